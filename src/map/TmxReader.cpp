@@ -1,0 +1,321 @@
+#include "map/TmxReader.hpp"
+
+#include <SFML/System/Err.hpp>
+#include <SFML/System/FileInputStream.hpp>
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <rapidxml/rapidxml.hpp>
+#include <vector>
+
+namespace {
+
+constexpr int kMaxCells = 4096;    // per side of the map and of every layer
+constexpr int kMaxTileSize = 1024; // pixels per side of a tile
+constexpr long long kFirstFlipBit = 1LL << 29;
+const char* const kCsvSeparators = " \t,\n\r";
+
+using Node = rapidxml::xml_node<char>;
+
+// A problem found while reading; `where` points into the parsed buffer (or is null) to give a line number.
+struct ReadError {
+    const char* where;
+    std::string problem;
+};
+
+// Like atoi, but saturating instead of overflowing on absurd numbers.
+long long leadingNumber(const char* text, const char* end) {
+    while (text < end && std::isspace(static_cast<unsigned char>(*text)))
+        ++text;
+    bool negative = false;
+    if (text < end && (*text == '+' || *text == '-'))
+        negative = *text++ == '-';
+    long long value = 0;
+    for (; text < end && std::isdigit(static_cast<unsigned char>(*text)); ++text)
+        value = std::min(value * 10 + (*text - '0'), static_cast<long long>(INT_MAX) + 1);
+    return negative ? -value : value;
+}
+
+int toInt(const char* text) {
+    const long long value = leadingNumber(text, text + std::strlen(text));
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+const char* findAttribute(const Node* node, const char* name) {
+    const auto* attribute = node->first_attribute(name);
+    return attribute ? attribute->value() : nullptr;
+}
+
+// "<layer name="inside">": the element with whatever identifies it best.
+std::string describe(const Node* node) {
+    std::string text = "<" + std::string(node->name());
+    for (const char* key : {"name", "id", "firstgid"}) {
+        if (const char* value = findAttribute(node, key)) {
+            text += std::string(" ") + key + "=\"" + value + "\"";
+            break;
+        }
+    }
+    return text + ">";
+}
+
+const char* requireAttribute(const Node* node, const char* name) {
+    const char* value = findAttribute(node, name);
+    if (!value)
+        throw ReadError{node->name(), describe(node) + " lacks \"" + name + "\""};
+    return value;
+}
+
+const Node* requireChild(const Node* node, const char* name) {
+    const Node* child = node->first_node(name);
+    if (!child)
+        throw ReadError{node->name(), describe(node) + " lacks <" + name + ">"};
+    return child;
+}
+
+int requireInRange(const Node* node, const char* name, int low, int high) {
+    const int value = toInt(requireAttribute(node, name));
+    if (value < low || value > high)
+        throw ReadError{node->name(), describe(node) + " has " + name + " " + std::to_string(value) +
+                                          ", outside " + std::to_string(low) + ".." + std::to_string(high)};
+    return value;
+}
+
+std::string optionalText(const Node* node, const char* name) {
+    const char* value = findAttribute(node, name);
+    return value ? value : "";
+}
+
+int optionalInt(const Node* node, const char* name) {
+    const char* value = findAttribute(node, name);
+    return value ? toInt(value) : 0;
+}
+
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+// The smallest non-empty tile id of a layer, remembered until all tilesets are known.
+struct LowestTile {
+    long long id = LLONG_MAX;
+    std::size_t cell = 0;
+    const char* where = nullptr;
+};
+
+class TmxParser {
+public:
+    TmxParser(char* text, std::string sourceName) : text(text), sourceName(std::move(sourceName)) {
+        // Line numbers are taken before the in-place parse overwrites some of the line ends.
+        for (const char* p = text; *p; ++p)
+            if (*p == '\n')
+                lineEnds.push_back(static_cast<std::size_t>(p - text));
+    }
+
+    std::unique_ptr<TileMap> parse() {
+        try {
+            return parseDocument();
+        } catch (const rapidxml::parse_error& error) {
+            report(error.where<char>(), std::string("not well-formed XML: ") + error.what());
+        } catch (const ReadError& error) {
+            report(error.where, error.problem);
+        }
+        return nullptr;
+    }
+
+private:
+    std::unique_ptr<TileMap> parseDocument() {
+        rapidxml::xml_document<char> document;
+        document.parse<rapidxml::parse_default>(text);
+        const Node* mapNode = document.first_node("map");
+        if (!mapNode)
+            throw ReadError{nullptr, "no <map> element"};
+        auto map = std::make_unique<TileMap>();
+        readMapAttributes(mapNode, *map);
+        for (const Node* node = mapNode->first_node("tileset"); node; node = node->next_sibling("tileset"))
+            map->tilesets.push_back(readTileset(node, map->tilesets));
+        for (const Node* node = mapNode->first_node("layer"); node; node = node->next_sibling("layer"))
+            map->layers.push_back(readLayer(node));
+        for (const Node* node = mapNode->first_node("objectgroup"); node;
+             node = node->next_sibling("objectgroup"))
+            map->objectGroups.push_back(readObjectGroup(node));
+        checkTilesCovered(*map);
+        return map;
+    }
+
+    static void readMapAttributes(const Node* node, TileMap& map) {
+        map.width = requireInRange(node, "width", 0, kMaxCells);
+        map.height = requireInRange(node, "height", 0, kMaxCells);
+        map.tileWidth = requireInRange(node, "tilewidth", 1, kMaxTileSize);
+        map.tileHeight = requireInRange(node, "tileheight", 1, kMaxTileSize);
+    }
+
+    static Tileset readTileset(const Node* node, const std::vector<Tileset>& earlier) {
+        if (const char* file = findAttribute(node, "source"))
+            throw ReadError{node->name(), describe(node) + " refers to the external tileset file " +
+                                              quoted(file) + "; embed the tileset in the map"};
+        Tileset tileset;
+        tileset.firstGid = requireInRange(node, "firstgid", 1, INT_MAX);
+        tileset.name = requireAttribute(node, "name");
+        tileset.tileWidth = requireInRange(node, "tilewidth", 1, kMaxTileSize);
+        tileset.tileHeight = requireInRange(node, "tileheight", 1, kMaxTileSize);
+        tileset.imageSource = requireAttribute(requireChild(node, "image"), "source");
+        if (!earlier.empty() && tileset.firstGid <= earlier.back().firstGid)
+            throw ReadError{node->name(), "tileset " + quoted(tileset.name) + " starts at id " +
+                                              std::to_string(tileset.firstGid) + ", not after tileset " +
+                                              quoted(earlier.back().name) + " (" +
+                                              std::to_string(earlier.back().firstGid) + ")"};
+        return tileset;
+    }
+
+    TileLayer readLayer(const Node* node) {
+        TileLayer layer;
+        layer.name = requireAttribute(node, "name");
+        layer.width = requireInRange(node, "width", 0, kMaxCells);
+        layer.height = requireInRange(node, "height", 0, kMaxCells);
+        const Node* data = requireChild(node, "data");
+        checkDataEncoding(data, layer.name);
+        readCsv(data, layer);
+        return layer;
+    }
+
+    static void checkDataEncoding(const Node* data, const std::string& layerName) {
+        const std::string what = "layer " + quoted(layerName);
+        const char* encoding = findAttribute(data, "encoding");
+        if (encoding && std::strcmp(encoding, "csv") != 0)
+            throw ReadError{data->name(),
+                            what + " stores its tiles as " + encoding + "; save the map with CSV layer data"};
+        if (findAttribute(data, "compression"))
+            throw ReadError{data->name(), what + " is compressed; save the map with CSV layer data"};
+        if (data->first_node("chunk"))
+            throw ReadError{data->name(), what + " is split into chunks (an infinite map); the game needs "
+                                                 "a fixed-size map"};
+        if (data->first_node("tile"))
+            throw ReadError{data->name(), what + " stores its tiles as <tile> elements; save the map with "
+                                                 "CSV layer data"};
+    }
+
+    void readCsv(const Node* data, TileLayer& layer) {
+        const std::size_t expected = static_cast<std::size_t>(layer.width) * layer.height;
+        layer.tiles.reserve(expected);
+        std::size_t count = 0;
+        LowestTile lowest;
+        const char* cursor = data->value();
+        const char* const end = cursor + data->value_size();
+        while (cursor < end) {
+            cursor += std::strspn(cursor, kCsvSeparators);
+            if (cursor >= end)
+                break;
+            const char* tokenEnd = std::min(end, cursor + std::strcspn(cursor, kCsvSeparators));
+            const long long id = leadingNumber(cursor, tokenEnd);
+            if (id < 0 || id >= kFirstFlipBit)
+                throw ReadError{cursor, "layer " + quoted(layer.name) + " cell " + std::to_string(count) +
+                                            " uses flipped tiles, which the game does not support"};
+            if (id != 0 && id < lowest.id)
+                lowest = {id, count, cursor};
+            if (count < expected)
+                layer.tiles.push_back(static_cast<int>(id));
+            ++count;
+            cursor = tokenEnd;
+        }
+        if (count != expected)
+            throw ReadError{data->name(), "layer " + quoted(layer.name) + " has " + std::to_string(count) +
+                                              " tiles, expected " + std::to_string(expected) + " (" +
+                                              std::to_string(layer.width) + "x" +
+                                              std::to_string(layer.height) + ")"};
+        lowestTiles.push_back(lowest);
+    }
+
+    static ObjectGroup readObjectGroup(const Node* node) {
+        ObjectGroup group;
+        group.name = requireAttribute(node, "name");
+        if (const char* visible = findAttribute(node, "visible"))
+            group.visible = toInt(visible) != 0;
+        for (const Node* child = node->first_node("object"); child; child = child->next_sibling("object"))
+            group.objects.push_back(readObject(child));
+        return group;
+    }
+
+    static MapObject readObject(const Node* node) {
+        MapObject object;
+        object.name = optionalText(node, "name");
+        object.gid = optionalInt(node, "gid");
+        object.type = optionalText(node, "type");
+        object.x = toInt(requireAttribute(node, "x"));
+        object.y = toInt(requireAttribute(node, "y"));
+        object.width = optionalInt(node, "width");
+        object.height = optionalInt(node, "height");
+        if (const Node* properties = node->first_node("properties")) {
+            for (const Node* property = properties->first_node("property"); property;
+                 property = property->next_sibling("property"))
+                object.properties.push_back(
+                    {requireAttribute(property, "name"), requireAttribute(property, "value")});
+        }
+        return object;
+    }
+
+    // Done last: tilesets may follow the layers in the file.
+    void checkTilesCovered(const TileMap& map) const {
+        for (std::size_t i = 0; i < map.layers.size(); ++i) {
+            const LowestTile& lowest = lowestTiles[i];
+            if (lowest.where == nullptr)
+                continue;
+            if (map.tilesets.empty())
+                throw ReadError{lowest.where, "layer " + quoted(map.layers[i].name) + " cell " +
+                                                  std::to_string(lowest.cell) + " holds tile " +
+                                                  std::to_string(lowest.id) + " but the map has no tileset"};
+            if (lowest.id < map.tilesets.front().firstGid)
+                throw ReadError{lowest.where, "layer " + quoted(map.layers[i].name) + " cell " +
+                                                  std::to_string(lowest.cell) + " holds tile " +
+                                                  std::to_string(lowest.id) +
+                                                  ", below the first tileset's first id " +
+                                                  std::to_string(map.tilesets.front().firstGid)};
+        }
+    }
+
+    void report(const char* where, const std::string& problem) const {
+        if (where == nullptr || where < text) {
+            sf::err() << sourceName << ": " << problem << std::endl;
+            return;
+        }
+        const auto offset = static_cast<std::size_t>(where - text);
+        const auto line = std::lower_bound(lineEnds.begin(), lineEnds.end(), offset) - lineEnds.begin() + 1;
+        sf::err() << sourceName << ":" << line << ": " << problem << std::endl;
+    }
+
+    char* text;
+    std::string sourceName;
+    std::vector<std::size_t> lineEnds;
+    std::vector<LowestTile> lowestTiles; // one per layer read
+};
+
+} // namespace
+
+std::unique_ptr<TileMap> parseTileMap(char* text, const std::string& sourceName) {
+    static const char kByteOrderMark[] = "\xEF\xBB\xBF";
+    if (std::strncmp(text, kByteOrderMark, 3) == 0)
+        text += 3;
+    return TmxParser(text, sourceName).parse();
+}
+
+std::unique_ptr<TileMap> parseTileMapString(std::string text, const std::string& sourceName) {
+    std::vector<char> buffer(text.begin(), text.end());
+    buffer.push_back('\0');
+    return parseTileMap(buffer.data(), sourceName);
+}
+
+std::unique_ptr<TileMap> readTileMapFile(const std::string& path) {
+    sf::FileInputStream file;
+    if (!file.open(path)) {
+        sf::err() << "loadMap: could not open file " << path << std::endl;
+        return nullptr;
+    }
+    const sf::Int64 size = std::max<sf::Int64>(file.getSize(), 0);
+    std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '\0');
+    const sf::Int64 got = file.read(buffer.data(), size);
+    if (got != size) {
+        sf::err() << path << ": could not read the whole file" << std::endl;
+        return nullptr;
+    }
+    return parseTileMap(buffer.data(), path);
+}
