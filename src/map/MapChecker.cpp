@@ -1,0 +1,406 @@
+#include "map/MapChecker.hpp"
+
+#include "map/TileLayerBuilder.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/System/Err.hpp>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <utility>
+
+namespace {
+
+const std::vector<std::string> kTileLayerNames = {"inside", "inside2", "outside", "outside2"};
+const std::string kObjectLayerName = "Objects";
+const std::vector<std::string> kKnownTypes = {"player", "enemy1",        "enemy2", "camera",
+                                              "border", "borderOutside", "egg",    "entrance",
+                                              "exit",   "formula",       "goal"};
+const std::vector<std::string> kRequiredZoneTypes = {"goal", "entrance", "exit", "border", "borderOutside"};
+constexpr int kEnemyCount = 22;
+constexpr int kEggCount = 10;
+
+// What the game reads from the properties of one kind of object, by position.
+struct PropertyUse {
+    std::size_t count = 0;
+    std::vector<std::size_t> numbers;
+    bool hasTexture = false; // positions 0, 1 scale; 2 path; 3 texture name
+};
+
+PropertyUse propertyUse(const std::string& type) {
+    if (type == "player" || type == "egg")
+        return {7, {0, 1, 4, 5, 6}, true};
+    if (type == "enemy1" || type == "enemy2")
+        return {8, {0, 1, 5, 7}, true};
+    if (type == "formula")
+        return {4, {0, 1}, true};
+    if (type == "camera")
+        return {2, {0, 1}, false};
+    return {};
+}
+
+constexpr std::size_t kTexturePathProperty = 2;
+constexpr std::size_t kMassProperty = 6;
+constexpr std::size_t kPatrolAxisProperty = 4;
+
+bool isEnemy(const std::string& type) {
+    return type == "enemy1" || type == "enemy2";
+}
+bool isDrawn(const std::string& type) {
+    return propertyUse(type).hasTexture;
+}
+bool isKnown(const std::string& type) {
+    return std::find(kKnownTypes.begin(), kKnownTypes.end(), type) != kKnownTypes.end();
+}
+// Kinds that get a collider from the object's own width and height.
+bool hasObjectBox(const std::string& type) {
+    return type == "player" || type == "egg" || type == "formula" || type == "goal" || type == "entrance" ||
+           type == "exit" || type == "border" || type == "borderOutside";
+}
+
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+// The whole text must be a number: atof would silently read "1,5" as 1 and "abc" as 0.
+bool isNumber(const std::string& text) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    std::strtod(text.c_str(), &end);
+    while (*end == ' ')
+        ++end;
+    return end != text.c_str() && *end == '\0';
+}
+
+struct PlacedObject {
+    const MapObject* object;
+    std::string group;
+};
+
+struct Box {
+    int left, top, right, bottom;
+};
+
+Box boxOf(const MapObject& object) {
+    return {object.x, object.y, object.x + object.width, object.y + object.height};
+}
+
+// Boxes that merely touch do not collide in the game either.
+bool overlap(const Box& a, const Box& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+int gap(int lowEnd, int highStart) {
+    return std::max(0, highStart - lowEnd);
+}
+
+// Loads pictures once each and keeps only their size; a failed load has size 0.
+class ImageSizes {
+public:
+    sf::Vector2u sizeOf(const std::string& path) {
+        auto found = sizes.find(path);
+        if (found != sizes.end())
+            return found->second;
+        sf::Vector2u size;
+        std::error_code ignored;
+        if (std::filesystem::is_regular_file(path, ignored)) {
+            // Our own message names the object or tileset; SFML's would only repeat the path.
+            std::streambuf* previous = sf::err().rdbuf(nullptr);
+            sf::Image image;
+            if (image.loadFromFile(path))
+                size = image.getSize();
+            sf::err().rdbuf(previous);
+            sf::err().clear();
+        }
+        return sizes[path] = size;
+    }
+
+    static bool exists(const std::string& path) {
+        std::error_code ignored;
+        return std::filesystem::exists(path, ignored);
+    }
+
+private:
+    std::map<std::string, sf::Vector2u> sizes;
+};
+
+class CheckRun {
+public:
+    CheckRun(const TileMap& map, const std::string& assetPath) : map(map), assetPath(assetPath) {
+        for (const ObjectGroup& group : map.objectGroups)
+            for (const MapObject& object : group.objects)
+                objects.push_back({&object, group.name});
+    }
+
+    std::vector<MapProblem> run() {
+        checkLayers();
+        checkTilesets();
+        for (const PlacedObject& placed : objects)
+            checkObject(placed);
+        checkNames();
+        checkPlayerComesFirst();
+        checkZoneTypes();
+        checkDoorsApart();
+        return std::move(problems);
+    }
+
+private:
+    void error(const std::string& subject, const std::string& message) {
+        problems.push_back(MapProblem::error(subject, message));
+    }
+    void warning(const std::string& subject, const std::string& message) {
+        problems.push_back(MapProblem::warning(subject, message));
+    }
+
+    static std::string subjectOf(const MapObject& object) {
+        if (!object.name.empty())
+            return "object " + quoted(object.name);
+        return "object of type " + quoted(object.type) + " at (" + std::to_string(object.x) + ", " +
+               std::to_string(object.y) + ")";
+    }
+
+    void checkLayers() {
+        for (const std::string& name : kTileLayerNames) {
+            const bool found = std::any_of(map.layers.begin(), map.layers.end(),
+                                           [&](const TileLayer& layer) { return layer.name == name; });
+            if (!found)
+                error("layer " + quoted(name), "missing: the game draws the tile layers \"inside\", "
+                                               "\"inside2\", \"outside\" and \"outside2\"");
+        }
+        for (const TileLayer& layer : map.layers)
+            if (std::find(kTileLayerNames.begin(), kTileLayerNames.end(), layer.name) ==
+                kTileLayerNames.end())
+                warning("layer " + quoted(layer.name), "is never drawn: the game draws only \"inside\", "
+                                                       "\"inside2\", \"outside\" and \"outside2\"");
+        const bool hasObjectGroup =
+            std::any_of(map.objectGroups.begin(), map.objectGroups.end(),
+                        [](const ObjectGroup& group) { return group.name == kObjectLayerName; });
+        const bool drawsObjects = std::any_of(objects.begin(), objects.end(), [](const PlacedObject& placed) {
+            return placed.group == kObjectLayerName && isDrawn(placed.object->type);
+        });
+        if (!hasObjectGroup)
+            error("object group " + quoted(kObjectLayerName), "missing: the game draws its sprites from it");
+        else if (!drawsObjects)
+            error("object group " + quoted(kObjectLayerName),
+                  "holds no player, dog, egg or formula: the game needs at least one sprite in it");
+    }
+
+    void checkTilesets() {
+        TilesetImageSizes tilesetSizes;
+        for (const Tileset& tileset : map.tilesets)
+            tilesetSizes[tileset.name] = images.sizeOf(assetPath + tileset.imageSource);
+        for (MapProblem& problem : TileLayerBuilder(map, {}, assetPath).validate(tilesetSizes))
+            problems.push_back(std::move(problem));
+    }
+
+    void checkObject(const PlacedObject& placed) {
+        const MapObject& object = *placed.object;
+        const std::string subject = subjectOf(object);
+        if (object.type.empty()) {
+            warning(subject, "has no type; the game skips it");
+            return;
+        }
+        if (!isKnown(object.type)) {
+            warning(subject, "has the unknown type " + quoted(object.type) + "; the game skips it");
+            return;
+        }
+        checkPropertyOrder(object, subject);
+        if (!checkProperties(object, subject))
+            return;
+        if (isDrawn(object.type) && placed.group != kObjectLayerName)
+            warning(subject, "lies in the group " + quoted(placed.group) +
+                                 ", which the game never draws; drawn objects belong in \"Objects\"");
+        if (hasObjectBox(object.type) && (object.width <= 0 || object.height <= 0))
+            warning(subject, "has no area (" + std::to_string(object.width) + "x" +
+                                 std::to_string(object.height) + "); nothing can touch it");
+    }
+
+    // False when the properties are too few to look at further.
+    bool checkProperties(const MapObject& object, const std::string& subject) {
+        const PropertyUse use = propertyUse(object.type);
+        const auto& properties = object.properties;
+        if (properties.size() < use.count) {
+            error(subject, "has " + std::to_string(properties.size()) + " properties; the game reads " +
+                               std::to_string(use.count) + " for type " + quoted(object.type));
+            return false;
+        }
+        bool numbersFine = true;
+        for (std::size_t position : use.numbers) {
+            const ObjectProperty& property = properties[position];
+            if (!isNumber(property.value)) {
+                error(subject, "property " + std::to_string(position) + " (" + quoted(property.name) +
+                                   ") is " + quoted(property.value) + ", not a number");
+                numbersFine = false;
+            }
+        }
+        if (numbersFine && (object.type == "player" || object.type == "egg") &&
+            std::atof(properties[kMassProperty].value.c_str()) <= 0.0)
+            error(subject, "property 6 (" + quoted(properties[kMassProperty].name) +
+                               ", the mass) must be greater than 0");
+        if (isEnemy(object.type)) {
+            const std::string& axis = properties[kPatrolAxisProperty].value;
+            if (axis != "horizontal" && axis != "vertical")
+                warning(subject, "property 4 (" + quoted(properties[kPatrolAxisProperty].name) + ") is " +
+                                     quoted(axis) +
+                                     "; the dog patrols vertically unless it is \"horizontal\"");
+        }
+        if (use.hasTexture)
+            checkTexture(object, subject);
+        return true;
+    }
+
+    void checkTexture(const MapObject& object, const std::string& subject) {
+        const std::string& path = object.properties[kTexturePathProperty].value;
+        if (!ImageSizes::exists(path))
+            error(subject, "texture " + quoted(path) + " does not exist");
+        else if (images.sizeOf(path).x == 0)
+            error(subject, "texture " + quoted(path) + " cannot be loaded as an image");
+    }
+
+    // Tiled sorts properties by name when it saves, and the game reads them by position.
+    void checkPropertyOrder(const MapObject& object, const std::string& subject) {
+        const auto& properties = object.properties;
+        const auto unsorted = std::adjacent_find(
+            properties.begin(), properties.end(),
+            [](const ObjectProperty& a, const ObjectProperty& b) { return b.name < a.name; });
+        if (unsorted != properties.end())
+            warning(subject, "property names are not in alphabetical order (" + quoted(unsorted->name) +
+                                 " before " + quoted((unsorted + 1)->name) +
+                                 "); Tiled will reorder them on save");
+    }
+
+    // The object the game stores under a name: the last one of a handled type.
+    const MapObject* registered(const std::string& name) const {
+        const MapObject* found = nullptr;
+        for (const PlacedObject& placed : objects)
+            if (placed.object->name == name && isKnown(placed.object->type))
+                found = placed.object;
+        return found;
+    }
+
+    void requireName(const std::string& name, const std::vector<std::string>& types) {
+        const MapObject* object = registered(name);
+        std::string wanted = quoted(types.front());
+        for (std::size_t i = 1; i < types.size(); ++i)
+            wanted += " or " + quoted(types[i]);
+        if (!object)
+            error("object " + quoted(name),
+                  "missing: the game needs an object of this name with type " + wanted);
+        else if (std::find(types.begin(), types.end(), object->type) == types.end())
+            error("object " + quoted(name),
+                  "has type " + quoted(object->type) + "; the game needs " + wanted);
+    }
+
+    static bool isReliedOn(const std::string& name) {
+        if (name == "player1" || name == "camera" || name == "formula")
+            return true;
+        for (int i = 1; i <= kEnemyCount; ++i)
+            if (name == "enemy" + std::to_string(i))
+                return true;
+        for (int i = 1; i <= kEggCount; ++i)
+            if (name == "egg" + std::to_string(i))
+                return true;
+        return false;
+    }
+
+    void checkNames() {
+        requireName("player1", {"player"});
+        requireName("camera", {"camera"});
+        requireName("formula", {"formula"});
+        for (int i = 1; i <= kEnemyCount; ++i)
+            requireName("enemy" + std::to_string(i), {"enemy1", "enemy2"});
+        for (int i = 1; i <= kEggCount; ++i)
+            requireName("egg" + std::to_string(i), {"egg"});
+
+        std::map<std::string, int> uses;
+        for (const PlacedObject& placed : objects)
+            if (!placed.object->name.empty() && isKnown(placed.object->type))
+                ++uses[placed.object->name];
+        for (const auto& [name, count] : uses) {
+            if (count < 2)
+                continue;
+            const std::string message = "is used by " + std::to_string(count) +
+                                        " objects; the game keeps only the last under this name";
+            if (isReliedOn(name))
+                error("object " + quoted(name), message);
+            else
+                warning("object " + quoted(name), message);
+        }
+    }
+
+    // The camera and the dogs look the player up while the map loads.
+    void checkPlayerComesFirst() {
+        for (const PlacedObject& placed : objects) {
+            const MapObject& object = *placed.object;
+            if (object.name == "player1" && object.type == "player")
+                return;
+            if (object.type == "camera" || isEnemy(object.type))
+                error(subjectOf(object), "comes before \"player1\" in the file; move the player first, the " +
+                                             object.type + " looks it up while the map loads");
+        }
+    }
+
+    void checkZoneTypes() {
+        for (const std::string& type : kRequiredZoneTypes) {
+            const bool found = std::any_of(objects.begin(), objects.end(), [&](const PlacedObject& placed) {
+                return placed.object->type == type;
+            });
+            if (!found)
+                error("type " + quoted(type), "no object has it; the level needs at least one");
+        }
+    }
+
+    // A player touching an entrance and an exit at once enters and leaves in the same step.
+    void checkDoorsApart() {
+        const MapObject* player = registered("player1");
+        for (const PlacedObject& entrance : objects) {
+            if (entrance.object->type != "entrance")
+                continue;
+            for (const PlacedObject& exit : objects) {
+                if (exit.object->type != "exit")
+                    continue;
+                const Box a = boxOf(*entrance.object);
+                const Box b = boxOf(*exit.object);
+                const std::string subject = subjectOf(*entrance.object);
+                if (overlap(a, b)) {
+                    error(subject, "overlaps the exit " + subjectOf(*exit.object) +
+                                       "; the player would enter and leave at once");
+                } else if (player && gap(a.right, b.left) + gap(b.right, a.left) < player->width &&
+                           gap(a.bottom, b.top) + gap(b.bottom, a.top) < player->height) {
+                    warning(subject, "is so close to the exit " + subjectOf(*exit.object) +
+                                         " that the player can touch both at once");
+                }
+            }
+        }
+    }
+
+    const TileMap& map;
+    const std::string& assetPath;
+    std::vector<PlacedObject> objects; // file order: group by group
+    ImageSizes images;
+    std::vector<MapProblem> problems;
+};
+
+} // namespace
+
+MapChecker::MapChecker(std::string assetPath) : assetPath(std::move(assetPath)) {}
+
+std::vector<MapProblem> MapChecker::check(const TileMap& map) const {
+    return CheckRun(map, assetPath).run();
+}
+
+bool MapChecker::report(const std::vector<MapProblem>& problems, const std::string& mapPath,
+                        std::ostream& out) {
+    for (const MapProblem& problem : problems)
+        out << problem.format(mapPath) << '\n';
+    out.flush();
+    return !hasErrors(problems);
+}
+
+bool MapChecker::hasErrors(const std::vector<MapProblem>& problems) {
+    return std::any_of(problems.begin(), problems.end(),
+                       [](const MapProblem& problem) { return problem.isError(); });
+}

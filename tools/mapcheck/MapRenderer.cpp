@@ -1,0 +1,113 @@
+#include "MapRenderer.hpp"
+
+#include "map/TileLayerBuilder.hpp"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/System/Err.hpp>
+#include <cstdlib>
+#include <map>
+#include <utility>
+
+namespace {
+
+std::vector<std::string> tileLayersOf(const RenderOptions& options) {
+    if (!options.onlyLayer.empty())
+        return {options.onlyLayer};
+    switch (options.view) {
+    case RenderView::Inside:
+        return {"inside", "inside2"};
+    case RenderView::Outside:
+        return {"outside", "outside2"};
+    case RenderView::All:
+        break;
+    }
+    return {"inside", "inside2", "outside", "outside2"};
+}
+
+// Dogs of the second kind and the formula only show inside the building; the first kind only outside.
+bool shownIn(RenderView view, const std::string& type) {
+    const bool inside = view == RenderView::Inside;
+    if (type == "enemy2" || type == "formula")
+        return inside;
+    if (type == "enemy1")
+        return !inside;
+    return type == "player" || type == "egg";
+}
+
+float propertyNumber(const MapObject& object, std::size_t position) {
+    return static_cast<float>(std::atof(object.properties[position].value.c_str()));
+}
+
+class ObjectPainter {
+public:
+    void draw(sf::RenderTarget& target, const MapObject& object) {
+        constexpr std::size_t kTexturePath = 2;
+        if (object.properties.size() <= kTexturePath)
+            return;
+        const sf::Texture* texture = textureAt(object.properties[kTexturePath].value);
+        if (!texture)
+            return;
+        sf::Sprite sprite(*texture);
+        sprite.setPosition(static_cast<float>(object.x), static_cast<float>(object.y));
+        sprite.setScale(propertyNumber(object, 0), propertyNumber(object, 1));
+        target.draw(sprite);
+    }
+
+private:
+    const sf::Texture* textureAt(const std::string& path) {
+        auto found = textures.find(path);
+        if (found == textures.end()) {
+            sf::Texture texture;
+            const bool loaded = texture.loadFromFile(path);
+            found = textures.emplace(path, std::make_pair(loaded, std::move(texture))).first;
+        }
+        return found->second.first ? &found->second.second : nullptr;
+    }
+
+    std::map<std::string, std::pair<bool, sf::Texture>> textures;
+};
+
+} // namespace
+
+MapRenderer::MapRenderer(const TileMap& map, std::string assetPath)
+    : map(map), assetPath(std::move(assetPath)) {}
+
+bool MapRenderer::renderToFile(const RenderOptions& options, const std::string& pngPath) const {
+    const auto width = static_cast<unsigned>(map.width * map.tileWidth);
+    const auto height = static_cast<unsigned>(map.height * map.tileHeight);
+    const unsigned largest = sf::Texture::getMaximumSize();
+    if (width == 0 || height == 0 || width > largest || height > largest) {
+        sf::err() << pngPath << ": cannot draw a " << width << "x" << height << " picture (the limit is "
+                  << largest << ")" << std::endl;
+        return false;
+    }
+    sf::RenderTexture canvas;
+    if (!canvas.create(width, height)) {
+        sf::err() << pngPath << ": could not create a drawing surface" << std::endl;
+        return false;
+    }
+    canvas.clear(sf::Color::Transparent);
+
+    const TileLayerBuilder builder(map);
+    const TilesetTextures textures = builder.loadTilesetTextures();
+    for (const std::string& name : tileLayersOf(options))
+        for (const TileLayer& layer : map.layers)
+            if (layer.name == name)
+                for (const auto& sprite : builder.buildLayer(layer, textures))
+                    canvas.draw(*sprite);
+
+    if (options.objects && options.onlyLayer.empty()) {
+        ObjectPainter painter;
+        for (const ObjectGroup& group : map.objectGroups)
+            if (group.name == "Objects")
+                for (const MapObject& object : group.objects)
+                    if (shownIn(options.view, object.type))
+                        painter.draw(canvas, object);
+    }
+    canvas.display();
+    if (!canvas.getTexture().copyToImage().saveToFile(pngPath)) {
+        sf::err() << pngPath << ": could not write the picture" << std::endl;
+        return false;
+    }
+    return true;
+}
