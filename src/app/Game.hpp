@@ -1,0 +1,51 @@
+#pragma once
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Event.hpp>
+#include <vector>
+
+class GameStateManager;
+class InputManager;
+
+// The application: owns the window and runs the frame loop until the window
+// closes. Destroying it tears every manager down.
+class Game {
+public:
+    // Longest frame time handed to the screens: after a stall the game runs
+    // slower for a moment instead of letting the player jump through walls.
+    static constexpr float kMaxFrameTime = 1.0f / 30.0f;
+
+    Game();
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    void run();
+    // Opens the window and starts the menu; run() does this itself.
+    void start();
+    // One frame of the loop; false once the window has closed.
+    bool runFrame();
+    // The status the process should exit with.
+    int exitStatus() const;
+
+    // Test seams: play with a fixed frame time instead of the measured one, and
+    // feed events as if the window had delivered them (before the real ones).
+    void setFixedFrameTime(float seconds) { fixedFrameTime = seconds; }
+    void queueEvent(const sf::Event& scripted) { scriptedEvents.push_back(scripted); }
+
+    GameStateManager* gameStateManager;
+    InputManager* inputManager;
+    sf::Event event;
+    sf::RenderWindow* window = nullptr;
+    float deltaTime = 0.0f;
+
+private:
+    void pollEvents();
+
+    void handleEvent();
+
+    sf::Clock frameClock;
+    std::vector<sf::Event> frameEvents;
+    std::vector<sf::Event> scriptedEvents;
+    float fixedFrameTime = 0.0f;
+};

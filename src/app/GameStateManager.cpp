@@ -1,0 +1,65 @@
+#include "app/GameStateManager.hpp"
+
+#include "screens/ControlsScreen.hpp"
+#include "screens/CreditsScreen.hpp"
+#include "screens/EndScreen.hpp"
+#include "screens/IngameScreen.hpp"
+#include "screens/StartScreen.hpp"
+
+#include <cstring>
+
+GameStateManager* GameStateManager::instance = nullptr;
+
+GameStateManager::GameStateManager() {
+    std::memset(&lastEvent, 0, sizeof(lastEvent));
+}
+
+GameStateManager::~GameStateManager() = default;
+
+GameStateManager* GameStateManager::getInstance() {
+    if (!instance) {
+        instance = new GameStateManager();
+    }
+    return instance;
+}
+
+void GameStateManager::destroyInstance() {
+    delete instance;
+    instance = nullptr;
+}
+
+template <class Screen> void GameStateManager::switchTo(std::shared_ptr<Screen>& slot) {
+    if (currentState) {
+        currentState->exit();
+    }
+    slot = std::make_shared<Screen>();
+    slot->init();
+    // The old screen dies here, after the new one is ready: it may be the caller.
+    currentState = std::move(slot);
+    slot.reset();
+}
+
+void GameStateManager::setState(int state) {
+    switch (state) {
+    case kStartScreen:
+        switchTo(startScreen);
+        hasFormula = false;
+        levelComplete = false;
+        won = false;
+        break;
+    case kIngameScreen:
+        switchTo(ingameScreen);
+        break;
+    case kEndScreen:
+        switchTo(endScreen);
+        break;
+    case kControlsScreen:
+        switchTo(controlsScreen);
+        break;
+    case kCreditsScreen:
+        switchTo(creditsScreen);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Event.hpp>
+#include <memory>
+#include <vector>
+
+class GameState;
+class StartScreen;
+class IngameScreen;
+class EndScreen;
+class ControlsScreen;
+class CreditsScreen;
+
+// Owns the running screen and switches between the five screens by number:
+// 0 start, 1 in-game, 2 end, 3 controls, 4 credits. Also carries what outlives a
+// screen: the window, the frame loop's last event and the level's outcome.
+class GameStateManager {
+public:
+    static constexpr int kStartScreen = 0;
+    static constexpr int kIngameScreen = 1;
+    static constexpr int kEndScreen = 2;
+    static constexpr int kControlsScreen = 3;
+    static constexpr int kCreditsScreen = 4;
+
+    static GameStateManager* getInstance();
+    // Destroys the manager and with it the running screen (used by the shutdown).
+    static void destroyInstance();
+
+    // Calls the old screen's exit(), builds and initialises the new one, and only
+    // then releases the old screen. A screen that switches from inside its own
+    // operation is destroyed before this returns. Unknown numbers do nothing.
+    void setState(int state);
+
+    std::shared_ptr<StartScreen> startScreen;
+    std::shared_ptr<IngameScreen> ingameScreen;
+    std::shared_ptr<EndScreen> endScreen;
+    std::shared_ptr<ControlsScreen> controlsScreen;
+    std::shared_ptr<CreditsScreen> creditsScreen;
+    std::shared_ptr<GameState> currentState;
+    sf::RenderWindow* window = nullptr;
+    sf::Event lastEvent;
+    bool won = false;
+    bool hasFormula = false;
+    bool levelComplete = false;
+
+    // Every event polled in the previous frame, in order (the menu needs them all:
+    // a press followed by a mouse move in one frame must still click).
+    std::vector<sf::Event> lastEvents;
+    // The process exit status; a screen that cannot be shown at all sets 1.
+    int exitStatus = 0;
+
+private:
+    GameStateManager();
+    ~GameStateManager();
+
+    template <class Screen> void switchTo(std::shared_ptr<Screen>& slot);
+
+    static GameStateManager* instance;
+};

@@ -1,0 +1,57 @@
+#include "app/RealtimeInput.hpp"
+
+bool RealtimeInput::focused = true;
+bool RealtimeInput::scripted = false;
+std::map<sf::Keyboard::Key, bool> RealtimeInput::scriptedKeys;
+std::map<sf::Mouse::Button, bool> RealtimeInput::scriptedButtons;
+sf::Vector2i RealtimeInput::scriptedMouse;
+
+bool RealtimeInput::isKeyPressed(sf::Keyboard::Key key) {
+    if (scripted) {
+        auto found = scriptedKeys.find(key);
+        return found != scriptedKeys.end() && found->second;
+    }
+    return focused && sf::Keyboard::isKeyPressed(key);
+}
+
+bool RealtimeInput::isMouseButtonPressed(sf::Mouse::Button button) {
+    if (scripted) {
+        auto found = scriptedButtons.find(button);
+        return found != scriptedButtons.end() && found->second;
+    }
+    return focused && sf::Mouse::isButtonPressed(button);
+}
+
+sf::Vector2i RealtimeInput::mousePosition(const sf::Window& window) {
+    return scripted ? scriptedMouse : sf::Mouse::getPosition(window);
+}
+
+void RealtimeInput::setFocused(bool hasFocus) {
+    focused = hasFocus;
+}
+bool RealtimeInput::isFocused() {
+    return focused;
+}
+void RealtimeInput::setScripted(bool on) {
+    scripted = on;
+}
+bool RealtimeInput::isScripted() {
+    return scripted;
+}
+void RealtimeInput::setKey(sf::Keyboard::Key key, bool held) {
+    scriptedKeys[key] = held;
+}
+void RealtimeInput::setMouseButton(sf::Mouse::Button button, bool held) {
+    scriptedButtons[button] = held;
+}
+void RealtimeInput::setMousePosition(sf::Vector2i position) {
+    scriptedMouse = position;
+}
+
+void RealtimeInput::reset() {
+    scriptedKeys.clear();
+    scriptedButtons.clear();
+    scriptedMouse = {};
+    scripted = false;
+    focused = true;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <SFML/System/Vector2.hpp>
+#include <SFML/Window/Keyboard.hpp>
+#include <SFML/Window/Mouse.hpp>
+#include <SFML/Window/Window.hpp>
+#include <map>
+
+// The one place where the game reads the keyboard, the mouse buttons and the
+// mouse position in real time. The game reads SFML through it; tests switch it
+// to scripted mode and set the state by hand, so a level can be played frame by
+// frame without a display.
+//
+// SFML reads the keyboard globally on X11, so while the game window does not
+// have the focus every key and button reads as released.
+class RealtimeInput {
+public:
+    static bool isKeyPressed(sf::Keyboard::Key key);
+    static bool isMouseButtonPressed(sf::Mouse::Button button);
+    // Mouse position relative to the window, in window pixels.
+    static sf::Vector2i mousePosition(const sf::Window& window);
+
+    static void setFocused(bool focused);
+    static bool isFocused();
+
+    // Scripted mode: nothing is read from SFML; keys and buttons are as set.
+    static void setScripted(bool scripted);
+    static bool isScripted();
+    static void setKey(sf::Keyboard::Key key, bool held);
+    static void setMouseButton(sf::Mouse::Button button, bool held);
+    static void setMousePosition(sf::Vector2i position);
+    // Releases every scripted key and button and returns to live, focused mode.
+    static void reset();
+
+private:
+    static bool focused;
+    static bool scripted;
+    static std::map<sf::Keyboard::Key, bool> scriptedKeys;
+    static std::map<sf::Mouse::Button, bool> scriptedButtons;
+    static sf::Vector2i scriptedMouse;
+};

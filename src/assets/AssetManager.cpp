@@ -1,0 +1,72 @@
+#include "assets/AssetManager.hpp"
+
+AssetManager* AssetManager::instance = nullptr;
+
+AssetManager::AssetManager() : music(new sf::Music()), sound(new sf::Sound()) {}
+
+AssetManager::~AssetManager() {
+    // The players go first: a sound must not outlive the buffer it plays.
+    delete sound;
+    delete music;
+    soundBuffers.clear();
+    textures.clear();
+}
+
+AssetManager* AssetManager::getInstance() {
+    if (!instance) {
+        instance = new AssetManager();
+    }
+    return instance;
+}
+
+void AssetManager::destroyInstance() {
+    delete instance;
+    instance = nullptr;
+}
+
+void AssetManager::loadTexture(std::string name, const std::string& path) {
+    auto texture = std::make_unique<sf::Texture>();
+    if (texture->loadFromFile(path)) {
+        textures[name] = std::move(texture);
+    }
+}
+
+void AssetManager::loadSoundBuffer(std::string name, const std::string& path) {
+    auto buffer = std::make_unique<sf::SoundBuffer>();
+    if (buffer->loadFromFile(path)) {
+        soundBuffers[name] = std::move(buffer);
+    }
+}
+
+sf::Texture& AssetManager::getTexture(std::string name) {
+    return *textures.at(name);
+}
+
+bool AssetManager::hasTexture(const std::string& name) const {
+    return textures.count(name) > 0;
+}
+
+bool AssetManager::hasSoundBuffer(const std::string& name) const {
+    return soundBuffers.count(name) > 0;
+}
+
+void AssetManager::playSound(std::string name) {
+    const sf::SoundBuffer& buffer = *soundBuffers.at(name);
+    sound->setBuffer(buffer);
+    sound->play();
+}
+
+void AssetManager::playSoundIfLoaded(const std::string& name) {
+    if (hasSoundBuffer(name)) {
+        playSound(name);
+    }
+}
+
+void AssetManager::playMusic(std::string name) {
+    if (music->getStatus() != sf::SoundSource::Stopped) {
+        return;
+    }
+    music->setLoop(true);
+    music->openFromFile("Assets/Sounds/" + name + ".wav");
+    music->play();
+}

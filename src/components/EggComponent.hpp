@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/GameClock.hpp"
+#include "scene/Component.hpp"
+
+#include <SFML/System/Vector2.hpp>
+
+class GameObject;
+
+// An egg's life after it is laid: a one-second arming delay, then a shot
+// towards the mouse pointer with the left button, a flight that slows to a halt
+// over six seconds, and rest where it stops.
+class EggComponent : public Component {
+public:
+    static constexpr float kFlightFactorStart = 300.0f;
+    static constexpr float kFlightDecayPerSecond = 50.0f;
+    static constexpr double kShotForce = 25.0;
+
+    explicit EggComponent(GameObject* owner);
+
+    void process(sf::RenderWindow* window, float dt, std::string objectName) override;
+    // Takes aim at this frame's mouse position in the world.
+    void aim();
+    // Ends the flight: the egg lies still and can be picked up again.
+    void stop();
+
+    GameObject* owner;
+    bool laid = false;
+    bool arming = false;
+    bool flying = false;
+    bool ready = false;
+    sf::Vector2<double> aimDirection;
+    float flightFactor = kFlightFactorStart;
+    sf::Vector2f shotForce;
+    GameClock armClock;
+    sf::Vector2i mouseTarget;
+
+private:
+    void fly(float dt);
+};

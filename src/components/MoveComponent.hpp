@@ -1,0 +1,21 @@
+#pragma once
+
+#include "scene/Component.hpp"
+
+class GameObject;
+
+// Turns the owner's bound direction keys into a force on its rigid body and
+// moves it. Every frame starts from rest, so bounces never carry over.
+class MoveComponent : public Component {
+public:
+    static constexpr float kAxisForce = 3200.0f;
+    static constexpr float kDiagonalForce = 2400.0f;
+
+    explicit MoveComponent(GameObject* owner);
+    void process(sf::RenderWindow* window, float dt, std::string objectName) override;
+
+    GameObject* owner;
+
+private:
+    static sf::Vector2f forceFromKeys(const std::string& objectName);
+};

@@ -1,0 +1,228 @@
+#include "map/MapObjectFactory.hpp"
+
+#include "assets/AssetManager.hpp"
+#include "components/DeathComponent.hpp"
+#include "components/EggComponent.hpp"
+#include "components/EnemyMovement.hpp"
+#include "components/LayEggComponent.hpp"
+#include "components/MoveComponent.hpp"
+#include "physics/BoxCollisionComponent.hpp"
+#include "physics/PhysicsManager.hpp"
+#include "physics/RigidBodyComponent.hpp"
+#include "scene/CameraComponent.hpp"
+#include "scene/GameObjectManager.hpp"
+#include "scene/RenderManager.hpp"
+#include "scene/StaticCmp.hpp"
+
+#include <cstdlib>
+
+namespace {
+// Property positions of the map's objects.
+constexpr std::size_t kScaleX = 0;
+constexpr std::size_t kScaleY = 1;
+constexpr std::size_t kTexturePath = 2;
+constexpr std::size_t kTextureName = 3;
+constexpr std::size_t kVelocityX = 4;
+constexpr std::size_t kVelocityY = 5;
+constexpr std::size_t kMass = 6;
+constexpr std::size_t kPatrolAxis = 4;
+constexpr std::size_t kPatrolDistanceX = 5;
+constexpr std::size_t kPatrolDistanceY = 7;
+constexpr std::size_t kOffsetX = 0;
+constexpr std::size_t kOffsetY = 1;
+
+constexpr float kDogMass = 1.0f;
+constexpr float kInGameZoom = 0.4f;
+
+const std::string& text(const MapObject& object, std::size_t position) {
+    return object.properties.at(position).value;
+}
+
+float number(const MapObject& object, std::size_t position) {
+    return static_cast<float>(std::atof(text(object, position).c_str()));
+}
+} // namespace
+
+MapObjectFactory::MapObjectFactory(GameObjectManager& objects) : objects(objects) {}
+
+void MapObjectFactory::createAll(const TileMap& map) {
+    for (const ObjectGroup& group : map.objectGroups) {
+        for (const MapObject& object : group.objects) {
+            if (auto created = create(object, group.name)) {
+                objects.addGameObject(object.name, created);
+            }
+        }
+    }
+}
+
+std::shared_ptr<GameObject> MapObjectFactory::create(const MapObject& object, const std::string& groupName) {
+    const std::string& type = object.type;
+    if (type == "player") {
+        return createPlayer(object, groupName);
+    }
+    if (type == "enemy1" || type == "enemy2") {
+        return createEnemy(object, groupName);
+    }
+    if (type == "camera") {
+        return createCamera(object, groupName);
+    }
+    if (type == "border" || type == "borderOutside") {
+        return createBorder(object, groupName);
+    }
+    if (type == "egg") {
+        return createEgg(object, groupName);
+    }
+    if (type == "entrance" || type == "exit") {
+        return createEntranceOrExit(object, groupName);
+    }
+    if (type == "formula") {
+        return createFormula(object, groupName);
+    }
+    if (type == "goal") {
+        return createGoal(object, groupName);
+    }
+    return nullptr;
+}
+
+std::shared_ptr<GameObject> MapObjectFactory::makeObject(const MapObject& object) {
+    return std::make_shared<GameObject>(
+        object.name, object.type, sf::Vector2f(static_cast<float>(object.x), static_cast<float>(object.y)));
+}
+
+sf::Texture MapObjectFactory::loadPicture(const MapObject& object) {
+    AssetManager* assets = AssetManager::getInstance();
+    const std::string& name = text(object, kTextureName);
+    assets->loadTexture(name, text(object, kTexturePath));
+    return assets->hasTexture(name) ? assets->getTexture(name) : sf::Texture();
+}
+
+sf::Vector2f MapObjectFactory::spriteScale(const MapObject& object) {
+    return {number(object, kScaleX), number(object, kScaleY)};
+}
+
+void MapObjectFactory::addBody(GameObject& owner, const MapObject& object, float mass,
+                               sf::Vector2f velocity) {
+    const sf::FloatRect bounds(0.0f, 0.0f, static_cast<float>(object.width),
+                               static_cast<float>(object.height));
+    owner.rigidBody = std::make_shared<RigidBodyComponent>(&owner, mass, velocity, bounds, false);
+}
+
+void MapObjectFactory::addBox(GameObject& owner, sf::Vector2f lowerLeft, sf::Vector2f upperRight,
+                              bool solid) {
+    auto box = std::make_shared<BoxCollisionComponent>(owner.rigidBody.get(), lowerLeft, upperRight);
+    box->solid = solid;
+    owner.colliders.push_back(box);
+    PhysicsManager::getInstance()->addCollider(box);
+}
+
+void MapObjectFactory::addMapBox(GameObject& owner, const MapObject& object, bool solid) {
+    const sf::Vector2f lowerLeft(static_cast<float>(object.x), static_cast<float>(object.y + object.height));
+    const sf::Vector2f upperRight(static_cast<float>(object.x + object.width), static_cast<float>(object.y));
+    addBox(owner, lowerLeft, upperRight, solid);
+}
+
+std::shared_ptr<GameObject> MapObjectFactory::createPlayer(const MapObject& object,
+                                                           const std::string& groupName) {
+    auto player = makeObject(object);
+    auto sprite =
+        std::make_shared<StaticCmp>(player.get(), loadPicture(object), spriteScale(object), groupName, false);
+    addBody(*player, object, number(object, kMass), {number(object, kVelocityX), number(object, kVelocityY)});
+    addMapBox(*player, object, true);
+    RenderManager::getInstance()->addComponent(sprite.get());
+    player->addComponent(sprite);
+    player->addComponent(std::make_shared<MoveComponent>(player.get()));
+    auto death = std::make_shared<DeathComponent>(player.get());
+    player->addComponent(death);
+    player->rigidBody->attach(death);
+    auto eggs = std::make_shared<LayEggComponent>(player.get());
+    player->addComponent(eggs);
+    player->rigidBody->attach(eggs);
+    return player;
+}
+
+std::shared_ptr<GameObject> MapObjectFactory::createEnemy(const MapObject& object,
+                                                          const std::string& groupName) {
+    auto dog = makeObject(object);
+    const sf::Texture picture = loadPicture(object);
+    auto sprite = std::make_shared<StaticCmp>(dog.get(), picture, spriteScale(object), groupName, false);
+    const bool outsideDog = object.type == "enemy1";
+    sprite->visible = outsideDog;
+    RenderManager::getInstance()->addComponent(sprite.get());
+    auto death = std::make_shared<DeathComponent>(dog.get());
+    dog->addComponent(death);
+    addBody(*dog, object, kDogMass, {0.0f, 0.0f});
+    dog->rigidBody->attach(death);
+    // A dog's box is its picture's size, whatever the map object's size.
+    const sf::Vector2f position = dog->getPosition();
+    const sf::Vector2f size(static_cast<float>(picture.getSize().x), static_cast<float>(picture.getSize().y));
+    addBox(*dog, {position.x, position.y + size.y}, {position.x + size.x, position.y}, outsideDog);
+    dog->addComponent(sprite);
+    const float distanceX = number(object, kPatrolDistanceX);
+    const std::string axis = text(object, kPatrolAxis);
+    const float distanceY = number(object, kPatrolDistanceY);
+    GameObject* player = objects.getGameObject("player1").get();
+    dog->addComponent(std::make_shared<EnemyMovement>(dog.get(), player, axis, distanceX, distanceY, true));
+    return dog;
+}
+
+std::shared_ptr<GameObject> MapObjectFactory::createCamera(const MapObject& object, const std::string&) {
+    auto camera = makeObject(object);
+    const sf::Vector2f offset(number(object, kOffsetX), number(object, kOffsetY));
+    camera->addComponent(std::make_shared<CameraComponent>(objects.getGameObject("player1"), offset, false));
+    camera->getComponent<CameraComponent>()->view.zoom(kInGameZoom);
+    return camera;
+}
+
+std::shared_ptr<GameObject> MapObjectFactory::createBorder(const MapObject& object, const std::string&) {
+    auto wall = makeObject(object);
+    addBody(*wall, object, INFINITE_MASS, {0.0f, 0.0f});
+    addMapBox(*wall, object, object.type == "borderOutside");
+    return wall;
+}
+
+std::shared_ptr<GameObject> MapObjectFactory::createEgg(const MapObject& object,
+                                                        const std::string& groupName) {
+    auto egg = makeObject(object);
+    auto sprite =
+        std::make_shared<StaticCmp>(egg.get(), loadPicture(object), spriteScale(object), groupName, false);
+    addBody(*egg, object, number(object, kMass), {number(object, kVelocityX), number(object, kVelocityY)});
+    addMapBox(*egg, object, true);
+    RenderManager::getInstance()->addComponent(sprite.get());
+    egg->addComponent(sprite);
+    auto death = std::make_shared<DeathComponent>(egg.get());
+    egg->addComponent(death);
+    egg->rigidBody->attach(death);
+    egg->addComponent(std::make_shared<EggComponent>(egg.get()));
+    return egg;
+}
+
+std::shared_ptr<GameObject> MapObjectFactory::createEntranceOrExit(const MapObject& object,
+                                                                   const std::string&) {
+    auto zone = makeObject(object);
+    addBody(*zone, object, INFINITE_MASS, {0.0f, 0.0f});
+    addMapBox(*zone, object, false);
+    return zone;
+}
+
+std::shared_ptr<GameObject> MapObjectFactory::createFormula(const MapObject& object,
+                                                            const std::string& groupName) {
+    auto formula = makeObject(object);
+    auto sprite = std::make_shared<StaticCmp>(formula.get(), loadPicture(object), spriteScale(object),
+                                              groupName, false);
+    sprite->visible = false;
+    RenderManager::getInstance()->addComponent(sprite.get());
+    formula->addComponent(sprite);
+    addBody(*formula, object, INFINITE_MASS, {0.0f, 0.0f});
+    auto death = std::make_shared<DeathComponent>(formula.get());
+    formula->addComponent(death);
+    formula->rigidBody->attach(death);
+    addMapBox(*formula, object, false);
+    return formula;
+}
+
+std::shared_ptr<GameObject> MapObjectFactory::createGoal(const MapObject& object, const std::string&) {
+    auto goal = makeObject(object);
+    addBody(*goal, object, INFINITE_MASS, {0.0f, 0.0f});
+    addMapBox(*goal, object, true);
+    return goal;
+}

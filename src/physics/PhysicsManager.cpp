@@ -1,0 +1,201 @@
+#include "physics/PhysicsManager.hpp"
+
+#include "physics/RigidBodyComponent.hpp"
+#include "scene/GameObject.hpp"
+#include "scene/GameObjectManager.hpp"
+#include "scene/RenderComponent.hpp"
+#include "scene/RenderManager.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+PhysicsManager* PhysicsManager::instance = nullptr;
+
+namespace {
+constexpr float kHalf = 0.5f;
+constexpr float kRestitutionTerm = -2.0f; // -(1 + e) with full restitution e = 1
+constexpr float kPenetrationSlop = 0.1f;
+constexpr float kCorrectionShare = 1.0f;
+
+bool isPair(const std::string& a, const std::string& b, const char* first, const char* second) {
+    return (a == first && b == second) || (a == second && b == first);
+}
+
+sf::FloatRect worldBox(const RigidBodyComponent& body) {
+    const sf::Vector2f position = body.owner->getPosition();
+    return {body.bounds.left + position.x, body.bounds.top + position.y, body.bounds.width,
+            body.bounds.height};
+}
+
+sf::Vector2f centreOf(const sf::FloatRect& box) {
+    return {box.left + kHalf * box.width, box.top + kHalf * box.height};
+}
+} // namespace
+
+PhysicsManager* PhysicsManager::getInstance() {
+    if (!instance) {
+        instance = new PhysicsManager();
+    }
+    return instance;
+}
+
+void PhysicsManager::destroyInstance() {
+    delete instance;
+    instance = nullptr;
+}
+
+void PhysicsManager::addCollider(std::shared_ptr<BoxCollisionComponent> collider) {
+    registeredColliders.push_back(std::move(collider));
+}
+
+void PhysicsManager::clear() {
+    registeredColliders.clear();
+}
+
+void PhysicsManager::update() {
+    manifolds.clear();
+    detectCollisions();
+    resolveCollisions();
+}
+
+void PhysicsManager::detectCollisions() {
+    for (auto a = registeredColliders.begin(); a != registeredColliders.end(); ++a) {
+        for (auto b = std::next(a); b != registeredColliders.end(); ++b) {
+            testPair(*a, *b);
+        }
+    }
+}
+
+void PhysicsManager::testPair(const std::shared_ptr<BoxCollisionComponent>& a,
+                              const std::shared_ptr<BoxCollisionComponent>& b) {
+    RigidBodyComponent& bodyA = *a->body;
+    RigidBodyComponent& bodyB = *b->body;
+    if (bodyA.mass == 0.0f && bodyB.mass == 0.0f) {
+        return;
+    }
+
+    const sf::FloatRect boxA = worldBox(bodyA);
+    const sf::FloatRect boxB = worldBox(bodyB);
+    const sf::Vector2f d = centreOf(boxB) - centreOf(boxA);
+    const float overlapX = (kHalf * boxA.width + kHalf * boxB.width) - std::abs(d.x);
+    if (overlapX <= 0.0f) {
+        return;
+    }
+    const float overlapY = (kHalf * boxA.height + kHalf * boxB.height) - std::abs(d.y);
+    if (overlapY <= 0.0f) {
+        return;
+    }
+
+    Manifold contact{&bodyA, &bodyB, 0.0f, {}};
+    if (overlapY > overlapX) {
+        contact.penetration = overlapX;
+        contact.normal = {d.x >= 0.0f ? -1.0f : 1.0f, 0.0f};
+    } else {
+        contact.penetration = overlapY;
+        contact.normal = {0.0f, d.y >= 0.0f ? -1.0f : 1.0f};
+    }
+
+    const std::string& typeA = bodyA.owner->type;
+    const std::string& typeB = bodyB.owner->type;
+    if (handleZonesAndWalls(typeA, typeB)) {
+        return;
+    }
+    if (!a->solid || !b->solid) {
+        return;
+    }
+
+    bodyA.notify(b);
+    bodyB.notify(a);
+
+    // The goal and the player's own eggs are touched, never bounced off.
+    if (isPair(typeA, typeB, "player", "goal") || isPair(typeA, typeB, "egg", "player")) {
+        return;
+    }
+    manifolds.push_back(contact);
+}
+
+bool PhysicsManager::handleZonesAndWalls(const std::string& typeA, const std::string& typeB) {
+    if (isPair(typeA, typeB, "border", "borderOutside") ||
+        isPair(typeA, typeB, "borderOutside", "borderOutside") || isPair(typeA, typeB, "border", "border") ||
+        isPair(typeA, typeB, "border", "entrance")) {
+        return true;
+    }
+    if (isPair(typeA, typeB, "player", "entrance")) {
+        if (!playerInside) {
+            enterBuilding();
+        }
+        return true;
+    }
+    if (isPair(typeA, typeB, "player", "exit")) {
+        if (playerInside) {
+            leaveBuilding();
+        }
+        return true;
+    }
+    return false;
+}
+
+void PhysicsManager::enterBuilding() {
+    toggleBorders();
+    toggleFormula();
+    playerInside = true;
+    RenderManager::getInstance()->showInside();
+}
+
+void PhysicsManager::leaveBuilding() {
+    toggleBorders();
+    toggleFormula();
+    playerInside = false;
+    RenderManager::getInstance()->showOutside();
+}
+
+void PhysicsManager::toggleBorders() {
+    for (const auto& collider : registeredColliders) {
+        const std::string& type = collider->body->owner->type;
+        if (type == "border" || type == "borderOutside") {
+            collider->solid = !collider->solid;
+        }
+    }
+}
+
+void PhysicsManager::toggleFormula() {
+    GameObjectManager* objects = GameObjectManager::getInstance();
+    // The level is checked when it loads; a map without a formula still lets the dogs switch.
+    if (auto formula = objects->findGameObject("formula")) {
+        if (auto sprite = formula->getComponent<RenderComponent>()) {
+            sprite->visible = !sprite->visible;
+        }
+        if (!formula->colliders.empty()) {
+            formula->colliders.front()->solid = !formula->colliders.front()->solid;
+        }
+    }
+    objects->toggleEnemies();
+}
+
+void PhysicsManager::resolveCollisions() {
+    for (const Manifold& contact : manifolds) {
+        RigidBodyComponent& a = *contact.bodyA;
+        RigidBodyComponent& b = *contact.bodyB;
+        const float inverseA = inverseMass(a.mass);
+        const float inverseB = inverseMass(b.mass);
+        const float inverseSum = inverseA + inverseB;
+        if (inverseSum == 0.0f) {
+            continue; // two immovable bodies: nothing can move
+        }
+        const sf::Vector2f relative = a.velocity - b.velocity;
+        const float normalSpeed = relative.x * contact.normal.x + relative.y * contact.normal.y;
+        if (normalSpeed > 0.0f) {
+            // Already separating. Only this contact is left alone: stopping the
+            // whole pass here would let the player walk into walls.
+            continue;
+        }
+        const float impulse = (kRestitutionTerm * normalSpeed) / inverseSum;
+        a.velocity += inverseA * impulse * contact.normal;
+        b.velocity -= inverseB * impulse * contact.normal;
+
+        const float correction =
+            std::max(contact.penetration - kPenetrationSlop, 0.0f) / inverseSum * kCorrectionShare;
+        a.owner->setPosition(a.owner->getPosition() + inverseA * correction * contact.normal);
+        b.owner->setPosition(b.owner->getPosition() - inverseB * correction * contact.normal);
+    }
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "scene/GameObject.hpp"
+
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// The running level's registry: named game objects, the map's tileset textures
+// and tile sprites, and this frame's mouse position in world coordinates.
+// Destroyed whenever a screen other than the menu is left.
+class GameObjectManager {
+public:
+    static GameObjectManager* getInstance();
+    static void destroyInstance();
+
+    // Throws std::out_of_range for a name that was never registered.
+    std::shared_ptr<GameObject> getGameObject(std::string name);
+    // Empty when the name was never registered.
+    std::shared_ptr<GameObject> findGameObject(const std::string& name) const;
+    void addGameObject(std::string name, std::shared_ptr<GameObject> object);
+
+    // Reads a Tiled map and builds its tile layers and game objects. Returns
+    // false, having built nothing, when the file cannot be read or played; the
+    // reason is written to sf::err().
+    bool loadMap(std::string path, sf::Vector2f origin);
+
+    // Flips visibility and solidity of every dog (the building was entered or left).
+    void toggleEnemies();
+
+    // Declared in this order so the textures outlive the sprites that use them.
+    std::unordered_map<std::string, std::shared_ptr<sf::Texture>> tilesetTextures;
+    std::string assetPath = "Assets/";
+    std::shared_ptr<GameObject> mapObject;
+    std::vector<std::vector<std::shared_ptr<sf::Sprite>>> layerSprites;
+    std::unordered_map<std::string, std::shared_ptr<GameObject>> gameObjects;
+    sf::Vector2i mouseWorldPosition;
+
+private:
+    GameObjectManager();
+    ~GameObjectManager();
+    static GameObjectManager* instance;
+};

@@ -1,0 +1,3 @@
+#include "screens/ControlsScreen.hpp"
+
+ControlsScreen::ControlsScreen() : PictureScreen("controlsScreen", "Assets/controls.png") {}

@@ -1,0 +1,3 @@
+#include "screens/CreditsScreen.hpp"
+
+CreditsScreen::CreditsScreen() : PictureScreen("creditsScreen", "Assets/credits.png") {}

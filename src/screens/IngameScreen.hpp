@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/GameState.hpp"
+#include "scene/GameObject.hpp"
+#include "ui/Button.hpp"
+#include "ui/Gui.hpp"
+
+#include <memory>
+#include <vector>
+
+class DeathComponent;
+class LayEggComponent;
+
+// The level: loads the map, moves the player, the dogs and the eggs, runs the
+// collision step and draws the scene with an egg counter. Escape pauses. Ends
+// when the player is caught or reaches the goal with the formula.
+class IngameScreen final : public GameState {
+public:
+    static constexpr int kDogCount = 22;
+    static constexpr int kEggCount = 10;
+
+    void init() override;
+    void exit() override;
+    void update(float dt) override;
+    void draw(sf::RenderWindow& window) override;
+    void handleInput(float dt) override;
+
+    std::shared_ptr<ui::Button> eggCounter;
+    ui::Gui gui;
+    std::shared_ptr<GameObject> pauseObject;
+    bool playerDead = false;
+    bool paused = false;
+
+private:
+    // False, after writing why, when the level cannot be played.
+    bool loadLevel();
+    void bindPlayerKeys();
+    void buildHud();
+    void buildPausePicture();
+
+    bool levelReady = false;
+    // The level's actors, looked up once the map has loaded; the registry
+    // keeps them alive for as long as this screen runs.
+    std::shared_ptr<GameObject> player;
+    std::shared_ptr<GameObject> camera;
+    std::vector<std::shared_ptr<GameObject>> dogs;
+    std::vector<std::shared_ptr<GameObject>> eggs;
+    std::shared_ptr<DeathComponent> playerLife;
+    std::shared_ptr<LayEggComponent> playerEggs;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "scene/GameObject.hpp"
+
+#include <memory>
+#include <string>
+
+// Builds the full-window pictures and the camera of the picture screens.
+class ScreenPicture {
+public:
+    // A picture object at (0, 0), stretched by 1.35 in height. Loads the
+    // texture; when it cannot be loaded, writes one line and returns empty.
+    static std::shared_ptr<GameObject> makePicture(const std::string& name, const std::string& type,
+                                                   const std::string& textureName, const std::string& file);
+    // A "camera" object whose 800x800 view looks at the picture.
+    static std::shared_ptr<GameObject> makeCamera(const std::shared_ptr<GameObject>& picture);
+};

@@ -1,0 +1,194 @@
+#include "screens/StartScreen.hpp"
+
+#include "app/GameStateManager.hpp"
+#include "assets/AssetManager.hpp"
+#include "scene/CameraComponent.hpp"
+#include "scene/StaticCmp.hpp"
+#include "ui/Button.hpp"
+#include "ui/FormError.hpp"
+
+#include <SFML/System/Err.hpp>
+
+namespace {
+const char* const kFormFile = "Assets/start.txt";
+const char* const kFontFile = "Assets/arial.ttf";
+
+struct EffectFile {
+    const char* name;
+    const char* path;
+};
+const EffectFile kEffects[] = {
+    {"buttonClick", "Assets/Sounds/button.wav"},
+    {"death", "Assets/Sounds/death.wav"},
+    {"egg", "Assets/Sounds/egg.wav"},
+    {"formula", "Assets/Sounds/formula.wav"},
+    {"victory", "Assets/Sounds/victory.wav"},
+    {"shoot", "Assets/Sounds/shoot.wav"},
+};
+} // namespace
+
+void StartScreen::loadSounds() {
+    AssetManager* assets = AssetManager::getInstance();
+    for (const EffectFile& effect : kEffects) {
+        assets->loadSoundBuffer(effect.name, effect.path);
+    }
+}
+
+void StartScreen::buildBackground() {
+    AssetManager* assets = AssetManager::getInstance();
+    assets->loadTexture("startScreen", "Assets/startScreen.png");
+    background = std::make_shared<GameObject>("startScreen", "background", sf::Vector2f(1.0f, 1.0f));
+    if (assets->hasTexture("startScreen")) {
+        background->addComponent(std::make_shared<StaticCmp>(background.get(),
+                                                             assets->getTexture("startScreen"),
+                                                             sf::Vector2f(1.0f, 1.0f), "startScreen", false));
+    } else {
+        sf::err() << "Pellowick: Assets/startScreen.png is missing or unreadable; the menu shows without it"
+                  << std::endl;
+    }
+    camera = std::make_shared<GameObject>("camera", "camera", sf::Vector2f(400.0f, 400.0f));
+    camera->addComponent(std::make_shared<CameraComponent>(background, sf::Vector2f(400.0f, 400.0f), false));
+}
+
+void StartScreen::init() {
+    AssetManager* assets = AssetManager::getInstance();
+    loadSounds();
+    assets->loadTexture("audio", "Assets/audio.png");
+    assets->loadTexture("audioOff", "Assets/audioOff.png");
+    if (assets->sound->getVolume() != 0.0f) {
+        assets->music->setVolume(kMusicVolume);
+        assets->sound->setVolume(kEffectsVolume);
+    }
+    buildBackground();
+    menuReady = buildMenu();
+    if (!menuReady) {
+        giveUp();
+        return;
+    }
+    assets->playMusic("music");
+}
+
+bool StartScreen::buildMenu() {
+    sf::RenderWindow* window = GameStateManager::getInstance()->window;
+    if (window) {
+        gui.setTarget(*window);
+    }
+    sf::Font font;
+    if (!font.loadFromFile(kFontFile)) {
+        sf::err() << "Pellowick: cannot show the menu: the font " << kFontFile << " is missing or unreadable"
+                  << std::endl;
+        return false;
+    }
+    gui.setFont(font);
+    try {
+        gui.loadWidgetsFromFile(kFormFile, true);
+    } catch (const ui::FormError& error) {
+        sf::err() << error.what() << std::endl;
+        return false;
+    }
+    if (!connectButton("start", &StartScreen::onStartClicked) ||
+        !connectButton("credits", &StartScreen::onCreditsClicked) ||
+        !connectButton("controls", &StartScreen::onControlsClicked) ||
+        !connectButton("exit", &StartScreen::onExitClicked)) {
+        return false;
+    }
+    audioCheckBox = gui.get<ui::CheckBox>("audio");
+    if (!audioCheckBox) {
+        sf::err() << kFormFile << ": the menu needs a CheckBox named \"audio\"" << std::endl;
+        return false;
+    }
+    audioCheckBox->onClick.connect(&StartScreen::onAudioClicked, this);
+    return true;
+}
+
+bool StartScreen::connectButton(const std::string& name, void (StartScreen::*handler)()) {
+    auto button = gui.get<ui::Button>(name);
+    if (!button) {
+        sf::err() << kFormFile << ": the menu needs a Button named \"" << name << "\"" << std::endl;
+        return false;
+    }
+    button->onClick.connect(handler, this);
+    return true;
+}
+
+void StartScreen::giveUp() {
+    GameStateManager* game = GameStateManager::getInstance();
+    game->exitStatus = 1;
+    if (game->window) {
+        game->window->close();
+    }
+}
+
+void StartScreen::exit() {}
+
+void StartScreen::update(float) {
+    if (!menuReady) {
+        return;
+    }
+    AssetManager* assets = AssetManager::getInstance();
+    audioCheckBox->setChecked(assets->sound->getVolume() != 0.0f);
+
+    GameStateManager* game = GameStateManager::getInstance();
+    // Copy: a handler may not switch screens, but the list is the manager's.
+    const std::vector<sf::Event> events = game->lastEvents;
+    for (const sf::Event& event : events) {
+        gui.handleEvent(event);
+    }
+
+    if (!startIdle) {
+        game->setState(GameStateManager::kIngameScreen);
+        return;
+    }
+    if (!creditsIdle) {
+        game->setState(GameStateManager::kCreditsScreen);
+        return;
+    }
+    if (!controlsIdle) {
+        game->setState(GameStateManager::kControlsScreen);
+        return;
+    }
+    if (!exitIdle && game->window) {
+        game->window->close();
+    }
+}
+
+void StartScreen::draw(sf::RenderWindow& window) {
+    camera->draw(window);
+    background->draw(window);
+    if (menuReady) {
+        gui.draw();
+    }
+}
+
+void StartScreen::handleInput(float) {}
+
+void StartScreen::onStartClicked() {
+    AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
+    startIdle = false;
+}
+
+void StartScreen::onControlsClicked() {
+    AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
+    controlsIdle = false;
+}
+
+void StartScreen::onCreditsClicked() {
+    AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
+    creditsIdle = false;
+}
+
+void StartScreen::onExitClicked() {
+    AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
+    exitIdle = false;
+}
+
+void StartScreen::onAudioClicked() {
+    AssetManager* assets = AssetManager::getInstance();
+    if (assets->sound->getVolume() == 0.0f) {
+        assets->sound->setVolume(kEffectsVolume);
+        assets->music->setVolume(kMusicVolume);
+    } else {
+        assets->sound->setVolume(0.0f);
+        assets->music->setVolume(0.0f);
+    }
+}
