@@ -138,11 +138,12 @@ struct Malformed {
 TEST(TmxReader, EachMalformationGivesOneLineAndNoMap) {
     const std::string eightZeros = "0,0,0,0,0,0,0,0";
     const std::vector<Malformed> cases = {
-        {"broken XML", "<map width=\"1\"", "map.tmx:1: not well-formed XML: expected ' or \""},
+        {"broken XML", wrapMap("<objectgroup name=\"a\">\n<object x=\"1\" y=2/>\n</objectgroup>\n"),
+         "map.tmx:4: not well-formed XML: expected ' or \""},
         {"no map element", "<?xml version=\"1.0\"?>\n<level/>\n", "map.tmx: no <map> element"},
         {"layer without height",
          wrapMap(kTileset + "<layer id=\"1\" name=\"inside\" width=\"4\">\n<data>1</data></layer>\n"),
-         "map.tmx:5: <layer name=\"inside\"> lacks \"height\""},
+         "map.tmx:6: <layer name=\"inside\"> lacks \"height\""},
         {"layer without data", wrapMap("<layer name=\"inside\" width=\"4\" height=\"2\"/>\n"),
          "map.tmx:3: <layer name=\"inside\"> lacks <data>"},
         {"map without tile width", "<map width=\"1\" height=\"1\" tileheight=\"16\"/>",
@@ -156,14 +157,14 @@ TEST(TmxReader, EachMalformationGivesOneLineAndNoMap) {
         {"zero tile size", "<map width=\"1\" height=\"1\" tilewidth=\"0\" tileheight=\"16\"/>",
          "map.tmx:1: <map> has tilewidth 0, outside 1..1024"},
         {"flipped tile", wrapMap(kTileset + layer("inside", "1,1,1,\n2147483649,1,1,1,1")),
-         "map.tmx:8: layer \"inside\" cell 3 uses flipped tiles, which the game does not support"},
+         "map.tmx:9: layer \"inside\" cell 3 uses flipped tiles, which the game does not support"},
         {"tile below first tileset",
          wrapMap(layer("inside", eightZeros) + R"(<tileset firstgid="5" name="late" tilewidth="16"
  tileheight="16"><image source="late.png"/></tileset>
 )" + layer("inside2", "0,0,\n0,3,0,0,0,0")),
          "map.tmx:12: layer \"inside2\" cell 3 holds tile 3, below the first tileset's first id 5"},
         {"tiles without tileset", wrapMap(layer("inside", "0,0,0,0,0,0,0,9")),
-         "map.tmx:4: layer \"inside\" cell 7 holds tile 9 but the map has no tileset"},
+         "map.tmx:5: layer \"inside\" cell 7 holds tile 9 but the map has no tileset"},
         {"tilesets out of order", wrapMap(kTileset + R"(<tileset firstgid="1" name="again" tilewidth="16"
  tileheight="16"><image source="x.png"/></tileset>
 )"),

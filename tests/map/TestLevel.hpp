@@ -1,0 +1,76 @@
+#pragma once
+
+#include <SFML/Graphics/Image.hpp>
+#include <string>
+
+// A small level with everything the game relies on, for the map tests. Its pictures live in `imageDir`
+// (ending in '/'): the tileset "tiles.png" (8x4 cells of 16 pixels) and the object picture "sprite.png".
+namespace testlevel {
+
+inline void writeImages(const std::string& imageDir, unsigned tilesetWidth = 128) {
+    sf::Image tiles;
+    tiles.create(tilesetWidth, 64, sf::Color::Green);
+    for (unsigned x = 0; x < tilesetWidth; ++x)
+        for (unsigned y = 0; y < 64; ++y)
+            tiles.setPixel(x, y, sf::Color(static_cast<sf::Uint8>(x * 2), static_cast<sf::Uint8>(y * 4), 90));
+    tiles.saveToFile(imageDir + "tiles.png");
+    sf::Image sprite;
+    sprite.create(16, 16, sf::Color::Red);
+    sprite.saveToFile(imageDir + "sprite.png");
+}
+
+inline std::string property(int position, const std::string& name, const std::string& value) {
+    return "<property name=\"" + std::to_string(position) + "_" + name + "\" value=\"" + value + "\"/>";
+}
+
+inline std::string object(const std::string& name, const std::string& type, int x, int y,
+                          const std::string& properties = "", int size = 16) {
+    return "  <object name=\"" + name + "\" type=\"" + type + "\" x=\"" + std::to_string(x) + "\" y=\"" +
+           std::to_string(y) + "\" width=\"" + std::to_string(size) + "\" height=\"" + std::to_string(size) +
+           "\"><properties>" + properties + "</properties></object>\n";
+}
+
+inline std::string sprite(const std::string& imageDir) {
+    return property(0, "scaleX", "1") + property(1, "scaleY", "1") +
+           property(2, "texturePath", imageDir + "sprite.png") + property(3, "textureName", "sprite");
+}
+
+inline std::string layer(const std::string& name, const std::string& csv) {
+    return "<layer name=\"" + name + "\" width=\"4\" height=\"3\"><data encoding=\"csv\">\n" + csv +
+           "\n</data></layer>\n";
+}
+
+// 4x3 cells of 16 pixels; the player sits in the top-left cell, the doors far apart.
+inline std::string mapText(const std::string& imageDir) {
+    std::string objects = object("player1", "player", 0, 0,
+                                 sprite(imageDir) + property(4, "velocityX", "0") +
+                                     property(5, "velocityY", "0") + property(6, "mass", "1"));
+    objects += object("camera", "camera", 0, 0, property(0, "offsetX", "0") + property(1, "offsetY", "0"));
+    objects += object("formula", "formula", 48, 32, sprite(imageDir));
+    for (int i = 1; i <= 22; ++i)
+        objects += object("enemy" + std::to_string(i), i % 2 ? "enemy1" : "enemy2", 16, 16,
+                          sprite(imageDir) + property(4, "patrolAxis", "horizontal") +
+                              property(5, "patrolDistanceX", "40") + property(6, "unused", "0") +
+                              property(7, "patrolDistanceY", "0"));
+    for (int i = 1; i <= 10; ++i)
+        objects += object("egg" + std::to_string(i), "egg", 32, 0,
+                          sprite(imageDir) + property(4, "velocityX", "0") + property(5, "velocityY", "0") +
+                              property(6, "mass", "0.5"));
+    for (const char* type : {"goal", "border", "borderOutside"})
+        objects += object("", type, 32, 32);
+    objects += object("door", "entrance", 0, 32);
+    objects += object("", "exit", 48, 0);
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<map version=\"1.8\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"4\" "
+           "height=\"3\" "
+           "tilewidth=\"16\" tileheight=\"16\" infinite=\"0\">\n"
+           "<tileset firstgid=\"1\" name=\"tiles\" tilewidth=\"16\" tileheight=\"16\" tilecount=\"32\" "
+           "columns=\"8\"><image source=\"tiles.png\" width=\"128\" height=\"64\"/></tileset>\n" +
+           layer("inside", "1,2,3,4,\n5,6,7,8,\n9,10,11,12") +
+           layer("inside2", "0,0,0,0,\n0,20,0,0,\n0,0,0,0") +
+           layer("outside", "32,31,30,29,\n28,27,26,25,\n0,0,0,0") +
+           layer("outside2", "0,0,0,0,\n0,0,0,0,\n0,0,0,17") + "<objectgroup name=\"Objects\">\n" + objects +
+           "</objectgroup>\n</map>\n";
+}
+
+} // namespace testlevel
