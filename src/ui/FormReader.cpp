@@ -1,0 +1,195 @@
+#include "ui/FormReader.hpp"
+
+#include "ui/FormError.hpp"
+#include "ui/FormValue.hpp"
+
+#include <cctype>
+#include <cstring>
+
+namespace ui {
+
+namespace {
+
+bool isSpace(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+// Words stop at white space, at the format's punctuation and at a quote; '.' splits "Type.Name".
+bool endsWord(char c) {
+    return isSpace(c) || std::strchr("=;:{}.\"", c) != nullptr;
+}
+
+std::string quote(char c) {
+    return std::string("'") + c + "'";
+}
+
+} // namespace
+
+std::vector<FormSection> FormReader::read(const std::string& text, const std::string& sourceName) {
+    return FormReader(text, sourceName).readFile();
+}
+
+FormReader::FormReader(const std::string& text, const std::string& sourceName)
+    : m_text(text), m_source(sourceName) {}
+
+char FormReader::peek(std::size_t ahead) const {
+    return m_pos + ahead < m_text.size() ? m_text[m_pos + ahead] : '\0';
+}
+
+void FormReader::advance() {
+    if (m_text[m_pos] == '\n')
+        ++m_line;
+    ++m_pos;
+}
+
+void FormReader::fail(int line, const std::string& problem) const {
+    throw FormError(m_source, line, problem);
+}
+
+std::vector<FormSection> FormReader::readFile() {
+    std::vector<FormSection> sections;
+    for (;;) {
+        skipSpaceAndComments();
+        if (atEnd())
+            return sections;
+        sections.push_back(readSection());
+    }
+}
+
+FormSection FormReader::readSection() {
+    FormSection section;
+    section.line = m_line;
+    section.type = readWord();
+    if (section.type.empty())
+        fail(m_line, "expected a section, found " + quote(peek()));
+    if (peek() == '.') {
+        advance();
+        section.name = peek() == '"' ? FormValue::decodeQuoted(readQuoted()) : readWord();
+        if (section.name.empty())
+            fail(m_line, "expected a name after '" + section.type + ".'");
+    }
+    skipSpaceAndComments();
+    if (peek() != '{')
+        fail(m_line, "expected '{' after '" + section.header() + "'");
+    advance();
+    readBody(section);
+    return section;
+}
+
+void FormReader::readBody(FormSection& section) {
+    for (;;) {
+        skipSpaceAndComments();
+        if (atEnd())
+            fail(section.line, "section '" + section.header() + "' is not closed with '}'");
+        if (peek() == '}') {
+            advance();
+            skipSpaceAndComments();
+            if (peek() == ';')
+                advance();
+            return;
+        }
+        const std::size_t keyPos = m_pos;
+        const int keyLine = m_line;
+        const std::string key = readWord();
+        if (key.empty())
+            fail(m_line, "unexpected " + quote(peek()) + " in '" + section.header() + "'");
+        skipSpaceAndComments();
+        if (peek() == '=') {
+            advance();
+            section.properties[key] = {readValue(key), keyLine};
+        } else if (peek() == '{' || peek() == '.') {
+            m_pos = keyPos;
+            m_line = keyLine;
+            section.sections.push_back(readSection());
+        } else {
+            fail(m_line, "expected '=' after '" + key + "'");
+        }
+    }
+}
+
+std::string FormReader::readWord() {
+    const std::size_t start = m_pos;
+    while (!atEnd() && !endsWord(peek()))
+        advance();
+    return m_text.substr(start, m_pos - start);
+}
+
+std::string FormReader::readValue(const std::string& key) {
+    std::string value;
+    bool spacePending = false;
+    auto append = [&](const std::string& piece) {
+        if (spacePending && !value.empty())
+            value += ' ';
+        spacePending = false;
+        value += piece;
+    };
+    // At the end of the text the section's own check reports what is missing.
+    while (!atEnd()) {
+        const char c = peek();
+        if (c == ';') {
+            advance();
+            break;
+        }
+        if (c == '}')
+            break;
+        if (c == '=' || c == '{')
+            fail(m_line, quote(c) + " inside the value of '" + key + "'");
+        if (c == '"') {
+            append(readQuoted());
+        } else if (isSpace(c) || skipComment()) {
+            spacePending = true;
+            if (isSpace(c))
+                advance();
+        } else {
+            append(std::string(1, c));
+            advance();
+        }
+    }
+    return value;
+}
+
+std::string FormReader::readQuoted() {
+    const std::size_t start = m_pos;
+    const int startLine = m_line;
+    advance();
+    while (!atEnd() && peek() != '"') {
+        if (peek() == '\\' && m_pos + 1 < m_text.size())
+            advance();
+        advance();
+    }
+    if (atEnd())
+        fail(startLine, "unterminated string");
+    advance();
+    return m_text.substr(start, m_pos - start);
+}
+
+bool FormReader::skipComment() {
+    if (peek() != '/' || (peek(1) != '/' && peek(1) != '*'))
+        return false;
+    const int startLine = m_line;
+    if (peek(1) == '/') {
+        while (!atEnd() && peek() != '\n')
+            advance();
+        return true;
+    }
+    advance();
+    advance();
+    while (!atEnd() && !(peek() == '*' && peek(1) == '/'))
+        advance();
+    if (atEnd())
+        fail(startLine, "unterminated comment");
+    advance();
+    advance();
+    return true;
+}
+
+void FormReader::skipSpaceAndComments() {
+    while (!atEnd()) {
+        if (isSpace(peek()))
+            advance();
+        else if (!skipComment())
+            return;
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,132 @@
+#include "ui/Widget.hpp"
+
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <cmath>
+
+namespace ui {
+
+Widget::Widget() : m_renderer(std::make_shared<Renderer>()) {}
+
+void Widget::setVisible(bool visible) {
+    m_visible = visible;
+    if (!visible) {
+        m_hovered = false;
+        m_pressed = false;
+    }
+}
+
+void Widget::setEnabled(bool enabled) {
+    m_enabled = enabled;
+    if (!enabled) {
+        m_hovered = false;
+        m_pressed = false;
+    }
+}
+
+void Widget::setRenderer(std::shared_ptr<Renderer> renderer) {
+    if (renderer)
+        m_renderer = std::move(renderer);
+}
+
+bool Widget::isMouseOnWidget(sf::Vector2f point) const {
+    const sf::Vector2f size = getSize();
+    return point.x >= m_position.x && point.x < m_position.x + size.x && point.y >= m_position.y &&
+           point.y < m_position.y + size.y;
+}
+
+void Widget::leftMousePressed() {
+    if (m_enabled && m_visible)
+        m_pressed = true;
+}
+
+void Widget::leftMouseReleased() {
+    const bool wasPressed = m_pressed;
+    m_pressed = false;
+    if (wasPressed && m_enabled && m_visible)
+        clicked();
+}
+
+void Widget::clicked() {
+    onClick.emit();
+}
+
+Look Widget::currentLook() const {
+    if (!m_enabled)
+        return Look::Disabled;
+    if (m_pressed && m_hovered)
+        return Look::Down;
+    return m_hovered ? Look::Hover : Look::Normal;
+}
+
+Borders Widget::bordersOr(const Borders& fallback) const {
+    return m_renderer->getBorders().value_or(fallback);
+}
+
+sf::Color Widget::colorOr(const std::string& key, Look look, sf::Color fallback) const {
+    return m_renderer->getColor(key, look).value_or(fallback);
+}
+
+void Widget::drawFrame(sf::RenderTarget& target, const sf::FloatRect& area, sf::Color background,
+                       sf::Color borderColor, const Borders& borders, const std::string& textureKey) const {
+    const auto texture =
+        textureKey.empty() ? std::nullopt : m_renderer->getTexture(textureKey, currentLook());
+    if (texture && texture->texture) {
+        drawTexture(target, *texture, area);
+    } else if (background.a > 0) {
+        sf::RectangleShape fill({area.width, area.height});
+        fill.setPosition(area.left, area.top);
+        fill.setFillColor(background);
+        target.draw(fill);
+    }
+    if (borderColor.a == 0)
+        return;
+    const sf::FloatRect edges[] = {
+        {area.left, area.top, borders.left, area.height},
+        {area.left + area.width - borders.right, area.top, borders.right, area.height},
+        {area.left, area.top, area.width, borders.top},
+        {area.left, area.top + area.height - borders.bottom, area.width, borders.bottom},
+    };
+    for (const auto& edge : edges) {
+        if (edge.width <= 0 || edge.height <= 0)
+            continue;
+        sf::RectangleShape line({edge.width, edge.height});
+        line.setPosition(edge.left, edge.top);
+        line.setFillColor(borderColor);
+        target.draw(line);
+    }
+}
+
+sf::Text Widget::makeText(const std::string& utf8, const sf::Font& font, unsigned size, sf::Color color) {
+    sf::Text text(sf::String::fromUtf8(utf8.begin(), utf8.end()), font, size);
+    text.setFillColor(color);
+    return text;
+}
+
+sf::Vector2f Widget::measureText(const std::string& utf8, const sf::Font& font, unsigned size) {
+    const sf::Text text = makeText(utf8, font, size, sf::Color::White);
+    return {text.findCharacterPos(text.getString().getSize()).x, font.getLineSpacing(size)};
+}
+
+void Widget::drawCentredText(sf::RenderTarget& target, sf::Text text, sf::Vector2f centre) {
+    const sf::Font* font = text.getFont();
+    const float width = text.findCharacterPos(text.getString().getSize()).x;
+    const float height = font->getLineSpacing(text.getCharacterSize());
+    // Whole pixels keep the glyphs crisp.
+    text.setPosition(std::round(centre.x - width / 2), std::round(centre.y - height / 2));
+    target.draw(text);
+}
+
+void Widget::drawTexture(sf::RenderTarget& target, const UiTexture& texture, const sf::FloatRect& area) {
+    sf::Sprite sprite(*texture.texture);
+    if (texture.part.width > 0 && texture.part.height > 0)
+        sprite.setTextureRect(texture.part);
+    const sf::FloatRect bounds = sprite.getLocalBounds();
+    if (bounds.width <= 0 || bounds.height <= 0)
+        return;
+    sprite.setPosition(area.left, area.top);
+    sprite.setScale(area.width / bounds.width, area.height / bounds.height);
+    target.draw(sprite);
+}
+
+} // namespace ui

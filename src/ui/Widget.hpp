@@ -1,0 +1,101 @@
+#pragma once
+
+#include "ui/Renderer.hpp"
+#include "ui/Signal.hpp"
+
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Text.hpp>
+#include <SFML/System/Vector2.hpp>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace ui {
+
+/// Base of all widgets. Positions and sizes are in the window's pixels.
+/// The mouse hooks are called by the Gui; a click is a left press and a left release on the same
+/// enabled widget, and it emits onClick.
+class Widget : public std::enable_shared_from_this<Widget> {
+public:
+    Widget();
+    virtual ~Widget() = default;
+    Widget(const Widget&) = delete;
+    Widget& operator=(const Widget&) = delete;
+
+    void setPosition(sf::Vector2f position) { m_position = position; }
+    sf::Vector2f getPosition() const { return m_position; }
+
+    /// Fixes the size; widgets that fit themselves to their content stop doing so.
+    void setSize(sf::Vector2f size) { m_size = size; }
+    /// The fixed size, or the size the content needs when none was set.
+    sf::Vector2f getSize() const { return m_size ? *m_size : contentSize(); }
+
+    /// A hidden widget is neither drawn nor hit by the mouse; hiding it drops its hover and pressed state.
+    void setVisible(bool visible);
+    bool isVisible() const { return m_visible; }
+    /// A disabled widget is drawn in its disabled look and swallows the mouse without reacting.
+    void setEnabled(bool enabled);
+    bool isEnabled() const { return m_enabled; }
+
+    /// Never null. Several widgets may share one renderer.
+    std::shared_ptr<Renderer> getRenderer() const { return m_renderer; }
+    void setRenderer(std::shared_ptr<Renderer> renderer);
+
+    /// The font used to measure the widget's text; the Gui hands its own font to the widgets it holds.
+    void setFont(std::shared_ptr<const sf::Font> font) { m_font = std::move(font); }
+    const sf::Font* getFont() const { return m_font.get(); }
+
+    /// Draws in the target's current view; `font` may be null, then no text is drawn.
+    virtual void draw(sf::RenderTarget& target, const sf::Font* font) const = 0;
+
+    /// True when `point` lies in [x, x + w) x [y, y + h).
+    virtual bool isMouseOnWidget(sf::Vector2f point) const;
+    /// Widgets that ignore the mouse are skipped by hit-testing, as if not there.
+    virtual bool ignoresMouse() const { return false; }
+
+    void setHovered(bool hovered) { m_hovered = hovered; }
+    bool isHovered() const { return m_hovered; }
+    void leftMousePressed();
+    /// Clicks when the press happened on this widget; the widget must be kept alive by the caller,
+    /// since a click handler may drop every other reference to it.
+    void leftMouseReleased();
+    void leftMouseButtonNoLongerDown() { m_pressed = false; }
+    bool isPressed() const { return m_pressed; }
+
+    Signal onClick;
+
+protected:
+    /// The size when none was set.
+    virtual sf::Vector2f contentSize() const { return {0, 0}; }
+    /// Reacts to a click; by default emits onClick.
+    virtual void clicked();
+
+    Look currentLook() const;
+    Borders bordersOr(const Borders& fallback) const;
+    sf::Color colorOr(const std::string& key, Look look, sf::Color fallback) const;
+
+    /// The background (or its texture) and the borders of `area`, in the widget's current look.
+    void drawFrame(sf::RenderTarget& target, const sf::FloatRect& area, sf::Color background,
+                   sf::Color borderColor, const Borders& borders, const std::string& textureKey) const;
+
+    static sf::Text makeText(const std::string& utf8, const sf::Font& font, unsigned size, sf::Color color);
+    /// Width of the text's advance and the font's line height, for layout that does not jitter with glyphs.
+    static sf::Vector2f measureText(const std::string& utf8, const sf::Font& font, unsigned size);
+    /// Draws the text with its line box centred on `centre`.
+    static void drawCentredText(sf::RenderTarget& target, sf::Text text, sf::Vector2f centre);
+    static void drawTexture(sf::RenderTarget& target, const UiTexture& texture, const sf::FloatRect& area);
+
+private:
+    sf::Vector2f m_position;
+    std::optional<sf::Vector2f> m_size;
+    bool m_visible = true;
+    bool m_enabled = true;
+    bool m_hovered = false;
+    bool m_pressed = false;
+    std::shared_ptr<Renderer> m_renderer;
+    std::shared_ptr<const sf::Font> m_font;
+};
+
+} // namespace ui
