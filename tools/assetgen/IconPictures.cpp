@@ -1,0 +1,74 @@
+#include "Canvas.hpp"
+#include "Pictures.hpp"
+#include "Scenery.hpp"
+
+namespace assetgen {
+namespace Pictures {
+
+namespace {
+
+const sf::Color kOutline(24, 24, 34);
+const sf::Color kSpeaker(246, 244, 236);
+
+void speaker(Canvas& canvas) {
+    sf::ConvexShape cone(6);
+    cone.setPoint(0, {4.f, 12.f});
+    cone.setPoint(1, {10.f, 12.f});
+    cone.setPoint(2, {17.f, 5.f});
+    cone.setPoint(3, {17.f, 27.f});
+    cone.setPoint(4, {10.f, 20.f});
+    cone.setPoint(5, {4.f, 20.f});
+    cone.setFillColor(kSpeaker);
+    cone.setOutlineColor(kOutline);
+    cone.setOutlineThickness(1.6f);
+    canvas.draw(cone);
+}
+
+// A stroke with a dark edge, so the icon reads on light and dark menus alike.
+void outlinedArc(Canvas& canvas, float radius, sf::Color colour) {
+    canvas.arc({17.f, 16.f}, radius, 4.4f, -48.f, 48.f, kOutline);
+    canvas.arc({17.f, 16.f}, radius, 2.2f, -44.f, 44.f, colour);
+}
+
+void outlinedLine(Canvas& canvas, sf::Vector2f from, sf::Vector2f to, sf::Color colour) {
+    canvas.line(from, to, 5.f, kOutline);
+    canvas.line(from, to, 2.8f, colour);
+}
+
+} // namespace
+
+sf::Image audioIcon(bool audioOn) {
+    Canvas canvas({32, 32}, {32.f, 32.f}, 8);
+    speaker(canvas);
+    if (audioOn) {
+        outlinedArc(canvas, 6.5f, kSpeaker);
+        outlinedArc(canvas, 11.5f, kSpeaker);
+    } else {
+        const sf::Color red(232, 52, 48);
+        outlinedLine(canvas, {21.f, 11.f}, {29.f, 21.f}, red);
+        outlinedLine(canvas, {29.f, 11.f}, {21.f, 21.f}, red);
+    }
+    return canvas.finish();
+}
+
+sf::Image eggAmount() {
+    Canvas canvas({48, 48}, {48.f, 48.f}, 6);
+    canvas.ellipse({25.f, 44.f}, {14.f, 3.f}, sf::Color(0, 0, 0, 90));
+    Scenery::egg(canvas, {24.f, 24.f}, 14.5f, 19.5f, 8.f);
+    return canvas.finish();
+}
+
+sf::Image pause(const Fonts& fonts) {
+    Canvas canvas({480, 200}, {480.f, 200.f});
+    canvas.roundedRectangle({6.f, 6.f, 468.f, 188.f}, 24.f, sf::Color(10, 14, 40, 215),
+                            sf::Color(255, 217, 138), -4.f);
+    const sf::Color ink(34, 20, 8);
+    canvas.text(fonts.bold, "Paused", 76.f, {240.f, 78.f}, Anchor::Centre, sf::Color(255, 217, 138), ink,
+                4.f);
+    canvas.text(fonts.regular, "Press Escape to continue", 32.f, {240.f, 150.f}, Anchor::Centre,
+                sf::Color(232, 238, 255));
+    return canvas.finish();
+}
+
+} // namespace Pictures
+} // namespace assetgen
