@@ -10,9 +10,6 @@ namespace testlevel {
 inline void writeImages(const std::string& imageDir, unsigned tilesetWidth = 128) {
     sf::Image tiles;
     tiles.create(tilesetWidth, 64, sf::Color::Green);
-    for (unsigned x = 0; x < tilesetWidth; ++x)
-        for (unsigned y = 0; y < 64; ++y)
-            tiles.setPixel(x, y, sf::Color(static_cast<sf::Uint8>(x * 2), static_cast<sf::Uint8>(y * 4), 90));
     tiles.saveToFile(imageDir + "tiles.png");
     sf::Image sprite;
     sprite.create(16, 16, sf::Color::Red);
