@@ -1,0 +1,155 @@
+#include "ui/BitmapButton.hpp"
+#include "ui/Button.hpp"
+#include "ui/CheckBox.hpp"
+#include "ui/Gui.hpp"
+#include "ui/UiTestSupport.hpp"
+
+#include <SFML/Graphics/View.hpp>
+
+namespace {
+
+const sf::Color kClear(0, 0, 128);
+
+class GuiDrawTest : public UiWindowTest {
+protected:
+    void SetUp() override {
+        UiWindowTest::SetUp();
+        gui.setTarget(window);
+        ASSERT_TRUE(gui.setFont(std::string(PELLOWICK_RUNTIME_DIR) + "/Assets/arial.ttf"));
+        window.clear(kClear);
+    }
+
+    std::shared_ptr<ui::Button> filledButton(sf::Color fill) {
+        auto button = ui::Button::create();
+        button->setPosition({300, 200});
+        button->setSize({100, 50});
+        button->getRenderer()->setBackgroundColor(fill);
+        button->getRenderer()->setBorders(0);
+        gui.add(button, "filled");
+        return button;
+    }
+
+    // Whether any pixel of the area has the colour.
+    static bool shows(const sf::Image& image, sf::IntRect area, sf::Color color) {
+        for (int y = area.top; y < area.top + area.height; ++y)
+            for (int x = area.left; x < area.left + area.width; ++x)
+                if (x >= 0 && y >= 0 && image.getPixel(x, y) == color)
+                    return true;
+        return false;
+    }
+
+    ui::Gui gui;
+};
+
+TEST_F(GuiDrawTest, DrawsInWindowPixelsWhateverTheViewAndRestoresIt) {
+    filledButton(sf::Color::Red);
+    // A zoomed camera view, as the screens set before drawing their GUI.
+    const sf::View camera({100, 100}, {200, 150});
+    window.setView(camera);
+    gui.draw();
+    EXPECT_EQ(window.getView().getCenter(), camera.getCenter());
+    EXPECT_EQ(window.getView().getSize(), camera.getSize());
+
+    const sf::Image frame = capture();
+    EXPECT_EQ(frame.getPixel(300, 200), sf::Color::Red);
+    EXPECT_EQ(frame.getPixel(399, 249), sf::Color::Red);
+    EXPECT_EQ(frame.getPixel(400, 225), kClear);
+    EXPECT_EQ(frame.getPixel(350, 250), kClear);
+}
+
+TEST_F(GuiDrawTest, HoverAndPressChangeTheBackground) {
+    auto button = filledButton(sf::Color::Red);
+    button->getRenderer()->setBackgroundColorHover(sf::Color::Green);
+    button->getRenderer()->setBackgroundColorDown(sf::Color::Blue);
+    auto plain = ui::Button::create();
+    plain->setPosition({500, 200});
+    plain->setSize({100, 50});
+    plain->getRenderer()->setBackgroundColor(sf::Color(100, 100, 100));
+    plain->getRenderer()->setBorders(0);
+    gui.add(plain);
+
+    gui.handleEvent(mouseMoved(350, 225));
+    gui.draw();
+    EXPECT_EQ(capture().getPixel(350, 225), sf::Color::Green);
+    gui.handleEvent(pressed(350, 225));
+    gui.draw();
+    EXPECT_EQ(capture().getPixel(350, 225), sf::Color::Blue);
+    // Without hover colours of its own a button still lightens under the mouse.
+    gui.handleEvent(released(350, 225));
+    gui.handleEvent(mouseMoved(550, 225));
+    gui.draw();
+    const sf::Color hovered = capture().getPixel(550, 225);
+    EXPECT_GT(hovered.r, 100);
+    EXPECT_EQ(capture().getPixel(350, 225), sf::Color::Red);
+}
+
+TEST_F(GuiDrawTest, HiddenWidgetsAreNotDrawn) {
+    filledButton(sf::Color::Red)->setVisible(false);
+    gui.draw();
+    EXPECT_EQ(capture().getPixel(350, 225), kClear);
+}
+
+TEST_F(GuiDrawTest, TheEggCounterSizesItselfToItsText) {
+    auto counter = ui::Button::create("");
+    counter->setText("0x");
+    counter->setPosition({-25, -5});
+    counter->setTextSize(50);
+    counter->getRenderer()->setTextColor(sf::Color::White);
+    counter->getRenderer()->setBackgroundColor(sf::Color::Transparent);
+    counter->getRenderer()->setBorderColor(sf::Color::Transparent);
+    gui.add(counter, "");
+
+    const sf::Vector2f size = counter->getSize();
+    sf::Text text("0x", *gui.getFont(), 50);
+    EXPECT_GT(size.x, text.getLocalBounds().width);
+    EXPECT_GE(size.y, gui.getFont()->getLineSpacing(50));
+    counter->setText("12x");
+    EXPECT_GT(counter->getSize().x, size.x);
+
+    gui.draw();
+    const sf::Image frame = capture();
+    const sf::IntRect onScreen(0, 0, static_cast<int>(size.x) - 25, static_cast<int>(size.y) - 5);
+    EXPECT_TRUE(shows(frame, onScreen, sf::Color::White));
+    EXPECT_FALSE(shows(frame, onScreen, sf::Color(245, 245, 245)));
+}
+
+TEST_F(GuiDrawTest, TheEggIconShowsItsImageCentred) {
+    sf::Image pixels;
+    pixels.create(48, 48, sf::Color::Yellow);
+    sf::Texture texture;
+    ASSERT_TRUE(texture.loadFromImage(pixels));
+    auto icon = ui::BitmapButton::create("");
+    icon->setImage(texture);
+    texture = sf::Texture(); // the button keeps its own copy
+    icon->setPosition({90, 20});
+    icon->getRenderer()->setBackgroundColor(sf::Color::Transparent);
+    icon->getRenderer()->setBorderColor(sf::Color::Transparent);
+    gui.add(icon, "");
+
+    gui.draw();
+    const sf::Image frame = capture();
+    const sf::Vector2f centre = icon->getPosition() + icon->getSize() / 2.f;
+    EXPECT_EQ(frame.getPixel(static_cast<unsigned>(centre.x), static_cast<unsigned>(centre.y)),
+              sf::Color::Yellow);
+    EXPECT_EQ(frame.getPixel(89, 40), kClear);
+}
+
+TEST_F(GuiDrawTest, ACheckedBoxShowsItsMark) {
+    auto box = ui::CheckBox::create("Audio");
+    box->setPosition({10, 10});
+    box->setSize({40, 40});
+    box->getRenderer()->setBackgroundColor(sf::Color::White);
+    box->getRenderer()->setCheckColor(sf::Color::Black);
+    gui.add(box, "audio");
+    // A point on the tick's first stroke.
+    const sf::Vector2u onTick(10 + 12, 10 + 25);
+    gui.draw();
+    EXPECT_EQ(capture().getPixel(onTick.x, onTick.y), sf::Color::White);
+    box->setChecked(true);
+    gui.draw();
+    EXPECT_EQ(capture().getPixel(onTick.x, onTick.y), sf::Color::Black);
+    // The text beside the box counts as part of it.
+    EXPECT_EQ(gui.getWidgetAt({10 + 40 + 20, 30}), box);
+}
+
+} // namespace

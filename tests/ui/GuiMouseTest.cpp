@@ -1,0 +1,184 @@
+#include "ui/Button.hpp"
+#include "ui/CheckBox.hpp"
+#include "ui/Gui.hpp"
+#include "ui/Picture.hpp"
+#include "ui/UiTestSupport.hpp"
+
+#include <memory>
+
+namespace {
+
+// Two buttons side by side and a counter of clicks for each.
+class GuiMouseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        left = place(ui::Button::create("left"), {100, 100}, "left");
+        right = place(ui::Button::create("right"), {200, 100}, "right");
+        left->onClick.connect([this] { ++leftClicks; });
+        right->onClick.connect([this] { ++rightClicks; });
+    }
+
+    template <class W>
+    std::shared_ptr<W> place(std::shared_ptr<W> widget, sf::Vector2f at, const char* name) {
+        widget->setPosition(at);
+        widget->setSize({50, 40});
+        gui.add(widget, name);
+        return widget;
+    }
+
+    void click(int x, int y) {
+        gui.handleEvent(pressed(x, y));
+        gui.handleEvent(released(x, y));
+    }
+
+    ui::Gui gui;
+    std::shared_ptr<ui::Button> left;
+    std::shared_ptr<ui::Button> right;
+    int leftClicks = 0;
+    int rightClicks = 0;
+};
+
+TEST_F(GuiMouseTest, PressAndReleaseOnTheSameWidgetClicksOnce) {
+    EXPECT_TRUE(gui.handleEvent(pressed(120, 110)));
+    EXPECT_TRUE(left->isPressed());
+    EXPECT_TRUE(gui.handleEvent(released(125, 115)));
+    EXPECT_EQ(leftClicks, 1);
+    // The same release record fed again, as the menu does frame after frame, clicks no more.
+    gui.handleEvent(released(125, 115));
+    EXPECT_EQ(leftClicks, 1);
+    EXPECT_EQ(rightClicks, 0);
+}
+
+TEST_F(GuiMouseTest, PressAndReleaseOnDifferentPlacesClickNothing) {
+    gui.handleEvent(pressed(120, 110));
+    gui.handleEvent(released(220, 110));
+    gui.handleEvent(pressed(220, 110));
+    gui.handleEvent(released(10, 10));
+    EXPECT_FALSE(right->isPressed());
+    // The press was forgotten with the release outside.
+    gui.handleEvent(released(220, 110));
+    gui.handleEvent(released(120, 110));
+    EXPECT_EQ(leftClicks + rightClicks, 0);
+}
+
+TEST_F(GuiMouseTest, OnlyTheLeftButtonClicks) {
+    gui.handleEvent(mouseButton(sf::Event::MouseButtonPressed, 120, 110, sf::Mouse::Right));
+    gui.handleEvent(mouseButton(sf::Event::MouseButtonReleased, 120, 110, sf::Mouse::Right));
+    EXPECT_EQ(leftClicks, 0);
+}
+
+TEST_F(GuiMouseTest, HitAreaIncludesTheTopLeftEdgesButNotTheFarOnes) {
+    EXPECT_EQ(gui.getWidgetAt({100, 100}), left);
+    EXPECT_EQ(gui.getWidgetAt({149.9f, 139.9f}), left);
+    EXPECT_EQ(gui.getWidgetAt({150, 120}), nullptr);
+    EXPECT_EQ(gui.getWidgetAt({120, 140}), nullptr);
+    EXPECT_FALSE(gui.handleEvent(pressed(99, 120)));
+}
+
+TEST_F(GuiMouseTest, TheWidgetOnTopWinsUnlessHiddenOrIgnoringTheMouse) {
+    auto cover = place(ui::Button::create("cover"), {110, 100}, "cover");
+    int coverClicks = 0;
+    cover->onClick.connect([&] { ++coverClicks; });
+    click(120, 110);
+    EXPECT_EQ(coverClicks, 1);
+    EXPECT_EQ(leftClicks, 0);
+
+    cover->setVisible(false);
+    click(120, 110);
+    EXPECT_EQ(leftClicks, 1);
+
+    gui.remove(cover);
+    auto picture = place(ui::Picture::create(), {100, 100}, "picture");
+    picture->setIgnoreMouseEvents(true);
+    click(120, 110);
+    EXPECT_EQ(leftClicks, 2);
+}
+
+TEST_F(GuiMouseTest, ADisabledWidgetOnTopBlocksWithoutClicking) {
+    auto cover = place(ui::Button::create("cover"), {100, 100}, "cover");
+    int coverClicks = 0;
+    cover->onClick.connect([&] { ++coverClicks; });
+    cover->setEnabled(false);
+    gui.handleEvent(mouseMoved(120, 110));
+    EXPECT_FALSE(cover->isHovered());
+    EXPECT_FALSE(left->isHovered());
+    EXPECT_TRUE(gui.handleEvent(pressed(120, 110)));
+    EXPECT_TRUE(gui.handleEvent(released(120, 110)));
+    EXPECT_EQ(coverClicks + leftClicks, 0);
+    // Enabled again, a fresh click gets through.
+    cover->setEnabled(true);
+    click(120, 110);
+    EXPECT_EQ(coverClicks, 1);
+}
+
+TEST_F(GuiMouseTest, HoverFollowsTheMouseAndLeavesWithIt) {
+    gui.handleEvent(mouseMoved(120, 110));
+    EXPECT_TRUE(left->isHovered());
+    gui.handleEvent(mouseMoved(220, 110));
+    EXPECT_FALSE(left->isHovered());
+    EXPECT_TRUE(right->isHovered());
+    gui.handleEvent(mouseLeft());
+    EXPECT_FALSE(right->isHovered());
+}
+
+TEST(CheckBoxTest, AClickFlipsTheBoxThenSignalsButCodeDoesNot) {
+    ui::Gui gui;
+    auto box = ui::CheckBox::create("Audio");
+    box->setSize({20, 20});
+    gui.add(box, "audio");
+    std::vector<bool> seen;
+    box->onClick.connect([&] { seen.push_back(box->isChecked()); });
+
+    box->setChecked(true);
+    EXPECT_TRUE(seen.empty());
+    gui.handleEvent(pressed(5, 5));
+    gui.handleEvent(released(5, 5));
+    gui.handleEvent(pressed(19, 19));
+    gui.handleEvent(released(19, 19));
+    EXPECT_EQ(seen, std::vector<bool>({false, true}));
+    EXPECT_TRUE(box->isChecked());
+}
+
+struct Menu {
+    void onStart() { ++starts; }
+    int starts = 0;
+};
+
+TEST(SignalTest, RunsFunctionsAndMemberFunctionsInConnectionOrder) {
+    ui::Signal signal;
+    Menu menu;
+    std::vector<int> order;
+    signal.connect([&] { order.push_back(1); });
+    signal.connect(&Menu::onStart, &menu);
+    signal.connect([&] { order.push_back(menu.starts); });
+    signal.emit();
+    EXPECT_EQ(order, std::vector<int>({1, 1}));
+    signal.disconnectAll();
+    signal.emit();
+    EXPECT_EQ(menu.starts, 1);
+}
+
+TEST(GuiLifetimeTest, AClickHandlerMayDestroyTheGui) {
+    auto gui = std::make_unique<ui::Gui>();
+    auto button = ui::Button::create("start");
+    button->setSize({50, 40});
+    gui->add(button, "start");
+    std::weak_ptr<ui::Button> watch = button;
+    int laterHandlerRuns = 0;
+    // The start screen switches screens from its click handler, taking its Gui with it.
+    button->onClick.connect([&] { gui.reset(); });
+    button->onClick.connect([&] {
+        ++laterHandlerRuns;
+        EXPECT_FALSE(watch.expired());
+    });
+    button.reset();
+
+    ui::Gui* raw = gui.get();
+    raw->handleEvent(pressed(10, 10));
+    EXPECT_TRUE(raw->handleEvent(released(10, 10)));
+    EXPECT_EQ(gui, nullptr);
+    EXPECT_EQ(laterHandlerRuns, 1);
+    EXPECT_TRUE(watch.expired());
+}
+
+} // namespace
