@@ -1,0 +1,75 @@
+#include "app/InputManager.hpp"
+
+#include "app/RealtimeInput.hpp"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+class InputManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RealtimeInput::reset();
+        RealtimeInput::setScripted(true);
+        input = InputManager::getInstance();
+    }
+    void TearDown() override {
+        InputManager::destroyInstance();
+        RealtimeInput::reset();
+    }
+    void frame() { input->update(sf::Event{}); }
+
+    InputManager* input = nullptr;
+};
+
+TEST_F(InputManagerTest, PressedOnlyInTheFirstFrameHeldInAll) {
+    input->bindAction("LAY", sf::Keyboard::E, "player1");
+    EXPECT_FALSE(input->isActionDown("LAY", "player1"));
+    RealtimeInput::setKey(sf::Keyboard::E, true);
+    EXPECT_FALSE(input->isActionPressed("LAY", "player1")) << "nothing is seen before the next update";
+
+    frame();
+    EXPECT_TRUE(input->isActionPressed("LAY", "player1"));
+    EXPECT_TRUE(input->isActionDown("LAY", "player1"));
+    frame();
+    EXPECT_FALSE(input->isActionPressed("LAY", "player1"));
+    EXPECT_TRUE(input->isActionDown("LAY", "player1"));
+
+    RealtimeInput::setKey(sf::Keyboard::E, false);
+    frame();
+    EXPECT_FALSE(input->isActionDown("LAY", "player1"));
+}
+
+TEST_F(InputManagerTest, RebindingFollowsTheNewKeyAndSharedKeysAgree) {
+    input->bindAction("LEFT", sf::Keyboard::A, "player1");
+    input->bindAction("ALSO_LEFT", sf::Keyboard::A, "player1");
+    input->bindAction("LEFT", sf::Keyboard::J, "player1");
+    RealtimeInput::setKey(sf::Keyboard::A, true);
+    frame();
+    EXPECT_FALSE(input->isActionDown("LEFT", "player1"));
+    EXPECT_TRUE(input->isActionDown("ALSO_LEFT", "player1"));
+    EXPECT_EQ(input->keyStates.count(sf::Keyboard::A), 1u) << "the old key is still polled";
+}
+
+TEST_F(InputManagerTest, UnknownActionsBindToKeyAFromTheNextFrame) {
+    RealtimeInput::setKey(sf::Keyboard::A, true);
+    EXPECT_FALSE(input->isActionDown("JUMP", "nobody"));
+    EXPECT_EQ(input->bindings["nobody"]["JUMP"], sf::Keyboard::A);
+    frame();
+    EXPECT_TRUE(input->isActionDown("JUMP", "nobody"));
+}
+
+TEST(RealtimeInputTest, KeysReadAsReleasedWhileTheWindowHasNoFocus) {
+    // xdotool holds a real key on the X server; SFML reads the keyboard globally.
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr);
+    RealtimeInput::reset();
+    ASSERT_EQ(std::system("xdotool keydown q"), 0);
+    const bool seenFocused = RealtimeInput::isKeyPressed(sf::Keyboard::Q);
+    RealtimeInput::setFocused(false);
+    const bool seenUnfocused = RealtimeInput::isKeyPressed(sf::Keyboard::Q);
+    std::system("xdotool keyup q");
+    RealtimeInput::reset();
+    EXPECT_TRUE(seenFocused);
+    EXPECT_FALSE(seenUnfocused);
+}
+} // namespace

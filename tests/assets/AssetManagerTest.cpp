@@ -1,0 +1,52 @@
+#include "assets/AssetManager.hpp"
+
+#include "support/ErrCapture.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+class AssetManagerTest : public ::testing::Test {
+protected:
+    void TearDown() override { AssetManager::destroyInstance(); }
+    AssetManager* assets = AssetManager::getInstance();
+};
+
+TEST_F(AssetManagerTest, ReloadReplacesAndAFailedReloadKeepsTheOldTexture) {
+    assets->loadTexture("picture", "Assets/audio.png");
+    const sf::Vector2u first = assets->getTexture("picture").getSize();
+    assets->loadTexture("picture", "Assets/controls.png");
+    EXPECT_EQ(assets->getTexture("picture").getSize(), sf::Vector2u(800, 593));
+    EXPECT_NE(first, sf::Vector2u(800, 593));
+
+    ErrCapture err;
+    assets->loadTexture("picture", "Assets/no-such-file.png");
+    EXPECT_EQ(assets->getTexture("picture").getSize(), sf::Vector2u(800, 593));
+    EXPECT_EQ(assets->textures.size(), 1u);
+}
+
+TEST_F(AssetManagerTest, UnknownNamesThrow) {
+    ErrCapture err;
+    assets->loadTexture("missing", "Assets/no-such-file.png");
+    EXPECT_THROW(assets->getTexture("missing"), std::out_of_range);
+    EXPECT_THROW(assets->playSound("missing"), std::out_of_range);
+    EXPECT_NO_THROW(assets->playSoundIfLoaded("missing"));
+}
+
+TEST_F(AssetManagerTest, OneEffectAtATimeAndMusicIsNotRestarted) {
+    assets->loadSoundBuffer("shoot", "Assets/Sounds/shoot.wav");
+    assets->loadSoundBuffer("death", "Assets/Sounds/death.wav");
+    assets->playSound("shoot");
+    assets->playSound("death");
+    EXPECT_EQ(assets->sound->getBuffer(), assets->soundBuffers.at("death").get());
+    EXPECT_EQ(assets->sound->getPlayingOffset(), sf::Time::Zero);
+
+    assets->playMusic("music");
+    ASSERT_EQ(assets->music->getStatus(), sf::SoundSource::Playing);
+    EXPECT_TRUE(assets->music->getLoop());
+    assets->music->setPlayingOffset(sf::seconds(5));
+    assets->music->pause();
+    assets->playMusic("music");
+    EXPECT_EQ(assets->music->getStatus(), sf::SoundSource::Paused) << "a paused track is left alone";
+    EXPECT_GE(assets->music->getPlayingOffset(), sf::seconds(4));
+}
+} // namespace

@@ -1,0 +1,168 @@
+#include "scene/CameraComponent.hpp"
+#include "scene/GameObject.hpp"
+#include "scene/GameObjectManager.hpp"
+#include "scene/ISubject.hpp"
+#include "scene/RenderManager.hpp"
+#include "scene/StaticCmp.hpp"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+// Writes one line per call into a shared log, so tests can see order and arguments.
+class Recorder : public RenderComponent {
+public:
+    Recorder(std::vector<std::string>& log, std::string tag, bool inUpdate, std::string layer = "Objects")
+        : RenderComponent(nullptr, std::move(layer), inUpdate), log(log), tag(std::move(tag)) {}
+    void process(sf::RenderWindow* window, float dt, std::string objectName) override {
+        log.push_back(tag + " " + (window ? "window" : "null") + " " + std::to_string(dt) + " " + objectName);
+    }
+    std::vector<std::string>& log;
+    std::string tag;
+};
+
+TEST(GameObjectTest, UpdateAndDrawRunTheirOwnPassWithRememberedArguments) {
+    std::vector<std::string> log;
+    sf::RenderWindow* noWindow = nullptr;
+    auto object = std::make_shared<GameObject>("dog", "enemy1", sf::Vector2f(3, 4));
+    object->addComponent(std::make_shared<Recorder>(log, "think", true));
+    object->addComponent(std::make_shared<Recorder>(log, "paint", false));
+
+    object->update(0.5f);
+    ASSERT_EQ(log, (std::vector<std::string>{"think null 0.500000 dog"}));
+    EXPECT_EQ(object->getPosition(), sf::Vector2f(3, 4));
+    EXPECT_EQ(object->window, noWindow);
+
+    sf::RenderWindow window; // never opened: only its address matters here
+    object->draw(window);
+    object->update(0.25f);
+    EXPECT_EQ(log, (std::vector<std::string>{"think null 0.500000 dog", "paint window 0.500000 dog",
+                                             "think window 0.250000 dog"}));
+}
+
+TEST(GameObjectTest, GetComponentFindsTheFirstMatchByBaseClass) {
+    auto object = std::make_shared<GameObject>("pic", "background", sf::Vector2f());
+    EXPECT_EQ(object->getComponent<RenderComponent>(), nullptr);
+    auto first = std::make_shared<StaticCmp>(object.get(), sf::Texture(), sf::Vector2f(1, 1), "x", false);
+    auto second = std::make_shared<StaticCmp>(object.get(), sf::Texture(), sf::Vector2f(1, 1), "y", false);
+    object->addComponent(first);
+    object->addComponent(second);
+    EXPECT_EQ(object->getComponent<RenderComponent>(), first);
+    EXPECT_EQ(object->getComponent<CameraComponent>(), nullptr);
+}
+
+class Listener : public IObserver {
+public:
+    Listener(ISubject& subject, int& calls, bool detach) : subject(subject), calls(calls), detach(detach) {}
+    void onNotify(std::shared_ptr<BoxCollisionComponent>) override {
+        ++calls;
+        if (detach) {
+            subject.detachAll();
+        }
+    }
+    ISubject& subject;
+    int& calls;
+    bool detach;
+};
+
+TEST(SubjectTest, DeliveryStopsAfterAnObserverDetachesEveryone) {
+    ISubject subject;
+    int first = 0;
+    int second = 0;
+    subject.attach(std::make_shared<Listener>(subject, first, true));
+    subject.attach(std::make_shared<Listener>(subject, second, false));
+    subject.notify(nullptr);
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(second, 0);
+    EXPECT_TRUE(subject.observers.empty());
+
+    subject.attach(std::make_shared<Listener>(subject, second, false));
+    subject.notify(nullptr);
+    subject.notify(nullptr);
+    EXPECT_EQ(second, 2);
+}
+
+class RenderManagerTest : public ::testing::Test {
+protected:
+    void TearDown() override { RenderManager::destroyInstance(); }
+    Recorder& add(const std::string& tag, const std::string& layer) {
+        owned.push_back(std::make_shared<Recorder>(log, tag, true, layer));
+        RenderManager::getInstance()->addComponent(owned.back().get());
+        return *owned.back();
+    }
+    std::vector<std::string> log;
+    std::vector<std::shared_ptr<Recorder>> owned;
+};
+
+TEST_F(RenderManagerTest, DrawsLayersBackToFrontWithDtZeroAndNameId) {
+    add("player", "Objects");
+    add("dog", "Objects");
+    add("floor", "inside");
+    add("tree", "outside2");
+    add("unknown", "somewhere");
+    RenderManager::getInstance()->draw(nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"floor null 0.000000 id", "tree null 0.000000 id",
+                                             "player null 0.000000 id", "dog null 0.000000 id"}));
+}
+
+TEST_F(RenderManagerTest, LayerPairsAndComponentsHideIndependently) {
+    add("floor", "inside");
+    add("grass", "outside");
+    Recorder& dog = add("dog", "Objects");
+    RenderManager* renderer = RenderManager::getInstance();
+
+    renderer->showOutside();
+    dog.visible = false;
+    renderer->draw(nullptr);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].substr(0, 5), "grass");
+
+    log.clear();
+    renderer->showInside();
+    dog.visible = true;
+    renderer->draw(nullptr);
+    EXPECT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].substr(0, 5), "floor");
+
+    log.clear();
+    add("tree", "outside");
+    renderer->draw(nullptr);
+    EXPECT_EQ(log.size(), 4u) << "a new component makes its hidden layer visible again";
+}
+
+TEST(CameraComponentTest, KeepsTheViewCentreInsideTheMap) {
+    auto target = std::make_shared<GameObject>("player1", "player", sf::Vector2f(0, 0));
+    CameraComponent camera(target, {0, 0}, false);
+    EXPECT_EQ(camera.view.getSize(), sf::Vector2f(800, 800));
+
+    const auto centreAt = [&](sf::Vector2f position, sf::Vector2f offset) {
+        target->setPosition(position);
+        camera.offset = offset;
+        camera.process(nullptr, 0.0f, "camera");
+        return camera.view.getCenter();
+    };
+    EXPECT_EQ(centreAt({0, 0}, {0, 0}), sf::Vector2f(160, 160));
+    EXPECT_EQ(centreAt({2000, 500}, {0, 0}), sf::Vector2f(1110, 500));
+    EXPECT_EQ(centreAt({500, 900}, {0, 10}), sf::Vector2f(500, 860));
+    EXPECT_EQ(centreAt({0, 0}, {400, 400}), sf::Vector2f(400, 400));
+}
+
+TEST(GameObjectManagerTest, RegistryReplacesByNameAndStartsEmptyAfterDestruction) {
+    GameObjectManager* objects = GameObjectManager::getInstance();
+    auto first = std::make_shared<GameObject>("egg1", "egg", sf::Vector2f());
+    std::weak_ptr<GameObject> firstAlive = first;
+    objects->addGameObject("egg1", std::move(first));
+    objects->addGameObject("egg1", std::make_shared<GameObject>("egg1", "egg", sf::Vector2f(1, 1)));
+    EXPECT_TRUE(firstAlive.expired());
+    EXPECT_EQ(objects->getGameObject("egg1")->getPosition(), sf::Vector2f(1, 1));
+    EXPECT_THROW(objects->getGameObject("egg2"), std::out_of_range);
+    EXPECT_EQ(objects->findGameObject("egg2"), nullptr);
+
+    GameObjectManager::destroyInstance();
+    objects = GameObjectManager::getInstance();
+    EXPECT_TRUE(objects->gameObjects.empty());
+    EXPECT_EQ(objects->mapObject->name, "map");
+    GameObjectManager::destroyInstance();
+}
+} // namespace

@@ -1,0 +1,83 @@
+#include "screens/StartScreen.hpp"
+
+#include "assets/AssetManager.hpp"
+#include "screens/ControlsScreen.hpp"
+#include "screens/CreditsScreen.hpp"
+#include "support/GameHarness.hpp"
+#include "ui/Button.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+sf::Vector2i centreOf(const ui::Widget& widget) {
+    const sf::Vector2f centre = widget.getPosition() + widget.getSize() / 2.0f;
+    return {static_cast<int>(centre.x), static_cast<int>(centre.y)};
+}
+
+class StartScreenTest : public ::testing::Test {
+protected:
+    void clickWidget(const std::string& name) {
+        auto widget = harness.screen<StartScreen>()->gui.get(name);
+        ASSERT_NE(widget, nullptr) << name;
+        harness.click(centreOf(*widget));
+        // The menu sees a frame's events one frame later.
+        ASSERT_TRUE(harness.frames(2));
+    }
+    GameHarness harness;
+};
+
+TEST_F(StartScreenTest, FirstStartSetsAudioLevelsAndPlaysTheMusic) {
+    ASSERT_TRUE(harness.frames(1));
+    AssetManager* assets = AssetManager::getInstance();
+    EXPECT_FLOAT_EQ(assets->sound->getVolume(), 10.0f);
+    EXPECT_FLOAT_EQ(assets->music->getVolume(), 50.0f);
+    EXPECT_EQ(assets->music->getStatus(), sf::SoundSource::Playing);
+    EXPECT_TRUE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
+    EXPECT_TRUE(assets->hasSoundBuffer("buttonClick") && assets->hasSoundBuffer("shoot"));
+}
+
+TEST_F(StartScreenTest, ButtonsOpenThePictureScreensAndEscapeReturns) {
+    clickWidget("controls");
+    ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
+    harness.hold(sf::Keyboard::Escape);
+    ASSERT_TRUE(harness.frames(1));
+    harness.hold(sf::Keyboard::Escape, false);
+    ASSERT_NE(harness.screen<StartScreen>(), nullptr);
+
+    clickWidget("credits");
+    ASSERT_NE(harness.screen<CreditsScreen>(), nullptr);
+}
+
+TEST_F(StartScreenTest, AudioBoxMutesEverythingAndStaysMutedAcrossScreens) {
+    clickWidget("audio");
+    AssetManager* assets = AssetManager::getInstance();
+    EXPECT_EQ(assets->sound->getVolume(), 0.0f);
+    EXPECT_EQ(assets->music->getVolume(), 0.0f);
+    ASSERT_TRUE(harness.frames(1));
+    EXPECT_FALSE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
+
+    clickWidget("controls");
+    harness.hold(sf::Keyboard::Escape);
+    ASSERT_TRUE(harness.frames(2));
+    harness.hold(sf::Keyboard::Escape, false);
+    EXPECT_EQ(assets->music->getVolume(), 0.0f);
+    EXPECT_FALSE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
+
+    clickWidget("audio");
+    EXPECT_FLOAT_EQ(assets->sound->getVolume(), 10.0f);
+    EXPECT_FLOAT_EQ(assets->music->getVolume(), 50.0f);
+}
+
+TEST_F(StartScreenTest, APressAndAMoveInOneFrameStillClick) {
+    auto exit = harness.screen<StartScreen>()->gui.get("exit");
+    ASSERT_NE(exit, nullptr);
+    harness.click(centreOf(*exit));
+    sf::Event wiggle{};
+    wiggle.type = sf::Event::MouseMoved;
+    wiggle.mouseMove = {centreOf(*exit).x + 1, centreOf(*exit).y};
+    harness.game->queueEvent(wiggle);
+    harness.frames(3);
+    EXPECT_FALSE(harness.window().isOpen()) << "exit closes the window";
+    EXPECT_EQ(harness.game->exitStatus(), 0);
+}
+} // namespace

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/Game.hpp"
+#include "app/GameClock.hpp"
+#include "app/GameState.hpp"
+#include "app/GameStateManager.hpp"
+#include "app/RealtimeInput.hpp"
+
+#include <memory>
+
+// Runs the real game in this process, in a real window, with scripted input and
+// a fixed frame time of 1/60 s, so a test can play it frame by frame.
+class GameHarness {
+public:
+    static constexpr float kFrameTime = 1.0f / 60.0f;
+
+    GameHarness() {
+        RealtimeInput::reset();
+        RealtimeInput::setScripted(true);
+        GameClock::setScripted(true);
+        game = std::make_unique<Game>();
+        game->setFixedFrameTime(kFrameTime);
+        game->start();
+    }
+    ~GameHarness() {
+        game.reset();
+        RealtimeInput::reset();
+        GameClock::setScripted(false);
+    }
+    GameHarness(const GameHarness&) = delete;
+    GameHarness& operator=(const GameHarness&) = delete;
+
+    // Runs n frames; false when the window closed on the way.
+    bool frames(int n) {
+        for (int i = 0; i < n; ++i) {
+            GameClock::advance(sf::seconds(kFrameTime));
+            if (!game->runFrame()) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void hold(sf::Keyboard::Key key, bool held = true) { RealtimeInput::setKey(key, held); }
+    void holdMouse(bool held = true) { RealtimeInput::setMouseButton(sf::Mouse::Left, held); }
+
+    // A left click at a window pixel, delivered as the window would deliver it.
+    void click(sf::Vector2i at) {
+        sf::Event move{};
+        move.type = sf::Event::MouseMoved;
+        move.mouseMove = {at.x, at.y};
+        sf::Event press{};
+        press.type = sf::Event::MouseButtonPressed;
+        press.mouseButton = {sf::Mouse::Left, at.x, at.y};
+        sf::Event release = press;
+        release.type = sf::Event::MouseButtonReleased;
+        game->queueEvent(move);
+        game->queueEvent(press);
+        game->queueEvent(release);
+    }
+
+    template <class Screen> Screen* screen() const {
+        return dynamic_cast<Screen*>(GameStateManager::getInstance()->currentState.get());
+    }
+
+    sf::RenderWindow& window() { return *game->window; }
+
+    std::unique_ptr<Game> game;
+};
