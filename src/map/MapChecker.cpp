@@ -175,6 +175,12 @@ private:
                 kTileLayerNames.end())
                 warning("layer " + quoted(layer.name), "is never drawn: the game draws only \"inside\", "
                                                        "\"inside2\", \"outside\" and \"outside2\"");
+        for (const TileLayer& layer : map.layers)
+            if (layer.width != map.width || layer.height != map.height)
+                warning("layer " + quoted(layer.name),
+                        "is " + std::to_string(layer.width) + "x" + std::to_string(layer.height) +
+                            " cells but the map is " + std::to_string(map.width) + "x" +
+                            std::to_string(map.height));
         const bool hasObjectGroup =
             std::any_of(map.objectGroups.begin(), map.objectGroups.end(),
                         [](const ObjectGroup& group) { return group.name == kObjectLayerName; });
@@ -333,6 +339,8 @@ private:
 
     // The camera and the dogs look the player up while the map loads.
     void checkPlayerComesFirst() {
+        if (!registered("player1"))
+            return; // already reported as missing
         for (const PlacedObject& placed : objects) {
             const MapObject& object = *placed.object;
             if (object.name == "player1" && object.type == "player")
