@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
 namespace assetgen {
 
@@ -141,11 +143,12 @@ sf::FloatRect Canvas::text(const sf::Font& font, const std::string& string, floa
 }
 
 sf::Image Canvas::finish() {
+    if (!created) {
+        throw std::runtime_error("cannot create a " + std::to_string(storedSize.x * supersample) + "x" +
+                                 std::to_string(storedSize.y * supersample) + " render texture to draw on");
+    }
     sf::Image result;
     result.create(storedSize.x, storedSize.y, sf::Color::Transparent);
-    if (!created) {
-        return result;
-    }
     target.display();
     const sf::Image large = target.getTexture().copyToImage();
     const double samples = static_cast<double>(supersample * supersample);

@@ -11,13 +11,11 @@ enum class Anchor { Left, Centre, Right };
 // A drawing surface in "authored" units that is rendered oversized and box-filtered down to the stored
 // picture size, so shapes and text get smooth edges without relying on the driver's multisampling.
 // The authored area is stretched to fill the stored picture (the start picture is authored 800x600 and
-// stored 800x800). Needs a GL context: run under a display (Xvfb is fine).
+// stored 800x800). Needs a GL context: run under a display (Xvfb is fine); without one the drawing calls
+// do nothing and finish() throws std::runtime_error.
 class Canvas {
 public:
     Canvas(sf::Vector2u storedSize, sf::Vector2f authoredSize, unsigned supersample = 3);
-
-    // False when the render texture could not be created; every drawing call is then ignored.
-    bool ready() const { return created; }
 
     void clear(sf::Color colour);
     void draw(const sf::Drawable& drawable, const sf::RenderStates& states = sf::RenderStates::Default);
