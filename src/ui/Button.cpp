@@ -19,7 +19,9 @@ const float kDownDarken = 0.2f;
 const float kFittedLineShare = 0.8f;
 // Self-sized buttons are this many line heights tall, leaving air above and below the text.
 const float kAutoHeightLines = 1.25f;
-const float kPaddingPerTextSize = 0.3f;
+// Room left and right of the text, per pixel of text size. Generous on purpose: the egg counter sits
+// partly off the window's left edge and relies on it to keep its first digit in view.
+const float kPaddingPerTextSize = 0.6f;
 const unsigned kMeasureSize = 100;
 
 // Mixes towards white (amount > 0) or black (amount < 0), keeping the alpha.
