@@ -1,0 +1,249 @@
+#include "app/GameClock.hpp"
+#include "app/GameStateManager.hpp"
+#include "app/InputManager.hpp"
+#include "app/RealtimeInput.hpp"
+#include "assets/AssetManager.hpp"
+#include "components/DeathComponent.hpp"
+#include "components/EggComponent.hpp"
+#include "components/EnemyMovement.hpp"
+#include "components/LayEggComponent.hpp"
+#include "components/MoveComponent.hpp"
+#include "support/SceneBuilder.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+// A scene with the real components, scripted input and a scripted clock.
+class GameplayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RealtimeInput::reset();
+        RealtimeInput::setScripted(true);
+        GameClock::setScripted(true);
+        AssetManager::getInstance()->loadTexture("dogAngry", "Assets/dogAngry.png");
+        AssetManager::getInstance()->loadSoundBuffer("egg", "Assets/Sounds/egg.wav");
+        input = InputManager::getInstance();
+        for (auto [action, key] : {std::pair{"LEFT", sf::Keyboard::A},
+                                   {"RIGHT", sf::Keyboard::D},
+                                   {"UP", sf::Keyboard::W},
+                                   {"DOWN", sf::Keyboard::S},
+                                   {"LAY", sf::Keyboard::E}}) {
+            input->bindAction(action, key, "player1");
+        }
+    }
+    void TearDown() override {
+        scene.reset();
+        InputManager::destroyInstance();
+        AssetManager::destroyInstance();
+        GameStateManager::destroyInstance();
+        RealtimeInput::reset();
+        GameClock::setScripted(false);
+    }
+
+    std::shared_ptr<GameObject> player(sf::Vector2f at = {0, 0}, float mass = 1.0f) {
+        auto object = scene->body("player1", "player", {at.x, at.y, 14, 14}, mass, true, true);
+        object->addComponent(std::make_shared<MoveComponent>(object.get()));
+        auto death = std::make_shared<DeathComponent>(object.get());
+        object->addComponent(death);
+        object->rigidBody->attach(death);
+        auto eggs = std::make_shared<LayEggComponent>(object.get());
+        object->addComponent(eggs);
+        object->rigidBody->attach(eggs);
+        return object;
+    }
+    std::shared_ptr<GameObject> dog(const std::string& name, const std::string& type, sf::Vector2f at,
+                                    const std::string& axis = "horizontal", float distance = 100) {
+        auto object = scene->body(name, type, {at.x, at.y, 16, 16}, 1.0f, true, true);
+        auto death = std::make_shared<DeathComponent>(object.get());
+        object->addComponent(death);
+        object->rigidBody->attach(death);
+        object->addComponent(
+            std::make_shared<EnemyMovement>(object.get(), nullptr, axis, distance, distance, true));
+        return object;
+    }
+    std::shared_ptr<GameObject> egg(const std::string& name, sf::Vector2f at) {
+        auto object = scene->body(name, "egg", {at.x, at.y, 8, 8}, 1.0f, true, true);
+        auto death = std::make_shared<DeathComponent>(object.get());
+        object->addComponent(death);
+        object->rigidBody->attach(death);
+        object->addComponent(std::make_shared<EggComponent>(object.get()));
+        return object;
+    }
+    void frame() { input->update(sf::Event{}); }
+
+    std::unique_ptr<SceneBuilder> scene = std::make_unique<SceneBuilder>();
+    InputManager* input = nullptr;
+};
+
+TEST_F(GameplayTest, MovementForcesAndDiagonalOverrides) {
+    auto heavy = player({0, 0}, 2.0f);
+    RealtimeInput::setKey(sf::Keyboard::A, true);
+    frame();
+    heavy->update(0.02f);
+    EXPECT_EQ(heavy->rigidBody->acceleration, sf::Vector2f(-1600, 0));
+    EXPECT_NEAR(heavy->getPosition().x, -0.64f, 1e-5);
+
+    heavy->rigidBody->mass = 1.0f;
+    heavy->setPosition(0, 0);
+    RealtimeInput::setKey(sf::Keyboard::A, false);
+    RealtimeInput::setKey(sf::Keyboard::D, true);
+    RealtimeInput::setKey(sf::Keyboard::W, true);
+    frame();
+    heavy->update(0.02f);
+    EXPECT_EQ(heavy->rigidBody->velocity, sf::Vector2f(48, -48));
+
+    for (sf::Keyboard::Key key : {sf::Keyboard::A, sf::Keyboard::S}) {
+        RealtimeInput::setKey(key, true);
+    }
+    frame();
+    heavy->update(0.02f);
+    EXPECT_EQ(heavy->rigidBody->acceleration, sf::Vector2f(-2400, 2400))
+        << "all four keys: left and down win";
+
+    for (sf::Keyboard::Key key : {sf::Keyboard::A, sf::Keyboard::W, sf::Keyboard::S}) {
+        RealtimeInput::setKey(key, false);
+    }
+    heavy->rigidBody->velocity = {500, 500}; // a bounce from the last collision step
+    frame();
+    heavy->update(0.02f);
+    EXPECT_EQ(heavy->rigidBody->velocity, sf::Vector2f(64, 0)) << "every frame starts from rest";
+}
+
+TEST_F(GameplayTest, DogsPatrolNoticeWithinTheirSightAndPreferThePlayer) {
+    auto hero = player({580, 500});
+    auto outside = dog("enemy1", "enemy1", {500, 500});
+    outside->update(0.1f);
+    EXPECT_EQ(outside->getPosition(), sf::Vector2f(504, 500)) << "80 is beyond 75: it patrols";
+
+    outside->setPosition(500, 500);
+    hero->setPosition(560, 500);
+    outside->update(0.1f);
+    EXPECT_NEAR(outside->getPosition().x, 504.5f + 4.0f, 1e-4) << "patrol step plus a run at 45 px/s";
+    EXPECT_EQ(outside->getComponent<StaticCmp>()->texture.getSize(),
+              AssetManager::getInstance()->getTexture("dogAngry").getSize());
+
+    auto inside = dog("enemy2", "enemy2", {100, 100});
+    hero->setPosition(155, 100);
+    inside->update(0.1f);
+    EXPECT_FALSE(inside->getComponent<EnemyMovement>()->atHome == false) << "inside dogs see only 50 far";
+
+    inside->getComponent<StaticCmp>()->visible = false;
+    hero->setPosition(110, 100);
+    inside->update(0.1f);
+    EXPECT_TRUE(inside->getComponent<EnemyMovement>()->atHome) << "a hidden dog never chases";
+}
+
+TEST_F(GameplayTest, AShotEggDrawsADogAwayAndTheDogWalksBackHome) {
+    auto hero = player({2000, 2000});
+    auto outside = dog("enemy1", "enemy1", {500, 500}, "vertical", 50);
+    auto decoy = egg("egg1", {600, 500});
+    auto state = decoy->getComponent<EggComponent>();
+    state->laid = state->flying = true;
+    state->flightFactor = 1e-3f; // lies still for the chase
+    for (int i = 0; i < 60; ++i) {
+        outside->update(1.0f / 60.0f);
+    }
+    EXPECT_GT(outside->getPosition().x, 540.0f) << "it ran 45 px/s towards the egg";
+    EXPECT_FALSE(outside->getComponent<EnemyMovement>()->atHome);
+
+    state->flying = false;
+    for (int i = 0; i < 60 * 5; ++i) {
+        outside->update(1.0f / 60.0f);
+    }
+    EXPECT_TRUE(outside->getComponent<EnemyMovement>()->atHome);
+    EXPECT_NEAR(outside->getPosition().x, 500.0f, 0.5f);
+}
+
+TEST_F(GameplayTest, EggsArePickedUpLaidArmedAndShotTogether) {
+    auto hero = player({0, 0});
+    auto first = egg("egg1", {4, 4});
+    auto second = egg("egg2", {6, 6});
+    scene->physics().update();
+    auto stock = hero->getComponent<LayEggComponent>();
+    ASSERT_EQ(stock->eggStock.size(), 2u);
+    EXPECT_NEAR(first->getPosition().x, -2000.0f, 16.0f) << "parked far away";
+
+    RealtimeInput::setKey(sf::Keyboard::E, true);
+    frame();
+    stock->process(nullptr, 0.0f, "player1");
+    frame();
+    stock->process(nullptr, 0.0f, "player1");
+    ASSERT_EQ(stock->eggStock.size(), 1u) << "holding the key lays only one egg";
+    RealtimeInput::setKey(sf::Keyboard::E, false);
+    frame();
+    RealtimeInput::setKey(sf::Keyboard::E, true);
+    frame();
+    stock->process(nullptr, 0.0f, "player1");
+    EXPECT_TRUE(stock->eggStock.empty());
+    EXPECT_EQ(second->getPosition(), hero->getPosition());
+    scene->physics().update();
+    EXPECT_TRUE(stock->eggStock.empty()) << "a laid egg is not picked up again";
+
+    GameObjectManager::getInstance()->mouseWorldPosition = {100, 0};
+    RealtimeInput::setMouseButton(sf::Mouse::Left, true);
+    first->update(1.0f / 60.0f);
+    EXPECT_FALSE(first->getComponent<EggComponent>()->ready) << "still arming";
+    GameClock::advance(sf::seconds(1.5f));
+    first->update(1.0f / 60.0f);
+    second->update(1.0f / 60.0f);
+    EXPECT_TRUE(first->getComponent<EggComponent>()->flying);
+    EXPECT_TRUE(second->getComponent<EggComponent>()->flying) << "one click shoots every ready egg";
+    EXPECT_GT(first->getPosition().x, 0.0f);
+}
+
+TEST_F(GameplayTest, FlightSlowsToAHaltInSixSecondsThenTheEggRests) {
+    auto flying = egg("egg1", {0, 0});
+    auto state = flying->getComponent<EggComponent>();
+    state->laid = state->flying = true;
+    state->shotForce = {12.5f, 0.0f};
+    flying->update(0.1f);
+    EXPECT_FLOAT_EQ(state->flightFactor, 295.0f);
+    for (int i = 0; i < 59; ++i) {
+        flying->update(0.1f);
+    }
+    EXPECT_FLOAT_EQ(state->flightFactor, 0.0f);
+    const float restX = flying->getPosition().x;
+    flying->update(0.1f);
+    EXPECT_FALSE(state->flying || state->laid);
+    EXPECT_FLOAT_EQ(state->flightFactor, 300.0f);
+    EXPECT_EQ(flying->rigidBody->velocity, sf::Vector2f(0, 0));
+    EXPECT_FLOAT_EQ(flying->getPosition().x, restX);
+}
+
+TEST_F(GameplayTest, DogsKillThePlayerAndEggsButTheFormulaAndGoalWin) {
+    GameStateManager* game = GameStateManager::getInstance();
+    auto hero = player({0, 0});
+    auto formula = scene->body("formula", "formula", {5, 0, 16, 16}, INFINITE_MASS, true, true);
+    auto formulaDeath = std::make_shared<DeathComponent>(formula.get());
+    formula->addComponent(formulaDeath);
+    formula->rigidBody->attach(formulaDeath);
+    auto goal = scene->body("goal", "goal", {300, 300, 32, 32}, INFINITE_MASS);
+
+    hero->setPosition(300, 300);
+    scene->physics().update();
+    EXPECT_FALSE(game->levelComplete) << "the goal needs the formula";
+    hero->setPosition(0, 0);
+    scene->physics().update();
+    EXPECT_TRUE(game->hasFormula);
+    EXPECT_EQ(formula->getPosition(), sf::Vector2f(5000, 5000));
+    hero->setPosition(300, 300);
+    scene->physics().update();
+    EXPECT_TRUE(game->levelComplete && game->won);
+    EXPECT_TRUE(hero->getComponent<DeathComponent>()->alive);
+
+    auto decoy = egg("egg1", {600, 600});
+    auto biter = dog("enemy1", "enemy1", {604, 600});
+    hero->setPosition(610, 604);
+    scene->physics().update();
+    EXPECT_NEAR(decoy->getPosition().x, 5000.0f, 16.0f) << "the egg is destroyed";
+    EXPECT_FALSE(hero->getComponent<DeathComponent>()->alive);
+    EXPECT_FALSE(game->hasFormula);
+    EXPECT_NEAR(hero->getPosition().x, 610.0f, 16.0f) << "the player stays where it died";
+    EXPECT_FALSE(hero->colliders[0]->solid);
+    EXPECT_TRUE(hero->rigidBody->observers.empty());
+    hero->update(0.0f);
+    EXPECT_FALSE(hero->getComponent<StaticCmp>()->visible);
+    EXPECT_EQ(DeathComponent::normalisedType("enemy"), "enemy");
+    EXPECT_EQ(DeathComponent::normalisedType("enemyXY"), "enemyXY");
+}
+} // namespace
