@@ -1,0 +1,137 @@
+#include "app/GameStateManager.hpp"
+#include "assets/AssetManager.hpp"
+#include "components/DeathComponent.hpp"
+#include "components/EggComponent.hpp"
+#include "components/EnemyMovement.hpp"
+#include "components/LayEggComponent.hpp"
+#include "components/MoveComponent.hpp"
+#include "map/TestLevel.hpp"
+#include "physics/PhysicsManager.hpp"
+#include "physics/RigidBodyComponent.hpp"
+#include "scene/CameraComponent.hpp"
+#include "scene/LayerComponent.hpp"
+#include "support/ErrCapture.hpp"
+#include "support/SceneBuilder.hpp"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <typeinfo>
+
+namespace {
+std::vector<std::string> componentKinds(const GameObject& object) {
+    std::vector<std::string> kinds;
+    for (const auto& component : object.components) {
+        const Component& each = *component;
+        if (typeid(each) == typeid(StaticCmp))
+            kinds.push_back("sprite");
+        else if (typeid(each) == typeid(MoveComponent))
+            kinds.push_back("move");
+        else if (typeid(each) == typeid(DeathComponent))
+            kinds.push_back("death");
+        else if (typeid(each) == typeid(LayEggComponent))
+            kinds.push_back("layEgg");
+        else if (typeid(each) == typeid(EnemyMovement))
+            kinds.push_back("enemy");
+        else if (typeid(each) == typeid(EggComponent))
+            kinds.push_back("egg");
+        else if (typeid(each) == typeid(CameraComponent))
+            kinds.push_back("camera");
+        else
+            kinds.push_back("other");
+    }
+    return kinds;
+}
+
+class MapLoadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/pellowick-mapload-XXXXXX";
+        folder = std::string(mkdtemp(pattern)) + "/";
+        testlevel::writeImages(folder);
+        AssetManager::getInstance()->loadTexture("dogAngry", "Assets/dogAngry.png");
+        GameObjectManager::getInstance()->assetPath = folder;
+    }
+    void TearDown() override {
+        AssetManager::destroyInstance();
+        GameStateManager::destroyInstance();
+    }
+    bool load(const std::string& text) {
+        std::ofstream(folder + "map.tmx") << text;
+        return GameObjectManager::getInstance()->loadMap(folder + "map.tmx", {0, 0});
+    }
+    std::shared_ptr<GameObject> get(const std::string& name) {
+        return GameObjectManager::getInstance()->getGameObject(name);
+    }
+
+    SceneBuilder scene; // empties the registries afterwards
+    std::string folder;
+};
+
+TEST_F(MapLoadTest, EveryKindGetsItsComponentsBodyAndCollider) {
+    ErrCapture err;
+    ASSERT_TRUE(load(testlevel::mapText(folder))) << err.text();
+
+    EXPECT_EQ(componentKinds(*get("player1")),
+              (std::vector<std::string>{"sprite", "move", "death", "layEgg"}));
+    EXPECT_EQ(componentKinds(*get("enemy1")), (std::vector<std::string>{"death", "sprite", "enemy"}));
+    EXPECT_EQ(componentKinds(*get("egg1")), (std::vector<std::string>{"sprite", "death", "egg"}));
+    EXPECT_EQ(componentKinds(*get("formula")), (std::vector<std::string>{"sprite", "death"}));
+    EXPECT_EQ(componentKinds(*get("camera")), (std::vector<std::string>{"camera"}));
+    EXPECT_EQ(get("camera")->getComponent<CameraComponent>()->view.getSize(), sf::Vector2f(320, 320));
+
+    auto player = get("player1");
+    EXPECT_EQ(player->rigidBody->bounds, sf::FloatRect(0, 0, 16, 16));
+    EXPECT_EQ(player->colliders[0]->lowerLeft, sf::Vector2f(0, 16));
+    EXPECT_EQ(player->colliders[0]->upperRight, sf::Vector2f(16, 0));
+    ASSERT_EQ(player->rigidBody->observers.size(), 2u);
+    EXPECT_EQ(player->rigidBody->observers.front().get(),
+              static_cast<IObserver*>(player->getComponent<DeathComponent>().get()));
+
+    auto outside = get("enemy1");
+    auto inside = get("enemy2");
+    EXPECT_TRUE(outside->colliders[0]->solid && outside->getComponent<StaticCmp>()->visible);
+    EXPECT_FALSE(inside->colliders[0]->solid || inside->getComponent<StaticCmp>()->visible);
+    EXPECT_EQ(outside->rigidBody->mass, 1.0f);
+    EXPECT_FALSE(get("formula")->colliders[0]->solid || get("formula")->getComponent<StaticCmp>()->visible);
+    EXPECT_EQ(get("egg1")->rigidBody->mass, 0.5f);
+    EXPECT_EQ(get("door")->rigidBody->mass, INFINITE_MASS);
+    EXPECT_FALSE(get("door")->colliders[0]->solid);
+
+    // Registration order is file order: the player's collider is paired first.
+    PhysicsManager* physics = PhysicsManager::getInstance();
+    EXPECT_EQ(physics->registeredColliders.front(), player->colliders[0]);
+    EXPECT_EQ(physics->registeredColliders.size(), 1u + 22 + 1 + 10 + 3 + 2);
+    RenderManager* renderer = RenderManager::getInstance();
+    EXPECT_EQ(renderer->layers.at("Objects").front(), player->getComponent<StaticCmp>().get());
+    EXPECT_EQ(renderer->layers.at("inside").size(), 1u);
+    EXPECT_EQ(GameObjectManager::getInstance()->mapObject->components.size(), 4u);
+}
+
+TEST_F(MapLoadTest, TheTraceNamesTheMapTilesetsAndLayers) {
+    ErrCapture err;
+    ASSERT_TRUE(load(testlevel::mapText(folder)));
+    EXPECT_EQ(err.text(), "Load tilemap with size: 4, 3 and tilesize: 16, 16\n"
+                          "Load tileset: tiles width filename: tiles.png and tilesize: 16, 16\n"
+                          "Load layer: inside with width: 4 and height: 3\n"
+                          "Load layer: inside2 with width: 4 and height: 3\n"
+                          "Load layer: outside with width: 4 and height: 3\n"
+                          "Load layer: outside2 with width: 4 and height: 3\n");
+}
+
+TEST_F(MapLoadTest, AMapTheGameCannotPlayBuildsNothing) {
+    std::string text = testlevel::mapText(folder);
+    const std::string player = "name=\"player1\"";
+    text.replace(text.find(player), player.size(), "name=\"hero\"");
+    ErrCapture err;
+    EXPECT_FALSE(load(text));
+    EXPECT_NE(err.text().find("player1"), std::string::npos) << err.text();
+    EXPECT_NE(err.text().find("the game cannot play this map"), std::string::npos);
+    EXPECT_TRUE(GameObjectManager::getInstance()->gameObjects.empty());
+    EXPECT_TRUE(PhysicsManager::getInstance()->registeredColliders.empty());
+    EXPECT_TRUE(RenderManager::getInstance()->layers.empty());
+
+    err.clear();
+    EXPECT_FALSE(GameObjectManager::getInstance()->loadMap(folder + "nowhere.tmx", {0, 0}));
+    EXPECT_EQ(err.text(), "loadMap: could not open file " + folder + "nowhere.tmx\n");
+}
+} // namespace
