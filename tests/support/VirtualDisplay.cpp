@@ -1,5 +1,6 @@
 #include "support/VirtualDisplay.hpp"
 
+#include <X11/Xlib.h>
 #include <array>
 #include <chrono>
 #include <csignal>
@@ -57,6 +58,23 @@ std::string VirtualDisplay::run(const std::string& command, int* status) const {
         *status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
     }
     return output;
+}
+
+bool VirtualDisplay::requestClose(const std::string& windowId) const {
+    Display* connection = XOpenDisplay(name.c_str());
+    if (!connection) {
+        return false;
+    }
+    XEvent close{};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = std::stoul(windowId);
+    close.xclient.message_type = XInternAtom(connection, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(connection, "WM_DELETE_WINDOW", False));
+    close.xclient.data.l[1] = CurrentTime;
+    const bool sent = XSendEvent(connection, close.xclient.window, False, NoEventMask, &close) != 0;
+    XCloseDisplay(connection);
+    return sent;
 }
 
 bool VirtualDisplay::screenshot(const std::string& path) const {

@@ -16,6 +16,8 @@ public:
     bool ok() const { return !name.empty(); }
     // Runs a shell command with DISPLAY set to this server; returns its standard output.
     std::string run(const std::string& command, int* status = nullptr) const;
+    // Asks a window to close, as a window manager's close button would.
+    bool requestClose(const std::string& windowId) const;
     // Saves the whole screen as a PNG.
     bool screenshot(const std::string& path) const;
 

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "support/VirtualDisplay.hpp"
+#include "ui/Button.hpp"
+#include "ui/Gui.hpp"
+
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <thread>
+
+// The real pellowick binary on its own X server, driven with xdotool like a
+// player would, with OpenAL Soft writing what it plays to a WAV file.
+
+inline void waitSeconds(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+inline std::string makeTempFolder() {
+    char pattern[] = "/tmp/pellowick-e2e-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    return made ? made : "/tmp";
+}
+
+// Share of pixels that differ clearly between two screenshots of equal size.
+inline double differingShare(const sf::Image& a, const sf::Image& b) {
+    const sf::Vector2u size = a.getSize();
+    std::size_t differing = 0;
+    for (unsigned y = 0; y < size.y; y += 4) {
+        for (unsigned x = 0; x < size.x; x += 4) {
+            const sf::Color p = a.getPixel(x, y);
+            const sf::Color q = b.getPixel(x, y);
+            if (std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 48) {
+                ++differing;
+            }
+        }
+    }
+    return static_cast<double>(differing) / ((size.x / 4) * (size.y / 4));
+}
+
+inline bool near(sf::Color a, sf::Color b) {
+    return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) <= 24;
+}
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(display.ok()) << "Xvfb did not start";
+        folder = makeTempFolder();
+        std::ofstream(folder + "/alsoft.conf") << "[general]\ndrivers = wave\nsample-type = int16\n"
+                                                  "channels = mono\nfrequency = 22050\n[wave]\nfile = "
+                                               << folder << "/heard.wav\n";
+        // Started from another folder: the game must find Assets/ beside itself.
+        game = std::make_unique<ChildProcess>(
+            std::vector<std::string>{std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick"},
+            std::vector<std::string>{"DISPLAY=" + display.name, "ALSOFT_CONF=" + folder + "/alsoft.conf",
+                                     "ALSOFT_DRIVERS=wave"},
+            folder, folder + "/stderr.txt");
+        window = display.run("timeout 20 xdotool search --sync --onlyvisible --name '^Pellowick$' | head -1");
+        window.erase(std::remove(window.begin(), window.end(), '\n'), window.end());
+        ASSERT_FALSE(window.empty()) << "no window titled Pellowick";
+        display.run("xdotool windowfocus --sync " + window + " mousemove 1000 740");
+        waitSeconds(1.0);
+    }
+
+    void clickAt(sf::Vector2f point) {
+        display.run("xdotool mousemove --window " + window + " " + std::to_string(int(point.x)) + " " +
+                    std::to_string(int(point.y)) + " click 1 mousemove 1000 740");
+        waitSeconds(0.8);
+    }
+    void clickWidget(const std::string& name) {
+        auto widget = form.get(name);
+        ASSERT_NE(widget, nullptr) << name;
+        clickAt(widget->getPosition() + widget->getSize() / 2.0f);
+    }
+    void tap(const std::string& key) {
+        display.run("xdotool keydown " + key + " sleep 0.2 keyup " + key);
+        waitSeconds(0.6);
+    }
+    sf::Image shot(const std::string& name) {
+        sf::Image image;
+        const std::string path = folder + "/" + name + ".png";
+        EXPECT_TRUE(display.screenshot(path));
+        EXPECT_TRUE(image.loadFromFile(path));
+        return image;
+    }
+    void loadForm() {
+        sf::RenderTexture screenSized; // percentages in the form are of the window size
+        screenSized.create(800, 600);
+        form.setTarget(screenSized);
+        form.loadWidgetsFromFile(std::string(PELLOWICK_RUNTIME_DIR) + "/Assets/start.txt");
+    }
+
+    // What the game wrote to its error stream, less what Xvfb's software
+    // OpenGL makes SFML say (it has no swap control).
+    std::string unexpectedErrors() const {
+        std::ifstream errors(folder + "/stderr.txt");
+        std::string line;
+        std::string text;
+        while (std::getline(errors, line)) {
+            if (line != "Setting vertical sync not supported") {
+                text += line + "\n";
+            }
+        }
+        return text;
+    }
+
+    VirtualDisplay display;
+    std::string folder;
+    std::unique_ptr<ChildProcess> game;
+    std::string window;
+    ui::Gui form;
+};
