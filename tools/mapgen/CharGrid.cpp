@@ -1,0 +1,51 @@
+#include "CharGrid.hpp"
+
+#include <SFML/System/Err.hpp>
+#include <fstream>
+
+CharGrid::CharGrid(int width, int height, char fill)
+    : columns(width), rows(height), cells(static_cast<std::size_t>(width * height), fill) {}
+
+std::optional<CharGrid> CharGrid::load(const std::string& path, int width, int height) {
+    std::ifstream in(path);
+    if (!in) {
+        sf::err() << path << ": cannot open the file" << std::endl;
+        return std::nullopt;
+    }
+    CharGrid grid(width, height, ' ');
+    std::string line;
+    int y = 0;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (y >= height) {
+            sf::err() << path << ":" << y + 1 << ": more than " << height << " lines of art" << std::endl;
+            return std::nullopt;
+        }
+        if (static_cast<int>(line.size()) != width) {
+            sf::err() << path << ":" << y + 1 << ": line has " << line.size() << " characters, expected "
+                      << width << std::endl;
+            return std::nullopt;
+        }
+        for (int x = 0; x < width; ++x) {
+            grid.set(x, y, line[static_cast<std::size_t>(x)]);
+        }
+        ++y;
+    }
+    if (y != height) {
+        sf::err() << path << ": " << y << " lines of art, expected " << height << std::endl;
+        return std::nullopt;
+    }
+    return grid;
+}
+
+char CharGrid::at(int x, int y, char outside) const {
+    return contains(x, y) ? cells[static_cast<std::size_t>(y * columns + x)] : outside;
+}
+
+void CharGrid::set(int x, int y, char value) {
+    if (contains(x, y)) {
+        cells[static_cast<std::size_t>(y * columns + x)] = value;
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+// Which sides of a cell continue into a neighbour of the same kind: 1 north, 2 east,
+// 4 south, 8 west. Painters use it to draw edges only where a path, carpet or fence ends.
+class NeighbourMask {
+public:
+    static constexpr int kNorth = 1;
+    static constexpr int kEast = 2;
+    static constexpr int kSouth = 4;
+    static constexpr int kWest = 8;
+    static constexpr int kCount = 16;
+
+    // Distance in pixels from (x, y) to the nearest side that is NOT connected in `mask`;
+    // a large number when every side is connected.
+    static int distanceToOpenSide(int x, int y, int mask);
+};

@@ -1,0 +1,113 @@
+#include "TmxDocument.hpp"
+
+#include <SFML/System/Err.hpp>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TmxDocument::TmxDocument(int width, int height, int tileSize)
+    : mapWidth(width), mapHeight(height), tileSize(tileSize) {}
+
+bool TmxDocument::save(const std::string& path) const {
+    std::ofstream out(path, std::ios::binary);
+    out << toXml();
+    if (!out) {
+        sf::err() << path << ": cannot write the map" << std::endl;
+        return false;
+    }
+    return true;
+}
+
+std::string TmxDocument::toXml() const {
+    const int layerCount = static_cast<int>(layers.size());
+    std::ostringstream xml;
+    xml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    xml << "<map version=\"1.8\" tiledversion=\"1.8.2\" orientation=\"orthogonal\" renderorder=\"right-down\""
+        << " width=\"" << mapWidth << "\" height=\"" << mapHeight << "\" tilewidth=\"" << tileSize
+        << "\" tileheight=\"" << tileSize << "\" infinite=\"0\" nextlayerid=\"" << layerCount + 2
+        << "\" nextobjectid=\"" << objects.size() + 1 << "\">\n";
+    for (const auto& t : tilesets) {
+        xml << " <tileset firstgid=\"" << t.firstGid << "\" name=\"" << escaped(t.name) << "\" tilewidth=\""
+            << tileSize << "\" tileheight=\"" << tileSize << "\" tilecount=\"" << t.tileCount
+            << "\" columns=\"" << t.columns << "\">\n";
+        xml << "  <image source=\"" << escaped(t.imageFile) << "\" width=\"" << t.imageWidth << "\" height=\""
+            << t.imageHeight << "\"/>\n";
+        xml << " </tileset>\n";
+    }
+    for (int i = 0; i < layerCount; ++i) {
+        const Layer& layer = layers[static_cast<std::size_t>(i)];
+        xml << " <layer id=\"" << i + 1 << "\" name=\"" << escaped(layer.name) << "\" width=\"" << mapWidth
+            << "\" height=\"" << mapHeight << "\">\n";
+        xml << "  <data encoding=\"csv\">\n";
+        for (int y = 0; y < mapHeight; ++y) {
+            for (int x = 0; x < mapWidth; ++x) {
+                xml << layer.gids[static_cast<std::size_t>(y * mapWidth + x)];
+                const bool last = y == mapHeight - 1 && x == mapWidth - 1;
+                if (!last) {
+                    xml << ',';
+                }
+            }
+            xml << '\n';
+        }
+        xml << "</data>\n";
+        xml << " </layer>\n";
+    }
+    xml << " <objectgroup id=\"" << layerCount + 1 << "\" name=\"" << escaped(groupName) << "\">\n";
+    int id = 1;
+    for (const auto& o : objects) {
+        xml << "  <object id=\"" << id++ << "\" name=\"" << escaped(o.name) << "\" type=\"" << escaped(o.type)
+            << "\" x=\"" << o.x << "\" y=\"" << o.y << "\"";
+        if (!o.point) {
+            xml << " width=\"" << o.width << "\" height=\"" << o.height << "\"";
+        }
+        if (o.properties.empty() && !o.point) {
+            xml << "/>\n";
+            continue;
+        }
+        xml << ">\n";
+        if (!o.properties.empty()) {
+            xml << "   <properties>\n";
+            for (const auto& p : o.properties) {
+                xml << "    <property name=\"" << escaped(p.name) << "\"";
+                if (p.type != "string") {
+                    xml << " type=\"" << p.type << "\"";
+                }
+                xml << " value=\"" << escaped(p.value) << "\"/>\n";
+            }
+            xml << "   </properties>\n";
+        }
+        if (o.point) {
+            xml << "   <point/>\n";
+        }
+        xml << "  </object>\n";
+    }
+    xml << " </objectgroup>\n";
+    xml << "</map>\n";
+    return xml.str();
+}
