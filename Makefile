@@ -1,7 +1,7 @@
 # The two commands a new player needs: `make run` and `make test`.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-XVFB := xvfb-run -a -s "-screen 0 1600x1200x24"
+XVFB := xvfb-run -a -s "-screen 0 1600x1200x24 -noreset"
 
 .PHONY: deps configure build run test clean
 
@@ -24,3 +24,29 @@ test: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# Hardening: the whole suite under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer
+# (CMakePresets.json, folder build-asan), and the libFuzzer targets for the level and menu readers.
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZERS := tmx form
+
+.PHONY: test-asan fuzz
+
+test-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	@if [ -n "$$DISPLAY" ]; then ctest --preset asan -j $(JOBS); \
+	else $(XVFB) ctest --preset asan -j $(JOBS); fi
+
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DPELLOWICK_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD_DIR) --target $(addprefix fuzz_,$(FUZZERS)) -j $(JOBS)
+	@for f in $(FUZZERS); do \
+		mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$f $(FUZZ_BUILD_DIR)/crashes/$$f && \
+		echo "fuzz_$$f: $(FUZZ_SECONDS) s" && \
+		$(FUZZ_BUILD_DIR)/bin/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-dict=fuzz/$$f.dict -artifact_prefix=$(FUZZ_BUILD_DIR)/crashes/$$f/ \
+			$(FUZZ_BUILD_DIR)/corpus/$$f fuzz/corpus/$$f || exit 1; \
+	done
