@@ -58,11 +58,115 @@ void PhysicsManager::update() {
     resolveCollisions();
 }
 
+void PhysicsManager::updateAllPairs() {
+    manifolds.clear();
+    detectCollisionsAllPairs();
+    resolveCollisions();
+}
+
 void PhysicsManager::detectCollisions() {
-    for (auto a = registeredColliders.begin(); a != registeredColliders.end(); ++a) {
-        for (auto b = std::next(a); b != registeredColliders.end(); ++b) {
+    if (useBroadPhase) {
+        detectCollisionsBroadPhase();
+    } else {
+        detectCollisionsAllPairs();
+    }
+}
+
+void PhysicsManager::detectCollisionsAllPairs() {
+    continueAllPairsFrom(registeredColliders.begin(), registeredColliders.empty()
+                                                          ? registeredColliders.end()
+                                                          : std::next(registeredColliders.begin()));
+}
+
+// The nested loop from the pair (a, b) on.
+void PhysicsManager::continueAllPairsFrom(ColliderSlot a, ColliderSlot b) {
+    const ColliderSlot end = registeredColliders.end();
+    while (a != end) {
+        for (; b != end; ++b) {
             testPair(*a, *b);
         }
+        if (++a != end) {
+            b = std::next(a);
+        }
+    }
+}
+
+// Walks the pairs in the nested loop's order, but only those that overlapped
+// when the step began, plus every pair with a collider that has moved since.
+// Only observers and switches can move bodies during the walk, so after each
+// of them the boxes are compared with their starting values.
+void PhysicsManager::detectCollisionsBroadPhase() {
+    trackColliders();
+    const std::size_t count = slots.size();
+    for (std::size_t a = 0; a < count; ++a) {
+        const std::uint32_t* gridPartner = broadPhase.partnersBegin(a);
+        std::size_t lastTested = a;
+        for (std::size_t b = nextPartner(a, lastTested, gridPartner); b < count;
+             b = nextPartner(a, lastTested, gridPartner)) {
+            calledOut = false;
+            testPair(*slots[a], *slots[b]);
+            lastTested = b;
+            if (!calledOut) {
+                continue;
+            }
+            if (registeredColliders.size() != count) {
+                // Someone registered a collider mid-step: only the plain loop sees it in time.
+                continueAllPairsFrom(slots[a], std::next(slots[b]));
+                return;
+            }
+            noteMovedColliders(a);
+        }
+    }
+}
+
+void PhysicsManager::trackColliders() {
+    slots.clear();
+    tracked.clear();
+    startBoxes.clear();
+    for (auto slot = registeredColliders.begin(); slot != registeredColliders.end(); ++slot) {
+        const RigidBodyComponent& body = *(*slot)->body;
+        slots.push_back(slot);
+        tracked.push_back({&body.owner->getPosition(), &body.bounds, body.owner->getPosition(), body.bounds});
+        startBoxes.push_back(worldBox(body));
+    }
+    broadPhase.build(startBoxes);
+    untracked.assign(slots.size(), 0);
+    untrackedInOrder.clear();
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        if (broadPhase.isUnbounded(i)) {
+            untracked[i] = 1;
+            untrackedInOrder.push_back(static_cast<std::uint32_t>(i));
+        }
+    }
+}
+
+// The first collider after lastTested that collider a must be tested against.
+std::size_t PhysicsManager::nextPartner(std::size_t a, std::size_t lastTested,
+                                        const std::uint32_t*& gridPartner) const {
+    if (untracked[a]) {
+        return lastTested + 1;
+    }
+    const std::uint32_t* end = broadPhase.partnersEnd(a);
+    while (gridPartner != end && (*gridPartner <= lastTested || untracked[*gridPartner])) {
+        ++gridPartner;
+    }
+    const std::size_t fromGrid = gridPartner != end ? *gridPartner : slots.size();
+    const auto moved = std::upper_bound(untrackedInOrder.begin(), untrackedInOrder.end(), lastTested);
+    const std::size_t fromMoved = moved != untrackedInOrder.end() ? *moved : slots.size();
+    return std::min(fromGrid, fromMoved);
+}
+
+// Colliders before `from` have had all their pairs tested; the rest are checked.
+void PhysicsManager::noteMovedColliders(std::size_t from) {
+    for (std::size_t i = from; i < tracked.size(); ++i) {
+        const TrackedBox& box = tracked[i];
+        if (untracked[i] || (*box.position == box.startPosition && *box.bounds == box.startBounds)) {
+            continue;
+        }
+        untracked[i] = 1;
+        const auto index = static_cast<std::uint32_t>(i);
+        untrackedInOrder.insert(std::upper_bound(untrackedInOrder.begin(), untrackedInOrder.end(), index),
+                                index);
     }
 }
 
@@ -104,7 +208,9 @@ void PhysicsManager::testPair(const std::shared_ptr<BoxCollisionComponent>& a,
         return;
     }
 
+    calledOut = calledOut || !bodyA.observers.empty();
     bodyA.notify(b);
+    calledOut = calledOut || !bodyB.observers.empty();
     bodyB.notify(a);
 
     // The goal and the player's own eggs are touched, never bounced off.
@@ -136,6 +242,7 @@ bool PhysicsManager::handleZonesAndWalls(const std::string& typeA, const std::st
 }
 
 void PhysicsManager::enterBuilding() {
+    calledOut = true;
     toggleBorders();
     toggleFormula();
     playerInside = true;
@@ -143,6 +250,7 @@ void PhysicsManager::enterBuilding() {
 }
 
 void PhysicsManager::leaveBuilding() {
+    calledOut = true;
     toggleBorders();
     toggleFormula();
     playerInside = false;

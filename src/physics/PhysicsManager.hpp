@@ -1,8 +1,10 @@
 #pragma once
 
 #include "physics/BoxCollisionComponent.hpp"
+#include "physics/BroadPhase.hpp"
 #include "physics/Manifold.hpp"
 
+#include <SFML/Graphics/Rect.hpp>
 #include <list>
 #include <memory>
 #include <string>
@@ -11,6 +13,12 @@
 // Every collider of the level, in registration order, and the once-per-frame
 // collision step: overlap tests of every pair, the building's entrance and exit
 // switches, collision reports to observers, then bounce and separation.
+//
+// Pairs are visited as a nested loop over the registration order would visit
+// them (earlier collider first), because switches and observers act in the
+// middle of the step. update() skips the pairs a grid shows cannot overlap;
+// updateAllPairs() is the plain nested loop, kept as the reference that the
+// faster step must match outcome for outcome.
 class PhysicsManager {
 public:
     static PhysicsManager* getInstance();
@@ -18,8 +26,11 @@ public:
 
     void addCollider(std::shared_ptr<BoxCollisionComponent> collider);
     void clear();
-    // One collision step; takes no time step.
+    // One collision step; takes no time step. Uses the grid unless
+    // useBroadPhase is off.
     void update();
+    // The same step testing every pair: the reference for update().
+    void updateAllPairs();
 
     // Flip every inside and outside wall.
     void toggleBorders();
@@ -27,13 +38,29 @@ public:
     void toggleFormula();
 
     bool playerInside = false;
+    bool useBroadPhase = true;
     std::list<std::shared_ptr<BoxCollisionComponent>> registeredColliders;
     std::vector<Manifold> manifolds;
 
 private:
     PhysicsManager() = default;
 
+    using ColliderSlot = std::list<std::shared_ptr<BoxCollisionComponent>>::iterator;
+    // A collider's box as it was when the step began, and where to read it now.
+    struct TrackedBox {
+        const sf::Vector2f* position;
+        const sf::FloatRect* bounds;
+        sf::Vector2f startPosition;
+        sf::FloatRect startBounds;
+    };
+
     void detectCollisions();
+    void detectCollisionsAllPairs();
+    void detectCollisionsBroadPhase();
+    void trackColliders();
+    std::size_t nextPartner(std::size_t a, std::size_t lastTested, const std::uint32_t*& gridPartner) const;
+    void noteMovedColliders(std::size_t from);
+    void continueAllPairsFrom(ColliderSlot a, ColliderSlot b);
     void resolveCollisions();
     void testPair(const std::shared_ptr<BoxCollisionComponent>& a,
                   const std::shared_ptr<BoxCollisionComponent>& b);
@@ -43,4 +70,16 @@ private:
     void leaveBuilding();
 
     static PhysicsManager* instance;
+
+    // Set when a pair test ran code outside the physics (observers, switches)
+    // that may have moved bodies.
+    bool calledOut = false;
+    BroadPhase broadPhase;
+    std::vector<ColliderSlot> slots;
+    std::vector<TrackedBox> tracked;
+    std::vector<sf::FloatRect> startBoxes;
+    // Colliders the grid cannot vouch for: moved since the step began, or not
+    // placeable in a grid. They are tested against every later collider.
+    std::vector<char> untracked;
+    std::vector<std::uint32_t> untrackedInOrder;
 };
