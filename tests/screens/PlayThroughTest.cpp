@@ -1,0 +1,166 @@
+#include "assets/AssetManager.hpp"
+#include "components/DeathComponent.hpp"
+#include "components/EggComponent.hpp"
+#include "components/EnemyMovement.hpp"
+#include "components/LayEggComponent.hpp"
+#include "physics/PhysicsManager.hpp"
+#include "scene/GameObjectManager.hpp"
+#include "scene/StaticCmp.hpp"
+#include "screens/EndScreen.hpp"
+#include "screens/IngameScreen.hpp"
+#include "screens/StartScreen.hpp"
+#include "support/GameHarness.hpp"
+#include "ui/Button.hpp"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+// The real level played in-process, frame by frame at 1/60 s, with scripted keys.
+namespace {
+struct Leg {
+    std::vector<sf::Vector2f> waypoints;
+    int waitFrames;
+};
+
+class PlayThroughTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto start = harness.screen<StartScreen>()->gui.get("start");
+        ASSERT_NE(start, nullptr);
+        const sf::Vector2f centre = start->getPosition() + start->getSize() / 2.0f;
+        harness.click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
+        ASSERT_TRUE(harness.frames(2));
+        ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << "start opens the level";
+    }
+
+    std::shared_ptr<GameObject> object(const std::string& name) {
+        return GameObjectManager::getInstance()->getGameObject(name);
+    }
+    bool levelOver() const { return harness.screen<IngameScreen>() == nullptr; }
+
+    // Walks along one axis at a time until within half a step of the point.
+    void walkTo(sf::Vector2f target) {
+        const float halfStep = 0.45f;
+        for (int guard = 0; guard < 3000 && !levelOver(); ++guard) {
+            const sf::Vector2f at = object("player1")->getPosition();
+            const sf::Vector2f gap = target - at;
+            if (std::abs(gap.x) <= halfStep && std::abs(gap.y) <= halfStep) {
+                return;
+            }
+            sf::Keyboard::Key key = std::abs(gap.x) > halfStep
+                                        ? (gap.x > 0 ? sf::Keyboard::D : sf::Keyboard::A)
+                                        : (gap.y > 0 ? sf::Keyboard::S : sf::Keyboard::W);
+            harness.hold(key);
+            harness.frames(1);
+            harness.hold(key, false);
+        }
+    }
+
+    GameHarness harness;
+};
+
+TEST_F(PlayThroughTest, ACarefulRouteThroughTheHouseWinsTheLevel) {
+    const std::vector<Leg> route = {
+        {{{40, 975}, {110, 975}}, 295},
+        {{{330, 975}}, 90},
+        {{{633, 975}, {633, 880}}, 235},
+        {{{633, 740}, {633, 700}}, 87},
+        {{{633, 520}}, 67},
+        {{{633, 296}, {700, 296}}, 102},
+        {{{852, 296}}, 215},
+        {{{700, 296}, {560, 296}}, 352},
+        {{{457, 296}, {457, 236}, {457, 200}, {520, 200}}, 67},
+        {{{760, 200}}, 255},
+        {{{960, 200}}, 252},
+        {{{1161, 200}}, 40},
+        {{{1161, 80}}, 0},
+    };
+    GameStateManager* game = GameStateManager::getInstance();
+    bool wasInside = false;
+    for (const Leg& leg : route) {
+        for (sf::Vector2f waypoint : leg.waypoints) {
+            walkTo(waypoint);
+            ASSERT_FALSE(levelOver() && !game->won)
+                << "caught on the way to " << waypoint.x << ", " << waypoint.y;
+        }
+        wasInside = wasInside || PhysicsManager::getInstance()->playerInside;
+        harness.frames(leg.waitFrames);
+    }
+    harness.frames(2);
+    EXPECT_TRUE(wasInside);
+    EXPECT_TRUE(game->won);
+    ASSERT_NE(harness.screen<EndScreen>(), nullptr) << "the won picture follows";
+}
+
+TEST_F(PlayThroughTest, StandingInADogsPathLosesTheLevel) {
+    object("player1")->setPosition(400, 872);
+    for (int frame = 0; frame < 60 * 10 && !levelOver(); ++frame) {
+        harness.frames(1);
+    }
+    ASSERT_NE(harness.screen<EndScreen>(), nullptr);
+    EXPECT_FALSE(GameStateManager::getInstance()->won) << "the lost picture follows";
+}
+
+TEST_F(PlayThroughTest, AShotEggDrawsAChasingDogAway) {
+    // Pick up egg1 at the start and walk near the dog that patrols above the path.
+    walkTo({100, 956});
+    auto eggs = object("player1")->getComponent<LayEggComponent>();
+    ASSERT_EQ(eggs->eggStock.size(), 1u);
+    harness.frames(1);
+    EXPECT_EQ(harness.screen<IngameScreen>()->eggCounter->getText(), "1x");
+
+    harness.hold(sf::Keyboard::E);
+    harness.frames(1);
+    harness.hold(sf::Keyboard::E, false);
+    harness.frames(70); // arming takes a second
+
+    auto dog = object("enemy1"); // patrols x 200, y 800 to 980
+    const sf::Vector2f aim = dog->getPosition() + sf::Vector2f(8, 8);
+    const sf::Vector2i pixel = harness.window().mapCoordsToPixel(aim);
+    RealtimeInput::setMousePosition(pixel);
+    harness.holdMouse();
+    harness.frames(2);
+    harness.holdMouse(false);
+    auto egg = object("egg1");
+    ASSERT_TRUE(egg->getComponent<EggComponent>()->flying);
+
+    const auto chasing = [&] { return !dog->getComponent<EnemyMovement>()->atHome; };
+    for (int frame = 0; frame < 120 && !chasing(); ++frame) {
+        harness.frames(1);
+    }
+    ASSERT_TRUE(chasing()) << "the dog runs at the egg";
+    const sf::Image angry = AssetManager::getInstance()->getTexture("dogAngry").copyToImage();
+    const sf::Image shown = dog->getComponent<StaticCmp>()->texture.copyToImage();
+    EXPECT_EQ(std::vector<sf::Uint8>(shown.getPixelsPtr(), shown.getPixelsPtr() + 16 * 16 * 4),
+              std::vector<sf::Uint8>(angry.getPixelsPtr(), angry.getPixelsPtr() + 16 * 16 * 4));
+    EXPECT_TRUE(object("player1")->getComponent<DeathComponent>()->alive);
+}
+
+TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
+    harness.hold(sf::Keyboard::Escape);
+    harness.frames(1);
+    ASSERT_TRUE(harness.screen<IngameScreen>()->paused);
+    harness.frames(30);
+    harness.hold(sf::Keyboard::Escape, false);
+    ASSERT_TRUE(harness.screen<IngameScreen>()->paused) << "holding Escape toggles once";
+
+    const sf::Vector2f dogBefore = object("enemy1")->getPosition();
+    const sf::Vector2f playerBefore = object("player1")->getPosition();
+    harness.hold(sf::Keyboard::D);
+    harness.frames(60);
+    harness.hold(sf::Keyboard::D, false);
+    EXPECT_EQ(object("enemy1")->getPosition(), dogBefore);
+    EXPECT_EQ(object("player1")->getPosition(), playerBefore);
+    EXPECT_EQ(harness.screen<IngameScreen>()->pauseObject->getPosition(),
+              playerBefore - sf::Vector2f(120, 50));
+
+    object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg2")->colliders[0]);
+    harness.frames(1);
+    EXPECT_EQ(harness.screen<IngameScreen>()->eggCounter->getText(), "1x");
+
+    harness.hold(sf::Keyboard::Escape);
+    harness.frames(10);
+    EXPECT_FALSE(harness.screen<IngameScreen>()->paused);
+    EXPECT_NE(object("enemy1")->getPosition(), dogBefore);
+}
+} // namespace
