@@ -50,3 +50,11 @@ fuzz: deps
 			-dict=fuzz/$$f.dict -artifact_prefix=$(FUZZ_BUILD_DIR)/crashes/$$f/ \
 			$(FUZZ_BUILD_DIR)/corpus/$$f fuzz/corpus/$$f || exit 1; \
 	done
+
+# Benchmarks: builds and runs bench/ (Google Benchmark), then prints a summary table.
+BENCH_ARGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true --benchmark_min_time=0.2
+.PHONY: bench
+bench: configure
+	@cmake --build $(BUILD_DIR) --target pellowick_bench -j $(JOBS)
+	@cd $(BUILD_DIR)/bin && if [ -n "$$DISPLAY" ]; then ALSOFT_DRIVERS=null ./pellowick_bench $(BENCH_ARGS); \
+	else ALSOFT_DRIVERS=null $(XVFB) ./pellowick_bench $(BENCH_ARGS); fi

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+#include <chrono>
+
+// Times one region of a benchmark iteration, for benchmarks that use manual
+// time because each iteration needs untimed preparation.
+class RegionTimer {
+public:
+    RegionTimer() : start(std::chrono::steady_clock::now()) {}
+    double seconds() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+
+private:
+    std::chrono::steady_clock::time_point start;
+};
+
+// The level every benchmark that needs one reads, relative to the folder of the executables.
+inline const char* levelFile() {
+    return "Assets/map.tmx";
+}
+
+// Closes the game window the in-game benchmarks share, before the program ends.
+void closeLevelSession();

@@ -1,0 +1,104 @@
+#include "BenchSupport.hpp"
+
+#include <SFML/OpenGL.hpp>
+#include <SFML/System/Err.hpp>
+#include <SFML/Window/Context.hpp>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace {
+// Prints Google Benchmark's own table, keeps each benchmark's median (or its
+// single run) and ends with a short summary of the figures that matter.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred || (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")) {
+                continue;
+            }
+            std::string name = run.run_name.function_name;
+            if (!run.run_name.args.empty()) {
+                name += "/" + run.run_name.args;
+            }
+            const double milliseconds =
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
+            if (run.run_type == Run::RT_Aggregate || !medians.count(name)) {
+                medians[name] = milliseconds;
+            }
+            for (const auto& [counter, value] : run.counters) {
+                counters[name + ":" + counter] = value;
+            }
+        }
+    }
+
+    void printSummary() const {
+        std::printf("\nSummary (medians on this machine; renderer %s)\n", renderer().c_str());
+        std::printf("%-44s %12s %12s %10s\n", "", "new", "plain", "new/plain");
+        row("level: parse the file (ms)", "MapParse");
+        row("level: tileset images (ms)", "MapTilesetTextures");
+        row("level: checker (ms)", "MapCheck");
+        row("level: tile sprites (ms)", "MapBuildTileSprites");
+        row("level: bake tile chunks, first draw (ms)", "MapBakeTileChunks");
+        row("level: whole loadMap, target < 50 (ms)", "MapLoadWhole");
+        pair("frame update, scripted input (ms)", "FrameUpdate/new", "FrameUpdate/plain");
+        pair("whole frame uncapped, target <= 0.35 (ms)", "FrameWhole/new", "FrameWhole/plain");
+        pair("tiles: submit 4 layers, target <= 0.2 (ms)", "TilesSubmit/new", "TilesSubmit/plain");
+        pair("tiles: draw calls per frame", "TilesSubmit/new:drawCalls", "TilesSubmit/plain:drawCalls", true);
+        pair("tiles: clear, 4 layers, display (ms)", "TilesFrame/new", "TilesFrame/plain");
+        for (const char* count : {"100", "1000", "10000"}) {
+            pair(std::string("collision step, ") + count + " colliders (ms)",
+                 std::string("CollisionStep/grid/") + count, std::string("CollisionStep/allPairs/") + count);
+        }
+        pair("collision step, real level (ms)", "CollisionStepRealLevel/grid",
+             "CollisionStepRealLevel/allPairs");
+    }
+
+private:
+    double value(const std::string& key, bool counter) const {
+        const auto& from = counter ? counters : medians;
+        const auto found = from.find(key);
+        return found == from.end() ? -1.0 : found->second;
+    }
+    void row(const std::string& label, const std::string& key) const {
+        const double v = value(key, false);
+        if (v >= 0) {
+            std::printf("%-44s %12.3f\n", label.c_str(), v);
+        }
+    }
+    void pair(const std::string& label, const std::string& fast, const std::string& plain,
+              bool counter = false) const {
+        const double a = value(fast, counter), b = value(plain, counter);
+        if (a < 0 || b < 0) {
+            return;
+        }
+        std::printf("%-44s %12.4f %12.4f %10.3f\n", label.c_str(), a, b, b > 0 ? a / b : 0.0);
+    }
+    static std::string renderer() {
+        sf::Context context;
+        const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+        return name ? name : "unknown";
+    }
+
+    std::map<std::string, double> medians;
+    std::map<std::string, double> counters;
+};
+} // namespace
+
+int main(int argc, char** argv) {
+    // The map loading trace would drown the table.
+    std::ostringstream swallowed;
+    sf::err().rdbuf(swallowed.rdbuf());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    closeLevelSession();
+    reporter.printSummary();
+    benchmark::Shutdown();
+    return 0;
+}
