@@ -12,6 +12,7 @@ GameObjectManager::GameObjectManager()
 GameObjectManager::~GameObjectManager() {
     // Objects first, then the map's sprites, then the textures they point at.
     gameObjects.clear();
+    replacedObjects.clear();
     layerSprites.clear();
     mapObject.reset();
     tilesetTextures.clear();
@@ -39,7 +40,11 @@ std::shared_ptr<GameObject> GameObjectManager::findGameObject(const std::string&
 }
 
 void GameObjectManager::addGameObject(std::string name, std::shared_ptr<GameObject> object) {
-    gameObjects[name] = std::move(object);
+    std::shared_ptr<GameObject>& slot = gameObjects[name];
+    if (slot) {
+        replacedObjects.push_back(std::move(slot));
+    }
+    slot = std::move(object);
 }
 
 bool GameObjectManager::loadMap(std::string path, sf::Vector2f origin) {

@@ -37,6 +37,9 @@ public:
     std::shared_ptr<GameObject> mapObject;
     std::vector<std::vector<std::shared_ptr<sf::Sprite>>> layerSprites;
     std::unordered_map<std::string, std::shared_ptr<GameObject>> gameObjects;
+    // Objects whose name a later object took (unnamed zones all share ""): the render and physics
+    // managers still point into them, so they live as long as the level.
+    std::vector<std::shared_ptr<GameObject>> replacedObjects;
     sf::Vector2i mouseWorldPosition;
 
 private:
