@@ -5,6 +5,7 @@
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/System/Err.hpp>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -69,10 +70,11 @@ bool isNumber(const std::string& text) {
     if (text.empty())
         return false;
     char* end = nullptr;
-    std::strtod(text.c_str(), &end);
+    const double value = std::strtod(text.c_str(), &end);
     while (*end == ' ')
         ++end;
-    return end != text.c_str() && *end == '\0';
+    // "inf", "nan" and 1e999 would carry into positions and speeds the game cannot work with.
+    return end != text.c_str() && *end == '\0' && std::isfinite(static_cast<float>(value));
 }
 
 struct PlacedObject {
@@ -80,12 +82,15 @@ struct PlacedObject {
     std::string group;
 };
 
+// 64 bits: absurd coordinates in a map must not overflow the sums.
 struct Box {
-    int left, top, right, bottom;
+    long long left, top, right, bottom;
 };
 
 Box boxOf(const MapObject& object) {
-    return {object.x, object.y, object.x + object.width, object.y + object.height};
+    const long long x = object.x;
+    const long long y = object.y;
+    return {x, y, x + object.width, y + object.height};
 }
 
 // Boxes that merely touch do not collide in the game either.
@@ -93,8 +98,8 @@ bool overlap(const Box& a, const Box& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-int gap(int lowEnd, int highStart) {
-    return std::max(0, highStart - lowEnd);
+long long gap(long long lowEnd, long long highStart) {
+    return std::max(0LL, highStart - lowEnd);
 }
 
 // Loads pictures once each and keeps only their size; a failed load has size 0.

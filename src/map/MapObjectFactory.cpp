@@ -116,8 +116,11 @@ void MapObjectFactory::addBox(GameObject& owner, sf::Vector2f lowerLeft, sf::Vec
 }
 
 void MapObjectFactory::addMapBox(GameObject& owner, const MapObject& object, bool solid) {
-    const sf::Vector2f lowerLeft(static_cast<float>(object.x), static_cast<float>(object.y + object.height));
-    const sf::Vector2f upperRight(static_cast<float>(object.x + object.width), static_cast<float>(object.y));
+    // Summed in 64 bits: a designer's absurd coordinates must not overflow.
+    const long long x = object.x;
+    const long long y = object.y;
+    const sf::Vector2f lowerLeft(static_cast<float>(x), static_cast<float>(y + object.height));
+    const sf::Vector2f upperRight(static_cast<float>(x + object.width), static_cast<float>(y));
     addBox(owner, lowerLeft, upperRight, solid);
 }
 
