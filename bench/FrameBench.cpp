@@ -5,10 +5,13 @@
 #include "scene/GameObjectManager.hpp"
 #include "scene/LayerComponent.hpp"
 #include "scene/RenderManager.hpp"
+#include "scene/TileStack.hpp"
 #include "screens/IngameScreen.hpp"
 #include "support/GameHarness.hpp"
 
 #include <SFML/Window/Keyboard.hpp>
+
+enum class Way { plain, chunks, stacked };
 
 namespace {
 // The game in this process on the real level, frame rate uncapped, the player
@@ -27,11 +30,13 @@ public:
 
     bool ready() const { return screen != nullptr; }
 
-    // Both switches at once: the plain way draws every tile sprite and tests every pair.
-    void usePlainWay(bool plain) {
-        PhysicsManager::getInstance()->useBroadPhase = !plain;
+    // The plain way draws every tile sprite and tests every pair; the chunk way
+    // draws each tile layer in blocks on its own; the new way stacks the layers.
+    void useWay(Way way) {
+        PhysicsManager::getInstance()->useBroadPhase = way != Way::plain;
+        RenderManager::getInstance()->stackTileLayers = way == Way::stacked;
         for (LayerComponent* layer : tileLayers()) {
-            layer->useChunks = !plain;
+            layer->useChunks = way != Way::plain;
         }
     }
 
@@ -88,12 +93,12 @@ void closeLevelSession() {
 }
 
 // Player, dogs, eggs and the collision step of one frame, without drawing.
-static void FrameUpdate(benchmark::State& state, bool plain) {
+static void FrameUpdate(benchmark::State& state, Way way) {
     if (!start(state)) {
         return;
     }
     LevelSession& level = session();
-    level.usePlainWay(plain);
+    level.useWay(way);
     Game& game = *level.harness.game;
     for (auto _ : state) {
         level.scriptInput();
@@ -102,81 +107,108 @@ static void FrameUpdate(benchmark::State& state, bool plain) {
         level.screen->handleInput(GameHarness::kFrameTime);
         level.screen->update(GameHarness::kFrameTime);
     }
-    level.usePlainWay(false);
+    level.useWay(Way::stacked);
 }
-BENCHMARK_CAPTURE(FrameUpdate, new, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(FrameUpdate, plain, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(FrameUpdate, new, Way::stacked)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(FrameUpdate, plain, Way::plain)->Unit(benchmark::kMicrosecond);
 
 // A whole frame as the game loop runs it: events, update, physics, draw, display.
-static void FrameWhole(benchmark::State& state, bool plain) {
+static void FrameWhole(benchmark::State& state, Way way) {
     if (!start(state)) {
         return;
     }
     LevelSession& level = session();
-    level.usePlainWay(plain);
+    level.useWay(way);
     for (auto _ : state) {
         level.scriptInput();
         level.harness.frames(1);
     }
-    level.usePlainWay(false);
+    level.useWay(Way::stacked);
 }
-BENCHMARK_CAPTURE(FrameWhole, new, false)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(FrameWhole, plain, true)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(FrameWhole, new, Way::stacked)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(FrameWhole, chunks, Way::chunks)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(FrameWhole, plain, Way::plain)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 namespace {
-// In-game views along a path across the level.
+// The in-game camera (320 x 320 stretched over the window) along a path across the level.
 sf::View cameraAt(int step) {
-    sf::View view({0.0f, 0.0f, 800.0f, 600.0f});
+    sf::View view;
+    view.zoom(0.8f);
     view.zoom(0.4f);
-    view.setCenter(160.0f + float((step * 37) % 960), 120.0f + float((step * 23) % 780));
+    view.setCenter(160.0f + float((step * 37) % 950), 160.0f + float((step * 23) % 700));
     return view;
 }
 } // namespace
 
+namespace {
+// The four tile layers drawn one of the three ways; returns the draw calls made.
+class TileDrawer {
+public:
+    explicit TileDrawer(Way way) : way(way), layers(LevelSession::tileLayers()), stack(layers) {}
+
+    std::size_t draw(sf::RenderTarget& target) {
+        std::size_t drawCalls = 0;
+        if (way == Way::stacked) {
+            stack.draw(target);
+            return stack.lastDrawCalls();
+        }
+        for (LayerComponent* layer : layers) {
+            if (way == Way::plain) {
+                layer->drawPlain(target);
+                drawCalls += layer->sprites.size();
+            } else {
+                layer->drawChunks(target);
+                drawCalls += layer->lastDrawCalls();
+            }
+        }
+        return drawCalls;
+    }
+
+private:
+    Way way;
+    std::vector<LayerComponent*> layers;
+    TileStack stack;
+};
+} // namespace
+
 // Only the calls that hand the four tile layers to the driver.
-static void TilesSubmit(benchmark::State& state, bool plain) {
+static void TilesSubmit(benchmark::State& state, Way way) {
     if (!start(state)) {
         return;
     }
     sf::RenderWindow& window = session().harness.window();
-    const std::vector<LayerComponent*> layers = LevelSession::tileLayers();
+    TileDrawer drawer(way);
     int step = 0;
     std::size_t drawCalls = 0;
     for (auto _ : state) {
         window.setView(cameraAt(step++));
         window.clear(sf::Color::Blue);
         RegionTimer timer;
-        for (LayerComponent* layer : layers) {
-            plain ? layer->drawPlain(window) : layer->drawChunks(window);
-        }
+        drawCalls = drawer.draw(window);
         state.SetIterationTime(timer.seconds());
-        drawCalls = 0;
-        for (LayerComponent* layer : layers) {
-            drawCalls += plain ? layer->sprites.size() : layer->lastDrawCalls();
-        }
         window.display();
     }
     state.counters["drawCalls"] = static_cast<double>(drawCalls);
 }
-BENCHMARK_CAPTURE(TilesSubmit, new, false)->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(TilesSubmit, plain, true)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(TilesSubmit, new, Way::stacked)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(TilesSubmit, chunks, Way::chunks)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(TilesSubmit, plain, Way::plain)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // Clearing, the four tile layers and presenting the frame: what the screen costs.
-static void TilesFrame(benchmark::State& state, bool plain) {
+static void TilesFrame(benchmark::State& state, Way way) {
     if (!start(state)) {
         return;
     }
     sf::RenderWindow& window = session().harness.window();
-    const std::vector<LayerComponent*> layers = LevelSession::tileLayers();
+    TileDrawer drawer(way);
     int step = 0;
     for (auto _ : state) {
         window.setView(cameraAt(step++));
         window.clear(sf::Color::Blue);
-        for (LayerComponent* layer : layers) {
-            plain ? layer->drawPlain(window) : layer->drawChunks(window);
-        }
+        drawer.draw(window);
         window.display();
     }
 }
-BENCHMARK_CAPTURE(TilesFrame, new, false)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(TilesFrame, plain, true)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(TilesFrame, new, Way::stacked)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(TilesFrame, chunks, Way::chunks)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(TilesFrame, plain, Way::plain)->Unit(benchmark::kMillisecond)->UseRealTime();

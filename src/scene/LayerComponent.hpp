@@ -16,9 +16,11 @@
 // drawn. The pixels are those of drawing every sprite on its own, which
 // drawPlain() still does as the reference (and useChunks = false selects).
 // Tiles of one layer never overlap, so the blocks may be drawn in any order.
+// The render manager may draw several visible layers in a row together (see
+// TileStack); a layer with useChunks = false is always drawn on its own.
 class LayerComponent : public RenderComponent {
 public:
-    static constexpr int kChunkCells = 16;
+    static constexpr int kChunkCells = TileChunk::kCells;
 
     LayerComponent(GameObject* owner, std::vector<std::shared_ptr<sf::Sprite>> sprites, std::string layerName,
                    bool runsInUpdate);
@@ -35,12 +37,18 @@ public:
     const std::vector<TileChunk>& getChunks();
     // Vertex arrays sent by the last drawChunks().
     std::size_t lastDrawCalls() const { return drawCalls; }
+    // Counts rebuildChunks() calls, so that whatever was baked from the
+    // sprites elsewhere knows when to bake again.
+    unsigned spritesVersion() const { return version; }
 
     std::vector<std::shared_ptr<sf::Sprite>> sprites;
     bool useChunks = true;
 
 private:
+    void bakeChunks();
+
     std::vector<TileChunk> chunks;
     bool chunksBuilt = false;
     std::size_t drawCalls = 0;
+    unsigned version = 0;
 };

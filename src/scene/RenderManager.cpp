@@ -1,10 +1,27 @@
 #include "scene/RenderManager.hpp"
 
+#include "scene/LayerComponent.hpp"
 #include "scene/RenderComponent.hpp"
+#include "scene/TileStack.hpp"
+
+#include <typeinfo>
+
+namespace {
+// A tile layer drawn in blocks, whose drawing the render manager may take over.
+LayerComponent* stackable(RenderComponent* component) {
+    if (typeid(*component) != typeid(LayerComponent)) {
+        return nullptr;
+    }
+    auto* layer = static_cast<LayerComponent*>(component);
+    return layer->useChunks ? layer : nullptr;
+}
+} // namespace
 
 RenderManager* RenderManager::instance = nullptr;
 
 RenderManager::RenderManager() : layerOrder{"inside", "inside2", "outside", "outside2", "Objects"} {}
+
+RenderManager::~RenderManager() = default;
 
 RenderManager* RenderManager::getInstance() {
     if (!instance) {
@@ -29,6 +46,7 @@ void RenderManager::addComponent(RenderComponent* component) {
 }
 
 void RenderManager::draw(sf::RenderWindow* window) {
+    std::vector<LayerComponent*> tileRun;
     for (std::size_t i = 0; i < layerOrder.size(); ++i) {
         const auto name = drawOrder.find(static_cast<int>(i));
         if (name == drawOrder.end()) {
@@ -36,11 +54,41 @@ void RenderManager::draw(sf::RenderWindow* window) {
         }
         const bool layerShown = layerVisible.at(name->second);
         for (RenderComponent* component : layers.at(name->second)) {
-            if (layerShown && component->visible) {
-                component->process(window, 0.0f, "id");
+            if (!layerShown || !component->visible) {
+                continue;
             }
+            if (LayerComponent* tiles = stackable(component)) {
+                tileRun.push_back(tiles);
+                continue;
+            }
+            drawTileRun(tileRun, window);
+            component->process(window, 0.0f, "id");
         }
     }
+    drawTileRun(tileRun, window);
+}
+
+void RenderManager::drawTileRun(std::vector<LayerComponent*>& run, sf::RenderWindow* window) {
+    if (run.size() > 1 && stackTileLayers && window) {
+        stackFor(run).draw(*window);
+    } else {
+        for (LayerComponent* layer : run) {
+            layer->process(window, 0.0f, "id");
+        }
+    }
+    run.clear();
+}
+
+TileStack& RenderManager::stackFor(const std::vector<LayerComponent*>& run) {
+    StackKey key;
+    for (LayerComponent* layer : run) {
+        key.emplace_back(layer, layer->spritesVersion());
+    }
+    std::unique_ptr<TileStack>& stack = tileStacks[key];
+    if (!stack) {
+        stack = std::make_unique<TileStack>(run);
+    }
+    return *stack;
 }
 
 void RenderManager::setLayerVisible(const std::string& name, bool visible) {

@@ -2,14 +2,23 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <map>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+class LayerComponent;
 class RenderComponent;
+class TileStack;
 
 // Draws the level's drawable components in five named layers, back to front:
 // "inside", "inside2", "outside", "outside2", "Objects". Holds plain pointers;
 // the components belong to their game objects and die with the scene.
+//
+// Tile layers that come one after the other in the drawing (visible, drawn in
+// blocks) are drawn together as a TileStack, built once per such run of
+// layers and kept: the pixels are the same, but tiles hidden under opaque
+// tiles in front cost nothing.
 class RenderManager {
 public:
     static RenderManager* getInstance();
@@ -22,13 +31,23 @@ public:
     void showOutside();
     void showInside();
 
+    // Off: every tile layer is drawn on its own, as the reference for the stacks.
+    bool stackTileLayers = true;
+
     std::vector<std::string> layerOrder;
     std::map<std::string, std::vector<RenderComponent*>> layers;
     std::map<int, std::string> drawOrder;
     std::map<std::string, bool> layerVisible;
 
 private:
+    using StackKey = std::vector<std::pair<LayerComponent*, unsigned>>;
+
     RenderManager();
+    ~RenderManager();
     void setLayerVisible(const std::string& name, bool visible);
+    void drawTileRun(std::vector<LayerComponent*>& run, sf::RenderWindow* window);
+    TileStack& stackFor(const std::vector<LayerComponent*>& run);
+
+    std::map<StackKey, std::unique_ptr<TileStack>> tileStacks;
     static RenderManager* instance;
 };
