@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kMaxCells = 4096;    // per side of the map and of every layer
 constexpr int kMaxTileSize = 1024; // pixels per side of a tile
+constexpr int kMaxNesting = 64;    // elements inside elements
 constexpr long long kFirstFlipBit = 1LL << 29;
 const char* const kCsvSeparators = " \t,\n\r";
 
@@ -125,6 +126,7 @@ public:
 
 private:
     std::unique_ptr<TileMap> parseDocument() {
+        checkNesting();
         rapidxml::xml_document<char> document;
         document.parse<rapidxml::parse_default>(text);
         const Node* mapNode = document.first_node("map");
@@ -141,6 +143,21 @@ private:
             map->objectGroups.push_back(readObjectGroup(node));
         checkTilesCovered(*map);
         return map;
+    }
+
+    // The XML parser descends into nested elements recursively; a file nesting them absurdly deep would
+    // exhaust the stack. Counting tags is enough here: Tiled's maps nest a handful of levels.
+    void checkNesting() const {
+        int depth = 0;
+        for (const char* p = text; *p; ++p) {
+            if (p[0] == '/' && p[1] == '>')
+                --depth;
+            if (*p != '<' || p[1] == '!' || p[1] == '?')
+                continue;
+            depth += p[1] == '/' ? -1 : 1;
+            if (depth > kMaxNesting)
+                throw ReadError{p, "elements nested more than " + std::to_string(kMaxNesting) + " deep"};
+        }
     }
 
     static void readMapAttributes(const Node* node, TileMap& map) {

@@ -22,6 +22,9 @@ struct FormBuilder::WidgetKind {
 
 namespace {
 
+// Far beyond any menu, and small enough that drawing the text cannot run out of memory.
+constexpr unsigned kLargestTextSize = 1000;
+
 const std::set<std::string> kCommonKeys = {"Position", "Size", "Visible", "Enabled", "Renderer"};
 
 std::set<std::string> withVariants(const std::set<std::string>& keys, const std::set<std::string>& variants) {
@@ -179,19 +182,19 @@ void FormBuilder::applyKindKeys(Widget& widget, const FormSection& section) {
         if (text)
             button->setText(text->toString());
         if (textSize)
-            button->setTextSize(textSize->toUnsigned());
+            button->setTextSize(textSize->toUnsigned(kLargestTextSize));
     } else if (auto* checkBox = dynamic_cast<CheckBox*>(&widget)) {
         if (text)
             checkBox->setText(text->toString());
         if (textSize)
-            checkBox->setTextSize(textSize->toUnsigned());
+            checkBox->setTextSize(textSize->toUnsigned(kLargestTextSize));
         if (const auto checked = valueFor("Checked"))
             checkBox->setChecked(checked->toBool());
     } else if (auto* label = dynamic_cast<Label*>(&widget)) {
         if (text)
             label->setText(text->toString());
         if (textSize)
-            label->setTextSize(textSize->toUnsigned());
+            label->setTextSize(textSize->toUnsigned(kLargestTextSize));
     }
     if (auto* bitmapButton = dynamic_cast<BitmapButton*>(&widget)) {
         if (const auto image = valueFor("Image"); image && image->toTexture())

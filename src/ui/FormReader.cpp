@@ -10,6 +10,8 @@ namespace ui {
 
 namespace {
 
+constexpr int kMaxNesting = 16;
+
 bool isSpace(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
 }
@@ -57,6 +59,9 @@ std::vector<FormSection> FormReader::readFile() {
 }
 
 FormSection FormReader::readSection() {
+    // Nested sections recurse: an absurdly deep file must not exhaust the stack.
+    if (++m_depth > kMaxNesting)
+        fail(m_line, "sections nested more than " + std::to_string(kMaxNesting) + " deep");
     FormSection section;
     section.line = m_line;
     section.type = readWord();
@@ -73,6 +78,7 @@ FormSection FormReader::readSection() {
         fail(m_line, "expected '{' after '" + section.header() + "'");
     advance();
     readBody(section);
+    --m_depth;
     return section;
 }
 

@@ -36,6 +36,7 @@ private:
     const std::string& m_source;
     std::size_t m_pos = 0;
     int m_line = 1;
+    int m_depth = 0; ///< sections open around the one being read
 };
 
 } // namespace ui

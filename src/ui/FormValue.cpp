@@ -147,10 +147,12 @@ float FormValue::toNumber() const {
     return numberIn(isQuoted(m_raw) ? decodeQuoted(m_raw) : m_raw);
 }
 
-unsigned FormValue::toUnsigned() const {
+unsigned FormValue::toUnsigned(unsigned largest) const {
     const float value = toNumber();
     if (value < 0 || value != std::floor(value))
         fail("expected a whole number of 0 or more, found '" + m_raw + "'");
+    if (value > static_cast<float>(largest))
+        fail("expected at most " + std::to_string(largest) + ", found '" + m_raw + "'");
     return static_cast<unsigned>(value);
 }
 

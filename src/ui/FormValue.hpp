@@ -32,8 +32,8 @@ public:
     std::string toString() const;
     bool toBool() const;
     float toNumber() const;
-    /// A whole number of at least 0.
-    unsigned toUnsigned() const;
+    /// A whole number from 0 to `largest`.
+    unsigned toUnsigned(unsigned largest) const;
     /// Empty for `None`.
     std::optional<sf::Color> toColor() const;
     Borders toBorders() const;

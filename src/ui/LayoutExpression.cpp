@@ -3,10 +3,13 @@
 #include <cctype>
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
 
 namespace ui {
 
 namespace {
+
+constexpr int kMaxNesting = 64;
 
 bool isNameChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '&' || c == '.' || c == '_';
@@ -66,25 +69,29 @@ float LayoutExpression::factor() {
     if (m_pos >= m_text.size())
         fail("missing value");
     const char c = m_text[m_pos];
-    if (c == '-' || c == '+') {
+    if (c == '-' || c == '+' || c == '(') {
+        // Each level recurses: an absurdly nested layout must not exhaust the stack.
+        if (++m_depth > kMaxNesting)
+            fail("brackets or signs nested more than " + std::to_string(kMaxNesting) + " deep");
         ++m_pos;
-        const float value = factor();
+        const float value = c == '(' ? bracketed() : factor();
+        --m_depth;
         return c == '-' ? -value : value;
-    }
-    if (c == '(') {
-        ++m_pos;
-        const float value = sum();
-        skipSpace();
-        if (m_pos >= m_text.size() || m_text[m_pos] != ')')
-            fail("missing ')'");
-        ++m_pos;
-        return value;
     }
     if (std::isdigit(static_cast<unsigned char>(c)) || c == '.')
         return number();
     if (isNameChar(c))
         return name();
     fail("unexpected '" + std::string(1, c) + "'");
+}
+
+float LayoutExpression::bracketed() {
+    const float value = sum();
+    skipSpace();
+    if (m_pos >= m_text.size() || m_text[m_pos] != ')')
+        fail("missing ')'");
+    ++m_pos;
+    return value;
 }
 
 float LayoutExpression::number() {

@@ -27,6 +27,7 @@ private:
     float sum();
     float product();
     float factor();
+    float bracketed();
     float number();
     float name();
     float window(bool horizontal) const;
@@ -36,6 +37,7 @@ private:
     const std::string& m_text;
     const Context& m_context;
     std::size_t m_pos = 0;
+    int m_depth = 0; ///< brackets and signs open around the current term
 };
 
 } // namespace ui
