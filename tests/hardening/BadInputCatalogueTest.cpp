@@ -42,6 +42,18 @@ constexpr int kEnd = GameStateManager::kEndScreen;
 constexpr int kControls = GameStateManager::kControlsScreen;
 constexpr int kCredits = GameStateManager::kCreditsScreen;
 
+// Deep enough to exhaust the stack of a reader that recursed once per level.
+constexpr int kAbsurdDepth = 300000;
+
+std::string repeated(const std::string& text, int times) {
+    std::string all;
+    all.reserve(text.size() * static_cast<std::size_t>(times));
+    for (int i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
+
+const std::string kDeepLayout = repeated("(", kAbsurdDepth) + "1" + repeated(")", kAbsurdDepth);
 const std::string kMap = "Assets/map.tmx";
 const std::string kUnplayable = "Assets/map.tmx: the game cannot play this map";
 
@@ -109,6 +121,10 @@ const std::vector<BadInput> kLevelFile = {
     {"WrongRootElement", kLevel,
      [] { return editMap("<map ", "<tilemap ")() && editMap("</map>", "</tilemap>")(); },
      "Assets/map.tmx: no <map> element", Next::BackToMenu},
+    {"ElementsNestedAbsurdlyDeep", kLevel,
+     writeFile("map.tmx",
+               "<map>" + repeated("<a>", kAbsurdDepth) + repeated("</a>", kAbsurdDepth) + "</map>"),
+     "Assets/map.tmx:1: elements nested more than 64 deep", Next::BackToMenu},
     {"MapWithoutWidth", kLevel, editMap("right-down\" width=\"4\"", "right-down\""),
      "Assets/map.tmx:2: <map> lacks \"width\"", Next::BackToMenu},
     {"MapWithoutHeight", kLevel, editMap(" height=\"3\" tilewidth", " tilewidth"),
@@ -246,6 +262,18 @@ const std::vector<BadInput> kMenuFiles = {
      "Assets/start.txt:2: '{' inside the value of 'Text'", Next::ExitWithStatus1},
     {"FormUnclosedSection", kMenu, writeFile("start.txt", "Button.start {\n    Text = \"Start\";\n"),
      "Assets/start.txt:1: section 'Button.start' is not closed with '}'", Next::ExitWithStatus1},
+    {"FormSectionsNestedAbsurdlyDeep", kMenu,
+     writeFile("start.txt",
+               "Button.start " + repeated("{ R ", kAbsurdDepth) + repeated("}", kAbsurdDepth + 1)),
+     "Assets/start.txt:1: sections nested more than 16 deep", Next::ExitWithStatus1},
+    {"FormLayoutNestedAbsurdlyDeep", kMenu,
+     writeFile("start.txt", "Button.start {\n    Position = (" + kDeepLayout + ", 0);\n}\n"),
+     "Assets/start.txt:2: brackets or signs nested more than 64 deep in the layout '" + kDeepLayout + "'",
+     Next::ExitWithStatus1},
+    {"FormTextSizeHuge", kMenu,
+     writeFile("start.txt", "Button.start {\n    TextSize = 88888888888888888888888888880;\n}\n"),
+     "Assets/start.txt:2: expected at most 1000, found '88888888888888888888888888880'",
+     Next::ExitWithStatus1},
     {"FormLacksExitButton", kMenu,
      [] { return BrokenAssets::edit("start.txt", "Button.exit", "Button.quit"); },
      "Assets/start.txt: the menu needs a Button named \"exit\"", Next::ExitWithStatus1},
