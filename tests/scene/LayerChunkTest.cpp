@@ -134,6 +134,9 @@ protected:
         for (const sf::Vector2f& centre : gameCentres) {
             views.push_back(gameCamera(centre));
         }
+        for (int i = 0; i < 12; ++i) {
+            views.push_back(gameCamera({x(dice), y(dice)}));
+        }
         return views;
     }
 
