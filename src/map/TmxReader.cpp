@@ -20,6 +20,10 @@ const char* const kCsvSeparators = " \t,\n\r";
 
 using Node = rapidxml::xml_node<char>;
 
+bool isCsvSeparator(char c) {
+    return c != '\0' && std::strchr(kCsvSeparators, c) != nullptr;
+}
+
 // A problem found while reading; `where` points into the parsed buffer (or is null) to give a line number.
 struct ReadError {
     const char* where;
@@ -220,10 +224,14 @@ private:
         const char* cursor = data->value();
         const char* const end = cursor + data->value_size();
         while (cursor < end) {
-            cursor += std::strspn(cursor, kCsvSeparators);
+            // Bounded scans: the text may hold a zero byte (from "&#0;"), where strspn would stop for good.
+            while (cursor < end && isCsvSeparator(*cursor))
+                ++cursor;
             if (cursor >= end)
                 break;
-            const char* tokenEnd = std::min(end, cursor + std::strcspn(cursor, kCsvSeparators));
+            const char* tokenEnd = cursor;
+            while (tokenEnd < end && !isCsvSeparator(*tokenEnd))
+                ++tokenEnd;
             const long long id = leadingNumber(cursor, tokenEnd);
             if (id < 0 || id >= kFirstFlipBit)
                 throw ReadError{cursor, "layer " + quoted(layer.name) + " cell " + std::to_string(count) +
