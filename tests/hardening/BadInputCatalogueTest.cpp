@@ -169,6 +169,8 @@ const std::vector<BadInput> kLevelFile = {
      "Assets/map.tmx:4: layer \"inside\" has 11 tiles, expected 12 (4x3)", Next::BackToMenu},
     {"DataTooLong", kLevel, editMap("9,10,11,12", "9,10,11,12,13"),
      "Assets/map.tmx:4: layer \"inside\" has 13 tiles, expected 12 (4x3)", Next::BackToMenu},
+    {"ZeroByteInData", kLevel, editMap("9,10,11,12", "9,10,11,&#0;,12"),
+     "Assets/map.tmx:4: layer \"inside\" has 13 tiles, expected 12 (4x3)", Next::BackToMenu},
     {"TileWithFlipBits", kLevel, editMap("\n1,2,3,4,", "\n2147483649,2,3,4,"),
      "Assets/map.tmx:5: layer \"inside\" cell 0 uses flipped tiles, which the game does not support",
      Next::BackToMenu},
