@@ -46,7 +46,7 @@ fuzz: deps
 	@for f in $(FUZZERS); do \
 		mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$f $(FUZZ_BUILD_DIR)/crashes/$$f && \
 		echo "fuzz_$$f: $(FUZZ_SECONDS) s" && \
-		$(FUZZ_BUILD_DIR)/bin/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		$(FUZZ_BUILD_DIR)/bin/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 -print_final_stats=1 \
 			-dict=fuzz/$$f.dict -artifact_prefix=$(FUZZ_BUILD_DIR)/crashes/$$f/ \
 			$(FUZZ_BUILD_DIR)/corpus/$$f fuzz/corpus/$$f || exit 1; \
 	done
