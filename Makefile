@@ -16,7 +16,7 @@ build: configure
 
 run: build
 	@if [ -n "$$DISPLAY" ]; then $(BUILD_DIR)/bin/pellowick; \
-	else echo "No DISPLAY: starting the game on a virtual screen"; $(XVFB) $(BUILD_DIR)/bin/pellowick; fi
+	else echo "No DISPLAY: starting the game on a virtual screen, without sound"; ALSOFT_DRIVERS=null $(XVFB) $(BUILD_DIR)/bin/pellowick; fi
 
 test: build
 	@if [ -n "$$DISPLAY" ]; then ALSOFT_DRIVERS=null ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS); \
