@@ -6,6 +6,7 @@
 #include "physics/PhysicsManager.hpp"
 #include "physics/RigidBodyComponent.hpp"
 #include "scene/GameObjectManager.hpp"
+#include "support/SceneBuilder.hpp"
 
 #include <SFML/Window/Context.hpp>
 #include <cmath>
@@ -70,7 +71,6 @@ public:
             addMover(i % 3 == 0 ? "egg" : (i % 2 ? "enemy1" : "enemy2"), "mover" + std::to_string(i));
         }
     }
-    ~SyntheticLevel() { SceneRegistries::dispose(); }
 
 private:
     char& at(int x, int y) { return occupied[static_cast<std::size_t>(y) * side + x]; }
@@ -86,9 +86,9 @@ private:
             }
         }
         const std::string type = index % 2 ? "border" : "borderOutside";
-        add("wall" + std::to_string(index), type,
-            {float(x * kCell), float(y * kCell), float(w * kCell), float(h * kCell)}, INFINITE_MASS,
-            type == "borderOutside");
+        scene.body("wall" + std::to_string(index), type,
+                   {float(x * kCell), float(y * kCell), float(w * kCell), float(h * kCell)}, INFINITE_MASS,
+                   type == "borderOutside");
     }
 
     void addMover(const std::string& type, const std::string& name) {
@@ -106,7 +106,7 @@ private:
         const bool zone = type == "entrance" || type == "exit" || type == "goal" || type == "formula";
         const float mass = zone ? INFINITE_MASS : 1.0f;
         const bool solid = type != "enemy2" && type != "entrance" && type != "exit" && type != "formula";
-        auto object = add(name, type, {position.x, position.y, 16.0f, 16.0f}, mass, solid);
+        auto object = scene.body(name, type, {position.x, position.y, 16.0f, 16.0f}, mass, solid);
         std::uniform_real_distribution<float> speed(-80.0f, 80.0f);
         object->rigidBody->velocity = zone ? sf::Vector2f() : sf::Vector2f(speed(dice), speed(dice));
         if (type != "entrance" && type != "exit" && type != "goal") {
@@ -119,21 +119,7 @@ private:
         }
     }
 
-    std::shared_ptr<GameObject> add(const std::string& name, const std::string& type, sf::FloatRect box,
-                                    float mass, bool solid) {
-        auto object = std::make_shared<GameObject>(name, type, sf::Vector2f(box.left, box.top));
-        object->rigidBody = std::make_shared<RigidBodyComponent>(
-            object.get(), mass, sf::Vector2f(), sf::FloatRect(0, 0, box.width, box.height), false);
-        auto collider = std::make_shared<BoxCollisionComponent>(object->rigidBody.get(),
-                                                                sf::Vector2f(box.left, box.top + box.height),
-                                                                sf::Vector2f(box.left + box.width, box.top));
-        collider->solid = solid;
-        object->colliders.push_back(collider);
-        PhysicsManager::getInstance()->addCollider(collider);
-        GameObjectManager::getInstance()->addGameObject(name, object);
-        return object;
-    }
-
+    SceneBuilder scene; // empties the registries when the level goes
     std::mt19937 dice;
     int side = 0;
     std::vector<char> occupied;
