@@ -2,6 +2,7 @@
 
 #include "assets/AssetManager.hpp"
 #include "components/EggComponent.hpp"
+#include "map/LevelSchema.hpp"
 #include "scene/GameObject.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "scene/StaticCmp.hpp"
@@ -41,20 +42,20 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
     showLook(*sprite, false);
 
     const sf::Vector2f p = owner->getPosition();
-    const double range = owner->type == "enemy2" ? kInsideSightRange : kOutsideSightRange;
+    const double range = owner->type == LevelSchema::kInsideDog ? kInsideSightRange : kOutsideSightRange;
     GameObjectManager* objects = GameObjectManager::getInstance();
     enum class Target { None, Egg, Player } kind = Target::None;
     sf::Vector2f goalPoint;
 
-    for (int i = 1; i <= kEggCount; ++i) {
-        auto egg = objects->findGameObject("egg" + std::to_string(i));
+    for (int i = 1; i <= LevelSchema::kEggCount; ++i) {
+        auto egg = objects->findGameObject(LevelSchema::eggName(i));
         auto state = egg ? egg->getComponent<EggComponent>() : nullptr;
         if (state && state->laid && state->flying && distance(p, egg->getPosition()) < range * kEggFactor) {
             goalPoint = egg->getPosition();
             kind = Target::Egg;
         }
     }
-    if (auto player = objects->findGameObject("player1")) {
+    if (auto player = objects->findGameObject(LevelSchema::kPlayerName)) {
         if (distance(p, player->getPosition()) < range * kPlayerFactor) {
             goalPoint = player->getPosition();
             kind = Target::Player;

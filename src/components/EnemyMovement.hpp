@@ -19,7 +19,6 @@ public:
     static constexpr double kOutsideSightRange = 150.0;
     static constexpr double kEggFactor = 0.75;
     static constexpr double kPlayerFactor = 0.5;
-    static constexpr int kEggCount = 10;
 
     // The owner must already carry its StaticCmp, and "dogAngry" must be loaded.
     EnemyMovement(GameObject* owner, GameObject* target, std::string patrolAxis, float patrolDistanceX,

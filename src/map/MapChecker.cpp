@@ -1,5 +1,6 @@
 #include "map/MapChecker.hpp"
 
+#include "map/LevelSchema.hpp"
 #include "map/TileLayerBuilder.hpp"
 
 #include <SFML/Graphics/Image.hpp>
@@ -14,55 +15,50 @@
 
 namespace {
 
-const std::vector<std::string> kTileLayerNames = {"inside", "inside2", "outside", "outside2"};
-const std::string kObjectLayerName = "Objects";
-const std::vector<std::string> kKnownTypes = {"player", "enemy1",        "enemy2", "camera",
-                                              "border", "borderOutside", "egg",    "entrance",
-                                              "exit",   "formula",       "goal"};
-const std::vector<std::string> kRequiredZoneTypes = {"goal", "entrance", "exit", "border", "borderOutside"};
-constexpr int kEnemyCount = 22;
-constexpr int kEggCount = 10;
-
 // What the game reads from the properties of one kind of object, by position.
 struct PropertyUse {
     std::size_t count = 0;
     std::vector<std::size_t> numbers;
-    bool hasTexture = false; // positions 0, 1 scale; 2 path; 3 texture name
+    bool hasTexture = false;
 };
 
 PropertyUse propertyUse(const std::string& type) {
-    if (type == "player" || type == "egg")
-        return {7, {0, 1, 4, 5, 6}, true};
-    if (type == "enemy1" || type == "enemy2")
-        return {8, {0, 1, 5, 7}, true};
-    if (type == "formula")
-        return {4, {0, 1}, true};
-    if (type == "camera")
-        return {2, {0, 1}, false};
-    return {};
+    PropertyUse use;
+    if (const LevelSchema::ObjectType* known = LevelSchema::find(type)) {
+        use.count = known->properties.size();
+        for (std::size_t position = 0; position < use.count; ++position) {
+            if (known->properties[position].kind == LevelSchema::Kind::Number) {
+                use.numbers.push_back(position);
+            }
+        }
+        use.hasTexture = known->drawn;
+    }
+    return use;
 }
 
-constexpr std::size_t kTexturePathProperty = 2;
-constexpr std::size_t kMassProperty = 6;
-constexpr std::size_t kPatrolAxisProperty = 4;
-
-bool isEnemy(const std::string& type) {
-    return type == "enemy1" || type == "enemy2";
-}
 bool isDrawn(const std::string& type) {
     return propertyUse(type).hasTexture;
 }
 bool isKnown(const std::string& type) {
-    return std::find(kKnownTypes.begin(), kKnownTypes.end(), type) != kKnownTypes.end();
+    return LevelSchema::find(type) != nullptr;
 }
 // Kinds that get a collider from the object's own width and height.
 bool hasObjectBox(const std::string& type) {
-    return type == "player" || type == "egg" || type == "formula" || type == "goal" || type == "entrance" ||
-           type == "exit" || type == "border" || type == "borderOutside";
+    const LevelSchema::ObjectType* known = LevelSchema::find(type);
+    return known && known->boxFromObject;
 }
 
 std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
+}
+
+// "a", "b" and "c"
+std::string quotedList(const std::vector<std::string>& items, const std::string& lastJoin) {
+    std::string list = quoted(items.front());
+    for (std::size_t i = 1; i < items.size(); ++i) {
+        list += (i + 1 == items.size() ? " " + lastJoin + " " : ", ") + quoted(items[i]);
+    }
+    return list;
 }
 
 // The whole text must be a number: atof would silently read "1,5" as 1 and "abc" as 0.
@@ -168,18 +164,17 @@ private:
     }
 
     void checkLayers() {
-        for (const std::string& name : kTileLayerNames) {
+        const std::vector<std::string>& drawnLayers = LevelSchema::tileLayers();
+        const std::string drawnList = quotedList(drawnLayers, "and");
+        for (const std::string& name : drawnLayers) {
             const bool found = std::any_of(map.layers.begin(), map.layers.end(),
                                            [&](const TileLayer& layer) { return layer.name == name; });
             if (!found)
-                error("layer " + quoted(name), "missing: the game draws the tile layers \"inside\", "
-                                               "\"inside2\", \"outside\" and \"outside2\"");
+                error("layer " + quoted(name), "missing: the game draws the tile layers " + drawnList);
         }
         for (const TileLayer& layer : map.layers)
-            if (std::find(kTileLayerNames.begin(), kTileLayerNames.end(), layer.name) ==
-                kTileLayerNames.end())
-                warning("layer " + quoted(layer.name), "is never drawn: the game draws only \"inside\", "
-                                                       "\"inside2\", \"outside\" and \"outside2\"");
+            if (std::find(drawnLayers.begin(), drawnLayers.end(), layer.name) == drawnLayers.end())
+                warning("layer " + quoted(layer.name), "is never drawn: the game draws only " + drawnList);
         for (const TileLayer& layer : map.layers)
             if (layer.width != map.width || layer.height != map.height)
                 warning("layer " + quoted(layer.name),
@@ -188,14 +183,15 @@ private:
                             std::to_string(map.height));
         const bool hasObjectGroup =
             std::any_of(map.objectGroups.begin(), map.objectGroups.end(),
-                        [](const ObjectGroup& group) { return group.name == kObjectLayerName; });
+                        [](const ObjectGroup& group) { return group.name == LevelSchema::kObjectGroup; });
         const bool drawsObjects = std::any_of(objects.begin(), objects.end(), [](const PlacedObject& placed) {
-            return placed.group == kObjectLayerName && isDrawn(placed.object->type);
+            return placed.group == LevelSchema::kObjectGroup && isDrawn(placed.object->type);
         });
         if (!hasObjectGroup)
-            error("object group " + quoted(kObjectLayerName), "missing: the game draws its sprites from it");
+            error("object group " + quoted(LevelSchema::kObjectGroup),
+                  "missing: the game draws its sprites from it");
         else if (!drawsObjects)
-            error("object group " + quoted(kObjectLayerName),
+            error("object group " + quoted(LevelSchema::kObjectGroup),
                   "holds no player, dog, egg or formula: the game needs at least one sprite in it");
     }
 
@@ -221,7 +217,7 @@ private:
         checkPropertyOrder(object, subject);
         if (!checkProperties(object, subject))
             return;
-        if (isDrawn(object.type) && placed.group != kObjectLayerName)
+        if (isDrawn(object.type) && placed.group != LevelSchema::kObjectGroup)
             warning(subject, "lies in the group " + quoted(placed.group) +
                                  ", which the game never draws; drawn objects belong in \"Objects\"");
         if (hasObjectBox(object.type) && (object.width <= 0 || object.height <= 0))
@@ -247,15 +243,17 @@ private:
                 numbersFine = false;
             }
         }
-        if (numbersFine && (object.type == "player" || object.type == "egg") &&
-            std::atof(properties[kMassProperty].value.c_str()) <= 0.0)
-            error(subject, "property 6 (" + quoted(properties[kMassProperty].name) +
+        constexpr std::size_t kMass = LevelSchema::kMass;
+        if (numbersFine && (object.type == LevelSchema::kPlayer || object.type == LevelSchema::kEgg) &&
+            std::atof(properties[kMass].value.c_str()) <= 0.0)
+            error(subject, "property " + std::to_string(kMass) + " (" + quoted(properties[kMass].name) +
                                ", the mass) must be greater than 0");
-        if (isEnemy(object.type)) {
-            const std::string& axis = properties[kPatrolAxisProperty].value;
+        if (LevelSchema::isDog(object.type)) {
+            constexpr std::size_t kAxis = LevelSchema::kPatrolAxis;
+            const std::string& axis = properties[kAxis].value;
             if (axis != "horizontal" && axis != "vertical")
-                warning(subject, "property 4 (" + quoted(properties[kPatrolAxisProperty].name) + ") is " +
-                                     quoted(axis) +
+                warning(subject, "property " + std::to_string(kAxis) + " (" + quoted(properties[kAxis].name) +
+                                     ") is " + quoted(axis) +
                                      "; the dog patrols vertically unless it is \"horizontal\"");
         }
         if (use.hasTexture)
@@ -264,7 +262,7 @@ private:
     }
 
     void checkTexture(const MapObject& object, const std::string& subject) {
-        const std::string& path = object.properties[kTexturePathProperty].value;
+        const std::string& path = object.properties[LevelSchema::kTexturePath].value;
         if (!ImageSizes::exists(path))
             error(subject, "texture " + quoted(path) + " does not exist");
         else if (images.sizeOf(path).x == 0)
@@ -294,9 +292,7 @@ private:
 
     void requireName(const std::string& name, const std::vector<std::string>& types) {
         const MapObject* object = registered(name);
-        std::string wanted = quoted(types.front());
-        for (std::size_t i = 1; i < types.size(); ++i)
-            wanted += " or " + quoted(types[i]);
+        const std::string wanted = quotedList(types, "or");
         if (!object)
             error("object " + quoted(name),
                   "missing: the game needs an object of this name with type " + wanted);
@@ -305,26 +301,9 @@ private:
                   "has type " + quoted(object->type) + "; the game needs " + wanted);
     }
 
-    static bool isReliedOn(const std::string& name) {
-        if (name == "player1" || name == "camera" || name == "formula")
-            return true;
-        for (int i = 1; i <= kEnemyCount; ++i)
-            if (name == "enemy" + std::to_string(i))
-                return true;
-        for (int i = 1; i <= kEggCount; ++i)
-            if (name == "egg" + std::to_string(i))
-                return true;
-        return false;
-    }
-
     void checkNames() {
-        requireName("player1", {"player"});
-        requireName("camera", {"camera"});
-        requireName("formula", {"formula"});
-        for (int i = 1; i <= kEnemyCount; ++i)
-            requireName("enemy" + std::to_string(i), {"enemy1", "enemy2"});
-        for (int i = 1; i <= kEggCount; ++i)
-            requireName("egg" + std::to_string(i), {"egg"});
+        for (const LevelSchema::NeededName& needed : LevelSchema::neededNames())
+            requireName(needed.name, needed.types);
 
         std::map<std::string, int> uses;
         for (const PlacedObject& placed : objects)
@@ -335,7 +314,7 @@ private:
                 continue;
             const std::string message = "is used by " + std::to_string(count) +
                                         " objects; the game keeps only the last under this name";
-            if (isReliedOn(name))
+            if (LevelSchema::isNeeded(name))
                 error("object " + quoted(name), message);
             else
                 warning("object " + quoted(name), message);
@@ -344,20 +323,24 @@ private:
 
     // The camera and the dogs look the player up while the map loads.
     void checkPlayerComesFirst() {
-        if (!registered("player1"))
+        if (!registered(LevelSchema::kPlayerName))
             return; // already reported as missing
         for (const PlacedObject& placed : objects) {
             const MapObject& object = *placed.object;
-            if (object.name == "player1" && object.type == "player")
+            if (object.name == LevelSchema::kPlayerName && object.type == LevelSchema::kPlayer)
                 return;
-            if (object.type == "camera" || isEnemy(object.type))
-                error(subjectOf(object), "comes before \"player1\" in the file; move the player first, the " +
-                                             object.type + " looks it up while the map loads");
+            if (object.type == LevelSchema::kCamera || LevelSchema::isDog(object.type))
+                error(subjectOf(object), "comes before " + quoted(LevelSchema::kPlayerName) +
+                                             " in the file; move the player first, the " + object.type +
+                                             " looks it up while the map loads");
         }
     }
 
     void checkZoneTypes() {
-        for (const std::string& type : kRequiredZoneTypes) {
+        for (const LevelSchema::ObjectType& zone : LevelSchema::objectTypes()) {
+            if (!zone.neededOnce)
+                continue;
+            const std::string& type = zone.type;
             const bool found = std::any_of(objects.begin(), objects.end(), [&](const PlacedObject& placed) {
                 return placed.object->type == type;
             });
@@ -368,12 +351,12 @@ private:
 
     // A player touching an entrance and an exit at once enters and leaves in the same step.
     void checkDoorsApart() {
-        const MapObject* player = registered("player1");
+        const MapObject* player = registered(LevelSchema::kPlayerName);
         for (const PlacedObject& entrance : objects) {
-            if (entrance.object->type != "entrance")
+            if (entrance.object->type != LevelSchema::kEntrance)
                 continue;
             for (const PlacedObject& exit : objects) {
-                if (exit.object->type != "exit")
+                if (exit.object->type != LevelSchema::kExit)
                     continue;
                 const Box a = boxOf(*entrance.object);
                 const Box b = boxOf(*exit.object);

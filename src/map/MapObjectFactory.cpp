@@ -6,6 +6,7 @@
 #include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
 #include "components/MoveComponent.hpp"
+#include "map/LevelSchema.hpp"
 #include "physics/BoxCollisionComponent.hpp"
 #include "physics/PhysicsManager.hpp"
 #include "physics/RigidBodyComponent.hpp"
@@ -17,20 +18,6 @@
 #include <cstdlib>
 
 namespace {
-// Property positions of the map's objects.
-constexpr std::size_t kScaleX = 0;
-constexpr std::size_t kScaleY = 1;
-constexpr std::size_t kTexturePath = 2;
-constexpr std::size_t kTextureName = 3;
-constexpr std::size_t kVelocityX = 4;
-constexpr std::size_t kVelocityY = 5;
-constexpr std::size_t kMass = 6;
-constexpr std::size_t kPatrolAxis = 4;
-constexpr std::size_t kPatrolDistanceX = 5;
-constexpr std::size_t kPatrolDistanceY = 7;
-constexpr std::size_t kOffsetX = 0;
-constexpr std::size_t kOffsetY = 1;
-
 constexpr float kDogMass = 1.0f;
 constexpr float kInGameZoom = 0.4f;
 
@@ -57,28 +44,28 @@ void MapObjectFactory::createAll(const TileMap& map) {
 
 std::shared_ptr<GameObject> MapObjectFactory::create(const MapObject& object, const std::string& groupName) {
     const std::string& type = object.type;
-    if (type == "player") {
+    if (type == LevelSchema::kPlayer) {
         return createPlayer(object, groupName);
     }
-    if (type == "enemy1" || type == "enemy2") {
+    if (LevelSchema::isDog(type)) {
         return createEnemy(object, groupName);
     }
-    if (type == "camera") {
+    if (type == LevelSchema::kCamera) {
         return createCamera(object, groupName);
     }
-    if (type == "border" || type == "borderOutside") {
+    if (type == LevelSchema::kInsideWall || type == LevelSchema::kOutsideWall) {
         return createBorder(object, groupName);
     }
-    if (type == "egg") {
+    if (type == LevelSchema::kEgg) {
         return createEgg(object, groupName);
     }
-    if (type == "entrance" || type == "exit") {
+    if (type == LevelSchema::kEntrance || type == LevelSchema::kExit) {
         return createEntranceOrExit(object, groupName);
     }
-    if (type == "formula") {
+    if (type == LevelSchema::kFormula) {
         return createFormula(object, groupName);
     }
-    if (type == "goal") {
+    if (type == LevelSchema::kGoal) {
         return createGoal(object, groupName);
     }
     return nullptr;
@@ -91,13 +78,13 @@ std::shared_ptr<GameObject> MapObjectFactory::makeObject(const MapObject& object
 
 sf::Texture MapObjectFactory::loadPicture(const MapObject& object) {
     AssetManager* assets = AssetManager::getInstance();
-    const std::string& name = text(object, kTextureName);
-    assets->loadTexture(name, text(object, kTexturePath));
+    const std::string& name = text(object, LevelSchema::kTextureName);
+    assets->loadTexture(name, text(object, LevelSchema::kTexturePath));
     return assets->hasTexture(name) ? assets->getTexture(name) : sf::Texture();
 }
 
 sf::Vector2f MapObjectFactory::spriteScale(const MapObject& object) {
-    return {number(object, kScaleX), number(object, kScaleY)};
+    return {number(object, LevelSchema::kScaleX), number(object, LevelSchema::kScaleY)};
 }
 
 void MapObjectFactory::addBody(GameObject& owner, const MapObject& object, float mass,
@@ -129,7 +116,8 @@ std::shared_ptr<GameObject> MapObjectFactory::createPlayer(const MapObject& obje
     auto player = makeObject(object);
     auto sprite =
         std::make_shared<StaticCmp>(player.get(), loadPicture(object), spriteScale(object), groupName, false);
-    addBody(*player, object, number(object, kMass), {number(object, kVelocityX), number(object, kVelocityY)});
+    addBody(*player, object, number(object, LevelSchema::kMass),
+            {number(object, LevelSchema::kVelocityX), number(object, LevelSchema::kVelocityY)});
     addMapBox(*player, object, true);
     RenderManager::getInstance()->addComponent(sprite.get());
     player->addComponent(sprite);
@@ -148,7 +136,7 @@ std::shared_ptr<GameObject> MapObjectFactory::createEnemy(const MapObject& objec
     auto dog = makeObject(object);
     const sf::Texture picture = loadPicture(object);
     auto sprite = std::make_shared<StaticCmp>(dog.get(), picture, spriteScale(object), groupName, false);
-    const bool outsideDog = object.type == "enemy1";
+    const bool outsideDog = object.type == LevelSchema::kOutsideDog;
     sprite->visible = outsideDog;
     RenderManager::getInstance()->addComponent(sprite.get());
     auto death = std::make_shared<DeathComponent>(dog.get());
@@ -160,18 +148,19 @@ std::shared_ptr<GameObject> MapObjectFactory::createEnemy(const MapObject& objec
     const sf::Vector2f size(static_cast<float>(picture.getSize().x), static_cast<float>(picture.getSize().y));
     addBox(*dog, {position.x, position.y + size.y}, {position.x + size.x, position.y}, outsideDog);
     dog->addComponent(sprite);
-    const float distanceX = number(object, kPatrolDistanceX);
-    const std::string axis = text(object, kPatrolAxis);
-    const float distanceY = number(object, kPatrolDistanceY);
-    GameObject* player = objects.getGameObject("player1").get();
+    const float distanceX = number(object, LevelSchema::kPatrolDistanceX);
+    const std::string axis = text(object, LevelSchema::kPatrolAxis);
+    const float distanceY = number(object, LevelSchema::kPatrolDistanceY);
+    GameObject* player = objects.getGameObject(LevelSchema::kPlayerName).get();
     dog->addComponent(std::make_shared<EnemyMovement>(dog.get(), player, axis, distanceX, distanceY, true));
     return dog;
 }
 
 std::shared_ptr<GameObject> MapObjectFactory::createCamera(const MapObject& object, const std::string&) {
     auto camera = makeObject(object);
-    const sf::Vector2f offset(number(object, kOffsetX), number(object, kOffsetY));
-    camera->addComponent(std::make_shared<CameraComponent>(objects.getGameObject("player1"), offset, false));
+    const sf::Vector2f offset(number(object, LevelSchema::kOffsetX), number(object, LevelSchema::kOffsetY));
+    camera->addComponent(
+        std::make_shared<CameraComponent>(objects.getGameObject(LevelSchema::kPlayerName), offset, false));
     camera->getComponent<CameraComponent>()->view.zoom(kInGameZoom);
     return camera;
 }
@@ -179,7 +168,7 @@ std::shared_ptr<GameObject> MapObjectFactory::createCamera(const MapObject& obje
 std::shared_ptr<GameObject> MapObjectFactory::createBorder(const MapObject& object, const std::string&) {
     auto wall = makeObject(object);
     addBody(*wall, object, INFINITE_MASS, {0.0f, 0.0f});
-    addMapBox(*wall, object, object.type == "borderOutside");
+    addMapBox(*wall, object, object.type == LevelSchema::kOutsideWall);
     return wall;
 }
 
@@ -188,7 +177,8 @@ std::shared_ptr<GameObject> MapObjectFactory::createEgg(const MapObject& object,
     auto egg = makeObject(object);
     auto sprite =
         std::make_shared<StaticCmp>(egg.get(), loadPicture(object), spriteScale(object), groupName, false);
-    addBody(*egg, object, number(object, kMass), {number(object, kVelocityX), number(object, kVelocityY)});
+    addBody(*egg, object, number(object, LevelSchema::kMass),
+            {number(object, LevelSchema::kVelocityX), number(object, LevelSchema::kVelocityY)});
     addMapBox(*egg, object, true);
     RenderManager::getInstance()->addComponent(sprite.get());
     egg->addComponent(sprite);

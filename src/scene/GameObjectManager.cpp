@@ -1,5 +1,6 @@
 #include "scene/GameObjectManager.hpp"
 
+#include "map/LevelSchema.hpp"
 #include "map/MapLoader.hpp"
 #include "physics/BoxCollisionComponent.hpp"
 #include "scene/RenderComponent.hpp"
@@ -53,7 +54,7 @@ bool GameObjectManager::loadMap(std::string path, sf::Vector2f origin) {
 
 void GameObjectManager::toggleEnemies() {
     for (const auto& [name, object] : gameObjects) {
-        if (object->type != "enemy1" && object->type != "enemy2") {
+        if (!LevelSchema::isDog(object->type)) {
             continue;
         }
         if (auto sprite = object->getComponent<RenderComponent>()) {

@@ -1,5 +1,6 @@
 #include "scene/RenderManager.hpp"
 
+#include "map/LevelSchema.hpp"
 #include "scene/LayerComponent.hpp"
 #include "scene/RenderComponent.hpp"
 #include "scene/TileStack.hpp"
@@ -19,7 +20,9 @@ LayerComponent* stackable(RenderComponent* component) {
 
 RenderManager* RenderManager::instance = nullptr;
 
-RenderManager::RenderManager() : layerOrder{"inside", "inside2", "outside", "outside2", "Objects"} {}
+RenderManager::RenderManager() : layerOrder(LevelSchema::tileLayers()) {
+    layerOrder.push_back(LevelSchema::kObjectGroup); // sprites above every tile layer
+}
 
 RenderManager::~RenderManager() = default;
 
@@ -99,15 +102,15 @@ void RenderManager::setLayerVisible(const std::string& name, bool visible) {
 }
 
 void RenderManager::showOutside() {
-    setLayerVisible("inside", false);
-    setLayerVisible("inside2", false);
-    setLayerVisible("outside", true);
-    setLayerVisible("outside2", true);
+    setLayerVisible(LevelSchema::kInsideLayer, false);
+    setLayerVisible(LevelSchema::kInsideOverlay, false);
+    setLayerVisible(LevelSchema::kOutsideLayer, true);
+    setLayerVisible(LevelSchema::kOutsideOverlay, true);
 }
 
 void RenderManager::showInside() {
-    setLayerVisible("outside", false);
-    setLayerVisible("outside2", false);
-    setLayerVisible("inside", true);
-    setLayerVisible("inside2", true);
+    setLayerVisible(LevelSchema::kOutsideLayer, false);
+    setLayerVisible(LevelSchema::kOutsideOverlay, false);
+    setLayerVisible(LevelSchema::kInsideLayer, true);
+    setLayerVisible(LevelSchema::kInsideOverlay, true);
 }

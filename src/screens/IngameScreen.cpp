@@ -7,6 +7,7 @@
 #include "assets/AssetManager.hpp"
 #include "components/DeathComponent.hpp"
 #include "components/LayEggComponent.hpp"
+#include "map/LevelSchema.hpp"
 #include "physics/PhysicsManager.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "scene/RenderManager.hpp"
@@ -41,13 +42,13 @@ bool IngameScreen::loadLevel() {
     if (!objects->loadMap(kMapFile, {0.0f, 0.0f})) {
         return false;
     }
-    player = objects->getGameObject("player1");
-    camera = objects->getGameObject("camera");
-    for (int i = 1; i <= kDogCount; ++i) {
-        dogs.push_back(objects->getGameObject("enemy" + std::to_string(i)));
+    player = objects->getGameObject(LevelSchema::kPlayerName);
+    camera = objects->getGameObject(LevelSchema::kCameraName);
+    for (int i = 1; i <= LevelSchema::kDogCount; ++i) {
+        dogs.push_back(objects->getGameObject(LevelSchema::dogName(i)));
     }
-    for (int i = 1; i <= kEggCount; ++i) {
-        eggs.push_back(objects->getGameObject("egg" + std::to_string(i)));
+    for (int i = 1; i <= LevelSchema::kEggCount; ++i) {
+        eggs.push_back(objects->getGameObject(LevelSchema::eggName(i)));
     }
     playerLife = player->getComponent<DeathComponent>();
     playerEggs = player->getComponent<LayEggComponent>();

@@ -16,9 +16,6 @@ class LayEggComponent;
 // when the player is caught or reaches the goal with the formula.
 class IngameScreen final : public GameState {
 public:
-    static constexpr int kDogCount = 22;
-    static constexpr int kEggCount = 10;
-
     void init() override;
     void exit() override;
     void update(float dt) override;

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "map/LevelSchema.hpp"
+
 #include <SFML/Graphics/Image.hpp>
+#include <map>
 #include <string>
 
-// A small level with everything the game relies on, for the map tests. Its pictures live in `imageDir`
-// (ending in '/'): the tileset "tiles.png" (8x4 cells of 16 pixels) and the object picture "sprite.png".
+// A small level with everything the game relies on, built from the level's rules, for the map tests. Its
+// pictures live in `imageDir` (ending in '/'): the tileset "tiles.png" (8x4 cells of 16 pixels) and the
+// object picture "sprite.png".
 namespace testlevel {
 
 inline void writeImages(const std::string& imageDir, unsigned tilesetWidth = 128) {
@@ -32,6 +36,26 @@ inline std::string sprite(const std::string& imageDir) {
            property(2, "texturePath", imageDir + "sprite.png") + property(3, "textureName", "sprite");
 }
 
+// The properties of `type` in order, with the shipped level's values unless `values` gives one by position;
+// drawn types show "sprite.png" from `imageDir`.
+inline std::string properties(const std::string& type, const std::string& imageDir,
+                              std::map<std::size_t, std::string> values = {}) {
+    const LevelSchema::ObjectType& rules = *LevelSchema::find(type);
+    if (rules.drawn) {
+        values.insert({{LevelSchema::kScaleX, "1"},
+                       {LevelSchema::kScaleY, "1"},
+                       {LevelSchema::kTexturePath, imageDir + "sprite.png"},
+                       {LevelSchema::kTextureName, "sprite"}});
+    }
+    std::string text;
+    for (std::size_t i = 0; i < rules.properties.size(); ++i) {
+        const auto given = values.find(i);
+        text += "<property name=\"" + rules.properties[i].name + "\" value=\"" +
+                (given == values.end() ? rules.properties[i].defaultValue : given->second) + "\"/>";
+    }
+    return text;
+}
+
 inline std::string layer(const std::string& name, const std::string& csv) {
     return "<layer name=\"" + name + "\" width=\"4\" height=\"3\"><data encoding=\"csv\">\n" + csv +
            "\n</data></layer>\n";
@@ -39,24 +63,21 @@ inline std::string layer(const std::string& name, const std::string& csv) {
 
 // 4x3 cells of 16 pixels; the player sits in the top-left cell, the doors far apart.
 inline std::string mapText(const std::string& imageDir) {
-    std::string objects = object("player1", "player", 0, 0,
-                                 sprite(imageDir) + property(4, "velocityX", "0") +
-                                     property(5, "velocityY", "0") + property(6, "mass", "1"));
-    objects += object("camera", "camera", 0, 0, property(0, "offsetX", "0") + property(1, "offsetY", "0"));
-    objects += object("formula", "formula", 48, 32, sprite(imageDir));
-    for (int i = 1; i <= 22; ++i)
-        objects += object("enemy" + std::to_string(i), i % 2 ? "enemy1" : "enemy2", 16, 16,
-                          sprite(imageDir) + property(4, "patrolAxis", "horizontal") +
-                              property(5, "patrolDistanceX", "40") + property(6, "unused", "0") +
-                              property(7, "patrolDistanceY", "0"));
-    for (int i = 1; i <= 10; ++i)
-        objects += object("egg" + std::to_string(i), "egg", 32, 0,
-                          sprite(imageDir) + property(4, "velocityX", "0") + property(5, "velocityY", "0") +
-                              property(6, "mass", "0.5"));
-    for (const char* type : {"goal", "border", "borderOutside"})
+    using LS = LevelSchema;
+    std::string objects = object(LS::kPlayerName, LS::kPlayer, 0, 0, properties(LS::kPlayer, imageDir));
+    objects += object(LS::kCameraName, LS::kCamera, 0, 0,
+                      properties(LS::kCamera, imageDir, {{LS::kOffsetX, "0"}, {LS::kOffsetY, "0"}}));
+    objects += object(LS::kFormulaName, LS::kFormula, 48, 32, properties(LS::kFormula, imageDir));
+    for (int i = 1; i <= LS::kDogCount; ++i)
+        objects += object(LS::dogName(i), i % 2 ? LS::kOutsideDog : LS::kInsideDog, 16, 16,
+                          properties(LS::kOutsideDog, imageDir, {{LS::kPatrolDistanceX, "40"}}));
+    for (int i = 1; i <= LS::kEggCount; ++i)
+        objects +=
+            object(LS::eggName(i), LS::kEgg, 32, 0, properties(LS::kEgg, imageDir, {{LS::kMass, "0.5"}}));
+    for (const char* type : {LS::kGoal, LS::kInsideWall, LS::kOutsideWall})
         objects += object("", type, 32, 32);
-    objects += object("door", "entrance", 0, 32);
-    objects += object("", "exit", 48, 0);
+    objects += object("door", LS::kEntrance, 0, 32);
+    objects += object("", LS::kExit, 48, 0);
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<map version=\"1.8\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"4\" "
            "height=\"3\" "

@@ -1,5 +1,6 @@
 #include "MapRenderer.hpp"
 
+#include "map/LevelSchema.hpp"
 #include "map/TileLayerBuilder.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
@@ -15,23 +16,23 @@ std::vector<std::string> tileLayersOf(const RenderOptions& options) {
         return {options.onlyLayer};
     switch (options.view) {
     case RenderView::Inside:
-        return {"inside", "inside2"};
+        return {LevelSchema::kInsideLayer, LevelSchema::kInsideOverlay};
     case RenderView::Outside:
-        return {"outside", "outside2"};
+        return {LevelSchema::kOutsideLayer, LevelSchema::kOutsideOverlay};
     case RenderView::All:
         break;
     }
-    return {"inside", "inside2", "outside", "outside2"};
+    return LevelSchema::tileLayers();
 }
 
 // Dogs of the second kind and the formula only show inside the building; the first kind only outside.
 bool shownIn(RenderView view, const std::string& type) {
     const bool inside = view == RenderView::Inside;
-    if (type == "enemy2" || type == "formula")
+    if (type == LevelSchema::kInsideDog || type == LevelSchema::kFormula)
         return inside;
-    if (type == "enemy1")
+    if (type == LevelSchema::kOutsideDog)
         return !inside;
-    return type == "player" || type == "egg";
+    return type == LevelSchema::kPlayer || type == LevelSchema::kEgg;
 }
 
 float propertyNumber(const MapObject& object, std::size_t position) {
@@ -41,7 +42,7 @@ float propertyNumber(const MapObject& object, std::size_t position) {
 class ObjectPainter {
 public:
     void draw(sf::RenderTarget& target, const MapObject& object) {
-        constexpr std::size_t kTexturePath = 2;
+        constexpr std::size_t kTexturePath = LevelSchema::kTexturePath;
         if (object.properties.size() <= kTexturePath)
             return;
         const sf::Texture* texture = textureAt(object.properties[kTexturePath].value);
@@ -49,7 +50,8 @@ public:
             return;
         sf::Sprite sprite(*texture);
         sprite.setPosition(static_cast<float>(object.x), static_cast<float>(object.y));
-        sprite.setScale(propertyNumber(object, 0), propertyNumber(object, 1));
+        sprite.setScale(propertyNumber(object, LevelSchema::kScaleX),
+                        propertyNumber(object, LevelSchema::kScaleY));
         target.draw(sprite);
     }
 
@@ -99,7 +101,7 @@ bool MapRenderer::renderToFile(const RenderOptions& options, const std::string& 
     if (options.objects && options.onlyLayer.empty()) {
         ObjectPainter painter;
         for (const ObjectGroup& group : map.objectGroups)
-            if (group.name == "Objects")
+            if (group.name == LevelSchema::kObjectGroup)
                 for (const MapObject& object : group.objects)
                     if (shownIn(options.view, object.type))
                         painter.draw(canvas, object);

@@ -3,6 +3,7 @@
 #include "NeighbourMask.hpp"
 #include "PixelCanvas.hpp"
 #include "RectMerger.hpp"
+#include "map/LevelSchema.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <algorithm>
@@ -27,11 +28,12 @@ constexpr int kCloserThickness = 6;
 constexpr int kDarkMargin = 11;
 constexpr int kWorldEdge = 64;
 
+// Object sizes in pixels. The player's sprite scale and the camera's offset in the level's rules match
+// its size.
 constexpr int kPlayerSize = 14;
 constexpr int kDogSize = 16;
 constexpr int kEggSize = 8;
 constexpr int kFormulaSize = 16;
-constexpr int kCameraOffset = kPlayerSize / 2;
 
 bool among(char c, const std::string& set) {
     return set.find(c) != std::string::npos;
@@ -77,11 +79,13 @@ std::string number(float value) {
     return out.str();
 }
 
-TmxDocument::Property floatProperty(const std::string& name, float value) {
-    return {name, "float", number(value)};
-}
-TmxDocument::Property textProperty(const std::string& name, const std::string& value) {
-    return {name, "string", value};
+// The properties of `type`, by position, with the values they have in the shipped level.
+std::vector<TmxDocument::Property> propertiesOf(const std::string& type) {
+    std::vector<TmxDocument::Property> properties;
+    for (const LevelSchema::Property& p : LevelSchema::find(type)->properties) {
+        properties.push_back({p.name, LevelSchema::tiledType(p.kind), p.defaultValue});
+    }
+    return properties;
 }
 
 int variant(int x, int y, std::uint32_t seed, int count) {
@@ -228,7 +232,7 @@ void LevelCompiler::checkArt() {
 }
 
 TmxDocument::Layer LevelCompiler::insideLayer() const {
-    TmxDocument::Layer layer{"inside", {}};
+    TmxDocument::Layer layer{LevelSchema::kInsideLayer, {}};
     const auto& in = level.inside();
     const sf::IntRect lit(footprint.left - kDarkMargin, footprint.top - kDarkMargin,
                           footprint.width + 2 * kDarkMargin, footprint.height + 2 * kDarkMargin);
@@ -250,11 +254,9 @@ TmxDocument::Layer LevelCompiler::insideLayer() const {
             } else {
                 const char floor = floorUnder(x, y);
                 if (floor == ',') {
-                    int mask = 0;
-                    mask |= floorUnder(x, y - 1) == ',' && isBuilding(x, y - 1) ? NeighbourMask::kNorth : 0;
-                    mask |= floorUnder(x + 1, y) == ',' && isBuilding(x + 1, y) ? NeighbourMask::kEast : 0;
-                    mask |= floorUnder(x, y + 1) == ',' && isBuilding(x, y + 1) ? NeighbourMask::kSouth : 0;
-                    mask |= floorUnder(x - 1, y) == ',' && isBuilding(x - 1, y) ? NeighbourMask::kWest : 0;
+                    const int mask = NeighbourMask::of(x, y, [&](int nx, int ny) {
+                        return floorUnder(nx, ny) == ',' && isBuilding(nx, ny);
+                    });
                     gid = interiorGid("carpet" + std::to_string(mask));
                 } else if (floor == '_') {
                     gid = interiorGid("flagstones" + std::to_string(y % 2));
@@ -272,7 +274,7 @@ TmxDocument::Layer LevelCompiler::insideOverlay() const {
     static const std::map<char, std::string> furniture = {
         {'t', "table"},  {'S', "shelf"}, {'H', "bedHead"},  {'h', "bedFoot"}, {'x', "crate"},
         {'O', "barrel"}, {'p', "plant"}, {'L', "labBench"}, {'c', "chair"}};
-    TmxDocument::Layer layer{"inside2", {}};
+    TmxDocument::Layer layer{LevelSchema::kInsideOverlay, {}};
     for (int y = 0; y < LevelSource::kHeight; ++y) {
         for (int x = 0; x < LevelSource::kWidth; ++x) {
             const auto found = furniture.find(level.inside().at(x, y));
@@ -283,16 +285,8 @@ TmxDocument::Layer LevelCompiler::insideOverlay() const {
 }
 
 TmxDocument::Layer LevelCompiler::outsideLayer() const {
-    TmxDocument::Layer layer{"outside", {}};
+    TmxDocument::Layer layer{LevelSchema::kOutsideLayer, {}};
     const auto& out = level.outside();
-    const auto maskOf = [&](int x, int y, const auto& joins) {
-        int mask = 0;
-        mask |= joins(x, y - 1) ? NeighbourMask::kNorth : 0;
-        mask |= joins(x + 1, y) ? NeighbourMask::kEast : 0;
-        mask |= joins(x, y + 1) ? NeighbourMask::kSouth : 0;
-        mask |= joins(x - 1, y) ? NeighbourMask::kWest : 0;
-        return mask;
-    };
     // A path runs on into the front door, so it has no grass edge there.
     const auto pathJoins = [&](int x, int y) {
         return out.at(x, y) == ':' || level.inside().at(x, y) == 'D';
@@ -308,9 +302,9 @@ TmxDocument::Layer LevelCompiler::outsideLayer() const {
             } else if (c == '"') {
                 tile = "tallGrass";
             } else if (c == ':') {
-                tile = "path" + std::to_string(maskOf(x, y, pathJoins));
+                tile = "path" + std::to_string(NeighbourMask::of(x, y, pathJoins));
             } else if (c == '~') {
-                tile = "water" + std::to_string(maskOf(x, y, waterJoins));
+                tile = "water" + std::to_string(NeighbourMask::of(x, y, waterJoins));
             } else if (c == 'r') {
                 tile = "rock";
             } else if (c == 'G') {
@@ -324,7 +318,7 @@ TmxDocument::Layer LevelCompiler::outsideLayer() const {
 }
 
 TmxDocument::Layer LevelCompiler::outsideOverlay() const {
-    TmxDocument::Layer layer{"outside2", {}};
+    TmxDocument::Layer layer{LevelSchema::kOutsideOverlay, {}};
     const auto& out = level.outside();
     for (int y = 0; y < LevelSource::kHeight; ++y) {
         for (int x = 0; x < LevelSource::kWidth; ++x) {
@@ -333,11 +327,8 @@ TmxDocument::Layer LevelCompiler::outsideOverlay() const {
             if (isBuilding(x, y)) {
                 gid = buildingTile(x, y);
             } else if (c == '=') {
-                int mask = 0;
-                mask |= out.at(x, y - 1) == '=' ? NeighbourMask::kNorth : 0;
-                mask |= out.at(x + 1, y) == '=' ? NeighbourMask::kEast : 0;
-                mask |= out.at(x, y + 1) == '=' ? NeighbourMask::kSouth : 0;
-                mask |= out.at(x - 1, y) == '=' ? NeighbourMask::kWest : 0;
+                const int mask =
+                    NeighbourMask::of(x, y, [&](int nx, int ny) { return out.at(nx, ny) == '='; });
                 gid = terrainGid("fence" + std::to_string(mask));
             } else if (c == 'T') {
                 gid = terrainGid("tree0");
@@ -360,9 +351,9 @@ int LevelCompiler::buildingTile(int x, int y) const {
     const auto& in = level.inside();
     const char c = in.at(x, y);
     if (c == 'D') {
-        int mask = 0;
-        mask |= in.at(x + 1, y) == 'D' ? NeighbourMask::kEast : 0;
-        mask |= in.at(x - 1, y) == 'D' ? NeighbourMask::kWest : 0;
+        // The front door is drawn as a row: only its neighbours to either side join it.
+        const int mask =
+            NeighbourMask::of(x, y, [&](int nx, int ny) { return ny == y && in.at(nx, ny) == 'D'; });
         return terrainGid("frontDoor" + std::to_string(mask));
     }
     if (c == 'B') {
@@ -445,6 +436,30 @@ std::vector<sf::IntRect> LevelCompiler::mergedSolids(bool inside) const {
 }
 
 void LevelCompiler::addActors(TmxDocument& map) {
+    const LevelSource::Placement* player = checkNames();
+    if (!player) {
+        return;
+    }
+    // The player comes first: the camera and every dog look it up while the map loads.
+    map.addObject(actor(*player, kPlayerSize));
+    TmxDocument::Object camera{
+        LevelSchema::kCameraName,          LevelSchema::kCamera, player->x, player->y, 0, 0, true,
+        propertiesOf(LevelSchema::kCamera)};
+    map.addObject(camera);
+    for (const auto& p : level.placements()) {
+        if (LevelSchema::isDog(p.type)) {
+            map.addObject(dog(p));
+        } else if (p.type == LevelSchema::kEgg) {
+            map.addObject(actor(p, kEggSize));
+        } else if (p.type == LevelSchema::kFormula) {
+            map.addObject(actor(p, kFormulaSize));
+        }
+    }
+}
+
+// Every name once, only the kinds objects.txt may place, and every name the game looks up; the player,
+// or nothing when there is none to put first.
+const LevelSource::Placement* LevelCompiler::checkNames() {
     std::set<std::string> names;
     const LevelSource::Placement* player = nullptr;
     for (const auto& p : level.placements()) {
@@ -452,90 +467,57 @@ void LevelCompiler::addActors(TmxDocument& map) {
         if (!names.insert(p.name).second) {
             problem(where, "the name " + p.name + " is used twice");
         }
-        if (p.type == "player") {
+        if (p.type == LevelSchema::kPlayer) {
             player = &p;
-        } else if (p.type != "enemy1" && p.type != "enemy2" && p.type != "egg" && p.type != "formula") {
+        } else if (!LevelSchema::isDog(p.type) && p.type != LevelSchema::kEgg &&
+                   p.type != LevelSchema::kFormula) {
             problem(where, "unknown type " + p.type);
         }
     }
-    if (!player || player->name != "player1") {
-        problem(level.objectsPath(), "the level needs one player named player1");
-        return;
+    if (!player || player->name != LevelSchema::kPlayerName) {
+        problem(level.objectsPath(),
+                std::string("the level needs one player named ") + LevelSchema::kPlayerName);
+        return nullptr;
     }
-    for (int i = 1; i <= 22; ++i) {
-        if (!names.count("enemy" + std::to_string(i))) {
-            problem(level.objectsPath(), "the game expects a dog named enemy" + std::to_string(i));
+    for (const LevelSchema::NeededName& needed : LevelSchema::neededNames()) {
+        // The compiler places the camera itself.
+        if (needed.name != LevelSchema::kCameraName && !names.count(needed.name)) {
+            problem(level.objectsPath(), "the game expects " + needed.what + " named " + needed.name);
         }
     }
-    for (int i = 1; i <= 10; ++i) {
-        if (!names.count("egg" + std::to_string(i))) {
-            problem(level.objectsPath(), "the game expects an egg named egg" + std::to_string(i));
-        }
-    }
-    if (!names.count("formula")) {
-        problem(level.objectsPath(), "the game expects the formula, named formula");
-    }
+    return player;
+}
 
-    // The player comes first: the camera and every dog look it up while the map loads.
-    TmxDocument::Object hero{player->name, "player",    player->x, player->y,
-                             kPlayerSize,  kPlayerSize, false,     {}};
-    const float heroScale = static_cast<float>(kPlayerSize) / 16.0f;
-    hero.properties = {floatProperty("0_scaleX", heroScale),
-                       floatProperty("1_scaleY", heroScale),
-                       textProperty("2_texturePath", "Assets/player.png"),
-                       textProperty("3_textureName", "player"),
-                       floatProperty("4_velocityX", 0),
-                       floatProperty("5_velocityY", 0),
-                       floatProperty("6_mass", 1.0f)};
-    map.addObject(hero);
-    TmxDocument::Object camera{"camera", "camera", player->x, player->y, 0, 0, true, {}};
-    camera.properties = {floatProperty("0_offsetX", kCameraOffset),
-                         floatProperty("1_offsetY", kCameraOffset)};
-    map.addObject(camera);
+// A square actor of `size` pixels with the properties its type has in the shipped level.
+TmxDocument::Object LevelCompiler::actor(const LevelSource::Placement& p, int size) {
+    return {p.name, p.type, p.x, p.y, size, size, false, propertiesOf(p.type)};
+}
 
-    for (const auto& p : level.placements()) {
-        TmxDocument::Object o{p.name, p.type, p.x, p.y, 0, 0, false, {}};
-        if (p.type == "enemy1" || p.type == "enemy2") {
-            const std::string picture = p.type == "enemy1" ? "dog1" : "dog2";
-            const bool horizontal = p.patrolAxis == "horizontal";
-            o.width = o.height = kDogSize;
-            o.properties = {floatProperty("0_scaleX", 1),
-                            floatProperty("1_scaleY", 1),
-                            textProperty("2_texturePath", "Assets/" + picture + ".png"),
-                            textProperty("3_textureName", picture),
-                            textProperty("4_patrolAxis", p.patrolAxis),
-                            floatProperty("5_patrolDistanceX", horizontal ? p.patrolDistance : 0),
-                            floatProperty("6_unused", 0),
-                            floatProperty("7_patrolDistanceY", horizontal ? 0 : p.patrolDistance)};
-        } else if (p.type == "egg") {
-            o.width = o.height = kEggSize;
-            o.properties = {floatProperty("0_scaleX", 1),
-                            floatProperty("1_scaleY", 1),
-                            textProperty("2_texturePath", "Assets/egg.png"),
-                            textProperty("3_textureName", "egg"),
-                            floatProperty("4_velocityX", 0),
-                            floatProperty("5_velocityY", 0),
-                            floatProperty("6_mass", 1.0f)};
-        } else if (p.type == "formula") {
-            o.width = o.height = kFormulaSize;
-            o.properties = {floatProperty("0_scaleX", 1), floatProperty("1_scaleY", 1),
-                            textProperty("2_texturePath", "Assets/formula.png"),
-                            textProperty("3_textureName", "formula")};
-        } else {
-            continue;
-        }
-        map.addObject(o);
-    }
+TmxDocument::Object LevelCompiler::dog(const LevelSource::Placement& p) {
+    TmxDocument::Object o = actor(p, kDogSize);
+    const bool horizontal = p.patrolAxis == "horizontal";
+    o.properties[LevelSchema::kPatrolAxis].value = p.patrolAxis;
+    o.properties[LevelSchema::kPatrolDistanceX].value = number(horizontal ? p.patrolDistance : 0);
+    o.properties[LevelSchema::kPatrolDistanceY].value = number(horizontal ? 0 : p.patrolDistance);
+    return o;
 }
 
 void LevelCompiler::addZonesAndWalls(TmxDocument& map, const Door& front, const Door& back) {
     const sf::Vector2i inward = -front.outward;
     const sf::IntRect entrance = beyond(front.pixels, inward, kZoneGap, kZoneDepth);
     const sf::IntRect exit = beyond(back.pixels, back.outward, kZoneGap, kZoneDepth);
-    map.addObject({"goal", "goal", goal.left, goal.top, goal.width, goal.height, false, {}});
     map.addObject(
-        {"entrance", "entrance", entrance.left, entrance.top, entrance.width, entrance.height, false, {}});
-    map.addObject({"exit", "exit", exit.left, exit.top, exit.width, exit.height, false, {}});
+        {LevelSchema::kGoal, LevelSchema::kGoal, goal.left, goal.top, goal.width, goal.height, false, {}});
+    map.addObject({LevelSchema::kEntrance,
+                   LevelSchema::kEntrance,
+                   entrance.left,
+                   entrance.top,
+                   entrance.width,
+                   entrance.height,
+                   false,
+                   {}});
+    map.addObject(
+        {LevelSchema::kExit, LevelSchema::kExit, exit.left, exit.top, exit.width, exit.height, false, {}});
 
     // Inside, the front doorway is shut by a strip on its outer edge, clear of the entrance.
     insideWalls.push_back(edgeStrip(front.pixels, front.outward, kCloserThickness));
@@ -549,13 +531,19 @@ void LevelCompiler::addZonesAndWalls(TmxDocument& map, const Door& front, const 
                                                {w, 0, kWorldEdge, h}});
     int n = 1;
     for (const auto& r : insideWalls) {
-        map.addObject(
-            {"border" + std::to_string(n++), "border", r.left, r.top, r.width, r.height, false, {}});
+        map.addObject({LevelSchema::kInsideWall + std::to_string(n++),
+                       LevelSchema::kInsideWall,
+                       r.left,
+                       r.top,
+                       r.width,
+                       r.height,
+                       false,
+                       {}});
     }
     n = 1;
     for (const auto& r : outsideWalls) {
-        map.addObject({"borderOutside" + std::to_string(n++),
-                       "borderOutside",
+        map.addObject({LevelSchema::kOutsideWall + std::to_string(n++),
+                       LevelSchema::kOutsideWall,
                        r.left,
                        r.top,
                        r.width,
@@ -586,7 +574,7 @@ void LevelCompiler::checkClearances(const Door&, const Door&) {
     };
     std::vector<Beat> beats;
     for (const auto& p : level.placements()) {
-        if (p.type != "enemy1" && p.type != "enemy2") {
+        if (!LevelSchema::isDog(p.type)) {
             continue;
         }
         // Everything the dog sweeps while patrolling, with a pixel of overshoot each way.
@@ -594,7 +582,7 @@ void LevelCompiler::checkClearances(const Door&, const Door&) {
         const sf::IntRect area = p.patrolAxis == "horizontal"
                                      ? sf::IntRect(p.x - 1, p.y - 1, kDogSize + reach + 1, kDogSize + 2)
                                      : sf::IntRect(p.x - 1, p.y - 2, kDogSize + 2, kDogSize + reach + 2);
-        beats.push_back({p.name, p.type == "enemy2", area});
+        beats.push_back({p.name, p.type == LevelSchema::kInsideDog, area});
     }
     const auto clearOf = [&](const std::string& what, const sf::IntRect& area,
                              const std::vector<sf::IntRect>& walls) {
@@ -617,7 +605,7 @@ void LevelCompiler::checkClearances(const Door&, const Door&) {
         }
     }
     for (const auto& p : level.placements()) {
-        if (p.type == "egg") {
+        if (p.type == LevelSchema::kEgg) {
             const sf::IntRect egg(p.x, p.y, kEggSize, kEggSize);
             clearOf(p.name, egg, outsideWalls);
             clearOf(p.name, egg, insideWalls);
@@ -626,9 +614,9 @@ void LevelCompiler::checkClearances(const Door&, const Door&) {
                     problem(p.name, "lies on " + b.name + "'s beat");
                 }
             }
-        } else if (p.type == "player") {
+        } else if (p.type == LevelSchema::kPlayer) {
             clearOf(p.name, sf::IntRect(p.x, p.y, kPlayerSize, kPlayerSize), outsideWalls);
-        } else if (p.type == "formula") {
+        } else if (p.type == LevelSchema::kFormula) {
             clearOf(p.name, sf::IntRect(p.x, p.y, kFormulaSize, kFormulaSize), insideWalls);
         }
     }

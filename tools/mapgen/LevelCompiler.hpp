@@ -44,6 +44,9 @@ private:
     std::optional<Door> findDoor(char mark);
     std::vector<sf::IntRect> mergedSolids(bool inside) const;
     void addActors(TmxDocument& map);
+    const LevelSource::Placement* checkNames();
+    static TmxDocument::Object actor(const LevelSource::Placement& placement, int size);
+    static TmxDocument::Object dog(const LevelSource::Placement& placement);
     void addZonesAndWalls(TmxDocument& map, const Door& front, const Door& back);
     void checkClearances(const Door& front, const Door& back);
 

@@ -1,5 +1,7 @@
 #include "LevelSource.hpp"
 
+#include "map/LevelSchema.hpp"
+
 #include <SFML/System/Err.hpp>
 #include <fstream>
 #include <sstream>
@@ -46,7 +48,7 @@ bool LevelSource::readPlacements(const std::string& path, std::vector<Placement>
             sf::err() << path << ":" << lineNumber << ": expected \"type name x y\"" << std::endl;
             return false;
         }
-        const bool dog = p.type == "enemy1" || p.type == "enemy2";
+        const bool dog = LevelSchema::isDog(p.type);
         if (dog && !(fields >> p.patrolAxis >> p.patrolDistance)) {
             sf::err() << path << ":" << lineNumber << ": a dog needs \"horizontal|vertical distance\""
                       << std::endl;

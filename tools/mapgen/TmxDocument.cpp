@@ -53,61 +53,72 @@ std::string TmxDocument::toXml() const {
         << "\" tileheight=\"" << tileSize << "\" infinite=\"0\" nextlayerid=\"" << layerCount + 2
         << "\" nextobjectid=\"" << objects.size() + 1 << "\">\n";
     for (const auto& t : tilesets) {
-        xml << " <tileset firstgid=\"" << t.firstGid << "\" name=\"" << escaped(t.name) << "\" tilewidth=\""
-            << tileSize << "\" tileheight=\"" << tileSize << "\" tilecount=\"" << t.tileCount
-            << "\" columns=\"" << t.columns << "\">\n";
-        xml << "  <image source=\"" << escaped(t.imageFile) << "\" width=\"" << t.imageWidth << "\" height=\""
-            << t.imageHeight << "\"/>\n";
-        xml << " </tileset>\n";
+        writeTileset(xml, t);
     }
     for (int i = 0; i < layerCount; ++i) {
-        const Layer& layer = layers[static_cast<std::size_t>(i)];
-        xml << " <layer id=\"" << i + 1 << "\" name=\"" << escaped(layer.name) << "\" width=\"" << mapWidth
-            << "\" height=\"" << mapHeight << "\">\n";
-        xml << "  <data encoding=\"csv\">\n";
-        for (int y = 0; y < mapHeight; ++y) {
-            for (int x = 0; x < mapWidth; ++x) {
-                xml << layer.gids[static_cast<std::size_t>(y * mapWidth + x)];
-                const bool last = y == mapHeight - 1 && x == mapWidth - 1;
-                if (!last) {
-                    xml << ',';
-                }
-            }
-            xml << '\n';
-        }
-        xml << "</data>\n";
-        xml << " </layer>\n";
+        writeLayer(xml, i + 1, layers[static_cast<std::size_t>(i)]);
     }
     xml << " <objectgroup id=\"" << layerCount + 1 << "\" name=\"" << escaped(groupName) << "\">\n";
     int id = 1;
     for (const auto& o : objects) {
-        xml << "  <object id=\"" << id++ << "\" name=\"" << escaped(o.name) << "\" type=\"" << escaped(o.type)
-            << "\" x=\"" << o.x << "\" y=\"" << o.y << "\"";
-        if (!o.point) {
-            xml << " width=\"" << o.width << "\" height=\"" << o.height << "\"";
-        }
-        if (o.properties.empty() && !o.point) {
-            xml << "/>\n";
-            continue;
-        }
-        xml << ">\n";
-        if (!o.properties.empty()) {
-            xml << "   <properties>\n";
-            for (const auto& p : o.properties) {
-                xml << "    <property name=\"" << escaped(p.name) << "\"";
-                if (p.type != "string") {
-                    xml << " type=\"" << p.type << "\"";
-                }
-                xml << " value=\"" << escaped(p.value) << "\"/>\n";
-            }
-            xml << "   </properties>\n";
-        }
-        if (o.point) {
-            xml << "   <point/>\n";
-        }
-        xml << "  </object>\n";
+        writeObject(xml, id++, o);
     }
     xml << " </objectgroup>\n";
     xml << "</map>\n";
     return xml.str();
+}
+
+void TmxDocument::writeTileset(std::ostream& xml, const TilesetEntry& t) const {
+    xml << " <tileset firstgid=\"" << t.firstGid << "\" name=\"" << escaped(t.name) << "\" tilewidth=\""
+        << tileSize << "\" tileheight=\"" << tileSize << "\" tilecount=\"" << t.tileCount << "\" columns=\""
+        << t.columns << "\">\n";
+    xml << "  <image source=\"" << escaped(t.imageFile) << "\" width=\"" << t.imageWidth << "\" height=\""
+        << t.imageHeight << "\"/>\n";
+    xml << " </tileset>\n";
+}
+
+void TmxDocument::writeLayer(std::ostream& xml, int id, const Layer& layer) const {
+    xml << " <layer id=\"" << id << "\" name=\"" << escaped(layer.name) << "\" width=\"" << mapWidth
+        << "\" height=\"" << mapHeight << "\">\n";
+    xml << "  <data encoding=\"csv\">\n";
+    for (int y = 0; y < mapHeight; ++y) {
+        for (int x = 0; x < mapWidth; ++x) {
+            xml << layer.gids[static_cast<std::size_t>(y * mapWidth + x)];
+            const bool last = y == mapHeight - 1 && x == mapWidth - 1;
+            if (!last) {
+                xml << ',';
+            }
+        }
+        xml << '\n';
+    }
+    xml << "</data>\n";
+    xml << " </layer>\n";
+}
+
+void TmxDocument::writeObject(std::ostream& xml, int id, const Object& o) {
+    xml << "  <object id=\"" << id << "\" name=\"" << escaped(o.name) << "\" type=\"" << escaped(o.type)
+        << "\" x=\"" << o.x << "\" y=\"" << o.y << "\"";
+    if (!o.point) {
+        xml << " width=\"" << o.width << "\" height=\"" << o.height << "\"";
+    }
+    if (o.properties.empty() && !o.point) {
+        xml << "/>\n";
+        return;
+    }
+    xml << ">\n";
+    if (!o.properties.empty()) {
+        xml << "   <properties>\n";
+        for (const auto& p : o.properties) {
+            xml << "    <property name=\"" << escaped(p.name) << "\"";
+            if (p.type != "string") {
+                xml << " type=\"" << p.type << "\"";
+            }
+            xml << " value=\"" << escaped(p.value) << "\"/>\n";
+        }
+        xml << "   </properties>\n";
+    }
+    if (o.point) {
+        xml << "   <point/>\n";
+    }
+    xml << "  </object>\n";
 }

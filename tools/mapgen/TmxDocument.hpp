@@ -1,5 +1,8 @@
 #pragma once
 
+#include "map/LevelSchema.hpp"
+
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -53,11 +56,14 @@ public:
 
 private:
     std::string toXml() const;
+    void writeTileset(std::ostream& xml, const TilesetEntry& tileset) const;
+    void writeLayer(std::ostream& xml, int id, const Layer& layer) const;
+    static void writeObject(std::ostream& xml, int id, const Object& object);
 
     int mapWidth;
     int mapHeight;
     int tileSize;
-    std::string groupName = "Objects";
+    std::string groupName = LevelSchema::kObjectGroup;
     std::vector<TilesetEntry> tilesets;
     std::vector<Layer> layers;
     std::vector<Object> objects;

@@ -1,0 +1,156 @@
+#include "map/LevelSchema.hpp"
+
+#include <algorithm>
+
+namespace {
+
+using Kind = LevelSchema::Kind;
+using Property = LevelSchema::Property;
+using ObjectType = LevelSchema::ObjectType;
+
+// Places each property at its position and names it after that position, so a name and the position the
+// game reads can never disagree.
+class PropertyList {
+public:
+    PropertyList& at(std::size_t position, const std::string& key, Kind kind, const std::string& value,
+                     const std::string& meaning) {
+        if (list.size() <= position) {
+            list.resize(position + 1);
+        }
+        list[position] = {std::to_string(position) + "_" + key, kind, value, meaning};
+        return *this;
+    }
+
+    std::vector<Property> list;
+};
+
+PropertyList sprite(const std::string& scale, const std::string& picture) {
+    PropertyList properties;
+    properties.at(LevelSchema::kScaleX, "scaleX", Kind::Number, scale, "sprite scale across")
+        .at(LevelSchema::kScaleY, "scaleY", Kind::Number, scale, "sprite scale down")
+        .at(LevelSchema::kTexturePath, "texturePath", Kind::Path, "Assets/" + picture + ".png",
+            "picture file")
+        .at(LevelSchema::kTextureName, "textureName", Kind::Text, picture, "name the picture is kept under");
+    return properties;
+}
+
+std::vector<Property> body(const std::string& scale, const std::string& picture) {
+    return sprite(scale, picture)
+        .at(LevelSchema::kVelocityX, "velocityX", Kind::Number, "0", "starting speed across")
+        .at(LevelSchema::kVelocityY, "velocityY", Kind::Number, "0", "starting speed down")
+        .at(LevelSchema::kMass, "mass", Kind::Number, "1", "mass, greater than 0")
+        .list;
+}
+
+std::vector<Property> dog(const std::string& picture) {
+    return sprite("1", picture)
+        .at(LevelSchema::kPatrolAxis, "patrolAxis", Kind::Text, "horizontal",
+            "\"horizontal\", or \"vertical\"")
+        .at(LevelSchema::kPatrolDistanceX, "patrolDistanceX", Kind::Number, "100",
+            "pixels walked right and back on a horizontal beat")
+        .at(LevelSchema::kUnused, "unused", Kind::Unread, "0", "not read")
+        .at(LevelSchema::kPatrolDistanceY, "patrolDistanceY", Kind::Number, "0",
+            "pixels walked down and back on a vertical beat")
+        .list;
+}
+
+std::vector<Property> camera() {
+    return PropertyList()
+        .at(LevelSchema::kOffsetX, "offsetX", Kind::Number, "7", "view centre right of the player's corner")
+        .at(LevelSchema::kOffsetY, "offsetY", Kind::Number, "7", "view centre below the player's corner")
+        .list;
+}
+
+ObjectType drawnType(const std::string& type, const std::string& colour, const std::string& meaning,
+                     std::vector<Property> properties, bool boxFromObject) {
+    return {type, colour, meaning, std::move(properties), true, boxFromObject, false};
+}
+
+// A zone or wall: no properties, a collider of its own size, at least one in every level.
+ObjectType zoneType(const std::string& type, const std::string& colour, const std::string& meaning) {
+    return {type, colour, meaning, {}, false, true, true};
+}
+
+std::vector<ObjectType> makeObjectTypes() {
+    // The player is drawn at 14 of its picture's 16 pixels, the size of its box in the shipped level.
+    return {
+        drawnType(LevelSchema::kPlayer, "#1e88e5", "the player", body("0.875", "player"), true),
+        drawnType(LevelSchema::kOutsideDog, "#e53935", "a dog in the grounds", dog("dog1"), false),
+        drawnType(LevelSchema::kInsideDog, "#8e24aa", "a dog in the building", dog("dog2"), false),
+        {LevelSchema::kCamera, "#757575", "the camera that follows the player", camera(), false, false,
+         false},
+        zoneType(LevelSchema::kInsideWall, "#6d4c41", "a wall inside the building"),
+        zoneType(LevelSchema::kOutsideWall, "#455a64", "a wall in the grounds"),
+        drawnType(LevelSchema::kEgg, "#fdd835", "an egg to pick up and throw", body("1", "egg"), true),
+        zoneType(LevelSchema::kEntrance, "#fb8c00", "walking in here enters the building"),
+        zoneType(LevelSchema::kExit, "#f4511e", "walking in here leaves the building"),
+        drawnType(LevelSchema::kFormula, "#00acc1", "the formula, inside the building",
+                  sprite("1", "formula").list, true),
+        zoneType(LevelSchema::kGoal, "#43a047", "reached with the formula, it wins the level"),
+    };
+}
+
+std::vector<LevelSchema::NeededName> makeNeededNames() {
+    std::vector<LevelSchema::NeededName> names = {
+        {LevelSchema::kPlayerName, {LevelSchema::kPlayer}, "the player"},
+        {LevelSchema::kCameraName, {LevelSchema::kCamera}, "the camera"},
+        {LevelSchema::kFormulaName, {LevelSchema::kFormula}, "the formula"},
+    };
+    for (int i = 1; i <= LevelSchema::kDogCount; ++i) {
+        names.push_back(
+            {LevelSchema::dogName(i), {LevelSchema::kOutsideDog, LevelSchema::kInsideDog}, "a dog"});
+    }
+    for (int i = 1; i <= LevelSchema::kEggCount; ++i) {
+        names.push_back({LevelSchema::eggName(i), {LevelSchema::kEgg}, "an egg"});
+    }
+    return names;
+}
+
+} // namespace
+
+std::string LevelSchema::dogName(int number) {
+    return "enemy" + std::to_string(number);
+}
+
+std::string LevelSchema::eggName(int number) {
+    return "egg" + std::to_string(number);
+}
+
+const std::vector<std::string>& LevelSchema::tileLayers() {
+    static const std::vector<std::string> layers = {kInsideLayer, kInsideOverlay, kOutsideLayer,
+                                                    kOutsideOverlay};
+    return layers;
+}
+
+const std::vector<LevelSchema::ObjectType>& LevelSchema::objectTypes() {
+    static const std::vector<ObjectType> types = makeObjectTypes();
+    return types;
+}
+
+const LevelSchema::ObjectType* LevelSchema::find(const std::string& type) {
+    const auto& types = objectTypes();
+    const auto found =
+        std::find_if(types.begin(), types.end(), [&](const ObjectType& known) { return known.type == type; });
+    return found == types.end() ? nullptr : &*found;
+}
+
+bool LevelSchema::isDog(const std::string& type) {
+    return type == kOutsideDog || type == kInsideDog;
+}
+
+const std::vector<LevelSchema::NeededName>& LevelSchema::neededNames() {
+    static const std::vector<NeededName> names = makeNeededNames();
+    return names;
+}
+
+bool LevelSchema::isNeeded(const std::string& name) {
+    const auto& names = neededNames();
+    return std::any_of(names.begin(), names.end(),
+                       [&](const NeededName& needed) { return needed.name == name; });
+}
+
+std::string LevelSchema::tiledType(Kind kind) {
+    // A picture path stays plain text: Tiled would rewrite a "file" property relative to the map's folder,
+    // while the game opens it from its working folder.
+    return kind == Kind::Number || kind == Kind::Unread ? "float" : "string";
+}

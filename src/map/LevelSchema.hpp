@@ -1,0 +1,105 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// Everything the game expects of a level map, in one place: the object types it handles, the properties
+// each type carries (read by position, never by name), the objects it looks up by name and how many of
+// them, and the layers it draws. The object factory builds the level from these rules, the map checker
+// holds a map against them, and the level compiler writes maps that follow them.
+class LevelSchema {
+public:
+    // Object types, exactly as a map's "type" attribute spells them.
+    static constexpr const char* kPlayer = "player";
+    static constexpr const char* kOutsideDog = "enemy1"; // seen and solid while the player is outside
+    static constexpr const char* kInsideDog = "enemy2";  // seen and solid while the player is inside
+    static constexpr const char* kEgg = "egg";
+    static constexpr const char* kFormula = "formula";
+    static constexpr const char* kCamera = "camera";
+    static constexpr const char* kGoal = "goal";
+    static constexpr const char* kEntrance = "entrance";
+    static constexpr const char* kExit = "exit";
+    static constexpr const char* kInsideWall = "border";         // blocks only inside the building
+    static constexpr const char* kOutsideWall = "borderOutside"; // blocks only outside it
+
+    // Property positions. Every drawn object starts with its sprite: scale, picture file and the name
+    // the picture is kept under.
+    static constexpr std::size_t kScaleX = 0;
+    static constexpr std::size_t kScaleY = 1;
+    static constexpr std::size_t kTexturePath = 2; // from the game's working folder: "Assets/egg.png"
+    static constexpr std::size_t kTextureName = 3;
+    // The player and the eggs: their rigid body.
+    static constexpr std::size_t kVelocityX = 4;
+    static constexpr std::size_t kVelocityY = 5;
+    static constexpr std::size_t kMass = 6;
+    // The dogs: their beat. Position 6 is kept free and never read.
+    static constexpr std::size_t kPatrolAxis = 4; // "horizontal", anything else walks vertically
+    static constexpr std::size_t kPatrolDistanceX = 5;
+    static constexpr std::size_t kUnused = 6;
+    static constexpr std::size_t kPatrolDistanceY = 7;
+    // The camera: where the view centres, from the player's top-left corner.
+    static constexpr std::size_t kOffsetX = 0;
+    static constexpr std::size_t kOffsetY = 1;
+
+    // Names the game looks up once the level is built.
+    static constexpr const char* kPlayerName = "player1"; // the camera and the dogs follow it
+    static constexpr const char* kCameraName = "camera";
+    static constexpr const char* kFormulaName = "formula";
+    static constexpr int kDogCount = 22; // "enemy1" .. "enemy22"
+    static constexpr int kEggCount = 10; // "egg1" .. "egg10"
+    static std::string dogName(int number);
+    static std::string eggName(int number);
+
+    // Layers: the tile layers the game draws, and the object group its sprites are drawn from.
+    static constexpr const char* kInsideLayer = "inside";
+    static constexpr const char* kInsideOverlay = "inside2";
+    static constexpr const char* kOutsideLayer = "outside";
+    static constexpr const char* kOutsideOverlay = "outside2";
+    static constexpr const char* kObjectGroup = "Objects";
+    static const std::vector<std::string>& tileLayers();
+
+    // How the game reads a property's text.
+    enum class Kind {
+        Number, // atof, so the whole text must be a finite number
+        Text,
+        Path,   // a file the game loads, relative to its working folder
+        Unread, // kept in its place, never looked at
+    };
+
+    struct Property {
+        std::string name; // as Tiled shows it; the position in front keeps Tiled's sorting in order
+        Kind kind = Kind::Number;
+        std::string defaultValue; // what the shipped level uses
+        std::string meaning;
+    };
+
+    struct ObjectType {
+        std::string type;
+        std::string colour; // how Tiled draws objects of this type, "#rrggbb"
+        std::string meaning;
+        std::vector<Property> properties; // by position
+        bool drawn = false;               // carries a sprite (properties 0 to 3)
+        bool boxFromObject = false;       // its collider is the object's own width and height
+        bool neededOnce = false;          // the level needs at least one object of this type
+    };
+
+    // Every type the game handles, in the order the object factory tries them.
+    static const std::vector<ObjectType>& objectTypes();
+    // The type's rules, or nothing for a type the game skips.
+    static const ObjectType* find(const std::string& type);
+    static bool isDog(const std::string& type);
+
+    // An object the game looks up by name, and the types it accepts there.
+    struct NeededName {
+        std::string name;
+        std::vector<std::string> types;
+        std::string what; // "a dog", for messages
+    };
+    // The player first, then the camera, the formula, the dogs and the eggs.
+    static const std::vector<NeededName>& neededNames();
+    static bool isNeeded(const std::string& name);
+
+    // The Tiled property type that keeps a kind's text as the game reads it.
+    static std::string tiledType(Kind kind);
+};
