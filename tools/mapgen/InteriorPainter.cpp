@@ -217,8 +217,8 @@ void paintChair(PixelCanvas& c) {
 
 } // namespace
 
-Tileset InteriorPainter::paint() {
-    Tileset tiles("interior", "interior.png", 8);
+TileSheet InteriorPainter::paint() {
+    TileSheet tiles("interior", "interior.png", 8);
     tiles.add("void", paintVoid);
     tiles.add("planks0", [](PixelCanvas& c) { paintPlanks(c, 1); });
     tiles.add("planks1", [](PixelCanvas& c) { paintPlanks(c, 2); });

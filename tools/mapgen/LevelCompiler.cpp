@@ -79,6 +79,10 @@ std::string number(float value) {
     return out.str();
 }
 
+TmxDocument::Object zone(const std::string& name, const std::string& type, const sf::IntRect& r) {
+    return {name, type, r.left, r.top, r.width, r.height, false, {}};
+}
+
 // The properties of `type`, by position, with the values they have in the shipped level.
 std::vector<TmxDocument::Property> propertiesOf(const std::string& type) {
     std::vector<TmxDocument::Property> properties;
@@ -94,7 +98,7 @@ int variant(int x, int y, std::uint32_t seed, int count) {
 
 } // namespace
 
-LevelCompiler::LevelCompiler(const LevelSource& level, const Tileset& terrain, const Tileset& interior)
+LevelCompiler::LevelCompiler(const LevelSource& level, const TileSheet& terrain, const TileSheet& interior)
     : level(level), terrain(terrain), interior(interior),
       interiorFirstGid(1 + static_cast<int>(terrain.tileCount())) {
     int left = LevelSource::kWidth, top = LevelSource::kHeight, right = -1, bottom = -1;
@@ -119,7 +123,7 @@ std::optional<TmxDocument> LevelCompiler::compile() {
         return std::nullopt;
     }
     TmxDocument map(LevelSource::kWidth, LevelSource::kHeight, kTile);
-    const auto entry = [](const Tileset& t, int firstGid) {
+    const auto entry = [](const TileSheet& t, int firstGid) {
         TmxDocument::TilesetEntry e;
         e.firstGid = firstGid;
         e.name = t.name();
@@ -506,18 +510,9 @@ void LevelCompiler::addZonesAndWalls(TmxDocument& map, const Door& front, const 
     const sf::Vector2i inward = -front.outward;
     const sf::IntRect entrance = beyond(front.pixels, inward, kZoneGap, kZoneDepth);
     const sf::IntRect exit = beyond(back.pixels, back.outward, kZoneGap, kZoneDepth);
-    map.addObject(
-        {LevelSchema::kGoal, LevelSchema::kGoal, goal.left, goal.top, goal.width, goal.height, false, {}});
-    map.addObject({LevelSchema::kEntrance,
-                   LevelSchema::kEntrance,
-                   entrance.left,
-                   entrance.top,
-                   entrance.width,
-                   entrance.height,
-                   false,
-                   {}});
-    map.addObject(
-        {LevelSchema::kExit, LevelSchema::kExit, exit.left, exit.top, exit.width, exit.height, false, {}});
+    map.addObject(zone(LevelSchema::kGoal, LevelSchema::kGoal, goal));
+    map.addObject(zone(LevelSchema::kEntrance, LevelSchema::kEntrance, entrance));
+    map.addObject(zone(LevelSchema::kExit, LevelSchema::kExit, exit));
 
     // Inside, the front doorway is shut by a strip on its outer edge, clear of the entrance.
     insideWalls.push_back(edgeStrip(front.pixels, front.outward, kCloserThickness));
@@ -531,25 +526,11 @@ void LevelCompiler::addZonesAndWalls(TmxDocument& map, const Door& front, const 
                                                {w, 0, kWorldEdge, h}});
     int n = 1;
     for (const auto& r : insideWalls) {
-        map.addObject({LevelSchema::kInsideWall + std::to_string(n++),
-                       LevelSchema::kInsideWall,
-                       r.left,
-                       r.top,
-                       r.width,
-                       r.height,
-                       false,
-                       {}});
+        map.addObject(zone(LevelSchema::kInsideWall + std::to_string(n++), LevelSchema::kInsideWall, r));
     }
     n = 1;
     for (const auto& r : outsideWalls) {
-        map.addObject({LevelSchema::kOutsideWall + std::to_string(n++),
-                       LevelSchema::kOutsideWall,
-                       r.left,
-                       r.top,
-                       r.width,
-                       r.height,
-                       false,
-                       {}});
+        map.addObject(zone(LevelSchema::kOutsideWall + std::to_string(n++), LevelSchema::kOutsideWall, r));
     }
     const auto zoneClear = [&](const sf::IntRect& zone, const std::vector<sf::IntRect>& walls,
                                const std::string& what) {

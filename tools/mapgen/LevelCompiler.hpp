@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LevelSource.hpp"
-#include "Tileset.hpp"
+#include "TileSheet.hpp"
 #include "TmxDocument.hpp"
 
 #include <SFML/Graphics/Rect.hpp>
@@ -17,7 +17,7 @@ class LevelCompiler {
 public:
     static constexpr int kTile = 16;
 
-    LevelCompiler(const LevelSource& level, const Tileset& terrain, const Tileset& interior);
+    LevelCompiler(const LevelSource& level, const TileSheet& terrain, const TileSheet& interior);
 
     // The map, or nothing when the level has a problem (each one printed on sf::err()).
     std::optional<TmxDocument> compile();
@@ -53,8 +53,8 @@ private:
     void problem(const std::string& where, const std::string& what);
 
     const LevelSource& level;
-    const Tileset& terrain;
-    const Tileset& interior;
+    const TileSheet& terrain;
+    const TileSheet& interior;
     int interiorFirstGid;
     std::vector<sf::IntRect> insideWalls;
     std::vector<sf::IntRect> outsideWalls;

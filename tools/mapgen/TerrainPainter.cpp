@@ -354,8 +354,8 @@ void paintFlagQuarter(PixelCanvas& c, int quarter) {
 
 } // namespace
 
-Tileset TerrainPainter::paint() {
-    Tileset tiles("terrain", "terrain.png", 8);
+TileSheet TerrainPainter::paint() {
+    TileSheet tiles("terrain", "terrain.png", 8);
     for (int v = 0; v < 4; ++v) {
         tiles.add("grass" + std::to_string(v),
                   [v](PixelCanvas& c) { paintGrass(c, 1 + static_cast<std::uint32_t>(v)); });

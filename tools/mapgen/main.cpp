@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
     const std::string sourceDir = argv[1];
     const std::string outputDir = argv[2];
 
-    const Tileset terrain = TerrainPainter::paint();
-    const Tileset interior = InteriorPainter::paint();
+    const TileSheet terrain = TerrainPainter::paint();
+    const TileSheet interior = InteriorPainter::paint();
     const auto level = LevelSource::load(sourceDir);
     if (!level) {
         return 1;
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     if (!map) {
         return 1;
     }
-    for (const Tileset* tileset : {&terrain, &interior}) {
+    for (const TileSheet* tileset : {&terrain, &interior}) {
         const std::string path = outputDir + "/" + tileset->imageFile();
         if (!tileset->render().saveToFile(path)) {
             sf::err() << path << ": cannot write the tileset picture" << std::endl;

@@ -10,11 +10,11 @@
 
 // A named catalogue of painted tiles that becomes one tileset picture. Tiles are looked up
 // by name; their position in the picture is the order in which they were added.
-class Tileset {
+class TileSheet {
 public:
     using Painter = std::function<void(PixelCanvas&)>;
 
-    Tileset(std::string name, std::string imageFile, unsigned columns);
+    TileSheet(std::string name, std::string imageFile, unsigned columns);
 
     void add(const std::string& tileName, const Painter& painter);
     // Index of the tile inside this tileset; throws std::out_of_range for an unknown name.

@@ -1,19 +1,19 @@
-#include "Tileset.hpp"
+#include "TileSheet.hpp"
 
 #include <stdexcept>
 #include <utility>
 
-Tileset::Tileset(std::string name, std::string imageFile, unsigned columns)
+TileSheet::TileSheet(std::string name, std::string imageFile, unsigned columns)
     : tilesetName(std::move(name)), fileName(std::move(imageFile)), columnCount(columns) {}
 
-void Tileset::add(const std::string& tileName, const Painter& painter) {
+void TileSheet::add(const std::string& tileName, const Painter& painter) {
     PixelCanvas canvas;
     painter(canvas);
     idsByName[tileName] = static_cast<int>(tiles.size());
     tiles.push_back(canvas);
 }
 
-int Tileset::localId(const std::string& tileName) const {
+int TileSheet::localId(const std::string& tileName) const {
     const auto found = idsByName.find(tileName);
     if (found == idsByName.end()) {
         throw std::out_of_range("no tile named " + tileName + " in tileset " + tilesetName);
@@ -21,12 +21,12 @@ int Tileset::localId(const std::string& tileName) const {
     return found->second;
 }
 
-unsigned Tileset::rows() const {
+unsigned TileSheet::rows() const {
     const auto count = static_cast<unsigned>(tiles.size());
     return count == 0 ? 1 : (count + columnCount - 1) / columnCount;
 }
 
-sf::Image Tileset::render() const {
+sf::Image TileSheet::render() const {
     sf::Image sheet;
     sheet.create(columnCount * PixelCanvas::kSize, rows() * PixelCanvas::kSize, sf::Color::Transparent);
     for (unsigned i = 0; i < tiles.size(); ++i) {

@@ -1,0 +1,83 @@
+// Runs the generators into a temporary folder and holds the committed Assets/ against what they make, so a
+// change to a generator cannot leave stale pictures, sounds, menu or map behind. Pictures are compared
+// pixel by pixel and sounds sample by sample, since their encoders may lay the bytes out differently.
+
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <SFML/Graphics/Image.hpp>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kCommitted = fs::path(PELLOWICK_SOURCE_DIR) / "Assets";
+
+// Runs a generator from the build with its arguments; its output folder starts empty.
+fs::path generate(const std::string& tool, const std::string& firstArgument = "") {
+    const fs::path out = fs::path(testing::TempDir()) / ("pellowick_" + tool);
+    fs::remove_all(out);
+    fs::create_directories(out);
+    const std::string command = std::string(PELLOWICK_RUNTIME_DIR) + "/" + tool + " " + firstArgument + " '" +
+                                out.string() + "' > '" + out.string() + ".log' 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return out;
+}
+
+std::string bytesOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool samePixels(const fs::path& made, const fs::path& committed) {
+    sf::Image a, b;
+    return a.loadFromFile(made.string()) && b.loadFromFile(committed.string()) &&
+           a.getSize() == b.getSize() &&
+           std::equal(a.getPixelsPtr(), a.getPixelsPtr() + a.getSize().x * a.getSize().y * 4,
+                      b.getPixelsPtr());
+}
+
+bool sameSamples(const fs::path& made, const fs::path& committed) {
+    sf::SoundBuffer a, b;
+    return a.loadFromFile(made.string()) && b.loadFromFile(committed.string()) &&
+           a.getSampleRate() == b.getSampleRate() && a.getChannelCount() == b.getChannelCount() &&
+           a.getSampleCount() == b.getSampleCount() &&
+           std::equal(a.getSamples(), a.getSamples() + a.getSampleCount(), b.getSamples());
+}
+
+// Every file the generator wrote equals its committed namesake; returns how many were compared.
+int expectCommittedMatch(const fs::path& out) {
+    int compared = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(out)) {
+        if (!entry.is_regular_file()) {
+            continue;
+        }
+        const fs::path committed = kCommitted / fs::relative(entry.path(), out);
+        const std::string extension = entry.path().extension().string();
+        if (extension == ".png") {
+            EXPECT_TRUE(samePixels(entry.path(), committed)) << committed << " is stale";
+        } else if (extension == ".wav") {
+            EXPECT_TRUE(sameSamples(entry.path(), committed)) << committed << " is stale";
+        } else {
+            EXPECT_EQ(bytesOf(entry.path()), bytesOf(committed)) << committed << " is stale";
+        }
+        ++compared;
+    }
+    return compared;
+}
+
+TEST(CommittedAssets, MapAndTilesetsAreWhatTheLevelCompilerMakes) {
+    const fs::path out =
+        generate("pellowick-mapgen", std::string(PELLOWICK_SOURCE_DIR) + "/tools/mapgen/level");
+    EXPECT_EQ(expectCommittedMatch(out), 3) << "map.tmx, terrain.png and interior.png";
+}
+
+TEST(CommittedAssets, PicturesSoundsAndMenuAreWhatTheAssetGeneratorMakes) {
+    const fs::path out = generate("pellowick-assetgen");
+    EXPECT_EQ(expectCommittedMatch(out), 23) << "15 pictures, 7 sounds and the menu form";
+}
+
+} // namespace
