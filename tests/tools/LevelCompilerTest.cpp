@@ -6,6 +6,7 @@
 #include "InteriorPainter.hpp"
 #include "LevelSource.hpp"
 #include "TerrainPainter.hpp"
+#include "map/LevelSchema.hpp"
 #include "map/MapChecker.hpp"
 #include "map/TmxReader.hpp"
 #include "support/ErrCapture.hpp"
@@ -34,11 +35,11 @@ struct SmallLevel {
         inside[17][14] = inside[17][15] = 'D';
         inside[10][14] = 'B';
         outside[40][40] = outside[40][41] = outside[41][40] = outside[41][41] = 'G';
-        for (int i = 1; i <= 22; ++i) {
+        for (int i = 1; i <= LevelSchema::kDogCount; ++i) {
             objects.push_back("enemy1 enemy" + std::to_string(i) + " " + std::to_string(60 + 40 * i) +
                               " 700 vertical 10");
         }
-        for (int i = 1; i <= 10; ++i) {
+        for (int i = 1; i <= LevelSchema::kEggCount; ++i) {
             objects.push_back("egg egg" + std::to_string(i) + " " + std::to_string(60 + 40 * i) + " 800");
         }
     }
