@@ -28,8 +28,8 @@ std::optional<sf::Vector2f> Letterbox::toPicture(sf::Vector2i pixel, sf::Vector2
     const sf::FloatRect area = pixelArea(window);
     // A pixel is hit at its top-left corner, so the far edges belong to the bars.
     const sf::Vector2f point(static_cast<float>(pixel.x), static_cast<float>(pixel.y));
-    if (area.width <= 0.0f || point.x < area.left || point.y < area.top || point.x >= area.left + area.width ||
-        point.y >= area.top + area.height) {
+    if (area.width <= 0.0f || point.x < area.left || point.y < area.top ||
+        point.x >= area.left + area.width || point.y >= area.top + area.height) {
         return std::nullopt;
     }
     const float scale = area.width / kPictureWidth;

@@ -15,6 +15,8 @@ public:
     static constexpr unsigned kMinWidth = 400;
     static constexpr unsigned kMinHeight = 300;
 
+    // The picture itself: (0, 0) to (800, 600).
+    static sf::FloatRect pictureArea() { return {0.0f, 0.0f, kPictureWidth, kPictureHeight}; }
     // The picture's rectangle in fractions of the window, as sf::View::setViewport takes it.
     static sf::FloatRect viewport(sf::Vector2u window);
     // The picture's rectangle in window pixels.

@@ -5,9 +5,9 @@
 namespace {
 const std::vector<std::pair<std::string, sf::Keyboard::Key>>& defaultBindings() {
     static const std::vector<std::pair<std::string, sf::Keyboard::Key>> bindings = {
-        {"LEFT", sf::Keyboard::A},       {"RIGHT", sf::Keyboard::D},   {"UP", sf::Keyboard::W},
-        {"DOWN", sf::Keyboard::S},       {"LAY", sf::Keyboard::E},     {"PAUSE", sf::Keyboard::Escape},
-        {"RESTART", sf::Keyboard::R},    {"MENU", sf::Keyboard::Q},
+        {"LEFT", sf::Keyboard::A},    {"RIGHT", sf::Keyboard::D}, {"UP", sf::Keyboard::W},
+        {"DOWN", sf::Keyboard::S},    {"LAY", sf::Keyboard::E},   {"PAUSE", sf::Keyboard::Escape},
+        {"RESTART", sf::Keyboard::R}, {"MENU", sf::Keyboard::Q},
     };
     return bindings;
 }

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <toml++/toml.h>
 #include <unistd.h>
@@ -65,9 +65,11 @@ void readWindow(const toml::table& file, Settings& settings, const Report& repor
         if (!side) {
             continue;
         }
-        if (!side->is_integer() || side->as_integer()->get() < 1 || side->as_integer()->get() > kMaxWindowSide) {
+        if (!side->is_integer() || side->as_integer()->get() < 1 ||
+            side->as_integer()->get() > kMaxWindowSide) {
             report(lineOf(*side), std::string("window.") + sides[i] + " must be a whole number from 1 to " +
-                                      std::to_string(kMaxWindowSide) + "; using " + std::to_string(*values[i]));
+                                      std::to_string(kMaxWindowSide) + "; using " +
+                                      std::to_string(*values[i]));
             continue;
         }
         *values[i] = static_cast<unsigned>(side->as_integer()->get());
@@ -180,8 +182,8 @@ void SettingsFile::report(std::size_t line, const std::string& problem) {
     if (line > 0) {
         sf::err() << ":" << line;
     }
-    sf::err() << ": " << problem << " (the file will be kept as "
-              << fs::path(filePath).filename().string() << ".bad when a setting is saved)" << std::endl;
+    sf::err() << ": " << problem << " (the file will be kept as " << fs::path(filePath).filename().string()
+              << ".bad when a setting is saved)" << std::endl;
 }
 
 Settings SettingsFile::load() {
@@ -215,7 +217,6 @@ void SettingsFile::readText(const std::string& text, Settings& settings) {
     readKeys(file, settings, reportHere);
 }
 
-
 std::string SettingsFile::toText(const Settings& settings) {
     toml::table keys;
     for (const std::string& action : Settings::actions()) {
@@ -224,7 +225,8 @@ std::string SettingsFile::toText(const Settings& settings) {
     const toml::table window{{"fullscreen", settings.fullscreen},
                              {"width", static_cast<std::int64_t>(settings.windowSize.x)},
                              {"height", static_cast<std::int64_t>(settings.windowSize.y)}};
-    const toml::table file{{"audio", toml::table{{"enabled", settings.audio}}}, {"window", window}, {"keys", keys}};
+    const toml::table file{
+        {"audio", toml::table{{"enabled", settings.audio}}}, {"window", window}, {"keys", keys}};
     std::ostringstream text;
     text << "# Pellowick's settings, saved by the game whenever one changes.\n\n" << file << "\n";
     return text.str();
@@ -242,8 +244,8 @@ bool SettingsFile::writeNewFile(const Settings& settings) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) {
-        sf::err() << "Pellowick: cannot save the settings: cannot create the folder " << folder.string() << ": "
-                  << error.message() << std::endl;
+        sf::err() << "Pellowick: cannot save the settings: cannot create the folder " << folder.string()
+                  << ": " << error.message() << std::endl;
         return false;
     }
     {
@@ -273,8 +275,8 @@ bool SettingsFile::replaceOldFile() {
     keepBadCopy = false;
     fs::rename(newFilePath(), filePath, error);
     if (error) {
-        sf::err() << "Pellowick: cannot save the settings: cannot replace " << filePath << ": " << error.message()
-                  << std::endl;
+        sf::err() << "Pellowick: cannot save the settings: cannot replace " << filePath << ": "
+                  << error.message() << std::endl;
         return false;
     }
     return true;
