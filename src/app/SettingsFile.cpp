@@ -26,6 +26,23 @@ std::size_t lineOf(const toml::node& node) {
     return static_cast<std::size_t>(node.source().begin.line);
 }
 
+// A parser's message may quote a line break it saw; the error stays one line.
+std::string onOneLine(std::string_view text) {
+    std::string line;
+    for (const char c : text) {
+        if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\r') {
+            line += "\\r";
+        } else if (c == '\t') {
+            line += "\\t";
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
 std::string yesNo(bool value) {
     return value ? "true" : "false";
 }
@@ -208,7 +225,7 @@ void SettingsFile::readText(const std::string& text, Settings& settings) {
         file = toml::parse(text, filePath);
     } catch (const toml::parse_error& problem) {
         report(static_cast<std::size_t>(problem.source().begin.line),
-               std::string(problem.description()) + "; the default settings are used");
+               onOneLine(problem.description()) + "; the default settings are used");
         return;
     }
     const Report reportHere = [this](std::size_t line, const std::string& problem) { report(line, problem); };

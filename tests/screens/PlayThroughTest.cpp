@@ -4,6 +4,7 @@
 #include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
 #include "physics/PhysicsManager.hpp"
+#include "scene/CameraComponent.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "scene/StaticCmp.hpp"
 #include "screens/EndScreen.hpp"
@@ -151,8 +152,14 @@ TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
     harness.hold(sf::Keyboard::D, false);
     EXPECT_EQ(object("enemy1")->getPosition(), dogBefore);
     EXPECT_EQ(object("player1")->getPosition(), playerBefore);
-    EXPECT_EQ(harness.screen<IngameScreen>()->pauseObject->getPosition(),
-              playerBefore - sf::Vector2f(120, 50));
+    // Near the player, but wholly inside the view even with the camera resting on the map's edge.
+    const sf::View& view = object("camera")->getComponent<CameraComponent>()->view;
+    const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
+    const sf::Vector2f pauseCorner = harness.screen<IngameScreen>()->pauseObject->getPosition();
+    EXPECT_TRUE(seen.contains(pauseCorner) && seen.contains(pauseCorner + sf::Vector2f(239.9f, 99.9f)));
+    EXPECT_LT(std::abs(pauseCorner.x - (playerBefore.x - 120)) +
+                  std::abs(pauseCorner.y - (playerBefore.y - 50)),
+              160.0f);
 
     object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg2")->colliders[0]);
     harness.frames(1);
