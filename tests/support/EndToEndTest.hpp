@@ -67,11 +67,15 @@ protected:
             std::vector<std::string>{"DISPLAY=" + display.name, "ALSOFT_CONF=" + folder + "/alsoft.conf",
                                      "ALSOFT_DRIVERS=wave", "XDG_CONFIG_HOME=" + folder + "/config"},
             folder, folder + "/stderr.txt");
-        window = display.run("timeout 20 xdotool search --sync --onlyvisible --name '^Pellowick$' | head -1");
-        window.erase(std::remove(window.begin(), window.end(), '\n'), window.end());
+        findWindow();
         ASSERT_FALSE(window.empty()) << "no window titled Pellowick";
         display.run("xdotool windowfocus --sync " + window + " mousemove 1000 740");
         waitSeconds(1.0);
+    }
+    // The game's window; switching to fullscreen and back makes a new one.
+    void findWindow() {
+        window = display.run("timeout 20 xdotool search --sync --onlyvisible --name '^Pellowick$' | head -1");
+        window.erase(std::remove(window.begin(), window.end(), '\n'), window.end());
     }
 
     void clickAt(sf::Vector2f point) {
