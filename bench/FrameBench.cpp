@@ -129,6 +129,28 @@ BENCHMARK_CAPTURE(FrameWhole, new, Way::stacked)->Unit(benchmark::kMillisecond)-
 BENCHMARK_CAPTURE(FrameWhole, chunks, Way::chunks)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(FrameWhole, plain, Way::plain)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same whole frame in a 1920x1080 window, as fullscreen on such a screen: the picture is drawn
+// at 1440x1080 between two bars.
+static void FrameWholeLetterboxed(benchmark::State& state) {
+    if (!start(state)) {
+        return;
+    }
+    LevelSession& level = session();
+    sf::RenderWindow& window = level.harness.window();
+    window.setSize({1920, 1080});
+    level.harness.frames(2);
+    for (auto _ : state) {
+        level.scriptInput();
+        level.harness.frames(1);
+    }
+    window.setSize({800, 600});
+    level.harness.frames(2);
+}
+BENCHMARK(FrameWholeLetterboxed)
+    ->Name("FrameWhole/new/1440x1080")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 namespace {
 // The in-game camera (320 x 320 stretched over the window) along a path across the level.
 sf::View cameraAt(int step) {

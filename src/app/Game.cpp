@@ -3,11 +3,21 @@
 #include "app/GameState.hpp"
 #include "app/GameStateManager.hpp"
 #include "app/InputManager.hpp"
+#include "app/Letterbox.hpp"
 #include "app/RealtimeInput.hpp"
 #include "app/SceneRegistries.hpp"
+#include "app/SettingsFile.hpp"
+#include "assets/AssetManager.hpp"
 
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <algorithm>
 #include <cstring>
+
+namespace {
+const char* const kTitle = "Pellowick";
+const unsigned kFrameRate = 60;
+const sf::Time kResizeSettleTime = sf::seconds(0.5f);
+} // namespace
 
 Game::Game() : gameStateManager(GameStateManager::getInstance()), inputManager(InputManager::getInstance()) {
     std::memset(&event, 0, sizeof(event));
@@ -28,12 +38,66 @@ void Game::run() {
 
 void Game::start() {
     frameClock.restart();
-    window = new sf::RenderWindow(sf::VideoMode(800, 600, 32), "Pellowick",
-                                  sf::Style::Titlebar | sf::Style::Close, sf::ContextSettings());
-    window->setFramerateLimit(60);
-    RealtimeInput::setFocused(window->hasFocus());
+    applySettings();
+    window = new sf::RenderWindow();
+    openWindow();
     gameStateManager->window = window;
     gameStateManager->setState(GameStateManager::kStartScreen);
+}
+
+void Game::applySettings() {
+    auto file = std::make_shared<SettingsFile>(SettingsFile::defaultPath());
+    gameStateManager->settings = file->load();
+    gameStateManager->settingsFile = file;
+    fullscreen = fullscreenOverride.value_or(gameStateManager->settings.fullscreen);
+    if (!gameStateManager->settings.audio) {
+        // Silent from the very start: the menu keeps a muted volume as it finds it.
+        AssetManager* assets = AssetManager::getInstance();
+        assets->sound->setVolume(0.0f);
+        assets->music->setVolume(0.0f);
+    }
+}
+
+void Game::openWindow() {
+    const sf::Vector2u size = gameStateManager->settings.windowSize;
+    if (fullscreen) {
+        // The desktop's own mode: the monitor is not switched to another resolution.
+        window->create(sf::VideoMode::getDesktopMode(), kTitle, sf::Style::Fullscreen);
+    } else {
+        window->create(sf::VideoMode(size.x, size.y, 32), kTitle, sf::Style::Default);
+    }
+    // create() forgets the frame-rate limit along with the old window.
+    window->setFramerateLimit(kFrameRate);
+    RealtimeInput::setFocused(window->hasFocus());
+}
+
+void Game::toggleFullscreen() {
+    fullscreen = !fullscreen;
+    openWindow();
+    gameStateManager->settings.fullscreen = fullscreen;
+    gameStateManager->saveSettings();
+}
+
+void Game::windowResized(sf::Vector2u size) {
+    if (fullscreen) {
+        return;
+    }
+    const sf::Vector2u held = Letterbox::heldToMinimum(size);
+    if (held != size) {
+        window->setSize(held);
+    }
+    if (held != gameStateManager->settings.windowSize) {
+        gameStateManager->settings.windowSize = held;
+        resizePending = true;
+        resizeClock.restart();
+    }
+}
+
+void Game::saveSettledSize() {
+    if (resizePending && resizeClock.getElapsedTime() >= kResizeSettleTime) {
+        resizePending = false;
+        gameStateManager->saveSettings();
+    }
 }
 
 void Game::pollEvents() {
@@ -60,6 +124,14 @@ void Game::handleEvent() {
     case sf::Event::GainedFocus:
         RealtimeInput::setFocused(true);
         break;
+    case sf::Event::Resized:
+        windowResized({event.size.width, event.size.height});
+        break;
+    case sf::Event::KeyPressed:
+        if (event.key.code == sf::Keyboard::F11 || (event.key.code == sf::Keyboard::Enter && event.key.alt)) {
+            toggleFullscreen();
+        }
+        break;
     default:
         break;
     }
@@ -70,17 +142,33 @@ bool Game::runFrame() {
         return false;
     }
     pollEvents();
+    saveSettledSize();
     inputManager->update(event);
     gameStateManager->currentState->handleInput(deltaTime);
     gameStateManager->currentState->update(deltaTime);
     gameStateManager->lastEvent = event;
     gameStateManager->lastEvents = frameEvents;
-    window->clear(sf::Color::Blue);
+    clearWithBars();
     gameStateManager->currentState->draw(*window);
     window->display();
     const float measured = frameClock.restart().asSeconds();
     deltaTime = fixedFrameTime > 0.0f ? fixedFrameTime : std::min(measured, kMaxFrameTime);
     return window->isOpen();
+}
+
+void Game::clearWithBars() {
+    // Black bars beside or above the picture; the picture's own background is blue.
+    window->clear(sf::Color::Black);
+    // The screens read the pointer through the view of the frame before: leave it as it was.
+    const sf::View previous = window->getView();
+    const sf::Vector2f size(window->getSize());
+    window->setView(sf::View(sf::FloatRect(0.0f, 0.0f, size.x, size.y)));
+    const sf::FloatRect area = Letterbox::pixelArea(window->getSize());
+    sf::RectangleShape background({area.width, area.height});
+    background.setPosition(area.left, area.top);
+    background.setFillColor(sf::Color::Blue);
+    window->draw(background);
+    window->setView(previous);
 }
 
 int Game::exitStatus() const {

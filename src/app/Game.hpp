@@ -2,6 +2,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
+#include <optional>
 #include <vector>
 
 class GameStateManager;
@@ -27,6 +28,11 @@ public:
     bool runFrame();
     // The status the process should exit with.
     int exitStatus() const;
+    // Fullscreen (true) or a window (false) for this run, whatever the settings say; call before start().
+    void overrideWindowMode(bool fullscreen) { fullscreenOverride = fullscreen; }
+    bool isFullscreen() const { return fullscreen; }
+    // Between the window and fullscreen at the desktop's resolution; the choice is saved.
+    void toggleFullscreen();
 
     // Test seams: play with a fixed frame time instead of the measured one, and
     // feed events as if the window had delivered them (before the real ones).
@@ -43,9 +49,19 @@ private:
     void pollEvents();
 
     void handleEvent();
+    void openWindow();
+    void applySettings();
+    void windowResized(sf::Vector2u size);
+    void saveSettledSize();
+    void clearWithBars();
 
     sf::Clock frameClock;
     std::vector<sf::Event> frameEvents;
     std::vector<sf::Event> scriptedEvents;
     float fixedFrameTime = 0.0f;
+    std::optional<bool> fullscreenOverride;
+    bool fullscreen = false;
+    // A resize is saved once the player has stopped dragging the window's edge.
+    bool resizePending = false;
+    sf::Clock resizeClock;
 };

@@ -1,5 +1,6 @@
 #include "app/GameStateManager.hpp"
 
+#include "app/SettingsFile.hpp"
 #include "screens/ControlsScreen.hpp"
 #include "screens/CreditsScreen.hpp"
 #include "screens/EndScreen.hpp"
@@ -48,6 +49,10 @@ void GameStateManager::setState(int state) {
         won = false;
         break;
     case kIngameScreen:
+        // A restart from the pause or the end screen begins as a level from the menu does.
+        hasFormula = false;
+        levelComplete = false;
+        won = false;
         switchTo(ingameScreen);
         break;
     case kEndScreen:
@@ -61,5 +66,11 @@ void GameStateManager::setState(int state) {
         break;
     default:
         break;
+    }
+}
+
+void GameStateManager::saveSettings() {
+    if (settingsFile) {
+        settingsFile->save(settings);
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Settings.hpp"
+
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
 #include <memory>
@@ -11,6 +13,7 @@ class IngameScreen;
 class EndScreen;
 class ControlsScreen;
 class CreditsScreen;
+class SettingsFile;
 
 // Owns the running screen and switches between the five screens by number:
 // 0 start, 1 in-game, 2 end, 3 controls, 4 credits. Also carries what outlives a
@@ -49,6 +52,13 @@ public:
     std::vector<sf::Event> lastEvents;
     // The process exit status; a screen that cannot be shown at all sets 1.
     int exitStatus = 0;
+
+    // The player's settings, and the file they are saved in (none when screens
+    // run on their own, as in tests: nothing is then saved).
+    Settings settings;
+    std::shared_ptr<SettingsFile> settingsFile;
+    // Writes the settings at once, after a change the player made.
+    void saveSettings();
 
 private:
     GameStateManager();

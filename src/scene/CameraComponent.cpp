@@ -1,5 +1,6 @@
 #include "scene/CameraComponent.hpp"
 
+#include "app/Letterbox.hpp"
 #include "scene/GameObject.hpp"
 
 CameraComponent::CameraComponent(std::shared_ptr<GameObject> followed, sf::Vector2f offset, bool runsInUpdate)
@@ -21,6 +22,8 @@ void CameraComponent::process(sf::RenderWindow* window, float, std::string) {
     }
     view.setCenter(centre);
     if (window) {
+        // Whatever the window's size, the view shows the same part of the world, letterboxed.
+        view.setViewport(Letterbox::viewport(window->getSize()));
         window->setView(view);
     }
 }

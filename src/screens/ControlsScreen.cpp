@@ -1,3 +1,75 @@
 #include "screens/ControlsScreen.hpp"
 
+#include "app/GameStateManager.hpp"
+#include "app/KeyNames.hpp"
+#include "app/Letterbox.hpp"
+#include "ui/Label.hpp"
+
+namespace {
+// The panel covers the picture's key caps and their descriptions, below the title.
+const sf::FloatRect kPanel{90.0f, 110.0f, 640.0f, 420.0f};
+const float kPadding = 24.0f;
+const float kKeyColumn = 330.0f;
+const unsigned kTextSize = 28;
+const sf::Color kPanelColour(10, 14, 40, 240);
+const sf::Color kTextColour(232, 238, 255);
+const sf::Color kKeyColour(255, 217, 138);
+
+struct ActionText {
+    const char* action;
+    const char* text;
+};
+const ActionText kActionTexts[] = {
+    {"LEFT", "Move left"},           {"RIGHT", "Move right"},   {"UP", "Move up"},
+    {"DOWN", "Move down"},           {"LAY", "Lay an egg"},     {"PAUSE", "Pause and go on"},
+    {"RESTART", "Restart (paused)"}, {"MENU", "Menu (paused)"},
+};
+
+std::shared_ptr<ui::Label> makeLabel(const std::string& text, sf::Vector2f position, sf::Color colour) {
+    auto label = ui::Label::create(text);
+    label->setTextSize(kTextSize);
+    label->setPosition(position);
+    label->getRenderer()->setTextColor(colour);
+    return label;
+}
+} // namespace
+
 ControlsScreen::ControlsScreen() : PictureScreen("controlsScreen", "Assets/controls.png") {}
+
+void ControlsScreen::init() {
+    PictureScreen::init();
+    if (!GameStateManager::getInstance()->settings.keysAreDefault()) {
+        buildBoundKeysPanel();
+    }
+}
+
+void ControlsScreen::buildBoundKeysPanel() {
+    if (sf::RenderWindow* window = GameStateManager::getInstance()->window) {
+        boundKeys.setTarget(*window);
+    }
+    boundKeys.setAbsoluteView(Letterbox::pictureArea());
+    auto panel = ui::Label::create("");
+    panel->setPosition({kPanel.left, kPanel.top});
+    panel->setSize({kPanel.width, kPanel.height});
+    panel->getRenderer()->setBackgroundColor(kPanelColour);
+    boundKeys.add(panel, "panel");
+
+    const Settings& settings = GameStateManager::getInstance()->settings;
+    std::string actions = "Your keys\n";
+    std::string keys = "\n";
+    for (const ActionText& entry : kActionTexts) {
+        actions += std::string(entry.text) + "\n";
+        keys += KeyNames::nameOf(settings.key(entry.action)) + "\n";
+    }
+    actions += "Shoot an egg";
+    keys += "Left mouse button";
+    const sf::Vector2f corner(kPanel.left + kPadding, kPanel.top + kPadding);
+    boundKeys.add(makeLabel(actions, corner, kTextColour), "actions");
+    boundKeys.add(makeLabel(keys, corner + sf::Vector2f(kKeyColumn, 0.0f), kKeyColour), "keys");
+}
+
+void ControlsScreen::draw(sf::RenderWindow& window) {
+    PictureScreen::draw(window);
+    boundKeys.setRelativeViewport(Letterbox::viewport(window.getSize()));
+    boundKeys.draw();
+}

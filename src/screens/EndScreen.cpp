@@ -32,8 +32,13 @@ void EndScreen::draw(sf::RenderWindow& window) {
 
 void EndScreen::handleInput(float) {
     const bool nothingToShow = !wonPicture && !lostPicture;
+    GameStateManager* game = GameStateManager::getInstance();
     if (nothingToShow || RealtimeInput::isKeyPressed(sf::Keyboard::Space)) {
-        GameStateManager::getInstance()->setState(GameStateManager::kStartScreen);
+        game->setState(GameStateManager::kStartScreen);
+        return;
+    }
+    if (RealtimeInput::isKeyPressed(game->settings.key("RESTART"))) {
+        game->setState(GameStateManager::kIngameScreen);
         return;
     }
 }

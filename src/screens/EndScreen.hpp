@@ -6,7 +6,7 @@
 #include <memory>
 
 // After a level: the won or the lost picture, chosen from the state manager's
-// won flag every frame; Space returns to the menu.
+// won flag every frame; Space returns to the menu, R (as bound) plays the level again.
 class EndScreen final : public GameState {
 public:
     void init() override;

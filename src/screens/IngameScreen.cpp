@@ -2,6 +2,8 @@
 
 #include "app/GameStateManager.hpp"
 #include "app/InputManager.hpp"
+#include "app/KeyNames.hpp"
+#include "app/Letterbox.hpp"
 #include "app/RealtimeInput.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
@@ -9,17 +11,25 @@
 #include "components/LayEggComponent.hpp"
 #include "map/LevelSchema.hpp"
 #include "physics/PhysicsManager.hpp"
+#include "scene/CameraComponent.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "scene/RenderManager.hpp"
 #include "scene/StaticCmp.hpp"
 #include "ui/BitmapButton.hpp"
 
 #include <SFML/System/Err.hpp>
+#include <algorithm>
 #include <sstream>
 
 namespace {
 const char* const kMapFile = "Assets/map.tmx";
 const sf::Vector2f kPauseOffset{120.0f, 50.0f};
+// The pause picture as drawn in the world: 480x200 at half size.
+const sf::Vector2f kPauseSize{240.0f, 100.0f};
+// Where in the pause picture the key line is centred, and how it looks.
+const sf::Vector2f kPauseKeysCentre{120.0f, 72.0f};
+const unsigned kPauseKeysTextSize = 26;
+const sf::Color kPauseKeysColour(232, 238, 255);
 } // namespace
 
 void IngameScreen::init() {
@@ -57,13 +67,10 @@ bool IngameScreen::loadLevel() {
 
 void IngameScreen::bindPlayerKeys() {
     InputManager* input = InputManager::getInstance();
-    const std::string& owner = player->name;
-    input->bindAction("LEFT", sf::Keyboard::A, owner);
-    input->bindAction("RIGHT", sf::Keyboard::D, owner);
-    input->bindAction("UP", sf::Keyboard::W, owner);
-    input->bindAction("DOWN", sf::Keyboard::S, owner);
-    input->bindAction("LAY", sf::Keyboard::E, owner);
-    input->bindAction("PAUSE", sf::Keyboard::Escape, owner);
+    const Settings& settings = GameStateManager::getInstance()->settings;
+    for (const std::string& action : Settings::actions()) {
+        input->bindAction(action, settings.key(action), player->name);
+    }
 }
 
 void IngameScreen::buildHud() {
@@ -77,6 +84,7 @@ void IngameScreen::buildHud() {
     if (sf::RenderWindow* window = GameStateManager::getInstance()->window) {
         gui.setTarget(*window);
     }
+    gui.setAbsoluteView(Letterbox::pictureArea());
     sf::Font font;
     if (font.loadFromFile("Assets/arial.ttf")) {
         gui.setFont(font);
@@ -103,6 +111,38 @@ void IngameScreen::buildPausePicture() {
         pauseObject->addComponent(std::make_shared<StaticCmp>(pauseObject.get(), assets->getTexture("pause"),
                                                               sf::Vector2f(0.5f, 0.5f), "pause", false));
     }
+    const Settings& settings = GameStateManager::getInstance()->settings;
+    pauseKeys = ui::Label::create(KeyNames::nameOf(settings.key("PAUSE")) + " continue     " +
+                                  KeyNames::nameOf(settings.key("RESTART")) + " restart     " +
+                                  KeyNames::nameOf(settings.key("MENU")) + " menu");
+    pauseKeys->setTextSize(kPauseKeysTextSize);
+    pauseKeys->getRenderer()->setTextColor(kPauseKeysColour);
+    if (sf::RenderWindow* window = GameStateManager::getInstance()->window) {
+        pauseGui.setTarget(*window);
+    }
+    pauseGui.setAbsoluteView(Letterbox::pictureArea());
+    pauseGui.add(pauseKeys, "pauseKeys");
+}
+
+sf::Vector2f IngameScreen::pausePosition() const {
+    // Near the player, but moved inside the view where it would stick out of it.
+    const sf::View& view = camera->getComponent<CameraComponent>()->view;
+    const sf::Vector2f viewCorner = view.getCenter() - view.getSize() / 2.0f;
+    const sf::Vector2f wanted = player->getPosition() - kPauseOffset;
+    const sf::Vector2f farthest = viewCorner + view.getSize() - kPauseSize;
+    return {std::clamp(wanted.x, viewCorner.x, std::max(viewCorner.x, farthest.x)),
+            std::clamp(wanted.y, viewCorner.y, std::max(viewCorner.y, farthest.y))};
+}
+
+void IngameScreen::placePauseKeys() {
+    // The key line sits in the empty lower part of the pause picture, in the picture's coordinates.
+    const sf::View& view = camera->getComponent<CameraComponent>()->view;
+    const sf::Vector2f viewCorner = view.getCenter() - view.getSize() / 2.0f;
+    const sf::Vector2f scale(Letterbox::kPictureWidth / view.getSize().x,
+                             Letterbox::kPictureHeight / view.getSize().y);
+    const sf::Vector2f lineCentre = pauseObject->getPosition() + kPauseKeysCentre - viewCorner;
+    const sf::Vector2f size = pauseKeys->getSize();
+    pauseKeys->setPosition({lineCentre.x * scale.x - size.x / 2.0f, lineCentre.y * scale.y - size.y / 2.0f});
 }
 
 void IngameScreen::exit() {
@@ -117,8 +157,18 @@ void IngameScreen::handleInput(float dt) {
         return;
     }
     const bool levelOver = game->levelComplete || playerDead;
-    if (!levelOver && InputManager::getInstance()->isActionPressed("PAUSE", player->name)) {
+    InputManager* input = InputManager::getInstance();
+    if (!levelOver && input->isActionPressed("PAUSE", player->name)) {
         paused = !paused;
+    }
+    if (paused && input->isActionPressed("RESTART", player->name)) {
+        // The level afresh, read again from disk as from the menu.
+        game->setState(GameStateManager::kIngameScreen);
+        return;
+    }
+    if (paused && input->isActionPressed("MENU", player->name)) {
+        game->setState(GameStateManager::kStartScreen);
+        return;
     }
     if (!paused) {
         player->update(dt);
@@ -138,7 +188,8 @@ void IngameScreen::update(float dt) {
     eggCounter->setText(counter.str());
 
     if (paused) {
-        pauseObject->setPosition(player->getPosition() - kPauseOffset);
+        pauseObject->setPosition(pausePosition());
+        placePauseKeys();
         return;
     }
     for (const auto& dog : dogs) {
@@ -164,8 +215,12 @@ void IngameScreen::draw(sf::RenderWindow& window) {
                                                             static_cast<int>(world.y)};
     camera->draw(window);
     RenderManager::getInstance()->draw(&window);
+    const sf::FloatRect viewport = Letterbox::viewport(window.getSize());
+    gui.setRelativeViewport(viewport);
     gui.draw();
     if (paused) {
         pauseObject->draw(window);
+        pauseGui.setRelativeViewport(viewport);
+        pauseGui.draw();
     }
 }

@@ -4,6 +4,7 @@
 #include "scene/GameObject.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
+#include "ui/Label.hpp"
 
 #include <memory>
 #include <vector>
@@ -12,7 +13,8 @@ class DeathComponent;
 class LayEggComponent;
 
 // The level: loads the map, moves the player, the dogs and the eggs, runs the
-// collision step and draws the scene with an egg counter. Escape pauses. Ends
+// collision step and draws the scene with an egg counter. Escape pauses; while
+// paused, R restarts the level and Q leaves it for the menu (keys as bound). Ends
 // when the player is caught or reaches the goal with the formula.
 class IngameScreen final : public GameState {
 public:
@@ -25,6 +27,9 @@ public:
     std::shared_ptr<ui::Button> eggCounter;
     ui::Gui gui;
     std::shared_ptr<GameObject> pauseObject;
+    // What the keys do while paused, drawn over the pause picture.
+    ui::Gui pauseGui;
+    std::shared_ptr<ui::Label> pauseKeys;
     bool playerDead = false;
     bool paused = false;
 
@@ -34,6 +39,8 @@ private:
     void bindPlayerKeys();
     void buildHud();
     void buildPausePicture();
+    sf::Vector2f pausePosition() const;
+    void placePauseKeys();
 
     bool levelReady = false;
     // The level's actors, looked up once the map has loaded; the registry

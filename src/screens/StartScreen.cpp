@@ -1,6 +1,7 @@
 #include "screens/StartScreen.hpp"
 
 #include "app/GameStateManager.hpp"
+#include "app/Letterbox.hpp"
 #include "assets/AssetManager.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
@@ -73,6 +74,8 @@ bool StartScreen::buildMenu() {
     if (window) {
         gui.setTarget(*window);
     }
+    // The form is laid out for the 800x600 picture, which the window shows letterboxed.
+    gui.setAbsoluteView(Letterbox::pictureArea());
     sf::Font font;
     if (!font.loadFromFile(kFontFile)) {
         sf::err() << "Pellowick: cannot show the menu: the font " << kFontFile << " is missing or unreadable"
@@ -129,6 +132,9 @@ void StartScreen::update(float) {
     audioCheckBox->setChecked(assets->sound->getVolume() != 0.0f);
 
     GameStateManager* game = GameStateManager::getInstance();
+    if (game->window) {
+        gui.setRelativeViewport(Letterbox::viewport(game->window->getSize()));
+    }
     // Copy: a handler may not switch screens, but the list is the manager's.
     const std::vector<sf::Event> events = game->lastEvents;
     for (const sf::Event& event : events) {
@@ -156,6 +162,7 @@ void StartScreen::draw(sf::RenderWindow& window) {
     camera->draw(window);
     background->draw(window);
     if (menuReady) {
+        gui.setRelativeViewport(Letterbox::viewport(window.getSize()));
         gui.draw();
     }
 }
@@ -191,4 +198,7 @@ void StartScreen::onAudioClicked() {
         assets->sound->setVolume(0.0f);
         assets->music->setVolume(0.0f);
     }
+    GameStateManager* game = GameStateManager::getInstance();
+    game->settings.audio = assets->sound->getVolume() != 0.0f;
+    game->saveSettings();
 }

@@ -57,8 +57,11 @@ void Gui::loadWidgetsFromString(const std::string& text, const std::string& sour
                                 bool replaceExisting) {
     ensureFont();
     std::optional<sf::Vector2f> windowSize;
-    if (m_target)
+    if (m_view) {
+        windowSize = sf::Vector2f(m_view->width, m_view->height);
+    } else if (m_target) {
         windowSize = sf::Vector2f(m_target->getSize());
+    }
     // Everything is built before the held widgets are touched, so a bad form changes nothing.
     const auto widgets =
         FormBuilder(sourceName, windowSize, m_font).build(FormReader::read(text, sourceName));
@@ -111,36 +114,62 @@ std::shared_ptr<Widget> Gui::getWidgetAt(sf::Vector2f point) const {
     return nullptr;
 }
 
-void Gui::updateHover(sf::Vector2f point) {
-    const auto top = getWidgetAt(point);
-    for (auto& entry : m_widgets)
-        entry.widget->setHovered(entry.widget == top && top->isEnabled());
+std::shared_ptr<Widget> Gui::widgetAt(const std::optional<sf::Vector2f>& point) const {
+    return point ? getWidgetAt(*point) : nullptr;
+}
+
+sf::View Gui::getView() const {
+    sf::FloatRect area(0, 0, 0, 0);
+    if (m_view) {
+        area = *m_view;
+    } else if (m_target) {
+        area = {0, 0, static_cast<float>(m_target->getSize().x), static_cast<float>(m_target->getSize().y)};
+    }
+    sf::View view(area);
+    view.setViewport(m_viewport);
+    return view;
+}
+
+std::optional<sf::Vector2f> Gui::toView(int x, int y) const {
+    const sf::Vector2f pixel(static_cast<float>(x), static_cast<float>(y));
+    if (!m_target) {
+        return pixel;
+    }
+    const sf::View view = getView();
+    if (!m_target->getViewport(view).contains(x, y)) {
+        return std::nullopt;
+    }
+    return m_target->mapPixelToCoords({x, y}, view);
+}
+
+void Gui::updateHover(const std::optional<sf::Vector2f>& point) {
+    const auto top = widgetAt(point);
+    for (auto& entry : m_widgets) {
+        entry.widget->setHovered(top && entry.widget == top && top->isEnabled());
+    }
 }
 
 bool Gui::handleEvent(const sf::Event& event) {
     ensureFont();
     switch (event.type) {
     case sf::Event::MouseMoved: {
-        const sf::Vector2f point(static_cast<float>(event.mouseMove.x),
-                                 static_cast<float>(event.mouseMove.y));
+        const auto point = toView(event.mouseMove.x, event.mouseMove.y);
         updateHover(point);
-        return getWidgetAt(point) != nullptr;
+        return widgetAt(point) != nullptr;
     }
     case sf::Event::MouseButtonPressed: {
-        const sf::Vector2f point(static_cast<float>(event.mouseButton.x),
-                                 static_cast<float>(event.mouseButton.y));
+        const auto point = toView(event.mouseButton.x, event.mouseButton.y);
         updateHover(point);
-        const auto top = getWidgetAt(point);
+        const auto top = widgetAt(point);
         if (top && event.mouseButton.button == sf::Mouse::Left)
             top->leftMousePressed();
         return top != nullptr;
     }
     case sf::Event::MouseButtonReleased: {
-        const sf::Vector2f point(static_cast<float>(event.mouseButton.x),
-                                 static_cast<float>(event.mouseButton.y));
+        const auto point = toView(event.mouseButton.x, event.mouseButton.y);
         if (event.mouseButton.button == sf::Mouse::Left)
             return leftMouseReleased(point);
-        return getWidgetAt(point) != nullptr;
+        return widgetAt(point) != nullptr;
     }
     case sf::Event::MouseLeft:
         for (auto& entry : m_widgets)
@@ -151,10 +180,10 @@ bool Gui::handleEvent(const sf::Event& event) {
     }
 }
 
-bool Gui::leftMouseReleased(sf::Vector2f point) {
+bool Gui::leftMouseReleased(const std::optional<sf::Vector2f>& point) {
     updateHover(point);
     // This copy keeps the widget alive while its handlers run, even if they destroy this Gui.
-    const std::shared_ptr<Widget> top = getWidgetAt(point);
+    const std::shared_ptr<Widget> top = widgetAt(point);
     for (auto& entry : m_widgets)
         if (entry.widget != top)
             entry.widget->leftMouseButtonNoLongerDown();
@@ -173,8 +202,7 @@ void Gui::draw() {
         return;
     ensureFont();
     const sf::View previous = m_target->getView();
-    const sf::Vector2f size(m_target->getSize());
-    m_target->setView(sf::View(sf::FloatRect(0, 0, size.x, size.y)));
+    m_target->setView(getView());
     for (const auto& entry : m_widgets)
         if (entry.widget->isVisible())
             entry.widget->draw(*m_target, m_font.get());

@@ -4,16 +4,19 @@
 
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/View.hpp>
 #include <SFML/Window/Event.hpp>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace ui {
 
-/// Holds widgets, draws them in the window's pixel coordinates and turns mouse events into hover,
-/// press and click. Widgets added later are drawn on top and win the hit test.
+/// Holds widgets, draws them and turns mouse events into hover, press and click. Widgets added later are
+/// drawn on top and win the hit test. Widgets live in the Gui's own view (by default the target's pixels),
+/// shown in a part of the target (by default all of it); events outside that part hit nothing.
 class Gui {
 public:
     /// Without a target nothing is drawn and percentages in forms cannot be worked out.
@@ -24,6 +27,14 @@ public:
     /// The target must outlive the Gui or be replaced first.
     void setTarget(sf::RenderTarget& target) { m_target = &target; }
     sf::RenderTarget* getTarget() const { return m_target; }
+
+    /// The coordinates the widgets are placed in; percentages in forms are of its size. Unset, it is the
+    /// target's pixels.
+    void setAbsoluteView(const sf::FloatRect& view) { m_view = view; }
+    /// The part of the target the view is shown in, in fractions of the target's size.
+    void setRelativeViewport(const sf::FloatRect& viewport) { m_viewport = viewport; }
+    /// The view the widgets are drawn through, viewport included.
+    sf::View getView() const;
 
     /// Keeps its own copy. Without any font the Gui tries the game's font file once when it first needs
     /// one, and draws no text if that fails.
@@ -56,12 +67,13 @@ public:
     /// disabled ones included; nullptr when there is none.
     std::shared_ptr<Widget> getWidgetAt(sf::Vector2f point) const;
 
-    /// Reacts to MouseMoved, MouseButtonPressed/Released (left button) and MouseLeft; returns whether a
-    /// widget was under the mouse. Click handlers run inside this call and may destroy this Gui.
+    /// Reacts to MouseMoved, MouseButtonPressed/Released (left button) and MouseLeft, at the event's
+    /// target pixel mapped into the view; returns whether a widget was under the mouse. Click handlers
+    /// run inside this call and may destroy this Gui.
     bool handleEvent(const sf::Event& event);
 
-    /// Draws the visible widgets in the target's pixel coordinates, whatever view is set; the view is
-    /// restored afterwards.
+    /// Draws the visible widgets through the Gui's view, whatever view the target has; the target's view
+    /// is restored afterwards.
     void draw();
 
 private:
@@ -72,11 +84,16 @@ private:
 
     void useFont(std::shared_ptr<const sf::Font> font);
     void ensureFont();
-    void updateHover(sf::Vector2f point);
-    bool leftMouseReleased(sf::Vector2f point);
+    /// The point in the view under a target pixel; empty outside the viewport.
+    std::optional<sf::Vector2f> toView(int x, int y) const;
+    std::shared_ptr<Widget> widgetAt(const std::optional<sf::Vector2f>& point) const;
+    void updateHover(const std::optional<sf::Vector2f>& point);
+    bool leftMouseReleased(const std::optional<sf::Vector2f>& point);
 
     std::vector<Entry> m_widgets;
     sf::RenderTarget* m_target = nullptr;
+    std::optional<sf::FloatRect> m_view;
+    sf::FloatRect m_viewport{0, 0, 1, 1};
     std::shared_ptr<const sf::Font> m_font;
     bool m_fallbackFontTried = false;
 };

@@ -42,8 +42,7 @@ void Label::draw(sf::RenderTarget& target, const sf::Font* font) const {
         return;
     sf::Text text = makeText(m_text, *font, m_textSize ? m_textSize : kDefaultTextSize,
                              colorOr("TextColor", look, kDefaultText));
-    text.setPosition(std::round(getPosition().x + borders.left), std::round(getPosition().y + borders.top));
-    target.draw(text);
+    drawText(target, text, {getPosition().x + borders.left, getPosition().y + borders.top});
 }
 
 } // namespace ui

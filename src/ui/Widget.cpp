@@ -2,6 +2,7 @@
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -112,8 +113,24 @@ void Widget::drawCentredText(sf::RenderTarget& target, sf::Text text, sf::Vector
     const sf::Font* font = text.getFont();
     const float width = text.findCharacterPos(text.getString().getSize()).x;
     const float height = font->getLineSpacing(text.getCharacterSize());
-    // Whole pixels keep the glyphs crisp.
-    text.setPosition(std::round(centre.x - width / 2), std::round(centre.y - height / 2));
+    drawText(target, std::move(text), {centre.x - width / 2, centre.y - height / 2});
+}
+
+void Widget::drawText(sf::RenderTarget& target, sf::Text text, sf::Vector2f position) {
+    // Through a scaled view a text would be a stretched bitmap: rasterise it at the size it is shown
+    // and shrink it back, so it stays crisp in a large window.
+    const sf::View& view = target.getView();
+    const float shown = static_cast<float>(target.getViewport(view).height);
+    const float scale = view.getSize().y > 0 && shown > 0 ? shown / view.getSize().y : 1.f;
+    if (std::abs(scale - 1.f) > 0.001f) {
+        const unsigned size = text.getCharacterSize();
+        text.setCharacterSize(static_cast<unsigned>(std::max(1.f, std::round(size * scale))));
+        text.setScale(1.f / scale, 1.f / scale);
+    }
+    // Whole pixels of the window keep the glyphs crisp.
+    const sf::Vector2f corner = view.getCenter() - view.getSize() / 2.f;
+    text.setPosition(corner.x + std::round((position.x - corner.x) * scale) / scale,
+                     corner.y + std::round((position.y - corner.y) * scale) / scale);
     target.draw(text);
 }
 

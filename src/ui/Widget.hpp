@@ -85,6 +85,8 @@ protected:
     static sf::Vector2f measureText(const std::string& utf8, const sf::Font& font, unsigned size);
     /// Draws the text with its line box centred on `centre`.
     static void drawCentredText(sf::RenderTarget& target, sf::Text text, sf::Vector2f centre);
+    /// Draws the text with its top-left corner at `position`, rasterised at the size the view shows it.
+    static void drawText(sf::RenderTarget& target, sf::Text text, sf::Vector2f position);
     static void drawTexture(sf::RenderTarget& target, const UiTexture& texture, const sf::FloatRect& area);
 
 private:

@@ -4,6 +4,7 @@
 #include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
 #include "physics/PhysicsManager.hpp"
+#include "scene/CameraComponent.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "scene/StaticCmp.hpp"
 #include "screens/EndScreen.hpp"
@@ -151,8 +152,14 @@ TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
     harness.hold(sf::Keyboard::D, false);
     EXPECT_EQ(object("enemy1")->getPosition(), dogBefore);
     EXPECT_EQ(object("player1")->getPosition(), playerBefore);
-    EXPECT_EQ(harness.screen<IngameScreen>()->pauseObject->getPosition(),
-              playerBefore - sf::Vector2f(120, 50));
+    // Near the player, but wholly inside the view even with the camera resting on the map's edge.
+    const sf::View& view = object("camera")->getComponent<CameraComponent>()->view;
+    const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
+    const sf::Vector2f pauseCorner = harness.screen<IngameScreen>()->pauseObject->getPosition();
+    EXPECT_TRUE(seen.contains(pauseCorner) && seen.contains(pauseCorner + sf::Vector2f(239.9f, 99.9f)));
+    EXPECT_LT(std::abs(pauseCorner.x - (playerBefore.x - 120)) +
+                  std::abs(pauseCorner.y - (playerBefore.y - 50)),
+              160.0f);
 
     object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg2")->colliders[0]);
     harness.frames(1);
@@ -162,5 +169,42 @@ TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
     harness.frames(10);
     EXPECT_FALSE(harness.screen<IngameScreen>()->paused);
     EXPECT_NE(object("enemy1")->getPosition(), dogBefore);
+}
+} // namespace
+
+namespace {
+TEST_F(PlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointer) {
+    harness.window().setSize({1600, 900});
+    sf::Event resized{};
+    resized.type = sf::Event::Resized;
+    resized.size = {1600, 900};
+    harness.game->queueEvent(resized);
+    walkTo({100, 956});
+    harness.hold(sf::Keyboard::E);
+    harness.frames(1);
+    harness.hold(sf::Keyboard::E, false);
+    harness.frames(70);
+
+    // The pixel drawn for a world point, worked out by hand: the 320x320 view fills the 1200x900 picture
+    // between bars 200 pixels wide.
+    const sf::View& view = object("camera")->getComponent<CameraComponent>()->view;
+    const sf::Vector2f corner = view.getCenter() - view.getSize() / 2.0f;
+    const sf::Vector2f aim = object("egg1")->getPosition() + sf::Vector2f(80, -8);
+    const sf::Vector2i pixel(static_cast<int>(200 + (aim.x - corner.x) * 1200 / 320),
+                             static_cast<int>((aim.y - corner.y) * 900 / 320));
+    RealtimeInput::setMousePosition(pixel);
+    harness.frames(1); // the pointer is read as the frame is drawn
+    const sf::Vector2f from = object("egg1")->getPosition();
+    harness.holdMouse();
+    harness.frames(2);
+    harness.holdMouse(false);
+    harness.frames(10);
+    ASSERT_TRUE(object("egg1")->getComponent<EggComponent>()->flying);
+    const sf::Vector2i target = GameObjectManager::getInstance()->mouseWorldPosition;
+    EXPECT_NEAR(target.x, aim.x, 2.0f);
+    EXPECT_NEAR(target.y, aim.y, 2.0f);
+    const sf::Vector2f flown = object("egg1")->getPosition() - from;
+    const sf::Vector2f wanted = aim - from;
+    EXPECT_NEAR(std::atan2(flown.y, flown.x), std::atan2(wanted.y, wanted.x), 0.05f);
 }
 } // namespace

@@ -48,23 +48,34 @@ inline bool near(sf::Color a, sf::Color b) {
 
 class EndToEndTest : public ::testing::Test {
 protected:
+    explicit EndToEndTest(const std::string& screen = "1024x768x24") : display(screen) {}
+
     void SetUp() override {
         ASSERT_TRUE(display.ok()) << "Xvfb did not start";
         folder = makeTempFolder();
         std::ofstream(folder + "/alsoft.conf") << "[general]\ndrivers = wave\nsample-type = int16\n"
                                                   "channels = mono\nfrequency = 22050\n[wave]\nfile = "
                                                << folder << "/heard.wav\n";
+        startGame();
+    }
+
+    // Each start writes the sound afresh; the settings folder is the test's own and is kept between starts.
+    void startGame() {
         // Started from another folder: the game must find Assets/ beside itself.
         game = std::make_unique<ChildProcess>(
             std::vector<std::string>{std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick"},
             std::vector<std::string>{"DISPLAY=" + display.name, "ALSOFT_CONF=" + folder + "/alsoft.conf",
-                                     "ALSOFT_DRIVERS=wave"},
+                                     "ALSOFT_DRIVERS=wave", "XDG_CONFIG_HOME=" + folder + "/config"},
             folder, folder + "/stderr.txt");
-        window = display.run("timeout 20 xdotool search --sync --onlyvisible --name '^Pellowick$' | head -1");
-        window.erase(std::remove(window.begin(), window.end(), '\n'), window.end());
+        findWindow();
         ASSERT_FALSE(window.empty()) << "no window titled Pellowick";
         display.run("xdotool windowfocus --sync " + window + " mousemove 1000 740");
         waitSeconds(1.0);
+    }
+    // The game's window; switching to fullscreen and back makes a new one.
+    void findWindow() {
+        window = display.run("timeout 20 xdotool search --sync --onlyvisible --name '^Pellowick$' | head -1");
+        window.erase(std::remove(window.begin(), window.end(), '\n'), window.end());
     }
 
     void clickAt(sf::Vector2f point) {

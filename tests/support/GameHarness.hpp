@@ -6,7 +6,11 @@
 #include "app/GameStateManager.hpp"
 #include "app/RealtimeInput.hpp"
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 
 // Runs the real game in this process, in a real window, with scripted input and
 // a fixed frame time of 1/60 s, so a test can play it frame by frame.
@@ -14,7 +18,17 @@ class GameHarness {
 public:
     static constexpr float kFrameTime = 1.0f / 60.0f;
 
-    GameHarness() {
+    // `settingsText`, when given, is the player's settings file the game finds at its start.
+    explicit GameHarness(const std::string& settingsText = "") {
+        // The game reads and writes its settings in a folder of this test's own, never the real one.
+        char pattern[] = "/tmp/pellowick-config-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        configFolder = made ? made : "";
+        setenv("XDG_CONFIG_HOME", configFolder.c_str(), 1);
+        if (!settingsText.empty()) {
+            std::filesystem::create_directories(configFolder + "/pellowick");
+            std::ofstream(settingsFile()) << settingsText;
+        }
         RealtimeInput::reset();
         RealtimeInput::setScripted(true);
         GameClock::setScripted(true);
@@ -28,6 +42,8 @@ public:
         game.reset();
         RealtimeInput::reset();
         GameClock::setScripted(false);
+        std::error_code ignored;
+        std::filesystem::remove_all(configFolder, ignored);
     }
     GameHarness(const GameHarness&) = delete;
     GameHarness& operator=(const GameHarness&) = delete;
@@ -66,6 +82,8 @@ public:
     }
 
     sf::RenderWindow& window() { return *game->window; }
+    std::string settingsFile() const { return configFolder + "/pellowick/settings.toml"; }
 
+    std::string configFolder;
     std::unique_ptr<Game> game;
 };

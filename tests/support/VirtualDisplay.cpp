@@ -10,7 +10,7 @@
 #include <thread>
 #include <unistd.h>
 
-VirtualDisplay::VirtualDisplay() {
+VirtualDisplay::VirtualDisplay(const std::string& screen) {
     int fds[2];
     if (pipe(fds) != 0) {
         return;
@@ -19,7 +19,7 @@ VirtualDisplay::VirtualDisplay() {
     if (server == 0) {
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
                "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }

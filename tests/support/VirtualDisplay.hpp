@@ -8,7 +8,8 @@
 // never disturb each other or the display the suite runs on.
 class VirtualDisplay {
 public:
-    VirtualDisplay();
+    // `screen` as Xvfb takes it: width x height x depth.
+    explicit VirtualDisplay(const std::string& screen = "1024x768x24");
     ~VirtualDisplay();
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;

@@ -63,10 +63,9 @@ sf::Image pause(const Fonts& fonts) {
     canvas.roundedRectangle({6.f, 6.f, 468.f, 188.f}, 24.f, sf::Color(10, 14, 40, 215),
                             sf::Color(255, 217, 138), -4.f);
     const sf::Color ink(34, 20, 8);
-    canvas.text(fonts.bold, "Paused", 76.f, {240.f, 78.f}, Anchor::Centre, sf::Color(255, 217, 138), ink,
+    // The lower half stays empty: the game writes there which keys continue, restart and leave, as bound.
+    canvas.text(fonts.bold, "Paused", 76.f, {240.f, 72.f}, Anchor::Centre, sf::Color(255, 217, 138), ink,
                 4.f);
-    canvas.text(fonts.regular, "Press Escape to continue", 32.f, {240.f, 150.f}, Anchor::Centre,
-                sf::Color(232, 238, 255));
     return canvas.finish();
 }
 

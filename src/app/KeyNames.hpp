@@ -1,0 +1,15 @@
+#pragma once
+
+#include <SFML/Window/Keyboard.hpp>
+#include <optional>
+#include <string>
+
+// The names players read and write for keys ("A", "Escape", "Space", "Left",
+// "F5", "Num1"), one table for the settings file and the screens alike.
+class KeyNames {
+public:
+    // Empty for a key the table does not hold.
+    static std::string nameOf(sf::Keyboard::Key key);
+    // Exact, case-sensitive match; empty for an unknown name.
+    static std::optional<sf::Keyboard::Key> keyNamed(const std::string& name);
+};

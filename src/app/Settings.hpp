@@ -1,0 +1,32 @@
+#pragma once
+
+#include <SFML/System/Vector2.hpp>
+#include <SFML/Window/Keyboard.hpp>
+#include <map>
+#include <string>
+#include <vector>
+
+// What the player chooses and the game remembers between runs. A default
+// Settings is the game as it always was: audio on, an 800x600 window, A D W S
+// to move, E to lay, Escape to pause, R to restart and Q to leave a level.
+class Settings {
+public:
+    Settings();
+
+    // Every action a key can be bound to, in the order the settings file lists them.
+    static const std::vector<std::string>& actions();
+    static sf::Keyboard::Key defaultKey(const std::string& action);
+    // The key bound to an action; the default one for an action never bound.
+    sf::Keyboard::Key key(const std::string& action) const;
+    // True when no action is bound to another key than its default.
+    bool keysAreDefault() const;
+
+    bool operator==(const Settings& other) const;
+    bool operator!=(const Settings& other) const { return !(*this == other); }
+
+    bool audio = true;
+    bool fullscreen = false;
+    // The window's size when it is not fullscreen.
+    sf::Vector2u windowSize{800, 600};
+    std::map<std::string, sf::Keyboard::Key> keys;
+};

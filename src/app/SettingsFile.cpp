@@ -1,0 +1,300 @@
+#include "app/SettingsFile.hpp"
+
+#include "app/KeyNames.hpp"
+#include "app/Letterbox.hpp"
+
+#include <SFML/System/Err.hpp>
+#include <algorithm>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <toml++/toml.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+using Report = std::function<void(std::size_t line, const std::string& problem)>;
+
+// Larger than any screen; a bigger number is a typing mistake.
+const std::int64_t kMaxWindowSide = 16384;
+
+std::size_t lineOf(const toml::node& node) {
+    return static_cast<std::size_t>(node.source().begin.line);
+}
+
+// A parser's message may quote a line break it saw; the error stays one line.
+std::string onOneLine(std::string_view text) {
+    std::string line;
+    for (const char c : text) {
+        if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\r') {
+            line += "\\r";
+        } else if (c == '\t') {
+            line += "\\t";
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
+std::string yesNo(bool value) {
+    return value ? "true" : "false";
+}
+
+// Flushes a written file to the disk, so a crash after the rename cannot leave an empty file.
+void syncToDisk(const std::string& path) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+}
+void readAudio(const toml::table& file, Settings& settings, const Report& report) {
+    const toml::node* enabled = file.at_path("audio.enabled").node();
+    if (!enabled) {
+        return;
+    }
+    if (!enabled->is_boolean()) {
+        report(lineOf(*enabled), "audio.enabled must be true or false; using " + yesNo(settings.audio));
+        return;
+    }
+    settings.audio = enabled->as_boolean()->get();
+}
+
+void readWindow(const toml::table& file, Settings& settings, const Report& report) {
+    if (const toml::node* fullscreen = file.at_path("window.fullscreen").node()) {
+        if (fullscreen->is_boolean()) {
+            settings.fullscreen = fullscreen->as_boolean()->get();
+        } else {
+            report(lineOf(*fullscreen), "window.fullscreen must be true or false; using false");
+        }
+    }
+    const char* const sides[] = {"width", "height"};
+    unsigned* const values[] = {&settings.windowSize.x, &settings.windowSize.y};
+    for (int i = 0; i < 2; ++i) {
+        const toml::node* side = file.at_path(std::string("window.") + sides[i]).node();
+        if (!side) {
+            continue;
+        }
+        if (!side->is_integer() || side->as_integer()->get() < 1 ||
+            side->as_integer()->get() > kMaxWindowSide) {
+            report(lineOf(*side), std::string("window.") + sides[i] + " must be a whole number from 1 to " +
+                                      std::to_string(kMaxWindowSide) + "; using " +
+                                      std::to_string(*values[i]));
+            continue;
+        }
+        *values[i] = static_cast<unsigned>(side->as_integer()->get());
+    }
+    settings.windowSize = Letterbox::heldToMinimum(settings.windowSize);
+}
+
+struct FileBinding {
+    std::string action;
+    sf::Keyboard::Key key;
+    std::size_t line;
+};
+
+std::vector<FileBinding> readBindings(const toml::table& file, const Report& report) {
+    const toml::node* keys = file.get("keys");
+    if (!keys) {
+        return {};
+    }
+    if (!keys->is_table()) {
+        report(lineOf(*keys), "keys must be a table of actions and key names; using the default keys");
+        return {};
+    }
+    std::vector<FileBinding> bindings;
+    for (auto&& [name, value] : *keys->as_table()) {
+        const std::string action(name.str());
+        const std::size_t line = lineOf(value);
+        if (Settings::defaultKey(action) == sf::Keyboard::Unknown) {
+            report(line, "keys." + action + ": there is no such action; ignored");
+            continue;
+        }
+        const std::string fallback = "using " + KeyNames::nameOf(Settings::defaultKey(action));
+        if (!value.is_string()) {
+            report(line, "keys." + action + " must be a key name in quotes; " + fallback);
+            continue;
+        }
+        const std::string keyName = value.as_string()->get();
+        const auto key = KeyNames::keyNamed(keyName);
+        if (!key) {
+            report(line, "keys." + action + ": unknown key name \"" + keyName + "\"; " + fallback);
+            continue;
+        }
+        bindings.push_back({action, *key, line});
+    }
+    std::sort(bindings.begin(), bindings.end(),
+              [](const FileBinding& a, const FileBinding& b) { return a.line < b.line; });
+    return bindings;
+}
+
+// The first binding that takes a key already held by another action: one left at its default, or one
+// bound on an earlier line. Null when every key is bound once.
+const FileBinding* firstDuplicate(const std::vector<FileBinding>& bindings, const Settings& settings,
+                                  std::string& holder) {
+    for (const FileBinding& binding : bindings) {
+        for (const std::string& other : Settings::actions()) {
+            if (other == binding.action || settings.key(other) != binding.key) {
+                continue;
+            }
+            const auto otherBinding = std::find_if(bindings.begin(), bindings.end(),
+                                                   [&](const FileBinding& b) { return b.action == other; });
+            if (otherBinding == bindings.end() || otherBinding->line < binding.line) {
+                holder = other;
+                return &binding;
+            }
+        }
+    }
+    return nullptr;
+}
+
+void readKeys(const toml::table& file, Settings& settings, const Report& report) {
+    std::vector<FileBinding> bindings = readBindings(file, report);
+    for (;;) {
+        Settings bound;
+        for (const FileBinding& binding : bindings) {
+            bound.keys[binding.action] = binding.key;
+        }
+        std::string holder;
+        const FileBinding* duplicate = firstDuplicate(bindings, bound, holder);
+        if (!duplicate) {
+            settings.keys = bound.keys;
+            return;
+        }
+        // The binding gives way to its default, which may in turn take another's key: look again.
+        report(duplicate->line, "keys." + duplicate->action + ": " + KeyNames::nameOf(duplicate->key) +
+                                    " is already bound to " + holder + "; using " +
+                                    KeyNames::nameOf(Settings::defaultKey(duplicate->action)));
+        bindings.erase(bindings.begin() + (duplicate - bindings.data()));
+    }
+}
+} // namespace
+
+SettingsFile::SettingsFile(std::string path) : filePath(std::move(path)) {}
+
+std::string SettingsFile::defaultPath() {
+    fs::path base;
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    if (config && *config && fs::path(config).is_absolute()) {
+        base = config;
+    } else if (home && *home) {
+        base = fs::path(home) / ".config";
+    } else {
+        return {};
+    }
+    return (base / "pellowick" / "settings.toml").string();
+}
+
+void SettingsFile::report(std::size_t line, const std::string& problem) {
+    keepBadCopy = true;
+    sf::err() << filePath;
+    if (line > 0) {
+        sf::err() << ":" << line;
+    }
+    sf::err() << ": " << problem << " (the file will be kept as " << fs::path(filePath).filename().string()
+              << ".bad when a setting is saved)" << std::endl;
+}
+
+Settings SettingsFile::load() {
+    Settings settings;
+    std::error_code error;
+    if (filePath.empty() || !fs::exists(filePath, error)) {
+        return settings;
+    }
+    std::ifstream in(filePath, std::ios::binary);
+    std::ostringstream text;
+    if (!fs::is_regular_file(filePath, error) || !in || !(text << in.rdbuf())) {
+        report(0, "cannot read the file; the default settings are used");
+        return settings;
+    }
+    readText(text.str(), settings);
+    return settings;
+}
+
+void SettingsFile::readText(const std::string& text, Settings& settings) {
+    toml::table file;
+    try {
+        file = toml::parse(text, filePath);
+    } catch (const toml::parse_error& problem) {
+        report(static_cast<std::size_t>(problem.source().begin.line),
+               onOneLine(problem.description()) + "; the default settings are used");
+        return;
+    }
+    const Report reportHere = [this](std::size_t line, const std::string& problem) { report(line, problem); };
+    readAudio(file, settings, reportHere);
+    readWindow(file, settings, reportHere);
+    readKeys(file, settings, reportHere);
+}
+
+std::string SettingsFile::toText(const Settings& settings) {
+    toml::table keys;
+    for (const std::string& action : Settings::actions()) {
+        keys.insert(action, KeyNames::nameOf(settings.key(action)));
+    }
+    const toml::table window{{"fullscreen", settings.fullscreen},
+                             {"width", static_cast<std::int64_t>(settings.windowSize.x)},
+                             {"height", static_cast<std::int64_t>(settings.windowSize.y)}};
+    const toml::table file{
+        {"audio", toml::table{{"enabled", settings.audio}}}, {"window", window}, {"keys", keys}};
+    std::ostringstream text;
+    text << "# Pellowick's settings, saved by the game whenever one changes.\n\n" << file << "\n";
+    return text.str();
+}
+
+bool SettingsFile::save(const Settings& settings) {
+    return writeNewFile(settings) && replaceOldFile();
+}
+
+bool SettingsFile::writeNewFile(const Settings& settings) {
+    if (filePath.empty()) {
+        return false;
+    }
+    const fs::path folder = fs::path(filePath).parent_path();
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        sf::err() << "Pellowick: cannot save the settings: cannot create the folder " << folder.string()
+                  << ": " << error.message() << std::endl;
+        return false;
+    }
+    {
+        std::ofstream out(newFilePath(), std::ios::binary | std::ios::trunc);
+        out << toText(settings);
+        out.close();
+        if (!out) {
+            sf::err() << "Pellowick: cannot save the settings: cannot write " << newFilePath() << std::endl;
+            return false;
+        }
+    }
+    syncToDisk(newFilePath());
+    return true;
+}
+
+bool SettingsFile::replaceOldFile() {
+    std::error_code error;
+    if (keepBadCopy && fs::exists(filePath, error)) {
+        fs::rename(filePath, filePath + ".bad", error);
+        if (error) {
+            // The player's own file is not overwritten before it has been kept.
+            sf::err() << "Pellowick: cannot save the settings: cannot keep " << filePath << " as " << filePath
+                      << ".bad: " << error.message() << std::endl;
+            return false;
+        }
+    }
+    keepBadCopy = false;
+    fs::rename(newFilePath(), filePath, error);
+    if (error) {
+        sf::err() << "Pellowick: cannot save the settings: cannot replace " << filePath << ": "
+                  << error.message() << std::endl;
+        return false;
+    }
+    return true;
+}

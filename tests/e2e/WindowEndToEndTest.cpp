@@ -1,0 +1,103 @@
+#include "support/EndToEndTest.hpp"
+#include "ui/CheckBox.hpp"
+
+#include <sstream>
+
+// The real game on a 1600x900 screen: fullscreen, a resized window, and the settings it keeps.
+namespace {
+class WindowEndToEndTest : public EndToEndTest {
+protected:
+    WindowEndToEndTest() : EndToEndTest("1600x900x24") {}
+
+    std::string geometry() { return display.run("xdotool getwindowgeometry --shell " + window); }
+    std::string settingsText() const {
+        std::ifstream in(folder + "/config/pellowick/settings.toml");
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+};
+
+TEST_F(WindowEndToEndTest, FullscreenAndAResizedWindowShowTheMenuLetterboxedAndClickable) {
+    tap("F11");
+    waitSeconds(1.0);
+    findWindow();
+    EXPECT_NE(geometry().find("WIDTH=1600\nHEIGHT=900"), std::string::npos) << "fullscreen fills the screen";
+    EXPECT_NE(settingsText().find("fullscreen = true"), std::string::npos) << "the choice is saved at once";
+    tap("F11");
+    waitSeconds(1.0);
+    findWindow();
+    EXPECT_NE(geometry().find("WIDTH=800\nHEIGHT=600"), std::string::npos) << "back to the window";
+
+    display.run("xdotool windowmove --sync " + window + " 0 0 windowsize --sync " + window + " 1600 900");
+    waitSeconds(1.5);
+    const sf::Image menu = shot("menu");
+    for (unsigned x : {5u, 195u, 1405u, 1595u}) {
+        EXPECT_TRUE(near(menu.getPixel(x, 450), sf::Color::Black)) << "a black bar at x " << x;
+    }
+    EXPECT_FALSE(near(menu.getPixel(800, 450), sf::Color::Black)) << "the menu fills the middle";
+
+    // Each button drawn at 1.5 times its place in the form, right of the 200-pixel bar.
+    loadForm();
+    const auto scaled = [](sf::Vector2f point) { return sf::Vector2f(200.0f, 0.0f) + point * 1.5f; };
+    auto controls = form.get<ui::Button>("controls");
+    ASSERT_NE(controls, nullptr);
+    const sf::Vector2f leftEdge =
+        scaled(controls->getPosition() + sf::Vector2f(1.0f, controls->getSize().y / 2));
+    EXPECT_TRUE(near(menu.getPixel(unsigned(leftEdge.x), unsigned(leftEdge.y)),
+                     *controls->getRenderer()->getBorderColor()));
+    clickAt(scaled(controls->getPosition() + controls->getSize() / 2.0f));
+    EXPECT_GT(differingShare(menu, shot("controls")), 0.15) << "the scaled button opens the controls";
+    tap("Escape");
+    clickAt({100.0f, 450.0f}); // in a bar: nothing happens
+    EXPECT_LT(differingShare(menu, shot("back")), 0.05);
+
+    waitSeconds(0.5);
+    EXPECT_NE(settingsText().find("width = 1600"), std::string::npos) << "the settled size is saved";
+    EXPECT_EQ(unexpectedErrors(), "");
+}
+
+TEST_F(WindowEndToEndTest, AnAudioBoxClearedOnceStaysClearedAndSilentAtTheNextStart) {
+    loadForm();
+    auto audio = form.get<ui::CheckBox>("audio");
+    ASSERT_NE(audio, nullptr);
+    // Pixels of the tick's colour inside the box, away from its border.
+    const auto tickPixels = [&](const sf::Image& image) {
+        const sf::Color tick = audio->getRenderer()->getColor("CheckColor").value_or(sf::Color::Black);
+        int count = 0;
+        for (float y = audio->getPosition().y + 4; y < audio->getPosition().y + audio->getSize().y - 4; ++y) {
+            for (float x = audio->getPosition().x + 4; x < audio->getPosition().x + audio->getSize().x - 4;
+                 ++x) {
+                count += near(image.getPixel(unsigned(x), unsigned(y)), tick) ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    display.run("xdotool windowmove --sync " + window + " 0 0");
+    waitSeconds(0.5);
+    ASSERT_GT(tickPixels(shot("ticked")), 0) << "audio is on at the first start";
+    clickWidget("audio");
+    clickWidget("exit");
+    int status = -1;
+    ASSERT_TRUE(game->waitForExit(10.0, status));
+    EXPECT_NE(settingsText().find("enabled = false"), std::string::npos);
+
+    std::remove((folder + "/heard.wav").c_str());
+    startGame();
+    display.run("xdotool windowmove --sync " + window + " 0 0");
+    waitSeconds(1.5);
+    EXPECT_EQ(tickPixels(shot("unticked")), 0) << "the box starts cleared";
+    clickWidget("exit");
+    ASSERT_TRUE(game->waitForExit(10.0, status));
+
+    sf::SoundBuffer heard;
+    ASSERT_TRUE(heard.loadFromFile(folder + "/heard.wav"));
+    int peak = 0;
+    for (std::size_t i = 0; i < heard.getSampleCount(); ++i) {
+        peak = std::max(peak, std::abs(int(heard.getSamples()[i])));
+    }
+    EXPECT_GT(heard.getSampleCount(), heard.getSampleRate()) << "the game ran for a while";
+    EXPECT_LT(peak, 50) << "silent from the very start";
+    EXPECT_EQ(unexpectedErrors(), "");
+}
+} // namespace
