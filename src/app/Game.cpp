@@ -38,6 +38,7 @@ void Game::start() {
 
 void Game::pollEvents() {
     frameEvents.clear();
+    RealtimeInput::forgetKeyPresses();
     for (const sf::Event& scripted : scriptedEvents) {
         event = scripted;
         handleEvent();
@@ -53,6 +54,9 @@ void Game::handleEvent() {
     switch (event.type) {
     case sf::Event::Closed:
         window->close();
+        break;
+    case sf::Event::KeyPressed:
+        RealtimeInput::noteKeyPress(event.key.code);
         break;
     case sf::Event::LostFocus:
         RealtimeInput::setFocused(false);

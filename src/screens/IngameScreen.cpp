@@ -5,6 +5,7 @@
 #include "app/RealtimeInput.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
+#include "assets/FileCheck.hpp"
 #include "components/DeathComponent.hpp"
 #include "components/LayEggComponent.hpp"
 #include "physics/PhysicsManager.hpp"
@@ -77,7 +78,7 @@ void IngameScreen::buildHud() {
         gui.setTarget(*window);
     }
     sf::Font font;
-    if (font.loadFromFile("Assets/arial.ttf")) {
+    if (FileCheck::mayRead("Assets/arial.ttf") && font.loadFromFile("Assets/arial.ttf")) {
         gui.setFont(font);
     }
     gui.add(eggCounter, "");

@@ -2,6 +2,7 @@
 
 #include "app/GameStateManager.hpp"
 #include "assets/AssetManager.hpp"
+#include "assets/FileCheck.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
 #include "ui/Button.hpp"
@@ -74,6 +75,10 @@ bool StartScreen::buildMenu() {
         gui.setTarget(*window);
     }
     sf::Font font;
+    if (const std::string problem = FileCheck::problemWith(kFontFile); !problem.empty()) {
+        sf::err() << "Pellowick: cannot show the menu: the font " << kFontFile << " " << problem << std::endl;
+        return false;
+    }
     if (!font.loadFromFile(kFontFile)) {
         sf::err() << "Pellowick: cannot show the menu: the font " << kFontFile << " is missing or unreadable"
                   << std::endl;
