@@ -15,7 +15,7 @@ class FileCheck {
 public:
     static constexpr std::uintmax_t kNoLimit = std::numeric_limits<std::uintmax_t>::max();
     static constexpr std::uintmax_t kLargestMap = 64u << 20;
-    static constexpr std::uintmax_t kLargestForm = 1u << 20;
+    static constexpr std::uintmax_t kLargestForm = 4u << 20;
     // No sprite, tileset or screen picture of the game comes near this many pixels a side.
     static constexpr unsigned kLargestPictureSide = 4096;
 

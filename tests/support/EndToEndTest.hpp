@@ -51,12 +51,13 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(display.ok()) << "Xvfb did not start";
         folder = makeTempFolder();
+        prepare();
         std::ofstream(folder + "/alsoft.conf") << "[general]\ndrivers = wave\nsample-type = int16\n"
                                                   "channels = mono\nfrequency = 22050\n[wave]\nfile = "
                                                << folder << "/heard.wav\n";
         // Started from another folder: the game must find Assets/ beside itself.
         game = std::make_unique<ChildProcess>(
-            std::vector<std::string>{std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick"},
+            std::vector<std::string>{program},
             std::vector<std::string>{"DISPLAY=" + display.name, "ALSOFT_CONF=" + folder + "/alsoft.conf",
                                      "ALSOFT_DRIVERS=wave"},
             folder, folder + "/stderr.txt");
@@ -66,6 +67,9 @@ protected:
         display.run("xdotool windowfocus --sync " + window + " mousemove 1000 740");
         waitSeconds(1.0);
     }
+
+    // Runs before the game starts, in the test's own folder.
+    virtual void prepare() {}
 
     void clickAt(sf::Vector2f point) {
         display.run("xdotool mousemove --window " + window + " " + std::to_string(int(point.x)) + " " +
@@ -110,6 +114,7 @@ protected:
     }
 
     VirtualDisplay display;
+    std::string program = std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick";
     std::string folder;
     std::unique_ptr<ChildProcess> game;
     std::string window;
