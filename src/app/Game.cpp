@@ -5,6 +5,7 @@
 #include "app/InputManager.hpp"
 #include "app/RealtimeInput.hpp"
 #include "app/SceneRegistries.hpp"
+#include "app/WindowIcon.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -31,6 +32,7 @@ void Game::start() {
     window = new sf::RenderWindow(sf::VideoMode(800, 600, 32), "Pellowick",
                                   sf::Style::Titlebar | sf::Style::Close, sf::ContextSettings());
     window->setFramerateLimit(60);
+    WindowIcon::apply(*window);
     RealtimeInput::setFocused(window->hasFocus());
     gameStateManager->window = window;
     gameStateManager->setState(GameStateManager::kStartScreen);

@@ -17,7 +17,6 @@
 #include <sstream>
 
 namespace {
-const char* const kMapFile = "Assets/map.tmx";
 const sf::Vector2f kPauseOffset{120.0f, 50.0f};
 } // namespace
 
@@ -38,7 +37,7 @@ bool IngameScreen::loadLevel() {
         return false;
     }
     GameObjectManager* objects = GameObjectManager::getInstance();
-    if (!objects->loadMap(kMapFile, {0.0f, 0.0f})) {
+    if (!objects->loadMap(GameStateManager::getInstance()->mapPath, {0.0f, 0.0f})) {
         return false;
     }
     player = objects->getGameObject("player1");

@@ -49,14 +49,20 @@ inline bool near(sf::Color a, sf::Color b) {
 class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(display.ok()) << "Xvfb did not start";
         folder = makeTempFolder();
+        startGame({std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick"});
+    }
+
+    // Starts the program on the test's own display with `folder` as its working directory,
+    // and waits for its window.
+    void startGame(const std::vector<std::string>& command) {
+        ASSERT_TRUE(display.ok()) << "Xvfb did not start";
         std::ofstream(folder + "/alsoft.conf") << "[general]\ndrivers = wave\nsample-type = int16\n"
                                                   "channels = mono\nfrequency = 22050\n[wave]\nfile = "
                                                << folder << "/heard.wav\n";
         // Started from another folder: the game must find Assets/ beside itself.
         game = std::make_unique<ChildProcess>(
-            std::vector<std::string>{std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick"},
+            command,
             std::vector<std::string>{"DISPLAY=" + display.name, "ALSOFT_CONF=" + folder + "/alsoft.conf",
                                      "ALSOFT_DRIVERS=wave"},
             folder, folder + "/stderr.txt");
