@@ -17,7 +17,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
 
-set(CPACK_ARCHIVE_FILE_NAME pellowick-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})
+# Also the name of the folder inside the archive.
+set(CPACK_PACKAGE_FILE_NAME pellowick-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/packaging/CPackProjectConfig.cmake)
 file(WRITE ${CPACK_PROJECT_CONFIG_FILE} "
 # The .deb takes the ordinary install, the archive the portable folder.

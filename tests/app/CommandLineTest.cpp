@@ -51,8 +51,7 @@ TEST(CommandLineTest, AMapTheGameCannotPlayIsRefusedBeforeTheWindowOpens) {
     std::ofstream(folder + "/empty.tmx") << "";
 
     // Relative paths are taken from the folder the game was started in.
-    const ProgramRun noFormula =
-        runWithoutDisplay("cd " + folder + " && " + kGame + " --map no-formula.tmx", folder);
+    const ProgramRun noFormula = runWithoutDisplay(kGame + " --map no-formula.tmx", folder);
     const std::string path = folder + "/no-formula.tmx";
     EXPECT_EQ(noFormula.status, 1);
     EXPECT_EQ(noFormula.err,
@@ -61,8 +60,7 @@ TEST(CommandLineTest, AMapTheGameCannotPlayIsRefusedBeforeTheWindowOpens) {
                   "with type \"formula\"\n" +
                   path + ": the game cannot play this map\n");
 
-    const ProgramRun empty =
-        runWithoutDisplay("cd " + folder + " && " + kGame + " --map ./empty.tmx", folder);
+    const ProgramRun empty = runWithoutDisplay(kGame + " --map ./empty.tmx", folder);
     EXPECT_EQ(empty.status, 1);
     EXPECT_EQ(empty.err, folder + "/empty.tmx: no <map> element\n" + folder +
                              "/empty.tmx: the game cannot play this map\n");

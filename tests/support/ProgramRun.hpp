@@ -21,11 +21,12 @@ inline std::string readWholeFile(const std::string& path) {
 }
 
 // Runs a shell command without a display: a program that tried to open a window
-// would abort instead of exiting with the status it chose. `scratch` is a folder
-// for the captured output.
+// would abort instead of exiting with the status it chose. It runs in `scratch`,
+// which also receives the captured output.
 inline ProgramRun runWithoutDisplay(const std::string& command, const std::string& scratch) {
     const std::string out = scratch + "/stdout.txt";
     const std::string err = scratch + "/stderr.txt";
-    const int status = std::system(("env -u DISPLAY " + command + " >" + out + " 2>" + err).c_str());
+    const int status =
+        std::system(("cd " + scratch + " && env -u DISPLAY " + command + " >" + out + " 2>" + err).c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(out), readWholeFile(err)};
 }
