@@ -68,7 +68,7 @@ PACKAGE_TARGETS := pellowick pellowick-mapcheck pellowick_man_pages pellowick_ch
 
 package: deps
 	@cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr \
-		-DCMAKE_INSTALL_BINDIR=games -DCMAKE_INSTALL_DATADIR=share/games >/dev/null
+		-DCMAKE_INSTALL_BINDIR=games -DCMAKE_INSTALL_DATADIR=share/games -DPELLOWICK_RELATIVE_FONT_LINK=ON >/dev/null
 	@cmake --build $(PACKAGE_BUILD_DIR) --target $(PACKAGE_TARGETS) -j $(JOBS)
 	@cd $(PACKAGE_BUILD_DIR) && cpack >/dev/null
 	@cp $(PACKAGE_BUILD_DIR)/pellowick_*.deb $(PACKAGE_BUILD_DIR)/pellowick-*.tar.gz $(BUILD_DIR)/

@@ -6,6 +6,7 @@
 # with Assets/ beside them and a copy of the font.
 
 option(PELLOWICK_LINK_FONT "Install Assets/arial.ttf as a link to the system font instead of a copy" ON)
+option(PELLOWICK_RELATIVE_FONT_LINK "Make that link relative (for a package with a fixed prefix)" OFF)
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME game)
 set(PELLOWICK_ICON_SIZES 16 32 48 64 128 256)
 set(PELLOWICK_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
@@ -14,8 +15,15 @@ set(PELLOWICK_GENERATED ${CMAKE_BINARY_DIR}/packaging)
 install(TARGETS pellowick pellowick-mapcheck RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/Assets/ DESTINATION ${PELLOWICK_INSTALL_DATA}/Assets)
 if(PELLOWICK_LINK_FONT)
+  # Relative for a package, whose prefix is fixed (Debian wants links within /usr relative); absolute
+  # otherwise, so an installed tree can be moved.
+  set(font_target ${PELLOWICK_FONT})
+  if(PELLOWICK_RELATIVE_FONT_LINK)
+    file(RELATIVE_PATH font_target ${CMAKE_INSTALL_FULL_DATADIR}/pellowick/Assets ${PELLOWICK_FONT})
+  endif()
   file(MAKE_DIRECTORY ${PELLOWICK_GENERATED}/font)
-  file(CREATE_LINK ${PELLOWICK_FONT} ${PELLOWICK_GENERATED}/font/arial.ttf SYMBOLIC)
+  file(REMOVE ${PELLOWICK_GENERATED}/font/arial.ttf)
+  file(CREATE_LINK ${font_target} ${PELLOWICK_GENERATED}/font/arial.ttf SYMBOLIC)
   install(FILES ${PELLOWICK_GENERATED}/font/arial.ttf DESTINATION ${PELLOWICK_INSTALL_DATA}/Assets)
 else()
   install(FILES ${PELLOWICK_FONT} DESTINATION ${PELLOWICK_INSTALL_DATA}/Assets RENAME arial.ttf)

@@ -24,7 +24,7 @@ struct Arguments {
     RenderOptions render;
 };
 
-const char* const kUsage = "usage: pellowick-mapcheck [map.tmx] [--render FILE.png [--inside|--outside] "
+const char* const kUsage = "Usage: pellowick-mapcheck [map.tmx] [--render FILE.png [--inside|--outside] "
                            "[--only-layer NAME] [--no-objects]]";
 
 const char* const kHelp =
@@ -45,7 +45,7 @@ bool answersAtOnce(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--help") {
-            std::cout << kUsage << "\n" << kHelp;
+            std::cout << kUsage << "\n\n" << kHelp;
             return true;
         }
         if (argument == "--version") {
