@@ -58,3 +58,23 @@ bench: configure
 	@cmake --build $(BUILD_DIR) --target pellowick_bench -j $(JOBS)
 	@cd $(BUILD_DIR)/bin && if [ -n "$$DISPLAY" ]; then ALSOFT_DRIVERS=null ./pellowick_bench $(BENCH_ARGS); \
 	else ALSOFT_DRIVERS=null $(XVFB) ./pellowick_bench $(BENCH_ARGS); fi
+
+# Packages: build/pellowick_<version>_amd64.deb and the portable build/pellowick-<version>-linux-x86_64.tar.gz,
+# from a Release build laid out for Debian (program in /usr/games, data in /usr/share/games/pellowick).
+PACKAGE_BUILD_DIR ?= $(BUILD_DIR)/package
+PACKAGE_TARGETS := pellowick pellowick-mapcheck pellowick_man_pages pellowick_changelog
+
+.PHONY: package test-package
+
+package: deps
+	@cmake -S . -B $(PACKAGE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_INSTALL_BINDIR=games -DCMAKE_INSTALL_DATADIR=share/games -DPELLOWICK_RELATIVE_FONT_LINK=ON >/dev/null
+	@cmake --build $(PACKAGE_BUILD_DIR) --target $(PACKAGE_TARGETS) -j $(JOBS)
+	@cd $(PACKAGE_BUILD_DIR) && cpack >/dev/null
+	@cp $(PACKAGE_BUILD_DIR)/pellowick_*.deb $(PACKAGE_BUILD_DIR)/pellowick-*.tar.gz $(BUILD_DIR)/
+	@ls -1 $(BUILD_DIR)/pellowick_*.deb $(BUILD_DIR)/pellowick-*.tar.gz
+
+# Checks both packages: contents, lintian, the desktop entry and metainfo validators, and the game
+# started from each unpacked package on a virtual screen.
+test-package: package
+	@scripts/check-packages $(BUILD_DIR)

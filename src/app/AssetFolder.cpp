@@ -1,7 +1,8 @@
 #include "app/AssetFolder.hpp"
 
+#include "app/BuildInfo.hpp"
+
 #include <SFML/System/Err.hpp>
-#include <filesystem>
 
 namespace fs = std::filesystem;
 
@@ -14,14 +15,36 @@ std::string AssetFolder::programDirectory(const std::string& argv0) {
     return program.parent_path().string();
 }
 
-bool AssetFolder::enterFolderBesideProgram(const std::string& argv0) {
-    const fs::path folder = programDirectory(argv0);
-    const fs::path assets = folder / "Assets";
-    std::error_code error;
-    if (!fs::is_directory(assets, error)) {
-        sf::err() << "Pellowick: cannot find the Assets folder; looked for " << assets.string() << std::endl;
+std::vector<fs::path> AssetFolder::candidates(const fs::path& programDir,
+                                              const std::string& dataFromProgram) {
+    std::vector<fs::path> folders{programDir.lexically_normal()};
+    const fs::path installed = (programDir / dataFromProgram).lexically_normal();
+    if (!dataFromProgram.empty() && installed != folders.front()) {
+        folders.push_back(installed);
+    }
+    return folders;
+}
+
+fs::path AssetFolder::find(const fs::path& programDir, const std::string& dataFromProgram) {
+    const std::vector<fs::path> folders = candidates(programDir, dataFromProgram);
+    std::string lookedIn;
+    for (const fs::path& folder : folders) {
+        std::error_code error;
+        if (fs::is_directory(folder / "Assets", error)) {
+            return folder;
+        }
+        lookedIn += (lookedIn.empty() ? "" : " and ") + (folder / "Assets").string();
+    }
+    sf::err() << "Pellowick: cannot find the Assets folder; looked for " << lookedIn << std::endl;
+    return {};
+}
+
+bool AssetFolder::enterDataFolder(const std::string& argv0) {
+    const fs::path folder = find(programDirectory(argv0), buildinfo::kDataFromProgram);
+    if (folder.empty()) {
         return false;
     }
+    std::error_code error;
     fs::current_path(folder, error);
     if (error) {
         sf::err() << "Pellowick: cannot enter " << folder.string() << ": " << error.message() << std::endl;

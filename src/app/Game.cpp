@@ -7,6 +7,7 @@
 #include "app/RealtimeInput.hpp"
 #include "app/SceneRegistries.hpp"
 #include "app/SettingsFile.hpp"
+#include "app/WindowIcon.hpp"
 #include "assets/AssetManager.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -66,8 +67,9 @@ void Game::openWindow() {
     } else {
         window->create(sf::VideoMode(size.x, size.y, 32), kTitle, sf::Style::Default);
     }
-    // create() forgets the frame-rate limit along with the old window.
+    // create() forgets the frame-rate limit and the icon along with the old window.
     window->setFramerateLimit(kFrameRate);
+    WindowIcon::apply(*window);
     RealtimeInput::setFocused(window->hasFocus());
 }
 

@@ -5,6 +5,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
 #include <memory>
+#include <string>
 #include <vector>
 
 class GameState;
@@ -52,6 +53,8 @@ public:
     std::vector<sf::Event> lastEvents;
     // The process exit status; a screen that cannot be shown at all sets 1.
     int exitStatus = 0;
+    // The level the in-game screen loads each time it starts (--map changes it).
+    std::string mapPath = "Assets/map.tmx";
 
     // The player's settings, and the file they are saved in (none when screens
     // run on their own, as in tests: nothing is then saved).

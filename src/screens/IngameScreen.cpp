@@ -23,7 +23,6 @@
 #include <sstream>
 
 namespace {
-const char* const kMapFile = "Assets/map.tmx";
 const sf::Vector2f kPauseOffset{120.0f, 50.0f};
 // The pause picture as drawn in the world: 480x200 at half size.
 const sf::Vector2f kPauseSize{240.0f, 100.0f};
@@ -50,7 +49,7 @@ bool IngameScreen::loadLevel() {
         return false;
     }
     GameObjectManager* objects = GameObjectManager::getInstance();
-    if (!objects->loadMap(kMapFile, {0.0f, 0.0f})) {
+    if (!objects->loadMap(GameStateManager::getInstance()->mapPath, {0.0f, 0.0f})) {
         return false;
     }
     player = objects->getGameObject(LevelSchema::kPlayerName);

@@ -78,6 +78,11 @@ TEST(StartupTest, WithoutAssetsBesideItTheGameSaysWhereItLookedAndExits) {
         EXPECT_EQ(WEXITSTATUS(status), 1);
         return text;
     }();
-    EXPECT_EQ(output, "Pellowick: cannot find the Assets folder; looked for " + folder + "/Assets\n");
+    // Beside itself, then where an installed game keeps its data.
+    EXPECT_EQ(
+        output.rfind("Pellowick: cannot find the Assets folder; looked for " + folder + "/Assets and /", 0),
+        0u)
+        << output;
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
 }
 } // namespace

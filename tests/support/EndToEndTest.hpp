@@ -51,20 +51,23 @@ protected:
     explicit EndToEndTest(const std::string& screen = "1024x768x24") : display(screen) {}
 
     void SetUp() override {
-        ASSERT_TRUE(display.ok()) << "Xvfb did not start";
         folder = makeTempFolder();
         prepare();
-        std::ofstream(folder + "/alsoft.conf") << "[general]\ndrivers = wave\nsample-type = int16\n"
-                                                  "channels = mono\nfrequency = 22050\n[wave]\nfile = "
-                                               << folder << "/heard.wav\n";
         startGame();
     }
 
-    // Each start writes the sound afresh; the settings folder is the test's own and is kept between starts.
-    void startGame() {
+    // Starts the program on the test's own display with `folder` as its working directory, and waits
+    // for its window. Each start writes the sound afresh; the settings folder is the test's own and is
+    // kept between starts.
+    void startGame() { startGame({program}); }
+    void startGame(const std::vector<std::string>& command) {
+        ASSERT_TRUE(display.ok()) << "Xvfb did not start";
+        std::ofstream(folder + "/alsoft.conf") << "[general]\ndrivers = wave\nsample-type = int16\n"
+                                                  "channels = mono\nfrequency = 22050\n[wave]\nfile = "
+                                               << folder << "/heard.wav\n";
         // Started from another folder: the game must find Assets/ beside itself.
         game = std::make_unique<ChildProcess>(
-            std::vector<std::string>{program},
+            command,
             std::vector<std::string>{"DISPLAY=" + display.name, "ALSOFT_CONF=" + folder + "/alsoft.conf",
                                      "ALSOFT_DRIVERS=wave", "XDG_CONFIG_HOME=" + folder + "/config"},
             folder, folder + "/stderr.txt");

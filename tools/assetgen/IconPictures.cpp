@@ -69,5 +69,16 @@ sf::Image pause(const Fonts& fonts) {
     return canvas.finish();
 }
 
+sf::Image appIcon(unsigned size) {
+    // Small icons need more supersampling to keep their edges smooth.
+    Canvas canvas({size, size}, {64.f, 64.f}, size <= 32 ? 12 : 4);
+    canvas.roundedRectangle({1.5f, 1.5f, 61.f, 61.f}, 12.f, sf::Color(30, 40, 84), kOutline, 1.5f);
+    canvas.ellipse({32.f, 56.f}, {26.f, 4.f}, sf::Color(22, 48, 36));
+    Scenery::moon(canvas, {50.f, 13.f}, 5.f);
+    Scenery::flask(canvas, {44.f, 45.f}, 0.17f);
+    Scenery::egg(canvas, {22.f, 37.f}, 12.f, 16.f, -10.f);
+    return canvas.finish();
+}
+
 } // namespace Pictures
 } // namespace assetgen

@@ -84,6 +84,9 @@ const std::vector<SoundJob> kSoundJobs = {
     {"music.wav", musicLoop},
 };
 
+// The sizes desktops look for in the hicolor icon theme; the window uses the 64-pixel one.
+const unsigned kIconSizes[] = {16, 32, 48, 64, 128, 256};
+
 int generate(const fs::path& assets) {
     std::error_code error;
     fs::create_directories(assets / "Sounds", error);
@@ -104,6 +107,11 @@ int generate(const fs::path& assets) {
         job.synthesise().save((assets / "Sounds" / job.file).string()) ? ++written : ++failed;
     }
     writeMenuForm(assets / "start.txt") ? ++written : ++failed;
+    fs::create_directories(assets / "icons", error);
+    for (unsigned size : kIconSizes) {
+        const fs::path file = assets / "icons" / ("pellowick-" + std::to_string(size) + ".png");
+        savePicture(Pictures::appIcon(size), file) ? ++written : ++failed;
+    }
     std::cout << "pellowick-assetgen: wrote " << written << " files to " << assets.string() << std::endl;
     return failed == 0 ? 0 : 1;
 }

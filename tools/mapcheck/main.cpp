@@ -3,6 +3,7 @@
 // Reads a level as the game does, prints a short summary and one line per problem, and exits with 0 only
 // when nothing would stop the level from being played. Run it from the folder that holds Assets/.
 #include "MapRenderer.hpp"
+#include "app/BuildInfo.hpp"
 #include "map/MapChecker.hpp"
 #include "map/TmxReader.hpp"
 
@@ -23,8 +24,37 @@ struct Arguments {
     RenderOptions render;
 };
 
-const char* const kUsage = "usage: pellowick-mapcheck [map.tmx] [--render FILE.png [--inside|--outside] "
+const char* const kUsage = "Usage: pellowick-mapcheck [map.tmx] [--render FILE.png [--inside|--outside] "
                            "[--only-layer NAME] [--no-objects]]";
+
+const char* const kHelp =
+    "Reads a Pellowick level as the game does, prints a short summary and one line per problem, and exits\n"
+    "with 0 only when nothing would stop the game from playing it. Run it from the folder that holds "
+    "Assets/\n"
+    "(tileset images are looked up there). The map defaults to Assets/map.tmx.\n\n"
+    "Options:\n"
+    "  --render FILE.png    also draw the map as the game would into FILE.png\n"
+    "  --inside, --outside  draw the inside or the outside of the building\n"
+    "  --only-layer NAME    draw only the tile layer NAME\n"
+    "  --no-objects         leave the objects out of the drawing\n"
+    "  --help               print this help and exit\n"
+    "  --version            print the version and exit\n";
+
+// --help and --version answer at once, whatever else is on the command line.
+bool answersAtOnce(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--help") {
+            std::cout << kUsage << "\n\n" << kHelp;
+            return true;
+        }
+        if (argument == "--version") {
+            std::cout << "pellowick-mapcheck " << buildinfo::kVersion << "\n";
+            return true;
+        }
+    }
+    return false;
+}
 
 bool parseArguments(int argc, char** argv, Arguments& arguments) {
     for (int i = 1; i < argc; ++i) {
@@ -76,6 +106,9 @@ void printSummary(const TileMap& map, const std::string& mapPath) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answersAtOnce(argc, argv)) {
+        return kExitFine;
+    }
     Arguments arguments;
     if (!parseArguments(argc, argv, arguments)) {
         std::cerr << kUsage << "\n";

@@ -1,0 +1,68 @@
+#include "app/CommandLine.hpp"
+
+#include "app/BuildInfo.hpp"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+
+namespace {
+
+const char* const kDescription =
+    "Pellowick: a top-down sneaking game.\nSlip past the farm dogs, grab the formula "
+    "inside the building and reach the goal.";
+
+const char* const kKeys =
+    "Keys:\n"
+    "  A, D, W, S          move left, right, up, down\n"
+    "  E                   lay the last egg you picked up\n"
+    "  Left mouse button   shoot every armed egg towards the pointer\n"
+    "  Escape              pause or resume the level; leave the controls or credits screen\n"
+    "  R                   while paused or on the end screen: start the level again\n"
+    "  Q                   while paused: back to the menu\n"
+    "  Space               leave the end screen\n"
+    "  F11, Alt+Enter      switch between the window and fullscreen\n"
+    "Keys can be changed in ~/.config/pellowick/settings.toml.\n";
+
+void describeOptions(CLI::App& app, LaunchOptions& options) {
+    app.set_version_flag("--version", std::string("Pellowick ") + buildinfo::kVersion);
+    app.add_option("--map", options.mapPath, "Play the Tiled map FILE instead of the game's own level")
+        ->check(CLI::ExistingFile.description(""))
+        ->type_name("FILE");
+    auto* fullscreen = app.add_flag_callback(
+        "--fullscreen", [&options] { options.fullscreen = true; }, "Start in fullscreen this time");
+    auto* window = app.add_flag_callback(
+        "--window", [&options] { options.fullscreen = false; }, "Start in a window this time");
+    fullscreen->excludes(window);
+    app.footer(kKeys);
+}
+
+} // namespace
+
+CommandLine::Result CommandLine::parse(int argc, const char* const* argv, std::ostream& out,
+                                       std::ostream& err) {
+    CLI::App app(kDescription, "pellowick");
+    Result result;
+    describeOptions(app, result.options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        result.exitStatus = kExitFine;
+        return result;
+    } catch (const CLI::CallForVersion& version) {
+        out << version.what() << std::endl;
+        result.exitStatus = kExitFine;
+        return result;
+    } catch (const CLI::ParseError& error) {
+        err << "pellowick: " << error.what() << '\n' << CLI::Formatter().make_usage(&app, "pellowick");
+        err.flush();
+        result.exitStatus = kExitUsage;
+        return result;
+    }
+    if (!result.options.mapPath.empty()) {
+        // The game changes into its data folder before it loads the level.
+        result.options.mapPath =
+            std::filesystem::absolute(result.options.mapPath).lexically_normal().string();
+    }
+    return result;
+}

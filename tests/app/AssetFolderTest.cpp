@@ -1,0 +1,38 @@
+#include "app/AssetFolder.hpp"
+
+#include "support/EndToEndTest.hpp"
+#include "support/ErrCapture.hpp"
+
+#include <filesystem>
+
+namespace {
+namespace fs = std::filesystem;
+
+const std::string kInstalledData = "../share/pellowick";
+
+TEST(AssetFolderTest, LooksBesideTheProgramFirstThenInTheInstalledDataFolder) {
+    const fs::path root = makeTempFolder();
+    fs::create_directories(root / "usr/bin");
+    fs::create_directories(root / "usr/share/pellowick/Assets");
+    EXPECT_EQ(AssetFolder::find(root / "usr/bin", kInstalledData), root / "usr/share/pellowick");
+
+    fs::create_directories(root / "usr/bin/Assets");
+    EXPECT_EQ(AssetFolder::find(root / "usr/bin", kInstalledData), root / "usr/bin");
+
+    // An installed tree moved to another prefix finds its data where it now is.
+    fs::remove(root / "usr/bin/Assets");
+    fs::rename(root / "usr", root / "opt");
+    EXPECT_EQ(AssetFolder::find(root / "opt/bin", kInstalledData), root / "opt/share/pellowick");
+}
+
+TEST(AssetFolderTest, WithoutAnyAssetsFolderOneLineNamesEveryFolderLookedIn) {
+    const fs::path root = makeTempFolder();
+    fs::create_directories(root / "games");
+    ErrCapture err;
+    EXPECT_EQ(AssetFolder::find(root / "games", "../share/games/pellowick"), fs::path());
+    EXPECT_EQ(err.text(), "Pellowick: cannot find the Assets folder; looked for " +
+                              (root / "games/Assets").string() + " and " +
+                              (root / "share/games/pellowick/Assets").string() + "\n");
+}
+
+} // namespace
