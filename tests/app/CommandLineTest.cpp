@@ -1,3 +1,4 @@
+#include "app/CommandLine.hpp"
 #include "support/EndToEndTest.hpp"
 #include "support/ProgramRun.hpp"
 
@@ -17,6 +18,7 @@ TEST(CommandLineTest, VersionAndHelpAnswerWithoutOpeningAWindow) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
     for (const char* line : {"Usage: pellowick [OPTIONS]", "  -h,--help", "  --version", "  --map FILE",
+                             "  --fullscreen", "  --window",
                              "Keys:", "  A, D, W, S", "  Escape", "  Space"}) {
         EXPECT_NE(help.out.find(std::string("\n") + line), std::string::npos) << line << " in\n" << help.out;
     }
@@ -32,6 +34,7 @@ TEST(CommandLineTest, AWrongOptionIsNamedWithTheUsageAndExitsWithStatusTwo) {
         {"--map", "pellowick: --map: 1 required FILE missing"},
         {"--map /no/such/level.tmx", "pellowick: --map: File does not exist: /no/such/level.tmx"},
         {"--map " + scratch, "pellowick: --map: File is actually a directory: " + scratch},
+        {"--fullscreen --window", "pellowick: --fullscreen excludes --window"},
     };
     for (const auto& c : cases) {
         const ProgramRun run = runWithoutDisplay(kGame + " " + c.arguments, scratch);
@@ -39,6 +42,17 @@ TEST(CommandLineTest, AWrongOptionIsNamedWithTheUsageAndExitsWithStatusTwo) {
         EXPECT_EQ(run.err, c.line + "\n" + kUsage) << c.arguments;
         EXPECT_EQ(run.out, "") << c.arguments;
     }
+}
+
+TEST(CommandLineTest, FullscreenAndWindowOverrideTheSavedChoiceOnlyWhenGiven) {
+    std::ostringstream out, err;
+    const char* plain[] = {"pellowick"};
+    const char* fullscreen[] = {"pellowick", "--fullscreen"};
+    const char* window[] = {"pellowick", "--window"};
+    EXPECT_EQ(CommandLine::parse(1, plain, out, err).options.fullscreen, std::nullopt);
+    EXPECT_EQ(CommandLine::parse(2, fullscreen, out, err).options.fullscreen, std::optional<bool>(true));
+    EXPECT_EQ(CommandLine::parse(2, window, out, err).options.fullscreen, std::optional<bool>(false));
+    EXPECT_EQ(out.str() + err.str(), "");
 }
 
 TEST(CommandLineTest, AMapTheGameCannotPlayIsRefusedBeforeTheWindowOpens) {

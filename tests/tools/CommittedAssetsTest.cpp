@@ -77,7 +77,7 @@ TEST(CommittedAssets, MapAndTilesetsAreWhatTheLevelCompilerMakes) {
 
 TEST(CommittedAssets, PicturesSoundsAndMenuAreWhatTheAssetGeneratorMakes) {
     const fs::path out = generate("pellowick-assetgen");
-    EXPECT_EQ(expectCommittedMatch(out), 23) << "15 pictures, 7 sounds and the menu form";
+    EXPECT_EQ(expectCommittedMatch(out), 29) << "15 pictures, 6 icons, 7 sounds and the menu form";
 }
 
 } // namespace
