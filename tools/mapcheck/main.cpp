@@ -3,6 +3,7 @@
 // Reads a level as the game does, prints a short summary and one line per problem, and exits with 0 only
 // when nothing would stop the level from being played. Run it from the folder that holds Assets/.
 #include "MapRenderer.hpp"
+#include "map/LevelSchema.hpp"
 #include "map/MapChecker.hpp"
 #include "map/TmxReader.hpp"
 
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
     const auto map = readTileMapFile(arguments.mapPath);
     if (!map)
         return kExitProblems;
+    LevelSchema::fillInTypeProperties(*map);
     printSummary(*map, arguments.mapPath);
     const auto problems = MapChecker().check(*map);
     const bool playable = MapChecker::report(problems, arguments.mapPath, std::cout);
