@@ -168,8 +168,8 @@ void LevelSchema::fillInTypeProperties(MapObject& object) {
     std::vector<ObjectProperty> complete;
     for (const Property& known : type->properties) {
         const auto own = byName(known.name);
-        complete.push_back(own != object.properties.end() ? *own
-                                                          : ObjectProperty{known.name, known.defaultValue, 0});
+        complete.push_back(
+            own != object.properties.end() ? *own : ObjectProperty{known.name, known.defaultValue, 0});
     }
     object.properties = std::move(complete);
 }

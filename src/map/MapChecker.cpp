@@ -218,19 +218,22 @@ private:
             return;
         }
         if (!isKnown(object.type)) {
-            warning(subject, "has the unknown type " + quoted(object.type) + "; the game skips it", object.line);
+            warning(subject, "has the unknown type " + quoted(object.type) + "; the game skips it",
+                    object.line);
             return;
         }
         checkPropertyOrder(object, subject);
         if (!checkProperties(object, subject))
             return;
         if (isDrawn(object.type) && placed.group != LevelSchema::kObjectGroup)
-            warning(subject, "lies in the group " + quoted(placed.group) +
-                                 ", which the game never draws; drawn objects belong in \"Objects\"",
+            warning(subject,
+                    "lies in the group " + quoted(placed.group) +
+                        ", which the game never draws; drawn objects belong in \"Objects\"",
                     object.line);
         if (hasObjectBox(object.type) && (object.width <= 0 || object.height <= 0))
-            warning(subject, "has no area (" + std::to_string(object.width) + "x" +
-                                 std::to_string(object.height) + "); nothing can touch it",
+            warning(subject,
+                    "has no area (" + std::to_string(object.width) + "x" + std::to_string(object.height) +
+                        "); nothing can touch it",
                     object.line);
     }
 
@@ -239,8 +242,9 @@ private:
         const PropertyUse use = propertyUse(object.type);
         const auto& properties = object.properties;
         if (properties.size() < use.count) {
-            error(subject, "has " + std::to_string(properties.size()) + " properties; the game reads " +
-                               std::to_string(use.count) + " for type " + quoted(object.type),
+            error(subject,
+                  "has " + std::to_string(properties.size()) + " properties; the game reads " +
+                      std::to_string(use.count) + " for type " + quoted(object.type),
                   object.line);
             return false;
         }
@@ -248,8 +252,9 @@ private:
         for (std::size_t position : use.numbers) {
             const ObjectProperty& property = properties[position];
             if (!isNumber(property.value)) {
-                error(subject, "property " + std::to_string(position) + " (" + quoted(property.name) +
-                                   ") is " + quoted(property.value) + ", not a number",
+                error(subject,
+                      "property " + std::to_string(position) + " (" + quoted(property.name) + ") is " +
+                          quoted(property.value) + ", not a number",
                       lineOf(object, property));
                 numbersFine = false;
             }
@@ -257,16 +262,18 @@ private:
         constexpr std::size_t kMass = LevelSchema::kMass;
         if (numbersFine && (object.type == LevelSchema::kPlayer || object.type == LevelSchema::kEgg) &&
             std::atof(properties[kMass].value.c_str()) <= 0.0)
-            error(subject, "property " + std::to_string(kMass) + " (" + quoted(properties[kMass].name) +
-                               ", the mass) must be greater than 0",
+            error(subject,
+                  "property " + std::to_string(kMass) + " (" + quoted(properties[kMass].name) +
+                      ", the mass) must be greater than 0",
                   lineOf(object, properties[kMass]));
         if (LevelSchema::isDog(object.type)) {
             constexpr std::size_t kAxis = LevelSchema::kPatrolAxis;
             const std::string& axis = properties[kAxis].value;
             if (axis != "horizontal" && axis != "vertical")
-                warning(subject, "property " + std::to_string(kAxis) + " (" + quoted(properties[kAxis].name) +
-                                     ") is " + quoted(axis) +
-                                     "; the dog patrols vertically unless it is \"horizontal\"",
+                warning(subject,
+                        "property " + std::to_string(kAxis) + " (" + quoted(properties[kAxis].name) +
+                            ") is " + quoted(axis) +
+                            "; the dog patrols vertically unless it is \"horizontal\"",
                         lineOf(object, properties[kAxis]));
         }
         if (use.hasTexture)
@@ -280,7 +287,8 @@ private:
         if (!ImageSizes::exists(path))
             error(subject, "texture " + quoted(path) + " does not exist", lineOf(object, property));
         else if (images.sizeOf(path).x == 0)
-            error(subject, "texture " + quoted(path) + " cannot be loaded as an image", lineOf(object, property));
+            error(subject, "texture " + quoted(path) + " cannot be loaded as an image",
+                  lineOf(object, property));
     }
 
     // Tiled sorts properties by name when it saves, and the game reads them by position.
@@ -290,9 +298,9 @@ private:
             properties.begin(), properties.end(),
             [](const ObjectProperty& a, const ObjectProperty& b) { return b.name < a.name; });
         if (unsorted != properties.end())
-            warning(subject, "property names are not in alphabetical order (" + quoted(unsorted->name) +
-                                 " before " + quoted((unsorted + 1)->name) +
-                                 "); Tiled will reorder them on save",
+            warning(subject,
+                    "property names are not in alphabetical order (" + quoted(unsorted->name) + " before " +
+                        quoted((unsorted + 1)->name) + "); Tiled will reorder them on save",
                     lineOf(object, *(unsorted + 1)));
     }
 
@@ -347,9 +355,10 @@ private:
             if (object.name == LevelSchema::kPlayerName && object.type == LevelSchema::kPlayer)
                 return;
             if (object.type == LevelSchema::kCamera || LevelSchema::isDog(object.type))
-                error(subjectOf(object), "comes before " + quoted(LevelSchema::kPlayerName) +
-                                             " in the file; move the player first, the " + object.type +
-                                             " looks it up while the map loads",
+                error(subjectOf(object),
+                      "comes before " + quoted(LevelSchema::kPlayerName) +
+                          " in the file; move the player first, the " + object.type +
+                          " looks it up while the map loads",
                       object.line);
         }
     }
@@ -381,7 +390,8 @@ private:
                 const std::string subject = subjectOf(*entrance.object);
                 if (overlap(a, b)) {
                     error(subject,
-                          "overlaps the exit " + subjectOf(*exit.object) + "; the player would enter and leave at once",
+                          "overlaps the exit " + subjectOf(*exit.object) +
+                              "; the player would enter and leave at once",
                           entrance.object->line);
                 } else if (player && gap(a.right, b.left) + gap(b.right, a.left) < player->width &&
                            gap(a.bottom, b.top) + gap(b.bottom, a.top) < player->height) {

@@ -11,7 +11,6 @@ struct MapProblem {
     std::string message;
     int line = 0; // line of the map file the problem lies on; 0 when it has no single place
 
-
     static MapProblem error(std::string subject, std::string message);
     static MapProblem warning(std::string subject, std::string message);
 

@@ -305,8 +305,8 @@ private:
     // The line of a place in the parsed buffer: an element's name lies on the line its tag starts.
     int lineOf(const char* where) const {
         const auto offset = static_cast<std::size_t>(where - text);
-        return static_cast<int>(std::lower_bound(lineEnds.begin(), lineEnds.end(), offset) - lineEnds.begin() +
-                                1);
+        return static_cast<int>(std::lower_bound(lineEnds.begin(), lineEnds.end(), offset) -
+                                lineEnds.begin() + 1);
     }
     int lineOf(const Node* node) const { return lineOf(node->name()); }
 

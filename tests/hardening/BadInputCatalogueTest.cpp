@@ -15,7 +15,6 @@
 #include "support/ErrCapture.hpp"
 #include "support/GameHarness.hpp"
 
-#include <cctype>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -338,8 +337,12 @@ std::vector<std::string> linesOf(const std::string& text) {
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
         const std::string numbered = kMap + ":";
-        if (line.rfind(numbered, 0) == 0 && line.size() > numbered.size() && std::isdigit(line[numbered.size()])) {
-            line.erase(kMap.size(), line.find(':', numbered.size()) - kMap.size());
+        const auto numberEnd = line.find_first_not_of("0123456789", numbered.size());
+        const bool checkerLine =
+            line.rfind(numbered, 0) == 0 && numberEnd > numbered.size() &&
+            (line.compare(numberEnd, 9, ": error: ") == 0 || line.compare(numberEnd, 11, ": warning: ") == 0);
+        if (checkerLine) {
+            line.erase(kMap.size(), numberEnd - kMap.size());
         }
         lines.push_back(line);
     }

@@ -41,7 +41,8 @@ protected:
     static EditedLines editedLines(const std::string& from, const std::string& to) {
         const std::string text = testlevel::mapText(imageDir());
         const auto at = text.find(from);
-        const int first = 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
+        const int first =
+            1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
         return {first, first + static_cast<int>(std::count(to.begin(), to.end(), '\n'))};
     }
 

@@ -80,10 +80,11 @@ TEST(LevelProjectTest, TiledFillsTypedObjectsAndTheCheckerAcceptsTheMapEitherWay
     for (const char* picture : {"terrain.png", "interior.png"}) {
         fs::copy_file(kSource / "Assets" / picture, folder / picture);
     }
-    std::ofstream(folder / "typed.tmx", std::ios::binary) << withTypesOnly(readFile(kSource / "Assets/map.tmx"));
-    const std::string environment = "HOME='" + folder.string() + "' XDG_DATA_HOME='" + (folder / "data").string() +
-                                    "' XDG_CONFIG_HOME='" + (folder / "config").string() +
-                                    "' QT_QPA_PLATFORM=offscreen ";
+    std::ofstream(folder / "typed.tmx", std::ios::binary)
+        << withTypesOnly(readFile(kSource / "Assets/map.tmx"));
+    const std::string environment = "HOME='" + folder.string() + "' XDG_DATA_HOME='" +
+                                    (folder / "data").string() + "' XDG_CONFIG_HOME='" +
+                                    (folder / "config").string() + "' QT_QPA_PLATFORM=offscreen ";
     ASSERT_EQ(run("cd '" + folder.string() + "' && " + environment +
                       "tiled --export-map tmx --resolve-types-and-properties typed.tmx resolved.tmx",
                   folder / "tiled.log"),
@@ -100,9 +101,10 @@ TEST(LevelProjectTest, TiledFillsTypedObjectsAndTheCheckerAcceptsTheMapEitherWay
     LevelSchema::fillInTypeProperties(*typed);
     expectPropertiesOfTheirType(*typed);
     for (const char* map : {"resolved.tmx", "typed.tmx"}) {
-        EXPECT_EQ(run("'" + (kRuntime / "pellowick-mapcheck").string() + "' '" + (folder / map).string() + "'",
-                      folder / "mapcheck.log"),
-                  0)
+        EXPECT_EQ(
+            run("'" + (kRuntime / "pellowick-mapcheck").string() + "' '" + (folder / map).string() + "'",
+                folder / "mapcheck.log"),
+            0)
             << map << ":\n"
             << readFile(folder / "mapcheck.log");
     }

@@ -49,7 +49,8 @@ void writeType(std::ostream& out, const LevelSchema::ObjectType& type) {
 
 void ObjectTypesWriter::write(std::ostream& out) {
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out << "<!-- Written by pellowick-objecttypes from the game's rules for level objects; do not edit. -->\n";
+    out << "<!-- Written by pellowick-objecttypes from the game's rules for level objects; do not edit. "
+           "-->\n";
     out << "<objecttypes>\n";
     for (const LevelSchema::ObjectType& type : LevelSchema::objectTypes()) {
         writeType(out, type);
