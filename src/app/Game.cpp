@@ -102,6 +102,7 @@ void Game::saveSettledSize() {
 
 void Game::pollEvents() {
     frameEvents.clear();
+    RealtimeInput::forgetKeyPresses();
     for (const sf::Event& scripted : scriptedEvents) {
         event = scripted;
         handleEvent();
@@ -117,6 +118,9 @@ void Game::handleEvent() {
     switch (event.type) {
     case sf::Event::Closed:
         window->close();
+        break;
+    case sf::Event::KeyPressed:
+        RealtimeInput::noteKeyPress(event.key.code);
         break;
     case sf::Event::LostFocus:
         RealtimeInput::setFocused(false);

@@ -3,10 +3,14 @@
 bool RealtimeInput::focused = true;
 bool RealtimeInput::scripted = false;
 std::map<sf::Keyboard::Key, bool> RealtimeInput::scriptedKeys;
+std::set<sf::Keyboard::Key> RealtimeInput::pressedThisFrame;
 std::map<sf::Mouse::Button, bool> RealtimeInput::scriptedButtons;
 sf::Vector2i RealtimeInput::scriptedMouse;
 
 bool RealtimeInput::isKeyPressed(sf::Keyboard::Key key) {
+    if (pressedThisFrame.count(key) > 0) {
+        return true;
+    }
     if (scripted) {
         auto found = scriptedKeys.find(key);
         return found != scriptedKeys.end() && found->second;
@@ -48,8 +52,18 @@ void RealtimeInput::setMousePosition(sf::Vector2i position) {
     scriptedMouse = position;
 }
 
+void RealtimeInput::noteKeyPress(sf::Keyboard::Key key) {
+    if (key != sf::Keyboard::Unknown) {
+        pressedThisFrame.insert(key);
+    }
+}
+void RealtimeInput::forgetKeyPresses() {
+    pressedThisFrame.clear();
+}
+
 void RealtimeInput::reset() {
     scriptedKeys.clear();
+    pressedThisFrame.clear();
     scriptedButtons.clear();
     scriptedMouse = {};
     scripted = false;

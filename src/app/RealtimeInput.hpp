@@ -5,6 +5,7 @@
 #include <SFML/Window/Mouse.hpp>
 #include <SFML/Window/Window.hpp>
 #include <map>
+#include <set>
 
 // The one place where the game reads the keyboard, the mouse buttons and the
 // mouse position in real time. The game reads SFML through it; tests switch it
@@ -13,6 +14,10 @@
 //
 // SFML reads the keyboard globally on X11, so while the game window does not
 // have the focus every key and button reads as released.
+//
+// A key whose press event arrived during the frame reads as held for that whole
+// frame, even when it was released before the frame sampled the keyboard: taps
+// shorter than a frame (remote desktops, macro keys) count once.
 class RealtimeInput {
 public:
     static bool isKeyPressed(sf::Keyboard::Key key);
@@ -29,6 +34,10 @@ public:
     static void setKey(sf::Keyboard::Key key, bool held);
     static void setMouseButton(sf::Mouse::Button button, bool held);
     static void setMousePosition(sf::Vector2i position);
+    // Frame bookkeeping, filled from the window's events.
+    static void noteKeyPress(sf::Keyboard::Key key);
+    static void forgetKeyPresses();
+
     // Releases every scripted key and button and returns to live, focused mode.
     static void reset();
 
@@ -36,6 +45,7 @@ private:
     static bool focused;
     static bool scripted;
     static std::map<sf::Keyboard::Key, bool> scriptedKeys;
+    static std::set<sf::Keyboard::Key> pressedThisFrame;
     static std::map<sf::Mouse::Button, bool> scriptedButtons;
     static sf::Vector2i scriptedMouse;
 };

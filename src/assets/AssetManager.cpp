@@ -1,5 +1,9 @@
 #include "assets/AssetManager.hpp"
 
+#include "assets/FileCheck.hpp"
+
+#include <SFML/System/Err.hpp>
+
 AssetManager* AssetManager::instance = nullptr;
 
 AssetManager::AssetManager() : music(new sf::Music()), sound(new sf::Sound()) {}
@@ -25,13 +29,27 @@ void AssetManager::destroyInstance() {
 }
 
 void AssetManager::loadTexture(std::string name, const std::string& path) {
-    auto texture = std::make_unique<sf::Texture>();
-    if (texture->loadFromFile(path)) {
-        textures[name] = std::move(texture);
+    const unsigned largestSide = FileCheck::largestTextureSide();
+    if (!FileCheck::mayLoadPicture(path, largestSide)) {
+        return;
     }
+    auto texture = std::make_unique<sf::Texture>();
+    if (!texture->loadFromFile(path)) {
+        return;
+    }
+    // Only a PNG's header tells its size; other formats are known once decoded.
+    if (const std::string problem = FileCheck::sizeProblem(texture->getSize(), largestSide);
+        !problem.empty()) {
+        sf::err() << path << ": " << problem << std::endl;
+        return;
+    }
+    textures[name] = std::move(texture);
 }
 
 void AssetManager::loadSoundBuffer(std::string name, const std::string& path) {
+    if (!FileCheck::mayRead(path)) {
+        return;
+    }
     auto buffer = std::make_unique<sf::SoundBuffer>();
     if (buffer->loadFromFile(path)) {
         soundBuffers[name] = std::move(buffer);
@@ -66,7 +84,12 @@ void AssetManager::playMusic(std::string name) {
     if (music->getStatus() != sf::SoundSource::Stopped) {
         return;
     }
+    const std::string path = "Assets/Sounds/" + name + ".wav";
+    // SFML's decoders spin for ever on a folder and block on a pipe.
+    if (!FileCheck::mayRead(path)) {
+        return;
+    }
     music->setLoop(true);
-    music->openFromFile("Assets/Sounds/" + name + ".wav");
+    music->openFromFile(path);
     music->play();
 }

@@ -11,7 +11,8 @@
 // Loads textures and sound buffers once and hands them out by short names; owns
 // the one effect player and the one music player.
 //
-// A failed load leaves the map unchanged (an older entry of that name stays).
+// A failed load leaves the map unchanged (an older entry of that name stays). Files that are not regular
+// files, and pictures above FileCheck::largestTextureSide() a side, fail with one line on sf::err().
 // References returned by getTexture stay valid until that name is loaded again
 // or the manager is destroyed. Unknown names throw std::out_of_range.
 class AssetManager {

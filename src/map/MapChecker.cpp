@@ -1,5 +1,6 @@
 #include "map/MapChecker.hpp"
 
+#include "assets/FileCheck.hpp"
 #include "map/LevelSchema.hpp"
 #include "map/TileLayerBuilder.hpp"
 
@@ -107,11 +108,14 @@ public:
             return found->second;
         sf::Vector2u size;
         std::error_code ignored;
-        if (std::filesystem::is_regular_file(path, ignored)) {
+        // A picture refused from its header is never decoded: that could take gigabytes.
+        if (std::filesystem::is_regular_file(path, ignored) &&
+            FileCheck::pictureProblem(path, FileCheck::largestTextureSide()).empty()) {
             // Our own message names the object or tileset; SFML's would only repeat the path.
             std::streambuf* previous = sf::err().rdbuf(nullptr);
             sf::Image image;
-            if (image.loadFromFile(path))
+            if (image.loadFromFile(path) &&
+                FileCheck::sizeProblem(image.getSize(), FileCheck::largestTextureSide()).empty())
                 size = image.getSize();
             sf::err().rdbuf(previous);
             sf::err().clear();
@@ -284,7 +288,10 @@ private:
     void checkTexture(const MapObject& object, const std::string& subject) {
         const ObjectProperty& property = object.properties[LevelSchema::kTexturePath];
         const std::string& path = property.value;
-        if (!ImageSizes::exists(path))
+        const std::string problem = FileCheck::pictureProblem(path, FileCheck::largestTextureSide());
+        if (!problem.empty())
+            error(subject, "texture " + quoted(path) + " " + problem, lineOf(object, property));
+        else if (!ImageSizes::exists(path))
             error(subject, "texture " + quoted(path) + " does not exist", lineOf(object, property));
         else if (images.sizeOf(path).x == 0)
             error(subject, "texture " + quoted(path) + " cannot be loaded as an image",

@@ -13,7 +13,8 @@
 // warnings point at what a level designer most likely did not mean.
 //
 // Images are looked up as the game looks them up, relative to the working folder: tileset images under
-// assetPath, object textures exactly as their texture-path property says ("Assets/player.png").
+// assetPath, object textures exactly as their texture-path property says ("Assets/player.png"). A picture
+// that is not a regular file, or is larger than FileCheck::largestTextureSide() a side, is an error.
 class MapChecker {
 public:
     explicit MapChecker(std::string assetPath = "Assets/");

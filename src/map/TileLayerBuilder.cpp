@@ -1,5 +1,7 @@
 #include "map/TileLayerBuilder.hpp"
 
+#include "assets/FileCheck.hpp"
+
 #include <SFML/System/Err.hpp>
 #include <algorithm>
 #include <set>
@@ -71,10 +73,18 @@ std::string TileLayerBuilder::layerTraceLine(const TileLayer& layer) {
            " and height: " + std::to_string(layer.height);
 }
 
+std::string TileLayerBuilder::whyUnloaded(const std::string& path) {
+    const std::string problem = FileCheck::pictureProblem(path, FileCheck::largestTextureSide());
+    return problem.empty() ? "could not be loaded" : problem;
+}
+
 std::shared_ptr<sf::Texture> TileLayerBuilder::loadTilesetTexture(const Tileset& tileset) const {
     sf::err() << tilesetTraceLine(tileset) << std::endl;
     auto texture = std::make_shared<sf::Texture>();
-    if (!texture->loadFromFile(imagePath(tileset)))
+    // The checker names what is wrong with a refused picture; decoding it could take gigabytes.
+    const bool refused =
+        !FileCheck::pictureProblem(imagePath(tileset), FileCheck::largestTextureSide()).empty();
+    if (refused || !texture->loadFromFile(imagePath(tileset)))
         sf::err() << "Could not load texture " << imagePath(tileset) << std::endl;
     return texture;
 }
@@ -118,7 +128,7 @@ void TileLayerBuilder::validateTilesets(const TilesetImageSizes& imageSizes,
         const sf::Vector2u size = found == imageSizes.end() ? sf::Vector2u() : found->second;
         const std::string image = "image " + quoted(imagePath(tileset));
         if (size.x == 0 || size.y == 0)
-            problems.push_back(MapProblem::error(subject, image + " could not be loaded"));
+            problems.push_back(MapProblem::error(subject, image + " " + whyUnloaded(imagePath(tileset))));
         else if (size.x < static_cast<unsigned>(map.tileWidth))
             problems.push_back(MapProblem::error(subject, image + " is narrower than one " +
                                                               std::to_string(map.tileWidth) + "-pixel cell"));

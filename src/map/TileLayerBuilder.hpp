@@ -60,6 +60,8 @@ public:
 
 private:
     std::string imagePath(const Tileset& tileset) const { return assetPath + tileset.imageSource; }
+    // Why a tileset picture has no size: what is wrong with the file, or that it did not decode.
+    static std::string whyUnloaded(const std::string& path);
     void validateTilesets(const TilesetImageSizes& imageSizes, std::vector<MapProblem>& problems) const;
     void validateLayer(const TileLayer& layer, const TilesetImageSizes& imageSizes,
                        std::vector<MapProblem>& problems) const;

@@ -1,5 +1,7 @@
 #include "map/TmxReader.hpp"
 
+#include "assets/FileCheck.hpp"
+
 #include <SFML/System/Err.hpp>
 #include <SFML/System/FileInputStream.hpp>
 #include <algorithm>
@@ -340,6 +342,9 @@ std::unique_ptr<TileMap> parseTileMapString(std::string text, const std::string&
 }
 
 std::unique_ptr<TileMap> readTileMapFile(const std::string& path) {
+    if (!FileCheck::mayRead(path, FileCheck::kLargestMap)) {
+        return nullptr;
+    }
     sf::FileInputStream file;
     if (!file.open(path)) {
         sf::err() << "loadMap: could not open file " << path << std::endl;

@@ -23,5 +23,6 @@ std::unique_ptr<TileMap> parseTileMap(char* text, const std::string& sourceName 
 std::unique_ptr<TileMap> parseTileMapString(std::string text, const std::string& sourceName = "map");
 
 // Reads a whole file and parses it, naming the file in any error. A file that cannot be opened gives the
-// line "loadMap: could not open file <path>".
+// line "loadMap: could not open file <path>"; a folder, pipe or device, or a file above
+// FileCheck::kLargestMap bytes, is refused before it is read, with one line from FileCheck.
 std::unique_ptr<TileMap> readTileMapFile(const std::string& path);

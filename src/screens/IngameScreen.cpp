@@ -7,6 +7,7 @@
 #include "app/RealtimeInput.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
+#include "assets/FileCheck.hpp"
 #include "components/DeathComponent.hpp"
 #include "components/LayEggComponent.hpp"
 #include "map/LevelSchema.hpp"
@@ -86,7 +87,7 @@ void IngameScreen::buildHud() {
     }
     gui.setAbsoluteView(Letterbox::pictureArea());
     sf::Font font;
-    if (font.loadFromFile("Assets/arial.ttf")) {
+    if (FileCheck::mayRead("Assets/arial.ttf") && font.loadFromFile("Assets/arial.ttf")) {
         gui.setFont(font);
     }
     gui.add(eggCounter, "");

@@ -3,6 +3,7 @@
 #include "app/GameStateManager.hpp"
 #include "app/Letterbox.hpp"
 #include "assets/AssetManager.hpp"
+#include "assets/FileCheck.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
 #include "ui/Button.hpp"
@@ -77,6 +78,10 @@ bool StartScreen::buildMenu() {
     // The form is laid out for the 800x600 picture, which the window shows letterboxed.
     gui.setAbsoluteView(Letterbox::pictureArea());
     sf::Font font;
+    if (const std::string problem = FileCheck::problemWith(kFontFile); !problem.empty()) {
+        sf::err() << "Pellowick: cannot show the menu: the font " << kFontFile << " " << problem << std::endl;
+        return false;
+    }
     if (!font.loadFromFile(kFontFile)) {
         sf::err() << "Pellowick: cannot show the menu: the font " << kFontFile << " is missing or unreadable"
                   << std::endl;

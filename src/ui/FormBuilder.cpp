@@ -1,5 +1,6 @@
 #include "ui/FormBuilder.hpp"
 
+#include "assets/FileCheck.hpp"
 #include "ui/BitmapButton.hpp"
 #include "ui/Button.hpp"
 #include "ui/CheckBox.hpp"
@@ -224,6 +225,9 @@ UiTexture FormBuilder::loadTexture(const FormValue& value) {
     const std::string path = (std::filesystem::path(m_source).parent_path() / source->file).string();
     auto& texture = m_textures[{path, source->smooth}];
     if (!texture) {
+        const std::string problem = FileCheck::pictureProblem(path, FileCheck::largestTextureSide());
+        if (!problem.empty())
+            value.fail("cannot load the texture '" + path + "': it " + problem);
         auto loaded = std::make_shared<sf::Texture>();
         if (!loaded->loadFromFile(path))
             value.fail("cannot load the texture '" + path + "'");

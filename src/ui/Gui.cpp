@@ -1,5 +1,6 @@
 #include "ui/Gui.hpp"
 
+#include "assets/FileCheck.hpp"
 #include "ui/FormBuilder.hpp"
 #include "ui/FormError.hpp"
 #include "ui/FormReader.hpp"
@@ -31,7 +32,7 @@ void Gui::setFont(const sf::Font& font) {
 
 bool Gui::setFont(const std::string& path) {
     auto font = std::make_shared<sf::Font>();
-    if (!font->loadFromFile(path))
+    if (!FileCheck::mayRead(path) || !font->loadFromFile(path))
         return false;
     useFont(std::move(font));
     return true;
@@ -45,6 +46,8 @@ void Gui::ensureFont() {
 }
 
 void Gui::loadWidgetsFromFile(const std::string& path, bool replaceExisting) {
+    if (const std::string problem = FileCheck::problemWith(path, FileCheck::kLargestForm); !problem.empty())
+        throw FormError(path, problem);
     std::ifstream file(path, std::ios::binary);
     if (!file)
         throw FormError(path, "cannot open the form file");

@@ -5,6 +5,8 @@
 //   - a missing or broken menu form, a picture the form shows, or the font: the window closes and the
 //     game exits with status 1;
 //   - a missing sound or music: the game goes on silently; a missing decoration: it goes on without it.
+// A folder, a pipe, a device or a link loop where a file should be, a file far too large, or a picture
+// far too large for its role is refused before it is read, and handled as a missing file of its kind.
 #include "app/GameStateManager.hpp"
 #include "hardening/BrokenAssets.hpp"
 #include "screens/ControlsScreen.hpp"
@@ -14,11 +16,13 @@
 #include "screens/StartScreen.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/GameHarness.hpp"
+#include "support/PlainPng.hpp"
 
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -30,6 +34,7 @@ struct BadInput {
     std::function<bool()> breakIt;
     std::string line; // exactly as it appears on sf::err()
     Next next;
+    bool hugePicture = false; // the game must not decode it: memory is measured
 };
 
 std::ostream& operator<<(std::ostream& out, const BadInput& input) {
@@ -103,6 +108,39 @@ const std::string kInsideLayer = "<layer name=\"inside\" width=\"4\" height=\"3\
 const std::string kInsideData = "<data encoding=\"csv\">\n1,2,3,4,\n5,6,7,8,\n9,10,11,12\n</data>";
 const std::string kTileset = "<tileset firstgid=\"1\" name=\"tiles\"";
 
+// Kinds of things that are no regular file, put where a file should be.
+std::function<bool()> folderAt(std::string file) {
+    return [=] {
+        BrokenAssets::remove(file);
+        return std::filesystem::create_directory("Assets/" + file);
+    };
+}
+std::function<bool()> pipeAt(std::string file) {
+    return [=] {
+        BrokenAssets::remove(file);
+        return mkfifo(("Assets/" + file).c_str(), 0600) == 0;
+    };
+}
+std::function<bool()> linkAt(std::string file, std::string target) {
+    return [=] {
+        BrokenAssets::remove(file);
+        std::filesystem::create_symlink(target, "Assets/" + file);
+        return true;
+    };
+}
+std::function<bool()> sparseFileAt(std::string file, std::uintmax_t size) {
+    return [=] {
+        std::filesystem::resize_file("Assets/" + file, size);
+        return true;
+    };
+}
+std::function<bool()> plainPngAt(std::string file, unsigned width, unsigned height) {
+    return [=] {
+        writePlainPng("Assets/" + file, width, height);
+        return true;
+    };
+}
+
 std::string pngBytes() {
     return BrokenAssets::read("player.png");
 }
@@ -110,6 +148,16 @@ std::string pngBytes() {
 const std::vector<BadInput> kLevelFile = {
     {"MissingMap", kLevel, removeFiles({"map.tmx"}), "loadMap: could not open file Assets/map.tmx",
      Next::BackToMenu},
+    {"MapIsAFolder", kLevel, folderAt("map.tmx"), "Assets/map.tmx: is a folder", Next::BackToMenu},
+    {"MapIsAPipe", kLevel, pipeAt("map.tmx"), "Assets/map.tmx: is not a regular file", Next::BackToMenu},
+    {"MapFarTooLarge", kLevel, sparseFileAt("map.tmx", 65u << 20),
+     "Assets/map.tmx: is 68157440 bytes; the game reads at most 67108864", Next::BackToMenu},
+    {"ObjectPictureFarTooTall", kLevel, plainPngAt("sprite.png", 1, 100000),
+     mapError("object \"player1\": texture \"Assets/sprite.png\" is 1x100000 pixels, more than 4096 a side"),
+     Next::BackToMenu},
+    {"TilesetPictureHuge", kLevel, plainPngAt("tiles.png", 16384, 16384),
+     mapError("tileset \"tiles\": image \"Assets/tiles.png\" is 16384x16384 pixels, more than 4096 a side"),
+     Next::BackToMenu, true},
     {"EmptyMap", kLevel, writeFile("map.tmx", ""), "Assets/map.tmx: no <map> element", Next::BackToMenu},
     {"BinaryMap", kLevel, [] { return writeFile("map.tmx", pngBytes())(); },
      "Assets/map.tmx:1: not well-formed XML: expected <", Next::BackToMenu},
@@ -258,6 +306,8 @@ int shippedFormLineOf(const std::string& text) {
 const std::vector<BadInput> kMenuFiles = {
     {"FormMissing", kMenu, removeFiles({"start.txt"}), "Assets/start.txt: cannot open the form file",
      Next::ExitWithStatus1},
+    {"FormLinksToAnEndlessDevice", kMenu, linkAt("start.txt", "/dev/zero"),
+     "Assets/start.txt: is not a regular file", Next::ExitWithStatus1},
     {"FormEmpty", kMenu, writeFile("start.txt", ""),
      "Assets/start.txt: the menu needs a Button named \"start\"", Next::ExitWithStatus1},
     {"FormMalformed", kMenu, writeFile("start.txt", "Button.start {\n    Text = {Start};\n}\n"),
@@ -288,6 +338,14 @@ const std::vector<BadInput> kMenuFiles = {
     {"FontMissing", kMenu, removeFiles({"arial.ttf"}),
      "Pellowick: cannot show the menu: the font Assets/arial.ttf is missing or unreadable",
      Next::ExitWithStatus1},
+    {"FontIsAFolder", kMenu, folderAt("arial.ttf"),
+     "Pellowick: cannot show the menu: the font Assets/arial.ttf is a folder", Next::ExitWithStatus1},
+    {"MenuBackgroundHuge", kMenu, plainPngAt("startScreen.png", 16384, 16384),
+     "Assets/startScreen.png: is 16384x16384 pixels, more than 4096 a side", Next::GoesOn, true},
+    {"FormPictureIsALinkLoop", kMenu, linkAt("audio.png", "audio.png"),
+     "Assets/start.txt:" + std::to_string(shippedFormLineOf("\"audio.png\"")) +
+         ": cannot load the texture 'Assets/audio.png': it is not a regular file",
+     Next::ExitWithStatus1},
     {"MenuBackgroundMissing", kMenu, removeFiles({"startScreen.png"}),
      "Pellowick: Assets/startScreen.png is missing or unreadable; the menu shows without it", Next::GoesOn},
     {"FormPictureMissing", kMenu, removeFiles({"audio.png"}),
@@ -296,6 +354,10 @@ const std::vector<BadInput> kMenuFiles = {
      Next::ExitWithStatus1},
     {"MusicMissing", kMenu, removeFiles({"Sounds/music.wav"}),
      "Failed to open sound file \"Assets/Sounds/music.wav\" (couldn't open stream)", Next::GoesOn},
+    {"MusicIsAFolder", kMenu, folderAt("Sounds/music.wav"), "Assets/Sounds/music.wav: is a folder",
+     Next::GoesOn},
+    {"ButtonSoundIsAFolder", kMenu, folderAt("Sounds/button.wav"), "Assets/Sounds/button.wav: is a folder",
+     Next::GoesOn},
 };
 
 std::vector<BadInput> soundCases() {
@@ -349,6 +411,18 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
+// The most this process has held in memory since the last reset; the kernel keeps the figure.
+std::size_t peakMemoryMiB() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stoul(line.substr(6)) / 1024;
+    return 0;
+}
+void resetPeakMemory() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
 bool isRunning(GameHarness& harness, int screen) {
     switch (screen) {
     case kMenu:
@@ -371,6 +445,7 @@ TEST_P(BadInputCatalogue, SaysWhatIsWrongAndCarriesOn) {
     BrokenAssets assets;
     ASSERT_TRUE(input.breakIt()) << "the case did not apply to the test files";
     ErrCapture errors;
+    resetPeakMemory();
     GameHarness harness;
     if (input.next == Next::ExitWithStatus1) {
         EXPECT_FALSE(harness.frames(1)) << "the window should have closed";
@@ -391,6 +466,11 @@ TEST_P(BadInputCatalogue, SaysWhatIsWrongAndCarriesOn) {
     if (input.screen == kLevel && input.line.rfind(kMap + ": error: ", 0) == 0) {
         EXPECT_EQ(lines.back(), kUnplayable);
     }
+#ifndef __SANITIZE_ADDRESS__ // the sanitizer's own bookkeeping would be measured too
+    if (input.hugePicture) {
+        EXPECT_LT(peakMemoryMiB(), 300u) << "the picture was decoded";
+    }
+#endif
 }
 
 std::string caseName(const ::testing::TestParamInfo<BadInput>& info) {

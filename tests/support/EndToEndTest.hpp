@@ -53,6 +53,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(display.ok()) << "Xvfb did not start";
         folder = makeTempFolder();
+        prepare();
         std::ofstream(folder + "/alsoft.conf") << "[general]\ndrivers = wave\nsample-type = int16\n"
                                                   "channels = mono\nfrequency = 22050\n[wave]\nfile = "
                                                << folder << "/heard.wav\n";
@@ -63,7 +64,7 @@ protected:
     void startGame() {
         // Started from another folder: the game must find Assets/ beside itself.
         game = std::make_unique<ChildProcess>(
-            std::vector<std::string>{std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick"},
+            std::vector<std::string>{program},
             std::vector<std::string>{"DISPLAY=" + display.name, "ALSOFT_CONF=" + folder + "/alsoft.conf",
                                      "ALSOFT_DRIVERS=wave", "XDG_CONFIG_HOME=" + folder + "/config"},
             folder, folder + "/stderr.txt");
@@ -77,6 +78,9 @@ protected:
         window = display.run("timeout 20 xdotool search --sync --onlyvisible --name '^Pellowick$' | head -1");
         window.erase(std::remove(window.begin(), window.end(), '\n'), window.end());
     }
+
+    // Runs before the game starts, in the test's own folder.
+    virtual void prepare() {}
 
     void clickAt(sf::Vector2f point) {
         display.run("xdotool mousemove --window " + window + " " + std::to_string(int(point.x)) + " " +
@@ -121,6 +125,7 @@ protected:
     }
 
     VirtualDisplay display;
+    std::string program = std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick";
     std::string folder;
     std::unique_ptr<ChildProcess> game;
     std::string window;

@@ -77,6 +77,17 @@ public:
         game->queueEvent(release);
     }
 
+    // A key pressed and released between two frames: the frame never sees it held.
+    void tap(sf::Keyboard::Key key) {
+        sf::Event press{};
+        press.type = sf::Event::KeyPressed;
+        press.key.code = key;
+        sf::Event release = press;
+        release.type = sf::Event::KeyReleased;
+        game->queueEvent(press);
+        game->queueEvent(release);
+    }
+
     template <class Screen> Screen* screen() const {
         return dynamic_cast<Screen*>(GameStateManager::getInstance()->currentState.get());
     }

@@ -1,5 +1,6 @@
 #include "MapRenderer.hpp"
 
+#include "assets/FileCheck.hpp"
 #include "map/LevelSchema.hpp"
 #include "map/TileLayerBuilder.hpp"
 
@@ -60,7 +61,8 @@ private:
         auto found = textures.find(path);
         if (found == textures.end()) {
             sf::Texture texture;
-            const bool loaded = texture.loadFromFile(path);
+            const bool loaded = FileCheck::mayLoadPicture(path, FileCheck::largestTextureSide()) &&
+                                texture.loadFromFile(path);
             found = textures.emplace(path, std::make_pair(loaded, std::move(texture))).first;
         }
         return found->second.first ? &found->second.second : nullptr;

@@ -1,12 +1,22 @@
 #include "CharGrid.hpp"
 
+#include "assets/FileCheck.hpp"
+
 #include <SFML/System/Err.hpp>
 #include <fstream>
+
+namespace {
+// Far above any grid of art the level source holds.
+constexpr std::uintmax_t kLargestArtFile = 1u << 20;
+} // namespace
 
 CharGrid::CharGrid(int width, int height, char fill)
     : columns(width), rows(height), cells(static_cast<std::size_t>(width * height), fill) {}
 
 std::optional<CharGrid> CharGrid::load(const std::string& path, int width, int height) {
+    if (!FileCheck::mayRead(path, kLargestArtFile)) {
+        return std::nullopt;
+    }
     std::ifstream in(path);
     if (!in) {
         sf::err() << path << ": cannot open the file" << std::endl;

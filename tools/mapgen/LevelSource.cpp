@@ -1,11 +1,17 @@
 #include "LevelSource.hpp"
 
+#include "assets/FileCheck.hpp"
 #include "map/LevelSchema.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <fstream>
 #include <sstream>
 #include <utility>
+
+namespace {
+// Far above any list of placements a level holds.
+constexpr std::uintmax_t kLargestSourceFile = 1u << 20;
+} // namespace
 
 LevelSource::LevelSource(CharGrid outside, CharGrid inside)
     : outsideArt(std::move(outside)), insideArt(std::move(inside)) {}
@@ -25,6 +31,9 @@ std::optional<LevelSource> LevelSource::load(const std::string& directory) {
 }
 
 bool LevelSource::readPlacements(const std::string& path, std::vector<Placement>& out) {
+    if (!FileCheck::mayRead(path, kLargestSourceFile)) {
+        return false;
+    }
     std::ifstream in(path);
     if (!in) {
         sf::err() << path << ": cannot open the file" << std::endl;

@@ -1,0 +1,98 @@
+#include "assets/FileCheck.hpp"
+
+#include "app/DisplayCheck.hpp"
+
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/System/Err.hpp>
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+std::string bytesLimitProblem(std::uintmax_t size, std::uintmax_t largest) {
+    return "is " + std::to_string(size) + " bytes; the game reads at most " + std::to_string(largest);
+}
+
+std::uint32_t bigEndian(const unsigned char* bytes) {
+    return (std::uint32_t(bytes[0]) << 24) | (std::uint32_t(bytes[1]) << 16) |
+           (std::uint32_t(bytes[2]) << 8) | std::uint32_t(bytes[3]);
+}
+
+} // namespace
+
+std::string FileCheck::problemWith(const std::string& path, std::uintmax_t largest) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        // A link loop is there but can never be read; anything else the reader reports as missing.
+        return errno == ELOOP ? "is not a regular file" : "";
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return "is a folder";
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return "is not a regular file";
+    }
+    const auto size = static_cast<std::uintmax_t>(info.st_size);
+    return size > largest ? bytesLimitProblem(size, largest) : "";
+}
+
+bool FileCheck::mayRead(const std::string& path, std::uintmax_t largest) {
+    const std::string problem = problemWith(path, largest);
+    if (!problem.empty()) {
+        sf::err() << path << ": " << problem << std::endl;
+    }
+    return problem.empty();
+}
+
+std::optional<sf::Vector2u> FileCheck::pngSize(const std::string& path) {
+    // Signature (8 bytes), then the IHDR chunk: length (4), type (4), width (4), height (4).
+    static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::array<unsigned char, 24> header{};
+    std::ifstream file(path, std::ios::binary);
+    if (!file.read(reinterpret_cast<char*>(header.data()), header.size())) {
+        return std::nullopt;
+    }
+    if (!std::equal(std::begin(kSignature), std::end(kSignature), header.begin()) ||
+        std::string(header.begin() + 12, header.begin() + 16) != "IHDR") {
+        return std::nullopt;
+    }
+    return sf::Vector2u(bigEndian(&header[16]), bigEndian(&header[20]));
+}
+
+std::string FileCheck::sizeProblem(sf::Vector2u size, unsigned largestSide) {
+    if (size.x <= largestSide && size.y <= largestSide) {
+        return "";
+    }
+    return "is " + std::to_string(size.x) + "x" + std::to_string(size.y) + " pixels, more than " +
+           std::to_string(largestSide) + " a side";
+}
+
+std::string FileCheck::pictureProblem(const std::string& path, unsigned largestSide) {
+    const std::string problem = problemWith(path);
+    if (!problem.empty()) {
+        return problem;
+    }
+    const std::optional<sf::Vector2u> size = pngSize(path);
+    return size ? sizeProblem(*size, largestSide) : "";
+}
+
+bool FileCheck::mayLoadPicture(const std::string& path, unsigned largestSide) {
+    const std::string problem = pictureProblem(path, largestSide);
+    if (!problem.empty()) {
+        sf::err() << path << ": " << problem << std::endl;
+    }
+    return problem.empty();
+}
+
+unsigned FileCheck::largestTextureSide() {
+    static const unsigned largest = [] {
+        if (!DisplayCheck::canOpen()) {
+            return kLargestPictureSide;
+        }
+        return std::min(kLargestPictureSide, sf::Texture::getMaximumSize());
+    }();
+    return largest;
+}
