@@ -121,6 +121,9 @@ void Game::handleEvent() {
         break;
     case sf::Event::KeyPressed:
         RealtimeInput::noteKeyPress(event.key.code);
+        if (event.key.code == sf::Keyboard::F11 || (event.key.code == sf::Keyboard::Enter && event.key.alt)) {
+            toggleFullscreen();
+        }
         break;
     case sf::Event::LostFocus:
         RealtimeInput::setFocused(false);
@@ -130,11 +133,6 @@ void Game::handleEvent() {
         break;
     case sf::Event::Resized:
         windowResized({event.size.width, event.size.height});
-        break;
-    case sf::Event::KeyPressed:
-        if (event.key.code == sf::Keyboard::F11 || (event.key.code == sf::Keyboard::Enter && event.key.alt)) {
-            toggleFullscreen();
-        }
         break;
     default:
         break;
