@@ -149,6 +149,39 @@ bool LevelSchema::isNeeded(const std::string& name) {
                        [&](const NeededName& needed) { return needed.name == name; });
 }
 
+void LevelSchema::fillInTypeProperties(MapObject& object) {
+    const ObjectType* type = find(object.type);
+    if (!type) {
+        return;
+    }
+    const auto byName = [&](const std::string& name) {
+        return std::find_if(object.properties.begin(), object.properties.end(),
+                            [&](const ObjectProperty& property) { return property.name == name; });
+    };
+    const auto ownName = [&](const ObjectProperty& property) {
+        return std::any_of(type->properties.begin(), type->properties.end(),
+                           [&](const Property& known) { return known.name == property.name; });
+    };
+    if (!std::all_of(object.properties.begin(), object.properties.end(), ownName)) {
+        return;
+    }
+    std::vector<ObjectProperty> complete;
+    for (const Property& known : type->properties) {
+        const auto own = byName(known.name);
+        complete.push_back(
+            own != object.properties.end() ? *own : ObjectProperty{known.name, known.defaultValue, 0});
+    }
+    object.properties = std::move(complete);
+}
+
+void LevelSchema::fillInTypeProperties(TileMap& map) {
+    for (ObjectGroup& group : map.objectGroups) {
+        for (MapObject& object : group.objects) {
+            fillInTypeProperties(object);
+        }
+    }
+}
+
 std::string LevelSchema::tiledType(Kind kind) {
     // A picture path stays plain text: Tiled would rewrite a "file" property relative to the map's folder,
     // while the game opens it from its working folder.

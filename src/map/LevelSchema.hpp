@@ -1,5 +1,7 @@
 #pragma once
 
+#include "map/TileMap.hpp"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -99,6 +101,13 @@ public:
     // The player first, then the camera, the formula, the dogs and the eggs.
     static const std::vector<NeededName>& neededNames();
     static bool isNeeded(const std::string& name);
+
+    // Tiled saves only the properties a designer has set on an object and leaves the rest to the object's
+    // type. For an object of a handled type whose properties all carry the type's names, this gives it the
+    // missing ones with the type's defaults and puts all of them in the order the game reads them. Objects
+    // with properties under other names are left exactly as they are: the game reads those by position.
+    static void fillInTypeProperties(MapObject& object);
+    static void fillInTypeProperties(TileMap& map);
 
     // The Tiled property type that keeps a kind's text as the game reads it.
     static std::string tiledType(Kind kind);

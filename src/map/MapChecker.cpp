@@ -154,11 +154,16 @@ public:
     }
 
 private:
-    void error(const std::string& subject, const std::string& message) {
-        problems.push_back(MapProblem::error(subject, message));
+    // `line`: the line of the element at fault, 0 when the problem has no single place in the file.
+    void error(const std::string& subject, const std::string& message, int line = 0) {
+        problems.push_back(MapProblem::error(subject, message).at(line));
     }
-    void warning(const std::string& subject, const std::string& message) {
-        problems.push_back(MapProblem::warning(subject, message));
+    void warning(const std::string& subject, const std::string& message, int line = 0) {
+        problems.push_back(MapProblem::warning(subject, message).at(line));
+    }
+    // A property the map leaves to its type has no line of its own: its object's is the place to look.
+    static int lineOf(const MapObject& object, const ObjectProperty& property) {
+        return property.line > 0 ? property.line : object.line;
     }
 
     static std::string subjectOf(const MapObject& object) {
@@ -179,13 +184,15 @@ private:
         }
         for (const TileLayer& layer : map.layers)
             if (std::find(drawnLayers.begin(), drawnLayers.end(), layer.name) == drawnLayers.end())
-                warning("layer " + quoted(layer.name), "is never drawn: the game draws only " + drawnList);
+                warning("layer " + quoted(layer.name), "is never drawn: the game draws only " + drawnList,
+                        layer.line);
         for (const TileLayer& layer : map.layers)
             if (layer.width != map.width || layer.height != map.height)
                 warning("layer " + quoted(layer.name),
                         "is " + std::to_string(layer.width) + "x" + std::to_string(layer.height) +
                             " cells but the map is " + std::to_string(map.width) + "x" +
-                            std::to_string(map.height));
+                            std::to_string(map.height),
+                        layer.line);
         const bool hasObjectGroup =
             std::any_of(map.objectGroups.begin(), map.objectGroups.end(),
                         [](const ObjectGroup& group) { return group.name == LevelSchema::kObjectGroup; });
@@ -212,22 +219,27 @@ private:
         const MapObject& object = *placed.object;
         const std::string subject = subjectOf(object);
         if (object.type.empty()) {
-            warning(subject, "has no type; the game skips it");
+            warning(subject, "has no type; the game skips it", object.line);
             return;
         }
         if (!isKnown(object.type)) {
-            warning(subject, "has the unknown type " + quoted(object.type) + "; the game skips it");
+            warning(subject, "has the unknown type " + quoted(object.type) + "; the game skips it",
+                    object.line);
             return;
         }
         checkPropertyOrder(object, subject);
         if (!checkProperties(object, subject))
             return;
         if (isDrawn(object.type) && placed.group != LevelSchema::kObjectGroup)
-            warning(subject, "lies in the group " + quoted(placed.group) +
-                                 ", which the game never draws; drawn objects belong in \"Objects\"");
+            warning(subject,
+                    "lies in the group " + quoted(placed.group) +
+                        ", which the game never draws; drawn objects belong in \"Objects\"",
+                    object.line);
         if (hasObjectBox(object.type) && (object.width <= 0 || object.height <= 0))
-            warning(subject, "has no area (" + std::to_string(object.width) + "x" +
-                                 std::to_string(object.height) + "); nothing can touch it");
+            warning(subject,
+                    "has no area (" + std::to_string(object.width) + "x" + std::to_string(object.height) +
+                        "); nothing can touch it",
+                    object.line);
     }
 
     // False when the properties are too few to look at further.
@@ -235,31 +247,39 @@ private:
         const PropertyUse use = propertyUse(object.type);
         const auto& properties = object.properties;
         if (properties.size() < use.count) {
-            error(subject, "has " + std::to_string(properties.size()) + " properties; the game reads " +
-                               std::to_string(use.count) + " for type " + quoted(object.type));
+            error(subject,
+                  "has " + std::to_string(properties.size()) + " properties; the game reads " +
+                      std::to_string(use.count) + " for type " + quoted(object.type),
+                  object.line);
             return false;
         }
         bool numbersFine = true;
         for (std::size_t position : use.numbers) {
             const ObjectProperty& property = properties[position];
             if (!isNumber(property.value)) {
-                error(subject, "property " + std::to_string(position) + " (" + quoted(property.name) +
-                                   ") is " + quoted(property.value) + ", not a number");
+                error(subject,
+                      "property " + std::to_string(position) + " (" + quoted(property.name) + ") is " +
+                          quoted(property.value) + ", not a number",
+                      lineOf(object, property));
                 numbersFine = false;
             }
         }
         constexpr std::size_t kMass = LevelSchema::kMass;
         if (numbersFine && (object.type == LevelSchema::kPlayer || object.type == LevelSchema::kEgg) &&
             std::atof(properties[kMass].value.c_str()) <= 0.0)
-            error(subject, "property " + std::to_string(kMass) + " (" + quoted(properties[kMass].name) +
-                               ", the mass) must be greater than 0");
+            error(subject,
+                  "property " + std::to_string(kMass) + " (" + quoted(properties[kMass].name) +
+                      ", the mass) must be greater than 0",
+                  lineOf(object, properties[kMass]));
         if (LevelSchema::isDog(object.type)) {
             constexpr std::size_t kAxis = LevelSchema::kPatrolAxis;
             const std::string& axis = properties[kAxis].value;
             if (axis != "horizontal" && axis != "vertical")
-                warning(subject, "property " + std::to_string(kAxis) + " (" + quoted(properties[kAxis].name) +
-                                     ") is " + quoted(axis) +
-                                     "; the dog patrols vertically unless it is \"horizontal\"");
+                warning(subject,
+                        "property " + std::to_string(kAxis) + " (" + quoted(properties[kAxis].name) +
+                            ") is " + quoted(axis) +
+                            "; the dog patrols vertically unless it is \"horizontal\"",
+                        lineOf(object, properties[kAxis]));
         }
         if (use.hasTexture)
             checkTexture(object, subject);
@@ -267,14 +287,16 @@ private:
     }
 
     void checkTexture(const MapObject& object, const std::string& subject) {
-        const std::string& path = object.properties[LevelSchema::kTexturePath].value;
+        const ObjectProperty& property = object.properties[LevelSchema::kTexturePath];
+        const std::string& path = property.value;
         const std::string problem = FileCheck::pictureProblem(path, FileCheck::largestTextureSide());
         if (!problem.empty())
-            error(subject, "texture " + quoted(path) + " " + problem);
+            error(subject, "texture " + quoted(path) + " " + problem, lineOf(object, property));
         else if (!ImageSizes::exists(path))
-            error(subject, "texture " + quoted(path) + " does not exist");
+            error(subject, "texture " + quoted(path) + " does not exist", lineOf(object, property));
         else if (images.sizeOf(path).x == 0)
-            error(subject, "texture " + quoted(path) + " cannot be loaded as an image");
+            error(subject, "texture " + quoted(path) + " cannot be loaded as an image",
+                  lineOf(object, property));
     }
 
     // Tiled sorts properties by name when it saves, and the game reads them by position.
@@ -284,9 +306,10 @@ private:
             properties.begin(), properties.end(),
             [](const ObjectProperty& a, const ObjectProperty& b) { return b.name < a.name; });
         if (unsorted != properties.end())
-            warning(subject, "property names are not in alphabetical order (" + quoted(unsorted->name) +
-                                 " before " + quoted((unsorted + 1)->name) +
-                                 "); Tiled will reorder them on save");
+            warning(subject,
+                    "property names are not in alphabetical order (" + quoted(unsorted->name) + " before " +
+                        quoted((unsorted + 1)->name) + "); Tiled will reorder them on save",
+                    lineOf(object, *(unsorted + 1)));
     }
 
     // The object the game stores under a name: the last one of a handled type.
@@ -305,8 +328,8 @@ private:
             error("object " + quoted(name),
                   "missing: the game needs an object of this name with type " + wanted);
         else if (std::find(types.begin(), types.end(), object->type) == types.end())
-            error("object " + quoted(name),
-                  "has type " + quoted(object->type) + "; the game needs " + wanted);
+            error("object " + quoted(name), "has type " + quoted(object->type) + "; the game needs " + wanted,
+                  object->line);
     }
 
     void checkNames() {
@@ -322,10 +345,12 @@ private:
                 continue;
             const std::string message = "is used by " + std::to_string(count) +
                                         " objects; the game keeps only the last under this name";
+            // Pointed at the object that wins, where a designer would look first.
+            const int line = registered(name)->line;
             if (LevelSchema::isNeeded(name))
-                error("object " + quoted(name), message);
+                error("object " + quoted(name), message, line);
             else
-                warning("object " + quoted(name), message);
+                warning("object " + quoted(name), message, line);
         }
     }
 
@@ -338,9 +363,11 @@ private:
             if (object.name == LevelSchema::kPlayerName && object.type == LevelSchema::kPlayer)
                 return;
             if (object.type == LevelSchema::kCamera || LevelSchema::isDog(object.type))
-                error(subjectOf(object), "comes before " + quoted(LevelSchema::kPlayerName) +
-                                             " in the file; move the player first, the " + object.type +
-                                             " looks it up while the map loads");
+                error(subjectOf(object),
+                      "comes before " + quoted(LevelSchema::kPlayerName) +
+                          " in the file; move the player first, the " + object.type +
+                          " looks it up while the map loads",
+                      object.line);
         }
     }
 
@@ -370,12 +397,16 @@ private:
                 const Box b = boxOf(*exit.object);
                 const std::string subject = subjectOf(*entrance.object);
                 if (overlap(a, b)) {
-                    error(subject, "overlaps the exit " + subjectOf(*exit.object) +
-                                       "; the player would enter and leave at once");
+                    error(subject,
+                          "overlaps the exit " + subjectOf(*exit.object) +
+                              "; the player would enter and leave at once",
+                          entrance.object->line);
                 } else if (player && gap(a.right, b.left) + gap(b.right, a.left) < player->width &&
                            gap(a.bottom, b.top) + gap(b.bottom, a.top) < player->height) {
-                    warning(subject, "is so close to the exit " + subjectOf(*exit.object) +
-                                         " that the player can touch both at once");
+                    warning(subject,
+                            "is so close to the exit " + subjectOf(*exit.object) +
+                                " that the player can touch both at once",
+                            entrance.object->line);
                 }
             }
         }

@@ -1,5 +1,6 @@
 #include "map/MapLoader.hpp"
 
+#include "map/LevelSchema.hpp"
 #include "map/MapChecker.hpp"
 #include "map/MapObjectFactory.hpp"
 #include "map/TileLayerBuilder.hpp"
@@ -27,6 +28,8 @@ bool MapLoader::load(const std::string& path, sf::Vector2f origin) {
     if (!map) {
         return false;
     }
+    // Played as Tiled shows it: what an object leaves to its type comes from the type.
+    LevelSchema::fillInTypeProperties(*map);
     sf::err() << TileLayerBuilder::mapTraceLine(*map) << std::endl;
 
     const TileLayerBuilder builder(*map, origin, objects.assetPath);

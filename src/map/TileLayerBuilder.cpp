@@ -9,6 +9,13 @@
 
 namespace {
 
+// The problems found from `first` on are about the element on `line` of the map file.
+void placeOnLine(std::vector<MapProblem>& problems, std::size_t first, int line) {
+    for (std::size_t i = first; i < problems.size(); ++i) {
+        problems[i].line = line;
+    }
+}
+
 std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
@@ -99,8 +106,11 @@ std::vector<MapProblem> TileLayerBuilder::validate(const TilesetTextures& textur
 std::vector<MapProblem> TileLayerBuilder::validate(const TilesetImageSizes& imageSizes) const {
     std::vector<MapProblem> problems;
     validateTilesets(imageSizes, problems);
-    for (const TileLayer& layer : map.layers)
+    for (const TileLayer& layer : map.layers) {
+        const std::size_t earlier = problems.size();
         validateLayer(layer, imageSizes, problems);
+        placeOnLine(problems, earlier, layer.line);
+    }
     return problems;
 }
 
@@ -109,6 +119,7 @@ void TileLayerBuilder::validateTilesets(const TilesetImageSizes& imageSizes,
     const std::string cell = std::to_string(map.tileWidth) + "x" + std::to_string(map.tileHeight);
     std::set<std::string> names;
     for (const Tileset& tileset : map.tilesets) {
+        const std::size_t earlier = problems.size();
         const std::string subject = tilesetSubject(tileset);
         if (!names.insert(tileset.name).second)
             problems.push_back(MapProblem::error(
@@ -129,6 +140,7 @@ void TileLayerBuilder::validateTilesets(const TilesetImageSizes& imageSizes,
                                                                 "x" + std::to_string(tileset.tileHeight) +
                                                                 " but the game cuts every image into " +
                                                                 cell + " map cells"));
+        placeOnLine(problems, earlier, tileset.line);
     }
 }
 

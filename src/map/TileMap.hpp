@@ -5,11 +5,14 @@
 
 // Plain records of a Tiled map as the reader finds it in the file. They carry the attribute values without
 // interpreting them; the map loader and the map checker give them meaning. Values are exactly as written
-// (numbers truncated towards zero like atoi), so a record can be compared with what Tiled shows.
+// (numbers truncated towards zero like atoi), so a record can be compared with what Tiled shows. Each record
+// remembers the line of its element in the file, so a problem with it can be pointed at; 0 where there is
+// no such line (a record made in code, or a property the map leaves to its object's type).
 
 struct ObjectProperty {
     std::string name;
     std::string value;
+    int line = 0;
 };
 
 struct MapObject {
@@ -21,12 +24,14 @@ struct MapObject {
     int width = 0;
     int height = 0;
     std::vector<ObjectProperty> properties; // in file order: the game reads them by position
+    int line = 0;
 };
 
 struct ObjectGroup {
     std::string name;
     bool visible = true;
     std::vector<MapObject> objects;
+    int line = 0;
 };
 
 struct TileLayer {
@@ -34,6 +39,7 @@ struct TileLayer {
     int width = 0;
     int height = 0;
     std::vector<int> tiles; // row-major global tile ids, 0 = empty cell
+    int line = 0;
 };
 
 struct Tileset {
@@ -42,6 +48,7 @@ struct Tileset {
     int tileWidth = 0;
     int tileHeight = 0;
     std::string imageSource; // relative to the asset folder
+    int line = 0;
 };
 
 struct TileMap {

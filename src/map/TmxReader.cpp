@@ -173,7 +173,7 @@ private:
         map.tileHeight = requireInRange(node, "tileheight", 1, kMaxTileSize);
     }
 
-    static Tileset readTileset(const Node* node, const std::vector<Tileset>& earlier) {
+    Tileset readTileset(const Node* node, const std::vector<Tileset>& earlier) const {
         if (const char* file = findAttribute(node, "source"))
             throw ReadError{node->name(), describe(node) + " refers to the external tileset file " +
                                               quoted(file) + "; embed the tileset in the map"};
@@ -183,6 +183,7 @@ private:
         tileset.tileWidth = requireInRange(node, "tilewidth", 1, kMaxTileSize);
         tileset.tileHeight = requireInRange(node, "tileheight", 1, kMaxTileSize);
         tileset.imageSource = requireAttribute(requireChild(node, "image"), "source");
+        tileset.line = lineOf(node);
         if (!earlier.empty() && tileset.firstGid <= earlier.back().firstGid)
             throw ReadError{node->name(), "tileset " + quoted(tileset.name) + " starts at id " +
                                               std::to_string(tileset.firstGid) + ", not after tileset " +
@@ -194,6 +195,7 @@ private:
     TileLayer readLayer(const Node* node) {
         TileLayer layer;
         layer.name = requireAttribute(node, "name");
+        layer.line = lineOf(node);
         layer.width = requireInRange(node, "width", 0, kMaxCells);
         layer.height = requireInRange(node, "height", 0, kMaxCells);
         const Node* data = requireChild(node, "data");
@@ -253,9 +255,10 @@ private:
         lowestTiles.push_back(lowest);
     }
 
-    static ObjectGroup readObjectGroup(const Node* node) {
+    ObjectGroup readObjectGroup(const Node* node) const {
         ObjectGroup group;
         group.name = requireAttribute(node, "name");
+        group.line = lineOf(node);
         if (const char* visible = findAttribute(node, "visible"))
             group.visible = toInt(visible) != 0;
         for (const Node* child = node->first_node("object"); child; child = child->next_sibling("object"))
@@ -263,9 +266,10 @@ private:
         return group;
     }
 
-    static MapObject readObject(const Node* node) {
+    MapObject readObject(const Node* node) const {
         MapObject object;
         object.name = optionalText(node, "name");
+        object.line = lineOf(node);
         object.gid = optionalInt(node, "gid");
         object.type = optionalText(node, "type");
         object.x = toInt(requireAttribute(node, "x"));
@@ -275,8 +279,8 @@ private:
         if (const Node* properties = node->first_node("properties")) {
             for (const Node* property = properties->first_node("property"); property;
                  property = property->next_sibling("property"))
-                object.properties.push_back(
-                    {requireAttribute(property, "name"), requireAttribute(property, "value")});
+                object.properties.push_back({requireAttribute(property, "name"),
+                                             requireAttribute(property, "value"), lineOf(property)});
         }
         return object;
     }
@@ -300,14 +304,20 @@ private:
         }
     }
 
+    // The line of a place in the parsed buffer: an element's name lies on the line its tag starts.
+    int lineOf(const char* where) const {
+        const auto offset = static_cast<std::size_t>(where - text);
+        return static_cast<int>(std::lower_bound(lineEnds.begin(), lineEnds.end(), offset) -
+                                lineEnds.begin() + 1);
+    }
+    int lineOf(const Node* node) const { return lineOf(node->name()); }
+
     void report(const char* where, const std::string& problem) const {
         if (where == nullptr || where < text) {
             sf::err() << sourceName << ": " << problem << std::endl;
             return;
         }
-        const auto offset = static_cast<std::size_t>(where - text);
-        const auto line = std::lower_bound(lineEnds.begin(), lineEnds.end(), offset) - lineEnds.begin() + 1;
-        sf::err() << sourceName << ":" << line << ": " << problem << std::endl;
+        sf::err() << sourceName << ":" << lineOf(where) << ": " << problem << std::endl;
     }
 
     char* text;

@@ -247,7 +247,7 @@ const std::vector<BadInput> kLevelFile = {
      editMap(levelObject("formula", "formula", 48, 32, sprite()),
              levelObject("formula", "formula", 48, 32,
                          testlevel::property(0, "scaleX", "1") + testlevel::property(1, "scaleY", "1") +
-                             testlevel::property(2, "texturePath", "Assets/sprite.png"))),
+                             testlevel::property(2, "picture", "Assets/sprite.png"))),
      mapError("object \"formula\": has 3 properties; the game reads 4 for type \"formula\""),
      Next::BackToMenu},
     {"NonNumericProperty", kLevel, editMap(kPlayerMass, testlevel::property(6, "mass", "heavy")),
@@ -392,11 +392,22 @@ const std::vector<BadInput> kScreenPictures = {
      "Failed to load image \"Assets/pause.png\". Reason: Unable to open file", Next::GoesOn},
 };
 
+// The lines on sf::err(), with the map's line numbers left out: the cases name the problem, the checker's
+// own tests the lines.
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
+    for (std::string line; std::getline(in, line);) {
+        const std::string numbered = kMap + ":";
+        const auto numberEnd = line.find_first_not_of("0123456789", numbered.size());
+        const bool checkerLine =
+            line.rfind(numbered, 0) == 0 && numberEnd > numbered.size() &&
+            (line.compare(numberEnd, 9, ": error: ") == 0 || line.compare(numberEnd, 11, ": warning: ") == 0);
+        if (checkerLine) {
+            line.erase(kMap.size(), numberEnd - kMap.size());
+        }
         lines.push_back(line);
+    }
     return lines;
 }
 

@@ -3,7 +3,9 @@
 #include "map/TestLevel.hpp"
 #include "map/TmxReader.hpp"
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -29,6 +31,26 @@ protected:
         if (at != std::string::npos)
             text.replace(at, from.size(), to);
         return report(text, playable);
+    }
+
+    // The lines of the test level that an edit replacing `from` by `to` covers.
+    struct EditedLines {
+        int first = 0;
+        int last = 0;
+    };
+    static EditedLines editedLines(const std::string& from, const std::string& to) {
+        const std::string text = testlevel::mapText(imageDir());
+        const auto at = text.find(from);
+        const int first =
+            1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
+        return {first, first + static_cast<int>(std::count(to.begin(), to.end(), '\n'))};
+    }
+
+    static std::string readFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
     }
 
     static std::string report(const std::string& text, bool* playable = nullptr) {
@@ -112,7 +134,55 @@ TEST_F(MapCheckerTest, EachBreakageIsReportedOnItsOwnLine) {
     for (const Breakage& c : cases) {
         bool playable = !c.stillPlayable;
         const std::string text = reportAfter(c.from, c.to, &playable);
-        EXPECT_NE(text.find("map.tmx: " + c.line + "\n"), std::string::npos) << c.what << ":\n" << text;
+        const auto found = text.find(": " + c.line + "\n");
+        ASSERT_NE(found, std::string::npos) << c.what << ":\n" << text;
         EXPECT_EQ(playable, c.stillPlayable) << c.what << ":\n" << text;
+        // Something missing has no place in the file; everything else points into the edit.
+        const std::size_t lineStart = text.rfind('\n', found);
+        const std::string where = text.substr(lineStart == std::string::npos ? 0 : lineStart + 1,
+                                              found - (lineStart == std::string::npos ? 0 : lineStart + 1));
+        const bool absent = c.line.find("missing") != std::string::npos ||
+                            c.line.find("no object has it") != std::string::npos;
+        if (absent) {
+            EXPECT_EQ(where, "map.tmx") << c.what;
+            continue;
+        }
+        const EditedLines edited = editedLines(c.from, c.to);
+        ASSERT_EQ(where.rfind("map.tmx:", 0), 0u) << c.what << ": " << where;
+        const int line = std::stoi(where.substr(8));
+        EXPECT_TRUE(line >= edited.first && line <= edited.last) << c.what << ": line " << line;
+    }
+}
+
+// A level saved by Tiled, one element a line: each problem names the line of the element at fault.
+TEST_F(MapCheckerTest, ProblemsInASavedLevelNameTheLineOfTheirElement) {
+    std::string text = readFile(std::string(PELLOWICK_SOURCE_DIR) + "/Assets/map.tmx");
+    const auto lineOf = [&](const std::string& what, std::size_t after = 0) {
+        const auto at = text.find(what, after);
+        EXPECT_NE(at, std::string::npos) << what;
+        return std::to_string(1 + std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
+    };
+    const auto replace = [&](const std::string& from, const std::string& to, std::size_t after = 0) {
+        text.replace(text.find(from, after), from.size(), to);
+    };
+    const std::size_t dog = text.find("name=\"enemy7\"");
+    const std::string distance = "name=\"5_patrolDistanceX\" type=\"float\" value=\"0\"";
+    const std::string expected[] = {
+        "map.tmx:" + lineOf(distance, dog) +
+            ": error: object \"enemy7\": property 5 (\"5_patrolDistanceX\") is \"far\", not a number",
+        "map.tmx:" + lineOf("name=\"enemy8\"") +
+            ": warning: object \"enemy8\": has the unknown type \"enemy3\"; the game skips it",
+        "map.tmx:" + lineOf("name=\"interior\"") +
+            ": error: tileset \"interior\": image \"Assets/missing.png\" could not be loaded",
+    };
+    replace(distance, "name=\"5_patrolDistanceX\" type=\"float\" value=\"far\"", dog);
+    replace("name=\"enemy8\" type=\"enemy1\"", "name=\"enemy8\" type=\"enemy3\"");
+    replace("source=\"interior.png\"", "source=\"missing.png\"");
+    const auto map = parseTileMapString(text, "map.tmx");
+    ASSERT_NE(map, nullptr);
+    std::ostringstream out;
+    MapChecker::report(MapChecker().check(*map), "map.tmx", out);
+    for (const std::string& line : expected) {
+        EXPECT_NE(out.str().find(line + "\n"), std::string::npos) << line << "\nin\n" << out.str();
     }
 }

@@ -4,6 +4,7 @@
 // when nothing would stop the level from being played. Run it from the folder that holds Assets/.
 #include "MapRenderer.hpp"
 #include "app/BuildInfo.hpp"
+#include "map/LevelSchema.hpp"
 #include "map/MapChecker.hpp"
 #include "map/TmxReader.hpp"
 
@@ -117,6 +118,7 @@ int main(int argc, char** argv) {
     const auto map = readTileMapFile(arguments.mapPath);
     if (!map)
         return kExitProblems;
+    LevelSchema::fillInTypeProperties(*map);
     printSummary(*map, arguments.mapPath);
     const auto problems = MapChecker().check(*map);
     const bool playable = MapChecker::report(problems, arguments.mapPath, std::cout);

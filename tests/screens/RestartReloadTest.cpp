@@ -1,0 +1,60 @@
+#include "app/GameStateManager.hpp"
+#include "hardening/BrokenAssets.hpp"
+#include "scene/GameObjectManager.hpp"
+#include "screens/IngameScreen.hpp"
+#include "screens/StartScreen.hpp"
+#include "support/ErrCapture.hpp"
+#include "support/GameHarness.hpp"
+
+#include <gtest/gtest.h>
+
+// A designer saves the level in Tiled while the game runs and presses the restart key: the level starts
+// again from the file as it now is on disk, or, when the save broke it, the game says why and goes back to
+// the menu.
+namespace {
+
+void tap(GameHarness& harness, sf::Keyboard::Key key) {
+    harness.hold(key);
+    harness.frames(2);
+    harness.hold(key, false);
+    harness.frames(1);
+}
+
+void restart(GameHarness& harness) {
+    tap(harness, sf::Keyboard::Escape);
+    tap(harness, sf::Keyboard::R);
+}
+
+sf::Vector2f formulaPosition() {
+    return GameObjectManager::getInstance()->getGameObject("formula")->getPosition();
+}
+
+} // namespace
+
+TEST(RestartReloadTest, TheRestartKeyPlaysTheMapAsSavedSinceAndLeavesABrokenOneForTheMenu) {
+    BrokenAssets assets; // a private Assets/ holding the small test level
+    ErrCapture errors;
+    GameHarness harness;
+    ASSERT_TRUE(harness.frames(1));
+    GameStateManager::getInstance()->setState(GameStateManager::kIngameScreen);
+    ASSERT_TRUE(harness.frames(1));
+    const sf::Vector2f before = formulaPosition();
+
+    ASSERT_TRUE(BrokenAssets::edit("map.tmx", "name=\"formula\" type=\"formula\" x=\"48\"",
+                                   "name=\"formula\" type=\"formula\" x=\"16\""));
+    harness.frames(2);
+    EXPECT_EQ(formulaPosition(), before) << "the running level keeps the map it was started with";
+    restart(harness);
+    ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << errors.text();
+    EXPECT_EQ(formulaPosition(), before - sf::Vector2f(32.0f, 0.0f));
+
+    ASSERT_TRUE(BrokenAssets::edit("map.tmx", "type=\"goal\"", "type=\"gaol\""));
+    errors.clear();
+    restart(harness);
+    EXPECT_NE(harness.screen<StartScreen>(), nullptr) << "back to the menu";
+    const std::string text = errors.text();
+    EXPECT_NE(text.find(": error: type \"goal\": no object has it; the level needs at least one\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("Assets/map.tmx: the game cannot play this map\n"), std::string::npos) << text;
+}

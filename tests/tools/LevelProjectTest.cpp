@@ -1,0 +1,130 @@
+// The level designers' Tiled project: its object types come from the game's own rules, and Tiled 1.8 itself,
+// given those types, fills a placed object with the properties the game needs.
+#include "map/LevelSchema.hpp"
+#include "map/TmxReader.hpp"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSource = PELLOWICK_SOURCE_DIR;
+const fs::path kRuntime = PELLOWICK_RUNTIME_DIR;
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int run(const std::string& command, const fs::path& log) {
+    return std::system(("(" + command + ") >'" + log.string() + "' 2>&1").c_str());
+}
+
+fs::path freshFolder(const std::string& name) {
+    const fs::path folder = fs::path(testing::TempDir()) / name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+// The shipped level as Tiled saves objects that were only given a type: no properties of their own.
+std::string withTypesOnly(std::string text) {
+    for (auto at = text.find("<properties>"); at != std::string::npos; at = text.find("<properties>", at)) {
+        const std::string end = "</properties>";
+        text.erase(at, text.find(end, at) + end.size() - at);
+    }
+    return text;
+}
+
+void expectPropertiesOfTheirType(const TileMap& map) {
+    int typed = 0;
+    for (const ObjectGroup& group : map.objectGroups) {
+        for (const MapObject& object : group.objects) {
+            const LevelSchema::ObjectType* type = LevelSchema::find(object.type);
+            ASSERT_NE(type, nullptr) << object.name;
+            ASSERT_EQ(object.properties.size(), type->properties.size()) << object.name;
+            for (std::size_t i = 0; i < object.properties.size(); ++i) {
+                EXPECT_EQ(object.properties[i].name, type->properties[i].name) << object.name;
+                EXPECT_EQ(object.properties[i].value, type->properties[i].defaultValue) << object.name;
+            }
+            typed += type->properties.empty() ? 0 : 1;
+        }
+    }
+    EXPECT_GT(typed, LevelSchema::kDogCount);
+}
+
+} // namespace
+
+TEST(LevelProjectTest, CommittedObjectTypesAreWhatTheToolWrites) {
+    const fs::path folder = freshFolder("pellowick_objecttypes");
+    const fs::path made = folder / "objecttypes.xml";
+    ASSERT_EQ(run("'" + (kRuntime / "pellowick-objecttypes").string() + "' '" + made.string() + "'",
+                  folder / "log"),
+              0);
+    EXPECT_EQ(readFile(made), readFile(kSource / "levels/objecttypes.xml"))
+        << "run pellowick-objecttypes levels/objecttypes.xml and commit the result";
+}
+
+TEST(LevelProjectTest, TiledFillsTypedObjectsAndTheCheckerAcceptsTheMapEitherWay) {
+    const fs::path folder = freshFolder("pellowick_tiled_types");
+    // With no project open, Tiled on the command line reads its object types from the user's data folder.
+    fs::create_directories(folder / "data/tiled");
+    fs::copy_file(kSource / "levels/objecttypes.xml", folder / "data/tiled/objecttypes.xml");
+    for (const char* picture : {"terrain.png", "interior.png"}) {
+        fs::copy_file(kSource / "Assets" / picture, folder / picture);
+    }
+    std::ofstream(folder / "typed.tmx", std::ios::binary)
+        << withTypesOnly(readFile(kSource / "Assets/map.tmx"));
+    const std::string environment = "HOME='" + folder.string() + "' XDG_DATA_HOME='" +
+                                    (folder / "data").string() + "' XDG_CONFIG_HOME='" +
+                                    (folder / "config").string() + "' QT_QPA_PLATFORM=offscreen ";
+    ASSERT_EQ(run("cd '" + folder.string() + "' && " + environment +
+                      "tiled --export-map tmx --resolve-types-and-properties typed.tmx resolved.tmx",
+                  folder / "tiled.log"),
+              0)
+        << readFile(folder / "tiled.log");
+
+    const auto resolved = readTileMapFile((folder / "resolved.tmx").string());
+    ASSERT_NE(resolved, nullptr);
+    expectPropertiesOfTheirType(*resolved);
+
+    // The game itself gives a typed object what its type supplies, so the map as saved plays too.
+    const auto typed = readTileMapFile((folder / "typed.tmx").string());
+    ASSERT_NE(typed, nullptr);
+    LevelSchema::fillInTypeProperties(*typed);
+    expectPropertiesOfTheirType(*typed);
+    for (const char* map : {"resolved.tmx", "typed.tmx"}) {
+        EXPECT_EQ(
+            run("'" + (kRuntime / "pellowick-mapcheck").string() + "' '" + (folder / map).string() + "'",
+                folder / "mapcheck.log"),
+            0)
+            << map << ":\n"
+            << readFile(folder / "mapcheck.log");
+    }
+}
+
+// Tiled keeps only what a designer changed; what the object leaves to its type follows in the game's order.
+TEST(LevelProjectTest, AnObjectKeepsWhatItSetsAndGetsTheRestFromItsType) {
+    MapObject dog;
+    dog.type = LevelSchema::kInsideDog;
+    dog.properties = {{"7_patrolDistanceY", "150", 12}, {"4_patrolAxis", "vertical", 11}};
+    LevelSchema::fillInTypeProperties(dog);
+    ASSERT_EQ(dog.properties.size(), 8u);
+    EXPECT_EQ(dog.properties[LevelSchema::kPatrolAxis].value, "vertical");
+    EXPECT_EQ(dog.properties[LevelSchema::kPatrolDistanceY].value, "150");
+    EXPECT_EQ(dog.properties[LevelSchema::kPatrolDistanceY].line, 12);
+    EXPECT_EQ(dog.properties[LevelSchema::kTexturePath].value, "Assets/dog2.png");
+    EXPECT_EQ(dog.properties[LevelSchema::kTexturePath].line, 0);
+
+    MapObject foreign = dog;
+    foreign.properties = {{"scale", "2", 3}};
+    LevelSchema::fillInTypeProperties(foreign);
+    ASSERT_EQ(foreign.properties.size(), 1u) << "properties under other names are read by position, as given";
+}
