@@ -1,82 +1,110 @@
-// pellowick-mapcheck [map.tmx] [--render FILE.png [--inside|--outside] [--only-layer NAME] [--no-objects]]
+// pellowick-mapcheck [map.tmx] [--data DIR] [--render FILE.png [--inside|--outside] [--only-layer NAME]
+//                    [--no-objects]]
 //
 // Reads a level as the game does, prints a short summary and one line per problem, and exits with 0 only
-// when nothing would stop the level from being played. Run it from the folder that holds Assets/.
+// when nothing would stop the level from being played. Pictures are looked up in the game's own data
+// folder, as the game looks them up, whatever the working folder.
 #include "MapRenderer.hpp"
+#include "app/AssetFolder.hpp"
 #include "app/BuildInfo.hpp"
 #include "map/LevelSchema.hpp"
 #include "map/MapChecker.hpp"
 #include "map/TmxReader.hpp"
 
+#include <CLI/CLI.hpp>
 #include <SFML/System/Err.hpp>
+#include <filesystem>
 #include <iostream>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr int kExitFine = 0;
 constexpr int kExitProblems = 1;
 constexpr int kExitUsage = 2;
 
 struct Arguments {
-    std::string mapPath = "Assets/map.tmx";
+    std::string mapPath; // empty for the game's own level
+    std::string dataFolder;
     std::string renderPath;
     RenderOptions render;
 };
 
-const char* const kUsage = "Usage: pellowick-mapcheck [map.tmx] [--render FILE.png [--inside|--outside] "
-                           "[--only-layer NAME] [--no-objects]]";
-
-const char* const kHelp =
+const char* const kDescription =
     "Reads a Pellowick level as the game does, prints a short summary and one line per problem, and exits\n"
-    "with 0 only when nothing would stop the game from playing it. Run it from the folder that holds "
-    "Assets/\n"
-    "(tileset images are looked up there). The map defaults to Assets/map.tmx.\n\n"
-    "Options:\n"
-    "  --render FILE.png    also draw the map as the game would into FILE.png\n"
-    "  --inside, --outside  draw the inside or the outside of the building\n"
-    "  --only-layer NAME    draw only the tile layer NAME\n"
-    "  --no-objects         leave the objects out of the drawing\n"
-    "  --help               print this help and exit\n"
-    "  --version            print the version and exit\n";
+    "with 0 only when nothing would stop the game from playing it. Tileset images and object pictures are\n"
+    "looked up in the game's own data folder (beside the program, or the installed one), whatever the\n"
+    "working folder; the map defaults to the game's own level, Assets/map.tmx in that folder.";
 
-// --help and --version answer at once, whatever else is on the command line.
-bool answersAtOnce(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--help") {
-            std::cout << kUsage << "\n\n" << kHelp;
-            return true;
-        }
-        if (argument == "--version") {
-            std::cout << "pellowick-mapcheck " << buildinfo::kVersion << "\n";
-            return true;
-        }
-    }
-    return false;
+void describeOptions(CLI::App& app, Arguments& arguments) {
+    app.set_version_flag("--version", std::string("pellowick-mapcheck ") + buildinfo::kVersion);
+    app.add_option("map", arguments.mapPath, "The Tiled map to check")->type_name("FILE.tmx");
+    app.add_option("--data", arguments.dataFolder,
+                   "Take the pictures from the game folder DIR (the one holding Assets/)")
+        ->check(CLI::ExistingDirectory.description(""))
+        ->type_name("DIR");
+    app.add_option("--render", arguments.renderPath, "Also draw the map as the game would into FILE.png")
+        ->type_name("FILE.png");
+    app.add_flag_callback(
+        "--inside", [&arguments] { arguments.render.view = RenderView::Inside; },
+        "Draw the inside of the building");
+    app.add_flag_callback(
+        "--outside", [&arguments] { arguments.render.view = RenderView::Outside; },
+        "Draw the outside of the building");
+    app.add_option("--only-layer", arguments.render.onlyLayer, "Draw only the tile layer NAME")
+        ->type_name("NAME");
+    app.add_flag_callback(
+        "--no-objects", [&arguments] { arguments.render.objects = false; },
+        "Leave the objects out of the drawing");
 }
 
-bool parseArguments(int argc, char** argv, Arguments& arguments) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (argument == "--render" && hasValue)
-            arguments.renderPath = argv[++i];
-        else if (argument == "--only-layer" && hasValue)
-            arguments.render.onlyLayer = argv[++i];
-        else if (argument == "--inside")
-            arguments.render.view = RenderView::Inside;
-        else if (argument == "--outside")
-            arguments.render.view = RenderView::Outside;
-        else if (argument == "--no-objects")
-            arguments.render.objects = false;
-        else if (argument.rfind("--", 0) != 0)
-            arguments.mapPath = argument;
-        else
-            return false;
+// The exit status when the program should stop here (help, version, a wrong option).
+std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
+    CLI::App app(kDescription, "pellowick-mapcheck");
+    describeOptions(app, arguments);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        return kExitFine;
+    } catch (const CLI::CallForVersion& version) {
+        std::cout << version.what() << std::endl;
+        return kExitFine;
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "pellowick-mapcheck: " << error.what() << '\n'
+                  << CLI::Formatter().make_usage(&app, "pellowick-mapcheck") << std::flush;
+        return kExitUsage;
     }
-    return true;
+    return std::nullopt;
+}
+
+// Object pictures are named from the game's folder ("Assets/dog1.png"), so the check runs from there, as
+// the game does. Without --data that is the folder the game itself would use; failing that, the working
+// folder stays, and the missing pictures show up as problems.
+void enterDataFolder(const std::string& dataFolder, const std::string& argv0) {
+    fs::path folder = dataFolder;
+    if (folder.empty()) {
+        folder = AssetFolder::find(AssetFolder::programDirectory(argv0), buildinfo::kDataFromProgram);
+    } else if (std::error_code error; !fs::is_directory(folder / "Assets", error)) {
+        sf::err() << dataFolder << ": has no Assets folder, so the map's pictures cannot be found there"
+                  << std::endl;
+    }
+    std::error_code error;
+    if (!folder.empty()) {
+        fs::current_path(folder, error);
+    }
+    if (error) {
+        sf::err() << folder.string() << ": cannot enter it: " << error.message() << std::endl;
+    }
+}
+
+std::string absoluteOrEmpty(const std::string& path) {
+    return path.empty() ? path : fs::absolute(path).lexically_normal().string();
 }
 
 void printSummary(const TileMap& map, const std::string& mapPath) {
@@ -107,25 +135,31 @@ void printSummary(const TileMap& map, const std::string& mapPath) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (answersAtOnce(argc, argv)) {
-        return kExitFine;
-    }
     Arguments arguments;
-    if (!parseArguments(argc, argv, arguments)) {
-        std::cerr << kUsage << "\n";
-        return kExitUsage;
+    if (const std::optional<int> status = parseArguments(argc, argv, arguments)) {
+        return *status;
     }
-    const auto map = readTileMapFile(arguments.mapPath);
-    if (!map)
+    // Files named on the command line are taken from the working folder, before the check leaves it.
+    std::string shownPath = arguments.mapPath;
+    std::unique_ptr<TileMap> map = shownPath.empty() ? nullptr : readTileMapFile(shownPath);
+    const std::string renderPath = absoluteOrEmpty(arguments.renderPath);
+    const fs::path startFolder = fs::current_path();
+    enterDataFolder(arguments.dataFolder, argc > 0 ? argv[0] : "pellowick-mapcheck");
+    if (shownPath.empty()) {
+        map = readTileMapFile("Assets/map.tmx");
+        shownPath = fs::absolute("Assets/map.tmx").lexically_proximate(startFolder).string();
+    }
+    if (!map) {
         return kExitProblems;
+    }
     LevelSchema::fillInTypeProperties(*map);
-    printSummary(*map, arguments.mapPath);
+    printSummary(*map, shownPath);
     const auto problems = MapChecker().check(*map);
-    const bool playable = MapChecker::report(problems, arguments.mapPath, std::cout);
+    const bool playable = MapChecker::report(problems, shownPath, std::cout);
     std::cout << (playable ? "playable" : "NOT playable") << " (" << problems.size() << " problem(s))"
               << std::endl;
-    if (!arguments.renderPath.empty() &&
-        !MapRenderer(*map).renderToFile(arguments.render, arguments.renderPath))
+    if (!renderPath.empty() && !MapRenderer(*map).renderToFile(arguments.render, renderPath)) {
         return kExitProblems;
+    }
     return playable ? kExitFine : kExitProblems;
 }
