@@ -1,0 +1,50 @@
+// pellowick-mapcheck looks for the map's pictures where the game does, not in the working folder, and
+// --data points it at another game folder.
+#include "support/ProgramRun.hpp"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kRuntime = PELLOWICK_RUNTIME_DIR;
+
+std::string quoted(const fs::path& path) {
+    return "'" + path.string() + "'";
+}
+
+} // namespace
+
+TEST(MapCheckDataFolderTest, PicturesComeFromTheGameFolderOrTheOneGiven) {
+    const fs::path scratch = fs::path(testing::TempDir()) / "pellowick_mapcheck_data";
+    fs::remove_all(scratch);
+    fs::create_directories(scratch / "empty");
+    fs::create_directories(scratch / "game");
+    fs::copy(kRuntime / "Assets", scratch / "game/Assets", fs::copy_options::recursive);
+    const std::string tool = quoted(kRuntime / "pellowick-mapcheck") + " ";
+    const std::string map = quoted(kRuntime / "Assets/map.tmx");
+
+    // Run from a folder without Assets/: the program's own folder supplies them.
+    ProgramRun run = runWithoutDisplay(tool + map, scratch.string());
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    run = runWithoutDisplay(tool, scratch.string());
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+
+    run = runWithoutDisplay(tool + "--data game " + map, scratch.string());
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    fs::remove(scratch / "game/Assets/egg.png");
+    run = runWithoutDisplay(tool + "--data game " + map, scratch.string());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("error: object \"egg1\": texture \"Assets/egg.png\" does not exist"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.out.find("dog1.png"), std::string::npos) << run.out;
+
+    run = runWithoutDisplay(tool + "--data empty " + map, scratch.string());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("NOT playable"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "empty: has no Assets folder, so the map's pictures cannot be found there\n");
+    fs::remove_all(scratch);
+}
