@@ -8,12 +8,12 @@
 // A folder, a pipe, a device or a link loop where a file should be, a file far too large, or a picture
 // far too large for its role is refused before it is read, and handled as a missing file of its kind.
 #include "app/GameStateManager.hpp"
-#include "hardening/BrokenAssets.hpp"
 #include "screens/ControlsScreen.hpp"
 #include "screens/CreditsScreen.hpp"
 #include "screens/EndScreen.hpp"
 #include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"
+#include "support/BrokenAssets.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/GameHarness.hpp"
 #include "support/PlainPng.hpp"
@@ -438,9 +438,9 @@ bool isRunning(GameHarness& harness, int screen) {
     }
 }
 
-class BadInputCatalogue : public ::testing::TestWithParam<BadInput> {};
+class BadInputCatalogueTest : public ::testing::TestWithParam<BadInput> {};
 
-TEST_P(BadInputCatalogue, SaysWhatIsWrongAndCarriesOn) {
+TEST_P(BadInputCatalogueTest, SaysWhatIsWrongAndCarriesOn) {
     const BadInput& input = GetParam();
     BrokenAssets assets;
     ASSERT_TRUE(input.breakIt()) << "the case did not apply to the test files";
@@ -477,15 +477,16 @@ std::string caseName(const ::testing::TestParamInfo<BadInput>& info) {
     return info.param.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(LevelFile, BadInputCatalogue, ::testing::ValuesIn(kLevelFile), caseName);
-INSTANTIATE_TEST_SUITE_P(MenuFiles, BadInputCatalogue, ::testing::ValuesIn(kMenuFiles), caseName);
-INSTANTIATE_TEST_SUITE_P(Sounds, BadInputCatalogue, ::testing::ValuesIn(soundCases()), caseName);
-INSTANTIATE_TEST_SUITE_P(ScreenPictures, BadInputCatalogue, ::testing::ValuesIn(kScreenPictures), caseName);
+INSTANTIATE_TEST_SUITE_P(LevelFile, BadInputCatalogueTest, ::testing::ValuesIn(kLevelFile), caseName);
+INSTANTIATE_TEST_SUITE_P(MenuFiles, BadInputCatalogueTest, ::testing::ValuesIn(kMenuFiles), caseName);
+INSTANTIATE_TEST_SUITE_P(Sounds, BadInputCatalogueTest, ::testing::ValuesIn(soundCases()), caseName);
+INSTANTIATE_TEST_SUITE_P(ScreenPictures, BadInputCatalogueTest, ::testing::ValuesIn(kScreenPictures),
+                         caseName);
 
 // The copy of Assets/ the catalogue breaks is playable as it is: every case above is caused by its
 // one change alone. Its goal, borders and exit share the empty name, so each replaces the last in the
 // name registry while its collider stays in play: those objects must outlive the level's first frames.
-TEST(BadInputCatalogueBaseline, UnbrokenCopyPlaysTheLevelWithoutErrors) {
+TEST(BadInputBaselineTest, UnbrokenCopyPlaysTheLevelWithoutErrors) {
     BrokenAssets assets;
     ErrCapture errors;
     GameHarness harness;
