@@ -2,6 +2,7 @@
 // given those types, fills a placed object with the properties the game needs.
 #include "map/LevelSchema.hpp"
 #include "map/TmxReader.hpp"
+#include "support/Files.hpp"
 
 #include <cstdlib>
 #include <filesystem>
