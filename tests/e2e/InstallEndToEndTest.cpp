@@ -26,16 +26,18 @@ protected:
         std::string level = readWholeFile(installed + "/share/pellowick/Assets/map.tmx");
         const std::string group = "<objectgroup id=\"5\" name=\"Objects\">";
         ASSERT_NE(level.find(group), std::string::npos);
-        level.insert(level.find(group) + group.size(),
+        const std::size_t at = level.find(group) + group.size();
+        markerLine =
+            2 + static_cast<int>(std::count(level.begin(), level.begin() + static_cast<long>(at), '\n'));
+        level.insert(at,
                      "\n  <object id=\"9999\" name=\"marker\" type=\"signpost\" x=\"0\" y=\"0\" width=\"8\" "
                      "height=\"8\"/>");
         std::ofstream(folder + "/level.tmx") << level;
-        markerLine = 2 + std::count(level.begin(), level.begin() + level.find(group), '\n');
         startGame({installed + "/bin/pellowick", "--map", "level.tmx"});
     }
 
     std::string installed;
-    long markerLine = 0;
+    int markerLine = 0; // where the skipped object sits in the copy
 };
 
 TEST_F(InstalledGameTest, StartsFromAnotherFolderWithItsIconAndPlaysTheMapGivenOnTheCommandLine) {
@@ -48,8 +50,8 @@ TEST_F(InstalledGameTest, StartsFromAnotherFolderWithItsIconAndPlaysTheMapGivenO
     clickWidget("start");
     waitSeconds(1.5);
     EXPECT_NE(unexpectedErrors().find(folder + "/level.tmx:" + std::to_string(markerLine) +
-                                      ": warning: object \"marker\": has the unknown type "
-                                      "\"signpost\"; the game skips it\n"),
+                                      ": warning: object \"marker\": has the unknown type \"signpost\"; the "
+                                      "game skips it\n"),
               std::string::npos)
         << unexpectedErrors();
     EXPECT_TRUE(display.requestClose(window));
