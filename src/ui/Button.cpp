@@ -36,14 +36,14 @@ sf::Color shade(sf::Color color, float amount) {
 
 } // namespace
 
-Button::Button(const std::string& text) : m_text(text), m_textSize(kDefaultTextSize) {}
+Button::Button(const std::string& initialText) : text(initialText), textSize(kDefaultTextSize) {}
 
 std::shared_ptr<Button> Button::create(const std::string& text) {
     return std::make_shared<Button>(text);
 }
 
 float Button::textPadding() const {
-    return (m_textSize ? m_textSize : kDefaultTextSize) * kPaddingPerTextSize;
+    return (textSize ? textSize : kDefaultTextSize) * kPaddingPerTextSize;
 }
 
 Borders Button::buttonBorders() const {
@@ -51,13 +51,14 @@ Borders Button::buttonBorders() const {
 }
 
 sf::Vector2f Button::contentSize() const {
-    const unsigned size = m_textSize ? m_textSize : kDefaultTextSize;
+    const unsigned size = textSize ? textSize : kDefaultTextSize;
     const Borders borders = buttonBorders();
-    sf::Vector2f text(0, static_cast<float>(size));
-    if (getFont())
-        text = measureText(m_text, *getFont(), size);
-    return {std::ceil(text.x + 2 * textPadding() + borders.left + borders.right),
-            std::ceil(text.y * kAutoHeightLines + borders.top + borders.bottom)};
+    sf::Vector2f textExtent(0, static_cast<float>(size));
+    if (getFont()) {
+        textExtent = measureText(text, *getFont(), size);
+    }
+    return {std::ceil(textExtent.x + 2 * textPadding() + borders.left + borders.right),
+            std::ceil(textExtent.y * kAutoHeightLines + borders.top + borders.bottom)};
 }
 
 sf::Color Button::backgroundColor(Look look) const {
@@ -79,8 +80,9 @@ sf::Color Button::backgroundColor(Look look) const {
 sf::Color Button::textColor() const {
     const Look look = currentLook();
     sf::Color color = colorOr("TextColor", look, kDefaultText);
-    if (look == Look::Disabled && !getRenderer()->getColor("TextColorDisabled"))
+    if (look == Look::Disabled && !getRenderer()->getColor("TextColorDisabled")) {
         color.a /= 2;
+    }
     return color;
 }
 
@@ -95,10 +97,11 @@ sf::FloatRect Button::drawButtonFrame(sf::RenderTarget& target) const {
 }
 
 unsigned Button::textSizeFor(const sf::Font& font, const sf::FloatRect& inner) const {
-    if (m_textSize > 0)
-        return m_textSize;
+    if (textSize > 0) {
+        return textSize;
+    }
     // Text grows in proportion to its character size, so one measurement finds the fitting size.
-    const sf::Vector2f reference = measureText(m_text, font, kMeasureSize);
+    const sf::Vector2f reference = measureText(text, font, kMeasureSize);
     float size = inner.height * kFittedLineShare / reference.y * kMeasureSize;
     if (reference.x > 0) {
         const float widthFit = inner.width / (reference.x / kMeasureSize + 2 * kPaddingPerTextSize);
@@ -109,10 +112,11 @@ unsigned Button::textSizeFor(const sf::Font& font, const sf::FloatRect& inner) c
 
 void Button::draw(sf::RenderTarget& target, const sf::Font* font) const {
     const sf::FloatRect inner = drawButtonFrame(target);
-    if (!font || m_text.empty())
+    if (!font || text.empty()) {
         return;
-    const sf::Text text = makeText(m_text, *font, textSizeFor(*font, inner), textColor());
-    drawCentredText(target, text, {inner.left + inner.width / 2, inner.top + inner.height / 2});
+    }
+    const sf::Text shownText = makeText(text, *font, textSizeFor(*font, inner), textColor());
+    drawCentredText(target, shownText, {inner.left + inner.width / 2, inner.top + inner.height / 2});
 }
 
 } // namespace ui

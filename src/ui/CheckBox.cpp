@@ -21,7 +21,7 @@ const float kTickStroke = 0.13f;
 
 } // namespace
 
-CheckBox::CheckBox(const std::string& text) : m_text(text), m_textSize(kDefaultTextSize) {}
+CheckBox::CheckBox(const std::string& initialText) : text(initialText), textSize(kDefaultTextSize) {}
 
 std::shared_ptr<CheckBox> CheckBox::create(const std::string& text) {
     return std::make_shared<CheckBox>(text);
@@ -32,13 +32,14 @@ sf::Vector2f CheckBox::contentSize() const {
 }
 
 void CheckBox::clicked() {
-    m_checked = !m_checked;
+    checked = !checked;
     onClick.emit();
 }
 
 unsigned CheckBox::effectiveTextSize() const {
-    if (m_textSize > 0)
-        return m_textSize;
+    if (textSize > 0) {
+        return textSize;
+    }
     const sf::Font* font = getFont();
     const float lineShare = font ? font->getLineSpacing(100) / 100.f : 1.2f;
     return static_cast<unsigned>(std::max(1.f, std::floor(getSize().y * kFittedLineShare / lineShare)));
@@ -49,15 +50,16 @@ float CheckBox::textGap() const {
 }
 
 bool CheckBox::isMouseOnWidget(sf::Vector2f point) const {
-    if (Widget::isMouseOnWidget(point))
+    if (Widget::isMouseOnWidget(point)) {
         return true;
-    if (!getFont() || m_text.empty())
+    }
+    if (!getFont() || text.empty()) {
         return false;
-    const sf::Vector2f position = getPosition();
+    }
+    const sf::Vector2f topLeft = getPosition();
     const sf::Vector2f size = getSize();
-    const float right =
-        position.x + size.x + textGap() + measureText(m_text, *getFont(), effectiveTextSize()).x;
-    return point.x >= position.x && point.x < right && point.y >= position.y && point.y < position.y + size.y;
+    const float right = topLeft.x + size.x + textGap() + measureText(text, *getFont(), effectiveTextSize()).x;
+    return point.x >= topLeft.x && point.x < right && point.y >= topLeft.y && point.y < topLeft.y + size.y;
 }
 
 void CheckBox::drawCheckMark(sf::RenderTarget& target, const sf::FloatRect& box) const {
@@ -81,23 +83,26 @@ void CheckBox::drawCheckMark(sf::RenderTarget& target, const sf::FloatRect& box)
 void CheckBox::draw(sf::RenderTarget& target, const sf::Font* font) const {
     const Look look = currentLook();
     const sf::FloatRect box(getPosition(), getSize());
-    const auto texture = getRenderer()->getTexture(m_checked ? "TextureChecked" : "TextureUnchecked", look);
+    const auto texture = getRenderer()->getTexture(checked ? "TextureChecked" : "TextureUnchecked", look);
     if (texture && texture->texture) {
         drawTexture(target, *texture, box);
     } else {
         drawFrame(target, box, colorOr("BackgroundColor", look, kDefaultBackground),
                   colorOr("BorderColor", look, kDefaultForeground), bordersOr(kDefaultBorders), "");
-        if (m_checked)
+        if (checked) {
             drawCheckMark(target, box);
+        }
     }
-    if (!font || m_text.empty())
+    if (!font || text.empty()) {
         return;
+    }
     sf::Color color = colorOr("TextColor", look, kDefaultForeground);
-    if (look == Look::Disabled && !getRenderer()->getColor("TextColorDisabled"))
+    if (look == Look::Disabled && !getRenderer()->getColor("TextColorDisabled")) {
         color.a /= 2;
+    }
     const unsigned size = effectiveTextSize();
-    const float width = measureText(m_text, *font, size).x;
-    drawCentredText(target, makeText(m_text, *font, size, color),
+    const float width = measureText(text, *font, size).x;
+    drawCentredText(target, makeText(text, *font, size, color),
                     {box.left + box.width + textGap() + width / 2, box.top + box.height / 2});
 }
 

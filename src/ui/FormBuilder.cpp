@@ -17,8 +17,8 @@ namespace ui {
 struct FormBuilder::WidgetKind {
     std::string type;
     std::function<std::shared_ptr<Widget>()> create;
-    std::set<std::string> keys;      ///< besides the keys every widget has
-    std::set<std::string> styleKeys; ///< keys of its Renderer section
+    std::set<std::string> keys;      // besides the keys every widget has
+    std::set<std::string> styleKeys; // keys of its Renderer section
 };
 
 namespace {
@@ -30,9 +30,11 @@ const std::set<std::string> kCommonKeys = {"Position", "Size", "Visible", "Enabl
 
 std::set<std::string> withVariants(const std::set<std::string>& keys, const std::set<std::string>& variants) {
     std::set<std::string> all = {"Borders"};
-    for (const auto& key : keys)
-        for (const auto& variant : variants)
+    for (const auto& key : keys) {
+        for (const auto& variant : variants) {
             all.insert(key + variant);
+        }
+    }
     return all;
 }
 
@@ -58,9 +60,11 @@ const std::vector<FormBuilder::WidgetKind>& widgetKinds() {
 }
 
 const FormBuilder::WidgetKind* findKind(const std::string& type) {
-    for (const auto& kind : widgetKinds())
-        if (kind.type == type)
+    for (const auto& kind : widgetKinds()) {
+        if (kind.type == type) {
             return &kind;
+        }
+    }
     return nullptr;
 }
 
@@ -68,8 +72,9 @@ const FormBuilder::WidgetKind* findKind(const std::string& type) {
 const std::set<std::string>& everyStyleKey() {
     static const std::set<std::string> keys = [] {
         std::set<std::string> all;
-        for (const auto& kind : widgetKinds())
+        for (const auto& kind : widgetKinds()) {
             all.insert(kind.styleKeys.begin(), kind.styleKeys.end());
+        }
         return all;
     }();
     return keys;
@@ -77,57 +82,67 @@ const std::set<std::string>& everyStyleKey() {
 
 } // namespace
 
-FormBuilder::FormBuilder(std::string sourceName, std::optional<sf::Vector2f> windowSize,
-                         std::shared_ptr<const sf::Font> font)
-    : m_source(std::move(sourceName)), m_windowSize(windowSize), m_font(std::move(font)) {}
+FormBuilder::FormBuilder(std::string sourceName, std::optional<sf::Vector2f> knownWindowSize,
+                         std::shared_ptr<const sf::Font> widgetFont)
+    : source(std::move(sourceName)), windowSize(knownWindowSize), font(std::move(widgetFont)) {}
 
 FormValue FormBuilder::valueOf(const FormSection::Property& property) const {
-    return FormValue(property.value, m_source, property.line);
+    return FormValue(property.value, source, property.line);
 }
 
 void FormBuilder::warnUnknownKey(const std::string& key, int line, const std::string& owner) const {
-    sf::err() << m_source << ":" << line << ": warning: unknown key '" << key << "' in '" << owner
+    sf::err() << source << ":" << line << ": warning: unknown key '" << key << "' in '" << owner
               << "' is ignored" << std::endl;
 }
 
 FormBuilder::NamedWidgets FormBuilder::build(const std::vector<FormSection>& sections) {
     // Shared styles first: a widget may refer to one written further down.
     for (const auto& section : sections) {
-        if (section.type != "Renderer")
+        if (section.type != "Renderer") {
             continue;
-        if (section.name.empty())
-            throw FormError(m_source, section.line, "a shared Renderer section needs an id: Renderer.<id>");
-        m_sharedRenderers[section.name] = buildRenderer(section, everyStyleKey());
+        }
+        if (section.name.empty()) {
+            throw FormError(source, section.line, "a shared Renderer section needs an id: Renderer.<id>");
+        }
+        sharedRenderers[section.name] = buildRenderer(section, everyStyleKey());
     }
     NamedWidgets widgets;
     for (const auto& section : sections) {
-        if (section.type == "Renderer")
+        if (section.type == "Renderer") {
             continue;
+        }
         const WidgetKind* kind = findKind(section.type);
-        if (!kind)
-            throw FormError(m_source, section.line, "unknown widget type '" + section.type + "'");
+        if (!kind) {
+            throw FormError(source, section.line, "unknown widget type '" + section.type + "'");
+        }
         widgets.emplace_back(section.name, buildWidget(section, *kind));
     }
     return widgets;
 }
 
 std::shared_ptr<Widget> FormBuilder::buildWidget(const FormSection& section, const WidgetKind& kind) {
-    for (const auto& child : section.sections)
-        if (child.type != "Renderer" || !child.name.empty())
-            throw FormError(m_source, child.line,
+    for (const auto& child : section.sections) {
+        if (child.type != "Renderer" || !child.name.empty()) {
+            throw FormError(source, child.line,
                             "'" + section.header() + "' cannot hold a section '" + child.header() + "'");
-    for (const auto& [key, property] : section.properties)
-        if (!kCommonKeys.count(key) && !kind.keys.count(key))
+        }
+    }
+    for (const auto& [key, property] : section.properties) {
+        if (!kCommonKeys.count(key) && !kind.keys.count(key)) {
             warnUnknownKey(key, property.line, section.header());
+        }
+    }
 
     auto widget = kind.create();
-    widget->setFont(m_font);
+    widget->setFont(font);
     applyRenderer(*widget, section, kind);
     applyKindKeys(*widget, section);
-    if (const auto visible = section.properties.find("Visible"); visible != section.properties.end())
+    if (const auto visible = section.properties.find("Visible"); visible != section.properties.end()) {
         widget->setVisible(valueOf(visible->second).toBool());
-    if (const auto enabled = section.properties.find("Enabled"); enabled != section.properties.end())
+    }
+    if (const auto enabled = section.properties.find("Enabled"); enabled != section.properties.end()) {
         widget->setEnabled(valueOf(enabled->second).toBool());
+    }
     applyLayout(*widget, section);
     return widget;
 }
@@ -139,21 +154,24 @@ void FormBuilder::applyRenderer(Widget& widget, const FormSection& section, cons
         return;
     }
     const auto reference = section.properties.find("Renderer");
-    if (reference == section.properties.end())
+    if (reference == section.properties.end()) {
         return;
+    }
     const FormValue value = valueOf(reference->second);
     const std::string id = value.toReference();
-    const auto shared = m_sharedRenderers.find(id);
-    if (shared == m_sharedRenderers.end())
+    const auto shared = sharedRenderers.find(id);
+    if (shared == sharedRenderers.end()) {
         value.fail("there is no section 'Renderer." + id + "' for 'Renderer = &" + id + "'");
+    }
     widget.setRenderer(shared->second);
 }
 
 std::shared_ptr<Renderer> FormBuilder::buildRenderer(const FormSection& section,
                                                      const std::set<std::string>& keys) {
-    if (!section.sections.empty())
-        throw FormError(m_source, section.sections.front().line,
+    if (!section.sections.empty()) {
+        throw FormError(source, section.sections.front().line,
                         "'" + section.header() + "' cannot hold a section");
+    }
     auto renderer = std::make_shared<Renderer>();
     for (const auto& [key, property] : section.properties) {
         const FormValue value = valueOf(property);
@@ -162,8 +180,9 @@ std::shared_ptr<Renderer> FormBuilder::buildRenderer(const FormSection& section,
         } else if (key == "Borders") {
             renderer->setBorders(value.toBorders());
         } else if (key.find("Texture") != std::string::npos) {
-            if (value.toTexture())
+            if (value.toTexture()) {
                 renderer->setTexture(key, loadTexture(value));
+            }
         } else if (const auto color = value.toColor()) {
             renderer->setColor(key, *color);
         }
@@ -180,30 +199,39 @@ void FormBuilder::applyKindKeys(Widget& widget, const FormSection& section) {
     const auto text = valueFor("Text");
     const auto textSize = valueFor("TextSize");
     if (auto* button = dynamic_cast<Button*>(&widget)) {
-        if (text)
+        if (text) {
             button->setText(text->toString());
-        if (textSize)
+        }
+        if (textSize) {
             button->setTextSize(textSize->toUnsigned(kLargestTextSize));
+        }
     } else if (auto* checkBox = dynamic_cast<CheckBox*>(&widget)) {
-        if (text)
+        if (text) {
             checkBox->setText(text->toString());
-        if (textSize)
+        }
+        if (textSize) {
             checkBox->setTextSize(textSize->toUnsigned(kLargestTextSize));
-        if (const auto checked = valueFor("Checked"))
+        }
+        if (const auto checked = valueFor("Checked")) {
             checkBox->setChecked(checked->toBool());
+        }
     } else if (auto* label = dynamic_cast<Label*>(&widget)) {
-        if (text)
+        if (text) {
             label->setText(text->toString());
-        if (textSize)
+        }
+        if (textSize) {
             label->setTextSize(textSize->toUnsigned(kLargestTextSize));
+        }
     }
     if (auto* bitmapButton = dynamic_cast<BitmapButton*>(&widget)) {
-        if (const auto image = valueFor("Image"); image && image->toTexture())
+        if (const auto image = valueFor("Image"); image && image->toTexture()) {
             bitmapButton->setImage(loadTexture(*image));
+        }
     }
     if (auto* picture = dynamic_cast<Picture*>(&widget)) {
-        if (const auto ignore = valueFor("IgnoreMouseEvents"))
+        if (const auto ignore = valueFor("IgnoreMouseEvents")) {
             picture->setIgnoreMouseEvents(ignore->toBool());
+        }
     }
 }
 
@@ -211,30 +239,34 @@ void FormBuilder::applyLayout(Widget& widget, const FormSection& section) {
     // The size first: a position may be worked out from it.
     if (const auto size = section.properties.find("Size"); size != section.properties.end()) {
         const FormValue value = valueOf(size->second);
-        const sf::Vector2f fixed = value.toVector({m_windowSize, std::nullopt, true});
-        if (fixed.x < 0 || fixed.y < 0)
+        const sf::Vector2f fixed = value.toVector({windowSize, std::nullopt, true});
+        if (fixed.x < 0 || fixed.y < 0) {
             value.fail("a size cannot be negative: '" + value.raw() + "'");
+        }
         widget.setSize(fixed);
     }
-    if (const auto position = section.properties.find("Position"); position != section.properties.end())
-        widget.setPosition(valueOf(position->second).toVector({m_windowSize, widget.getSize(), true}));
+    if (const auto position = section.properties.find("Position"); position != section.properties.end()) {
+        widget.setPosition(valueOf(position->second).toVector({windowSize, widget.getSize(), true}));
+    }
 }
 
 UiTexture FormBuilder::loadTexture(const FormValue& value) {
-    const auto source = value.toTexture();
-    const std::string path = (std::filesystem::path(m_source).parent_path() / source->file).string();
-    auto& texture = m_textures[{path, source->smooth}];
+    const auto textureSource = value.toTexture();
+    const std::string path = (std::filesystem::path(source).parent_path() / textureSource->file).string();
+    auto& texture = textures[{path, textureSource->smooth}];
     if (!texture) {
         const std::string problem = FileCheck::pictureProblem(path, FileCheck::largestTextureSide());
-        if (!problem.empty())
+        if (!problem.empty()) {
             value.fail("cannot load the texture '" + path + "': it " + problem);
+        }
         auto loaded = std::make_shared<sf::Texture>();
-        if (!loaded->loadFromFile(path))
+        if (!loaded->loadFromFile(path)) {
             value.fail("cannot load the texture '" + path + "'");
-        loaded->setSmooth(source->smooth);
+        }
+        loaded->setSmooth(textureSource->smooth);
         texture = loaded;
     }
-    return {texture, source->part};
+    return {texture, textureSource->part};
 }
 
 } // namespace ui

@@ -17,20 +17,20 @@
 
 namespace ui {
 
-/// Turns the sections of a widget file into widgets. Throws FormError on the first problem, before
-/// anything is handed out, so a failed load never leaves half a form. Unknown keys of known widgets
-/// get one warning line each on sf::err(). Texture files are resolved relative to the form's folder.
+// Turns the sections of a widget file into widgets. Throws FormError on the first problem, before
+// anything is handed out, so a failed load never leaves half a form. Unknown keys of known widgets
+// get one warning line each on sf::err(). Texture files are resolved relative to the form's folder.
 class FormBuilder {
 public:
     using NamedWidgets = std::vector<std::pair<std::string, std::shared_ptr<Widget>>>;
 
-    /// `windowSize` is what percentages refer to; without it they are an error.
-    FormBuilder(std::string sourceName, std::optional<sf::Vector2f> windowSize,
-                std::shared_ptr<const sf::Font> font);
+    // `knownWindowSize` is what percentages refer to; without it they are an error.
+    FormBuilder(std::string sourceName, std::optional<sf::Vector2f> knownWindowSize,
+                std::shared_ptr<const sf::Font> widgetFont);
 
     NamedWidgets build(const std::vector<FormSection>& sections);
 
-    /// A widget type the files may name, with the keys it understands.
+    // A widget type the files may name, with the keys it understands.
     struct WidgetKind;
 
 private:
@@ -43,11 +43,11 @@ private:
     FormValue valueOf(const FormSection::Property& property) const;
     void warnUnknownKey(const std::string& key, int line, const std::string& owner) const;
 
-    std::string m_source;
-    std::optional<sf::Vector2f> m_windowSize;
-    std::shared_ptr<const sf::Font> m_font;
-    std::map<std::string, std::shared_ptr<Renderer>> m_sharedRenderers;
-    std::map<std::pair<std::string, bool>, std::shared_ptr<sf::Texture>> m_textures;
+    std::string source;
+    std::optional<sf::Vector2f> windowSize;
+    std::shared_ptr<const sf::Font> font;
+    std::map<std::string, std::shared_ptr<Renderer>> sharedRenderers;
+    std::map<std::pair<std::string, bool>, std::shared_ptr<sf::Texture>> textures;
 };
 
 } // namespace ui

@@ -31,101 +31,112 @@ std::vector<FormSection> FormReader::read(const std::string& text, const std::st
     return FormReader(text, sourceName).readFile();
 }
 
-FormReader::FormReader(const std::string& text, const std::string& sourceName)
-    : m_text(text), m_source(sourceName) {}
+FormReader::FormReader(const std::string& formText, const std::string& sourceName)
+    : text(formText), source(sourceName) {}
 
 char FormReader::peek(std::size_t ahead) const {
-    return m_pos + ahead < m_text.size() ? m_text[m_pos + ahead] : '\0';
+    return pos + ahead < text.size() ? text[pos + ahead] : '\0';
 }
 
 void FormReader::advance() {
-    if (m_text[m_pos] == '\n')
-        ++m_line;
-    ++m_pos;
+    if (text[pos] == '\n') {
+        ++line;
+    }
+    ++pos;
 }
 
-void FormReader::fail(int line, const std::string& problem) const {
-    throw FormError(m_source, line, problem);
+void FormReader::fail(int problemLine, const std::string& problem) const {
+    throw FormError(source, problemLine, problem);
 }
 
 std::vector<FormSection> FormReader::readFile() {
     std::vector<FormSection> sections;
     for (;;) {
         skipSpaceAndComments();
-        if (atEnd())
+        if (atEnd()) {
             return sections;
+        }
         sections.push_back(readSection());
     }
 }
 
 FormSection FormReader::readSection() {
     // Nested sections recurse: an absurdly deep file must not exhaust the stack.
-    if (++m_depth > kMaxNesting)
-        fail(m_line, "sections nested more than " + std::to_string(kMaxNesting) + " deep");
+    if (++depth > kMaxNesting) {
+        fail(line, "sections nested more than " + std::to_string(kMaxNesting) + " deep");
+    }
     FormSection section;
-    section.line = m_line;
+    section.line = line;
     section.type = readWord();
-    if (section.type.empty())
-        fail(m_line, "expected a section, found " + quote(peek()));
+    if (section.type.empty()) {
+        fail(line, "expected a section, found " + quote(peek()));
+    }
     if (peek() == '.') {
         advance();
         section.name = peek() == '"' ? FormValue::decodeQuoted(readQuoted()) : readWord();
-        if (section.name.empty())
-            fail(m_line, "expected a name after '" + section.type + ".'");
+        if (section.name.empty()) {
+            fail(line, "expected a name after '" + section.type + ".'");
+        }
     }
     skipSpaceAndComments();
-    if (peek() != '{')
-        fail(m_line, "expected '{' after '" + section.header() + "'");
+    if (peek() != '{') {
+        fail(line, "expected '{' after '" + section.header() + "'");
+    }
     advance();
     readBody(section);
-    --m_depth;
+    --depth;
     return section;
 }
 
 void FormReader::readBody(FormSection& section) {
     for (;;) {
         skipSpaceAndComments();
-        if (atEnd())
+        if (atEnd()) {
             fail(section.line, "section '" + section.header() + "' is not closed with '}'");
+        }
         if (peek() == '}') {
             advance();
             skipSpaceAndComments();
-            if (peek() == ';')
+            if (peek() == ';') {
                 advance();
+            }
             return;
         }
-        const std::size_t keyPos = m_pos;
-        const int keyLine = m_line;
+        const std::size_t keyPos = pos;
+        const int keyLine = line;
         const std::string key = readWord();
-        if (key.empty())
-            fail(m_line, "unexpected " + quote(peek()) + " in '" + section.header() + "'");
+        if (key.empty()) {
+            fail(line, "unexpected " + quote(peek()) + " in '" + section.header() + "'");
+        }
         skipSpaceAndComments();
         if (peek() == '=') {
             advance();
             section.properties[key] = {readValue(key), keyLine};
         } else if (peek() == '{' || peek() == '.') {
-            m_pos = keyPos;
-            m_line = keyLine;
+            pos = keyPos;
+            line = keyLine;
             section.sections.push_back(readSection());
         } else {
-            fail(m_line, "expected '=' after '" + key + "'");
+            fail(line, "expected '=' after '" + key + "'");
         }
     }
 }
 
 std::string FormReader::readWord() {
-    const std::size_t start = m_pos;
-    while (!atEnd() && !endsWord(peek()))
+    const std::size_t start = pos;
+    while (!atEnd() && !endsWord(peek())) {
         advance();
-    return m_text.substr(start, m_pos - start);
+    }
+    return text.substr(start, pos - start);
 }
 
 std::string FormReader::readValue(const std::string& key) {
     std::string value;
     bool spacePending = false;
     auto append = [&](const std::string& piece) {
-        if (spacePending && !value.empty())
+        if (spacePending && !value.empty()) {
             value += ' ';
+        }
         spacePending = false;
         value += piece;
     };
@@ -136,16 +147,19 @@ std::string FormReader::readValue(const std::string& key) {
             advance();
             break;
         }
-        if (c == '}')
+        if (c == '}') {
             break;
-        if (c == '=' || c == '{')
-            fail(m_line, quote(c) + " inside the value of '" + key + "'");
+        }
+        if (c == '=' || c == '{') {
+            fail(line, quote(c) + " inside the value of '" + key + "'");
+        }
         if (c == '"') {
             append(readQuoted());
         } else if (isSpace(c) || skipComment()) {
             spacePending = true;
-            if (isSpace(c))
+            if (isSpace(c)) {
                 advance();
+            }
         } else {
             append(std::string(1, c));
             advance();
@@ -155,35 +169,41 @@ std::string FormReader::readValue(const std::string& key) {
 }
 
 std::string FormReader::readQuoted() {
-    const std::size_t start = m_pos;
-    const int startLine = m_line;
+    const std::size_t start = pos;
+    const int startLine = line;
     advance();
     while (!atEnd() && peek() != '"') {
-        if (peek() == '\\' && m_pos + 1 < m_text.size())
+        if (peek() == '\\' && pos + 1 < text.size()) {
             advance();
+        }
         advance();
     }
-    if (atEnd())
+    if (atEnd()) {
         fail(startLine, "unterminated string");
+    }
     advance();
-    return m_text.substr(start, m_pos - start);
+    return text.substr(start, pos - start);
 }
 
 bool FormReader::skipComment() {
-    if (peek() != '/' || (peek(1) != '/' && peek(1) != '*'))
+    if (peek() != '/' || (peek(1) != '/' && peek(1) != '*')) {
         return false;
-    const int startLine = m_line;
+    }
+    const int startLine = line;
     if (peek(1) == '/') {
-        while (!atEnd() && peek() != '\n')
+        while (!atEnd() && peek() != '\n') {
             advance();
+        }
         return true;
     }
     advance();
     advance();
-    while (!atEnd() && !(peek() == '*' && peek(1) == '/'))
+    while (!atEnd() && !(peek() == '*' && peek(1) == '/')) {
         advance();
-    if (atEnd())
+    }
+    if (atEnd()) {
         fail(startLine, "unterminated comment");
+    }
     advance();
     advance();
     return true;
@@ -191,10 +211,11 @@ bool FormReader::skipComment() {
 
 void FormReader::skipSpaceAndComments() {
     while (!atEnd()) {
-        if (isSpace(peek()))
+        if (isSpace(peek())) {
             advance();
-        else if (!skipComment())
+        } else if (!skipComment()) {
             return;
+        }
     }
 }
 

@@ -8,15 +8,15 @@
 
 namespace ui {
 
-/// Splits the text of a widget file into sections and raw properties. It knows nothing of widget
-/// types or value kinds. Throws FormError naming `sourceName` and the line for malformed text:
-/// unclosed sections, unterminated strings or comments, `=` or `{` inside a value, stray characters.
+// Splits the text of a widget file into sections and raw properties. It knows nothing of widget
+// types or value kinds. Throws FormError naming `sourceName` and the line for malformed text:
+// unclosed sections, unterminated strings or comments, `=` or `{` inside a value, stray characters.
 class FormReader {
 public:
     static std::vector<FormSection> read(const std::string& text, const std::string& sourceName);
 
 private:
-    FormReader(const std::string& text, const std::string& sourceName);
+    FormReader(const std::string& formText, const std::string& sourceName);
 
     std::vector<FormSection> readFile();
     FormSection readSection();
@@ -27,16 +27,16 @@ private:
     void skipSpaceAndComments();
     bool skipComment();
 
-    bool atEnd() const { return m_pos >= m_text.size(); }
+    bool atEnd() const { return pos >= text.size(); }
     char peek(std::size_t ahead = 0) const;
     void advance();
-    [[noreturn]] void fail(int line, const std::string& problem) const;
+    [[noreturn]] void fail(int problemLine, const std::string& problem) const;
 
-    const std::string& m_text;
-    const std::string& m_source;
-    std::size_t m_pos = 0;
-    int m_line = 1;
-    int m_depth = 0; ///< sections open around the one being read
+    const std::string& text;
+    const std::string& source;
+    std::size_t pos = 0;
+    int line = 1;
+    int depth = 0; // sections open around the one being read
 };
 
 } // namespace ui

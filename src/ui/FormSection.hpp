@@ -6,8 +6,8 @@
 
 namespace ui {
 
-/// One `Type.Name { ... }` section of a widget file, as written: values are kept as raw text
-/// (quotes and escapes included, white space outside quotes folded) for FormValue to interpret.
+// One `Type.Name { ... }` section of a widget file, as written: values are kept as raw text
+// (quotes and escapes included, white space outside quotes folded) for FormValue to interpret.
 struct FormSection {
     struct Property {
         std::string value;
@@ -15,12 +15,12 @@ struct FormSection {
     };
 
     std::string type;
-    std::string name; ///< empty when the header has no ".Name"
-    int line = 0;     ///< line of the header
+    std::string name; // empty when the header has no ".Name"
+    int line = 0;     // line of the header
     std::map<std::string, Property> properties;
-    std::vector<FormSection> sections; ///< nested sections, such as a widget's own Renderer
+    std::vector<FormSection> sections; // nested sections, such as a widget's own Renderer
 
-    /// "Type.Name", or "Type" when unnamed: how messages refer to the section.
+    // "Type.Name", or "Type" when unnamed: how messages refer to the section.
     std::string header() const { return name.empty() ? type : type + "." + name; }
 };
 

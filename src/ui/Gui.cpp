@@ -20,37 +20,42 @@ const char* const kFallbackFontPath = "Assets/arial.ttf";
 
 } // namespace
 
-void Gui::useFont(std::shared_ptr<const sf::Font> font) {
-    m_font = std::move(font);
-    for (auto& entry : m_widgets)
-        entry.widget->setFont(m_font);
+void Gui::useFont(std::shared_ptr<const sf::Font> newFont) {
+    font = std::move(newFont);
+    for (auto& entry : widgets) {
+        entry.widget->setFont(font);
+    }
 }
 
-void Gui::setFont(const sf::Font& font) {
-    useFont(std::make_shared<const sf::Font>(font));
+void Gui::setFont(const sf::Font& newFont) {
+    useFont(std::make_shared<const sf::Font>(newFont));
 }
 
 bool Gui::setFont(const std::string& path) {
-    auto font = std::make_shared<sf::Font>();
-    if (!FileCheck::mayRead(path) || !font->loadFromFile(path))
+    auto loaded = std::make_shared<sf::Font>();
+    if (!FileCheck::mayRead(path) || !loaded->loadFromFile(path)) {
         return false;
-    useFont(std::move(font));
+    }
+    useFont(std::move(loaded));
     return true;
 }
 
 void Gui::ensureFont() {
-    if (m_font || m_fallbackFontTried)
+    if (font || fallbackFontTried) {
         return;
-    m_fallbackFontTried = true;
+    }
+    fallbackFontTried = true;
     setFont(std::string(kFallbackFontPath));
 }
 
 void Gui::loadWidgetsFromFile(const std::string& path, bool replaceExisting) {
-    if (const std::string problem = FileCheck::problemWith(path, FileCheck::kLargestForm); !problem.empty())
+    if (const std::string problem = FileCheck::problemWith(path, FileCheck::kLargestForm); !problem.empty()) {
         throw FormError(path, problem);
+    }
     std::ifstream file(path, std::ios::binary);
-    if (!file)
+    if (!file) {
         throw FormError(path, "cannot open the form file");
+    }
     std::ostringstream text;
     text << file.rdbuf();
     loadWidgetsFromString(text.str(), path, replaceExisting);
@@ -60,59 +65,66 @@ void Gui::loadWidgetsFromString(const std::string& text, const std::string& sour
                                 bool replaceExisting) {
     ensureFont();
     std::optional<sf::Vector2f> windowSize;
-    if (m_view) {
-        windowSize = sf::Vector2f(m_view->width, m_view->height);
-    } else if (m_target) {
-        windowSize = sf::Vector2f(m_target->getSize());
+    if (view) {
+        windowSize = sf::Vector2f(view->width, view->height);
+    } else if (target) {
+        windowSize = sf::Vector2f(target->getSize());
     }
     // Everything is built before the held widgets are touched, so a bad form changes nothing.
-    const auto widgets =
-        FormBuilder(sourceName, windowSize, m_font).build(FormReader::read(text, sourceName));
-    if (replaceExisting)
-        m_widgets.clear();
-    for (const auto& [name, widget] : widgets)
+    const auto built = FormBuilder(sourceName, windowSize, font).build(FormReader::read(text, sourceName));
+    if (replaceExisting) {
+        widgets.clear();
+    }
+    for (const auto& [name, widget] : built) {
         add(widget, name);
+    }
 }
 
 void Gui::add(std::shared_ptr<Widget> widget, const std::string& name) {
-    if (!widget)
+    if (!widget) {
         return;
-    widget->setFont(m_font);
-    m_widgets.push_back({name, std::move(widget)});
+    }
+    widget->setFont(font);
+    widgets.push_back({name, std::move(widget)});
 }
 
 bool Gui::remove(const std::shared_ptr<Widget>& widget) {
-    const auto found = std::find_if(m_widgets.begin(), m_widgets.end(),
+    const auto found = std::find_if(widgets.begin(), widgets.end(),
                                     [&](const Entry& entry) { return entry.widget == widget; });
-    if (found == m_widgets.end())
+    if (found == widgets.end()) {
         return false;
-    m_widgets.erase(found);
+    }
+    widgets.erase(found);
     return true;
 }
 
 void Gui::removeAllWidgets() {
-    m_widgets.clear();
+    widgets.clear();
 }
 
 std::shared_ptr<Widget> Gui::get(const std::string& name) const {
-    for (const auto& entry : m_widgets)
-        if (entry.name == name)
+    for (const auto& entry : widgets) {
+        if (entry.name == name) {
             return entry.widget;
+        }
+    }
     return nullptr;
 }
 
 std::vector<std::shared_ptr<Widget>> Gui::getWidgets() const {
-    std::vector<std::shared_ptr<Widget>> widgets;
-    for (const auto& entry : m_widgets)
-        widgets.push_back(entry.widget);
-    return widgets;
+    std::vector<std::shared_ptr<Widget>> held;
+    for (const auto& entry : widgets) {
+        held.push_back(entry.widget);
+    }
+    return held;
 }
 
 std::shared_ptr<Widget> Gui::getWidgetAt(sf::Vector2f point) const {
-    for (auto entry = m_widgets.rbegin(); entry != m_widgets.rend(); ++entry) {
+    for (auto entry = widgets.rbegin(); entry != widgets.rend(); ++entry) {
         const auto& widget = entry->widget;
-        if (widget->isVisible() && !widget->ignoresMouse() && widget->isMouseOnWidget(point))
+        if (widget->isVisible() && !widget->ignoresMouse() && widget->isMouseOnWidget(point)) {
             return widget;
+        }
     }
     return nullptr;
 }
@@ -123,31 +135,31 @@ std::shared_ptr<Widget> Gui::widgetAt(const std::optional<sf::Vector2f>& point) 
 
 sf::View Gui::getView() const {
     sf::FloatRect area(0, 0, 0, 0);
-    if (m_view) {
-        area = *m_view;
-    } else if (m_target) {
-        area = {0, 0, static_cast<float>(m_target->getSize().x), static_cast<float>(m_target->getSize().y)};
+    if (view) {
+        area = *view;
+    } else if (target) {
+        area = {0, 0, static_cast<float>(target->getSize().x), static_cast<float>(target->getSize().y)};
     }
-    sf::View view(area);
-    view.setViewport(m_viewport);
-    return view;
+    sf::View guiView(area);
+    guiView.setViewport(viewport);
+    return guiView;
 }
 
 std::optional<sf::Vector2f> Gui::toView(int x, int y) const {
     const sf::Vector2f pixel(static_cast<float>(x), static_cast<float>(y));
-    if (!m_target) {
+    if (!target) {
         return pixel;
     }
-    const sf::View view = getView();
-    if (!m_target->getViewport(view).contains(x, y)) {
+    const sf::View guiView = getView();
+    if (!target->getViewport(guiView).contains(x, y)) {
         return std::nullopt;
     }
-    return m_target->mapPixelToCoords({x, y}, view);
+    return target->mapPixelToCoords({x, y}, guiView);
 }
 
 void Gui::updateHover(const std::optional<sf::Vector2f>& point) {
     const auto top = widgetAt(point);
-    for (auto& entry : m_widgets) {
+    for (auto& entry : widgets) {
         entry.widget->setHovered(top && entry.widget == top && top->isEnabled());
     }
 }
@@ -164,19 +176,22 @@ bool Gui::handleEvent(const sf::Event& event) {
         const auto point = toView(event.mouseButton.x, event.mouseButton.y);
         updateHover(point);
         const auto top = widgetAt(point);
-        if (top && event.mouseButton.button == sf::Mouse::Left)
+        if (top && event.mouseButton.button == sf::Mouse::Left) {
             top->leftMousePressed();
+        }
         return top != nullptr;
     }
     case sf::Event::MouseButtonReleased: {
         const auto point = toView(event.mouseButton.x, event.mouseButton.y);
-        if (event.mouseButton.button == sf::Mouse::Left)
+        if (event.mouseButton.button == sf::Mouse::Left) {
             return leftMouseReleased(point);
+        }
         return widgetAt(point) != nullptr;
     }
     case sf::Event::MouseLeft:
-        for (auto& entry : m_widgets)
+        for (auto& entry : widgets) {
             entry.widget->setHovered(false);
+        }
         return false;
     default:
         return false;
@@ -187,29 +202,36 @@ bool Gui::leftMouseReleased(const std::optional<sf::Vector2f>& point) {
     updateHover(point);
     // This copy keeps the widget alive while its handlers run, even if they destroy this Gui.
     const std::shared_ptr<Widget> top = widgetAt(point);
-    for (auto& entry : m_widgets)
-        if (entry.widget != top)
+    for (auto& entry : widgets) {
+        if (entry.widget != top) {
             entry.widget->leftMouseButtonNoLongerDown();
-    if (!top)
+        }
+    }
+    if (!top) {
         return false;
+    }
     // From here on `this` may be gone: only the local widget is touched.
-    if (top->isEnabled())
+    if (top->isEnabled()) {
         top->leftMouseReleased();
-    else
+    } else {
         top->leftMouseButtonNoLongerDown();
+    }
     return true;
 }
 
 void Gui::draw() {
-    if (!m_target)
+    if (!target) {
         return;
+    }
     ensureFont();
-    const sf::View previous = m_target->getView();
-    m_target->setView(getView());
-    for (const auto& entry : m_widgets)
-        if (entry.widget->isVisible())
-            entry.widget->draw(*m_target, m_font.get());
-    m_target->setView(previous);
+    const sf::View previous = target->getView();
+    target->setView(getView());
+    for (const auto& entry : widgets) {
+        if (entry.widget->isVisible()) {
+            entry.widget->draw(*target, font.get());
+        }
+    }
+    target->setView(previous);
 }
 
 } // namespace ui

@@ -14,66 +14,66 @@
 
 namespace ui {
 
-/// Holds widgets, draws them and turns mouse events into hover, press and click. Widgets added later are
-/// drawn on top and win the hit test. Widgets live in the Gui's own view (by default the target's pixels),
-/// shown in a part of the target (by default all of it); events outside that part hit nothing.
+// Holds widgets, draws them and turns mouse events into hover, press and click. Widgets added later are
+// drawn on top and win the hit test. Widgets live in the Gui's own view (by default the target's pixels),
+// shown in a part of the target (by default all of it); events outside that part hit nothing.
 class Gui {
 public:
-    /// Without a target nothing is drawn and percentages in forms cannot be worked out.
+    // Without a target nothing is drawn and percentages in forms cannot be worked out.
     Gui() = default;
     Gui(const Gui&) = delete;
     Gui& operator=(const Gui&) = delete;
 
-    /// The target must outlive the Gui or be replaced first.
-    void setTarget(sf::RenderTarget& target) { m_target = &target; }
-    sf::RenderTarget* getTarget() const { return m_target; }
+    // The target must outlive the Gui or be replaced first.
+    void setTarget(sf::RenderTarget& newTarget) { target = &newTarget; }
+    sf::RenderTarget* getTarget() const { return target; }
 
-    /// The coordinates the widgets are placed in; percentages in forms are of its size. Unset, it is the
-    /// target's pixels.
-    void setAbsoluteView(const sf::FloatRect& view) { m_view = view; }
-    /// The part of the target the view is shown in, in fractions of the target's size.
-    void setRelativeViewport(const sf::FloatRect& viewport) { m_viewport = viewport; }
-    /// The view the widgets are drawn through, viewport included.
+    // The coordinates the widgets are placed in; percentages in forms are of its size. Unset, it is the
+    // target's pixels.
+    void setAbsoluteView(const sf::FloatRect& area) { view = area; }
+    // The part of the target the view is shown in, in fractions of the target's size.
+    void setRelativeViewport(const sf::FloatRect& part) { viewport = part; }
+    // The view the widgets are drawn through, viewport included.
     sf::View getView() const;
 
-    /// Keeps its own copy. Without any font the Gui tries the game's font file once when it first needs
-    /// one, and draws no text if that fails.
-    void setFont(const sf::Font& font);
-    /// False (and the font unchanged) when the file cannot be loaded.
+    // Keeps its own copy. Without any font the Gui tries the game's font file once when it first needs
+    // one, and draws no text if that fails.
+    void setFont(const sf::Font& newFont);
+    // False (and the font unchanged) when the file cannot be loaded.
     bool setFont(const std::string& path);
-    const sf::Font* getFont() const { return m_font.get(); }
+    const sf::Font* getFont() const { return font.get(); }
 
-    /// Throws FormError "<path>: cannot open the form file", or for any problem in the file; the Gui
-    /// is then left as it was. With `replaceExisting` the loaded widgets replace all held ones.
+    // Throws FormError "<path>: cannot open the form file", or for any problem in the file; the Gui
+    // is then left as it was. With `replaceExisting` the loaded widgets replace all held ones.
     void loadWidgetsFromFile(const std::string& path, bool replaceExisting = true);
-    /// As loadWidgetsFromFile; `sourceName` names the text in errors and its folder holds the textures.
+    // As loadWidgetsFromFile; `sourceName` names the text in errors and its folder holds the textures.
     void loadWidgetsFromString(const std::string& text, const std::string& sourceName,
                                bool replaceExisting = true);
 
     void add(std::shared_ptr<Widget> widget, const std::string& name = "");
-    /// False when the widget is not held.
+    // False when the widget is not held.
     bool remove(const std::shared_ptr<Widget>& widget);
     void removeAllWidgets();
 
-    /// The first widget of that name; nullptr when there is none.
+    // The first widget of that name; nullptr when there is none.
     std::shared_ptr<Widget> get(const std::string& name) const;
-    /// nullptr when missing or of another type.
+    // nullptr when missing or of another type.
     template <class T> std::shared_ptr<T> get(const std::string& name) const {
         return std::dynamic_pointer_cast<T>(get(name));
     }
     std::vector<std::shared_ptr<Widget>> getWidgets() const;
 
-    /// The top-most visible widget under `point` (window pixels) that does not ignore the mouse,
-    /// disabled ones included; nullptr when there is none.
+    // The top-most visible widget under `point` (window pixels) that does not ignore the mouse,
+    // disabled ones included; nullptr when there is none.
     std::shared_ptr<Widget> getWidgetAt(sf::Vector2f point) const;
 
-    /// Reacts to MouseMoved, MouseButtonPressed/Released (left button) and MouseLeft, at the event's
-    /// target pixel mapped into the view; returns whether a widget was under the mouse. Click handlers
-    /// run inside this call and may destroy this Gui.
+    // Reacts to MouseMoved, MouseButtonPressed/Released (left button) and MouseLeft, at the event's
+    // target pixel mapped into the view; returns whether a widget was under the mouse. Click handlers
+    // run inside this call and may destroy this Gui.
     bool handleEvent(const sf::Event& event);
 
-    /// Draws the visible widgets through the Gui's view, whatever view the target has; the target's view
-    /// is restored afterwards.
+    // Draws the visible widgets through the Gui's view, whatever view the target has; the target's view
+    // is restored afterwards.
     void draw();
 
 private:
@@ -82,20 +82,20 @@ private:
         std::shared_ptr<Widget> widget;
     };
 
-    void useFont(std::shared_ptr<const sf::Font> font);
+    void useFont(std::shared_ptr<const sf::Font> newFont);
     void ensureFont();
-    /// The point in the view under a target pixel; empty outside the viewport.
+    // The point in the view under a target pixel; empty outside the viewport.
     std::optional<sf::Vector2f> toView(int x, int y) const;
     std::shared_ptr<Widget> widgetAt(const std::optional<sf::Vector2f>& point) const;
     void updateHover(const std::optional<sf::Vector2f>& point);
     bool leftMouseReleased(const std::optional<sf::Vector2f>& point);
 
-    std::vector<Entry> m_widgets;
-    sf::RenderTarget* m_target = nullptr;
-    std::optional<sf::FloatRect> m_view;
-    sf::FloatRect m_viewport{0, 0, 1, 1};
-    std::shared_ptr<const sf::Font> m_font;
-    bool m_fallbackFontTried = false;
+    std::vector<Entry> widgets;
+    sf::RenderTarget* target = nullptr;
+    std::optional<sf::FloatRect> view;
+    sf::FloatRect viewport{0, 0, 1, 1};
+    std::shared_ptr<const sf::Font> font;
+    bool fallbackFontTried = false;
 };
 
 } // namespace ui

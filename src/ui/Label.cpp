@@ -12,25 +12,25 @@ const sf::Color kDefaultText(60, 60, 60);
 
 } // namespace
 
-Label::Label(const std::string& text) : m_text(text), m_textSize(kDefaultTextSize) {}
+Label::Label(const std::string& initialText) : text(initialText), textSize(kDefaultTextSize) {}
 
 std::shared_ptr<Label> Label::create(const std::string& text) {
     return std::make_shared<Label>(text);
 }
 
 sf::Vector2f Label::contentSize() const {
-    const unsigned size = m_textSize ? m_textSize : kDefaultTextSize;
+    const unsigned size = textSize ? textSize : kDefaultTextSize;
     const Borders borders = bordersOr({});
     // A text of several lines is as tall as sf::Text's own bounds say.
-    sf::Vector2f text(0, static_cast<float>(size));
+    sf::Vector2f textExtent(0, static_cast<float>(size));
     if (getFont()) {
-        const sf::Text measured = makeText(m_text, *getFont(), size, sf::Color::White);
+        const sf::Text measured = makeText(text, *getFont(), size, sf::Color::White);
         const sf::FloatRect bounds = measured.getLocalBounds();
-        text = {bounds.left + bounds.width,
-                std::max(bounds.top + bounds.height, getFont()->getLineSpacing(size))};
+        textExtent = {bounds.left + bounds.width,
+                      std::max(bounds.top + bounds.height, getFont()->getLineSpacing(size))};
     }
-    return {std::ceil(text.x + borders.left + borders.right),
-            std::ceil(text.y + borders.top + borders.bottom)};
+    return {std::ceil(textExtent.x + borders.left + borders.right),
+            std::ceil(textExtent.y + borders.top + borders.bottom)};
 }
 
 void Label::draw(sf::RenderTarget& target, const sf::Font* font) const {
@@ -38,11 +38,12 @@ void Label::draw(sf::RenderTarget& target, const sf::Font* font) const {
     const Borders borders = bordersOr({});
     drawFrame(target, {getPosition(), getSize()}, colorOr("BackgroundColor", look, sf::Color::Transparent),
               colorOr("BorderColor", look, sf::Color::Transparent), borders, "");
-    if (!font || m_text.empty())
+    if (!font || text.empty()) {
         return;
-    sf::Text text = makeText(m_text, *font, m_textSize ? m_textSize : kDefaultTextSize,
-                             colorOr("TextColor", look, kDefaultText));
-    drawText(target, text, {getPosition().x + borders.left, getPosition().y + borders.top});
+    }
+    sf::Text shownText = makeText(text, *font, textSize ? textSize : kDefaultTextSize,
+                                  colorOr("TextColor", look, kDefaultText));
+    drawText(target, shownText, {getPosition().x + borders.left, getPosition().y + borders.top});
 }
 
 } // namespace ui

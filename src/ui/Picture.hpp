@@ -4,18 +4,18 @@
 
 namespace ui {
 
-/// A texture stretched over the widget's area (style key Texture). Without a size it takes the
-/// texture's own size. By default it catches the mouse like any widget.
+// A texture stretched over the widget's area (style key Texture). Without a size it takes the
+// texture's own size. By default it catches the mouse like any widget.
 class Picture : public Widget {
 public:
     Picture() = default;
     static std::shared_ptr<Picture> create();
-    /// Keeps its own copy of the texture.
+    // Keeps its own copy of the texture.
     static std::shared_ptr<Picture> create(const sf::Texture& texture);
 
-    void setIgnoreMouseEvents(bool ignore) { m_ignoreMouse = ignore; }
-    bool getIgnoreMouseEvents() const { return m_ignoreMouse; }
-    bool ignoresMouse() const override { return m_ignoreMouse; }
+    void setIgnoreMouseEvents(bool ignore) { ignoreMouse = ignore; }
+    bool getIgnoreMouseEvents() const { return ignoreMouse; }
+    bool ignoresMouse() const override { return ignoreMouse; }
 
     void draw(sf::RenderTarget& target, const sf::Font* font) const override;
 
@@ -23,7 +23,7 @@ protected:
     sf::Vector2f contentSize() const override;
 
 private:
-    bool m_ignoreMouse = false;
+    bool ignoreMouse = false;
 };
 
 } // namespace ui

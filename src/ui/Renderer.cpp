@@ -25,8 +25,9 @@ template <class Map>
 std::optional<typename Map::mapped_type> lookUp(const Map& map, const std::string& key, Look look) {
     for (const char* suffix : suffixesFor(look)) {
         const auto found = map.find(key + suffix);
-        if (found != map.end())
+        if (found != map.end()) {
             return found->second;
+        }
     }
     return std::nullopt;
 }
@@ -34,19 +35,19 @@ std::optional<typename Map::mapped_type> lookUp(const Map& map, const std::strin
 } // namespace
 
 std::optional<sf::Color> Renderer::getColor(const std::string& key) const {
-    return lookUp(m_colors, key, Look::Normal);
+    return lookUp(colors, key, Look::Normal);
 }
 
 std::optional<sf::Color> Renderer::getColor(const std::string& key, Look look) const {
-    return lookUp(m_colors, key, look);
+    return lookUp(colors, key, look);
 }
 
 std::optional<UiTexture> Renderer::getTexture(const std::string& key) const {
-    return lookUp(m_textures, key, Look::Normal);
+    return lookUp(textures, key, Look::Normal);
 }
 
 std::optional<UiTexture> Renderer::getTexture(const std::string& key, Look look) const {
-    return lookUp(m_textures, key, look);
+    return lookUp(textures, key, look);
 }
 
 } // namespace ui

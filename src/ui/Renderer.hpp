@@ -10,7 +10,7 @@
 
 namespace ui {
 
-/// Border widths in pixels, drawn inside the widget's area.
+// Border widths in pixels, drawn inside the widget's area.
 struct Borders {
     float left = 0;
     float top = 0;
@@ -18,34 +18,34 @@ struct Borders {
     float bottom = 0;
 };
 
-/// A texture, or the part of one, that a style draws stretched over an area.
+// A texture, or the part of one, that a style draws stretched over an area.
 struct UiTexture {
     std::shared_ptr<const sf::Texture> texture;
-    sf::IntRect part; ///< empty: the whole texture
+    sf::IntRect part; // empty: the whole texture
 };
 
-/// The look a widget is in, which picks the "Hover", "Down" or "Disabled" variant of a style property.
+// The look a widget is in, which picks the "Hover", "Down" or "Disabled" variant of a style property.
 enum class Look { Normal, Hover, Down, Disabled };
 
-/// The style of a widget, as in a form's Renderer section. Properties are addressed by their form keys
-/// ("BackgroundColorHover"); one renderer may be shared by several widgets, and a change shows on all.
-/// Unset properties leave the widget's own default in place.
+// The style of a widget, as in a form's Renderer section. Properties are addressed by their form keys
+// ("BackgroundColorHover"); one renderer may be shared by several widgets, and a change shows on all.
+// Unset properties leave the widget's own default in place.
 class Renderer {
 public:
-    void setColor(const std::string& key, sf::Color color) { m_colors[key] = color; }
-    void removeColor(const std::string& key) { m_colors.erase(key); }
+    void setColor(const std::string& key, sf::Color color) { colors[key] = color; }
+    void removeColor(const std::string& key) { colors.erase(key); }
     std::optional<sf::Color> getColor(const std::string& key) const;
-    /// The variant for `look`: Down falls back to Hover, then every look to the plain key.
+    // The variant for `look`: Down falls back to Hover, then every look to the plain key.
     std::optional<sf::Color> getColor(const std::string& key, Look look) const;
 
-    void setTexture(const std::string& key, UiTexture texture) { m_textures[key] = std::move(texture); }
-    void removeTexture(const std::string& key) { m_textures.erase(key); }
+    void setTexture(const std::string& key, UiTexture texture) { textures[key] = std::move(texture); }
+    void removeTexture(const std::string& key) { textures.erase(key); }
     std::optional<UiTexture> getTexture(const std::string& key) const;
     std::optional<UiTexture> getTexture(const std::string& key, Look look) const;
 
-    void setBorders(const Borders& borders) { m_borders = borders; }
-    void setBorders(float width) { m_borders = Borders{width, width, width, width}; }
-    std::optional<Borders> getBorders() const { return m_borders; }
+    void setBorders(const Borders& newBorders) { borders = newBorders; }
+    void setBorders(float width) { borders = Borders{width, width, width, width}; }
+    std::optional<Borders> getBorders() const { return borders; }
 
     void setTextColor(sf::Color color) { setColor("TextColor", color); }
     void setTextColorHover(sf::Color color) { setColor("TextColorHover", color); }
@@ -64,9 +64,9 @@ public:
     std::optional<sf::Color> getCheckColor() const { return getColor("CheckColor"); }
 
 private:
-    std::map<std::string, sf::Color> m_colors;
-    std::map<std::string, UiTexture> m_textures;
-    std::optional<Borders> m_borders;
+    std::map<std::string, sf::Color> colors;
+    std::map<std::string, UiTexture> textures;
+    std::optional<Borders> borders;
 };
 
 } // namespace ui

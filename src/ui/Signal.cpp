@@ -3,18 +3,20 @@
 namespace ui {
 
 void Signal::connect(std::function<void()> handler) {
-    if (handler)
-        m_handlers.push_back(std::move(handler));
+    if (handler) {
+        handlers.push_back(std::move(handler));
+    }
 }
 
 void Signal::disconnectAll() {
-    m_handlers.clear();
+    handlers.clear();
 }
 
 void Signal::emit() const {
-    const auto handlers = m_handlers;
-    for (const auto& handler : handlers)
+    const auto snapshot = handlers;
+    for (const auto& handler : snapshot) {
         handler();
+    }
 }
 
 } // namespace ui

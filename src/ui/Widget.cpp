@@ -7,45 +7,48 @@
 
 namespace ui {
 
-Widget::Widget() : m_renderer(std::make_shared<Renderer>()) {}
+Widget::Widget() : renderer(std::make_shared<Renderer>()) {}
 
-void Widget::setVisible(bool visible) {
-    m_visible = visible;
-    if (!visible) {
-        m_hovered = false;
-        m_pressed = false;
+void Widget::setVisible(bool show) {
+    visible = show;
+    if (!show) {
+        hovered = false;
+        pressed = false;
     }
 }
 
-void Widget::setEnabled(bool enabled) {
-    m_enabled = enabled;
-    if (!enabled) {
-        m_hovered = false;
-        m_pressed = false;
+void Widget::setEnabled(bool enable) {
+    enabled = enable;
+    if (!enable) {
+        hovered = false;
+        pressed = false;
     }
 }
 
-void Widget::setRenderer(std::shared_ptr<Renderer> renderer) {
-    if (renderer)
-        m_renderer = std::move(renderer);
+void Widget::setRenderer(std::shared_ptr<Renderer> newRenderer) {
+    if (newRenderer) {
+        renderer = std::move(newRenderer);
+    }
 }
 
 bool Widget::isMouseOnWidget(sf::Vector2f point) const {
     const sf::Vector2f size = getSize();
-    return point.x >= m_position.x && point.x < m_position.x + size.x && point.y >= m_position.y &&
-           point.y < m_position.y + size.y;
+    return point.x >= position.x && point.x < position.x + size.x && point.y >= position.y &&
+           point.y < position.y + size.y;
 }
 
 void Widget::leftMousePressed() {
-    if (m_enabled && m_visible)
-        m_pressed = true;
+    if (enabled && visible) {
+        pressed = true;
+    }
 }
 
 void Widget::leftMouseReleased() {
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    if (wasPressed && m_enabled && m_visible)
+    const bool wasPressed = pressed;
+    pressed = false;
+    if (wasPressed && enabled && visible) {
         clicked();
+    }
 }
 
 void Widget::clicked() {
@@ -53,25 +56,26 @@ void Widget::clicked() {
 }
 
 Look Widget::currentLook() const {
-    if (!m_enabled)
+    if (!enabled) {
         return Look::Disabled;
-    if (m_pressed && m_hovered)
+    }
+    if (pressed && hovered) {
         return Look::Down;
-    return m_hovered ? Look::Hover : Look::Normal;
+    }
+    return hovered ? Look::Hover : Look::Normal;
 }
 
 Borders Widget::bordersOr(const Borders& fallback) const {
-    return m_renderer->getBorders().value_or(fallback);
+    return renderer->getBorders().value_or(fallback);
 }
 
 sf::Color Widget::colorOr(const std::string& key, Look look, sf::Color fallback) const {
-    return m_renderer->getColor(key, look).value_or(fallback);
+    return renderer->getColor(key, look).value_or(fallback);
 }
 
 void Widget::drawFrame(sf::RenderTarget& target, const sf::FloatRect& area, sf::Color background,
                        sf::Color borderColor, const Borders& borders, const std::string& textureKey) const {
-    const auto texture =
-        textureKey.empty() ? std::nullopt : m_renderer->getTexture(textureKey, currentLook());
+    const auto texture = textureKey.empty() ? std::nullopt : renderer->getTexture(textureKey, currentLook());
     if (texture && texture->texture) {
         drawTexture(target, *texture, area);
     } else if (background.a > 0) {
@@ -80,8 +84,9 @@ void Widget::drawFrame(sf::RenderTarget& target, const sf::FloatRect& area, sf::
         fill.setFillColor(background);
         target.draw(fill);
     }
-    if (borderColor.a == 0)
+    if (borderColor.a == 0) {
         return;
+    }
     const sf::FloatRect edges[] = {
         {area.left, area.top, borders.left, area.height},
         {area.left + area.width - borders.right, area.top, borders.right, area.height},
@@ -89,8 +94,9 @@ void Widget::drawFrame(sf::RenderTarget& target, const sf::FloatRect& area, sf::
         {area.left, area.top + area.height - borders.bottom, area.width, borders.bottom},
     };
     for (const auto& edge : edges) {
-        if (edge.width <= 0 || edge.height <= 0)
+        if (edge.width <= 0 || edge.height <= 0) {
             continue;
+        }
         sf::RectangleShape line({edge.width, edge.height});
         line.setPosition(edge.left, edge.top);
         line.setFillColor(borderColor);
@@ -136,11 +142,13 @@ void Widget::drawText(sf::RenderTarget& target, sf::Text text, sf::Vector2f posi
 
 void Widget::drawTexture(sf::RenderTarget& target, const UiTexture& texture, const sf::FloatRect& area) {
     sf::Sprite sprite(*texture.texture);
-    if (texture.part.width > 0 && texture.part.height > 0)
+    if (texture.part.width > 0 && texture.part.height > 0) {
         sprite.setTextureRect(texture.part);
+    }
     const sf::FloatRect bounds = sprite.getLocalBounds();
-    if (bounds.width <= 0 || bounds.height <= 0)
+    if (bounds.width <= 0 || bounds.height <= 0) {
         return;
+    }
     sprite.setPosition(area.left, area.top);
     sprite.setScale(area.width / bounds.width, area.height / bounds.height);
     target.draw(sprite);

@@ -14,9 +14,9 @@
 
 namespace ui {
 
-/// Base of all widgets. Positions and sizes are in the window's pixels.
-/// The mouse hooks are called by the Gui; a click is a left press and a left release on the same
-/// enabled widget, and it emits onClick.
+// Base of all widgets. Positions and sizes are in the window's pixels.
+// The mouse hooks are called by the Gui; a click is a left press and a left release on the same
+// enabled widget, and it emits onClick.
 class Widget : public std::enable_shared_from_this<Widget> {
 public:
     Widget();
@@ -24,80 +24,80 @@ public:
     Widget(const Widget&) = delete;
     Widget& operator=(const Widget&) = delete;
 
-    void setPosition(sf::Vector2f position) { m_position = position; }
-    sf::Vector2f getPosition() const { return m_position; }
+    void setPosition(sf::Vector2f newPosition) { position = newPosition; }
+    sf::Vector2f getPosition() const { return position; }
 
-    /// Fixes the size; widgets that fit themselves to their content stop doing so.
-    void setSize(sf::Vector2f size) { m_size = size; }
-    /// The fixed size, or the size the content needs when none was set.
-    sf::Vector2f getSize() const { return m_size ? *m_size : contentSize(); }
+    // Fixes the size; widgets that fit themselves to their content stop doing so.
+    void setSize(sf::Vector2f size) { fixedSize = size; }
+    // The fixed size, or the size the content needs when none was set.
+    sf::Vector2f getSize() const { return fixedSize ? *fixedSize : contentSize(); }
 
-    /// A hidden widget is neither drawn nor hit by the mouse; hiding it drops its hover and pressed state.
-    void setVisible(bool visible);
-    bool isVisible() const { return m_visible; }
-    /// A disabled widget is drawn in its disabled look and swallows the mouse without reacting.
-    void setEnabled(bool enabled);
-    bool isEnabled() const { return m_enabled; }
+    // A hidden widget is neither drawn nor hit by the mouse; hiding it drops its hover and pressed state.
+    void setVisible(bool show);
+    bool isVisible() const { return visible; }
+    // A disabled widget is drawn in its disabled look and swallows the mouse without reacting.
+    void setEnabled(bool enable);
+    bool isEnabled() const { return enabled; }
 
-    /// Never null. Several widgets may share one renderer.
-    std::shared_ptr<Renderer> getRenderer() const { return m_renderer; }
-    void setRenderer(std::shared_ptr<Renderer> renderer);
+    // Never null. Several widgets may share one renderer.
+    std::shared_ptr<Renderer> getRenderer() const { return renderer; }
+    void setRenderer(std::shared_ptr<Renderer> newRenderer);
 
-    /// The font used to measure the widget's text; the Gui hands its own font to the widgets it holds.
-    void setFont(std::shared_ptr<const sf::Font> font) { m_font = std::move(font); }
-    const sf::Font* getFont() const { return m_font.get(); }
+    // The font used to measure the widget's text; the Gui hands its own font to the widgets it holds.
+    void setFont(std::shared_ptr<const sf::Font> font) { measuringFont = std::move(font); }
+    const sf::Font* getFont() const { return measuringFont.get(); }
 
-    /// Draws in the target's current view; `font` may be null, then no text is drawn.
+    // Draws in the target's current view; `font` may be null, then no text is drawn.
     virtual void draw(sf::RenderTarget& target, const sf::Font* font) const = 0;
 
-    /// True when `point` lies in [x, x + w) x [y, y + h).
+    // True when `point` lies in [x, x + w) x [y, y + h).
     virtual bool isMouseOnWidget(sf::Vector2f point) const;
-    /// Widgets that ignore the mouse are skipped by hit-testing, as if not there.
+    // Widgets that ignore the mouse are skipped by hit-testing, as if not there.
     virtual bool ignoresMouse() const { return false; }
 
-    void setHovered(bool hovered) { m_hovered = hovered; }
-    bool isHovered() const { return m_hovered; }
+    void setHovered(bool hover) { hovered = hover; }
+    bool isHovered() const { return hovered; }
     void leftMousePressed();
-    /// Clicks when the press happened on this widget; the widget must be kept alive by the caller,
-    /// since a click handler may drop every other reference to it.
+    // Clicks when the press happened on this widget; the widget must be kept alive by the caller,
+    // since a click handler may drop every other reference to it.
     void leftMouseReleased();
-    void leftMouseButtonNoLongerDown() { m_pressed = false; }
-    bool isPressed() const { return m_pressed; }
+    void leftMouseButtonNoLongerDown() { pressed = false; }
+    bool isPressed() const { return pressed; }
 
     Signal onClick;
 
 protected:
-    /// The size when none was set.
+    // The size when none was set.
     virtual sf::Vector2f contentSize() const { return {0, 0}; }
-    /// Reacts to a click; by default emits onClick.
+    // Reacts to a click; by default emits onClick.
     virtual void clicked();
 
     Look currentLook() const;
     Borders bordersOr(const Borders& fallback) const;
     sf::Color colorOr(const std::string& key, Look look, sf::Color fallback) const;
 
-    /// The background (or its texture) and the borders of `area`, in the widget's current look.
+    // The background (or its texture) and the borders of `area`, in the widget's current look.
     void drawFrame(sf::RenderTarget& target, const sf::FloatRect& area, sf::Color background,
                    sf::Color borderColor, const Borders& borders, const std::string& textureKey) const;
 
     static sf::Text makeText(const std::string& utf8, const sf::Font& font, unsigned size, sf::Color color);
-    /// Width of the text's advance and the font's line height, for layout that does not jitter with glyphs.
+    // Width of the text's advance and the font's line height, for layout that does not jitter with glyphs.
     static sf::Vector2f measureText(const std::string& utf8, const sf::Font& font, unsigned size);
-    /// Draws the text with its line box centred on `centre`.
+    // Draws the text with its line box centred on `centre`.
     static void drawCentredText(sf::RenderTarget& target, sf::Text text, sf::Vector2f centre);
-    /// Draws the text with its top-left corner at `position`, rasterised at the size the view shows it.
+    // Draws the text with its top-left corner at `position`, rasterised at the size the view shows it.
     static void drawText(sf::RenderTarget& target, sf::Text text, sf::Vector2f position);
     static void drawTexture(sf::RenderTarget& target, const UiTexture& texture, const sf::FloatRect& area);
 
 private:
-    sf::Vector2f m_position;
-    std::optional<sf::Vector2f> m_size;
-    bool m_visible = true;
-    bool m_enabled = true;
-    bool m_hovered = false;
-    bool m_pressed = false;
-    std::shared_ptr<Renderer> m_renderer;
-    std::shared_ptr<const sf::Font> m_font;
+    sf::Vector2f position;
+    std::optional<sf::Vector2f> fixedSize;
+    bool visible = true;
+    bool enabled = true;
+    bool hovered = false;
+    bool pressed = false;
+    std::shared_ptr<Renderer> renderer;
+    std::shared_ptr<const sf::Font> measuringFont;
 };
 
 } // namespace ui

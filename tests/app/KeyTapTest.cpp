@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(KeyTap, EscapeTappedOnTheControlsScreenReturnsToTheMenuEveryTime) {
+TEST(KeyTapTest, EscapeTappedOnTheControlsScreenReturnsToTheMenuEveryTime) {
     GameHarness harness;
     ASSERT_TRUE(harness.frames(1));
     for (int attempt = 0; attempt < 10; ++attempt) {
@@ -24,7 +24,7 @@ TEST(KeyTap, EscapeTappedOnTheControlsScreenReturnsToTheMenuEveryTime) {
     }
 }
 
-TEST(KeyTap, ActionsSeeATapInOneFrameOnly) {
+TEST(KeyTapTest, ActionsSeeATapInOneFrameOnly) {
     GameHarness harness;
     ASSERT_TRUE(harness.frames(1));
     GameStateManager::getInstance()->setState(GameStateManager::kIngameScreen);

@@ -11,7 +11,7 @@ void expectRect(const sf::FloatRect& actual, const sf::FloatRect& expected) {
     EXPECT_FLOAT_EQ(actual.height, expected.height);
 }
 
-TEST(Letterbox, ThePictureIsTheLargestCentredFourByThreeRectangle) {
+TEST(LetterboxTest, ThePictureIsTheLargestCentredFourByThreeRectangle) {
     // Exact: the whole window, as the game always was.
     expectRect(Letterbox::viewport({800, 600}), {0.0f, 0.0f, 1.0f, 1.0f});
     expectRect(Letterbox::pixelArea({1600, 1200}), {0.0f, 0.0f, 1600.0f, 1200.0f});
@@ -28,7 +28,7 @@ TEST(Letterbox, ThePictureIsTheLargestCentredFourByThreeRectangle) {
     EXPECT_FALSE(Letterbox::toPicture({0, 0}, {0, 0}));
 }
 
-TEST(Letterbox, PointerMapsIntoThePictureAndTheBarsHitNothing) {
+TEST(LetterboxTest, PointerMapsIntoThePictureAndTheBarsHitNothing) {
     const sf::Vector2u window(1600, 900); // picture from x = 200 to 1400, scale 1.5
     EXPECT_FALSE(Letterbox::toPicture({199, 450}, window)) << "last pixel of the left bar";
     EXPECT_EQ(Letterbox::toPicture({200, 0}, window), sf::Vector2f(0.0f, 0.0f))
@@ -48,7 +48,7 @@ TEST(Letterbox, PointerMapsIntoThePictureAndTheBarsHitNothing) {
     EXPECT_EQ(Letterbox::toPicture({-1, -1}, {800, 600}), std::nullopt);
 }
 
-TEST(Letterbox, WindowsAreHeldAtTheSmallestUsableSize) {
+TEST(LetterboxTest, WindowsAreHeldAtTheSmallestUsableSize) {
     EXPECT_EQ(Letterbox::heldToMinimum({100, 100}), sf::Vector2u(400, 300));
     EXPECT_EQ(Letterbox::heldToMinimum({1000, 200}), sf::Vector2u(1000, 300));
     EXPECT_EQ(Letterbox::heldToMinimum({400, 300}), sf::Vector2u(400, 300));

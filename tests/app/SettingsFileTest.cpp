@@ -1,6 +1,7 @@
 #include "app/SettingsFile.hpp"
 
 #include "support/ErrCapture.hpp"
+#include "support/Files.hpp"
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,13 +11,6 @@
 
 namespace {
 namespace fs = std::filesystem;
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -58,7 +52,7 @@ TEST_F(SettingsFileTest, EveryEntryComesBackAsSavedAndAMissingFileMeansTheDefaul
     }
     ASSERT_TRUE(file.save(changed));
     EXPECT_EQ(SettingsFile(path).load(), changed);
-    const std::string text = readAll(path);
+    const std::string text = readWholeFile(path);
     EXPECT_NE(text.find("LAY = 'Space'"), std::string::npos) << text;
     EXPECT_NE(text.find("PAUSE = 'F5'"), std::string::npos) << text;
     EXPECT_NE(text.find("RESTART = 'Num1'"), std::string::npos) << text;
@@ -140,24 +134,24 @@ TEST_F(SettingsFileTest, APlayersBadFileIsKeptBesideTheNewOne) {
     EXPECT_FALSE(settings.audio) << "the good entry is used";
     settings.fullscreen = true;
     ASSERT_TRUE(file.save(settings));
-    EXPECT_EQ(readAll(path + ".bad"), original);
+    EXPECT_EQ(readWholeFile(path + ".bad"), original);
     EXPECT_EQ(SettingsFile(path).load(), settings);
     // Later saves replace the file alone.
     ASSERT_TRUE(file.save(Settings()));
-    EXPECT_EQ(readAll(path + ".bad"), original);
+    EXPECT_EQ(readWholeFile(path + ".bad"), original);
 }
 
 TEST_F(SettingsFileTest, AWriteStoppedBeforeTheRenameLeavesTheOldFileWhole) {
     Settings old;
     old.windowSize = {1000, 750};
     ASSERT_TRUE(SettingsFile(path).save(old));
-    const std::string oldText = readAll(path);
+    const std::string oldText = readWholeFile(path);
 
     Settings next;
     next.audio = false;
     SettingsFile interrupted(path);
     ASSERT_TRUE(interrupted.writeNewFile(next)); // the game stops here
-    EXPECT_EQ(readAll(path), oldText);
+    EXPECT_EQ(readWholeFile(path), oldText);
     EXPECT_EQ(SettingsFile(path).load(), old);
     ASSERT_TRUE(SettingsFile(path).save(next)) << "the left-over new file is no obstacle";
     EXPECT_EQ(SettingsFile(path).load(), next);

@@ -52,7 +52,7 @@ int peak(const sf::SoundBuffer& buffer) {
     return loudest;
 }
 
-TEST(GeneratedAssets, PicturesExistAtTheirSizesAndSpritesHaveClearBackgrounds) {
+TEST(GeneratedAssetsTest, PicturesExistAtTheirSizesAndSpritesHaveClearBackgrounds) {
     for (const PictureSize& picture : kPictures) {
         sf::Image image;
         ASSERT_TRUE(image.loadFromFile(kAssets + picture.file)) << picture.file;
@@ -66,7 +66,7 @@ TEST(GeneratedAssets, PicturesExistAtTheirSizesAndSpritesHaveClearBackgrounds) {
     EXPECT_EQ(screen.getPixel(400, 580).a, 255) << "screen pictures are opaque";
 }
 
-TEST(GeneratedAssets, EffectsAreShortAudibleAndFadeAtBothEnds) {
+TEST(GeneratedAssetsTest, EffectsAreShortAudibleAndFadeAtBothEnds) {
     for (const std::string& name : kEffects) {
         const sf::SoundBuffer buffer = loadSound(name);
         ASSERT_GT(buffer.getSampleCount(), 0u) << name;
@@ -78,7 +78,7 @@ TEST(GeneratedAssets, EffectsAreShortAudibleAndFadeAtBothEnds) {
     }
 }
 
-TEST(GeneratedAssets, MusicLoopsSmoothlyForHalfAMinute) {
+TEST(GeneratedAssetsTest, MusicLoopsSmoothlyForHalfAMinute) {
     const sf::SoundBuffer music = loadSound("music");
     ASSERT_GT(music.getSampleCount(), 0u);
     EXPECT_GE(music.getDuration(), sf::seconds(20.f));
@@ -90,7 +90,7 @@ TEST(GeneratedAssets, MusicLoopsSmoothlyForHalfAMinute) {
     EXPECT_LE(std::abs(first), kNearSilence);
 }
 
-TEST(GeneratedAssets, MenuFormLoadsCleanlyWithItsWidgetsInsideTheWindow) {
+TEST(GeneratedAssetsTest, MenuFormLoadsCleanlyWithItsWidgetsInsideTheWindow) {
     ui::Gui gui;
     ErrCapture err;
     ASSERT_NO_THROW(gui.loadWidgetsFromFile(kAssets + "start.txt"));

@@ -58,15 +58,15 @@ void mapAsPipe(const std::string& assets) {
     mkfifo((assets + "/map.tmx").c_str(), 0600);
 }
 
-using MusicIsAFolder = BrokenGameTest<musicAsFolder>;
-using MapIsAPipe = BrokenGameTest<mapAsPipe>;
+using MusicIsAFolderTest = BrokenGameTest<musicAsFolder>;
+using MapIsAPipeTest = BrokenGameTest<mapAsPipe>;
 
-TEST_F(MusicIsAFolder, TheMenuStillClosesOnRequest) {
+TEST_F(MusicIsAFolderTest, TheMenuStillClosesOnRequest) {
     expectClosesWithinASecond();
     EXPECT_NE(errors().find("Assets/Sounds/music.wav: is a folder\n"), std::string::npos) << errors();
 }
 
-TEST_F(MapIsAPipe, StartReturnsToTheMenuWhichStillClosesOnRequest) {
+TEST_F(MapIsAPipeTest, StartReturnsToTheMenuWhichStillClosesOnRequest) {
     loadForm();
     clickWidget("start");
     expectClosesWithinASecond();

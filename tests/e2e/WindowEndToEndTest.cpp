@@ -1,4 +1,5 @@
 #include "support/EndToEndTest.hpp"
+#include "support/Files.hpp"
 #include "ui/CheckBox.hpp"
 
 #include <sstream>
@@ -10,12 +11,7 @@ protected:
     WindowEndToEndTest() : EndToEndTest("1600x900x24") {}
 
     std::string geometry() { return display.run("xdotool getwindowgeometry --shell " + window); }
-    std::string settingsText() const {
-        std::ifstream in(folder + "/config/pellowick/settings.toml");
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string settingsText() const { return readWholeFile(folder + "/config/pellowick/settings.toml"); }
 };
 
 TEST_F(WindowEndToEndTest, FullscreenAndAResizedWindowShowTheMenuLetterboxedAndClickable) {

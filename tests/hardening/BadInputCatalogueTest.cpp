@@ -8,12 +8,12 @@
 // A folder, a pipe, a device or a link loop where a file should be, a file far too large, or a picture
 // far too large for its role is refused before it is read, and handled as a missing file of its kind.
 #include "app/GameStateManager.hpp"
-#include "hardening/BrokenAssets.hpp"
 #include "screens/ControlsScreen.hpp"
 #include "screens/CreditsScreen.hpp"
 #include "screens/EndScreen.hpp"
 #include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"
+#include "support/BrokenAssets.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/GameHarness.hpp"
 #include "support/PlainPng.hpp"
@@ -79,34 +79,19 @@ std::function<bool()> removeFiles(std::vector<std::string> files) {
     };
 }
 
-// One object of the test level, as the level writes it.
-std::string levelObject(const std::string& name, const std::string& type, int x, int y,
-                        const std::string& properties = "") {
-    return testlevel::object(name, type, x, y, properties);
-}
-std::string sprite() {
-    return testlevel::sprite("Assets/");
-}
+// One dog of the test level, as the level writes it.
 std::string enemy(int i) {
-    return levelObject("enemy" + std::to_string(i), i % 2 ? "enemy1" : "enemy2", 16, 16,
-                       sprite() + testlevel::property(4, "patrolAxis", "horizontal") +
-                           testlevel::property(5, "patrolDistanceX", "40") +
-                           testlevel::property(6, "unused", "0") +
-                           testlevel::property(7, "patrolDistanceY", "0"));
-}
-std::string egg(int i) {
-    return levelObject("egg" + std::to_string(i), "egg", 32, 0,
-                       sprite() + testlevel::property(4, "velocityX", "0") +
-                           testlevel::property(5, "velocityY", "0") + testlevel::property(6, "mass", "0.5"));
+    return testlevel::object(
+        "enemy" + std::to_string(i), i % 2 ? "enemy1" : "enemy2", 16, 16,
+        testlevel::sprite("Assets/") + testlevel::property(4, "patrolAxis", "horizontal") +
+            testlevel::property(5, "patrolDistanceX", "40") + testlevel::property(6, "unused", "0") +
+            testlevel::property(7, "patrolDistanceY", "0"));
 }
 std::string mapError(const std::string& text) {
     return kMap + ": error: " + text;
 }
 
-const std::string kPlayerMass = testlevel::property(6, "mass", "1");
 const std::string kInsideLayer = "<layer name=\"inside\" width=\"4\" height=\"3\">";
-const std::string kInsideData = "<data encoding=\"csv\">\n1,2,3,4,\n5,6,7,8,\n9,10,11,12\n</data>";
-const std::string kTileset = "<tileset firstgid=\"1\" name=\"tiles\"";
 
 // Kinds of things that are no regular file, put where a file should be.
 std::function<bool()> folderAt(std::string file) {
@@ -141,10 +126,6 @@ std::function<bool()> plainPngAt(std::string file, unsigned width, unsigned heig
     };
 }
 
-std::string pngBytes() {
-    return BrokenAssets::read("player.png");
-}
-
 const std::vector<BadInput> kLevelFile = {
     {"MissingMap", kLevel, removeFiles({"map.tmx"}), "loadMap: could not open file Assets/map.tmx",
      Next::BackToMenu},
@@ -158,132 +139,44 @@ const std::vector<BadInput> kLevelFile = {
     {"TilesetPictureHuge", kLevel, plainPngAt("tiles.png", 16384, 16384),
      mapError("tileset \"tiles\": image \"Assets/tiles.png\" is 16384x16384 pixels, more than 4096 a side"),
      Next::BackToMenu, true},
-    {"EmptyMap", kLevel, writeFile("map.tmx", ""), "Assets/map.tmx: no <map> element", Next::BackToMenu},
-    {"BinaryMap", kLevel, [] { return writeFile("map.tmx", pngBytes())(); },
-     "Assets/map.tmx:1: not well-formed XML: expected <", Next::BackToMenu},
     {"TruncatedMap", kLevel,
      [] { return writeFile("map.tmx", testlevel::mapText("Assets/").substr(0, 3000))(); },
      "Assets/map.tmx:30: not well-formed XML: expected ' or \"", Next::BackToMenu},
-    {"ByteOrderMarkAndNothingElse", kLevel, writeFile("map.tmx", "\xEF\xBB\xBF"),
-     "Assets/map.tmx: no <map> element", Next::BackToMenu},
-    {"WrongRootElement", kLevel,
-     [] { return editMap("<map ", "<tilemap ")() && editMap("</map>", "</tilemap>")(); },
-     "Assets/map.tmx: no <map> element", Next::BackToMenu},
     {"ElementsNestedAbsurdlyDeep", kLevel,
      writeFile("map.tmx",
                "<map>" + repeated("<a>", kAbsurdDepth) + repeated("</a>", kAbsurdDepth) + "</map>"),
      "Assets/map.tmx:1: elements nested more than 64 deep", Next::BackToMenu},
     {"MapWithoutWidth", kLevel, editMap("right-down\" width=\"4\"", "right-down\""),
      "Assets/map.tmx:2: <map> lacks \"width\"", Next::BackToMenu},
-    {"MapWithoutHeight", kLevel, editMap(" height=\"3\" tilewidth", " tilewidth"),
-     "Assets/map.tmx:2: <map> lacks \"height\"", Next::BackToMenu},
-    {"MapWithoutTileWidth", kLevel,
-     editMap(" tilewidth=\"16\" tileheight=\"16\" infinite", " tileheight=\"16\" infinite"),
-     "Assets/map.tmx:2: <map> lacks \"tilewidth\"", Next::BackToMenu},
-    {"MapWithoutTileHeight", kLevel, editMap(" tileheight=\"16\" infinite", " infinite"),
-     "Assets/map.tmx:2: <map> lacks \"tileheight\"", Next::BackToMenu},
-    {"TilesetWithoutFirstId", kLevel, editMap(kTileset, "<tileset name=\"tiles\""),
-     "Assets/map.tmx:3: <tileset name=\"tiles\"> lacks \"firstgid\"", Next::BackToMenu},
-    {"TilesetWithoutName", kLevel, editMap(kTileset, "<tileset firstgid=\"1\""),
-     "Assets/map.tmx:3: <tileset firstgid=\"1\"> lacks \"name\"", Next::BackToMenu},
-    {"TilesetWithoutImage", kLevel, editMap("<image source=\"tiles.png\" width=\"128\" height=\"64\"/>", ""),
-     "Assets/map.tmx:3: <tileset name=\"tiles\"> lacks <image>", Next::BackToMenu},
-    {"ImageWithoutSource", kLevel, editMap("<image source=\"tiles.png\"", "<image"),
-     "Assets/map.tmx:3: <image> lacks \"source\"", Next::BackToMenu},
-    {"LayerWithoutName", kLevel, editMap(kInsideLayer, "<layer width=\"4\" height=\"3\">"),
-     "Assets/map.tmx:4: <layer> lacks \"name\"", Next::BackToMenu},
-    {"LayerWithoutData", kLevel, editMap(kInsideData, ""),
-     "Assets/map.tmx:4: <layer name=\"inside\"> lacks <data>", Next::BackToMenu},
-    {"ObjectGroupWithoutName", kLevel, editMap("<objectgroup name=\"Objects\">", "<objectgroup>"),
-     "Assets/map.tmx:24: <objectgroup> lacks \"name\"", Next::BackToMenu},
-    {"ObjectWithoutX", kLevel, editMap("type=\"player\" x=\"0\"", "type=\"player\""),
-     "Assets/map.tmx:25: <object name=\"player1\"> lacks \"x\"", Next::BackToMenu},
-    {"PropertyWithoutValue", kLevel, editMap("name=\"0_scaleX\" value=\"1\"", "name=\"0_scaleX\""),
-     "Assets/map.tmx:25: <property name=\"0_scaleX\"> lacks \"value\"", Next::BackToMenu},
-    {"NonNumericTileSize", kLevel,
-     editMap("tilewidth=\"16\" tileheight=\"16\" infinite", "tilewidth=\"big\" tileheight=\"16\" infinite"),
-     "Assets/map.tmx:2: <map> has tilewidth 0, outside 1..1024", Next::BackToMenu},
-    {"HugeMapWidth", kLevel, editMap("right-down\" width=\"4\"", "right-down\" width=\"99999999999\""),
-     "Assets/map.tmx:2: <map> has width 2147483647, outside 0..4096", Next::BackToMenu},
-    {"NegativeLayerWidth", kLevel, editMap(kInsideLayer, "<layer name=\"inside\" width=\"-4\" height=\"3\">"),
-     "Assets/map.tmx:4: <layer name=\"inside\"> has width -4, outside 0..4096", Next::BackToMenu},
     {"OverflowingLayerSize", kLevel,
      editMap(kInsideLayer, "<layer name=\"inside\" width=\"65536\" height=\"65536\">"),
      "Assets/map.tmx:4: <layer name=\"inside\"> has width 65536, outside 0..4096", Next::BackToMenu},
-    {"LargestLayerWithTooLittleData", kLevel,
-     editMap(kInsideLayer, "<layer name=\"inside\" width=\"4096\" height=\"4096\">"),
-     "Assets/map.tmx:4: layer \"inside\" has 12 tiles, expected 16777216 (4096x4096)", Next::BackToMenu},
     {"DataTooShort", kLevel, editMap("9,10,11,12", "9,10,11"),
      "Assets/map.tmx:4: layer \"inside\" has 11 tiles, expected 12 (4x3)", Next::BackToMenu},
-    {"DataTooLong", kLevel, editMap("9,10,11,12", "9,10,11,12,13"),
-     "Assets/map.tmx:4: layer \"inside\" has 13 tiles, expected 12 (4x3)", Next::BackToMenu},
-    {"ZeroByteInData", kLevel, editMap("9,10,11,12", "9,10,11,&#0;,12"),
-     "Assets/map.tmx:4: layer \"inside\" has 13 tiles, expected 12 (4x3)", Next::BackToMenu},
     {"TileWithFlipBits", kLevel, editMap("\n1,2,3,4,", "\n2147483649,2,3,4,"),
      "Assets/map.tmx:5: layer \"inside\" cell 0 uses flipped tiles, which the game does not support",
-     Next::BackToMenu},
-    {"TileBelowEveryTileset", kLevel, editMap(kTileset, "<tileset firstgid=\"5\" name=\"tiles\""),
-     "Assets/map.tmx:5: layer \"inside\" cell 0 holds tile 1, below the first tileset's first id 5",
      Next::BackToMenu},
     {"TileBeyondEveryTileset", kLevel, editMap("\n1,2,3,4,", "\n1,2,3,400,"),
      mapError("layer \"inside\": 1 cell(s) use ids beyond their tileset's image; first: cell 3 (column 3, "
               "row 0) holds tile 400 but tileset \"tiles\" has 32 tiles"),
      Next::BackToMenu},
-    {"TilesetsOutOfOrder", kLevel,
-     editMap(kTileset, "<tileset firstgid=\"65\" name=\"more\" tilewidth=\"16\" tileheight=\"16\"><image "
-                       "source=\"tiles.png\"/></tileset>\n" +
-                           kTileset),
-     "Assets/map.tmx:4: tileset \"tiles\" starts at id 1, not after tileset \"more\" (65)", Next::BackToMenu},
     {"TilesetImageMissing", kLevel, removeFiles({"tiles.png"}),
      mapError("tileset \"tiles\": image \"Assets/tiles.png\" could not be loaded"), Next::BackToMenu},
-    {"TilesetImageNarrowerThanACell", kLevel,
-     [] {
-         testlevel::writeImages("Assets/", 8);
-         return true;
-     },
-     mapError("tileset \"tiles\": image \"Assets/tiles.png\" is narrower than one 16-pixel cell"),
-     Next::BackToMenu},
-    {"ObjectWithTooFewProperties", kLevel,
-     editMap(levelObject("formula", "formula", 48, 32, sprite()),
-             levelObject("formula", "formula", 48, 32,
-                         testlevel::property(0, "scaleX", "1") + testlevel::property(1, "scaleY", "1") +
-                             testlevel::property(2, "picture", "Assets/sprite.png"))),
-     mapError("object \"formula\": has 3 properties; the game reads 4 for type \"formula\""),
-     Next::BackToMenu},
-    {"NonNumericProperty", kLevel, editMap(kPlayerMass, testlevel::property(6, "mass", "heavy")),
-     mapError("object \"player1\": property 6 (\"6_mass\") is \"heavy\", not a number"), Next::BackToMenu},
     {"InfiniteProperty", kLevel,
      editMap(testlevel::property(4, "velocityX", "0"), testlevel::property(4, "velocityX", "1e999")),
      mapError("object \"player1\": property 4 (\"4_velocityX\") is \"1e999\", not a number"),
      Next::BackToMenu},
     {"ObjectPictureMissing", kLevel, editMap("Assets/sprite.png", "Assets/nothere.png"),
      mapError("object \"player1\": texture \"Assets/nothere.png\" does not exist"), Next::BackToMenu},
-    {"PlayerMissing", kLevel, editMap("name=\"player1\"", "name=\"hero\""),
-     mapError("object \"player1\": missing: the game needs an object of this name with type \"player\""),
-     Next::BackToMenu},
-    {"CameraMissing", kLevel, editMap("name=\"camera\"", "name=\"eye\""),
-     mapError("object \"camera\": missing: the game needs an object of this name with type \"camera\""),
-     Next::BackToMenu},
-    {"FormulaMissing", kLevel, editMap(levelObject("formula", "formula", 48, 32, sprite()), ""),
-     mapError("object \"formula\": missing: the game needs an object of this name with type \"formula\""),
-     Next::BackToMenu},
     {"DogMissing", kLevel, editMap(enemy(7), ""),
      mapError("object \"enemy7\": missing: the game needs an object of this name with type \"enemy1\" or "
               "\"enemy2\""),
      Next::BackToMenu},
-    {"EggMissing", kLevel, editMap(egg(3), ""),
-     mapError("object \"egg3\": missing: the game needs an object of this name with type \"egg\""),
-     Next::BackToMenu},
     {"GoalMissing", kLevel, editMap("type=\"goal\"", "type=\"goals\""),
      mapError("type \"goal\": no object has it; the level needs at least one"), Next::BackToMenu},
-    {"ExitZoneMissing", kLevel, editMap("type=\"exit\"", "type=\"Exit\""),
-     mapError("type \"exit\": no object has it; the level needs at least one"), Next::BackToMenu},
     {"DuplicateNames", kLevel, editMap("name=\"enemy2\"", "name=\"enemy1\""),
      mapError("object \"enemy1\": is used by 2 objects; the game keeps only the last under this name"),
      Next::BackToMenu},
-    {"ObjectGroupNotNamedObjects", kLevel,
-     editMap("<objectgroup name=\"Objects\">", "<objectgroup name=\"Things\">"),
-     mapError("object group \"Objects\": missing: the game draws its sprites from it"), Next::BackToMenu},
     {"DrawnLayerMissing", kLevel, editMap("name=\"inside2\"", "name=\"inside3\""),
      mapError(
          "layer \"inside2\": missing: the game draws the tile layers \"inside\", \"inside2\", \"outside\" "
@@ -308,12 +201,8 @@ const std::vector<BadInput> kMenuFiles = {
      Next::ExitWithStatus1},
     {"FormLinksToAnEndlessDevice", kMenu, linkAt("start.txt", "/dev/zero"),
      "Assets/start.txt: is not a regular file", Next::ExitWithStatus1},
-    {"FormEmpty", kMenu, writeFile("start.txt", ""),
-     "Assets/start.txt: the menu needs a Button named \"start\"", Next::ExitWithStatus1},
     {"FormMalformed", kMenu, writeFile("start.txt", "Button.start {\n    Text = {Start};\n}\n"),
      "Assets/start.txt:2: '{' inside the value of 'Text'", Next::ExitWithStatus1},
-    {"FormUnclosedSection", kMenu, writeFile("start.txt", "Button.start {\n    Text = \"Start\";\n"),
-     "Assets/start.txt:1: section 'Button.start' is not closed with '}'", Next::ExitWithStatus1},
     {"FormSectionsNestedAbsurdlyDeep", kMenu,
      writeFile("start.txt",
                "Button.start " + repeated("{ R ", kAbsurdDepth) + repeated("}", kAbsurdDepth + 1)),
@@ -329,12 +218,6 @@ const std::vector<BadInput> kMenuFiles = {
     {"FormLacksExitButton", kMenu,
      [] { return BrokenAssets::edit("start.txt", "Button.exit", "Button.quit"); },
      "Assets/start.txt: the menu needs a Button named \"exit\"", Next::ExitWithStatus1},
-    {"FormAudioIsNotACheckBox", kMenu,
-     [] {
-         return BrokenAssets::edit("start.txt", "CheckBox.audio", "Label.audio") &&
-                BrokenAssets::edit("start.txt", "Checked = true;", "");
-     },
-     "Assets/start.txt: the menu needs a CheckBox named \"audio\"", Next::ExitWithStatus1},
     {"FontMissing", kMenu, removeFiles({"arial.ttf"}),
      "Pellowick: cannot show the menu: the font Assets/arial.ttf is missing or unreadable",
      Next::ExitWithStatus1},
@@ -356,28 +239,15 @@ const std::vector<BadInput> kMenuFiles = {
      "Failed to open sound file \"Assets/Sounds/music.wav\" (couldn't open stream)", Next::GoesOn},
     {"MusicIsAFolder", kMenu, folderAt("Sounds/music.wav"), "Assets/Sounds/music.wav: is a folder",
      Next::GoesOn},
+    {"EffectMissing", kMenu, removeFiles({"Sounds/shoot.wav"}),
+     "Failed to open sound file \"Assets/Sounds/shoot.wav\" (couldn't open stream)", Next::GoesOn},
     {"ButtonSoundIsAFolder", kMenu, folderAt("Sounds/button.wav"), "Assets/Sounds/button.wav: is a folder",
      Next::GoesOn},
 };
 
-std::vector<BadInput> soundCases() {
-    std::vector<BadInput> cases;
-    for (const char* sound : {"button", "death", "egg", "formula", "victory", "shoot"}) {
-        const std::string file = std::string("Sounds/") + sound + ".wav";
-        std::string name = std::string("SoundMissing_") + sound;
-        cases.push_back({name, kMenu, removeFiles({file}),
-                         "Failed to open sound file \"Assets/" + file + "\" (couldn't open stream)",
-                         Next::GoesOn});
-    }
-    return cases;
-}
-
 const std::vector<BadInput> kScreenPictures = {
     {"ControlsPictureMissing", kControls, removeFiles({"controls.png"}),
      "Pellowick: cannot show the picture Assets/controls.png: the file is missing or unreadable",
-     Next::BackToMenu},
-    {"CreditsPictureMissing", kCredits, removeFiles({"credits.png"}),
-     "Pellowick: cannot show the picture Assets/credits.png: the file is missing or unreadable",
      Next::BackToMenu},
     {"BothEndPicturesMissing", kEnd, removeFiles({"won.png", "lost.png"}),
      "Pellowick: cannot show the picture Assets/lost.png: the file is missing or unreadable",
@@ -388,8 +258,6 @@ const std::vector<BadInput> kScreenPictures = {
      "Pellowick: Assets/dogAngry.png is missing or unreadable", Next::BackToMenu},
     {"EggIconMissing", kLevel, removeFiles({"eggAmount.png"}),
      "Failed to load image \"Assets/eggAmount.png\". Reason: Unable to open file", Next::GoesOn},
-    {"PausePictureMissing", kLevel, removeFiles({"pause.png"}),
-     "Failed to load image \"Assets/pause.png\". Reason: Unable to open file", Next::GoesOn},
 };
 
 // The lines on sf::err(), with the map's line numbers left out: the cases name the problem, the checker's
@@ -438,9 +306,9 @@ bool isRunning(GameHarness& harness, int screen) {
     }
 }
 
-class BadInputCatalogue : public ::testing::TestWithParam<BadInput> {};
+class BadInputCatalogueTest : public ::testing::TestWithParam<BadInput> {};
 
-TEST_P(BadInputCatalogue, SaysWhatIsWrongAndCarriesOn) {
+TEST_P(BadInputCatalogueTest, SaysWhatIsWrongAndCarriesOn) {
     const BadInput& input = GetParam();
     BrokenAssets assets;
     ASSERT_TRUE(input.breakIt()) << "the case did not apply to the test files";
@@ -477,15 +345,15 @@ std::string caseName(const ::testing::TestParamInfo<BadInput>& info) {
     return info.param.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(LevelFile, BadInputCatalogue, ::testing::ValuesIn(kLevelFile), caseName);
-INSTANTIATE_TEST_SUITE_P(MenuFiles, BadInputCatalogue, ::testing::ValuesIn(kMenuFiles), caseName);
-INSTANTIATE_TEST_SUITE_P(Sounds, BadInputCatalogue, ::testing::ValuesIn(soundCases()), caseName);
-INSTANTIATE_TEST_SUITE_P(ScreenPictures, BadInputCatalogue, ::testing::ValuesIn(kScreenPictures), caseName);
+INSTANTIATE_TEST_SUITE_P(LevelFile, BadInputCatalogueTest, ::testing::ValuesIn(kLevelFile), caseName);
+INSTANTIATE_TEST_SUITE_P(MenuFiles, BadInputCatalogueTest, ::testing::ValuesIn(kMenuFiles), caseName);
+INSTANTIATE_TEST_SUITE_P(ScreenPictures, BadInputCatalogueTest, ::testing::ValuesIn(kScreenPictures),
+                         caseName);
 
 // The copy of Assets/ the catalogue breaks is playable as it is: every case above is caused by its
 // one change alone. Its goal, borders and exit share the empty name, so each replaces the last in the
 // name registry while its collider stays in play: those objects must outlive the level's first frames.
-TEST(BadInputCatalogueBaseline, UnbrokenCopyPlaysTheLevelWithoutErrors) {
+TEST(BadInputBaselineTest, UnbrokenCopyPlaysTheLevelWithoutErrors) {
     BrokenAssets assets;
     ErrCapture errors;
     GameHarness harness;

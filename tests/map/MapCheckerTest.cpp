@@ -1,7 +1,8 @@
 #include "map/MapChecker.hpp"
 
-#include "map/TestLevel.hpp"
 #include "map/TmxReader.hpp"
+#include "support/Files.hpp"
+#include "support/TestLevel.hpp"
 
 #include <algorithm>
 #include <filesystem>
@@ -44,13 +45,6 @@ protected:
         const int first =
             1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
         return {first, first + static_cast<int>(std::count(to.begin(), to.end(), '\n'))};
-    }
-
-    static std::string readFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
     }
 
     static std::string report(const std::string& text, bool* playable = nullptr) {
@@ -156,7 +150,7 @@ TEST_F(MapCheckerTest, EachBreakageIsReportedOnItsOwnLine) {
 
 // A level saved by Tiled, one element a line: each problem names the line of the element at fault.
 TEST_F(MapCheckerTest, ProblemsInASavedLevelNameTheLineOfTheirElement) {
-    std::string text = readFile(std::string(PELLOWICK_SOURCE_DIR) + "/Assets/map.tmx");
+    std::string text = readWholeFile(std::string(PELLOWICK_SOURCE_DIR) + "/Assets/map.tmx");
     const auto lineOf = [&](const std::string& what, std::size_t after = 0) {
         const auto at = text.find(what, after);
         EXPECT_NE(at, std::string::npos) << what;

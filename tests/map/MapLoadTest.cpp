@@ -5,13 +5,13 @@
 #include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
 #include "components/MoveComponent.hpp"
-#include "map/TestLevel.hpp"
 #include "physics/PhysicsManager.hpp"
 #include "physics/RigidBodyComponent.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/LayerComponent.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/SceneBuilder.hpp"
+#include "support/TestLevel.hpp"
 
 #include <fstream>
 #include <gtest/gtest.h>

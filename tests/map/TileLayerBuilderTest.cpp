@@ -30,7 +30,7 @@ std::string lines(const std::vector<MapProblem>& problems) {
 
 } // namespace
 
-TEST(TileLayerBuilder, TileArithmetic) {
+TEST(TileLayerBuilderTest, TileArithmetic) {
     const TileMap map = twoTilesetMap({});
     EXPECT_EQ(TileLayerBuilder::tilesetFor(map, 64)->name, "low");
     EXPECT_EQ(TileLayerBuilder::tilesetFor(map, 65)->name, "high");
@@ -44,7 +44,7 @@ TEST(TileLayerBuilder, TileArithmetic) {
               sf::Vector2f(32, 16)); // wraps at its own width
 }
 
-TEST(TileLayerBuilder, BuildsOneSpritePerFilledCellFromTheRightTileset) {
+TEST(TileLayerBuilderTest, BuildsOneSpritePerFilledCellFromTheRightTileset) {
     const TileMap map = twoTilesetMap({{0, 64}, {1, 65}, {120, 10}});
     const TilesetTextures textures = {{"low", blankTexture(128, 128)}, {"high", blankTexture(64, 16)}};
     const sf::Vector2f origin(100, 200);
@@ -64,7 +64,7 @@ TEST(TileLayerBuilder, BuildsOneSpritePerFilledCellFromTheRightTileset) {
     EXPECT_EQ(sprites[2]->getPosition(), origin + sf::Vector2f(320, 32));
 }
 
-TEST(TileLayerBuilder, BuildsNothingWhenACellCannotBeDrawn) {
+TEST(TileLayerBuilderTest, BuildsNothingWhenACellCannotBeDrawn) {
     TileMap map = twoTilesetMap({{51, 70}}); // "high" holds ids 65..68 in a 64x16 image
     const TileLayerBuilder builder(map);
     std::vector<SpriteList> layers;
@@ -82,7 +82,7 @@ TEST(TileLayerBuilder, BuildsNothingWhenACellCannotBeDrawn) {
               "map.tmx: error: tileset \"high\": image \"Assets/high.png\" could not be loaded\n");
 }
 
-TEST(TileLayerBuilder, LoadingTexturesTracesEachTilesetAndGoesOnAfterAFailure) {
+TEST(TileLayerBuilderTest, LoadingTexturesTracesEachTilesetAndGoesOnAfterAFailure) {
     TileMap map = twoTilesetMap({});
     map.tilesets[0].imageSource = "no-such-image.png";
     ErrCapture err;

@@ -26,7 +26,7 @@ std::vector<std::string> linesOf(std::istream&& in) {
     return lines;
 }
 
-// The facts in the form tests/map/tiled_json_summary.py prints from Tiled's JSON export.
+// The facts in the form tests/support/tiled_json_summary.py prints from Tiled's JSON export.
 std::vector<std::string> summaryOf(const TileMap& map) {
     std::ostringstream out;
     out << "map " << map.width << "x" << map.height << " cells of " << map.tileWidth << "x" << map.tileHeight
@@ -81,7 +81,7 @@ double differingShare(const sf::Image& a, const sf::Image& b) {
     return static_cast<double>(differing) / (static_cast<double>(a.getSize().x) * a.getSize().y);
 }
 
-class TiledRoundTrip : public testing::Test {
+class TiledRoundTripTest : public testing::Test {
 protected:
     void SetUp() override {
         if (!std::filesystem::exists(kMapPath))
@@ -109,15 +109,16 @@ protected:
 
 } // namespace
 
-TEST_F(TiledRoundTrip, TiledReadsTheSameLayersObjectsAndProperties) {
+TEST_F(TiledRoundTripTest, TiledReadsTheSameLayersObjectsAndProperties) {
     const std::string json = scratch(".json"), summary = scratch(".txt");
     ASSERT_EQ(run(kOffscreen + "tiled --export-map json " + kMapPath + " " + json), 0);
     ASSERT_EQ(
-        run("python3 " PELLOWICK_SOURCE_DIR "/tests/map/tiled_json_summary.py " + json + " > " + summary), 0);
+        run("python3 " PELLOWICK_SOURCE_DIR "/tests/support/tiled_json_summary.py " + json + " > " + summary),
+        0);
     expectSameFacts(summaryOf(*map), linesOf(std::ifstream(summary)));
 }
 
-TEST_F(TiledRoundTrip, ACopySavedByTiledStillPassesTheChecker) {
+TEST_F(TiledRoundTripTest, ACopySavedByTiledStillPassesTheChecker) {
     const std::string copyPath = scratch(".tmx");
     ASSERT_EQ(run(kOffscreen + "tiled --export-map tmx --embed-tilesets " + kMapPath + " " + copyPath), 0);
     const auto copy = readTileMapFile(copyPath);
@@ -128,7 +129,7 @@ TEST_F(TiledRoundTrip, ACopySavedByTiledStillPassesTheChecker) {
     expectSameFacts(summaryOf(*copy), summaryOf(*map));
 }
 
-TEST_F(TiledRoundTrip, TileLayersRenderLikeTiledsRasterizer) {
+TEST_F(TiledRoundTripTest, TileLayersRenderLikeTiledsRasterizer) {
     const std::string tool = PELLOWICK_RUNTIME_DIR "/pellowick-mapcheck";
     if (!std::filesystem::exists(tool))
         GTEST_SKIP() << "pellowick-mapcheck is not built";

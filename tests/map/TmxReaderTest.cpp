@@ -25,7 +25,7 @@ std::string layer(const std::string& name, const std::string& csv, int width = 4
 
 } // namespace
 
-TEST(TmxReader, ReadsEachKindInItsOwnFileOrderWithAtoiNumbers) {
+TEST(TmxReaderTest, ReadsEachKindInItsOwnFileOrderWithAtoiNumbers) {
     const auto map = parseTileMapString(wrapMap(
         tileset(1, "first") + tileset(65, "second") + layer("inside", "\r\n 1, 2,\t3,\r\n4 5\n6,,7\t8,\n\n") +
         R"(<objectgroup name="Objects">
@@ -73,7 +73,7 @@ TEST(TmxReader, ReadsEachKindInItsOwnFileOrderWithAtoiNumbers) {
     EXPECT_TRUE(point.properties.empty());
 }
 
-TEST(TmxReader, ByteOrderMarkIsSkipped) {
+TEST(TmxReaderTest, ByteOrderMarkIsSkipped) {
     const std::string text = wrapMap(tileset(1, "ground") + layer("inside", "1,1,1,1,1,1,1,1"));
     const auto plain = parseTileMapString(text);
     const auto marked = parseTileMapString("\xEF\xBB\xBF" + text);
@@ -82,7 +82,7 @@ TEST(TmxReader, ByteOrderMarkIsSkipped) {
     EXPECT_EQ(marked->layers[0].tiles, plain->layers[0].tiles);
 }
 
-TEST(TmxReader, EachMalformationGivesOneLineAndNoMap) {
+TEST(TmxReaderTest, EachMalformationGivesOneLineAndNoMap) {
     const std::string ground = tileset(1, "ground"); // lines 3 to 5 of a wrapped map
     const std::vector<std::pair<std::string, std::string>> cases = {
         {wrapMap("<objectgroup name=\"a\">\n<object x=\"1\" y=2/>\n</objectgroup>\n"),
@@ -125,7 +125,7 @@ TEST(TmxReader, EachMalformationGivesOneLineAndNoMap) {
     }
 }
 
-TEST(TmxReader, FilesAreReadWholeAndMissingFilesNamed) {
+TEST(TmxReaderTest, FilesAreReadWholeAndMissingFilesNamed) {
     const std::string path = testing::TempDir() + "tmxreader_file.tmx";
     std::ofstream(path, std::ios::binary)
         << wrapMap(tileset(1, "ground") + layer("inside", "1,2,3,4,5,6,7,8"));

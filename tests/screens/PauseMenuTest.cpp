@@ -34,13 +34,6 @@ void startLevel(GameHarness& harness) {
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
 }
 
-void tap(GameHarness& harness, sf::Keyboard::Key key) {
-    harness.hold(key);
-    harness.frames(2);
-    harness.hold(key, false);
-    harness.frames(1);
-}
-
 class PauseMenuTest : public ::testing::TestWithParam<PauseKeys> {};
 
 TEST_P(PauseMenuTest, RestartPutsEverythingBackAndMenuLeavesTheLevel) {
@@ -60,11 +53,11 @@ TEST_P(PauseMenuTest, RestartPutsEverythingBackAndMenuLeavesTheLevel) {
     ASSERT_NE(object("enemy1")->getPosition(), dogStart);
     ASSERT_EQ(harness.screen<IngameScreen>()->eggCounter->getText(), "1x");
 
-    tap(harness, GetParam().restart);
+    harness.press(GetParam().restart);
     EXPECT_NE(object("player1")->getPosition(), playerStart) << "the restart key does nothing unpaused";
-    tap(harness, GetParam().pause);
+    harness.press(GetParam().pause);
     ASSERT_TRUE(harness.screen<IngameScreen>()->paused);
-    tap(harness, GetParam().restart);
+    harness.press(GetParam().restart);
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
     EXPECT_FALSE(harness.screen<IngameScreen>()->paused);
     EXPECT_EQ(object("player1")->getPosition(), playerStart);
@@ -74,8 +67,8 @@ TEST_P(PauseMenuTest, RestartPutsEverythingBackAndMenuLeavesTheLevel) {
                            std::abs(object("enemy1")->getPosition().y - dogStart.y);
     EXPECT_LT(dogMoved, 5.0f) << "the dog starts its round again";
 
-    tap(harness, GetParam().pause);
-    tap(harness, GetParam().menu);
+    harness.press(GetParam().pause);
+    harness.press(GetParam().menu);
     EXPECT_NE(harness.screen<StartScreen>(), nullptr) << "the menu is shown";
 }
 

@@ -175,10 +175,7 @@ TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
 namespace {
 TEST_F(PlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointer) {
     harness.window().setSize({1600, 900});
-    sf::Event resized{};
-    resized.type = sf::Event::Resized;
-    resized.size = {1600, 900};
-    harness.game->queueEvent(resized);
+    harness.game->queueEvent(windowResize(1600, 900));
     walkTo({100, 956});
     harness.hold(sf::Keyboard::E);
     harness.frames(1);

@@ -1,8 +1,8 @@
 #include "app/GameStateManager.hpp"
-#include "hardening/BrokenAssets.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"
+#include "support/BrokenAssets.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/GameHarness.hpp"
 
@@ -13,16 +13,9 @@
 // the menu.
 namespace {
 
-void tap(GameHarness& harness, sf::Keyboard::Key key) {
-    harness.hold(key);
-    harness.frames(2);
-    harness.hold(key, false);
-    harness.frames(1);
-}
-
 void restart(GameHarness& harness) {
-    tap(harness, sf::Keyboard::Escape);
-    tap(harness, sf::Keyboard::R);
+    harness.press(sf::Keyboard::Escape);
+    harness.press(sf::Keyboard::R);
 }
 
 sf::Vector2f formulaPosition() {

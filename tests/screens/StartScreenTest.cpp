@@ -72,10 +72,7 @@ TEST_F(StartScreenTest, APressAndAMoveInOneFrameStillClick) {
     auto exit = harness.screen<StartScreen>()->gui.get("exit");
     ASSERT_NE(exit, nullptr);
     harness.click(centreOf(*exit));
-    sf::Event wiggle{};
-    wiggle.type = sf::Event::MouseMoved;
-    wiggle.mouseMove = {centreOf(*exit).x + 1, centreOf(*exit).y};
-    harness.game->queueEvent(wiggle);
+    harness.game->queueEvent(mouseMove(centreOf(*exit).x + 1, centreOf(*exit).y));
     harness.frames(3);
     EXPECT_FALSE(harness.window().isOpen()) << "exit closes the window";
     EXPECT_EQ(harness.game->exitStatus(), 0);

@@ -5,6 +5,7 @@
 #include "app/GameState.hpp"
 #include "app/GameStateManager.hpp"
 #include "app/RealtimeInput.hpp"
+#include "support/Events.hpp"
 
 #include <cstdlib>
 #include <filesystem>
@@ -64,28 +65,23 @@ public:
 
     // A left click at a window pixel, delivered as the window would deliver it.
     void click(sf::Vector2i at) {
-        sf::Event move{};
-        move.type = sf::Event::MouseMoved;
-        move.mouseMove = {at.x, at.y};
-        sf::Event press{};
-        press.type = sf::Event::MouseButtonPressed;
-        press.mouseButton = {sf::Mouse::Left, at.x, at.y};
-        sf::Event release = press;
-        release.type = sf::Event::MouseButtonReleased;
-        game->queueEvent(move);
-        game->queueEvent(press);
-        game->queueEvent(release);
+        game->queueEvent(mouseMove(at.x, at.y));
+        game->queueEvent(mousePress(at.x, at.y));
+        game->queueEvent(mouseRelease(at.x, at.y));
     }
 
     // A key pressed and released between two frames: the frame never sees it held.
     void tap(sf::Keyboard::Key key) {
-        sf::Event press{};
-        press.type = sf::Event::KeyPressed;
-        press.key.code = key;
-        sf::Event release = press;
-        release.type = sf::Event::KeyReleased;
-        game->queueEvent(press);
-        game->queueEvent(release);
+        game->queueEvent(keyPress(key));
+        game->queueEvent(keyRelease(key));
+    }
+
+    // A key held down for two frames, then let go for one.
+    void press(sf::Keyboard::Key key) {
+        hold(key);
+        frames(2);
+        hold(key, false);
+        frames(1);
     }
 
     template <class Screen> Screen* screen() const {

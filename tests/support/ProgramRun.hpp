@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Files.hpp"
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -12,13 +14,6 @@ struct ProgramRun {
     std::string out;
     std::string err;
 };
-
-inline std::string readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Runs a shell command without a display: a program that tried to open a window
 // would abort instead of exiting with the status it chose. It runs in `scratch`,

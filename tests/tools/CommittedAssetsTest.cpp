@@ -69,13 +69,13 @@ int expectCommittedMatch(const fs::path& out) {
     return compared;
 }
 
-TEST(CommittedAssets, MapAndTilesetsAreWhatTheLevelCompilerMakes) {
+TEST(CommittedAssetsTest, MapAndTilesetsAreWhatTheLevelCompilerMakes) {
     const fs::path out =
         generate("pellowick-mapgen", std::string(PELLOWICK_SOURCE_DIR) + "/tools/mapgen/level");
     EXPECT_EQ(expectCommittedMatch(out), 3) << "map.tmx, terrain.png and interior.png";
 }
 
-TEST(CommittedAssets, PicturesSoundsAndMenuAreWhatTheAssetGeneratorMakes) {
+TEST(CommittedAssetsTest, PicturesSoundsAndMenuAreWhatTheAssetGeneratorMakes) {
     const fs::path out = generate("pellowick-assetgen");
     EXPECT_EQ(expectCommittedMatch(out), 29) << "15 pictures, 6 icons, 7 sounds and the menu form";
 }

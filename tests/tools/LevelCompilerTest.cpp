@@ -82,7 +82,7 @@ std::string problemsOf(const SmallLevel& level, std::optional<TmxDocument>* map 
     return err.text();
 }
 
-TEST(LevelCompiler, ASoundLevelBecomesAMapTheGameAccepts) {
+TEST(LevelCompilerTest, ASoundLevelBecomesAMapTheGameAccepts) {
     std::optional<TmxDocument> map;
     EXPECT_EQ(problemsOf(SmallLevel(), &map), "");
     ASSERT_TRUE(map && map->save(kDir + "map.tmx"));
@@ -93,7 +93,7 @@ TEST(LevelCompiler, ASoundLevelBecomesAMapTheGameAccepts) {
     EXPECT_TRUE(MapChecker::report(problems, "map.tmx", report)) << report.str();
 }
 
-TEST(LevelCompiler, NamesEveryMistakeInTheSource) {
+TEST(LevelCompilerTest, NamesEveryMistakeInTheSource) {
     using Edit = std::function<void(SmallLevel&)>;
     const std::vector<std::pair<Edit, std::string>> cases = {
         {[](SmallLevel& l) { l.outside[0][3] = '?'; }, "outside.txt cell (3, 0): unknown character '?'"},

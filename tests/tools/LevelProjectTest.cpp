@@ -2,6 +2,7 @@
 // given those types, fills a placed object with the properties the game needs.
 #include "map/LevelSchema.hpp"
 #include "map/TmxReader.hpp"
+#include "support/Files.hpp"
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,13 +16,6 @@ namespace fs = std::filesystem;
 
 const fs::path kSource = PELLOWICK_SOURCE_DIR;
 const fs::path kRuntime = PELLOWICK_RUNTIME_DIR;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 int run(const std::string& command, const fs::path& log) {
     return std::system(("(" + command + ") >'" + log.string() + "' 2>&1").c_str());
@@ -68,7 +62,7 @@ TEST(LevelProjectTest, CommittedObjectTypesAreWhatTheToolWrites) {
     ASSERT_EQ(run("'" + (kRuntime / "pellowick-objecttypes").string() + "' '" + made.string() + "'",
                   folder / "log"),
               0);
-    EXPECT_EQ(readFile(made), readFile(kSource / "levels/objecttypes.xml"))
+    EXPECT_EQ(readWholeFile(made), readWholeFile(kSource / "levels/objecttypes.xml"))
         << "run pellowick-objecttypes levels/objecttypes.xml and commit the result";
 }
 
@@ -81,7 +75,7 @@ TEST(LevelProjectTest, TiledFillsTypedObjectsAndTheCheckerAcceptsTheMapEitherWay
         fs::copy_file(kSource / "Assets" / picture, folder / picture);
     }
     std::ofstream(folder / "typed.tmx", std::ios::binary)
-        << withTypesOnly(readFile(kSource / "Assets/map.tmx"));
+        << withTypesOnly(readWholeFile(kSource / "Assets/map.tmx"));
     const std::string environment = "HOME='" + folder.string() + "' XDG_DATA_HOME='" +
                                     (folder / "data").string() + "' XDG_CONFIG_HOME='" +
                                     (folder / "config").string() + "' QT_QPA_PLATFORM=offscreen ";
@@ -89,7 +83,7 @@ TEST(LevelProjectTest, TiledFillsTypedObjectsAndTheCheckerAcceptsTheMapEitherWay
                       "tiled --export-map tmx --resolve-types-and-properties typed.tmx resolved.tmx",
                   folder / "tiled.log"),
               0)
-        << readFile(folder / "tiled.log");
+        << readWholeFile(folder / "tiled.log");
 
     const auto resolved = readTileMapFile((folder / "resolved.tmx").string());
     ASSERT_NE(resolved, nullptr);
@@ -106,7 +100,7 @@ TEST(LevelProjectTest, TiledFillsTypedObjectsAndTheCheckerAcceptsTheMapEitherWay
                 folder / "mapcheck.log"),
             0)
             << map << ":\n"
-            << readFile(folder / "mapcheck.log");
+            << readWholeFile(folder / "mapcheck.log");
     }
 }
 

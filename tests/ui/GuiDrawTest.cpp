@@ -1,8 +1,9 @@
+#include "support/Events.hpp"
+#include "support/UiWindowTest.hpp"
 #include "ui/BitmapButton.hpp"
 #include "ui/Button.hpp"
 #include "ui/CheckBox.hpp"
 #include "ui/Gui.hpp"
-#include "ui/UiTestSupport.hpp"
 
 #include <SFML/Graphics/View.hpp>
 
@@ -68,15 +69,15 @@ TEST_F(GuiDrawTest, HoverAndPressChangeTheBackground) {
     plain->getRenderer()->setBorders(0);
     gui.add(plain);
 
-    gui.handleEvent(mouseMoved(350, 225));
+    gui.handleEvent(mouseMove(350, 225));
     gui.draw();
     EXPECT_EQ(capture().getPixel(350, 225), sf::Color::Green);
-    gui.handleEvent(pressed(350, 225));
+    gui.handleEvent(mousePress(350, 225));
     gui.draw();
     EXPECT_EQ(capture().getPixel(350, 225), sf::Color::Blue);
     // Without hover colours of its own a button still lightens under the mouse.
-    gui.handleEvent(released(350, 225));
-    gui.handleEvent(mouseMoved(550, 225));
+    gui.handleEvent(mouseRelease(350, 225));
+    gui.handleEvent(mouseMove(550, 225));
     gui.draw();
     const sf::Color hovered = capture().getPixel(550, 225);
     EXPECT_GT(hovered.r, 100);

@@ -1,4 +1,5 @@
 #include "support/ErrCapture.hpp"
+#include "support/UiWindowTest.hpp"
 #include "ui/BitmapButton.hpp"
 #include "ui/Button.hpp"
 #include "ui/CheckBox.hpp"
@@ -6,7 +7,6 @@
 #include "ui/Gui.hpp"
 #include "ui/Label.hpp"
 #include "ui/Picture.hpp"
-#include "ui/UiTestSupport.hpp"
 
 #include <filesystem>
 #include <fstream>

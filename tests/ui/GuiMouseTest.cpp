@@ -1,9 +1,10 @@
+#include "support/Events.hpp"
 #include "ui/Button.hpp"
 #include "ui/CheckBox.hpp"
 #include "ui/Gui.hpp"
 #include "ui/Picture.hpp"
-#include "ui/UiTestSupport.hpp"
 
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -27,8 +28,8 @@ protected:
     }
 
     void click(int x, int y) {
-        gui.handleEvent(pressed(x, y));
-        gui.handleEvent(released(x, y));
+        gui.handleEvent(mousePress(x, y));
+        gui.handleEvent(mouseRelease(x, y));
     }
 
     ui::Gui gui;
@@ -39,31 +40,31 @@ protected:
 };
 
 TEST_F(GuiMouseTest, PressAndReleaseOnTheSameWidgetClicksOnce) {
-    EXPECT_TRUE(gui.handleEvent(pressed(120, 110)));
+    EXPECT_TRUE(gui.handleEvent(mousePress(120, 110)));
     EXPECT_TRUE(left->isPressed());
-    EXPECT_TRUE(gui.handleEvent(released(125, 115)));
+    EXPECT_TRUE(gui.handleEvent(mouseRelease(125, 115)));
     EXPECT_EQ(leftClicks, 1);
     // The same release record fed again, as the menu does frame after frame, clicks no more.
-    gui.handleEvent(released(125, 115));
+    gui.handleEvent(mouseRelease(125, 115));
     EXPECT_EQ(leftClicks, 1);
     EXPECT_EQ(rightClicks, 0);
 }
 
 TEST_F(GuiMouseTest, PressAndReleaseOnDifferentPlacesClickNothing) {
-    gui.handleEvent(pressed(120, 110));
-    gui.handleEvent(released(220, 110));
-    gui.handleEvent(pressed(220, 110));
-    gui.handleEvent(released(10, 10));
+    gui.handleEvent(mousePress(120, 110));
+    gui.handleEvent(mouseRelease(220, 110));
+    gui.handleEvent(mousePress(220, 110));
+    gui.handleEvent(mouseRelease(10, 10));
     EXPECT_FALSE(right->isPressed());
     // The press was forgotten with the release outside.
-    gui.handleEvent(released(220, 110));
-    gui.handleEvent(released(120, 110));
+    gui.handleEvent(mouseRelease(220, 110));
+    gui.handleEvent(mouseRelease(120, 110));
     EXPECT_EQ(leftClicks + rightClicks, 0);
 }
 
 TEST_F(GuiMouseTest, OnlyTheLeftButtonClicks) {
-    gui.handleEvent(mouseButton(sf::Event::MouseButtonPressed, 120, 110, sf::Mouse::Right));
-    gui.handleEvent(mouseButton(sf::Event::MouseButtonReleased, 120, 110, sf::Mouse::Right));
+    gui.handleEvent(mousePress(120, 110, sf::Mouse::Right));
+    gui.handleEvent(mouseRelease(120, 110, sf::Mouse::Right));
     EXPECT_EQ(leftClicks, 0);
 }
 
@@ -72,7 +73,7 @@ TEST_F(GuiMouseTest, HitAreaIncludesTheTopLeftEdgesButNotTheFarOnes) {
     EXPECT_EQ(gui.getWidgetAt({149.9f, 139.9f}), left);
     EXPECT_EQ(gui.getWidgetAt({150, 120}), nullptr);
     EXPECT_EQ(gui.getWidgetAt({120, 140}), nullptr);
-    EXPECT_FALSE(gui.handleEvent(pressed(99, 120)));
+    EXPECT_FALSE(gui.handleEvent(mousePress(99, 120)));
 }
 
 TEST_F(GuiMouseTest, TheWidgetOnTopWinsUnlessHiddenOrIgnoringTheMouse) {
@@ -99,11 +100,11 @@ TEST_F(GuiMouseTest, ADisabledWidgetOnTopBlocksWithoutClicking) {
     int coverClicks = 0;
     cover->onClick.connect([&] { ++coverClicks; });
     cover->setEnabled(false);
-    gui.handleEvent(mouseMoved(120, 110));
+    gui.handleEvent(mouseMove(120, 110));
     EXPECT_FALSE(cover->isHovered());
     EXPECT_FALSE(left->isHovered());
-    EXPECT_TRUE(gui.handleEvent(pressed(120, 110)));
-    EXPECT_TRUE(gui.handleEvent(released(120, 110)));
+    EXPECT_TRUE(gui.handleEvent(mousePress(120, 110)));
+    EXPECT_TRUE(gui.handleEvent(mouseRelease(120, 110)));
     EXPECT_EQ(coverClicks + leftClicks, 0);
     // Enabled again, a fresh click gets through.
     cover->setEnabled(true);
@@ -112,12 +113,12 @@ TEST_F(GuiMouseTest, ADisabledWidgetOnTopBlocksWithoutClicking) {
 }
 
 TEST_F(GuiMouseTest, HoverFollowsTheMouseAndLeavesWithIt) {
-    gui.handleEvent(mouseMoved(120, 110));
+    gui.handleEvent(mouseMove(120, 110));
     EXPECT_TRUE(left->isHovered());
-    gui.handleEvent(mouseMoved(220, 110));
+    gui.handleEvent(mouseMove(220, 110));
     EXPECT_FALSE(left->isHovered());
     EXPECT_TRUE(right->isHovered());
-    gui.handleEvent(mouseLeft());
+    gui.handleEvent(mouseLeave());
     EXPECT_FALSE(right->isHovered());
 }
 
@@ -131,10 +132,10 @@ TEST(CheckBoxTest, AClickFlipsTheBoxThenSignalsButCodeDoesNot) {
 
     box->setChecked(true);
     EXPECT_TRUE(seen.empty());
-    gui.handleEvent(pressed(5, 5));
-    gui.handleEvent(released(5, 5));
-    gui.handleEvent(pressed(19, 19));
-    gui.handleEvent(released(19, 19));
+    gui.handleEvent(mousePress(5, 5));
+    gui.handleEvent(mouseRelease(5, 5));
+    gui.handleEvent(mousePress(19, 19));
+    gui.handleEvent(mouseRelease(19, 19));
     EXPECT_EQ(seen, std::vector<bool>({false, true}));
     EXPECT_TRUE(box->isChecked());
 }
@@ -174,8 +175,8 @@ TEST(GuiLifetimeTest, AClickHandlerMayDestroyTheGui) {
     button.reset();
 
     ui::Gui* raw = gui.get();
-    raw->handleEvent(pressed(10, 10));
-    EXPECT_TRUE(raw->handleEvent(released(10, 10)));
+    raw->handleEvent(mousePress(10, 10));
+    EXPECT_TRUE(raw->handleEvent(mouseRelease(10, 10)));
     EXPECT_EQ(gui, nullptr);
     EXPECT_EQ(laterHandlerRuns, 1);
     EXPECT_TRUE(watch.expired());

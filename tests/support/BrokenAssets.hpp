@@ -1,6 +1,7 @@
 #pragma once
 
-#include "map/TestLevel.hpp"
+#include "support/Files.hpp"
+#include "support/TestLevel.hpp"
 
 #include <filesystem>
 #include <fstream>
@@ -36,12 +37,7 @@ public:
     static void write(const std::string& file, const std::string& text) {
         std::ofstream("Assets/" + file, std::ios::binary | std::ios::trunc) << text;
     }
-    static std::string read(const std::string& file) {
-        std::ifstream in("Assets/" + file, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string read(const std::string& file) { return readWholeFile("Assets/" + file); }
     static void remove(const std::string& file) { std::filesystem::remove("Assets/" + file); }
     // Replaces the first `from` in a file; returns false when it is not there.
     static bool edit(const std::string& file, const std::string& from, const std::string& to) {
