@@ -78,3 +78,13 @@ package: deps
 # started from each unpacked package on a virtual screen.
 test-package: package
 	@scripts/check-packages $(BUILD_DIR)
+
+# House style: clang-format (.clang-format) over every source, then clang-tidy (.clang-tidy) over every
+# translation unit of the build, with the build folder's compile_commands.json.
+LINT_DIRS := src tools tests bench fuzz
+.PHONY: lint
+lint: configure
+	@find $(LINT_DIRS) \( -name '*.cpp' -o -name '*.hpp' \) -print0 | xargs -0 clang-format --dry-run --Werror
+	@run-clang-tidy -quiet -p $(BUILD_DIR) -j $(JOBS) '/(src|tools|tests|bench|fuzz)/' >$(BUILD_DIR)/clang-tidy.log 2>&1 \
+		|| { grep -E 'warning:|error:' $(BUILD_DIR)/clang-tidy.log | sort -u; echo "clang-tidy: see $(BUILD_DIR)/clang-tidy.log"; exit 1; }
+	@echo "lint: clean"
