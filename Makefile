@@ -78,3 +78,18 @@ package: deps
 # started from each unpacked package on a virtual screen.
 test-package: package
 	@scripts/check-packages $(BUILD_DIR)
+
+# House style: clang-format (.clang-format) over every source, then clang-tidy (.clang-tidy) over every
+# translation unit of the build, with the build folder's compile_commands.json. The fuzz targets are
+# not in the everyday build, so they are checked with the flags they need.
+LINT_DIRS := src tools tests bench fuzz
+LINT_LOG := $(BUILD_DIR)/clang-tidy.log
+.PHONY: lint
+lint: configure
+	@find $(LINT_DIRS) \( -name '*.cpp' -o -name '*.hpp' \) -print0 | xargs -0 clang-format --dry-run --Werror
+	@( run-clang-tidy -quiet -p $(BUILD_DIR) -j $(JOBS) '/(src|tools|tests|bench)/'; status=$$?; \
+		clang-tidy -quiet $(CURDIR)/fuzz/*.cpp -- -std=c++17 -I$(CURDIR)/src -I$(abspath $(BUILD_DIR))/generated || status=1; \
+		exit $$status ) >$(LINT_LOG) 2>&1 \
+		|| { sed 's/\x1b\[[0-9;]*m//g' $(LINT_LOG) | grep -E '(warning|error):' | sort -u; \
+		     echo "clang-tidy found problems: see $(LINT_LOG)"; exit 1; }
+	@echo "lint: clean"

@@ -29,8 +29,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    if (mayNameOutsideFile(text))
+    if (mayNameOutsideFile(text)) {
         return 0;
+    }
     try {
         ui::FormBuilder(kFormPath, kWindowSize, nullptr).build(ui::FormReader::read(text, kFormPath));
     } catch (const ui::FormError&) {

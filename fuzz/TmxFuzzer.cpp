@@ -24,22 +24,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<char> text(data, data + size);
     text.push_back('\0');
     const auto map = parseTileMap(text.data(), "fuzz.tmx");
-    if (!map)
+    if (!map) {
         return 0;
+    }
     MapChecker(kNoAssets).check(*map);
 
     // As if every tileset image had loaded, so the per-cell checks run too.
     TilesetImageSizes sizes;
-    for (const Tileset& tileset : map->tilesets)
+    for (const Tileset& tileset : map->tilesets) {
         sizes[tileset.name] = kTilesetImage;
+    }
     const TileLayerBuilder builder(*map, {0.0f, 0.0f}, kNoAssets);
     builder.validate(sizes);
     for (const TileLayer& layer : map->layers) {
         for (std::size_t cell = 0; cell < layer.tiles.size(); ++cell) {
             const int gid = layer.tiles[cell];
-            if (const Tileset* tileset = gid ? TileLayerBuilder::tilesetFor(*map, gid) : nullptr)
+            if (const Tileset* tileset = gid ? TileLayerBuilder::tilesetFor(*map, gid) : nullptr) {
                 TileLayerBuilder::textureRect(gid - tileset->firstGid, kTilesetImage.x, map->tileWidth,
                                               map->tileHeight);
+            }
             TileLayerBuilder::cellPosition(cell, layer.width, map->tileWidth, map->tileHeight, {});
         }
     }

@@ -65,12 +65,14 @@ std::string quotedList(const std::vector<std::string>& items, const std::string&
 
 // The whole text must be a number: atof would silently read "1,5" as 1 and "abc" as 0.
 bool isNumber(const std::string& text) {
-    if (text.empty())
+    if (text.empty()) {
         return false;
+    }
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
-    while (*end == ' ')
+    while (*end == ' ') {
         ++end;
+    }
     // "inf", "nan" and 1e999 would carry into positions and speeds the game cannot work with.
     return end != text.c_str() && *end == '\0' && std::isfinite(static_cast<float>(value));
 }
@@ -105,8 +107,9 @@ class ImageSizes {
 public:
     sf::Vector2u sizeOf(const std::string& path) {
         auto found = sizes.find(path);
-        if (found != sizes.end())
+        if (found != sizes.end()) {
             return found->second;
+        }
         sf::Vector2u size;
         std::error_code ignored;
         // A picture refused from its header is never decoded: that could take gigabytes.
@@ -116,8 +119,9 @@ public:
             std::streambuf* previous = sf::err().rdbuf(nullptr);
             sf::Image image;
             if (image.loadFromFile(path) &&
-                FileCheck::sizeProblem(image.getSize(), FileCheck::largestTextureSide()).empty())
+                FileCheck::sizeProblem(image.getSize(), FileCheck::largestTextureSide()).empty()) {
                 size = image.getSize();
+            }
             sf::err().rdbuf(previous);
             sf::err().clear();
         }
@@ -136,16 +140,19 @@ private:
 class CheckRun {
 public:
     CheckRun(const TileMap& map, const std::string& assetPath) : map(map), assetPath(assetPath) {
-        for (const ObjectGroup& group : map.objectGroups)
-            for (const MapObject& object : group.objects)
+        for (const ObjectGroup& group : map.objectGroups) {
+            for (const MapObject& object : group.objects) {
                 objects.push_back({&object, group.name});
+            }
+        }
     }
 
     std::vector<MapProblem> run() {
         checkLayers();
         checkTilesets();
-        for (const PlacedObject& placed : objects)
+        for (const PlacedObject& placed : objects) {
             checkObject(placed);
+        }
         checkNames();
         checkPlayerComesFirst();
         checkZoneTypes();
@@ -167,8 +174,9 @@ private:
     }
 
     static std::string subjectOf(const MapObject& object) {
-        if (!object.name.empty())
+        if (!object.name.empty()) {
             return "object " + quoted(object.name);
+        }
         return "object of type " + quoted(object.type) + " at (" + std::to_string(object.x) + ", " +
                std::to_string(object.y) + ")";
     }
@@ -179,40 +187,48 @@ private:
         for (const std::string& name : drawnLayers) {
             const bool found = std::any_of(map.layers.begin(), map.layers.end(),
                                            [&](const TileLayer& layer) { return layer.name == name; });
-            if (!found)
+            if (!found) {
                 error("layer " + quoted(name), "missing: the game draws the tile layers " + drawnList);
+            }
         }
-        for (const TileLayer& layer : map.layers)
-            if (std::find(drawnLayers.begin(), drawnLayers.end(), layer.name) == drawnLayers.end())
+        for (const TileLayer& layer : map.layers) {
+            if (std::find(drawnLayers.begin(), drawnLayers.end(), layer.name) == drawnLayers.end()) {
                 warning("layer " + quoted(layer.name), "is never drawn: the game draws only " + drawnList,
                         layer.line);
-        for (const TileLayer& layer : map.layers)
-            if (layer.width != map.width || layer.height != map.height)
+            }
+        }
+        for (const TileLayer& layer : map.layers) {
+            if (layer.width != map.width || layer.height != map.height) {
                 warning("layer " + quoted(layer.name),
                         "is " + std::to_string(layer.width) + "x" + std::to_string(layer.height) +
                             " cells but the map is " + std::to_string(map.width) + "x" +
                             std::to_string(map.height),
                         layer.line);
+            }
+        }
         const bool hasObjectGroup =
             std::any_of(map.objectGroups.begin(), map.objectGroups.end(),
                         [](const ObjectGroup& group) { return group.name == LevelSchema::kObjectGroup; });
         const bool drawsObjects = std::any_of(objects.begin(), objects.end(), [](const PlacedObject& placed) {
             return placed.group == LevelSchema::kObjectGroup && isDrawn(placed.object->type);
         });
-        if (!hasObjectGroup)
+        if (!hasObjectGroup) {
             error("object group " + quoted(LevelSchema::kObjectGroup),
                   "missing: the game draws its sprites from it");
-        else if (!drawsObjects)
+        } else if (!drawsObjects) {
             error("object group " + quoted(LevelSchema::kObjectGroup),
                   "holds no player, dog, egg or formula: the game needs at least one sprite in it");
+        }
     }
 
     void checkTilesets() {
         TilesetImageSizes tilesetSizes;
-        for (const Tileset& tileset : map.tilesets)
+        for (const Tileset& tileset : map.tilesets) {
             tilesetSizes[tileset.name] = images.sizeOf(assetPath + tileset.imageSource);
-        for (MapProblem& problem : TileLayerBuilder(map, {}, assetPath).validate(tilesetSizes))
+        }
+        for (MapProblem& problem : TileLayerBuilder(map, {}, assetPath).validate(tilesetSizes)) {
             problems.push_back(std::move(problem));
+        }
     }
 
     void checkObject(const PlacedObject& placed) {
@@ -228,18 +244,21 @@ private:
             return;
         }
         checkPropertyOrder(object, subject);
-        if (!checkProperties(object, subject))
+        if (!checkProperties(object, subject)) {
             return;
-        if (isDrawn(object.type) && placed.group != LevelSchema::kObjectGroup)
+        }
+        if (isDrawn(object.type) && placed.group != LevelSchema::kObjectGroup) {
             warning(subject,
                     "lies in the group " + quoted(placed.group) +
                         ", which the game never draws; drawn objects belong in \"Objects\"",
                     object.line);
-        if (hasObjectBox(object.type) && (object.width <= 0 || object.height <= 0))
+        }
+        if (hasObjectBox(object.type) && (object.width <= 0 || object.height <= 0)) {
             warning(subject,
                     "has no area (" + std::to_string(object.width) + "x" + std::to_string(object.height) +
                         "); nothing can touch it",
                     object.line);
+        }
     }
 
     // False when the properties are too few to look at further.
@@ -266,23 +285,26 @@ private:
         }
         constexpr std::size_t kMass = LevelSchema::kMass;
         if (numbersFine && (object.type == LevelSchema::kPlayer || object.type == LevelSchema::kEgg) &&
-            std::atof(properties[kMass].value.c_str()) <= 0.0)
+            std::atof(properties[kMass].value.c_str()) <= 0.0) {
             error(subject,
                   "property " + std::to_string(kMass) + " (" + quoted(properties[kMass].name) +
                       ", the mass) must be greater than 0",
                   lineOf(object, properties[kMass]));
+        }
         if (LevelSchema::isDog(object.type)) {
             constexpr std::size_t kAxis = LevelSchema::kPatrolAxis;
             const std::string& axis = properties[kAxis].value;
-            if (axis != "horizontal" && axis != "vertical")
+            if (axis != "horizontal" && axis != "vertical") {
                 warning(subject,
                         "property " + std::to_string(kAxis) + " (" + quoted(properties[kAxis].name) +
                             ") is " + quoted(axis) +
                             "; the dog patrols vertically unless it is \"horizontal\"",
                         lineOf(object, properties[kAxis]));
+            }
         }
-        if (use.hasTexture)
+        if (use.hasTexture) {
             checkTexture(object, subject);
+        }
         return true;
     }
 
@@ -290,13 +312,14 @@ private:
         const ObjectProperty& property = object.properties[LevelSchema::kTexturePath];
         const std::string& path = property.value;
         const std::string problem = FileCheck::pictureProblem(path, FileCheck::largestTextureSide());
-        if (!problem.empty())
+        if (!problem.empty()) {
             error(subject, "texture " + quoted(path) + " " + problem, lineOf(object, property));
-        else if (!ImageSizes::exists(path))
+        } else if (!ImageSizes::exists(path)) {
             error(subject, "texture " + quoted(path) + " does not exist", lineOf(object, property));
-        else if (images.sizeOf(path).x == 0)
+        } else if (images.sizeOf(path).x == 0) {
             error(subject, "texture " + quoted(path) + " cannot be loaded as an image",
                   lineOf(object, property));
+        }
     }
 
     // Tiled sorts properties by name when it saves, and the game reads them by position.
@@ -305,82 +328,96 @@ private:
         const auto unsorted = std::adjacent_find(
             properties.begin(), properties.end(),
             [](const ObjectProperty& a, const ObjectProperty& b) { return b.name < a.name; });
-        if (unsorted != properties.end())
+        if (unsorted != properties.end()) {
             warning(subject,
                     "property names are not in alphabetical order (" + quoted(unsorted->name) + " before " +
                         quoted((unsorted + 1)->name) + "); Tiled will reorder them on save",
                     lineOf(object, *(unsorted + 1)));
+        }
     }
 
     // The object the game stores under a name: the last one of a handled type.
     const MapObject* registered(const std::string& name) const {
         const MapObject* found = nullptr;
-        for (const PlacedObject& placed : objects)
-            if (placed.object->name == name && isKnown(placed.object->type))
+        for (const PlacedObject& placed : objects) {
+            if (placed.object->name == name && isKnown(placed.object->type)) {
                 found = placed.object;
+            }
+        }
         return found;
     }
 
     void requireName(const std::string& name, const std::vector<std::string>& types) {
         const MapObject* object = registered(name);
         const std::string wanted = quotedList(types, "or");
-        if (!object)
+        if (!object) {
             error("object " + quoted(name),
                   "missing: the game needs an object of this name with type " + wanted);
-        else if (std::find(types.begin(), types.end(), object->type) == types.end())
+        } else if (std::find(types.begin(), types.end(), object->type) == types.end()) {
             error("object " + quoted(name), "has type " + quoted(object->type) + "; the game needs " + wanted,
                   object->line);
+        }
     }
 
     void checkNames() {
-        for (const LevelSchema::NeededName& needed : LevelSchema::neededNames())
+        for (const LevelSchema::NeededName& needed : LevelSchema::neededNames()) {
             requireName(needed.name, needed.types);
+        }
 
         std::map<std::string, int> uses;
-        for (const PlacedObject& placed : objects)
-            if (!placed.object->name.empty() && isKnown(placed.object->type))
+        for (const PlacedObject& placed : objects) {
+            if (!placed.object->name.empty() && isKnown(placed.object->type)) {
                 ++uses[placed.object->name];
+            }
+        }
         for (const auto& [name, count] : uses) {
-            if (count < 2)
+            if (count < 2) {
                 continue;
+            }
             const std::string message = "is used by " + std::to_string(count) +
                                         " objects; the game keeps only the last under this name";
             // Pointed at the object that wins, where a designer would look first.
             const int line = registered(name)->line;
-            if (LevelSchema::isNeeded(name))
+            if (LevelSchema::isNeeded(name)) {
                 error("object " + quoted(name), message, line);
-            else
+            } else {
                 warning("object " + quoted(name), message, line);
+            }
         }
     }
 
     // The camera and the dogs look the player up while the map loads.
     void checkPlayerComesFirst() {
-        if (!registered(LevelSchema::kPlayerName))
+        if (!registered(LevelSchema::kPlayerName)) {
             return; // already reported as missing
+        }
         for (const PlacedObject& placed : objects) {
             const MapObject& object = *placed.object;
-            if (object.name == LevelSchema::kPlayerName && object.type == LevelSchema::kPlayer)
+            if (object.name == LevelSchema::kPlayerName && object.type == LevelSchema::kPlayer) {
                 return;
-            if (object.type == LevelSchema::kCamera || LevelSchema::isDog(object.type))
+            }
+            if (object.type == LevelSchema::kCamera || LevelSchema::isDog(object.type)) {
                 error(subjectOf(object),
                       "comes before " + quoted(LevelSchema::kPlayerName) +
                           " in the file; move the player first, the " + object.type +
                           " looks it up while the map loads",
                       object.line);
+            }
         }
     }
 
     void checkZoneTypes() {
         for (const LevelSchema::ObjectType& zone : LevelSchema::objectTypes()) {
-            if (!zone.neededOnce)
+            if (!zone.neededOnce) {
                 continue;
+            }
             const std::string& type = zone.type;
             const bool found = std::any_of(objects.begin(), objects.end(), [&](const PlacedObject& placed) {
                 return placed.object->type == type;
             });
-            if (!found)
+            if (!found) {
                 error("type " + quoted(type), "no object has it; the level needs at least one");
+            }
         }
     }
 
@@ -388,11 +425,13 @@ private:
     void checkDoorsApart() {
         const MapObject* player = registered(LevelSchema::kPlayerName);
         for (const PlacedObject& entrance : objects) {
-            if (entrance.object->type != LevelSchema::kEntrance)
+            if (entrance.object->type != LevelSchema::kEntrance) {
                 continue;
+            }
             for (const PlacedObject& exit : objects) {
-                if (exit.object->type != LevelSchema::kExit)
+                if (exit.object->type != LevelSchema::kExit) {
                     continue;
+                }
                 const Box a = boxOf(*entrance.object);
                 const Box b = boxOf(*exit.object);
                 const std::string subject = subjectOf(*entrance.object);
@@ -429,8 +468,9 @@ std::vector<MapProblem> MapChecker::check(const TileMap& map) const {
 
 bool MapChecker::report(const std::vector<MapProblem>& problems, const std::string& mapPath,
                         std::ostream& out) {
-    for (const MapProblem& problem : problems)
+    for (const MapProblem& problem : problems) {
         out << problem.format(mapPath) << '\n';
+    }
     out.flush();
     return !hasErrors(problems);
 }

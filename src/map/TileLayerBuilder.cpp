@@ -29,8 +29,9 @@ std::string tilesetSubject(const Tileset& tileset) {
 }
 
 std::size_t cellCount(const TileLayer& layer) {
-    if (layer.width <= 0 || layer.height <= 0)
+    if (layer.width <= 0 || layer.height <= 0) {
         return 0;
+    }
     return static_cast<std::size_t>(layer.width) * static_cast<std::size_t>(layer.height);
 }
 
@@ -84,22 +85,25 @@ std::shared_ptr<sf::Texture> TileLayerBuilder::loadTilesetTexture(const Tileset&
     // The checker names what is wrong with a refused picture; decoding it could take gigabytes.
     const bool refused =
         !FileCheck::pictureProblem(imagePath(tileset), FileCheck::largestTextureSide()).empty();
-    if (refused || !texture->loadFromFile(imagePath(tileset)))
+    if (refused || !texture->loadFromFile(imagePath(tileset))) {
         sf::err() << "Could not load texture " << imagePath(tileset) << std::endl;
+    }
     return texture;
 }
 
 TilesetTextures TileLayerBuilder::loadTilesetTextures() const {
     TilesetTextures textures;
-    for (const Tileset& tileset : map.tilesets)
+    for (const Tileset& tileset : map.tilesets) {
         textures[tileset.name] = loadTilesetTexture(tileset);
+    }
     return textures;
 }
 
 std::vector<MapProblem> TileLayerBuilder::validate(const TilesetTextures& textures) const {
     TilesetImageSizes sizes;
-    for (const auto& [name, texture] : textures)
+    for (const auto& [name, texture] : textures) {
         sizes[name] = texture ? texture->getSize() : sf::Vector2u();
+    }
     return validate(sizes);
 }
 
@@ -121,25 +125,28 @@ void TileLayerBuilder::validateTilesets(const TilesetImageSizes& imageSizes,
     for (const Tileset& tileset : map.tilesets) {
         const std::size_t earlier = problems.size();
         const std::string subject = tilesetSubject(tileset);
-        if (!names.insert(tileset.name).second)
+        if (!names.insert(tileset.name).second) {
             problems.push_back(MapProblem::error(
                 subject, "another tileset has the same name; the game keeps one image per tileset name"));
+        }
         const auto found = imageSizes.find(tileset.name);
         const sf::Vector2u size = found == imageSizes.end() ? sf::Vector2u() : found->second;
         const std::string image = "image " + quoted(imagePath(tileset));
-        if (size.x == 0 || size.y == 0)
+        if (size.x == 0 || size.y == 0) {
             problems.push_back(MapProblem::error(subject, image + " " + whyUnloaded(imagePath(tileset))));
-        else if (size.x < static_cast<unsigned>(map.tileWidth))
+        } else if (size.x < static_cast<unsigned>(map.tileWidth)) {
             problems.push_back(MapProblem::error(subject, image + " is narrower than one " +
                                                               std::to_string(map.tileWidth) + "-pixel cell"));
-        else if (size.y < static_cast<unsigned>(map.tileHeight))
+        } else if (size.y < static_cast<unsigned>(map.tileHeight)) {
             problems.push_back(MapProblem::error(
                 subject, image + " is lower than one " + std::to_string(map.tileHeight) + "-pixel cell"));
-        if (tileset.tileWidth != map.tileWidth || tileset.tileHeight != map.tileHeight)
+        }
+        if (tileset.tileWidth != map.tileWidth || tileset.tileHeight != map.tileHeight) {
             problems.push_back(MapProblem::warning(subject, "tiles are " + std::to_string(tileset.tileWidth) +
                                                                 "x" + std::to_string(tileset.tileHeight) +
                                                                 " but the game cuts every image into " +
                                                                 cell + " map cells"));
+        }
         placeOnLine(problems, earlier, tileset.line);
     }
 }
@@ -157,25 +164,29 @@ void TileLayerBuilder::validateLayer(const TileLayer& layer, const TilesetImageS
     FaultyCells beyond;
     for (std::size_t cell = 0; cell < layer.tiles.size(); ++cell) {
         const int gid = layer.tiles[cell];
-        if (gid == 0)
+        if (gid == 0) {
             continue;
+        }
         const Tileset* tileset = tilesetFor(map, gid);
         if (!tileset) {
             uncovered.add(cell, "tile " + std::to_string(gid));
             continue;
         }
         const auto found = imageSizes.find(tileset->name);
-        if (found == imageSizes.end() || found->second.x < static_cast<unsigned>(map.tileWidth))
+        if (found == imageSizes.end() || found->second.x < static_cast<unsigned>(map.tileWidth)) {
             continue; // the tileset itself is reported
+        }
         const auto local = static_cast<std::size_t>(gid - tileset->firstGid);
         const std::size_t available = tilesInImage(found->second, map.tileWidth, map.tileHeight);
-        if (local >= available)
+        if (local >= available) {
             beyond.add(cell, "tile " + std::to_string(gid) + " but " + tilesetSubject(*tileset) + " has " +
                                  std::to_string(available) + " tiles");
+        }
     }
     auto report = [&](const FaultyCells& cells, const std::string& what) {
-        if (cells.count == 0)
+        if (cells.count == 0) {
             return;
+        }
         problems.push_back(MapProblem::error(
             subject, std::to_string(cells.count) + " cell(s) " + what + "; first: cell " +
                          std::to_string(cells.firstCell) + " (column " +
@@ -191,19 +202,23 @@ SpriteList TileLayerBuilder::buildLayer(const TileLayer& layer, const TilesetTex
     const std::size_t cells = std::min(layer.tiles.size(), cellCount(layer));
     for (std::size_t cell = 0; cell < cells; ++cell) {
         const int gid = layer.tiles[cell];
-        if (gid == 0)
+        if (gid == 0) {
             continue;
+        }
         const Tileset* tileset = tilesetFor(map, gid);
-        if (!tileset)
+        if (!tileset) {
             continue;
+        }
         const auto found = textures.find(tileset->name);
-        if (found == textures.end() || !found->second)
+        if (found == textures.end() || !found->second) {
             continue;
+        }
         const sf::Texture& texture = *found->second;
         const sf::IntRect rect =
             textureRect(gid - tileset->firstGid, texture.getSize().x, map.tileWidth, map.tileHeight);
-        if (rect.width == 0)
+        if (rect.width == 0) {
             continue;
+        }
         auto sprite = std::make_shared<sf::Sprite>();
         sprite->setTexture(texture, false);
         sprite->setTextureRect(rect);
@@ -216,31 +231,37 @@ SpriteList TileLayerBuilder::buildLayer(const TileLayer& layer, const TilesetTex
 std::vector<MapProblem> TileLayerBuilder::buildAll(const TilesetTextures& textures,
                                                    std::vector<SpriteList>& layers) const {
     std::vector<MapProblem> problems = validate(textures);
-    for (const MapProblem& problem : problems)
-        if (problem.isError())
+    for (const MapProblem& problem : problems) {
+        if (problem.isError()) {
             return problems;
+        }
+    }
     layers.clear();
-    for (const TileLayer& layer : map.layers)
+    for (const TileLayer& layer : map.layers) {
         layers.push_back(buildLayer(layer, textures));
+    }
     return problems;
 }
 
 const Tileset* TileLayerBuilder::tilesetFor(const TileMap& map, int gid) {
     const Tileset* chosen = nullptr;
     for (const Tileset& tileset : map.tilesets) {
-        if (tileset.firstGid > gid)
+        if (tileset.firstGid > gid) {
             break;
+        }
         chosen = &tileset;
     }
     return chosen;
 }
 
 sf::IntRect TileLayerBuilder::textureRect(int localId, unsigned textureWidth, int cellWidth, int cellHeight) {
-    if (cellWidth <= 0 || localId < 0)
+    if (cellWidth <= 0 || localId < 0) {
         return {};
+    }
     const unsigned columns = textureWidth / static_cast<unsigned>(cellWidth);
-    if (columns == 0)
+    if (columns == 0) {
         return {};
+    }
     const auto local = static_cast<unsigned>(localId);
     return {cellWidth * static_cast<int>(local % columns), cellHeight * static_cast<int>(local / columns),
             cellWidth, cellHeight};

@@ -34,14 +34,17 @@ struct ReadError {
 
 // Like atoi, but saturating instead of overflowing on absurd numbers.
 long long leadingNumber(const char* text, const char* end) {
-    while (text < end && std::isspace(static_cast<unsigned char>(*text)))
+    while (text < end && std::isspace(static_cast<unsigned char>(*text))) {
         ++text;
+    }
     bool negative = false;
-    if (text < end && (*text == '+' || *text == '-'))
+    if (text < end && (*text == '+' || *text == '-')) {
         negative = *text++ == '-';
+    }
     long long value = 0;
-    for (; text < end && std::isdigit(static_cast<unsigned char>(*text)); ++text)
+    for (; text < end && std::isdigit(static_cast<unsigned char>(*text)); ++text) {
         value = std::min(value * 10 + (*text - '0'), static_cast<long long>(INT_MAX) + 1);
+    }
     return negative ? -value : value;
 }
 
@@ -69,23 +72,26 @@ std::string describe(const Node* node) {
 
 const char* requireAttribute(const Node* node, const char* name) {
     const char* value = findAttribute(node, name);
-    if (!value)
+    if (!value) {
         throw ReadError{node->name(), describe(node) + " lacks \"" + name + "\""};
+    }
     return value;
 }
 
 const Node* requireChild(const Node* node, const char* name) {
     const Node* child = node->first_node(name);
-    if (!child)
+    if (!child) {
         throw ReadError{node->name(), describe(node) + " lacks <" + name + ">"};
+    }
     return child;
 }
 
 int requireInRange(const Node* node, const char* name, int low, int high) {
     const int value = toInt(requireAttribute(node, name));
-    if (value < low || value > high)
+    if (value < low || value > high) {
         throw ReadError{node->name(), describe(node) + " has " + name + " " + std::to_string(value) +
                                           ", outside " + std::to_string(low) + ".." + std::to_string(high)};
+    }
     return value;
 }
 
@@ -114,9 +120,11 @@ class TmxParser {
 public:
     TmxParser(char* text, std::string sourceName) : text(text), sourceName(std::move(sourceName)) {
         // Line numbers are taken before the in-place parse overwrites some of the line ends.
-        for (const char* p = text; *p; ++p)
-            if (*p == '\n')
+        for (const char* p = text; *p; ++p) {
+            if (*p == '\n') {
                 lineEnds.push_back(static_cast<std::size_t>(p - text));
+            }
+        }
     }
 
     std::unique_ptr<TileMap> parse() {
@@ -136,17 +144,21 @@ private:
         rapidxml::xml_document<char> document;
         document.parse<rapidxml::parse_default>(text);
         const Node* mapNode = document.first_node("map");
-        if (!mapNode)
+        if (!mapNode) {
             throw ReadError{nullptr, "no <map> element"};
+        }
         auto map = std::make_unique<TileMap>();
         readMapAttributes(mapNode, *map);
-        for (const Node* node = mapNode->first_node("tileset"); node; node = node->next_sibling("tileset"))
+        for (const Node* node = mapNode->first_node("tileset"); node; node = node->next_sibling("tileset")) {
             map->tilesets.push_back(readTileset(node, map->tilesets));
-        for (const Node* node = mapNode->first_node("layer"); node; node = node->next_sibling("layer"))
+        }
+        for (const Node* node = mapNode->first_node("layer"); node; node = node->next_sibling("layer")) {
             map->layers.push_back(readLayer(node));
+        }
         for (const Node* node = mapNode->first_node("objectgroup"); node;
-             node = node->next_sibling("objectgroup"))
+             node = node->next_sibling("objectgroup")) {
             map->objectGroups.push_back(readObjectGroup(node));
+        }
         checkTilesCovered(*map);
         return map;
     }
@@ -156,13 +168,16 @@ private:
     void checkNesting() const {
         int depth = 0;
         for (const char* p = text; *p; ++p) {
-            if (p[0] == '/' && p[1] == '>')
+            if (p[0] == '/' && p[1] == '>') {
                 --depth;
-            if (*p != '<' || p[1] == '!' || p[1] == '?')
+            }
+            if (*p != '<' || p[1] == '!' || p[1] == '?') {
                 continue;
+            }
             depth += p[1] == '/' ? -1 : 1;
-            if (depth > kMaxNesting)
+            if (depth > kMaxNesting) {
                 throw ReadError{p, "elements nested more than " + std::to_string(kMaxNesting) + " deep"};
+            }
         }
     }
 
@@ -174,9 +189,10 @@ private:
     }
 
     Tileset readTileset(const Node* node, const std::vector<Tileset>& earlier) const {
-        if (const char* file = findAttribute(node, "source"))
+        if (const char* file = findAttribute(node, "source")) {
             throw ReadError{node->name(), describe(node) + " refers to the external tileset file " +
                                               quoted(file) + "; embed the tileset in the map"};
+        }
         Tileset tileset;
         tileset.firstGid = requireInRange(node, "firstgid", 1, INT_MAX);
         tileset.name = requireAttribute(node, "name");
@@ -184,11 +200,12 @@ private:
         tileset.tileHeight = requireInRange(node, "tileheight", 1, kMaxTileSize);
         tileset.imageSource = requireAttribute(requireChild(node, "image"), "source");
         tileset.line = lineOf(node);
-        if (!earlier.empty() && tileset.firstGid <= earlier.back().firstGid)
+        if (!earlier.empty() && tileset.firstGid <= earlier.back().firstGid) {
             throw ReadError{node->name(), "tileset " + quoted(tileset.name) + " starts at id " +
                                               std::to_string(tileset.firstGid) + ", not after tileset " +
                                               quoted(earlier.back().name) + " (" +
                                               std::to_string(earlier.back().firstGid) + ")"};
+        }
         return tileset;
     }
 
@@ -207,17 +224,21 @@ private:
     static void checkDataEncoding(const Node* data, const std::string& layerName) {
         const std::string what = "layer " + quoted(layerName);
         const char* encoding = findAttribute(data, "encoding");
-        if (encoding && std::strcmp(encoding, "csv") != 0)
+        if (encoding && std::strcmp(encoding, "csv") != 0) {
             throw ReadError{data->name(),
                             what + " stores its tiles as " + encoding + "; save the map with CSV layer data"};
-        if (findAttribute(data, "compression"))
+        }
+        if (findAttribute(data, "compression")) {
             throw ReadError{data->name(), what + " is compressed; save the map with CSV layer data"};
-        if (data->first_node("chunk"))
+        }
+        if (data->first_node("chunk")) {
             throw ReadError{data->name(), what + " is split into chunks (an infinite map); the game needs "
                                                  "a fixed-size map"};
-        if (data->first_node("tile"))
+        }
+        if (data->first_node("tile")) {
             throw ReadError{data->name(), what + " stores its tiles as <tile> elements; save the map with "
                                                  "CSV layer data"};
+        }
     }
 
     void readCsv(const Node* data, TileLayer& layer) {
@@ -229,29 +250,36 @@ private:
         const char* const end = cursor + data->value_size();
         while (cursor < end) {
             // Bounded scans: the text may hold a zero byte (from "&#0;"), where strspn would stop for good.
-            while (cursor < end && isCsvSeparator(*cursor))
+            while (cursor < end && isCsvSeparator(*cursor)) {
                 ++cursor;
-            if (cursor >= end)
+            }
+            if (cursor >= end) {
                 break;
+            }
             const char* tokenEnd = cursor;
-            while (tokenEnd < end && !isCsvSeparator(*tokenEnd))
+            while (tokenEnd < end && !isCsvSeparator(*tokenEnd)) {
                 ++tokenEnd;
+            }
             const long long id = leadingNumber(cursor, tokenEnd);
-            if (id < 0 || id >= kFirstFlipBit)
+            if (id < 0 || id >= kFirstFlipBit) {
                 throw ReadError{cursor, "layer " + quoted(layer.name) + " cell " + std::to_string(count) +
                                             " uses flipped tiles, which the game does not support"};
-            if (id != 0 && id < lowest.id)
+            }
+            if (id != 0 && id < lowest.id) {
                 lowest = {id, count, cursor};
-            if (count < expected)
+            }
+            if (count < expected) {
                 layer.tiles.push_back(static_cast<int>(id));
+            }
             ++count;
             cursor = tokenEnd;
         }
-        if (count != expected)
+        if (count != expected) {
             throw ReadError{data->name(), "layer " + quoted(layer.name) + " has " + std::to_string(count) +
                                               " tiles, expected " + std::to_string(expected) + " (" +
                                               std::to_string(layer.width) + "x" +
                                               std::to_string(layer.height) + ")"};
+        }
         lowestTiles.push_back(lowest);
     }
 
@@ -259,10 +287,12 @@ private:
         ObjectGroup group;
         group.name = requireAttribute(node, "name");
         group.line = lineOf(node);
-        if (const char* visible = findAttribute(node, "visible"))
+        if (const char* visible = findAttribute(node, "visible")) {
             group.visible = toInt(visible) != 0;
-        for (const Node* child = node->first_node("object"); child; child = child->next_sibling("object"))
+        }
+        for (const Node* child = node->first_node("object"); child; child = child->next_sibling("object")) {
             group.objects.push_back(readObject(child));
+        }
         return group;
     }
 
@@ -278,9 +308,10 @@ private:
         object.height = optionalInt(node, "height");
         if (const Node* properties = node->first_node("properties")) {
             for (const Node* property = properties->first_node("property"); property;
-                 property = property->next_sibling("property"))
+                 property = property->next_sibling("property")) {
                 object.properties.push_back({requireAttribute(property, "name"),
                                              requireAttribute(property, "value"), lineOf(property)});
+            }
         }
         return object;
     }
@@ -289,18 +320,21 @@ private:
     void checkTilesCovered(const TileMap& map) const {
         for (std::size_t i = 0; i < map.layers.size(); ++i) {
             const LowestTile& lowest = lowestTiles[i];
-            if (lowest.where == nullptr)
+            if (lowest.where == nullptr) {
                 continue;
-            if (map.tilesets.empty())
+            }
+            if (map.tilesets.empty()) {
                 throw ReadError{lowest.where, "layer " + quoted(map.layers[i].name) + " cell " +
                                                   std::to_string(lowest.cell) + " holds tile " +
                                                   std::to_string(lowest.id) + " but the map has no tileset"};
-            if (lowest.id < map.tilesets.front().firstGid)
+            }
+            if (lowest.id < map.tilesets.front().firstGid) {
                 throw ReadError{lowest.where, "layer " + quoted(map.layers[i].name) + " cell " +
                                                   std::to_string(lowest.cell) + " holds tile " +
                                                   std::to_string(lowest.id) +
                                                   ", below the first tileset's first id " +
                                                   std::to_string(map.tilesets.front().firstGid)};
+            }
         }
     }
 
@@ -330,8 +364,9 @@ private:
 
 std::unique_ptr<TileMap> parseTileMap(char* text, const std::string& sourceName) {
     static const char kByteOrderMark[] = "\xEF\xBB\xBF";
-    if (std::strncmp(text, kByteOrderMark, 3) == 0)
+    if (std::strncmp(text, kByteOrderMark, 3) == 0) {
         text += 3;
+    }
     return TmxParser(text, sourceName).parse();
 }
 

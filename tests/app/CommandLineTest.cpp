@@ -1,4 +1,5 @@
 #include "app/CommandLine.hpp"
+
 #include "support/EndToEndTest.hpp"
 #include "support/ProgramRun.hpp"
 
@@ -17,9 +18,9 @@ TEST(CommandLineTest, VersionAndHelpAnswerWithoutOpeningAWindow) {
     const ProgramRun help = runWithoutDisplay(kGame + " --help", scratch);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
-    for (const char* line : {"Usage: pellowick [OPTIONS]", "  -h,--help", "  --version", "  --map FILE",
-                             "  --fullscreen", "  --window",
-                             "Keys:", "  A, D, W, S", "  Escape", "  Space"}) {
+    for (const char* line :
+         {"Usage: pellowick [OPTIONS]", "  -h,--help", "  --version", "  --map FILE", "  --fullscreen",
+          "  --window", "Keys:", "  A, D, W, S", "  Escape", "  Space"}) {
         EXPECT_NE(help.out.find(std::string("\n") + line), std::string::npos) << line << " in\n" << help.out;
     }
 }

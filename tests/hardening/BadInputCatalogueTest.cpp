@@ -53,8 +53,9 @@ constexpr int kAbsurdDepth = 300000;
 std::string repeated(const std::string& text, int times) {
     std::string all;
     all.reserve(text.size() * static_cast<std::size_t>(times));
-    for (int i = 0; i < times; ++i)
+    for (int i = 0; i < times; ++i) {
         all += text;
+    }
     return all;
 }
 
@@ -73,8 +74,9 @@ std::function<bool()> writeFile(std::string file, std::string text) {
 }
 std::function<bool()> removeFiles(std::vector<std::string> files) {
     return [=] {
-        for (const std::string& file : files)
+        for (const std::string& file : files) {
             BrokenAssets::remove(file);
+        }
         return true;
     };
 }
@@ -190,8 +192,9 @@ int shippedFormLineOf(const std::string& text) {
     int number = 0;
     for (std::string line; std::getline(form, line);) {
         ++number;
-        if (line.find(text) != std::string::npos)
+        if (line.find(text) != std::string::npos) {
             return number;
+        }
     }
     return 0;
 }
@@ -282,9 +285,11 @@ std::vector<std::string> linesOf(const std::string& text) {
 // The most this process has held in memory since the last reset; the kernel keeps the figure.
 std::size_t peakMemoryMiB() {
     std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) {
             return std::stoul(line.substr(6)) / 1024;
+        }
+    }
     return 0;
 }
 void resetPeakMemory() {
@@ -320,8 +325,9 @@ TEST_P(BadInputCatalogueTest, SaysWhatIsWrongAndCarriesOn) {
         EXPECT_EQ(harness.game->exitStatus(), 1);
     } else {
         ASSERT_TRUE(harness.frames(1));
-        if (input.screen != kMenu)
+        if (input.screen != kMenu) {
             GameStateManager::getInstance()->setState(input.screen);
+        }
         ASSERT_TRUE(harness.frames(3)) << errors.text();
         EXPECT_TRUE(isRunning(harness, input.next == Next::BackToMenu ? kMenu : input.screen))
             << errors.text();

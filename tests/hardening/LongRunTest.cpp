@@ -15,8 +15,9 @@ class LongRunTest : public EndToEndTest {
 protected:
     void SetUp() override {
         const char* wanted = std::getenv("PELLOWICK_LONG_TESTS");
-        if (!wanted || std::string(wanted) != "1")
+        if (!wanted || std::string(wanted) != "1") {
             GTEST_SKIP() << "set PELLOWICK_LONG_TESTS=1 for the ten-minute run";
+        }
         EndToEndTest::SetUp();
     }
 
@@ -30,9 +31,11 @@ protected:
     std::string errorLines() const {
         std::istringstream all(unexpectedErrors());
         std::string text;
-        for (std::string line; std::getline(all, line);)
-            if (line.rfind("Load ", 0) != 0)
+        for (std::string line; std::getline(all, line);) {
+            if (line.rfind("Load ", 0) != 0) {
                 text += line + "\n";
+            }
+        }
         return text;
     }
 

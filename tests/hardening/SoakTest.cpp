@@ -79,16 +79,19 @@ protected:
 };
 
 TEST_F(SoakTest, ThousandRoundsKeepResidentMemoryFlat) {
-    if (!std::filesystem::exists("Assets/map.tmx"))
+    if (!std::filesystem::exists("Assets/map.tmx")) {
         GTEST_SKIP() << "no Assets/map.tmx beside the tests";
+    }
     ASSERT_TRUE(harness.frames(1));
     long settled = 0;
     for (int round = 1; round <= kRounds; ++round) {
         ASSERT_NO_FATAL_FAILURE(playRound(round));
-        if (round == kSettledRound)
+        if (round == kSettledRound) {
             settled = residentBytes();
-        if (round % 100 == 0)
+        }
+        if (round % 100 == 0) {
             errors.clear();
+        }
     }
     const long last = residentBytes();
     RecordProperty("ResidentAfterRound10", std::to_string(settled));

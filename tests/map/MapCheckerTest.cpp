@@ -29,8 +29,9 @@ protected:
         std::string text = testlevel::mapText(imageDir());
         const auto at = text.find(from);
         EXPECT_NE(at, std::string::npos) << from;
-        if (at != std::string::npos)
+        if (at != std::string::npos) {
             text.replace(at, from.size(), to);
+        }
         return report(text, playable);
     }
 
@@ -49,12 +50,14 @@ protected:
 
     static std::string report(const std::string& text, bool* playable = nullptr) {
         const auto map = parseTileMapString(text, "map.tmx");
-        if (!map)
+        if (!map) {
             return "unreadable";
+        }
         std::ostringstream out;
         const bool fine = MapChecker(imageDir()).report(MapChecker(imageDir()).check(*map), "map.tmx", out);
-        if (playable)
+        if (playable) {
             *playable = fine;
+        }
         return out.str();
     }
 };

@@ -22,22 +22,23 @@ std::vector<std::string> componentKinds(const GameObject& object) {
     std::vector<std::string> kinds;
     for (const auto& component : object.components) {
         const Component& each = *component;
-        if (typeid(each) == typeid(StaticCmp))
+        if (typeid(each) == typeid(StaticCmp)) {
             kinds.push_back("sprite");
-        else if (typeid(each) == typeid(MoveComponent))
+        } else if (typeid(each) == typeid(MoveComponent)) {
             kinds.push_back("move");
-        else if (typeid(each) == typeid(DeathComponent))
+        } else if (typeid(each) == typeid(DeathComponent)) {
             kinds.push_back("death");
-        else if (typeid(each) == typeid(LayEggComponent))
+        } else if (typeid(each) == typeid(LayEggComponent)) {
             kinds.push_back("layEgg");
-        else if (typeid(each) == typeid(EnemyMovement))
+        } else if (typeid(each) == typeid(EnemyMovement)) {
             kinds.push_back("enemy");
-        else if (typeid(each) == typeid(EggComponent))
+        } else if (typeid(each) == typeid(EggComponent)) {
             kinds.push_back("egg");
-        else if (typeid(each) == typeid(CameraComponent))
+        } else if (typeid(each) == typeid(CameraComponent)) {
             kinds.push_back("camera");
-        else
+        } else {
             kinds.push_back("other");
+        }
     }
     return kinds;
 }

@@ -16,15 +16,17 @@ std::shared_ptr<sf::Texture> blankTexture(unsigned width, unsigned height) {
 TileMap twoTilesetMap(std::vector<std::pair<std::size_t, int>> filled) {
     TileMap map{50, 3, 16, 16, {{1, "low", 16, 16, "low.png"}, {65, "high", 16, 16, "high.png"}}, {}, {}};
     map.layers = {{"inside", 50, 3, std::vector<int>(150, 0)}, {"empty", 50, 3, std::vector<int>(150, 0)}};
-    for (const auto& [cell, gid] : filled)
+    for (const auto& [cell, gid] : filled) {
         map.layers[0].tiles[cell] = gid;
+    }
     return map;
 }
 
 std::string lines(const std::vector<MapProblem>& problems) {
     std::string text;
-    for (const MapProblem& problem : problems)
+    for (const MapProblem& problem : problems) {
         text += problem.format("map.tmx") + "\n";
+    }
     return text;
 }
 

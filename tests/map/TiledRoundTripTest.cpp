@@ -21,8 +21,9 @@ int run(const std::string& command) {
 
 std::vector<std::string> linesOf(std::istream&& in) {
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
+    for (std::string line; std::getline(in, line);) {
         lines.push_back(line);
+    }
     return lines;
 }
 
@@ -31,12 +32,14 @@ std::vector<std::string> summaryOf(const TileMap& map) {
     std::ostringstream out;
     out << "map " << map.width << "x" << map.height << " cells of " << map.tileWidth << "x" << map.tileHeight
         << "\n";
-    for (const Tileset& t : map.tilesets)
+    for (const Tileset& t : map.tilesets) {
         out << "tileset " << t.firstGid << " " << t.name << " " << t.tileWidth << "x" << t.tileHeight << "\n";
+    }
     for (const TileLayer& layer : map.layers) {
         out << "layer " << layer.name << " " << layer.width << "x" << layer.height << ": ";
-        for (std::size_t i = 0; i < layer.tiles.size(); ++i)
+        for (std::size_t i = 0; i < layer.tiles.size(); ++i) {
             out << (i ? "," : "") << layer.tiles[i];
+        }
         out << "\n";
     }
     for (const ObjectGroup& group : map.objectGroups) {
@@ -44,8 +47,9 @@ std::vector<std::string> summaryOf(const TileMap& map) {
         for (const MapObject& o : group.objects) {
             out << "object " << o.name << "|" << o.type << "|" << o.x << "|" << o.y << "|" << o.width << "|"
                 << o.height << "\n";
-            for (const ObjectProperty& property : o.properties)
+            for (const ObjectProperty& property : o.properties) {
                 out << "property " << property.name << "=" << property.value << "\n";
+            }
         }
     }
     return linesOf(std::istringstream(out.str()));
@@ -55,8 +59,9 @@ std::vector<std::string> summaryOf(const TileMap& map) {
 bool sameFact(const std::string& ours, const std::string& tiled) {
     const auto split = ours.find('=');
     if (ours == tiled || ours.rfind("property ", 0) != 0 || split == std::string::npos ||
-        tiled.compare(0, split + 1, ours, 0, split + 1) != 0)
+        tiled.compare(0, split + 1, ours, 0, split + 1) != 0) {
         return ours == tiled;
+    }
     char *ourEnd = nullptr, *tiledEnd = nullptr;
     const double a = std::strtod(ours.c_str() + split + 1, &ourEnd);
     const double b = std::strtod(tiled.c_str() + split + 1, &tiledEnd);
@@ -65,36 +70,41 @@ bool sameFact(const std::string& ours, const std::string& tiled) {
 
 void expectSameFacts(const std::vector<std::string>& ours, const std::vector<std::string>& tiled) {
     ASSERT_EQ(ours.size(), tiled.size());
-    for (std::size_t i = 0; i < ours.size(); ++i)
+    for (std::size_t i = 0; i < ours.size(); ++i) {
         EXPECT_TRUE(sameFact(ours[i], tiled[i])) << "\n ours:  " << ours[i] << "\n Tiled: " << tiled[i];
+    }
 }
 
 // Share of visibly different pixels; fully transparent pixels match whatever their colour.
 double differingShare(const sf::Image& a, const sf::Image& b) {
     std::size_t differing = 0;
     auto far = [](sf::Uint8 p, sf::Uint8 q) { return std::abs(p - q) > 8; };
-    for (unsigned y = 0; y < a.getSize().y; ++y)
+    for (unsigned y = 0; y < a.getSize().y; ++y) {
         for (unsigned x = 0; x < a.getSize().x; ++x) {
             const sf::Color p = a.getPixel(x, y), q = b.getPixel(x, y);
             differing += (p.a || q.a) && (far(p.r, q.r) || far(p.g, q.g) || far(p.b, q.b) || far(p.a, q.a));
         }
+    }
     return static_cast<double>(differing) / (static_cast<double>(a.getSize().x) * a.getSize().y);
 }
 
 class TiledRoundTripTest : public testing::Test {
 protected:
     void SetUp() override {
-        if (!std::filesystem::exists(kMapPath))
+        if (!std::filesystem::exists(kMapPath)) {
             GTEST_SKIP() << "no " << kMapPath << " in the runtime folder yet";
-        if (run("command -v tiled && command -v tmxrasterizer") != 0)
+        }
+        if (run("command -v tiled && command -v tmxrasterizer") != 0) {
             GTEST_SKIP() << "Tiled is not installed";
+        }
         map = readTileMapFile(kMapPath);
         ASSERT_TRUE(map);
     }
 
     void TearDown() override {
-        for (const std::string& path : made)
+        for (const std::string& path : made) {
             std::filesystem::remove(path);
+        }
     }
 
     // A scratch file beside the map, so that Tiled keeps the image paths as they are.
@@ -131,8 +141,9 @@ TEST_F(TiledRoundTripTest, ACopySavedByTiledStillPassesTheChecker) {
 
 TEST_F(TiledRoundTripTest, TileLayersRenderLikeTiledsRasterizer) {
     const std::string tool = PELLOWICK_RUNTIME_DIR "/pellowick-mapcheck";
-    if (!std::filesystem::exists(tool))
+    if (!std::filesystem::exists(tool)) {
         GTEST_SKIP() << "pellowick-mapcheck is not built";
+    }
     const std::string ours = scratch("-ours.png"), theirs = scratch("-tiled.png");
     for (const std::string layer : {"inside", "inside2", "outside", "outside2"}) {
         ASSERT_EQ(run(tool + " " + kMapPath + " --render " + ours + " --only-layer " + layer), 0) << layer;

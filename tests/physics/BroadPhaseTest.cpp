@@ -32,7 +32,7 @@ std::string exact(sf::Vector2f v) {
 // Writes down every touch it hears about and then, by its own dice, does what
 // observers in the game do mid-step: park the other body, die, teleport someone
 // next to someone else, flip a wall, resize a body.
-class Meddler : public IObserver {
+class Meddler final : public IObserver {
 public:
     Meddler(GameObject* owner, std::vector<std::shared_ptr<GameObject>>* everyone, Transcript* log,
             unsigned seed)

@@ -8,7 +8,7 @@
 
 namespace {
 // Remembers whom its body touched, and can make a collider non-solid on a touch.
-class TouchLog : public IObserver {
+class TouchLog final : public IObserver {
 public:
     void onNotify(std::shared_ptr<BoxCollisionComponent> other) override {
         touched.push_back(other->body->owner->name);

@@ -52,7 +52,7 @@ TEST(GameObjectTest, GetComponentFindsTheFirstMatchByBaseClass) {
     EXPECT_EQ(object->getComponent<CameraComponent>(), nullptr);
 }
 
-class Listener : public IObserver {
+class Listener final : public IObserver {
 public:
     Listener(ISubject& subject, int& calls, bool detach) : subject(subject), calls(calls), detach(detach) {}
     void onNotify(std::shared_ptr<BoxCollisionComponent>) override {

@@ -43,8 +43,9 @@ public:
     static bool edit(const std::string& file, const std::string& from, const std::string& to) {
         std::string text = read(file);
         const auto at = text.find(from);
-        if (at == std::string::npos)
+        if (at == std::string::npos) {
             return false;
+        }
         write(file, text.replace(at, from.size(), to));
         return true;
     }

@@ -10,8 +10,9 @@
 // game a picture of 16384x16384 pixels in a small file without building it in memory first.
 inline void writePlainPng(const std::string& path, std::uint32_t width, std::uint32_t height) {
     const auto put32 = [](std::string& out, std::uint32_t value) {
-        for (int shift = 24; shift >= 0; shift -= 8)
+        for (int shift = 24; shift >= 0; shift -= 8) {
             out += static_cast<char>((value >> shift) & 0xFF);
+        }
     };
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     const auto chunk = [&](const std::string& type, const std::string& data) {

@@ -68,14 +68,17 @@ inline std::string mapText(const std::string& imageDir) {
     objects += object(LS::kCameraName, LS::kCamera, 0, 0,
                       properties(LS::kCamera, imageDir, {{LS::kOffsetX, "0"}, {LS::kOffsetY, "0"}}));
     objects += object(LS::kFormulaName, LS::kFormula, 48, 32, properties(LS::kFormula, imageDir));
-    for (int i = 1; i <= LS::kDogCount; ++i)
+    for (int i = 1; i <= LS::kDogCount; ++i) {
         objects += object(LS::dogName(i), i % 2 ? LS::kOutsideDog : LS::kInsideDog, 16, 16,
                           properties(LS::kOutsideDog, imageDir, {{LS::kPatrolDistanceX, "40"}}));
-    for (int i = 1; i <= LS::kEggCount; ++i)
+    }
+    for (int i = 1; i <= LS::kEggCount; ++i) {
         objects +=
             object(LS::eggName(i), LS::kEgg, 32, 0, properties(LS::kEgg, imageDir, {{LS::kMass, "0.5"}}));
-    for (const char* type : {LS::kGoal, LS::kInsideWall, LS::kOutsideWall})
+    }
+    for (const char* type : {LS::kGoal, LS::kInsideWall, LS::kOutsideWall}) {
         objects += object("", type, 32, 32);
+    }
     objects += object("door", LS::kEntrance, 0, 32);
     objects += object("", LS::kExit, 48, 0);
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"

@@ -32,10 +32,13 @@ protected:
 
     // Whether any pixel of the area has the colour.
     static bool shows(const sf::Image& image, sf::IntRect area, sf::Color color) {
-        for (int y = area.top; y < area.top + area.height; ++y)
-            for (int x = area.left; x < area.left + area.width; ++x)
-                if (x >= 0 && y >= 0 && image.getPixel(x, y) == color)
+        for (int y = area.top; y < area.top + area.height; ++y) {
+            for (int x = area.left; x < area.left + area.width; ++x) {
+                if (x >= 0 && y >= 0 && image.getPixel(x, y) == color) {
                     return true;
+                }
+            }
+        }
         return false;
     }
 
