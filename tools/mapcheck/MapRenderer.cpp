@@ -13,8 +13,9 @@
 namespace {
 
 std::vector<std::string> tileLayersOf(const RenderOptions& options) {
-    if (!options.onlyLayer.empty())
+    if (!options.onlyLayer.empty()) {
         return {options.onlyLayer};
+    }
     switch (options.view) {
     case RenderView::Inside:
         return {LevelSchema::kInsideLayer, LevelSchema::kInsideOverlay};
@@ -29,10 +30,12 @@ std::vector<std::string> tileLayersOf(const RenderOptions& options) {
 // Dogs of the second kind and the formula only show inside the building; the first kind only outside.
 bool shownIn(RenderView view, const std::string& type) {
     const bool inside = view == RenderView::Inside;
-    if (type == LevelSchema::kInsideDog || type == LevelSchema::kFormula)
+    if (type == LevelSchema::kInsideDog || type == LevelSchema::kFormula) {
         return inside;
-    if (type == LevelSchema::kOutsideDog)
+    }
+    if (type == LevelSchema::kOutsideDog) {
         return !inside;
+    }
     return type == LevelSchema::kPlayer || type == LevelSchema::kEgg;
 }
 
@@ -44,11 +47,13 @@ class ObjectPainter {
 public:
     void draw(sf::RenderTarget& target, const MapObject& object) {
         constexpr std::size_t kTexturePath = LevelSchema::kTexturePath;
-        if (object.properties.size() <= kTexturePath)
+        if (object.properties.size() <= kTexturePath) {
             return;
+        }
         const sf::Texture* texture = textureAt(object.properties[kTexturePath].value);
-        if (!texture)
+        if (!texture) {
             return;
+        }
         sf::Sprite sprite(*texture);
         sprite.setPosition(static_cast<float>(object.x), static_cast<float>(object.y));
         sprite.setScale(propertyNumber(object, LevelSchema::kScaleX),
@@ -94,19 +99,27 @@ bool MapRenderer::renderToFile(const RenderOptions& options, const std::string& 
 
     const TileLayerBuilder builder(map);
     const TilesetTextures textures = builder.loadTilesetTextures();
-    for (const std::string& name : tileLayersOf(options))
-        for (const TileLayer& layer : map.layers)
-            if (layer.name == name)
-                for (const auto& sprite : builder.buildLayer(layer, textures))
+    for (const std::string& name : tileLayersOf(options)) {
+        for (const TileLayer& layer : map.layers) {
+            if (layer.name == name) {
+                for (const auto& sprite : builder.buildLayer(layer, textures)) {
                     canvas.draw(*sprite);
+                }
+            }
+        }
+    }
 
     if (options.objects && options.onlyLayer.empty()) {
         ObjectPainter painter;
-        for (const ObjectGroup& group : map.objectGroups)
-            if (group.name == LevelSchema::kObjectGroup)
-                for (const MapObject& object : group.objects)
-                    if (shownIn(options.view, object.type))
+        for (const ObjectGroup& group : map.objectGroups) {
+            if (group.name == LevelSchema::kObjectGroup) {
+                for (const MapObject& object : group.objects) {
+                    if (shownIn(options.view, object.type)) {
                         painter.draw(canvas, object);
+                    }
+                }
+            }
+        }
     }
     canvas.display();
     if (!canvas.getTexture().copyToImage().saveToFile(pngPath)) {

@@ -111,24 +111,28 @@ void printSummary(const TileMap& map, const std::string& mapPath) {
     std::cout << mapPath << ": " << map.width << "x" << map.height << " cells of " << map.tileWidth << "x"
               << map.tileHeight << " pixels\n";
     std::cout << "  tilesets:";
-    for (const Tileset& tileset : map.tilesets)
+    for (const Tileset& tileset : map.tilesets) {
         std::cout << " " << tileset.name << " (" << tileset.imageSource << " from " << tileset.firstGid
                   << ")";
+    }
     std::cout << "\n  tile layers:";
-    for (const TileLayer& layer : map.layers)
+    for (const TileLayer& layer : map.layers) {
         std::cout << " " << layer.name << " " << layer.width << "x" << layer.height;
+    }
     std::map<std::string, int> types;
     std::size_t objects = 0;
     std::cout << "\n  object groups:";
     for (const ObjectGroup& group : map.objectGroups) {
         std::cout << " " << group.name << " (" << group.objects.size() << ")";
-        for (const MapObject& object : group.objects)
+        for (const MapObject& object : group.objects) {
             ++types[object.type.empty() ? "(no type)" : object.type];
+        }
         objects += group.objects.size();
     }
     std::cout << "\n  objects: " << objects;
-    for (const auto& [type, count] : types)
+    for (const auto& [type, count] : types) {
         std::cout << ", " << type << " " << count;
+    }
     std::cout << "\n";
 }
 
