@@ -1,35 +1,10 @@
 #include "TmxDocument.hpp"
 
+#include "map/XmlText.hpp"
+
 #include <SFML/System/Err.hpp>
 #include <fstream>
 #include <sstream>
-
-namespace {
-
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-} // namespace
 
 TmxDocument::TmxDocument(int width, int height, int tileSize)
     : mapWidth(width), mapHeight(height), tileSize(tileSize) {}
@@ -58,7 +33,7 @@ std::string TmxDocument::toXml() const {
     for (int i = 0; i < layerCount; ++i) {
         writeLayer(xml, i + 1, layers[static_cast<std::size_t>(i)]);
     }
-    xml << " <objectgroup id=\"" << layerCount + 1 << "\" name=\"" << escaped(groupName) << "\">\n";
+    xml << " <objectgroup id=\"" << layerCount + 1 << "\" name=\"" << XmlText::escaped(groupName) << "\">\n";
     int id = 1;
     for (const auto& o : objects) {
         writeObject(xml, id++, o);
@@ -69,16 +44,16 @@ std::string TmxDocument::toXml() const {
 }
 
 void TmxDocument::writeTileset(std::ostream& xml, const TilesetEntry& t) const {
-    xml << " <tileset firstgid=\"" << t.firstGid << "\" name=\"" << escaped(t.name) << "\" tilewidth=\""
-        << tileSize << "\" tileheight=\"" << tileSize << "\" tilecount=\"" << t.tileCount << "\" columns=\""
-        << t.columns << "\">\n";
-    xml << "  <image source=\"" << escaped(t.imageFile) << "\" width=\"" << t.imageWidth << "\" height=\""
-        << t.imageHeight << "\"/>\n";
+    xml << " <tileset firstgid=\"" << t.firstGid << "\" name=\"" << XmlText::escaped(t.name)
+        << "\" tilewidth=\"" << tileSize << "\" tileheight=\"" << tileSize << "\" tilecount=\"" << t.tileCount
+        << "\" columns=\"" << t.columns << "\">\n";
+    xml << "  <image source=\"" << XmlText::escaped(t.imageFile) << "\" width=\"" << t.imageWidth
+        << "\" height=\"" << t.imageHeight << "\"/>\n";
     xml << " </tileset>\n";
 }
 
 void TmxDocument::writeLayer(std::ostream& xml, int id, const Layer& layer) const {
-    xml << " <layer id=\"" << id << "\" name=\"" << escaped(layer.name) << "\" width=\"" << mapWidth
+    xml << " <layer id=\"" << id << "\" name=\"" << XmlText::escaped(layer.name) << "\" width=\"" << mapWidth
         << "\" height=\"" << mapHeight << "\">\n";
     xml << "  <data encoding=\"csv\">\n";
     for (int y = 0; y < mapHeight; ++y) {
@@ -96,8 +71,8 @@ void TmxDocument::writeLayer(std::ostream& xml, int id, const Layer& layer) cons
 }
 
 void TmxDocument::writeObject(std::ostream& xml, int id, const Object& o) {
-    xml << "  <object id=\"" << id << "\" name=\"" << escaped(o.name) << "\" type=\"" << escaped(o.type)
-        << "\" x=\"" << o.x << "\" y=\"" << o.y << "\"";
+    xml << "  <object id=\"" << id << "\" name=\"" << XmlText::escaped(o.name) << "\" type=\""
+        << XmlText::escaped(o.type) << "\" x=\"" << o.x << "\" y=\"" << o.y << "\"";
     if (!o.point) {
         xml << " width=\"" << o.width << "\" height=\"" << o.height << "\"";
     }
@@ -109,11 +84,11 @@ void TmxDocument::writeObject(std::ostream& xml, int id, const Object& o) {
     if (!o.properties.empty()) {
         xml << "   <properties>\n";
         for (const auto& p : o.properties) {
-            xml << "    <property name=\"" << escaped(p.name) << "\"";
+            xml << "    <property name=\"" << XmlText::escaped(p.name) << "\"";
             if (p.type != "string") {
                 xml << " type=\"" << p.type << "\"";
             }
-            xml << " value=\"" << escaped(p.value) << "\"/>\n";
+            xml << " value=\"" << XmlText::escaped(p.value) << "\"/>\n";
         }
         xml << "   </properties>\n";
     }

@@ -1,46 +1,24 @@
 #include "ObjectTypesWriter.hpp"
 
 #include "map/LevelSchema.hpp"
+#include "map/XmlText.hpp"
 
 #include <string>
 
 namespace {
 
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 void writeType(std::ostream& out, const LevelSchema::ObjectType& type) {
-    out << " <!-- " << escaped(type.meaning) << " -->\n";
-    out << " <objecttype name=\"" << escaped(type.type) << "\" color=\"" << type.colour << "\"";
+    out << " <!-- " << XmlText::escaped(type.meaning) << " -->\n";
+    out << " <objecttype name=\"" << XmlText::escaped(type.type) << "\" color=\"" << type.colour << "\"";
     if (type.properties.empty()) {
         out << "/>\n";
         return;
     }
     out << ">\n";
     for (const LevelSchema::Property& property : type.properties) {
-        out << "  <property name=\"" << escaped(property.name) << "\" type=\""
-            << LevelSchema::tiledType(property.kind) << "\" default=\"" << escaped(property.defaultValue)
-            << "\"/>\n";
+        out << "  <property name=\"" << XmlText::escaped(property.name) << "\" type=\""
+            << LevelSchema::tiledType(property.kind) << "\" default=\""
+            << XmlText::escaped(property.defaultValue) << "\"/>\n";
     }
     out << " </objecttype>\n";
 }
