@@ -5,6 +5,7 @@
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
 #include "app/RealtimeInput.hpp"
+#include "app/RecordsFile.hpp"
 #include "app/SceneRegistries.hpp"
 #include "app/SettingsFile.hpp"
 #include "app/WindowIcon.hpp"
@@ -50,6 +51,7 @@ void Game::applySettings() {
     auto file = std::make_shared<SettingsFile>(SettingsFile::defaultPath());
     gameStateManager->settings = file->load();
     gameStateManager->settingsFile = file;
+    gameStateManager->recordsPath = RecordsFile::defaultPath();
     fullscreen = fullscreenOverride.value_or(gameStateManager->settings.fullscreen);
     if (!gameStateManager->settings.audio) {
         // Silent from the very start: the menu keeps a muted volume as it finds it.

@@ -11,15 +11,23 @@
 #include <cstdlib>
 
 EnemyMovement::EnemyMovement(GameObject* owner, GameObject* target, std::string patrolAxis,
-                             float patrolDistanceX, float patrolDistanceY, bool runsInUpdate)
+                             float patrolDistanceX, float patrolDistanceY, bool runsInUpdate,
+                             std::optional<Tuning> tuning)
     : Component(runsInUpdate), owner(owner), target(target), home(owner->getPosition()),
-      patrolAxis(std::move(patrolAxis)), patrolDistanceX(patrolDistanceX), patrolDistanceY(patrolDistanceY) {
+      tuning(tuning ? *tuning : standardTuning(owner->type)), patrolAxis(std::move(patrolAxis)),
+      patrolDistanceX(patrolDistanceX), patrolDistanceY(patrolDistanceY) {
     if (auto sprite = owner->getComponent<StaticCmp>()) {
         normalTexture = sprite->texture;
     }
     // Without the angry picture a chasing dog keeps its own look.
     AssetManager* assets = AssetManager::getInstance();
     angryTexture = assets->hasTexture("dogAngry") ? assets->getTexture("dogAngry") : normalTexture;
+}
+
+EnemyMovement::Tuning EnemyMovement::standardTuning(const std::string& type) {
+    Tuning standard;
+    standard.sightRange = type == LevelSchema::kInsideDog ? kInsideSightRange : kOutsideSightRange;
+    return standard;
 }
 
 int EnemyMovement::distance(sf::Vector2f a, sf::Vector2f b) {
@@ -42,7 +50,7 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
     showLook(*sprite, false);
 
     const sf::Vector2f p = owner->getPosition();
-    const double range = owner->type == LevelSchema::kInsideDog ? kInsideSightRange : kOutsideSightRange;
+    const double range = tuning.sightRange;
     GameObjectManager* objects = GameObjectManager::getInstance();
     enum class Target { None, Egg, Player } kind = Target::None;
     sf::Vector2f goalPoint;
@@ -82,7 +90,7 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
 }
 
 void EnemyMovement::patrol(float dt) {
-    const float step = patrolSpeed * dt;
+    const float step = tuning.patrolSpeed * dt;
     if (patrolAxis == "horizontal") {
         if (!reversing) {
             owner->move(step, 0.0f);
@@ -115,6 +123,6 @@ void EnemyMovement::patrol(float dt) {
 void EnemyMovement::runTowards(sf::Vector2f from, sf::Vector2f goal, float dt) {
     const double angle =
         std::atan2(static_cast<double>(goal.y) - from.y, static_cast<double>(goal.x) - from.x);
-    owner->move(static_cast<float>(std::cos(angle) * kRunSpeed * dt),
-                static_cast<float>(std::sin(angle) * kRunSpeed * dt));
+    owner->move(static_cast<float>(std::cos(angle) * tuning.runSpeed * dt),
+                static_cast<float>(std::sin(angle) * tuning.runSpeed * dt));
 }

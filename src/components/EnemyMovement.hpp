@@ -4,6 +4,8 @@
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>
+#include <optional>
+#include <string>
 
 class GameObject;
 class StaticCmp;
@@ -13,6 +15,7 @@ class StaticCmp;
 // so a shot egg is a decoy), and walks back home when nothing is close.
 class EnemyMovement : public Component {
 public:
+    // The standard dog; a level may give one dog its own sight range and patrol speed.
     static constexpr float kPatrolSpeed = 40.0f;
     static constexpr double kRunSpeed = 0.5 * 90.0;
     static constexpr double kInsideSightRange = 100.0;
@@ -20,9 +23,19 @@ public:
     static constexpr double kEggFactor = 0.75;
     static constexpr double kPlayerFactor = 0.5;
 
-    // The owner must already carry its StaticCmp, and "dogAngry" must be loaded.
+    // One dog's numbers: every distance it notices things at follows from its sight range.
+    struct Tuning {
+        double sightRange = kOutsideSightRange;
+        float patrolSpeed = kPatrolSpeed;
+        double runSpeed = kRunSpeed;
+    };
+    // The numbers of a standard dog of the map type `type` ("enemy1", "enemy2").
+    static Tuning standardTuning(const std::string& type);
+
+    // The owner must already carry its StaticCmp, and "dogAngry" must be loaded. Without a tuning the dog
+    // gets the standard one of its owner's type.
     EnemyMovement(GameObject* owner, GameObject* target, std::string patrolAxis, float patrolDistanceX,
-                  float patrolDistanceY, bool runsInUpdate);
+                  float patrolDistanceY, bool runsInUpdate, std::optional<Tuning> tuning = std::nullopt);
 
     void process(sf::RenderWindow* window, float dt, std::string objectName) override;
 
@@ -33,7 +46,7 @@ public:
     GameObject* target;
     sf::Vector2f home;
     bool reversing = false;
-    float patrolSpeed = kPatrolSpeed;
+    Tuning tuning;
     bool atHome = true;
     std::string patrolAxis;
     float patrolDistanceX;

@@ -5,6 +5,7 @@
 #include "app/KeyNames.hpp"
 #include "app/Letterbox.hpp"
 #include "app/RealtimeInput.hpp"
+#include "app/RecordsFile.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
 #include "assets/FileCheck.hpp"
@@ -30,6 +31,9 @@ const sf::Vector2f kPauseSize{240.0f, 100.0f};
 const sf::Vector2f kPauseKeysCentre{120.0f, 72.0f};
 const unsigned kPauseKeysTextSize = 26;
 const sf::Color kPauseKeysColour(232, 238, 255);
+// The run's time in the top right corner, as large as the egg counter on the left.
+const sf::Vector2f kClockPosition{620.0f, -5.0f};
+const unsigned kClockTextSize = 50;
 } // namespace
 
 void IngameScreen::init() {
@@ -62,6 +66,7 @@ bool IngameScreen::loadLevel() {
     }
     playerLife = player->getComponent<DeathComponent>();
     playerEggs = player->getComponent<LayEggComponent>();
+    levelKey = RecordsFile::levelKey(GameStateManager::getInstance()->mapPath);
     return true;
 }
 
@@ -101,6 +106,26 @@ void IngameScreen::buildHud() {
     icon->getRenderer()->setBackgroundColor(sf::Color::Transparent);
     icon->getRenderer()->setBorderColor(sf::Color::Transparent);
     gui.add(icon, "");
+    addClock();
+}
+
+void IngameScreen::addClock() {
+    clockText = ui::Button::create(runClock.text());
+    clockText->setPosition(kClockPosition);
+    clockText->setTextSize(kClockTextSize);
+    clockText->getRenderer()->setTextColor(sf::Color::White);
+    clockText->getRenderer()->setBackgroundColor(sf::Color::Transparent);
+    clockText->getRenderer()->setBorderColor(sf::Color::Transparent);
+    gui.add(clockText, "clock");
+}
+
+void IngameScreen::finishRun() {
+    GameStateManager* game = GameStateManager::getInstance();
+    game->runSeconds = runClock.seconds();
+    game->newBest = false;
+    if (game->won && !playerDead && !game->recordsPath.empty()) {
+        game->newBest = RecordsFile(game->recordsPath).recordWin(levelKey, runClock.seconds());
+    }
 }
 
 void IngameScreen::buildPausePicture() {
@@ -174,6 +199,7 @@ void IngameScreen::handleInput(float dt) {
         player->update(dt);
     }
     if (playerDead || game->levelComplete) {
+        finishRun();
         game->setState(GameStateManager::kEndScreen);
         return;
     }
@@ -186,6 +212,10 @@ void IngameScreen::update(float dt) {
     std::ostringstream counter;
     counter << playerEggs->eggStock.size() << "x";
     eggCounter->setText(counter.str());
+    if (!paused && !playerDead && !GameStateManager::getInstance()->levelComplete) {
+        runClock.advance(dt);
+    }
+    clockText->setText(runClock.text());
 
     if (paused) {
         pauseObject->setPosition(pausePosition());

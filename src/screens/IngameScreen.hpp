@@ -2,6 +2,7 @@
 
 #include "app/GameState.hpp"
 #include "scene/GameObject.hpp"
+#include "screens/RunClock.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
 #include "ui/Label.hpp"
@@ -15,7 +16,8 @@ class LayEggComponent;
 // The level: loads the map, moves the player, the dogs and the eggs, runs the
 // collision step and draws the scene with an egg counter. Escape pauses; while
 // paused, R restarts the level and Q leaves it for the menu (keys as bound). Ends
-// when the player is caught or reaches the goal with the formula.
+// when the player is caught or reaches the goal with the formula; a win is timed
+// (the clock stands while paused) and recorded as the level's best when faster.
 class IngameScreen final : public GameState {
 public:
     void init() override;
@@ -25,6 +27,8 @@ public:
     void handleInput(float dt) override;
 
     std::shared_ptr<ui::Button> eggCounter;
+    std::shared_ptr<ui::Button> clockText;
+    RunClock runClock;
     ui::Gui gui;
     std::shared_ptr<GameObject> pauseObject;
     // What the keys do while paused, drawn over the pause picture.
@@ -38,11 +42,15 @@ private:
     bool loadLevel();
     void bindPlayerKeys();
     void buildHud();
+    void addClock();
+    // Hands the run's time to the end screen, and records a win.
+    void finishRun();
     void buildPausePicture();
     sf::Vector2f pausePosition() const;
     void placePauseKeys();
 
     bool levelReady = false;
+    std::string levelKey; // the level's name in the records
     // The level's actors, looked up once the map has loaded; the registry
     // keeps them alive for as long as this screen runs.
     std::shared_ptr<GameObject> player;

@@ -136,3 +136,37 @@ TEST_F(MapLoadTest, AMapTheGameCannotPlayBuildsNothing) {
     EXPECT_EQ(err.text(), "loadMap: could not open file " + folder + "nowhere.tmx\n");
 }
 } // namespace
+
+TEST_F(MapLoadTest, ADogTakesItsOwnSightAndSpeedByNameWhereverTiledPutsThem) {
+    // enemy1 carries both, the first before its required ones as a careless edit might leave them; enemy3
+    // only a speed; enemy2, an inside dog, none.
+    std::string text = testlevel::mapText(folder);
+    const std::string firstDog = "name=\"enemy1\"";
+    const auto properties =
+        text.find("<properties>", text.find(firstDog)) + std::string("<properties>").size();
+    text.insert(properties, "<property name=\"sightRange\" value=\"240\"/>");
+    const auto closing = text.find("</properties>", properties);
+    text.insert(closing, "<property name=\"patrolSpeed\" value=\"0\"/>");
+    const auto third = text.find("</properties>", text.find("name=\"enemy3\""));
+    text.insert(third, "<property name=\"patrolSpeed\" value=\"75.5\"/>");
+    ErrCapture err;
+    ASSERT_TRUE(load(text)) << err.text();
+
+    const auto tuned = get("enemy1")->getComponent<EnemyMovement>();
+    EXPECT_EQ(tuned->tuning.sightRange, 240.0);
+    EXPECT_EQ(tuned->tuning.patrolSpeed, 0.0f);
+    EXPECT_EQ(tuned->patrolDistanceX, 40.0f) << "the required properties still read by position";
+    EXPECT_EQ(get("enemy3")->getComponent<EnemyMovement>()->tuning.patrolSpeed, 75.5f);
+    EXPECT_EQ(get("enemy3")->getComponent<EnemyMovement>()->tuning.sightRange, 150.0);
+    const auto standard = get("enemy2")->getComponent<EnemyMovement>()->tuning;
+    EXPECT_EQ(standard.sightRange, EnemyMovement::kInsideSightRange);
+    EXPECT_EQ(standard.patrolSpeed, EnemyMovement::kPatrolSpeed);
+    EXPECT_EQ(standard.runSpeed, EnemyMovement::kRunSpeed);
+
+    get("player1")->setPosition(2000, 2000); // out of every dog's sight
+    const sf::Vector2f home = get("enemy1")->getPosition();
+    for (int frame = 0; frame < 30; ++frame) {
+        get("enemy1")->update(1.0f / 60.0f);
+    }
+    EXPECT_EQ(get("enemy1")->getPosition(), home) << "a dog with patrol speed 0 stands guard";
+}

@@ -1,3 +1,4 @@
+#include "app/RecordsFile.hpp"
 #include "assets/AssetManager.hpp"
 #include "components/DeathComponent.hpp"
 #include "components/EggComponent.hpp"
@@ -9,9 +10,11 @@
 #include "scene/StaticCmp.hpp"
 #include "screens/EndScreen.hpp"
 #include "screens/IngameScreen.hpp"
+#include "screens/RunClock.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/GameHarness.hpp"
 #include "ui/Button.hpp"
+#include "ui/Label.hpp"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -57,40 +60,122 @@ protected:
         }
     }
 
+    // From the menu: the level in `map`.
+    void startLevel(const std::string& map) {
+        ASSERT_NE(harness.screen<StartScreen>(), nullptr);
+        GameStateManager::getInstance()->mapPath = map;
+        auto start = harness.screen<StartScreen>()->gui.get("start");
+        const sf::Vector2f centre = start->getPosition() + start->getSize() / 2.0f;
+        harness.click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
+        ASSERT_TRUE(harness.frames(2));
+        ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << map;
+    }
+
+    // Walks the route from where the player stands; true when it wins the level, having been inside.
+    bool play(const std::vector<Leg>& route) {
+        GameStateManager* game = GameStateManager::getInstance();
+        bool wasInside = false;
+        for (const Leg& leg : route) {
+            for (sf::Vector2f waypoint : leg.waypoints) {
+                walkTo(waypoint);
+                if (levelOver() && !game->won) {
+                    ADD_FAILURE() << "caught on the way to " << waypoint.x << ", " << waypoint.y;
+                    return false;
+                }
+            }
+            wasInside = wasInside || (!levelOver() && PhysicsManager::getInstance()->playerInside);
+            harness.frames(leg.waitFrames);
+        }
+        harness.frames(2);
+        EXPECT_TRUE(wasInside);
+        return game->won && harness.screen<EndScreen>() != nullptr;
+    }
+
     GameHarness harness;
 };
 
-TEST_F(PlayThroughTest, ACarefulRouteThroughTheHouseWinsTheLevel) {
-    const std::vector<Leg> route = {
-        {{{40, 975}, {110, 975}}, 295},
-        {{{330, 975}}, 90},
-        {{{633, 975}, {633, 880}}, 235},
-        {{{633, 740}, {633, 700}}, 87},
-        {{{633, 520}}, 67},
-        {{{633, 296}, {700, 296}}, 102},
-        {{{852, 296}}, 215},
-        {{{700, 296}, {560, 296}}, 352},
-        {{{457, 296}, {457, 236}, {457, 200}, {520, 200}}, 67},
-        {{{760, 200}}, 255},
-        {{{960, 200}}, 252},
-        {{{1161, 200}}, 40},
-        {{{1161, 80}}, 0},
-    };
+// Each shipped level with a careful way through it: where to walk, and how long to wait there for a dog.
+struct LevelRoute {
+    std::string map;
+    std::vector<Leg> route;
+};
+
+const std::vector<LevelRoute> kShippedLevels = {
+    {"Assets/map.tmx",
+     {
+         {{{40, 975}, {110, 975}}, 295},
+         {{{330, 975}}, 90},
+         {{{633, 975}, {633, 880}}, 235},
+         {{{633, 740}, {633, 700}}, 87},
+         {{{633, 520}}, 67},
+         {{{633, 296}, {700, 296}}, 102},
+         {{{852, 296}}, 215},
+         {{{700, 296}, {560, 296}}, 352},
+         {{{457, 296}, {457, 236}, {457, 200}, {520, 200}}, 67},
+         {{{760, 200}}, 255},
+         {{{960, 200}}, 252},
+         {{{1161, 200}}, 40},
+         {{{1161, 80}}, 0},
+     }},
+    // The quiet way round the east of the yard, up the hall past the kennel rooms.
+    {"Assets/level2.tmx",
+     {
+         {{{969, 928}, {969, 600}}, 0},
+         {{{969, 420}, {713, 420}, {713, 270}}, 0},
+         {{{713, 56}, {1190, 56}}, 0},
+     }},
+};
+
+// The line the end screen shows under the won picture.
+std::string endScreenLine(const GameHarness& harness) {
+    const EndScreen* end = harness.screen<EndScreen>();
+    return end && end->timeLine ? end->timeLine->getText() : "no end screen";
+}
+} // namespace
+
+namespace {
+TEST_F(PlayThroughTest, ACarefulRouteThroughEveryShippedLevelWinsIt) {
     GameStateManager* game = GameStateManager::getInstance();
-    bool wasInside = false;
-    for (const Leg& leg : route) {
-        for (sf::Vector2f waypoint : leg.waypoints) {
-            walkTo(waypoint);
-            ASSERT_FALSE(levelOver() && !game->won)
-                << "caught on the way to " << waypoint.x << ", " << waypoint.y;
+    for (const LevelRoute& level : kShippedLevels) {
+        SCOPED_TRACE(level.map);
+        if (level.map != game->mapPath) {
+            startLevel(level.map);
         }
-        wasInside = wasInside || PhysicsManager::getInstance()->playerInside;
-        harness.frames(leg.waitFrames);
+        ASSERT_TRUE(play(level.route));
+        EXPECT_NE(endScreenLine(harness).find("New best"), std::string::npos) << endScreenLine(harness);
+        harness.press(sf::Keyboard::Space);
     }
-    harness.frames(2);
-    EXPECT_TRUE(wasInside);
-    EXPECT_TRUE(game->won);
-    ASSERT_NE(harness.screen<EndScreen>(), nullptr) << "the won picture follows";
+}
+
+TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTime) {
+    const LevelRoute& level = kShippedLevels[1];
+    RecordsFile records(harness.recordsFile());
+    const std::string key = RecordsFile::levelKey(level.map);
+    const auto winAfterWaiting = [&](int frames) {
+        startLevel(level.map);
+        harness.frames(frames); // nothing sees the player at the start
+        EXPECT_TRUE(play(level.route));
+        const std::string line = endScreenLine(harness);
+        harness.press(sf::Keyboard::Space);
+        return line;
+    };
+
+    const std::string first = winAfterWaiting(120);
+    const auto firstRecord = records.find(key);
+    ASSERT_TRUE(firstRecord);
+    EXPECT_EQ(firstRecord->wins, 1);
+    EXPECT_EQ(first, "Time " + RunClock::format(firstRecord->bestSeconds) + "   New best");
+    EXPECT_GT(firstRecord->bestSeconds, 2.0);
+
+    const std::string slower = winAfterWaiting(180);
+    EXPECT_EQ(slower.find("New best"), std::string::npos) << slower;
+    EXPECT_EQ(records.find(key)->bestSeconds, firstRecord->bestSeconds);
+    EXPECT_EQ(records.find(key)->wins, 2);
+
+    const std::string faster = winAfterWaiting(0);
+    EXPECT_NE(faster.find("New best"), std::string::npos) << faster;
+    EXPECT_NEAR(records.find(key)->bestSeconds, firstRecord->bestSeconds - 2.0, 0.05);
+    EXPECT_EQ(records.find(key)->wins, 3);
 }
 
 TEST_F(PlayThroughTest, StandingInADogsPathLosesTheLevel) {
@@ -144,6 +229,7 @@ TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
     harness.frames(30);
     harness.hold(sf::Keyboard::Escape, false);
     ASSERT_TRUE(harness.screen<IngameScreen>()->paused) << "holding Escape toggles once";
+    const std::string clockBefore = harness.screen<IngameScreen>()->clockText->getText();
 
     const sf::Vector2f dogBefore = object("enemy1")->getPosition();
     const sf::Vector2f playerBefore = object("player1")->getPosition();
@@ -152,6 +238,7 @@ TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
     harness.hold(sf::Keyboard::D, false);
     EXPECT_EQ(object("enemy1")->getPosition(), dogBefore);
     EXPECT_EQ(object("player1")->getPosition(), playerBefore);
+    EXPECT_EQ(harness.screen<IngameScreen>()->clockText->getText(), clockBefore);
     // Near the player, but wholly inside the view even with the camera resting on the map's edge.
     const sf::View& view = object("camera")->getComponent<CameraComponent>()->view;
     const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
@@ -169,6 +256,7 @@ TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
     harness.frames(10);
     EXPECT_FALSE(harness.screen<IngameScreen>()->paused);
     EXPECT_NE(object("enemy1")->getPosition(), dogBefore);
+    EXPECT_NE(harness.screen<IngameScreen>()->clockText->getText(), clockBefore);
 }
 } // namespace
 

@@ -21,11 +21,13 @@ public:
 
     // `settingsText`, when given, is the player's settings file the game finds at its start.
     explicit GameHarness(const std::string& settingsText = "") {
-        // The game reads and writes its settings in a folder of this test's own, never the real one.
+        // The game reads and writes its settings and records in a folder of this test's own, never the
+        // real one.
         char pattern[] = "/tmp/pellowick-config-XXXXXX";
         const char* made = mkdtemp(pattern);
         configFolder = made ? made : "";
         setenv("XDG_CONFIG_HOME", configFolder.c_str(), 1);
+        setenv("XDG_DATA_HOME", (configFolder + "/data").c_str(), 1);
         if (!settingsText.empty()) {
             std::filesystem::create_directories(configFolder + "/pellowick");
             std::ofstream(settingsFile()) << settingsText;
@@ -90,6 +92,7 @@ public:
 
     sf::RenderWindow& window() { return *game->window; }
     std::string settingsFile() const { return configFolder + "/pellowick/settings.toml"; }
+    std::string recordsFile() const { return configFolder + "/data/pellowick/records.toml"; }
 
     std::string configFolder;
     std::unique_ptr<Game> game;

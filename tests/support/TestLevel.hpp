@@ -48,7 +48,7 @@ inline std::string properties(const std::string& type, const std::string& imageD
                        {LevelSchema::kTextureName, "sprite"}});
     }
     std::string text;
-    for (std::size_t i = 0; i < rules.properties.size(); ++i) {
+    for (std::size_t i = 0; i < rules.requiredCount(); ++i) {
         const auto given = values.find(i);
         text += "<property name=\"" + rules.properties[i].name + "\" value=\"" +
                 (given == values.end() ? rules.properties[i].defaultValue : given->second) + "\"/>";

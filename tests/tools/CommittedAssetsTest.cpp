@@ -17,12 +17,13 @@ namespace fs = std::filesystem;
 const fs::path kCommitted = fs::path(PELLOWICK_SOURCE_DIR) / "Assets";
 
 // Runs a generator from the build with its arguments; its output folder starts empty.
-fs::path generate(const std::string& tool, const std::string& firstArgument = "") {
+fs::path generate(const std::string& tool, const std::string& firstArgument = "",
+                  const std::string& lastArgument = "") {
     const fs::path out = fs::path(testing::TempDir()) / ("pellowick_" + tool);
     fs::remove_all(out);
     fs::create_directories(out);
     const std::string command = std::string(PELLOWICK_RUNTIME_DIR) + "/" + tool + " " + firstArgument + " '" +
-                                out.string() + "' > '" + out.string() + ".log' 2>&1";
+                                out.string() + "' " + lastArgument + " > '" + out.string() + ".log' 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     return out;
 }
@@ -73,6 +74,11 @@ TEST(CommittedAssetsTest, MapAndTilesetsAreWhatTheLevelCompilerMakes) {
     const fs::path out =
         generate("pellowick-mapgen", std::string(PELLOWICK_SOURCE_DIR) + "/tools/mapgen/level");
     EXPECT_EQ(expectCommittedMatch(out), 3) << "map.tmx, terrain.png and interior.png";
+    for (const std::string level : {"level2"}) {
+        const fs::path made = generate(
+            "pellowick-mapgen", std::string(PELLOWICK_SOURCE_DIR) + "/tools/mapgen/" + level, level + ".tmx");
+        EXPECT_EQ(expectCommittedMatch(made), 3) << level << ".tmx and the same two tilesets";
+    }
 }
 
 TEST(CommittedAssetsTest, PicturesSoundsAndMenuAreWhatTheAssetGeneratorMakes) {
