@@ -19,13 +19,18 @@ void syncToDisk(const std::string& path) {
 } // namespace
 
 std::string AtomicFile::target(const std::string& path) {
+    // A link to nowhere is still followed: the file it names is the one to make. A loop ends the search.
+    constexpr int kLongestChain = 40;
+    fs::path file = path;
     std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(path, error))) {
-        return path;
+    for (int step = 0; step < kLongestChain && fs::is_symlink(fs::symlink_status(file, error)); ++step) {
+        const fs::path next = fs::read_symlink(file, error);
+        if (error) {
+            return path;
+        }
+        file = next.is_absolute() ? next : (file.parent_path() / next).lexically_normal();
     }
-    // A link to nowhere is still followed: the file it names is the one to make.
-    const fs::path resolved = fs::weakly_canonical(path, error);
-    return error ? path : resolved.string();
+    return file.string();
 }
 
 bool AtomicFile::write(const std::string& path, const std::string& text, std::string& problem) {

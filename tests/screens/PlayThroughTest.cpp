@@ -62,6 +62,10 @@ protected:
 
     // From the menu: the level in `map`.
     void startLevel(const std::string& map) {
+        if (harness.screen<IngameScreen>()) {
+            harness.press(sf::Keyboard::Escape);
+            harness.press(sf::Keyboard::Q); // the menu, from the pause
+        }
         ASSERT_NE(harness.screen<StartScreen>(), nullptr);
         GameStateManager::getInstance()->mapPath = map;
         auto start = harness.screen<StartScreen>()->gui.get("start");
