@@ -206,14 +206,13 @@ const std::vector<BadInput> kMenuFiles = {
      "Assets/start.txt:" + std::to_string(shippedFormLineOf("\"audio.png\"")) +
          ": cannot load the texture 'Assets/audio.png'",
      Next::ExitWithStatus1},
-    {"SoundsMissingOrFolders", kMenu,
-     [] {
-         return removeFiles({"Sounds/shoot.wav"})() && folderAt("Sounds/music.wav")() &&
-                folderAt("Sounds/button.wav")();
-     },
-     "Failed to open sound file \"Assets/Sounds/shoot.wav\" (couldn't open stream)\n"
-     "Assets/Sounds/music.wav: is a folder\nAssets/Sounds/button.wav: is a folder",
+    {"SoundsMissing", kMenu, removeFiles({"Sounds/music.wav", "Sounds/shoot.wav"}),
+     "Failed to open sound file \"Assets/Sounds/music.wav\" (couldn't open stream)\n"
+     "Failed to open sound file \"Assets/Sounds/shoot.wav\" (couldn't open stream)",
      Next::GoesOn},
+    {"SoundsAreFolders", kMenu,
+     [] { return folderAt("Sounds/music.wav")() && folderAt("Sounds/button.wav")(); },
+     "Assets/Sounds/music.wav: is a folder\nAssets/Sounds/button.wav: is a folder", Next::GoesOn},
 };
 
 const std::vector<BadInput> kScreenPictures = {

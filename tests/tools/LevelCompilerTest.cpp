@@ -1,6 +1,6 @@
 // The level compiler on small hand-drawn sources: each mistake a level designer can make in the text art
-// or the object list is named (one case of each kind), and a sound level becomes a map the game's own checker
-// accepts.
+// or the object list is named (one case of each check), and a sound level becomes a map the game's own
+// checker accepts.
 
 #include "LevelCompiler.hpp"
 
@@ -98,6 +98,7 @@ TEST(LevelCompilerTest, NamesEveryMistakeInTheSource) {
     using Edit = std::function<void(SmallLevel&)>;
     const std::vector<std::pair<Edit, std::string>> cases = {
         {[](SmallLevel& l) { l.outside[0][3] = '?'; }, "outside.txt cell (3, 0): unknown character '?'"},
+        {[](SmallLevel& l) { l.inside[12][12] = '?'; }, "inside.txt cell (12, 12): unknown character '?'"},
         {[](SmallLevel& l) { l.outside[30][30] = '@'; }, "'@' must cover exactly the building"},
         {[](SmallLevel& l) { l.inside[12][12] = 'D'; }, "a door must sit in the building's outer wall"},
         {[](SmallLevel& l) { l.outside[41][41] = '.'; }, "the goal pad 'G' must be one 2x2 block"},
@@ -124,6 +125,8 @@ TEST(LevelCompilerTest, NamesEveryMistakeInTheSource) {
         {[](SmallLevel& l) { l.replace("enemy1 enemy1 ", "enemy1 enemy1 130 700 vertical 10"); },
          "enemy1's beat: crosses enemy2's beat"},
         {[](SmallLevel& l) { l.replace("egg egg1 ", "egg egg1 100 705"); }, "egg1: lies on enemy1's beat"},
+        {[](SmallLevel& l) { l.outside[50][6] = 'r'; }, "egg1 (100, 800, 8x8): runs into the wall"},
+        {[](SmallLevel& l) { l.outside[56][6] = 'r'; }, "player1 (100, 900, 14x14): runs into the wall"},
         {[](SmallLevel& l) { l.inside[12][12] = 'x'; }, "formula (196, 196, 16x16): runs into the wall"},
         {[](SmallLevel& l) { l.objects.push_back("egg egg11"); },
          "objects.txt:35: expected \"type name x y\""},
