@@ -12,19 +12,6 @@
 
 namespace {
 
-TEST(KeyTapTest, EscapeTappedOnTheControlsScreenReturnsToTheMenuEveryTime) {
-    GameHarness harness;
-    ASSERT_TRUE(harness.frames(1));
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        GameStateManager::getInstance()->setState(GameStateManager::kControlsScreen);
-        ASSERT_TRUE(harness.frames(2));
-        ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
-        harness.tap(sf::Keyboard::Escape);
-        ASSERT_TRUE(harness.frames(1));
-        EXPECT_NE(harness.screen<StartScreen>(), nullptr) << "tap " << attempt + 1 << " was lost";
-    }
-}
-
 TEST(KeyTapTest, ActionsSeeATapInOneFrameOnly) {
     GameHarness harness;
     ASSERT_TRUE(harness.frames(1));

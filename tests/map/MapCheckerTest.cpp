@@ -64,12 +64,6 @@ protected:
 
 } // namespace
 
-TEST_F(MapCheckerTest, TheTestLevelHasNoProblems) {
-    bool playable = false;
-    EXPECT_EQ(report(testlevel::mapText(imageDir()), &playable), "");
-    EXPECT_TRUE(playable);
-}
-
 struct Breakage {
     const char* what;
     std::string from, to;

@@ -5,6 +5,9 @@
 #include "app/GameState.hpp"
 #include "app/GameStateManager.hpp"
 #include "app/RealtimeInput.hpp"
+#include "scene/GameObjectManager.hpp"
+#include "screens/IngameScreen.hpp"
+#include "screens/StartScreen.hpp"
 #include "support/Events.hpp"
 
 #include <cstdlib>
@@ -84,6 +87,23 @@ public:
         frames(2);
         hold(key, false);
         frames(1);
+    }
+
+    // Clicks the menu's start button and runs the two frames that open the level; false when no level runs.
+    bool startLevel() {
+        auto* menu = screen<StartScreen>();
+        auto start = menu ? menu->gui.get("start") : nullptr;
+        if (!start) {
+            return false;
+        }
+        const sf::Vector2f centre = start->getPosition() + start->getSize() / 2.0f;
+        click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
+        return frames(2) && screen<IngameScreen>() != nullptr;
+    }
+
+    // An object of the running level by name; throws when there is none.
+    static std::shared_ptr<GameObject> object(const std::string& name) {
+        return GameObjectManager::getInstance()->getGameObject(name);
     }
 
     template <class Screen> Screen* screen() const {
