@@ -341,7 +341,7 @@ Settings SettingsFile::read(const std::string& file, const Report& reportHere) c
     return settings;
 }
 
-Settings SettingsFile::withThisRunsChanges(const Settings& onDisk, const Settings& settings) {
+Settings SettingsFile::withThisRunsChanges(const Settings& onDisk, const Settings& settings) const {
     if (!known) {
         return settings;
     }

@@ -46,7 +46,7 @@ private:
     void report(std::size_t line, const std::string& problem);
     // The settings in `file`, or the defaults; each problem goes to `reportHere`.
     Settings read(const std::string& file, const Report& reportHere) const;
-    Settings withThisRunsChanges(const Settings& onDisk, const Settings& settings);
+    Settings withThisRunsChanges(const Settings& onDisk, const Settings& settings) const;
     bool makeFolder();
     void cannotSave(const std::string& problem, bool onceOnly);
     std::string newFilePath() const { return savedFile + ".tmp"; }
