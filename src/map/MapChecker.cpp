@@ -3,7 +3,6 @@
 #include "assets/FileCheck.hpp"
 #include "map/LevelSchema.hpp"
 #include "map/TileLayerBuilder.hpp"
-#include "map/TmxReader.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/System/Err.hpp>
@@ -478,17 +477,4 @@ bool MapChecker::report(const std::vector<MapProblem>& problems, const std::stri
 bool MapChecker::hasErrors(const std::vector<MapProblem>& problems) {
     return std::any_of(problems.begin(), problems.end(),
                        [](const MapProblem& problem) { return problem.isError(); });
-}
-
-bool MapChecker::isPlayableFile(const std::string& mapPath) const {
-    const std::unique_ptr<TileMap> map = readTileMapFile(mapPath);
-    if (map) {
-        const std::vector<MapProblem> problems = check(*map);
-        if (!hasErrors(problems)) {
-            return true;
-        }
-        report(problems, mapPath, sf::err());
-    }
-    sf::err() << mapPath << ": the game cannot play this map" << std::endl;
-    return false;
 }
