@@ -109,3 +109,7 @@ std::optional<sf::Keyboard::Key> KeyNames::keyNamed(const std::string& name) {
     }
     return std::nullopt;
 }
+
+std::string KeyNames::keptByTheGame(sf::Keyboard::Key key) {
+    return key == K::F11 ? "switches between the window and fullscreen" : "";
+}

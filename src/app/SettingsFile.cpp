@@ -2,14 +2,16 @@
 
 #include "app/KeyNames.hpp"
 #include "app/Letterbox.hpp"
+#include "assets/FileCheck.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <functional>
+#include <set>
 #include <sstream>
 #include <toml++/toml.h>
 #include <unistd.h>
@@ -21,6 +23,11 @@ using Report = std::function<void(std::size_t line, const std::string& problem)>
 
 // Larger than any screen; a bigger number is a typing mistake.
 const std::int64_t kMaxWindowSide = 16384;
+// As many links as the system itself follows before it gives up on a loop.
+const int kMostLinks = 40;
+// Enough of a name for the player to find it in the file; a runaway one would flood the terminal.
+const std::size_t kLongestQuotedName = 32;
+const std::size_t kLongestParserMessage = 160;
 
 std::size_t lineOf(const toml::node& node) {
     return static_cast<std::size_t>(node.source().begin.line);
@@ -43,18 +50,63 @@ std::string onOneLine(std::string_view text) {
     return line;
 }
 
+std::string shortened(std::string_view text, std::size_t longest = kLongestQuotedName) {
+    const std::string line = onOneLine(text.substr(0, longest + 1));
+    return text.size() > longest ? line.substr(0, longest) + "..." : line;
+}
+
 std::string yesNo(bool value) {
     return value ? "true" : "false";
 }
 
-// Flushes a written file to the disk, so a crash after the rename cannot leave an empty file.
-void syncToDisk(const std::string& path) {
-    const int descriptor = ::open(path.c_str(), O_RDONLY);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
+// Writes a whole new file and flushes it to the disk, so a crash after the rename cannot leave an empty
+// file. The reason when that fails, and then the new file is gone.
+std::string writeWholeFile(const std::string& path, const std::string& text) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (descriptor < 0) {
+        return std::strerror(errno);
     }
+    std::size_t written = 0;
+    int problem = 0;
+    while (written < text.size() && problem == 0) {
+        const ssize_t count = ::write(descriptor, text.data() + written, text.size() - written);
+        if (count >= 0) {
+            written += static_cast<std::size_t>(count);
+        } else if (errno != EINTR) {
+            problem = errno;
+        }
+    }
+    if (problem == 0 && ::fsync(descriptor) != 0) {
+        problem = errno;
+    }
+    if (::close(descriptor) != 0 && problem == 0) {
+        problem = errno;
+    }
+    if (problem != 0) {
+        ::unlink(path.c_str());
+        return std::strerror(problem);
+    }
+    return "";
 }
+
+// The file a link, or a chain of links, leads to: a save replaces that one, so the link stays. A path that
+// is no link, or links that go round in a loop, lead to the path itself.
+std::string fileBehindLinks(const std::string& path) {
+    fs::path file = path;
+    for (int hop = 0; hop < kMostLinks; ++hop) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(file, error))) {
+            return file.string();
+        }
+        const fs::path target = fs::read_symlink(file, error);
+        if (error) {
+            return path;
+        }
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    return path;
+}
+
 void readAudio(const toml::table& file, Settings& settings, const Report& report) {
     const toml::node* enabled = file.at_path("audio.enabled").node();
     if (!enabled) {
@@ -114,7 +166,7 @@ std::vector<FileBinding> readBindings(const toml::table& file, const Report& rep
         const std::string action(name.str());
         const std::size_t line = lineOf(value);
         if (Settings::defaultKey(action) == sf::Keyboard::Unknown) {
-            report(line, "keys." + action + ": there is no such action; ignored");
+            report(line, "keys." + shortened(action) + ": there is no such action; ignored");
             continue;
         }
         const std::string fallback = "using " + KeyNames::nameOf(Settings::defaultKey(action));
@@ -125,7 +177,12 @@ std::vector<FileBinding> readBindings(const toml::table& file, const Report& rep
         const std::string keyName = value.as_string()->get();
         const auto key = KeyNames::keyNamed(keyName);
         if (!key) {
-            report(line, "keys." + action + ": unknown key name \"" + keyName + "\"; " + fallback);
+            report(line, "keys." + action + ": unknown key name \"" + shortened(keyName) + "\"; " + fallback);
+            continue;
+        }
+        if (!KeyNames::keptByTheGame(*key).empty()) {
+            report(line, "keys." + action + ": " + keyName + " " + KeyNames::keptByTheGame(*key) +
+                             " and cannot be bound; " + fallback);
             continue;
         }
         bindings.push_back({action, *key, line});
@@ -175,6 +232,65 @@ void readKeys(const toml::table& file, Settings& settings, const Report& report)
         bindings.erase(bindings.begin() + (duplicate - bindings.data()));
     }
 }
+
+void readTable(const toml::table& file, Settings& settings, const Report& report) {
+    readAudio(file, settings, report);
+    readWindow(file, settings, report);
+    readKeys(file, settings, report);
+}
+
+void readText(const std::string& text, const std::string& path, Settings& settings, const Report& report) {
+    toml::table file;
+    try {
+        file = toml::parse(text, path);
+    } catch (const toml::parse_error& problem) {
+        report(static_cast<std::size_t>(problem.source().begin.line),
+               shortened(problem.description(), kLongestParserMessage) + "; the default settings are used");
+        return;
+    }
+    readTable(file, settings, report);
+}
+
+toml::table toTable(const Settings& settings) {
+    toml::table keys;
+    for (const std::string& action : Settings::actions()) {
+        keys.insert(action, KeyNames::nameOf(settings.key(action)));
+    }
+    const toml::table window{{"fullscreen", settings.fullscreen},
+                             {"width", static_cast<std::int64_t>(settings.windowSize.x)},
+                             {"height", static_cast<std::int64_t>(settings.windowSize.y)}};
+    return toml::table{
+        {"audio", toml::table{{"enabled", settings.audio}}}, {"window", window}, {"keys", keys}};
+}
+
+// Puts into `target` every entry of `after` that is not the same in `before`, at any depth.
+void copyChanges(const toml::table& before, const toml::table& after, toml::table& target) {
+    for (auto&& [name, value] : after) {
+        const toml::node* old = before.get(name);
+        if (!value.is_table()) {
+            if (toml::node_view<const toml::node>(old) != toml::node_view<const toml::node>(&value)) {
+                target.insert_or_assign(name, value);
+            }
+            continue;
+        }
+        if (!target.get_as<toml::table>(name)) {
+            target.insert_or_assign(name, toml::table{});
+        }
+        const toml::table* oldTable = old ? old->as_table() : nullptr;
+        copyChanges(oldTable ? *oldTable : toml::table{}, *value.as_table(),
+                    *target.get_as<toml::table>(name));
+    }
+}
+
+bool bindsAKeyTwice(const Settings& settings) {
+    std::set<sf::Keyboard::Key> taken;
+    for (const std::string& action : Settings::actions()) {
+        if (!taken.insert(settings.key(action)).second) {
+            return true;
+        }
+    }
+    return false;
+}
 } // namespace
 
 SettingsFile::SettingsFile(std::string path) : filePath(std::move(path)) {}
@@ -204,49 +320,72 @@ void SettingsFile::report(std::size_t line, const std::string& problem) {
 }
 
 Settings SettingsFile::load() {
+    const Report reportHere = [this](std::size_t line, const std::string& problem) { report(line, problem); };
+    known = read(filePath, reportHere);
+    return *known;
+}
+
+Settings SettingsFile::read(const std::string& file, const Report& reportHere) const {
     Settings settings;
     std::error_code error;
-    if (filePath.empty() || !fs::exists(filePath, error)) {
+    if (file.empty() || fs::status(file, error).type() == fs::file_type::not_found) {
         return settings;
     }
-    std::ifstream in(filePath, std::ios::binary);
-    std::ostringstream text;
-    if (!fs::is_regular_file(filePath, error) || !in || !(text << in.rdbuf())) {
-        report(0, "cannot read the file; the default settings are used");
+    std::string text;
+    const std::string problem = FileCheck::read(file, FileCheck::kLargestSettings, text);
+    if (!problem.empty()) {
+        reportHere(0, problem + "; the default settings are used");
         return settings;
     }
-    readText(text.str(), settings);
+    readText(text, filePath, settings, reportHere);
     return settings;
 }
 
-void SettingsFile::readText(const std::string& text, Settings& settings) {
-    toml::table file;
-    try {
-        file = toml::parse(text, filePath);
-    } catch (const toml::parse_error& problem) {
-        report(static_cast<std::size_t>(problem.source().begin.line),
-               onOneLine(problem.description()) + "; the default settings are used");
-        return;
+Settings SettingsFile::withThisRunsChanges(const Settings& onDisk, const Settings& settings) const {
+    if (!known) {
+        return settings;
     }
-    const Report reportHere = [this](std::size_t line, const std::string& problem) { report(line, problem); };
-    readAudio(file, settings, reportHere);
-    readWindow(file, settings, reportHere);
-    readKeys(file, settings, reportHere);
+    toml::table merged = toTable(onDisk);
+    copyChanges(toTable(*known), toTable(settings), merged);
+    Settings result;
+    readTable(merged, result, [](std::size_t, const std::string&) {});
+    if (bindsAKeyTwice(result)) {
+        // This run's key and the other game's clash: the latest choice brings the keys it was made with.
+        result.keys = settings.keys;
+    }
+    return result;
 }
 
 std::string SettingsFile::toText(const Settings& settings) {
-    toml::table keys;
-    for (const std::string& action : Settings::actions()) {
-        keys.insert(action, KeyNames::nameOf(settings.key(action)));
-    }
-    const toml::table window{{"fullscreen", settings.fullscreen},
-                             {"width", static_cast<std::int64_t>(settings.windowSize.x)},
-                             {"height", static_cast<std::int64_t>(settings.windowSize.y)}};
-    const toml::table file{
-        {"audio", toml::table{{"enabled", settings.audio}}}, {"window", window}, {"keys", keys}};
     std::ostringstream text;
-    text << "# Pellowick's settings, saved by the game whenever one changes.\n\n" << file << "\n";
+    text << "# Pellowick's settings, saved by the game whenever one changes.\n\n"
+         << toTable(settings) << "\n";
     return text.str();
+}
+
+void SettingsFile::cannotSave(const std::string& problem, bool onceOnly) {
+    if (onceOnly && toldNowhereToSave) {
+        return;
+    }
+    toldNowhereToSave = toldNowhereToSave || onceOnly;
+    sf::err() << "Pellowick: cannot save the settings: " << problem
+              << (onceOnly ? "; changes are not kept" : "") << std::endl;
+}
+
+bool SettingsFile::makeFolder() {
+    if (filePath.empty()) {
+        cannotSave("neither XDG_CONFIG_HOME nor HOME is set", true);
+        return false;
+    }
+    savedFile = fileBehindLinks(filePath);
+    const fs::path folder = fs::path(savedFile).parent_path();
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        cannotSave("cannot create the folder " + folder.string() + ": " + error.message(), true);
+        return false;
+    }
+    return true;
 }
 
 bool SettingsFile::save(const Settings& settings) {
@@ -254,47 +393,39 @@ bool SettingsFile::save(const Settings& settings) {
 }
 
 bool SettingsFile::writeNewFile(const Settings& settings) {
-    if (filePath.empty()) {
+    if (!makeFolder()) {
         return false;
     }
-    const fs::path folder = fs::path(filePath).parent_path();
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) {
-        sf::err() << "Pellowick: cannot save the settings: cannot create the folder " << folder.string()
-                  << ": " << error.message() << std::endl;
+    // Read again: another running game may have saved its own changes since.
+    bool problems = false;
+    const Settings onDisk =
+        read(savedFile, [&problems](std::size_t, const std::string&) { problems = true; });
+    keepBadCopy = problems;
+    const std::string reason = writeWholeFile(newFilePath(), toText(withThisRunsChanges(onDisk, settings)));
+    if (!reason.empty()) {
+        cannotSave("cannot write " + newFilePath() + ": " + reason, false);
         return false;
     }
-    {
-        std::ofstream out(newFilePath(), std::ios::binary | std::ios::trunc);
-        out << toText(settings);
-        out.close();
-        if (!out) {
-            sf::err() << "Pellowick: cannot save the settings: cannot write " << newFilePath() << std::endl;
-            return false;
-        }
-    }
-    syncToDisk(newFilePath());
+    beingSaved = settings;
     return true;
 }
 
 bool SettingsFile::replaceOldFile() {
     std::error_code error;
-    if (keepBadCopy && fs::exists(filePath, error)) {
-        fs::rename(filePath, filePath + ".bad", error);
+    if (keepBadCopy && fs::exists(fs::symlink_status(savedFile, error))) {
+        fs::rename(savedFile, savedFile + ".bad", error);
         if (error) {
             // The player's own file is not overwritten before it has been kept.
-            sf::err() << "Pellowick: cannot save the settings: cannot keep " << filePath << " as " << filePath
-                      << ".bad: " << error.message() << std::endl;
+            cannotSave("cannot keep " + savedFile + " as " + savedFile + ".bad: " + error.message(), false);
             return false;
         }
     }
     keepBadCopy = false;
-    fs::rename(newFilePath(), filePath, error);
+    fs::rename(newFilePath(), savedFile, error);
     if (error) {
-        sf::err() << "Pellowick: cannot save the settings: cannot replace " << filePath << ": "
-                  << error.message() << std::endl;
+        cannotSave("cannot replace " + savedFile + ": " + error.message(), false);
         return false;
     }
+    known = beingSaved;
     return true;
 }

@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -45,6 +48,43 @@ bool FileCheck::mayRead(const std::string& path, std::uintmax_t largest) {
         sf::err() << path << ": " << problem << std::endl;
     }
     return problem.empty();
+}
+
+std::string FileCheck::read(const std::string& path, std::uintmax_t largest, std::string& text) {
+    text.clear();
+    std::string problem = problemWith(path, largest);
+    if (!problem.empty()) {
+        return problem;
+    }
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        return std::string("cannot be read: ") + std::strerror(errno);
+    }
+    struct stat info {};
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        problem = "is not a regular file";
+    }
+    char buffer[8192];
+    while (problem.empty()) {
+        const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            problem = std::string("cannot be read: ") + std::strerror(errno);
+        } else if (count == 0) {
+            break;
+        } else if (text.size() + static_cast<std::size_t>(count) > largest) {
+            problem = "grew past " + std::to_string(largest) + " bytes while it was read";
+        } else {
+            text.append(buffer, static_cast<std::size_t>(count));
+        }
+    }
+    ::close(descriptor);
+    if (!problem.empty()) {
+        text.clear();
+    }
+    return problem;
 }
 
 std::optional<sf::Vector2u> FileCheck::pngSize(const std::string& path) {

@@ -16,6 +16,8 @@ public:
     static constexpr std::uintmax_t kNoLimit = std::numeric_limits<std::uintmax_t>::max();
     static constexpr std::uintmax_t kLargestMap = 64u << 20;
     static constexpr std::uintmax_t kLargestForm = 4u << 20;
+    // A settings file is a few hundred bytes.
+    static constexpr std::uintmax_t kLargestSettings = 1u << 20;
     // No sprite, tileset or screen picture of the game comes near this many pixels a side.
     static constexpr unsigned kLargestPictureSide = 4096;
 
@@ -24,6 +26,10 @@ public:
     static std::string problemWith(const std::string& path, std::uintmax_t largest = kNoLimit);
     // Same, writing "<path>: <problem>" on sf::err(); true when the file may be read.
     static bool mayRead(const std::string& path, std::uintmax_t largest = kNoLimit);
+    // Reads the whole file into `text` after the same checks: "" then, else the problem ("cannot be read:
+    // <reason>" among them). Never waits on a pipe or device put in the file's place after the checks,
+    // and never reads past `largest` bytes should the file grow meanwhile.
+    static std::string read(const std::string& path, std::uintmax_t largest, std::string& text);
 
     // The size a PNG file gives in its header; nothing when the file is not a PNG.
     static std::optional<sf::Vector2u> pngSize(const std::string& path);

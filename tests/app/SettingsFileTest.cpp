@@ -3,11 +3,15 @@
 #include "support/ErrCapture.hpp"
 #include "support/Files.hpp"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 namespace fs = std::filesystem;
@@ -91,6 +95,12 @@ const BadFile kBadFiles[] = {
      }},
     {"key taken from a default", "[keys]\nUP = \"S\"\n", ":2: keys.UP: S is already bound to DOWN; using W",
      [](const Settings& s) { EXPECT_EQ(s.key("UP"), sf::Keyboard::W); }},
+    {"key the game keeps", "[keys]\nPAUSE = \"F11\"\nLAY = \"Enter\"\n",
+     ":2: keys.PAUSE: F11 switches between the window and fullscreen and cannot be bound; using Escape",
+     [](const Settings& s) {
+         EXPECT_EQ(s.key("PAUSE"), sf::Keyboard::Escape);
+         EXPECT_EQ(s.key("LAY"), sf::Keyboard::Enter) << "only Alt+Enter is kept";
+     }},
 };
 
 TEST_F(SettingsFileTest, EachBadEntryIsOneLineAndFallsBackToItsDefault) {
@@ -110,21 +120,80 @@ TEST_F(SettingsFileTest, EachBadEntryIsOneLineAndFallsBackToItsDefault) {
     EXPECT_EQ(errors.text(), "");
     EXPECT_EQ(swapped.key("LEFT"), sf::Keyboard::D);
     EXPECT_EQ(swapped.key("RIGHT"), sf::Keyboard::A);
+
+    // Endless names are quoted only as far as a player needs to find them.
+    writeFile("[keys]\nLEFT = \"" + std::string(5000, 'x') + "\"\n" + std::string(5000, 'y') + " = \"B\"\n");
+    errors.clear();
+    SettingsFile(path).load();
+    EXPECT_EQ(errors.text(), path + ":2: keys.LEFT: unknown key name \"" + std::string(32, 'x') +
+                                 "...\"; using A" + keptNote() + path + ":3: keys." + std::string(32, 'y') +
+                                 "...: there is no such action; ignored" + keptNote());
 }
 
-TEST_F(SettingsFileTest, AnUnreadableFileMeansTheDefaultsAndIsKeptAsBadAtTheFirstSave) {
-    fs::create_directories(path); // a folder where the file should be
+TEST_F(SettingsFileTest, WhatIsNoSmallPlainFileIsRefusedUnreadAndKeptAsBadAtTheFirstSave) {
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { fs::create_directories(path); }, "is a folder"},
+        {[&] { mkfifo(path.c_str(), 0600); }, "is not a regular file"},
+        {[&] { fs::create_symlink("settings.toml", path); }, "is not a regular file"},
+        {[&] {
+             std::ofstream(path) << "sparse";
+             fs::resize_file(path, 2u << 20);
+         },
+         "is 2097152 bytes; the game reads at most 1048576"},
+    };
+    for (const auto& [makeIt, problem] : cases) {
+        SCOPED_TRACE(problem);
+        fs::remove_all(folder + "/pellowick");
+        fs::create_directories(folder + "/pellowick");
+        makeIt();
+        ErrCapture errors;
+        SettingsFile file(path);
+        EXPECT_EQ(file.load(), Settings());
+        EXPECT_EQ(errors.text(), path + ": " + problem + "; the default settings are used" + keptNote());
+        Settings muted;
+        muted.audio = false;
+        ASSERT_TRUE(file.save(muted));
+        EXPECT_TRUE(fs::exists(fs::symlink_status(path + ".bad")));
+        EXPECT_EQ(SettingsFile(path).load(), muted);
+    }
+}
+
+TEST_F(SettingsFileTest, SavingThroughALinkChangesTheLinkedFileAndTheLinkStays) {
+    fs::create_directories(folder + "/dotfiles");
+    fs::create_directories(folder + "/pellowick");
+    fs::create_symlink("../dotfiles/settings.toml", path); // nothing behind it before the first save
     ErrCapture errors;
     SettingsFile file(path);
-    EXPECT_EQ(file.load(), Settings());
-    EXPECT_EQ(errors.text(), path + ": cannot read the file; the default settings are used" + keptNote());
-    Settings muted;
-    muted.audio = false;
-    ASSERT_TRUE(file.save(muted));
-    EXPECT_TRUE(fs::is_directory(path + ".bad"));
-    EXPECT_EQ(SettingsFile(path).load(), muted);
+    Settings settings = file.load();
+    settings.audio = false;
+    ASSERT_TRUE(file.save(settings));
+    settings.windowSize = {1000, 750};
+    ASSERT_TRUE(file.save(settings));
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(SettingsFile(folder + "/dotfiles/settings.toml").load(), settings);
+    EXPECT_FALSE(fs::exists(path + ".tmp") || fs::exists(folder + "/dotfiles/settings.toml.tmp"));
+    EXPECT_EQ(errors.text(), "");
 }
 
+TEST_F(SettingsFileTest, TwoRunningGamesKeepEachOthersChanges) {
+    SettingsFile first(path);
+    SettingsFile second(path);
+    Settings mine = first.load();
+    Settings theirs = second.load();
+    mine.audio = false;
+    ASSERT_TRUE(first.save(mine));
+    theirs.windowSize = {1000, 750};
+    theirs.keys["RIGHT"] = sf::Keyboard::Left;
+    ASSERT_TRUE(second.save(theirs));
+    // A key bound twice by the two games: the latest choice takes its whole key set along.
+    mine.fullscreen = true;
+    mine.keys["LEFT"] = sf::Keyboard::Left;
+    ASSERT_TRUE(first.save(mine));
+
+    Settings both = mine;
+    both.windowSize = {1000, 750};
+    EXPECT_EQ(SettingsFile(path).load(), both);
+}
 TEST_F(SettingsFileTest, APlayersBadFileIsKeptBesideTheNewOne) {
     const std::string original = "[audio]\nenabled = false\n[keys]\nLAY = \"Nope\"\n";
     writeFile(original);
@@ -157,13 +226,49 @@ TEST_F(SettingsFileTest, AWriteStoppedBeforeTheRenameLeavesTheOldFileWhole) {
     EXPECT_EQ(SettingsFile(path).load(), next);
 }
 
-TEST_F(SettingsFileTest, AFolderThatCannotBeMadeIsOneLineAndTheGameGoesOn) {
-    std::ofstream(folder + "/blocker") << "a file, not a folder";
-    const std::string blocked = folder + "/blocker/pellowick/settings.toml";
+TEST_F(SettingsFileTest, AFailedWriteNamesTheReasonAndLeavesNoTemporaryFile) {
+    Settings old;
+    old.windowSize = {1000, 750};
+    ASSERT_TRUE(SettingsFile(path).save(old));
+    // A full disk, as this process sees it: no file may grow past a few bytes.
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit before = limit;
+    limit.rlim_cur = 16;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
     ErrCapture errors;
-    EXPECT_FALSE(SettingsFile(blocked).save(Settings()));
-    EXPECT_EQ(errors.text(), "Pellowick: cannot save the settings: cannot create the folder " + folder +
-                                 "/blocker/pellowick: Not a directory\n");
+    Settings next;
+    next.audio = false;
+    const bool saved = SettingsFile(path).save(next);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(errors.text(),
+              "Pellowick: cannot save the settings: cannot write " + path + ".tmp: File too large\n");
+    EXPECT_FALSE(fs::exists(path + ".tmp"));
+    EXPECT_EQ(SettingsFile(path).load(), old);
+}
+
+TEST_F(SettingsFileTest, NowhereToSaveIsOneLineAtTheFirstChangeAndNoMore) {
+    std::ofstream(folder + "/blocker") << "a file, not a folder";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "neither XDG_CONFIG_HOME nor HOME is set"},
+        {folder + "/blocker/pellowick/settings.toml",
+         "cannot create the folder " + folder + "/blocker/pellowick: Not a directory"},
+    };
+    for (const auto& [where, problem] : cases) {
+        ErrCapture errors;
+        SettingsFile file(where);
+        Settings settings = file.load();
+        EXPECT_EQ(errors.text(), "");
+        settings.audio = false;
+        EXPECT_FALSE(file.save(settings));
+        settings.audio = true;
+        EXPECT_FALSE(file.save(settings));
+        EXPECT_EQ(errors.text(),
+                  "Pellowick: cannot save the settings: " + problem + "; changes are not kept\n");
+    }
 }
 
 TEST_F(SettingsFileTest, TheFileLivesUnderXdgConfigHomeOrElseUnderHomeConfig) {
