@@ -20,9 +20,9 @@ public:
     static constexpr double kEggFactor = 0.75;
     static constexpr double kPlayerFactor = 0.5;
 
-    // The owner must already carry its StaticCmp, and "dogAngry" must be loaded.
-    EnemyMovement(GameObject* owner, GameObject* target, std::string patrolAxis, float patrolDistanceX,
-                  float patrolDistanceY, bool runsInUpdate);
+    // The dog must already carry its StaticCmp; without "dogAngry" loaded a chasing dog keeps its look.
+    EnemyMovement(GameObject* dog, GameObject* player, std::string axis, float distanceX, float distanceY,
+                  bool runsInUpdate);
 
     void process(sf::RenderWindow* window, float dt, std::string objectName) override;
 
