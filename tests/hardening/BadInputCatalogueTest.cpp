@@ -45,7 +45,6 @@ constexpr int kMenu = GameStateManager::kStartScreen;
 constexpr int kLevel = GameStateManager::kIngameScreen;
 constexpr int kEnd = GameStateManager::kEndScreen;
 constexpr int kControls = GameStateManager::kControlsScreen;
-constexpr int kCredits = GameStateManager::kCreditsScreen;
 
 // Deep enough to exhaust the stack of a reader that recursed once per level.
 constexpr int kAbsurdDepth = 300000;
