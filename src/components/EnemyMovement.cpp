@@ -10,13 +10,12 @@
 #include <cmath>
 #include <cstdlib>
 
-EnemyMovement::EnemyMovement(GameObject* owner, GameObject* target, std::string patrolAxis,
-                             float patrolDistanceX, float patrolDistanceY, bool runsInUpdate,
-                             std::optional<Tuning> tuning)
-    : Component(runsInUpdate), owner(owner), target(target), home(owner->getPosition()),
-      tuning(tuning ? *tuning : standardTuning(owner->type)), patrolAxis(std::move(patrolAxis)),
-      patrolDistanceX(patrolDistanceX), patrolDistanceY(patrolDistanceY) {
-    if (auto sprite = owner->getComponent<StaticCmp>()) {
+EnemyMovement::EnemyMovement(GameObject* dog, GameObject* player, std::string axis, float distanceX,
+                             float distanceY, bool runsInUpdate, std::optional<Tuning> dogTuning)
+    : Component(runsInUpdate), owner(dog), target(player), home(dog->getPosition()),
+      tuning(dogTuning ? *dogTuning : standardTuning(dog->type)), patrolAxis(std::move(axis)),
+      patrolDistanceX(distanceX), patrolDistanceY(distanceY) {
+    if (auto sprite = dog->getComponent<StaticCmp>()) {
         normalTexture = sprite->texture;
     }
     // Without the angry picture a chasing dog keeps its own look.

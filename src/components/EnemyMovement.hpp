@@ -32,10 +32,10 @@ public:
     // The numbers of a standard dog of the map type `type` ("enemy1", "enemy2").
     static Tuning standardTuning(const std::string& type);
 
-    // The owner must already carry its StaticCmp, and "dogAngry" must be loaded. Without a tuning the dog
-    // gets the standard one of its owner's type.
-    EnemyMovement(GameObject* owner, GameObject* target, std::string patrolAxis, float patrolDistanceX,
-                  float patrolDistanceY, bool runsInUpdate, std::optional<Tuning> tuning = std::nullopt);
+    // The dog must already carry its StaticCmp; without "dogAngry" loaded a chasing dog keeps its look.
+    // Without a tuning the dog gets the standard one of its type.
+    EnemyMovement(GameObject* dog, GameObject* player, std::string axis, float distanceX, float distanceY,
+                  bool runsInUpdate, std::optional<Tuning> dogTuning = std::nullopt);
 
     void process(sf::RenderWindow* window, float dt, std::string objectName) override;
 
