@@ -3,6 +3,7 @@
 #include "app/RealtimeInput.hpp"
 
 #include <cmath>
+#include <iterator>
 
 void Gamepad::handleEvent(const sf::Event& event) {
     if (event.type == sf::Event::JoystickConnected && pad == kNoPad) {
@@ -22,6 +23,14 @@ void Gamepad::findPad(unsigned except) {
             return;
         }
     }
+}
+
+std::string Gamepad::buttonName(unsigned button) {
+    const char* const names[] = {"A", "B", "X", "Y", "LB", "RB", "Back", "Start"};
+    if (button < std::size(names)) {
+        return names[button];
+    }
+    return "Button " + std::to_string(button);
 }
 
 std::optional<unsigned> Gamepad::buttonFor(const std::string& action) const {

@@ -23,6 +23,9 @@ public:
     // No pad plays.
     static constexpr unsigned kNoPad = sf::Joystick::Count;
 
+    // "A", "B", "X", "Y", "LB", "RB", "Back", "Start" for the usual layout, else "Button <n>".
+    static std::string buttonName(unsigned button);
+
     // Notes JoystickConnected and JoystickDisconnected; other events are ignored.
     void handleEvent(const sf::Event& event);
     // Samples the playing pad once a frame, after the frame's events.

@@ -6,6 +6,7 @@
 #include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/GameHarness.hpp"
+#include "ui/Label.hpp"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -73,6 +74,11 @@ TEST_F(PadPlayTest, TheStickAndDPadMoveTheMenuFocusAOpensAndBGoesBack) {
     EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("controls")) << "inside the dead zone";
     press(kA);
     ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
+    const ui::Gui& panel = harness.screen<ControlsScreen>()->boundKeys;
+    ASSERT_NE(panel.get<ui::Label>("pad"), nullptr) << "with a pad the panel shows its buttons";
+    EXPECT_NE(panel.get<ui::Label>("pad")->getText().find("\nA\nX, RT\nStart\nY\nB\n"), std::string::npos);
+    EXPECT_NE(panel.get<ui::Label>("keys")->getText().find("\nE\nSpace\nEscape\nR\nQ\nLeft click\nF11"),
+              std::string::npos);
     press(kB);
     ASSERT_NE(harness.screen<StartScreen>(), nullptr);
     tilt(sf::Joystick::PovY, -100.0f);
