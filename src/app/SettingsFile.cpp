@@ -4,6 +4,7 @@
 #include "app/Letterbox.hpp"
 
 #include <SFML/System/Err.hpp>
+#include <SFML/Window/Joystick.hpp>
 #include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
@@ -175,6 +176,41 @@ void readKeys(const toml::table& file, Settings& settings, const Report& report)
         bindings.erase(bindings.begin() + (duplicate - bindings.data()));
     }
 }
+// Pad buttons by number. One button may serve several actions: its meaning depends on the screen (A lays
+// in the level and continues in the pause), so no button is refused for being bound twice.
+void readPad(const toml::table& file, Settings& settings, const Report& report) {
+    const toml::node* pad = file.get("pad");
+    if (!pad) {
+        return;
+    }
+    if (!pad->is_table()) {
+        report(lineOf(*pad), "pad must be a table of actions and button numbers; using the default buttons");
+        return;
+    }
+    const auto& actions = Settings::padActions();
+    const std::int64_t lastButton = sf::Joystick::ButtonCount - 1;
+    // The table is in name order: report in the file's order.
+    std::vector<std::pair<std::string, const toml::node*>> entries;
+    for (auto&& [name, value] : *pad->as_table()) {
+        entries.emplace_back(std::string(name.str()), &value);
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return lineOf(*a.second) < lineOf(*b.second); });
+    for (const auto& [action, node] : entries) {
+        const toml::node& value = *node;
+        if (std::find(actions.begin(), actions.end(), action) == actions.end()) {
+            report(lineOf(value), "pad." + action + ": there is no such action; ignored");
+            continue;
+        }
+        if (!value.is_integer() || value.as_integer()->get() < 0 || value.as_integer()->get() > lastButton) {
+            report(lineOf(value), "pad." + action + " must be a button number from 0 to " +
+                                      std::to_string(lastButton) + "; using " +
+                                      std::to_string(Settings::defaultPadButton(action)));
+            continue;
+        }
+        settings.padButtons[action] = static_cast<unsigned>(value.as_integer()->get());
+    }
+}
 } // namespace
 
 SettingsFile::SettingsFile(std::string path) : filePath(std::move(path)) {}
@@ -232,6 +268,7 @@ void SettingsFile::readText(const std::string& text, Settings& settings) {
     readAudio(file, settings, reportHere);
     readWindow(file, settings, reportHere);
     readKeys(file, settings, reportHere);
+    readPad(file, settings, reportHere);
 }
 
 std::string SettingsFile::toText(const Settings& settings) {
@@ -242,8 +279,14 @@ std::string SettingsFile::toText(const Settings& settings) {
     const toml::table window{{"fullscreen", settings.fullscreen},
                              {"width", static_cast<std::int64_t>(settings.windowSize.x)},
                              {"height", static_cast<std::int64_t>(settings.windowSize.y)}};
-    const toml::table file{
-        {"audio", toml::table{{"enabled", settings.audio}}}, {"window", window}, {"keys", keys}};
+    toml::table pad;
+    for (const std::string& action : Settings::padActions()) {
+        pad.insert(action, static_cast<std::int64_t>(settings.padButton(action)));
+    }
+    const toml::table file{{"audio", toml::table{{"enabled", settings.audio}}},
+                           {"window", window},
+                           {"keys", keys},
+                           {"pad", pad}};
     std::ostringstream text;
     text << "# Pellowick's settings, saved by the game whenever one changes.\n\n" << file << "\n";
     return text.str();

@@ -5,6 +5,7 @@
 #include "screens/ControlsScreen.hpp"
 #include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"
+#include "support/ErrCapture.hpp"
 #include "support/GameHarness.hpp"
 #include "ui/Label.hpp"
 
@@ -133,6 +134,33 @@ TEST_F(PadPlayTest, UnpluggingThePadPausesTheLevelAndAnotherPadTakesOver) {
     EXPECT_EQ(InputManager::getInstance()->gamepad.playingPad(), 3u);
     plug(3, false);
     EXPECT_FALSE(InputManager::getInstance()->gamepad.isConnected());
+}
+
+TEST(PadSettingsTest, ButtonsBoundInTheSettingsFilePlayAndBadEntriesSayWhy) {
+    ErrCapture errors;
+    GameHarness harness("[pad]\nLAY = 5\nSHOOT = \"X\"\nJUMP = 1\nPAUSE = 32\n");
+    const std::string file = harness.settingsFile();
+    const std::string kept = " (the file will be kept as settings.toml.bad when a setting is saved)\n";
+    EXPECT_EQ(errors.text().substr(0, errors.text().find("Setting vertical")),
+              file + ":3: pad.SHOOT must be a button number from 0 to 31; using 2" + kept + file +
+                  ":4: pad.JUMP: there is no such action; ignored" + kept + file +
+                  ":5: pad.PAUSE must be a button number from 0 to 31; using 7" + kept);
+    RealtimeInput::setPadConnected(0, true);
+    harness.tap(sf::Keyboard::Down);
+    harness.frames(2);
+    harness.tap(sf::Keyboard::Enter);
+    harness.frames(2);
+    ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
+    object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
+    const auto& stock = object("player1")->getComponent<LayEggComponent>()->eggStock;
+    for (const unsigned button : {0u, 5u}) {
+        EXPECT_EQ(stock.size(), 1u) << "button 0 no longer lays";
+        RealtimeInput::setPadButton(0, button, true);
+        harness.frames(2);
+        RealtimeInput::setPadButton(0, button, false);
+        harness.frames(1);
+    }
+    EXPECT_TRUE(stock.empty()) << "button 5 lays";
 }
 
 TEST(KeyboardShotTest, SpaceShootsArmedEggsTheWayThePlayerLastMoved) {
