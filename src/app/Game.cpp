@@ -54,6 +54,7 @@ void Game::run() {
 void Game::start() {
     frameClock.restart();
     applySettings();
+    bindPadButtons();
     window = new sf::RenderWindow();
     openWindow();
     gameStateManager->window = window;
@@ -71,6 +72,12 @@ void Game::applySettings() {
         AssetManager* assets = AssetManager::getInstance();
         assets->sound->setVolume(0.0f);
         assets->music->setVolume(0.0f);
+    }
+}
+
+void Game::bindPadButtons() {
+    for (const std::string& action : Settings::padActions()) {
+        inputManager->gamepad.bindButton(action, gameStateManager->settings.padButton(action));
     }
 }
 
@@ -135,6 +142,8 @@ void Game::pollEvents() {
 
 void Game::handleEvent() {
     frameEvents.push_back(event);
+    // Pads plugged in or out.
+    inputManager->gamepad.handleEvent(event);
     switch (event.type) {
     case sf::Event::Closed:
         window->close();
