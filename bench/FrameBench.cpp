@@ -1,4 +1,5 @@
 #include "BenchSupport.hpp"
+#include "FloorFrame.hpp"
 #include "app/InputManager.hpp"
 #include "physics/PhysicsManager.hpp"
 #include "physics/RigidBodyComponent.hpp"
@@ -234,3 +235,55 @@ static void TilesFrame(benchmark::State& state, Way way) {
 BENCHMARK_CAPTURE(TilesFrame, new, Way::stacked)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(TilesFrame, chunks, Way::chunks)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(TilesFrame, plain, Way::plain)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The whole in-game frame against the floor frame (FloorFrame.hpp) in the same window at one size, one
+// after the other in every iteration so that both meet the same load on the machine. The time is the game's;
+// the counters give both times per frame and their ratio. `atWorldResolution` off draws the level straight
+// into the window, as before the world canvas.
+static void FrameVsFloor(benchmark::State& state, sf::Vector2u size, bool atWorldResolution) {
+    if (!start(state)) {
+        return;
+    }
+    LevelSession& level = session();
+    sf::RenderWindow& window = level.harness.window();
+    level.screen->worldCanvas.enabled = atWorldResolution;
+    window.setSize(size);
+    level.harness.frames(2);
+    FloorFrame floor;
+    floor.draw(window);
+    double gameSeconds = 0.0;
+    double floorSeconds = 0.0;
+    for (auto _ : state) {
+        level.scriptInput();
+        const RegionTimer game;
+        level.harness.frames(1);
+        const double gameFrame = game.seconds();
+        const RegionTimer bare;
+        floor.draw(window);
+        floorSeconds += bare.seconds();
+        gameSeconds += gameFrame;
+        state.SetIterationTime(gameFrame);
+    }
+    state.counters["game_ms"] = benchmark::Counter(gameSeconds * 1e3, benchmark::Counter::kAvgIterations);
+    state.counters["floor_ms"] = benchmark::Counter(floorSeconds * 1e3, benchmark::Counter::kAvgIterations);
+    state.counters["ratio"] = floorSeconds > 0.0 ? gameSeconds / floorSeconds : 0.0;
+    level.screen->worldCanvas.enabled = true;
+    window.setSize({800, 600});
+    level.harness.frames(2);
+}
+BENCHMARK_CAPTURE(FrameVsFloor, 800x600, sf::Vector2u(800, 600), true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+BENCHMARK_CAPTURE(FrameVsFloor, 1920x1080, sf::Vector2u(1920, 1080), true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+BENCHMARK_CAPTURE(FrameVsFloor, straight / 800x600, sf::Vector2u(800, 600), false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+BENCHMARK_CAPTURE(FrameVsFloor, straight / 1920x1080, sf::Vector2u(1920, 1080), false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);

@@ -49,6 +49,14 @@ void RenderManager::addComponent(RenderComponent* component) {
 }
 
 void RenderManager::draw(sf::RenderWindow* window) {
+    drawLayers(window, [window](RenderComponent* component) { component->process(window, 0.0f, "id"); });
+}
+
+void RenderManager::drawOn(sf::RenderTarget& target) {
+    drawLayers(&target, [&target](RenderComponent* component) { component->drawOn(target); });
+}
+
+void RenderManager::drawLayers(sf::RenderTarget* target, const DrawOne& drawOne) {
     std::vector<LayerComponent*> tileRun;
     for (std::size_t i = 0; i < layerOrder.size(); ++i) {
         const auto name = drawOrder.find(static_cast<int>(i));
@@ -64,19 +72,20 @@ void RenderManager::draw(sf::RenderWindow* window) {
                 tileRun.push_back(tiles);
                 continue;
             }
-            drawTileRun(tileRun, window);
-            component->process(window, 0.0f, "id");
+            drawTileRun(tileRun, target, drawOne);
+            drawOne(component);
         }
     }
-    drawTileRun(tileRun, window);
+    drawTileRun(tileRun, target, drawOne);
 }
 
-void RenderManager::drawTileRun(std::vector<LayerComponent*>& run, sf::RenderWindow* window) {
-    if (run.size() > 1 && stackTileLayers && window) {
-        stackFor(run).draw(*window);
+void RenderManager::drawTileRun(std::vector<LayerComponent*>& run, sf::RenderTarget* target,
+                                const DrawOne& drawOne) {
+    if (run.size() > 1 && stackTileLayers && target) {
+        stackFor(run).draw(*target);
     } else {
         for (LayerComponent* layer : run) {
-            layer->process(window, 0.0f, "id");
+            drawOne(layer);
         }
     }
     run.clear();

@@ -9,8 +9,12 @@ StaticCmp::StaticCmp(GameObject* owner, sf::Texture picture, sf::Vector2f scale,
 }
 
 void StaticCmp::process(sf::RenderWindow* window, float, std::string) {
+    drawOn(*window);
+}
+
+void StaticCmp::drawOn(sf::RenderTarget& target) {
     sprite.setPosition(owner->getPosition());
     sprite.setRotation(0.0f);
     sprite.setTexture(texture, false);
-    window->draw(sprite);
+    target.draw(sprite);
 }

@@ -214,7 +214,9 @@ void IngameScreen::draw(sf::RenderWindow& window) {
     GameObjectManager::getInstance()->mouseWorldPosition = {static_cast<int>(world.x),
                                                             static_cast<int>(world.y)};
     camera->draw(window);
-    RenderManager::getInstance()->draw(&window);
+    if (!worldCanvas.draw(window, camera->getComponent<CameraComponent>()->view)) {
+        RenderManager::getInstance()->draw(&window);
+    }
     const sf::FloatRect viewport = Letterbox::viewport(window.getSize());
     gui.setRelativeViewport(viewport);
     gui.draw();

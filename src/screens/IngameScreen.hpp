@@ -2,6 +2,7 @@
 
 #include "app/GameState.hpp"
 #include "scene/GameObject.hpp"
+#include "scene/WorldCanvas.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
 #include "ui/Label.hpp"
@@ -23,6 +24,7 @@ public:
     void update(float dt) override;
     void draw(sf::RenderWindow& window) override;
     void handleInput(float dt) override;
+    bool coversPicture() const override { return worldCanvas.paintedLastFrame(); }
 
     std::shared_ptr<ui::Button> eggCounter;
     ui::Gui gui;
@@ -32,6 +34,8 @@ public:
     std::shared_ptr<ui::Label> pauseKeys;
     bool playerDead = false;
     bool paused = false;
+    // The level at its own resolution, stretched over the picture; the HUD stays at the window's.
+    WorldCanvas worldCanvas;
 
 private:
     // False, after writing why, when the level cannot be played.
