@@ -73,8 +73,10 @@ private:
             if (ratio < 0) {
                 continue;
             }
-            std::printf("%-44s %12.3f %12.3f %12.3f %10.3f\n", size, value(name + ":game_ms", true),
-                        value(name + ":floor_ms", true), ratio, value(straight + ":ratio", true));
+            std::printf("%-44s %12.3f %12.3f %12.3f %10.3f %10.3f %10.3f\n", size,
+                        value(name + ":game_ms", true), value(name + ":floor_ms", true), ratio,
+                        value(straight + ":ratio", true), value(name + ":cpu_ratio", true),
+                        value(straight + ":cpu_ratio", true));
         }
     }
     double value(const std::string& key, bool counter) const {

@@ -49,14 +49,40 @@ void RenderManager::addComponent(RenderComponent* component) {
 }
 
 void RenderManager::draw(sf::RenderWindow* window) {
-    drawLayers(window, [window](RenderComponent* component) { component->process(window, 0.0f, "id"); });
+    drawLayers(window, Part::all,
+               [window](RenderComponent* component) { component->process(window, 0.0f, "id"); });
 }
 
-void RenderManager::drawOn(sf::RenderTarget& target) {
-    drawLayers(&target, [&target](RenderComponent* component) { component->drawOn(target); });
+void RenderManager::drawOn(sf::RenderTarget& target, Part part) {
+    drawLayers(&target, part, [&target](RenderComponent* component) { component->drawOn(target); });
 }
 
-void RenderManager::drawLayers(sf::RenderTarget* target, const DrawOne& drawOne) {
+RenderManager::TileLayersShown RenderManager::tileLayersUnderTheRest() const {
+    TileLayersShown shown;
+    bool othersBefore = false;
+    for (std::size_t i = 0; i < layerOrder.size(); ++i) {
+        const auto name = drawOrder.find(static_cast<int>(i));
+        if (name == drawOrder.end() || !layerVisible.at(name->second)) {
+            continue;
+        }
+        for (RenderComponent* component : layers.at(name->second)) {
+            const auto* tiles = dynamic_cast<const LayerComponent*>(component);
+            if (!component->visible) {
+                continue;
+            }
+            if (tiles && othersBefore) {
+                return {};
+            }
+            othersBefore = othersBefore || !tiles;
+            if (tiles) {
+                shown.emplace_back(tiles, tiles->spritesVersion());
+            }
+        }
+    }
+    return shown;
+}
+
+void RenderManager::drawLayers(sf::RenderTarget* target, Part part, const DrawOne& drawOne) {
     std::vector<LayerComponent*> tileRun;
     for (std::size_t i = 0; i < layerOrder.size(); ++i) {
         const auto name = drawOrder.find(static_cast<int>(i));
@@ -66,6 +92,10 @@ void RenderManager::drawLayers(sf::RenderTarget* target, const DrawOne& drawOne)
         const bool layerShown = layerVisible.at(name->second);
         for (RenderComponent* component : layers.at(name->second)) {
             if (!layerShown || !component->visible) {
+                continue;
+            }
+            const bool tileLayer = dynamic_cast<LayerComponent*>(component) != nullptr;
+            if ((part == Part::tileLayers && !tileLayer) || (part == Part::allButTileLayers && tileLayer)) {
                 continue;
             }
             if (LayerComponent* tiles = stackable(component)) {

@@ -2,7 +2,7 @@
 
 #include "app/GameState.hpp"
 #include "scene/GameObject.hpp"
-#include "scene/WorldCanvas.hpp"
+#include "scene/TileCache.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
 #include "ui/Label.hpp"
@@ -24,7 +24,7 @@ public:
     void update(float dt) override;
     void draw(sf::RenderWindow& window) override;
     void handleInput(float dt) override;
-    bool coversPicture() const override { return worldCanvas.paintedLastFrame(); }
+    bool coversPicture() const override { return tileCache.paintedLastFrame(); }
 
     std::shared_ptr<ui::Button> eggCounter;
     ui::Gui gui;
@@ -34,8 +34,8 @@ public:
     std::shared_ptr<ui::Label> pauseKeys;
     bool playerDead = false;
     bool paused = false;
-    // The level at its own resolution, stretched over the picture; the HUD stays at the window's.
-    WorldCanvas worldCanvas;
+    // The tiles at the level's own resolution, stretched over the picture; sprites and HUD at the window's.
+    TileCache tileCache;
 
 private:
     // False, after writing why, when the level cannot be played.
