@@ -242,7 +242,7 @@ BENCHMARK_CAPTURE(TilesFrame, plain, Way::plain)->Unit(benchmark::kMillisecond)-
 // after the other in every iteration so that both meet the same load on the machine. The time is the game's;
 // the counters give both times per frame and their ratio, and the ratio of the CPU time the whole process
 // spent (the software renderer's threads included), steadier on a busy machine. `throughTileCache` off draws
-// the level straight into the window, as before the tile cache.
+// the tiles straight into the window, for comparison.
 static void FrameVsFloor(benchmark::State& state, sf::Vector2u size, bool throughTileCache) {
     if (!start(state)) {
         return;

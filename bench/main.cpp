@@ -64,7 +64,7 @@ public:
 private:
     // The whole in-game frame against the floor frame, measured in turns in the same window.
     void printFloorRatios() const {
-        // "straight": the tiles drawn straight into the window, as before the tile cache. "CPU": the ratio of
+        // "straight": the tiles drawn straight into the window, without the tile cache. "CPU": the ratio of
         // the whole process's CPU time, steadier than the times on a busy machine.
         std::printf("\n%-44s %12s %12s %12s %10s %10s %10s\n",
                     "whole frame against the floor, target <= 1.25", "game (ms)", "floor (ms)", "game/floor",

@@ -6,7 +6,6 @@
 namespace {
 // What shows where no tile is drawn, as in every other picture of the game.
 const sf::Color kBackground = sf::Color::Blue;
-
 } // namespace
 
 bool TileCache::draw(sf::RenderWindow& window, const sf::View& view) {

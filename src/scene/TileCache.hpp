@@ -11,10 +11,12 @@
 // the view shows. A software renderer pays for every pixel and every small triangle: this way the tiles cost
 // one rectangle of the window whatever its size, and are drawn again only when the view reaches the
 // texture's edge or other layers show. What the render manager draws above the tiles (the sprites) is drawn
-// straight into the window, as before.
+// straight into the window, at the window's resolution.
 //
-// The texture starts on a whole world pixel, so each window pixel shows the texel its centre falls in, the
-// very texel it shows when the tiles are drawn straight into the window: the pictures are the same.
+// The texture starts on a whole world pixel, so a window pixel shows the texel its centre falls in, the very
+// texel it shows when the tiles are drawn straight: the pictures are the same. Only a pixel centre lying
+// exactly on the edge between two texels may differ: drawn straight, each tile rounds it its own way and may
+// take the texel of the neighbouring tile in the tileset (a thin seam); from the texture it never does.
 class TileCache {
 public:
     // World pixels kept beyond each side of the view, so that walking redraws the tiles only now and then.
