@@ -202,8 +202,12 @@ bool Game::runFrame() {
 }
 
 void Game::clearWithBars() {
-    // Black bars beside or above the picture; the picture's own background is blue.
+    // Black bars beside or above the picture; the picture's own background is blue, unless the screen
+    // paints over all of it anyway.
     window->clear(sf::Color::Black);
+    if (gameStateManager->currentState->coversPicture()) {
+        return;
+    }
     // The screens read the pointer through the view of the frame before: leave it as it was.
     const sf::View previous = window->getView();
     const sf::Vector2f size(window->getSize());

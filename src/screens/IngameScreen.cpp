@@ -254,7 +254,12 @@ void IngameScreen::draw(sf::RenderWindow& window) {
     GameObjectManager::getInstance()->mouseWorldPosition = {static_cast<int>(world.x),
                                                             static_cast<int>(world.y)};
     camera->draw(window);
-    RenderManager::getInstance()->draw(&window);
+    RenderManager* renderer = RenderManager::getInstance();
+    if (tileCache.draw(window, camera->getComponent<CameraComponent>()->view)) {
+        renderer->drawOn(window, RenderManager::Part::allButTileLayers);
+    } else {
+        renderer->draw(&window);
+    }
     const sf::FloatRect viewport = Letterbox::viewport(window.getSize());
     gui.setRelativeViewport(viewport);
     gui.draw();

@@ -2,6 +2,7 @@
 
 #include "app/GameState.hpp"
 #include "scene/GameObject.hpp"
+#include "scene/TileCache.hpp"
 #include "screens/RunClock.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
@@ -25,6 +26,7 @@ public:
     void update(float dt) override;
     void draw(sf::RenderWindow& window) override;
     void handleInput(float dt) override;
+    bool coversPicture() const override { return tileCache.paintedLastFrame(); }
 
     std::shared_ptr<ui::Button> eggCounter;
     std::shared_ptr<ui::Button> clockText;
@@ -36,6 +38,8 @@ public:
     std::shared_ptr<ui::Label> pauseKeys;
     bool playerDead = false;
     bool paused = false;
+    // The tiles at the level's own resolution, stretched over the picture; sprites and HUD at the window's.
+    TileCache tileCache;
 
 private:
     // False, after writing why, when the level cannot be played.
