@@ -57,7 +57,10 @@ TEST(CommandLineTest, FullscreenAndWindowOverrideTheSavedChoiceOnlyWhenGiven) {
     EXPECT_EQ(out.str() + err.str(), "");
 }
 
-TEST(CommandLineTest, AMapTheGameCannotPlayIsRefusedBeforeTheWindowOpens) {
+// Each refusal names the file (relative paths are taken from the folder the game was started in), and so
+// does a missing display or a missing Assets folder (looked for beside the game, then where an installed
+// game keeps its data); the game exits with status 1 before a window opens.
+TEST(CommandLineTest, WhatTheGameCannotPlayOrShowIsRefusedBeforeTheWindowOpens) {
     const std::string folder = makeTempFolder();
     std::string level = readWholeFile(std::string(PELLOWICK_RUNTIME_DIR) + "/Assets/map.tmx");
     const std::string formula = "name=\"formula\"";
@@ -66,26 +69,29 @@ TEST(CommandLineTest, AMapTheGameCannotPlayIsRefusedBeforeTheWindowOpens) {
     std::ofstream(folder + "/no-formula.tmx") << level;
     std::ofstream(folder + "/empty.tmx") << "";
     std::filesystem::create_directory(folder + "/folder.tmx");
-
-    // Relative paths are taken from the folder the game was started in.
-    const ProgramRun noFormula = runWithoutDisplay(kGame + " --map no-formula.tmx", folder);
-    const std::string path = folder + "/no-formula.tmx";
-    EXPECT_EQ(noFormula.status, 1);
-    EXPECT_EQ(noFormula.err,
-              path +
-                  ": error: object \"formula\": missing: the game needs an object of this name "
-                  "with type \"formula\"\n" +
-                  path + ": the game cannot play this map\n");
-
-    const ProgramRun empty = runWithoutDisplay(kGame + " --map ./empty.tmx", folder);
-    EXPECT_EQ(empty.status, 1);
-    EXPECT_EQ(empty.err, folder + "/empty.tmx: no <map> element\n" + folder +
-                             "/empty.tmx: the game cannot play this map\n");
-
-    const ProgramRun aFolder = runWithoutDisplay(kGame + " --map folder.tmx", folder);
-    EXPECT_EQ(aFolder.status, 1);
-    EXPECT_EQ(aFolder.err, folder + "/folder.tmx: is a folder\n" + folder +
-                               "/folder.tmx: the game cannot play this map\n");
+    std::filesystem::copy_file(kGame, folder + "/pellowick");
+    const std::string unplayable = ": the game cannot play this map\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {kGame + " --map no-formula.tmx", folder +
+                                              "/no-formula.tmx: error: object \"formula\": missing: the game "
+                                              "needs an object of this name with type \"formula\"\n" +
+                                              folder + "/no-formula.tmx" + unplayable},
+        {kGame + " --map ./empty.tmx",
+         folder + "/empty.tmx: no <map> element\n" + folder + "/empty.tmx" + unplayable},
+        {kGame + " --map folder.tmx",
+         folder + "/folder.tmx: is a folder\n" + folder + "/folder.tmx" + unplayable},
+        {kGame, "Pellowick: cannot open the display: DISPLAY is not set; start the game inside a graphical "
+                "session\n"},
+        {"env DISPLAY=:4093 " + kGame, "Pellowick: cannot open the display \":4093\" that DISPLAY names\n"},
+        {folder + "/pellowick",
+         "Pellowick: cannot find the Assets folder; looked for " + folder + "/Assets and /"},
+    };
+    for (const auto& [command, start] : cases) {
+        const ProgramRun run = runWithoutDisplay(command, folder);
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.err.rfind(start, 0), 0u) << command << ":\n" << run.err;
+        EXPECT_EQ(run.err.find('\n', start.size() - 1), run.err.size() - 1) << "one line more:\n" << run.err;
+    }
 }
 
 } // namespace

@@ -11,7 +11,7 @@ protected:
     AssetManager* assets = AssetManager::getInstance();
 };
 
-TEST_F(AssetManagerTest, ReloadReplacesAndAFailedReloadKeepsTheOldTexture) {
+TEST_F(AssetManagerTest, AFailedReloadKeepsTheOldTextureAndUnknownNamesThrow) {
     assets->loadTexture("picture", "Assets/audio.png");
     const sf::Vector2u first = assets->getTexture("picture").getSize();
     assets->loadTexture("picture", "Assets/controls.png");
@@ -22,10 +22,7 @@ TEST_F(AssetManagerTest, ReloadReplacesAndAFailedReloadKeepsTheOldTexture) {
     assets->loadTexture("picture", "Assets/no-such-file.png");
     EXPECT_EQ(assets->getTexture("picture").getSize(), sf::Vector2u(800, 593));
     EXPECT_EQ(assets->textures.size(), 1u);
-}
 
-TEST_F(AssetManagerTest, UnknownNamesThrow) {
-    ErrCapture err;
     assets->loadTexture("missing", "Assets/no-such-file.png");
     EXPECT_THROW(assets->getTexture("missing"), std::out_of_range);
     EXPECT_THROW(assets->playSound("missing"), std::out_of_range);

@@ -5,8 +5,6 @@
 #include "assetgen/PictureTable.hpp"
 #include "assets/GameSounds.hpp"
 #include "support/ErrCapture.hpp"
-#include "ui/Button.hpp"
-#include "ui/CheckBox.hpp"
 #include "ui/Gui.hpp"
 
 #include <SFML/Audio/SoundBuffer.hpp>
@@ -75,22 +73,11 @@ TEST(GeneratedAssetsTest, MusicLoopsSmoothlyForHalfAMinute) {
     EXPECT_LE(std::abs(first), kNearSilence);
 }
 
-TEST(GeneratedAssetsTest, MenuFormLoadsCleanlyWithItsWidgetsInsideTheWindow) {
+TEST(GeneratedAssetsTest, MenuFormLoadsCleanlyWithEveryWidgetInsideTheWindow) {
     ui::Gui gui;
     ErrCapture err;
     ASSERT_NO_THROW(gui.loadWidgetsFromFile(kAssets + "start.txt"));
     EXPECT_EQ(err.text(), "") << "the form uses keys the menu does not know";
-
-    const std::pair<const char*, const char*> buttons[] = {
-        {"start", "Start"}, {"credits", "Credits"}, {"controls", "Controls"}, {"exit", "Exit"}};
-    for (const auto& [name, text] : buttons) {
-        const auto button = gui.get<ui::Button>(name);
-        ASSERT_NE(button, nullptr) << name;
-        EXPECT_EQ(button->getText(), text);
-    }
-    const auto audio = gui.get<ui::CheckBox>("audio");
-    ASSERT_NE(audio, nullptr);
-    EXPECT_EQ(audio->getText(), "Audio");
 
     const sf::FloatRect window(0.f, 0.f, 800.f, 600.f);
     for (const auto& widget : gui.getWidgets()) {

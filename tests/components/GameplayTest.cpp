@@ -49,7 +49,7 @@ protected:
         object->rigidBody->attach(death);
         return object;
     }
-    std::shared_ptr<GameObject> player(sf::Vector2f at = {0, 0}, float mass = 1.0f) {
+    std::shared_ptr<GameObject> player(sf::Vector2f at, float mass = 1.0f) {
         auto object = mortal("player1", "player", {at.x, at.y, 14, 14}, mass);
         object->addComponent(std::make_shared<MoveComponent>(object.get()));
         auto eggs = std::make_shared<LayEggComponent>(object.get());
@@ -77,35 +77,25 @@ protected:
 
 TEST_F(GameplayTest, MovementForcesAndDiagonalOverrides) {
     auto heavy = player({0, 0}, 2.0f);
-    RealtimeInput::setKey(sf::Keyboard::A, true);
-    frame();
-    heavy->update(0.02f);
+    const auto step = [&](std::initializer_list<sf::Keyboard::Key> held) {
+        for (sf::Keyboard::Key key : {sf::Keyboard::A, sf::Keyboard::D, sf::Keyboard::W, sf::Keyboard::S}) {
+            RealtimeInput::setKey(key, std::find(held.begin(), held.end(), key) != held.end());
+        }
+        frame();
+        heavy->update(0.02f);
+    };
+    step({sf::Keyboard::A});
     EXPECT_EQ(heavy->rigidBody->acceleration, sf::Vector2f(-1600, 0));
     EXPECT_NEAR(heavy->getPosition().x, -0.64f, 1e-5);
 
     heavy->rigidBody->mass = 1.0f;
-    heavy->setPosition(0, 0);
-    RealtimeInput::setKey(sf::Keyboard::A, false);
-    RealtimeInput::setKey(sf::Keyboard::D, true);
-    RealtimeInput::setKey(sf::Keyboard::W, true);
-    frame();
-    heavy->update(0.02f);
+    step({sf::Keyboard::D, sf::Keyboard::W});
     EXPECT_EQ(heavy->rigidBody->velocity, sf::Vector2f(48, -48));
-
-    for (sf::Keyboard::Key key : {sf::Keyboard::A, sf::Keyboard::S}) {
-        RealtimeInput::setKey(key, true);
-    }
-    frame();
-    heavy->update(0.02f);
+    step({sf::Keyboard::A, sf::Keyboard::D, sf::Keyboard::W, sf::Keyboard::S});
     EXPECT_EQ(heavy->rigidBody->acceleration, sf::Vector2f(-2400, 2400))
         << "all four keys: left and down win";
-
-    for (sf::Keyboard::Key key : {sf::Keyboard::A, sf::Keyboard::W, sf::Keyboard::S}) {
-        RealtimeInput::setKey(key, false);
-    }
     heavy->rigidBody->velocity = {500, 500}; // a bounce from the last collision step
-    frame();
-    heavy->update(0.02f);
+    step({sf::Keyboard::D});
     EXPECT_EQ(heavy->rigidBody->velocity, sf::Vector2f(64, 0)) << "every frame starts from rest";
 }
 
@@ -164,17 +154,14 @@ TEST_F(GameplayTest, EggsArePickedUpLaidArmedAndShotTogether) {
     ASSERT_EQ(stock->eggStock.size(), 2u);
     EXPECT_NEAR(first->getPosition().x, -2000.0f, 16.0f) << "parked far away";
 
-    RealtimeInput::setKey(sf::Keyboard::E, true);
-    frame();
-    stock->process(nullptr, 0.0f, "player1");
-    frame();
-    stock->process(nullptr, 0.0f, "player1");
-    ASSERT_EQ(stock->eggStock.size(), 1u) << "holding the key lays only one egg";
-    RealtimeInput::setKey(sf::Keyboard::E, false);
-    frame();
-    RealtimeInput::setKey(sf::Keyboard::E, true);
-    frame();
-    stock->process(nullptr, 0.0f, "player1");
+    for (bool held : {true, true, false, true}) {
+        RealtimeInput::setKey(sf::Keyboard::E, held);
+        frame();
+        stock->process(nullptr, 0.0f, "player1");
+        if (!held) {
+            ASSERT_EQ(stock->eggStock.size(), 1u) << "holding the key lays only one egg";
+        }
+    }
     EXPECT_TRUE(stock->eggStock.empty());
     EXPECT_EQ(second->getPosition(), hero->getPosition());
     scene->physics().update();

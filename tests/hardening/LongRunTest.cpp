@@ -5,7 +5,6 @@
 #include "support/EndToEndTest.hpp"
 
 #include <chrono>
-#include <sstream>
 
 namespace {
 
@@ -22,21 +21,7 @@ protected:
     }
 
     void hold(const std::string& key, double seconds) {
-        std::ostringstream command;
-        command << "xdotool keydown " << key << " sleep " << seconds << " keyup " << key;
-        display.run(command.str());
-    }
-
-    // Error lines only: each entry into the level writes the map's load trace.
-    std::string errorLines() const {
-        std::istringstream all(unexpectedErrors());
-        std::string text;
-        for (std::string line; std::getline(all, line);) {
-            if (line.rfind("Load ", 0) != 0) {
-                text += line + "\n";
-            }
-        }
-        return text;
+        display.run("xdotool keydown " + key + " sleep " + std::to_string(seconds) + " keyup " + key);
     }
 
     // Wanders through the level; the player may be caught or win on the way, which ends on the end
@@ -60,7 +45,8 @@ TEST_F(LongRunTest, TenMinutesOfPlayEndCleanly) {
     const auto end = std::chrono::steady_clock::now() + kPlayTime;
     int cycles = 0;
     while (std::chrono::steady_clock::now() < end) {
-        ASSERT_TRUE(game->running()) << "the game ended during cycle " << cycles << "\n" << errorLines();
+        ASSERT_TRUE(game->running()) << "the game ended during cycle " << cycles << "\n"
+                                     << unexpectedErrors();
         tap("space"); // leaves an end screen; does nothing elsewhere
         clickWidget(cycles % 2 ? "controls" : "credits");
         tap("Escape");
@@ -68,12 +54,12 @@ TEST_F(LongRunTest, TenMinutesOfPlayEndCleanly) {
         playLevel(cycles);
         ++cycles;
     }
-    ASSERT_TRUE(game->running()) << errorLines();
+    ASSERT_TRUE(game->running()) << unexpectedErrors();
     ASSERT_TRUE(display.requestClose(window));
     int status = -1;
     ASSERT_TRUE(game->waitForExit(20.0, status)) << "closing the window ends the game";
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(errorLines(), "") << "after " << cycles << " cycles";
+    EXPECT_EQ(unexpectedErrors(), "") << "after " << cycles << " cycles";
     RecordProperty("Cycles", cycles);
 }
 

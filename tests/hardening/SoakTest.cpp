@@ -45,12 +45,8 @@ protected:
     void playRound(int round) {
         ASSERT_TRUE(harness.startLevel()) << "round " << round << "\n" << errors.text();
 
-        harness.hold(round % 2 ? sf::Keyboard::D : sf::Keyboard::A);
-        ASSERT_TRUE(harness.frames(6));
-        harness.hold(round % 2 ? sf::Keyboard::D : sf::Keyboard::A, false);
-        harness.hold(sf::Keyboard::E);
-        ASSERT_TRUE(harness.frames(2));
-        harness.hold(sf::Keyboard::E, false);
+        harness.press(round % 2 ? sf::Keyboard::D : sf::Keyboard::A);
+        harness.press(sf::Keyboard::E);
 
         GameStateManager* game = GameStateManager::getInstance();
         game->won = round % 2 == 0;
@@ -58,10 +54,7 @@ protected:
         ASSERT_TRUE(harness.frames(2));
         ASSERT_NE(harness.screen<EndScreen>(), nullptr) << "round " << round;
 
-        harness.hold(sf::Keyboard::Space);
-        ASSERT_TRUE(harness.frames(1));
-        harness.hold(sf::Keyboard::Space, false);
-        ASSERT_TRUE(harness.frames(1));
+        harness.press(sf::Keyboard::Space);
         ASSERT_NE(harness.screen<StartScreen>(), nullptr) << "round " << round;
     }
 

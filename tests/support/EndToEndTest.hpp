@@ -113,14 +113,13 @@ protected:
         form.loadWidgetsFromFile(std::string(PELLOWICK_RUNTIME_DIR) + "/Assets/start.txt");
     }
 
-    // What the game wrote to its error stream, less what Xvfb's software
-    // OpenGL makes SFML say (it has no swap control).
+    // What the game wrote to its error stream, less the trace of each level it loaded and what Xvfb's
+    // software OpenGL makes SFML say (it has no swap control).
     std::string unexpectedErrors() const {
         std::ifstream errors(folder + "/stderr.txt");
-        std::string line;
         std::string text;
-        while (std::getline(errors, line)) {
-            if (line != "Setting vertical sync not supported") {
+        for (std::string line; std::getline(errors, line);) {
+            if (line != "Setting vertical sync not supported" && line.rfind("Load ", 0) != 0) {
                 text += line + "\n";
             }
         }
