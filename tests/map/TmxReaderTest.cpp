@@ -27,6 +27,7 @@ std::string layer(const std::string& name, const std::string& csv, int width = 4
 
 TEST(TmxReaderTest, ReadsEachKindInItsOwnFileOrderWithAtoiNumbers) {
     const auto map = parseTileMapString(wrapMap(
+        "<properties><property name=\"name\" value=\"Yard &amp; Barn\"/></properties>\n" +
         tileset(1, "first") + tileset(65, "second") + layer("inside", "\r\n 1, 2,\t3,\r\n4 5\n6,,7\t8,\n\n") +
         R"(<objectgroup name="Objects">
   <object id="1" name="player1" type="player" gid="7" x="100.9" y="-0.5" width="16" height="24.8">
@@ -42,6 +43,8 @@ TEST(TmxReaderTest, ReadsEachKindInItsOwnFileOrderWithAtoiNumbers) {
     EXPECT_EQ(map->width, 4);
     EXPECT_EQ(map->height, 2);
     EXPECT_EQ(map->tileWidth, 16);
+    EXPECT_EQ(map->property("name"), "Yard & Barn");
+    EXPECT_EQ(map->property("author"), "");
     ASSERT_EQ(map->tilesets.size(), 3u);
     EXPECT_EQ(map->tilesets[1].name, "second");
     EXPECT_EQ(map->tilesets[2].firstGid, 129);
