@@ -95,6 +95,7 @@ bool StartScreen::buildMenu() {
         return false;
     }
     if (!connectButton("start", &StartScreen::onStartClicked) ||
+        !connectButton("levels", &StartScreen::onLevelsClicked) ||
         !connectButton("credits", &StartScreen::onCreditsClicked) ||
         !connectButton("controls", &StartScreen::onControlsClicked) ||
         !connectButton("exit", &StartScreen::onExitClicked)) {
@@ -147,7 +148,12 @@ void StartScreen::update(float) {
     }
 
     if (!startIdle) {
+        game->mapPath = game->firstLevelPath;
         game->setState(GameStateManager::kIngameScreen);
+        return;
+    }
+    if (!levelsIdle) {
+        game->setState(GameStateManager::kLevelListScreen);
         return;
     }
     if (!creditsIdle) {
@@ -177,6 +183,11 @@ void StartScreen::handleInput(float) {}
 void StartScreen::onStartClicked() {
     AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
     startIdle = false;
+}
+
+void StartScreen::onLevelsClicked() {
+    AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
+    levelsIdle = false;
 }
 
 void StartScreen::onControlsClicked() {
