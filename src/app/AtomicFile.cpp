@@ -1,65 +1,103 @@
 #include "app/AtomicFile.hpp"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-// A crash right after the rename must not leave an empty file behind.
-void syncToDisk(const std::string& path) {
-    const int descriptor = ::open(path.c_str(), O_RDONLY);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
+// As many links as the system itself follows before it gives up on a loop.
+constexpr int kLongestChain = 40;
+
+std::string newFileOf(const std::string& path) {
+    return AtomicFile::target(path) + ".tmp";
+}
+
+// Writes and flushes the whole text, so a crash right after the rename cannot leave an empty file. The
+// reason when that fails, and then the new file is gone.
+std::string writeWholeFile(const std::string& path, const std::string& text) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (descriptor < 0) {
+        return std::strerror(errno);
     }
+    std::size_t written = 0;
+    int problem = 0;
+    while (written < text.size() && problem == 0) {
+        const ssize_t count = ::write(descriptor, text.data() + written, text.size() - written);
+        if (count >= 0) {
+            written += static_cast<std::size_t>(count);
+        } else if (errno != EINTR) {
+            problem = errno;
+        }
+    }
+    if (problem == 0 && ::fsync(descriptor) != 0) {
+        problem = errno;
+    }
+    if (::close(descriptor) != 0 && problem == 0) {
+        problem = errno;
+    }
+    if (problem != 0) {
+        ::unlink(path.c_str());
+        return std::strerror(problem);
+    }
+    return "";
 }
 } // namespace
 
 std::string AtomicFile::target(const std::string& path) {
-    // A link to nowhere is still followed: the file it names is the one to make. A loop ends the search.
-    constexpr int kLongestChain = 40;
+    // A link to nowhere is still followed: the file it names is the one to make.
     fs::path file = path;
     std::error_code error;
-    for (int step = 0; step < kLongestChain && fs::is_symlink(fs::symlink_status(file, error)); ++step) {
+    for (int step = 0; step < kLongestChain; ++step) {
+        if (!fs::is_symlink(fs::symlink_status(file, error))) {
+            return file.string();
+        }
         const fs::path next = fs::read_symlink(file, error);
         if (error) {
             return path;
         }
         file = next.is_absolute() ? next : (file.parent_path() / next).lexically_normal();
     }
-    return file.string();
+    return path; // links in a loop
+}
+
+bool AtomicFile::makeFolder(const std::string& path, std::string& problem) {
+    const fs::path folder = fs::path(target(path)).parent_path();
+    if (folder.empty()) {
+        return true;
+    }
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        problem = "cannot create the folder " + folder.string() + ": " + error.message();
+        return false;
+    }
+    return true;
 }
 
 bool AtomicFile::write(const std::string& path, const std::string& text, std::string& problem) {
+    return makeFolder(path, problem) && writeBeside(path, text, problem) && replaceWithNew(path, problem);
+}
+
+bool AtomicFile::writeBeside(const std::string& path, const std::string& text, std::string& problem) {
+    const std::string newFile = newFileOf(path);
+    const std::string reason = writeWholeFile(newFile, text);
+    if (!reason.empty()) {
+        problem = "cannot write " + newFile + ": " + reason;
+        return false;
+    }
+    return true;
+}
+
+bool AtomicFile::replaceWithNew(const std::string& path, std::string& problem) {
     const std::string file = target(path);
     std::error_code error;
-    const fs::path folder = fs::path(file).parent_path();
-    if (!folder.empty()) {
-        fs::create_directories(folder, error);
-        if (error) {
-            problem = "cannot make the folder " + folder.string() + ": " + error.message();
-            return false;
-        }
-    }
-    const std::string newFile = file + ".tmp";
-    {
-        std::ofstream out(newFile, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.flush();
-        if (!out) {
-            problem = "cannot write " + newFile;
-            fs::remove(newFile, error);
-            return false;
-        }
-    }
-    syncToDisk(newFile);
-    fs::rename(newFile, file, error);
+    fs::rename(newFileOf(path), file, error);
     if (error) {
-        problem = "cannot replace the file: " + error.message();
-        fs::remove(newFile, error);
+        problem = "cannot replace " + file + ": " + error.message();
         return false;
     }
     return true;
@@ -68,9 +106,12 @@ bool AtomicFile::write(const std::string& path, const std::string& text, std::st
 bool AtomicFile::keepAsBad(const std::string& path, std::string& problem) {
     const std::string file = target(path);
     std::error_code error;
-    fs::copy_file(file, file + ".bad", fs::copy_options::overwrite_existing, error);
+    if (!fs::exists(fs::symlink_status(file, error))) {
+        return true;
+    }
+    fs::rename(file, file + ".bad", error);
     if (error) {
-        problem = "cannot keep a copy as " + file + ".bad: " + error.message();
+        problem = "cannot keep " + file + " as " + file + ".bad: " + error.message();
         return false;
     }
     return true;

@@ -14,10 +14,11 @@ class IngameScreen;
 class EndScreen;
 class ControlsScreen;
 class CreditsScreen;
+class LevelListScreen;
 class SettingsFile;
 
-// Owns the running screen and switches between the five screens by number:
-// 0 start, 1 in-game, 2 end, 3 controls, 4 credits. Also carries what outlives a
+// Owns the running screen and switches between the screens by number:
+// 0 start, 1 in-game, 2 end, 3 controls, 4 credits, 5 level list. Also carries what outlives a
 // screen: the window, the frame loop's last event and the level's outcome.
 class GameStateManager {
 public:
@@ -26,6 +27,7 @@ public:
     static constexpr int kEndScreen = 2;
     static constexpr int kControlsScreen = 3;
     static constexpr int kCreditsScreen = 4;
+    static constexpr int kLevelListScreen = 5;
 
     static GameStateManager* getInstance();
     // Destroys the manager and with it the running screen (used by the shutdown).
@@ -41,6 +43,7 @@ public:
     std::shared_ptr<EndScreen> endScreen;
     std::shared_ptr<ControlsScreen> controlsScreen;
     std::shared_ptr<CreditsScreen> creditsScreen;
+    std::shared_ptr<LevelListScreen> levelListScreen;
     std::shared_ptr<GameState> currentState;
     sf::RenderWindow* window = nullptr;
     sf::Event lastEvent;
@@ -53,7 +56,9 @@ public:
     std::vector<sf::Event> lastEvents;
     // The process exit status; a screen that cannot be shown at all sets 1.
     int exitStatus = 0;
-    // The level the in-game screen loads each time it starts (--map changes it).
+    // The level the menu's Start begins (--map changes it), and the one the in-game screen loads each
+    // time it starts: Start's, or the one chosen from the level list.
+    std::string firstLevelPath = "Assets/map.tmx";
     std::string mapPath = "Assets/map.tmx";
     // The last run of the level: its time in seconds, and whether that beat the level's record. Wins are
     // recorded in recordsPath (empty when screens run on their own, as in tests: nothing is recorded).

@@ -1,5 +1,6 @@
 #include "app/SettingsFile.hpp"
 
+#include "app/AtomicFile.hpp"
 #include "app/KeyNames.hpp"
 #include "app/Letterbox.hpp"
 #include "assets/FileCheck.hpp"
@@ -7,15 +8,11 @@
 #include <SFML/System/Err.hpp>
 #include <SFML/Window/Joystick.hpp>
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <set>
 #include <sstream>
 #include <toml++/toml.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -24,8 +21,6 @@ using Report = std::function<void(std::size_t line, const std::string& problem)>
 
 // Larger than any screen; a bigger number is a typing mistake.
 const std::int64_t kMaxWindowSide = 16384;
-// As many links as the system itself follows before it gives up on a loop.
-const int kMostLinks = 40;
 // Enough of a name for the player to find it in the file; a runaway one would flood the terminal.
 const std::size_t kLongestQuotedName = 32;
 const std::size_t kLongestParserMessage = 160;
@@ -58,54 +53,6 @@ std::string shortened(std::string_view text, std::size_t longest = kLongestQuote
 
 std::string yesNo(bool value) {
     return value ? "true" : "false";
-}
-
-// Writes a whole new file and flushes it to the disk, so a crash after the rename cannot leave an empty
-// file. The reason when that fails, and then the new file is gone.
-std::string writeWholeFile(const std::string& path, const std::string& text) {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (descriptor < 0) {
-        return std::strerror(errno);
-    }
-    std::size_t written = 0;
-    int problem = 0;
-    while (written < text.size() && problem == 0) {
-        const ssize_t count = ::write(descriptor, text.data() + written, text.size() - written);
-        if (count >= 0) {
-            written += static_cast<std::size_t>(count);
-        } else if (errno != EINTR) {
-            problem = errno;
-        }
-    }
-    if (problem == 0 && ::fsync(descriptor) != 0) {
-        problem = errno;
-    }
-    if (::close(descriptor) != 0 && problem == 0) {
-        problem = errno;
-    }
-    if (problem != 0) {
-        ::unlink(path.c_str());
-        return std::strerror(problem);
-    }
-    return "";
-}
-
-// The file a link, or a chain of links, leads to: a save replaces that one, so the link stays. A path that
-// is no link, or links that go round in a loop, lead to the path itself.
-std::string fileBehindLinks(const std::string& path) {
-    fs::path file = path;
-    for (int hop = 0; hop < kMostLinks; ++hop) {
-        std::error_code error;
-        if (!fs::is_symlink(fs::symlink_status(file, error))) {
-            return file.string();
-        }
-        const fs::path target = fs::read_symlink(file, error);
-        if (error) {
-            return path;
-        }
-        file = target.is_absolute() ? target : file.parent_path() / target;
-    }
-    return path;
 }
 
 void readAudio(const toml::table& file, Settings& settings, const Report& report) {
@@ -421,12 +368,10 @@ bool SettingsFile::makeFolder() {
         cannotSave("neither XDG_CONFIG_HOME nor HOME is set", true);
         return false;
     }
-    savedFile = fileBehindLinks(filePath);
-    const fs::path folder = fs::path(savedFile).parent_path();
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) {
-        cannotSave("cannot create the folder " + folder.string() + ": " + error.message(), true);
+    savedFile = AtomicFile::target(filePath);
+    std::string problem;
+    if (!AtomicFile::makeFolder(savedFile, problem)) {
+        cannotSave(problem, true);
         return false;
     }
     return true;
@@ -445,9 +390,9 @@ bool SettingsFile::writeNewFile(const Settings& settings) {
     const Settings onDisk =
         read(savedFile, [&problems](std::size_t, const std::string&) { problems = true; });
     keepBadCopy = problems;
-    const std::string reason = writeWholeFile(newFilePath(), toText(withThisRunsChanges(onDisk, settings)));
-    if (!reason.empty()) {
-        cannotSave("cannot write " + newFilePath() + ": " + reason, false);
+    std::string problem;
+    if (!AtomicFile::writeBeside(savedFile, toText(withThisRunsChanges(onDisk, settings)), problem)) {
+        cannotSave(problem, false);
         return false;
     }
     beingSaved = settings;
@@ -455,19 +400,15 @@ bool SettingsFile::writeNewFile(const Settings& settings) {
 }
 
 bool SettingsFile::replaceOldFile() {
-    std::error_code error;
-    if (keepBadCopy && fs::exists(fs::symlink_status(savedFile, error))) {
-        fs::rename(savedFile, savedFile + ".bad", error);
-        if (error) {
-            // The player's own file is not overwritten before it has been kept.
-            cannotSave("cannot keep " + savedFile + " as " + savedFile + ".bad: " + error.message(), false);
-            return false;
-        }
+    std::string problem;
+    // The player's own file is not overwritten before it has been kept.
+    if (keepBadCopy && !AtomicFile::keepAsBad(savedFile, problem)) {
+        cannotSave(problem, false);
+        return false;
     }
     keepBadCopy = false;
-    fs::rename(newFilePath(), savedFile, error);
-    if (error) {
-        cannotSave("cannot replace " + savedFile + ": " + error.message(), false);
+    if (!AtomicFile::replaceWithNew(savedFile, problem)) {
+        cannotSave(problem, false);
         return false;
     }
     known = beingSaved;

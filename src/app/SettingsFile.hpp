@@ -49,7 +49,6 @@ private:
     Settings withThisRunsChanges(const Settings& onDisk, const Settings& settings) const;
     bool makeFolder();
     void cannotSave(const std::string& problem, bool onceOnly);
-    std::string newFilePath() const { return savedFile + ".tmp"; }
 
     std::string filePath;
     // The file a save replaces: filePath, or the file its links lead to.

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
         if (!LevelFile::isPlayable(mapPath)) {
             return 1;
         }
+        GameStateManager::getInstance()->firstLevelPath = mapPath;
         GameStateManager::getInstance()->mapPath = mapPath;
     }
     if (!display.isOpenOrExplain()) {

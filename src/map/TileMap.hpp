@@ -59,4 +59,15 @@ struct TileMap {
     std::vector<Tileset> tilesets;
     std::vector<TileLayer> layers;
     std::vector<ObjectGroup> objectGroups;
+    std::vector<ObjectProperty> properties; // the map's own, such as its "name"
+
+    // The value of the map's own property `key`, or "" when the map has none of that name.
+    std::string property(const std::string& key) const {
+        for (const ObjectProperty& entry : properties) {
+            if (entry.name == key) {
+                return entry.value;
+            }
+        }
+        return "";
+    }
 };

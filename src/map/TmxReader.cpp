@@ -149,6 +149,7 @@ private:
         }
         auto map = std::make_unique<TileMap>();
         readMapAttributes(mapNode, *map);
+        map->properties = readProperties(mapNode);
         for (const Node* node = mapNode->first_node("tileset"); node; node = node->next_sibling("tileset")) {
             map->tilesets.push_back(readTileset(node, map->tilesets));
         }
@@ -306,14 +307,20 @@ private:
         object.y = toInt(requireAttribute(node, "y"));
         object.width = optionalInt(node, "width");
         object.height = optionalInt(node, "height");
+        object.properties = readProperties(node);
+        return object;
+    }
+
+    std::vector<ObjectProperty> readProperties(const Node* node) const {
+        std::vector<ObjectProperty> read;
         if (const Node* properties = node->first_node("properties")) {
             for (const Node* property = properties->first_node("property"); property;
                  property = property->next_sibling("property")) {
-                object.properties.push_back({requireAttribute(property, "name"),
-                                             requireAttribute(property, "value"), lineOf(property)});
+                read.push_back({requireAttribute(property, "name"), requireAttribute(property, "value"),
+                                lineOf(property)});
             }
         }
-        return object;
+        return read;
     }
 
     // Done last: tilesets may follow the layers in the file.

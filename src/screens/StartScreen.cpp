@@ -84,6 +84,7 @@ bool StartScreen::buildMenu() {
         return false;
     }
     if (!connectButton("start", &StartScreen::onStartClicked) ||
+        !connectButton("levels", &StartScreen::onLevelsClicked) ||
         !connectButton("credits", &StartScreen::onCreditsClicked) ||
         !connectButton("controls", &StartScreen::onControlsClicked) ||
         !connectButton("exit", &StartScreen::onExitClicked)) {
@@ -139,7 +140,12 @@ void StartScreen::update(float) {
     }
 
     if (!startIdle) {
+        game->mapPath = game->firstLevelPath;
         game->setState(GameStateManager::kIngameScreen);
+        return;
+    }
+    if (!levelsIdle) {
+        game->setState(GameStateManager::kLevelListScreen);
         return;
     }
     if (!creditsIdle) {
@@ -169,6 +175,11 @@ void StartScreen::handleInput(float) {}
 void StartScreen::onStartClicked() {
     AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
     startIdle = false;
+}
+
+void StartScreen::onLevelsClicked() {
+    AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
+    levelsIdle = false;
 }
 
 void StartScreen::onControlsClicked() {

@@ -9,7 +9,8 @@
 #include <string>
 
 // The menu: loads every sound effect, starts the music and shows the form
-// "Assets/start.txt" with its four buttons and the audio check box. The click
+// "Assets/start.txt" with its buttons and the audio check box. Start begins the
+// first level at once; Levels opens the list of levels. The click
 // handlers only record the choice; update() acts on it.
 class StartScreen final : public GameState {
 public:
@@ -23,6 +24,7 @@ public:
     void handleInput(float dt) override;
 
     void onStartClicked();
+    void onLevelsClicked();
     void onControlsClicked();
     void onCreditsClicked();
     void onExitClicked();
@@ -30,6 +32,7 @@ public:
 
     ui::Gui gui;
     bool startIdle = true;
+    bool levelsIdle = true;
     bool controlsIdle = true;
     bool creditsIdle = true;
     bool exitIdle = true;

@@ -2,6 +2,7 @@
 // paused and closed.
 #include "support/EndToEndTest.hpp"
 
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -33,6 +34,14 @@ bool shownNear(const sf::Image& screen, sf::Vector2f centre, unsigned reach, sf:
         }
     }
     return false;
+}
+
+// Where the camera puts the first level's player at the start: its 320x320 view follows the player's
+// centre, kept inside the map, and is stretched over the 800x600 window.
+sf::Vector2f firstLevelPlayerOnScreen() {
+    const sf::Vector2f start(40 + 7, 914 + 7);
+    const sf::Vector2f view(std::clamp(start.x, 160.0f, 1110.0f), std::clamp(start.y, 160.0f, 860.0f));
+    return {(start.x - view.x + 160) * 2.5f, (start.y - view.y + 160) * 1.875f};
 }
 
 TEST_F(MenuEndToEndTest, PlayerVisitsTheMenuScreensMutesPlaysPausesAndCloses) {
@@ -72,12 +81,7 @@ TEST_F(MenuEndToEndTest, PlayerVisitsTheMenuScreensMutesPlaysPausesAndCloses) {
     waitSeconds(1.5);
     const sf::Image level = shot("level");
     EXPECT_GT(differingShare(menu, level), 0.3) << "the level replaces the menu";
-    // Where the camera puts the player: its 320x320 view follows the player's centre, kept inside the map,
-    // and is stretched over the 800x600 window.
-    const sf::Vector2f start(40 + 7, 914 + 7);
-    const sf::Vector2f view(std::clamp(start.x, 160.0f, 1110.0f), std::clamp(start.y, 160.0f, 860.0f));
-    const sf::Vector2f onScreen((start.x - view.x + 160) * 2.5f, (start.y - view.y + 160) * 1.875f);
-    EXPECT_TRUE(shownNear(level, windowCorner + onScreen, 30, playerColour()))
+    EXPECT_TRUE(shownNear(level, windowCorner + firstLevelPlayerOnScreen(), 30, playerColour()))
         << "the camera follows the player";
 
     tap("Escape");
@@ -108,6 +112,42 @@ TEST_F(MenuEndToEndTest, PlayerVisitsTheMenuScreensMutesPlaysPausesAndCloses) {
     const std::size_t end = heard.getSampleCount();
     EXPECT_GT(loudest(0, end - 2 * rate), 1000) << "the music played";
     EXPECT_LT(loudest(end - 2 * rate, end), 50) << "muted: nothing is heard";
+}
+
+class PlayersLevelEndToEndTest : public EndToEndTest {
+protected:
+    // The player's own level: a copy of the first one, dropped into their levels folder.
+    void prepare() override {
+        std::filesystem::create_directories(folder + "/data/pellowick/levels");
+        std::filesystem::copy_file(std::string(PELLOWICK_RUNTIME_DIR) + "/Assets/map.tmx",
+                                   folder + "/data/pellowick/levels/mine.tmx");
+    }
+};
+
+TEST_F(PlayersLevelEndToEndTest, ALevelInThePlayersFolderIsListedAndStarts) {
+    loadForm();
+    clickWidget("levels");
+    const sf::Image list = shot("list");
+    const std::string geometry = display.run("xdotool getwindowgeometry --shell " + window);
+    const auto field = [&](const std::string& key) {
+        return unsigned(std::stoul(geometry.substr(geometry.find(key + "=") + key.size() + 1)));
+    };
+    const sf::Vector2f corner(float(field("X")), float(field("Y")));
+    // The rows of the list: two shipped levels, the player's below them, nothing under it.
+    const auto rowBorder = [&](int row) {
+        return list.getPixel(unsigned(corner.x) + 400, unsigned(corner.y) + 100 + unsigned(row) * 58 + 1);
+    };
+    const sf::Color gold(232, 200, 114);
+    EXPECT_TRUE(near(rowBorder(0), gold) && near(rowBorder(1), gold));
+    EXPECT_TRUE(near(rowBorder(2), gold)) << "the player's level is listed and may be started";
+    EXPECT_FALSE(near(rowBorder(3), gold));
+
+    clickAt({400.0f, 100.0f + 2 * 58 + 25});
+    waitSeconds(1.5);
+    const sf::Image level = shot("level");
+    EXPECT_GT(differingShare(list, level), 0.3) << "the level replaces the list";
+    EXPECT_TRUE(shownNear(level, corner + firstLevelPlayerOnScreen(), 30, playerColour()));
+    EXPECT_EQ(unexpectedErrors().find("Pellowick:"), std::string::npos) << unexpectedErrors();
 }
 
 } // namespace

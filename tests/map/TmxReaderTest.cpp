@@ -28,6 +28,7 @@ std::string layer(const std::string& name, const std::string& csv, int width = 4
 
 TEST(TmxReaderTest, ReadsEachKindInItsOwnFileOrderWithAtoiNumbers) {
     const auto map = parseTileMapString(wrapMap(
+        "<properties><property name=\"name\" value=\"Yard &amp; Barn\"/></properties>\n" +
         tileset(1, "first") + tileset(65, "second") + layer("inside", "\r\n 1, 2,\t3,\r\n4 5\n6,,7\t8,\n\n") +
         R"(<objectgroup name="Objects">
   <object id="1" name="player1" type="player" gid="7" x="100.9" y="-0.5" width="16" height="24.8">
@@ -40,6 +41,8 @@ TEST(TmxReaderTest, ReadsEachKindInItsOwnFileOrderWithAtoiNumbers) {
         R"(<objectgroup name="hidden" visible="0"><object x="3" y="4"/></objectgroup>
 )"));
     ASSERT_TRUE(map);
+    EXPECT_EQ(map->property("name"), "Yard & Barn");
+    EXPECT_EQ(map->property("author"), "");
     ASSERT_EQ(map->tilesets.size(), 3u);
     EXPECT_EQ(std::tie(map->width, map->height, map->tilesets[2].firstGid, map->tilesets[2].imageSource),
               std::make_tuple(4, 2, 129, std::string("third.png")));

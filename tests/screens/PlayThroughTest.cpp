@@ -10,6 +10,7 @@
 #include "scene/StaticCmp.hpp"
 #include "screens/EndScreen.hpp"
 #include "screens/IngameScreen.hpp"
+#include "screens/LevelListScreen.hpp"
 #include "screens/RunClock.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/GameHarness.hpp"
@@ -51,19 +52,31 @@ protected:
         }
     }
 
-    // From the menu: the level in `map`.
+    void clickOn(const std::shared_ptr<ui::Widget>& widget) {
+        ASSERT_NE(widget, nullptr);
+        const sf::Vector2f centre = widget->getPosition() + widget->getSize() / 2.0f;
+        harness.click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
+        ASSERT_TRUE(harness.frames(2));
+    }
+
+    // From the menu's level list: the level in `map`, one of the first page.
     void startLevel(const std::string& map) {
         if (harness.screen<IngameScreen>()) {
             harness.press(sf::Keyboard::Escape);
             harness.press(sf::Keyboard::Q); // the menu, from the pause
         }
         ASSERT_NE(harness.screen<StartScreen>(), nullptr);
-        GameStateManager::getInstance()->mapPath = map;
-        auto start = harness.screen<StartScreen>()->gui.get("start");
-        const sf::Vector2f centre = start->getPosition() + start->getSize() / 2.0f;
-        harness.click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
-        ASSERT_TRUE(harness.frames(2));
+        clickOn(harness.screen<StartScreen>()->gui.get("levels"));
+        LevelListScreen* list = harness.screen<LevelListScreen>();
+        ASSERT_NE(list, nullptr);
+        std::size_t row = 0;
+        while (row < list->catalog->size() && list->catalog->path(row) != map) {
+            ++row;
+        }
+        ASSERT_LT(row, LevelListScreen::kRowsPerPage) << map;
+        clickOn(list->entryButtons[row]);
         ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << map;
+        EXPECT_EQ(GameStateManager::getInstance()->mapPath, map);
     }
 
     // Walks the route from where the player stands; true when it wins the level, having been inside.

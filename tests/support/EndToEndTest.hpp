@@ -69,7 +69,8 @@ protected:
         game = std::make_unique<ChildProcess>(
             command,
             std::vector<std::string>{"DISPLAY=" + display.name, "ALSOFT_CONF=" + folder + "/alsoft.conf",
-                                     "ALSOFT_DRIVERS=wave", "XDG_CONFIG_HOME=" + folder + "/config"},
+                                     "ALSOFT_DRIVERS=wave", "XDG_CONFIG_HOME=" + folder + "/config",
+                                     "XDG_DATA_HOME=" + folder + "/data"},
             folder, folder + "/stderr.txt");
         findWindow();
         ASSERT_FALSE(window.empty()) << "no window titled Pellowick";

@@ -16,10 +16,12 @@ constexpr float kPanelHeight = 314.f;
 constexpr float kButtonLeft = 300.f;
 constexpr float kButtonTop = 206.f;
 constexpr float kButtonWidth = 200.f;
-constexpr float kButtonHeight = 46.f;
-constexpr float kButtonPitch = 60.f; // from one button's top to the next
+constexpr float kButtonHeight = 40.f;
+constexpr float kButtonPitch = 49.f; // from one button's top to the next
+constexpr int kButtonRows = 5;
 
-constexpr float kAudioRowTop = 452.f;
+// Below the last button, inside the panel.
+constexpr float kAudioRowTop = kButtonTop + kButtonRows * kButtonPitch + 8.f;
 constexpr float kAudioIconLeft = 336.f;
 constexpr float kAudioIconSize = 32.f;
 constexpr float kCheckBoxLeft = 382.f;

@@ -1,0 +1,106 @@
+#include "app/LevelCatalog.hpp"
+
+#include "screens/LevelListScreen.hpp"
+#include "screens/StartScreen.hpp"
+#include "support/ErrCapture.hpp"
+#include "support/Files.hpp"
+#include "support/GameHarness.hpp"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+namespace fs = std::filesystem;
+
+class LevelCatalogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::path(testing::TempDir()) / ("pellowick_levels_" + std::to_string(::getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder / "levels");
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::string level(const std::string& name) const { return (folder / "levels" / name).string(); }
+    std::string records() const { return (folder / "records.toml").string(); }
+
+    fs::path folder;
+};
+
+TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithItsReason) {
+    const std::string farm = readWholeFile("Assets/map.tmx");
+    std::ofstream(level("b-copy.tmx")) << farm;
+    std::ofstream(level("a-broken.tmx")) << "<map>\n<layer";
+    std::string renamed = farm;
+    renamed.replace(renamed.find("name=\"enemy3\""), 13, "name=\"dog3\"");
+    std::ofstream(level("c-renamed.tmx")) << renamed;
+    std::ofstream(level("notes.txt")) << "not a map";
+    ASSERT_TRUE(RecordsFile(records()).recordWin(RecordsFile::levelKey(level("b-copy.tmx")), 83.45));
+
+    ErrCapture err;
+    LevelCatalog catalog((folder / "levels").string(), records());
+    ASSERT_EQ(catalog.size(), LevelCatalog::shippedLevels().size() + 3);
+    EXPECT_EQ(catalog.path(0), "Assets/map.tmx");
+    EXPECT_EQ(catalog.details(0).name, "The Farmhouse");
+    EXPECT_EQ(catalog.details(1).name, "The Hen Run");
+    const std::size_t own = LevelCatalog::shippedLevels().size();
+    for (std::size_t i = 0; i < own; ++i) {
+        EXPECT_TRUE(catalog.details(i).playable()) << catalog.path(i) << ": " << catalog.details(i).problem;
+        EXPECT_TRUE(catalog.shipped(i));
+    }
+    const auto text = [&](std::size_t i) {
+        return LevelListScreen::entryText(catalog.details(i), fs::path(catalog.path(i)).filename().string(),
+                                          catalog.shipped(i));
+    };
+    EXPECT_EQ(text(own), "a-broken.tmx: line 2: not well-formed XML: expected >");
+    EXPECT_EQ(text(own + 1), "The Farmhouse (b-copy.tmx)   best 1:23.4, won 1 time");
+    EXPECT_FALSE(catalog.details(own + 2).playable());
+    EXPECT_EQ(text(own + 2).rfind("c-renamed.tmx: object \"enemy3\": missing", 0), 0u) << text(own + 2);
+    EXPECT_EQ(err.text(), "") << "the list says what is wrong; the error stream stays quiet";
+
+    // Mended on disk: the next look at the list checks it afresh.
+    std::ofstream(level("a-broken.tmx")) << farm;
+    EXPECT_TRUE(LevelCatalog((folder / "levels").string(), "").details(own).playable());
+}
+
+TEST_F(LevelCatalogTest, AMissingOrEmptyFolderListsTheShippedLevelsAndTheFolderFollowsXdgDataHome) {
+    EXPECT_EQ(LevelCatalog((folder / "levels").string(), "").size(), LevelCatalog::shippedLevels().size());
+    EXPECT_EQ(LevelCatalog((folder / "nowhere").string(), "").size(), LevelCatalog::shippedLevels().size());
+    EXPECT_EQ(LevelCatalog("", "").size(), LevelCatalog::shippedLevels().size());
+
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string kept = saved ? saved : "";
+    setenv("XDG_DATA_HOME", "/somewhere", 1);
+    EXPECT_EQ(LevelCatalog::defaultPlayerFolder(), "/somewhere/pellowick/levels");
+    setenv("XDG_DATA_HOME", "relative/data", 1);
+    EXPECT_EQ(LevelCatalog::defaultPlayerFolder(),
+              (fs::path(std::getenv("HOME")) / ".local/share/pellowick/levels").string());
+    saved ? setenv("XDG_DATA_HOME", kept.c_str(), 1) : unsetenv("XDG_DATA_HOME");
+}
+
+TEST(LevelListScreenTest, ABrokenLevelCannotBeChosenAndEscapeReturnsToTheMenu) {
+    GameHarness harness;
+    const fs::path own = fs::path(std::getenv("XDG_DATA_HOME")) / "pellowick" / "levels";
+    fs::create_directories(own);
+    std::ofstream(own / "broken.tmx") << "not a map";
+    ASSERT_TRUE(harness.frames(2));
+    const auto clickOn = [&](const std::shared_ptr<ui::Widget>& widget) {
+        const sf::Vector2f centre = widget->getPosition() + widget->getSize() / 2.0f;
+        harness.click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
+        return harness.frames(2);
+    };
+    ASSERT_TRUE(clickOn(harness.screen<StartScreen>()->gui.get("levels")));
+    LevelListScreen* list = harness.screen<LevelListScreen>();
+    ASSERT_NE(list, nullptr);
+    const std::size_t broken = LevelCatalog::shippedLevels().size();
+    EXPECT_FALSE(list->entryButtons[broken]->isEnabled());
+    EXPECT_FALSE(list->entryButtons[broken + 1]->isVisible());
+    EXPECT_FALSE(list->nextButton->isEnabled()) << "one page holds them all";
+    ASSERT_TRUE(clickOn(list->entryButtons[broken]));
+    ASSERT_EQ(harness.screen<LevelListScreen>(), list) << "a greyed level does not start";
+    harness.tap(sf::Keyboard::Escape);
+    ASSERT_TRUE(harness.frames(2));
+    EXPECT_NE(harness.screen<StartScreen>(), nullptr);
+}
+} // namespace
