@@ -5,6 +5,7 @@
 #include "screens/CreditsScreen.hpp"
 #include "screens/EndScreen.hpp"
 #include "screens/IngameScreen.hpp"
+#include "screens/OptionsScreen.hpp"
 #include "screens/StartScreen.hpp"
 
 #include <cstring>
@@ -63,6 +64,9 @@ void GameStateManager::setState(int state) {
         break;
     case kCreditsScreen:
         switchTo(creditsScreen);
+        break;
+    case kOptionsScreen:
+        switchTo(optionsScreen);
         break;
     default:
         break;

@@ -4,6 +4,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,10 +15,11 @@ class IngameScreen;
 class EndScreen;
 class ControlsScreen;
 class CreditsScreen;
+class OptionsScreen;
 class SettingsFile;
 
-// Owns the running screen and switches between the five screens by number:
-// 0 start, 1 in-game, 2 end, 3 controls, 4 credits. Also carries what outlives a
+// Owns the running screen and switches between the six screens by number:
+// 0 start, 1 in-game, 2 end, 3 controls, 4 credits, 5 options. Also carries what outlives a
 // screen: the window, the frame loop's last event and the level's outcome.
 class GameStateManager {
 public:
@@ -26,6 +28,7 @@ public:
     static constexpr int kEndScreen = 2;
     static constexpr int kControlsScreen = 3;
     static constexpr int kCreditsScreen = 4;
+    static constexpr int kOptionsScreen = 5;
 
     static GameStateManager* getInstance();
     // Destroys the manager and with it the running screen (used by the shutdown).
@@ -41,6 +44,7 @@ public:
     std::shared_ptr<EndScreen> endScreen;
     std::shared_ptr<ControlsScreen> controlsScreen;
     std::shared_ptr<CreditsScreen> creditsScreen;
+    std::shared_ptr<OptionsScreen> optionsScreen;
     std::shared_ptr<GameState> currentState;
     sf::RenderWindow* window = nullptr;
     sf::Event lastEvent;
@@ -62,6 +66,8 @@ public:
     std::shared_ptr<SettingsFile> settingsFile;
     // Writes the settings at once, after a change the player made.
     void saveSettings();
+    // Switches between the window and fullscreen as F11 does (set by the game; empty without a window).
+    std::function<void()> switchFullscreen;
 
 private:
     GameStateManager();

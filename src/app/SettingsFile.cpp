@@ -107,7 +107,25 @@ std::string fileBehindLinks(const std::string& path) {
     return path;
 }
 
+void readVolume(const toml::table& file, const char* name, int& volume, const Report& report) {
+    const toml::node* node = file.at_path(std::string("audio.") + name).node();
+    if (!node) {
+        return;
+    }
+    if (!node->is_integer() || node->as_integer()->get() < 0 ||
+        node->as_integer()->get() > Settings::kMostVolume) {
+        report(lineOf(*node), std::string("audio.") + name + " must be a whole number from 0 to " +
+                                  std::to_string(Settings::kMostVolume) + "; using " +
+                                  std::to_string(volume));
+        return;
+    }
+    volume = static_cast<int>(node->as_integer()->get());
+}
+
+// A file from before the volumes has only "enabled": both volumes then stay at their default.
 void readAudio(const toml::table& file, Settings& settings, const Report& report) {
+    readVolume(file, "music", settings.musicVolume, report);
+    readVolume(file, "effects", settings.effectsVolume, report);
     const toml::node* enabled = file.at_path("audio.enabled").node();
     if (!enabled) {
         return;
@@ -117,6 +135,20 @@ void readAudio(const toml::table& file, Settings& settings, const Report& report
         return;
     }
     settings.audio = enabled->as_boolean()->get();
+}
+
+void readGame(const toml::table& file, Settings& settings, const Report& report) {
+    const toml::node* node = file.at_path("game.difficulty").node();
+    if (!node) {
+        return;
+    }
+    const auto level = node->is_string() ? Settings::difficultyNamed(node->as_string()->get()) : std::nullopt;
+    if (!level) {
+        report(lineOf(*node), "game.difficulty must be \"easy\", \"normal\" or \"hard\"; using \"" +
+                                  Settings::nameOf(settings.difficulty) + "\"");
+        return;
+    }
+    settings.difficulty = *level;
 }
 
 void readWindow(const toml::table& file, Settings& settings, const Report& report) {
@@ -235,6 +267,7 @@ void readKeys(const toml::table& file, Settings& settings, const Report& report)
 
 void readTable(const toml::table& file, Settings& settings, const Report& report) {
     readAudio(file, settings, report);
+    readGame(file, settings, report);
     readWindow(file, settings, report);
     readKeys(file, settings, report);
 }
@@ -259,8 +292,13 @@ toml::table toTable(const Settings& settings) {
     const toml::table window{{"fullscreen", settings.fullscreen},
                              {"width", static_cast<std::int64_t>(settings.windowSize.x)},
                              {"height", static_cast<std::int64_t>(settings.windowSize.y)}};
-    return toml::table{
-        {"audio", toml::table{{"enabled", settings.audio}}}, {"window", window}, {"keys", keys}};
+    const toml::table audio{{"enabled", settings.audio},
+                            {"music", static_cast<std::int64_t>(settings.musicVolume)},
+                            {"effects", static_cast<std::int64_t>(settings.effectsVolume)}};
+    return toml::table{{"audio", audio},
+                       {"game", toml::table{{"difficulty", Settings::nameOf(settings.difficulty)}}},
+                       {"window", window},
+                       {"keys", keys}};
 }
 
 // Puts into `target` every entry of `after` that is not the same in `before`, at any depth.

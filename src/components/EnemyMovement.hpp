@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Settings.hpp"
 #include "scene/Component.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
@@ -19,12 +20,21 @@ public:
     static constexpr double kOutsideSightRange = 150.0;
     static constexpr double kEggFactor = 0.75;
     static constexpr double kPlayerFactor = 0.5;
+    // How far dogs see and how fast they chase, against Normal, on the easier and the harder game.
+    static constexpr double kEasyScale = 0.75;
+    static constexpr double kHardScale = 1.2;
 
     // The owner must already carry its StaticCmp, and "dogAngry" must be loaded.
     EnemyMovement(GameObject* owner, GameObject* target, std::string patrolAxis, float patrolDistanceX,
                   float patrolDistanceY, bool runsInUpdate);
 
     void process(sf::RenderWindow* window, float dt, std::string objectName) override;
+
+    // Scales the sight range and the chase speed; Normal is the dog as it is.
+    void setDifficulty(Settings::Difficulty level);
+    // True from the frame the dog starts running at the player or an egg until it gives up; the start
+    // plays the "alarm" effect once, when it is loaded.
+    bool isChasing() const { return lookingAngry; }
 
     // Manhattan distance on coordinate differences truncated toward zero.
     static int distance(sf::Vector2f a, sf::Vector2f b);
@@ -44,7 +54,8 @@ public:
 private:
     void patrol(float dt);
     void showLook(StaticCmp& sprite, bool angry);
-    void runTowards(sf::Vector2f from, sf::Vector2f goal, float dt);
+    void runTowards(sf::Vector2f from, sf::Vector2f goal, double speed, float dt);
 
     bool lookingAngry = false;
+    double difficultyScale = 1.0;
 };

@@ -9,6 +9,7 @@
 #include "assets/AssetManager.hpp"
 #include "assets/FileCheck.hpp"
 #include "components/DeathComponent.hpp"
+#include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
 #include "map/LevelSchema.hpp"
 #include "physics/PhysicsManager.hpp"
@@ -30,6 +31,14 @@ const sf::Vector2f kPauseSize{240.0f, 100.0f};
 const sf::Vector2f kPauseKeysCentre{120.0f, 72.0f};
 const unsigned kPauseKeysTextSize = 26;
 const sf::Color kPauseKeysColour(232, 238, 255);
+// The goal line: top right of the picture, light text on a dark strip so it reads over any ground.
+const unsigned kGoalTextSize = 22;
+const float kGoalMargin = 12.0f;
+const sf::Color kGoalTextColour(244, 235, 208);
+const sf::Color kGoalBackColour(20, 28, 60, 200);
+const unsigned kBoundKeysTextSize = 17;
+const char* const kFindTheFormula = "Find the formula";
+const char* const kBringItHome = "Bring it to the goal";
 } // namespace
 
 void IngameScreen::init() {
@@ -54,8 +63,12 @@ bool IngameScreen::loadLevel() {
     }
     player = objects->getGameObject(LevelSchema::kPlayerName);
     camera = objects->getGameObject(LevelSchema::kCameraName);
+    const Settings::Difficulty difficulty = GameStateManager::getInstance()->settings.difficulty;
     for (int i = 1; i <= LevelSchema::kDogCount; ++i) {
         dogs.push_back(objects->getGameObject(LevelSchema::dogName(i)));
+        if (auto movement = dogs.back()->getComponent<EnemyMovement>()) {
+            movement->setDifficulty(difficulty);
+        }
     }
     for (int i = 1; i <= LevelSchema::kEggCount; ++i) {
         eggs.push_back(objects->getGameObject(LevelSchema::eggName(i)));
@@ -101,6 +114,17 @@ void IngameScreen::buildHud() {
     icon->getRenderer()->setBackgroundColor(sf::Color::Transparent);
     icon->getRenderer()->setBorderColor(sf::Color::Transparent);
     gui.add(icon, "");
+    buildGoalLine();
+}
+
+void IngameScreen::buildGoalLine() {
+    goalLine = ui::Label::create(kFindTheFormula);
+    goalLine->setTextSize(kGoalTextSize);
+    goalLine->getRenderer()->setTextColor(kGoalTextColour);
+    goalLine->getRenderer()->setBackgroundColor(kGoalBackColour);
+    goalLine->getRenderer()->setBorders({8.0f, 4.0f, 8.0f, 4.0f});
+    goalLine->getRenderer()->setBorderColor(sf::Color::Transparent);
+    gui.add(goalLine, "goal");
 }
 
 void IngameScreen::buildPausePicture() {
@@ -122,6 +146,20 @@ void IngameScreen::buildPausePicture() {
     }
     pauseGui.setAbsoluteView(Letterbox::pictureArea());
     pauseGui.add(pauseKeys, "pauseKeys");
+
+    pauseGui.setFont("Assets/arial.ttf"); // the line below is measured as it is placed
+    std::string everyKey;
+    for (const std::string& action : Settings::actions()) {
+        everyKey += (everyKey.empty() ? "" : "    ") + action + " " + KeyNames::nameOf(settings.key(action));
+    }
+    boundKeys = ui::Label::create(everyKey);
+    boundKeys->setTextSize(kBoundKeysTextSize);
+    boundKeys->getRenderer()->setTextColor(kGoalTextColour);
+    boundKeys->getRenderer()->setBackgroundColor(kGoalBackColour);
+    boundKeys->getRenderer()->setBorders({8.0f, 4.0f, 8.0f, 4.0f});
+    pauseGui.add(boundKeys, "boundKeys");
+    boundKeys->setPosition({(Letterbox::kPictureWidth - boundKeys->getSize().x) / 2.0f,
+                            Letterbox::kPictureHeight - boundKeys->getSize().y - kGoalMargin});
 }
 
 sf::Vector2f IngameScreen::pausePosition() const {
@@ -186,6 +224,8 @@ void IngameScreen::update(float dt) {
     std::ostringstream counter;
     counter << playerEggs->eggStock.size() << "x";
     eggCounter->setText(counter.str());
+    goalLine->setText(GameStateManager::getInstance()->hasFormula ? kBringItHome : kFindTheFormula);
+    goalLine->setPosition({Letterbox::kPictureWidth - goalLine->getSize().x - kGoalMargin, kGoalMargin});
 
     if (paused) {
         pauseObject->setPosition(pausePosition());
@@ -215,6 +255,7 @@ void IngameScreen::draw(sf::RenderWindow& window) {
                                                             static_cast<int>(world.y)};
     camera->draw(window);
     RenderManager::getInstance()->draw(&window);
+    chaseMarks.draw(window, dogs);
     const sf::FloatRect viewport = Letterbox::viewport(window.getSize());
     gui.setRelativeViewport(viewport);
     gui.draw();

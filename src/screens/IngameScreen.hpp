@@ -2,6 +2,7 @@
 
 #include "app/GameState.hpp"
 #include "scene/GameObject.hpp"
+#include "screens/ChaseMark.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
 #include "ui/Label.hpp"
@@ -13,7 +14,8 @@ class DeathComponent;
 class LayEggComponent;
 
 // The level: loads the map, moves the player, the dogs and the eggs, runs the
-// collision step and draws the scene with an egg counter. Escape pauses; while
+// collision step and draws the scene with an egg counter, the current goal in
+// words and a mark over every chasing dog. Escape pauses; while
 // paused, R restarts the level and Q leaves it for the menu (keys as bound). Ends
 // when the player is caught or reaches the goal with the formula.
 class IngameScreen final : public GameState {
@@ -25,11 +27,16 @@ public:
     void handleInput(float dt) override;
 
     std::shared_ptr<ui::Button> eggCounter;
+    // "Find the formula", then "Bring it to the goal".
+    std::shared_ptr<ui::Label> goalLine;
+    ChaseMark chaseMarks;
     ui::Gui gui;
     std::shared_ptr<GameObject> pauseObject;
     // What the keys do while paused, drawn over the pause picture.
     ui::Gui pauseGui;
     std::shared_ptr<ui::Label> pauseKeys;
+    // Every action and its key, along the bottom of the picture while paused.
+    std::shared_ptr<ui::Label> boundKeys;
     bool playerDead = false;
     bool paused = false;
 
@@ -38,6 +45,7 @@ private:
     bool loadLevel();
     void bindPlayerKeys();
     void buildHud();
+    void buildGoalLine();
     void buildPausePicture();
     sf::Vector2f pausePosition() const;
     void placePauseKeys();

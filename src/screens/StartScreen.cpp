@@ -26,6 +26,7 @@ const EffectFile kEffects[] = {
     {"formula", "Assets/Sounds/formula.wav"},
     {"victory", "Assets/Sounds/victory.wav"},
     {"shoot", "Assets/Sounds/shoot.wav"},
+    {"alarm", "Assets/Sounds/alarm.wav"},
 };
 } // namespace
 
@@ -57,10 +58,8 @@ void StartScreen::init() {
     loadSounds();
     assets->loadTexture("audio", "Assets/audio.png");
     assets->loadTexture("audioOff", "Assets/audioOff.png");
-    if (assets->sound->getVolume() != 0.0f) {
-        assets->music->setVolume(kMusicVolume);
-        assets->sound->setVolume(kEffectsVolume);
-    }
+    const Settings& settings = GameStateManager::getInstance()->settings;
+    assets->setVolumes(settings.audio, settings.musicVolume, settings.effectsVolume);
     buildBackground();
     menuReady = buildMenu();
     if (!menuReady) {
@@ -95,6 +94,7 @@ bool StartScreen::buildMenu() {
         return false;
     }
     if (!connectButton("start", &StartScreen::onStartClicked) ||
+        !connectButton("options", &StartScreen::onOptionsClicked) ||
         !connectButton("credits", &StartScreen::onCreditsClicked) ||
         !connectButton("controls", &StartScreen::onControlsClicked) ||
         !connectButton("exit", &StartScreen::onExitClicked)) {
@@ -133,10 +133,9 @@ void StartScreen::update(float) {
     if (!menuReady) {
         return;
     }
-    AssetManager* assets = AssetManager::getInstance();
-    audioCheckBox->setChecked(assets->sound->getVolume() != 0.0f);
-
     GameStateManager* game = GameStateManager::getInstance();
+    audioCheckBox->setChecked(game->settings.audio);
+
     if (game->window) {
         gui.setRelativeViewport(Letterbox::viewport(game->window->getSize()));
     }
@@ -148,6 +147,10 @@ void StartScreen::update(float) {
 
     if (!startIdle) {
         game->setState(GameStateManager::kIngameScreen);
+        return;
+    }
+    if (!optionsIdle) {
+        game->setState(GameStateManager::kOptionsScreen);
         return;
     }
     if (!creditsIdle) {
@@ -184,6 +187,11 @@ void StartScreen::onControlsClicked() {
     controlsIdle = false;
 }
 
+void StartScreen::onOptionsClicked() {
+    AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
+    optionsIdle = false;
+}
+
 void StartScreen::onCreditsClicked() {
     AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
     creditsIdle = false;
@@ -195,15 +203,9 @@ void StartScreen::onExitClicked() {
 }
 
 void StartScreen::onAudioClicked() {
-    AssetManager* assets = AssetManager::getInstance();
-    if (assets->sound->getVolume() == 0.0f) {
-        assets->sound->setVolume(kEffectsVolume);
-        assets->music->setVolume(kMusicVolume);
-    } else {
-        assets->sound->setVolume(0.0f);
-        assets->music->setVolume(0.0f);
-    }
     GameStateManager* game = GameStateManager::getInstance();
-    game->settings.audio = assets->sound->getVolume() != 0.0f;
+    Settings& settings = game->settings;
+    settings.audio = !settings.audio;
+    AssetManager::getInstance()->setVolumes(settings.audio, settings.musicVolume, settings.effectsVolume);
     game->saveSettings();
 }

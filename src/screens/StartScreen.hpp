@@ -9,13 +9,10 @@
 #include <string>
 
 // The menu: loads every sound effect, starts the music and shows the form
-// "Assets/start.txt" with its four buttons and the audio check box. The click
+// "Assets/start.txt" with its five buttons and the audio check box. The click
 // handlers only record the choice; update() acts on it.
 class StartScreen final : public GameState {
 public:
-    static constexpr float kEffectsVolume = 10.0f;
-    static constexpr float kMusicVolume = 50.0f;
-
     void init() override;
     void exit() override;
     void update(float dt) override;
@@ -23,6 +20,7 @@ public:
     void handleInput(float dt) override;
 
     void onStartClicked();
+    void onOptionsClicked();
     void onControlsClicked();
     void onCreditsClicked();
     void onExitClicked();
@@ -30,6 +28,7 @@ public:
 
     ui::Gui gui;
     bool startIdle = true;
+    bool optionsIdle = true;
     bool controlsIdle = true;
     bool creditsIdle = true;
     bool exitIdle = true;

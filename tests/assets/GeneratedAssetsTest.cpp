@@ -33,7 +33,7 @@ const std::vector<PictureSize> kPictures = {
     {"dogAngry.png", 16, 16},      {"egg.png", 8, 8},          {"formula.png", 16, 16},
 };
 
-const std::vector<std::string> kEffects = {"button", "death", "egg", "formula", "victory", "shoot"};
+const std::vector<std::string> kEffects = {"button", "death", "egg", "formula", "victory", "shoot", "alarm"};
 
 // Effects and the loop point must sit within 1% of full scale of silence to be free of clicks.
 constexpr int kNearSilence = 328;

@@ -29,7 +29,7 @@ protected:
 TEST_F(StartScreenTest, FirstStartSetsAudioLevelsAndPlaysTheMusic) {
     ASSERT_TRUE(harness.frames(1));
     AssetManager* assets = AssetManager::getInstance();
-    EXPECT_FLOAT_EQ(assets->sound->getVolume(), 10.0f);
+    EXPECT_FLOAT_EQ(assets->effectsVolume(), 10.0f);
     EXPECT_FLOAT_EQ(assets->music->getVolume(), 50.0f);
     EXPECT_EQ(assets->music->getStatus(), sf::SoundSource::Playing);
     EXPECT_TRUE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
@@ -51,7 +51,7 @@ TEST_F(StartScreenTest, ButtonsOpenThePictureScreensAndEscapeReturns) {
 TEST_F(StartScreenTest, AudioBoxMutesEverythingAndStaysMutedAcrossScreens) {
     clickWidget("audio");
     AssetManager* assets = AssetManager::getInstance();
-    EXPECT_EQ(assets->sound->getVolume(), 0.0f);
+    EXPECT_EQ(assets->effectsVolume(), 0.0f);
     EXPECT_EQ(assets->music->getVolume(), 0.0f);
     ASSERT_TRUE(harness.frames(1));
     EXPECT_FALSE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
@@ -64,7 +64,7 @@ TEST_F(StartScreenTest, AudioBoxMutesEverythingAndStaysMutedAcrossScreens) {
     EXPECT_FALSE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
 
     clickWidget("audio");
-    EXPECT_FLOAT_EQ(assets->sound->getVolume(), 10.0f);
+    EXPECT_FLOAT_EQ(assets->effectsVolume(), 10.0f);
     EXPECT_FLOAT_EQ(assets->music->getVolume(), 50.0f);
 }
 

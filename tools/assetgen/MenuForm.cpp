@@ -56,9 +56,10 @@ std::string menuForm() {
     out << "// Pellowick start menu. Written by pellowick-assetgen: change the tool, not this file.\n\n"
         << kButtonStyle;
     writeButton(out, "start", "Start", 0);
-    writeButton(out, "controls", "Controls", 1);
-    writeButton(out, "credits", "Credits", 2);
-    writeButton(out, "exit", "Exit", 3);
+    writeButton(out, "options", "Options", 1);
+    writeButton(out, "controls", "Controls", 2);
+    writeButton(out, "credits", "Credits", 3);
+    writeButton(out, "exit", "Exit", 4);
     out << "\nPicture.audioIcon {\n"
         << "    Position = " << pair(kAudioIconLeft, kAudioRowTop - (kAudioIconSize - kCheckBoxSize) / 2)
         << ";\n"

@@ -11,15 +11,15 @@ namespace MenuLayout {
 constexpr float kPanelLeft = 270.f;
 constexpr float kPanelTop = 186.f;
 constexpr float kPanelWidth = 260.f;
-constexpr float kPanelHeight = 314.f;
+constexpr float kPanelHeight = 330.f;
 
 constexpr float kButtonLeft = 300.f;
 constexpr float kButtonTop = 206.f;
 constexpr float kButtonWidth = 200.f;
-constexpr float kButtonHeight = 46.f;
-constexpr float kButtonPitch = 60.f; // from one button's top to the next
+constexpr float kButtonHeight = 42.f;
+constexpr float kButtonPitch = 52.f; // from one button's top to the next
 
-constexpr float kAudioRowTop = 452.f;
+constexpr float kAudioRowTop = 474.f;
 constexpr float kAudioIconLeft = 336.f;
 constexpr float kAudioIconSize = 32.f;
 constexpr float kCheckBoxLeft = 382.f;

@@ -15,6 +15,7 @@ SampleTrack egg();     // a round plop as an egg is laid
 SampleTrack formula(); // a rising shimmer of bells as the formula is taken
 SampleTrack victory(); // a short square-wave fanfare
 SampleTrack shoot();   // a swishing "fwip" of an egg thrown
+SampleTrack alarm();   // two short rising barks as a dog starts a chase
 
 } // namespace SoundEffects
 

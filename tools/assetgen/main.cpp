@@ -75,13 +75,10 @@ std::vector<PictureJob> pictureJobs(const Fonts& fonts) {
 }
 
 const std::vector<SoundJob> kSoundJobs = {
-    {"button.wav", SoundEffects::button},
-    {"death.wav", SoundEffects::death},
-    {"egg.wav", SoundEffects::egg},
-    {"formula.wav", SoundEffects::formula},
-    {"victory.wav", SoundEffects::victory},
-    {"shoot.wav", SoundEffects::shoot},
-    {"music.wav", musicLoop},
+    {"button.wav", SoundEffects::button},   {"death.wav", SoundEffects::death},
+    {"egg.wav", SoundEffects::egg},         {"formula.wav", SoundEffects::formula},
+    {"victory.wav", SoundEffects::victory}, {"shoot.wav", SoundEffects::shoot},
+    {"alarm.wav", SoundEffects::alarm},     {"music.wav", musicLoop},
 };
 
 // The sizes desktops look for in the hicolor icon theme; the window uses the 64-pixel one.
