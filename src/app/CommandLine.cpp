@@ -26,7 +26,8 @@ const char* const kKeys =
 void describeOptions(CLI::App& app, LaunchOptions& options) {
     app.set_version_flag("--version", std::string("Pellowick ") + buildinfo::kVersion);
     app.add_option("--map", options.mapPath, "Play the Tiled map FILE instead of the game's own level")
-        ->check(CLI::ExistingFile.description(""))
+        // A folder or a pipe is refused as an unplayable map, once the game looks at the file.
+        ->check(CLI::ExistingPath.description(""))
         ->type_name("FILE");
     auto* fullscreen = app.add_flag_callback(
         "--fullscreen", [&options] { options.fullscreen = true; }, "Start in fullscreen this time");

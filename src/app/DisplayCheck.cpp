@@ -4,17 +4,35 @@
 #include <X11/Xlib.h>
 #include <cstdlib>
 
-bool DisplayCheck::canOpen() {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        return false;
-    }
-    XCloseDisplay(display);
-    return true;
+struct DisplayCheck::Connection {
+    Display* display = nullptr;
+};
+
+DisplayCheck::DisplayCheck() : connection(std::make_unique<Connection>()) {
+    connection->display = XOpenDisplay(nullptr);
 }
 
-bool DisplayCheck::canOpenOrExplain() {
-    if (canOpen()) {
+DisplayCheck::~DisplayCheck() {
+    release();
+}
+
+void DisplayCheck::release() {
+    if (connection->display != nullptr) {
+        XCloseDisplay(connection->display);
+        connection->display = nullptr;
+    }
+}
+
+bool DisplayCheck::canOpen() {
+    return DisplayCheck().isOpen();
+}
+
+bool DisplayCheck::isOpen() const {
+    return connection->display != nullptr;
+}
+
+bool DisplayCheck::isOpenOrExplain() const {
+    if (isOpen()) {
         return true;
     }
     const char* name = std::getenv("DISPLAY");

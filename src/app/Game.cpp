@@ -5,6 +5,7 @@
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
 #include "app/RealtimeInput.hpp"
+#include "app/RecordsFile.hpp"
 #include "app/SceneRegistries.hpp"
 #include "app/SettingsFile.hpp"
 #include "app/WindowIcon.hpp"
@@ -18,6 +19,19 @@ namespace {
 const char* const kTitle = "Pellowick";
 const unsigned kFrameRate = 60;
 const sf::Time kResizeSettleTime = sf::seconds(0.5f);
+
+bool isFullscreenKey(const sf::Event::KeyEvent& key) {
+    return key.code == sf::Keyboard::F11 || (key.code == sf::Keyboard::Enter && key.alt);
+}
+
+// The top-left corner that puts a window of `size` in the middle of the desktop, never above or left of it.
+sf::Vector2i centredOnDesktop(sf::Vector2u size) {
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    const auto centred = [](unsigned screen, unsigned window) {
+        return std::max(0, (static_cast<int>(screen) - static_cast<int>(window)) / 2);
+    };
+    return {centred(desktop.width, size.x), centred(desktop.height, size.y)};
+}
 } // namespace
 
 Game::Game() : gameStateManager(GameStateManager::getInstance()), inputManager(InputManager::getInstance()) {
@@ -52,6 +66,7 @@ void Game::applySettings() {
     auto file = std::make_shared<SettingsFile>(SettingsFile::defaultPath());
     gameStateManager->settings = file->load();
     gameStateManager->settingsFile = file;
+    gameStateManager->recordsPath = RecordsFile::defaultPath();
     fullscreen = fullscreenOverride.value_or(gameStateManager->settings.fullscreen);
     const Settings& settings = gameStateManager->settings;
     AssetManager::getInstance()->setVolumes(settings.audio, settings.musicVolume, settings.effectsVolume);
@@ -64,6 +79,9 @@ void Game::openWindow() {
         window->create(sf::VideoMode::getDesktopMode(), kTitle, sf::Style::Fullscreen);
     } else {
         window->create(sf::VideoMode(size.x, size.y, 32), kTitle, sf::Style::Default);
+        // SFML centres a new window with the screen's width for both coordinates, which puts it partly
+        // below a wide screen; window managers that honour a program's position would leave it there.
+        window->setPosition(centredOnDesktop(size));
     }
     // create() forgets the frame-rate limit and the icon along with the old window.
     window->setFramerateLimit(kFrameRate);
@@ -121,8 +139,17 @@ void Game::handleEvent() {
         break;
     case sf::Event::KeyPressed:
         RealtimeInput::noteKeyPress(event.key.code);
-        if (event.key.code == sf::Keyboard::F11 || (event.key.code == sf::Keyboard::Enter && event.key.alt)) {
-            toggleFullscreen();
+        if (isFullscreenKey(event.key)) {
+            // A held key repeats its press about 25 times a second: only the first one switches.
+            if (!fullscreenKeyDown) {
+                toggleFullscreen();
+            }
+            fullscreenKeyDown = true;
+        }
+        break;
+    case sf::Event::KeyReleased:
+        if (event.key.code == sf::Keyboard::F11 || event.key.code == sf::Keyboard::Enter) {
+            fullscreenKeyDown = false;
         }
         break;
     case sf::Event::LostFocus:
@@ -130,6 +157,11 @@ void Game::handleEvent() {
         break;
     case sf::Event::GainedFocus:
         RealtimeInput::setFocused(true);
+        // A key let go while another window had the focus sent its release there.
+        if (!RealtimeInput::isKeyPressed(sf::Keyboard::F11) &&
+            !RealtimeInput::isKeyPressed(sf::Keyboard::Enter)) {
+            fullscreenKeyDown = false;
+        }
         break;
     case sf::Event::Resized:
         windowResized({event.size.width, event.size.height});

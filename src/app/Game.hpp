@@ -61,6 +61,8 @@ private:
     float fixedFrameTime = 0.0f;
     std::optional<bool> fullscreenOverride;
     bool fullscreen = false;
+    // Between a press of F11 or Alt+Enter and the key's release.
+    bool fullscreenKeyDown = false;
     // A resize is saved once the player has stopped dragging the window's edge.
     bool resizePending = false;
     sf::Clock resizeClock;

@@ -59,6 +59,11 @@ public:
     int exitStatus = 0;
     // The level the in-game screen loads each time it starts (--map changes it).
     std::string mapPath = "Assets/map.tmx";
+    // The last run of the level: its time in seconds, and whether that beat the level's record. Wins are
+    // recorded in recordsPath (empty when screens run on their own, as in tests: nothing is recorded).
+    double runSeconds = 0.0;
+    bool newBest = false;
+    std::string recordsPath;
 
     // The player's settings, and the file they are saved in (none when screens
     // run on their own, as in tests: nothing is then saved).

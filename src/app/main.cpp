@@ -3,7 +3,7 @@
 #include "app/DisplayCheck.hpp"
 #include "app/Game.hpp"
 #include "app/GameStateManager.hpp"
-#include "map/MapChecker.hpp"
+#include "map/LevelFile.hpp"
 
 #include <iostream>
 
@@ -15,14 +15,16 @@ int main(int argc, char** argv) {
     if (!AssetFolder::enterDataFolder(argc > 0 ? argv[0] : "pellowick")) {
         return 1;
     }
+    // Connected before anything else reaches the X server, and until the game's window exists.
+    DisplayCheck display;
     const std::string& mapPath = command.options.mapPath;
     if (!mapPath.empty()) {
-        if (!MapChecker().isPlayableFile(mapPath)) {
+        if (!LevelFile::isPlayable(mapPath)) {
             return 1;
         }
         GameStateManager::getInstance()->mapPath = mapPath;
     }
-    if (!DisplayCheck::canOpenOrExplain()) {
+    if (!display.isOpenOrExplain()) {
         return 1;
     }
     int status = 0;
@@ -31,7 +33,11 @@ int main(int argc, char** argv) {
         if (command.options.fullscreen) {
             game.overrideWindowMode(*command.options.fullscreen);
         }
-        game.run();
+        game.start();
+        // SFML holds its own connection from now on.
+        display.release();
+        while (game.runFrame()) {
+        }
         status = game.exitStatus();
     }
     return status;

@@ -1,6 +1,7 @@
 #include "assets/AssetManager.hpp"
 
 #include "assets/FileCheck.hpp"
+#include "assets/GameSounds.hpp"
 
 #include <SFML/System/Err.hpp>
 
@@ -110,7 +111,7 @@ void AssetManager::playMusic(std::string name) {
     if (music->getStatus() != sf::SoundSource::Stopped) {
         return;
     }
-    const std::string path = "Assets/Sounds/" + name + ".wav";
+    const std::string path = GameSounds::kFolder + name + ".wav";
     // SFML's decoders spin for ever on a folder and block on a pipe.
     if (!FileCheck::mayRead(path)) {
         return;

@@ -10,16 +10,23 @@
 #include <cmath>
 #include <cstdlib>
 
-EnemyMovement::EnemyMovement(GameObject* owner, GameObject* target, std::string patrolAxis,
-                             float patrolDistanceX, float patrolDistanceY, bool runsInUpdate)
-    : Component(runsInUpdate), owner(owner), target(target), home(owner->getPosition()),
-      patrolAxis(std::move(patrolAxis)), patrolDistanceX(patrolDistanceX), patrolDistanceY(patrolDistanceY) {
-    if (auto sprite = owner->getComponent<StaticCmp>()) {
+EnemyMovement::EnemyMovement(GameObject* dog, GameObject* player, std::string axis, float distanceX,
+                             float distanceY, bool runsInUpdate, std::optional<Tuning> dogTuning)
+    : Component(runsInUpdate), owner(dog), target(player), home(dog->getPosition()),
+      tuning(dogTuning ? *dogTuning : standardTuning(dog->type)), patrolAxis(std::move(axis)),
+      patrolDistanceX(distanceX), patrolDistanceY(distanceY) {
+    if (auto sprite = dog->getComponent<StaticCmp>()) {
         normalTexture = sprite->texture;
     }
     // Without the angry picture a chasing dog keeps its own look.
     AssetManager* assets = AssetManager::getInstance();
     angryTexture = assets->hasTexture("dogAngry") ? assets->getTexture("dogAngry") : normalTexture;
+}
+
+EnemyMovement::Tuning EnemyMovement::standardTuning(const std::string& type) {
+    Tuning standard;
+    standard.sightRange = type == LevelSchema::kInsideDog ? kInsideSightRange : kOutsideSightRange;
+    return standard;
 }
 
 int EnemyMovement::distance(sf::Vector2f a, sf::Vector2f b) {
@@ -49,8 +56,7 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
     showLook(*sprite, false);
 
     const sf::Vector2f p = owner->getPosition();
-    const double range =
-        (owner->type == LevelSchema::kInsideDog ? kInsideSightRange : kOutsideSightRange) * difficultyScale;
+    const double range = tuning.sightRange * difficultyScale;
     GameObjectManager* objects = GameObjectManager::getInstance();
     enum class Target { None, Egg, Player } kind = Target::None;
     sf::Vector2f goalPoint;
@@ -86,14 +92,14 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
             AssetManager::getInstance()->playSoundIfLoaded("alarm");
         }
         atHome = false;
-        runTowards(p, goalPoint, kRunSpeed * difficultyScale, dt);
+        runTowards(p, goalPoint, tuning.runSpeed * difficultyScale, dt);
     } else if (!atHome) {
-        runTowards(p, home, kRunSpeed, dt);
+        runTowards(p, home, tuning.runSpeed, dt);
     }
 }
 
 void EnemyMovement::patrol(float dt) {
-    const float step = patrolSpeed * dt;
+    const float step = tuning.patrolSpeed * dt;
     if (patrolAxis == "horizontal") {
         if (!reversing) {
             owner->move(step, 0.0f);

@@ -5,6 +5,8 @@
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>
+#include <optional>
+#include <string>
 
 class GameObject;
 class StaticCmp;
@@ -14,6 +16,7 @@ class StaticCmp;
 // so a shot egg is a decoy), and walks back home when nothing is close.
 class EnemyMovement : public Component {
 public:
+    // The standard dog; a level may give one dog its own sight range and patrol speed.
     static constexpr float kPatrolSpeed = 40.0f;
     static constexpr double kRunSpeed = 0.5 * 90.0;
     static constexpr double kInsideSightRange = 100.0;
@@ -24,9 +27,19 @@ public:
     static constexpr double kEasyScale = 0.75;
     static constexpr double kHardScale = 1.2;
 
-    // The owner must already carry its StaticCmp, and "dogAngry" must be loaded.
-    EnemyMovement(GameObject* owner, GameObject* target, std::string patrolAxis, float patrolDistanceX,
-                  float patrolDistanceY, bool runsInUpdate);
+    // One dog's numbers: every distance it notices things at follows from its sight range.
+    struct Tuning {
+        double sightRange = kOutsideSightRange;
+        float patrolSpeed = kPatrolSpeed;
+        double runSpeed = kRunSpeed;
+    };
+    // The numbers of a standard dog of the map type `type` ("enemy1", "enemy2").
+    static Tuning standardTuning(const std::string& type);
+
+    // The dog must already carry its StaticCmp; without "dogAngry" loaded a chasing dog keeps its look.
+    // Without a tuning the dog gets the standard one of its type.
+    EnemyMovement(GameObject* dog, GameObject* player, std::string axis, float distanceX, float distanceY,
+                  bool runsInUpdate, std::optional<Tuning> dogTuning = std::nullopt);
 
     void process(sf::RenderWindow* window, float dt, std::string objectName) override;
 
@@ -43,7 +56,7 @@ public:
     GameObject* target;
     sf::Vector2f home;
     bool reversing = false;
-    float patrolSpeed = kPatrolSpeed;
+    Tuning tuning;
     bool atHome = true;
     std::string patrolAxis;
     float patrolDistanceX;

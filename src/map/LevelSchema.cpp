@@ -1,6 +1,9 @@
 #include "map/LevelSchema.hpp"
 
+#include "components/EnemyMovement.hpp"
+
 #include <algorithm>
+#include <sstream>
 
 namespace {
 
@@ -21,8 +24,30 @@ public:
         return *this;
     }
 
+    PropertyList& mustExceedZero(std::size_t position) {
+        list[position].lowest = 0.0;
+        list[position].lowestExcluded = true;
+        return *this;
+    }
+
     std::vector<Property> list;
 };
+
+std::string numberText(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+// A number a designer may give one dog, read by name; without it the dog keeps `standard`.
+Property dogTuning(const std::string& name, double standard, double lowest, double highest,
+                   const std::string& meaning) {
+    Property property{name, Kind::Number, numberText(standard), meaning};
+    property.required = false;
+    property.lowest = lowest;
+    property.highest = highest;
+    return property;
+}
 
 PropertyList sprite(const std::string& scale, const std::string& picture) {
     PropertyList properties;
@@ -39,19 +64,29 @@ std::vector<Property> body(const std::string& scale, const std::string& picture)
         .at(LevelSchema::kVelocityX, "velocityX", Kind::Number, "0", "starting speed across")
         .at(LevelSchema::kVelocityY, "velocityY", Kind::Number, "0", "starting speed down")
         .at(LevelSchema::kMass, "mass", Kind::Number, "1", "mass, greater than 0")
+        .mustExceedZero(LevelSchema::kMass)
         .list;
 }
 
-std::vector<Property> dog(const std::string& picture) {
-    return sprite("1", picture)
-        .at(LevelSchema::kPatrolAxis, "patrolAxis", Kind::Text, "horizontal",
-            "\"horizontal\", or \"vertical\"")
-        .at(LevelSchema::kPatrolDistanceX, "patrolDistanceX", Kind::Number, "100",
-            "pixels walked right and back on a horizontal beat")
-        .at(LevelSchema::kUnused, "unused", Kind::Unread, "0", "not read")
-        .at(LevelSchema::kPatrolDistanceY, "patrolDistanceY", Kind::Number, "0",
-            "pixels walked down and back on a vertical beat")
-        .list;
+// Farther than a view's width is more than a player could ever see coming.
+constexpr double kLongestSight = 400.0;
+constexpr double kFastestPatrol = 120.0;
+
+std::vector<Property> dog(const std::string& picture, double sightRange) {
+    std::vector<Property> properties = sprite("1", picture)
+                                           .at(LevelSchema::kPatrolAxis, "patrolAxis", Kind::Text,
+                                               "horizontal", "\"horizontal\", or \"vertical\"")
+                                           .at(LevelSchema::kPatrolDistanceX, "patrolDistanceX", Kind::Number,
+                                               "100", "pixels walked right and back on a horizontal beat")
+                                           .at(LevelSchema::kUnused, "unused", Kind::Unread, "0", "not read")
+                                           .at(LevelSchema::kPatrolDistanceY, "patrolDistanceY", Kind::Number,
+                                               "0", "pixels walked down and back on a vertical beat")
+                                           .list;
+    properties.push_back(dogTuning(LevelSchema::kPatrolSpeed, EnemyMovement::kPatrolSpeed, 0.0,
+                                   kFastestPatrol, "pixels a second on the beat; 0 stands guard"));
+    properties.push_back(dogTuning(LevelSchema::kSightRange, sightRange, 0.0, kLongestSight,
+                                   "pixels it sees an egg at 3/4 of, the player at 1/2 of"));
+    return properties;
 }
 
 std::vector<Property> camera() {
@@ -75,8 +110,10 @@ std::vector<ObjectType> makeObjectTypes() {
     // The player is drawn at 14 of its picture's 16 pixels, the size of its box in the shipped level.
     return {
         drawnType(LevelSchema::kPlayer, "#1e88e5", "the player", body("0.875", "player"), true),
-        drawnType(LevelSchema::kOutsideDog, "#e53935", "a dog in the grounds", dog("dog1"), false),
-        drawnType(LevelSchema::kInsideDog, "#8e24aa", "a dog in the building", dog("dog2"), false),
+        drawnType(LevelSchema::kOutsideDog, "#e53935", "a dog in the grounds",
+                  dog("dog1", EnemyMovement::kOutsideSightRange), false),
+        drawnType(LevelSchema::kInsideDog, "#8e24aa", "a dog in the building",
+                  dog("dog2", EnemyMovement::kInsideSightRange), false),
         {LevelSchema::kCamera, "#757575", "the camera that follows the player", camera(), false, false,
          false},
         zoneType(LevelSchema::kInsideWall, "#6d4c41", "a wall inside the building"),
@@ -107,6 +144,29 @@ std::vector<LevelSchema::NeededName> makeNeededNames() {
 }
 
 } // namespace
+
+bool LevelSchema::Property::allows(double value) const {
+    return (lowestExcluded ? value > lowest : value >= lowest) && value <= highest;
+}
+
+std::string LevelSchema::Property::allowedRange() const {
+    if (highest == HUGE_VAL) {
+        return (lowestExcluded ? "greater than " : "at least ") + numberText(lowest);
+    }
+    return (lowestExcluded ? "above " : "from ") + numberText(lowest) + " to " + numberText(highest);
+}
+
+std::size_t LevelSchema::ObjectType::requiredCount() const {
+    return static_cast<std::size_t>(std::count_if(
+        properties.begin(), properties.end(), [](const Property& property) { return property.required; }));
+}
+
+const LevelSchema::Property* LevelSchema::ObjectType::optional(const std::string& name) const {
+    const auto found = std::find_if(properties.begin(), properties.end(), [&](const Property& property) {
+        return !property.required && property.name == name;
+    });
+    return found == properties.end() ? nullptr : &*found;
+}
 
 std::string LevelSchema::dogName(int number) {
     return "enemy" + std::to_string(number);
@@ -168,8 +228,11 @@ void LevelSchema::fillInTypeProperties(MapObject& object) {
     std::vector<ObjectProperty> complete;
     for (const Property& known : type->properties) {
         const auto own = byName(known.name);
-        complete.push_back(
-            own != object.properties.end() ? *own : ObjectProperty{known.name, known.defaultValue, 0});
+        if (own != object.properties.end()) {
+            complete.push_back(*own);
+        } else if (known.required) {
+            complete.push_back({known.name, known.defaultValue, 0});
+        }
     }
     object.properties = std::move(complete);
 }

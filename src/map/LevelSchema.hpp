@@ -2,14 +2,15 @@
 
 #include "map/TileMap.hpp"
 
+#include <cmath>
 #include <cstddef>
 #include <string>
 #include <vector>
 
 // Everything the game expects of a level map, in one place: the object types it handles, the properties
-// each type carries (read by position, never by name), the objects it looks up by name and how many of
-// them, and the layers it draws. The object factory builds the level from these rules, the map checker
-// holds a map against them, and the level compiler writes maps that follow them.
+// each type carries (the required ones read by position, the optional ones by name), the objects it looks
+// up by name and how many of them, and the layers it draws. The object factory builds the level from these
+// rules, the map checker holds a map against them, and the level compiler writes maps that follow them.
 class LevelSchema {
 public:
     // Object types, exactly as a map's "type" attribute spells them.
@@ -40,9 +41,15 @@ public:
     static constexpr std::size_t kPatrolDistanceX = 5;
     static constexpr std::size_t kUnused = 6;
     static constexpr std::size_t kPatrolDistanceY = 7;
+    // Optional dog properties, found by name wherever they lie; a dog without them keeps its kind's numbers.
+    static constexpr const char* kSightRange = "sightRange";
+    static constexpr const char* kPatrolSpeed = "patrolSpeed";
     // The camera: where the view centres, from the player's top-left corner.
     static constexpr std::size_t kOffsetX = 0;
     static constexpr std::size_t kOffsetY = 1;
+
+    // The map's own property with the level's name as players see it; without it the file name serves.
+    static constexpr const char* kLevelName = "name";
 
     // Names the game looks up once the level is built.
     static constexpr const char* kPlayerName = "player1"; // the camera and the dogs follow it
@@ -70,20 +77,35 @@ public:
     };
 
     struct Property {
-        std::string name; // as Tiled shows it; the position in front keeps Tiled's sorting in order
+        // As Tiled shows it. A required property's name starts with its position, which keeps Tiled's
+        // sorting by name in order; an optional one's starts with a letter, so it sorts after them all.
+        std::string name;
         Kind kind = Kind::Number;
-        std::string defaultValue; // what the shipped level uses
+        std::string defaultValue; // what the shipped level uses, or what an absent optional one means
         std::string meaning;
+        bool required = true;
+        // The numbers the game accepts, from `lowest` to `highest`; above `lowest` when `lowestExcluded`.
+        double lowest = -HUGE_VAL;
+        double highest = HUGE_VAL;
+        bool lowestExcluded = false;
+
+        bool allows(double value) const;
+        // "greater than 0", "from 10 to 500"
+        std::string allowedRange() const;
     };
 
     struct ObjectType {
         std::string type;
         std::string colour; // how Tiled draws objects of this type, "#rrggbb"
         std::string meaning;
-        std::vector<Property> properties; // by position
+        std::vector<Property> properties; // the required ones by position, then the optional ones
         bool drawn = false;               // carries a sprite (properties 0 to 3)
         bool boxFromObject = false;       // its collider is the object's own width and height
         bool neededOnce = false;          // the level needs at least one object of this type
+
+        std::size_t requiredCount() const;
+        // The optional property of this name, or nothing.
+        const Property* optional(const std::string& name) const;
     };
 
     // Every type the game handles, in the order the object factory tries them.
@@ -104,8 +126,9 @@ public:
 
     // Tiled saves only the properties a designer has set on an object and leaves the rest to the object's
     // type. For an object of a handled type whose properties all carry the type's names, this gives it the
-    // missing ones with the type's defaults and puts all of them in the order the game reads them. Objects
-    // with properties under other names are left exactly as they are: the game reads those by position.
+    // missing required ones with the type's defaults and puts all of them in the order the game reads them,
+    // the optional ones it has last. Objects with properties under other names are left exactly as they
+    // are: the game reads those by position.
     static void fillInTypeProperties(MapObject& object);
     static void fillInTypeProperties(TileMap& map);
 

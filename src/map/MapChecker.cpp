@@ -2,8 +2,8 @@
 
 #include "assets/FileCheck.hpp"
 #include "map/LevelSchema.hpp"
+#include "map/PropertyLookup.hpp"
 #include "map/TileLayerBuilder.hpp"
-#include "map/TmxReader.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/System/Err.hpp>
@@ -17,29 +17,9 @@
 
 namespace {
 
-// What the game reads from the properties of one kind of object, by position.
-struct PropertyUse {
-    std::size_t count = 0;
-    std::vector<std::size_t> numbers;
-    bool hasTexture = false;
-};
-
-PropertyUse propertyUse(const std::string& type) {
-    PropertyUse use;
-    if (const LevelSchema::ObjectType* known = LevelSchema::find(type)) {
-        use.count = known->properties.size();
-        for (std::size_t position = 0; position < use.count; ++position) {
-            if (known->properties[position].kind == LevelSchema::Kind::Number) {
-                use.numbers.push_back(position);
-            }
-        }
-        use.hasTexture = known->drawn;
-    }
-    return use;
-}
-
 bool isDrawn(const std::string& type) {
-    return propertyUse(type).hasTexture;
+    const LevelSchema::ObjectType* known = LevelSchema::find(type);
+    return known && known->drawn;
 }
 bool isKnown(const std::string& type) {
     return LevelSchema::find(type) != nullptr;
@@ -263,53 +243,58 @@ private:
 
     // False when the properties are too few to look at further.
     bool checkProperties(const MapObject& object, const std::string& subject) {
-        const PropertyUse use = propertyUse(object.type);
-        const auto& properties = object.properties;
-        if (properties.size() < use.count) {
+        const LevelSchema::ObjectType& type = *LevelSchema::find(object.type);
+        const PropertyLookup properties(object);
+        const std::size_t count = type.requiredCount();
+        if (properties.positionalCount() < count) {
             error(subject,
-                  "has " + std::to_string(properties.size()) + " properties; the game reads " +
-                      std::to_string(use.count) + " for type " + quoted(object.type),
+                  "has " + std::to_string(properties.positionalCount()) + " properties; the game reads " +
+                      std::to_string(count) + " for type " + quoted(object.type),
                   object.line);
             return false;
         }
-        bool numbersFine = true;
-        for (std::size_t position : use.numbers) {
-            const ObjectProperty& property = properties[position];
-            if (!isNumber(property.value)) {
-                error(subject,
-                      "property " + std::to_string(position) + " (" + quoted(property.name) + ") is " +
-                          quoted(property.value) + ", not a number",
-                      lineOf(object, property));
-                numbersFine = false;
-            }
+        for (std::size_t position = 0; position < count; ++position) {
+            checkValue(object, subject, type.properties[position], properties.at(position),
+                       "property " + std::to_string(position) + " (" + quoted(properties.at(position).name) +
+                           ")");
         }
-        constexpr std::size_t kMass = LevelSchema::kMass;
-        if (numbersFine && (object.type == LevelSchema::kPlayer || object.type == LevelSchema::kEgg) &&
-            std::atof(properties[kMass].value.c_str()) <= 0.0) {
-            error(subject,
-                  "property " + std::to_string(kMass) + " (" + quoted(properties[kMass].name) +
-                      ", the mass) must be greater than 0",
-                  lineOf(object, properties[kMass]));
+        for (const LevelSchema::Property& rule : type.properties) {
+            if (const ObjectProperty* own = rule.required ? nullptr : properties.named(rule.name)) {
+                checkValue(object, subject, rule, *own, "property " + quoted(own->name));
+            }
         }
         if (LevelSchema::isDog(object.type)) {
             constexpr std::size_t kAxis = LevelSchema::kPatrolAxis;
-            const std::string& axis = properties[kAxis].value;
-            if (axis != "horizontal" && axis != "vertical") {
+            const ObjectProperty& axis = properties.at(kAxis);
+            if (axis.value != "horizontal" && axis.value != "vertical") {
                 warning(subject,
-                        "property " + std::to_string(kAxis) + " (" + quoted(properties[kAxis].name) +
-                            ") is " + quoted(axis) +
-                            "; the dog patrols vertically unless it is \"horizontal\"",
-                        lineOf(object, properties[kAxis]));
+                        "property " + std::to_string(kAxis) + " (" + quoted(axis.name) + ") is " +
+                            quoted(axis.value) + "; the dog patrols vertically unless it is \"horizontal\"",
+                        lineOf(object, axis));
             }
         }
-        if (use.hasTexture) {
-            checkTexture(object, subject);
+        if (type.drawn) {
+            checkTexture(object, subject, properties.at(LevelSchema::kTexturePath));
         }
         return true;
     }
 
-    void checkTexture(const MapObject& object, const std::string& subject) {
-        const ObjectProperty& property = object.properties[LevelSchema::kTexturePath];
+    // A number must be one, and within the range the schema allows for it.
+    void checkValue(const MapObject& object, const std::string& subject, const LevelSchema::Property& rule,
+                    const ObjectProperty& property, const std::string& what) {
+        if (rule.kind != LevelSchema::Kind::Number) {
+            return;
+        }
+        if (!isNumber(property.value)) {
+            error(subject, what + " is " + quoted(property.value) + ", not a number",
+                  lineOf(object, property));
+        } else if (!rule.allows(std::atof(property.value.c_str()))) {
+            error(subject, what + " is " + property.value + "; it must be " + rule.allowedRange(),
+                  lineOf(object, property));
+        }
+    }
+
+    void checkTexture(const MapObject& object, const std::string& subject, const ObjectProperty& property) {
         const std::string& path = property.value;
         const std::string problem = FileCheck::pictureProblem(path, FileCheck::largestTextureSide());
         if (!problem.empty()) {
@@ -322,17 +307,19 @@ private:
         }
     }
 
-    // Tiled sorts properties by name when it saves, and the game reads them by position.
+    // Tiled sorts properties by name when it saves, and the game reads the required ones by position.
     void checkPropertyOrder(const MapObject& object, const std::string& subject) {
-        const auto& properties = object.properties;
-        const auto unsorted = std::adjacent_find(
-            properties.begin(), properties.end(),
-            [](const ObjectProperty& a, const ObjectProperty& b) { return b.name < a.name; });
-        if (unsorted != properties.end()) {
-            warning(subject,
-                    "property names are not in alphabetical order (" + quoted(unsorted->name) + " before " +
-                        quoted((unsorted + 1)->name) + "); Tiled will reorder them on save",
-                    lineOf(object, *(unsorted + 1)));
+        const PropertyLookup properties(object);
+        for (std::size_t i = 1; i < properties.positionalCount(); ++i) {
+            const ObjectProperty& before = properties.at(i - 1);
+            const ObjectProperty& after = properties.at(i);
+            if (after.name < before.name) {
+                warning(subject,
+                        "property names are not in alphabetical order (" + quoted(before.name) + " before " +
+                            quoted(after.name) + "); Tiled will reorder them on save",
+                        lineOf(object, after));
+                return;
+            }
         }
     }
 
@@ -478,17 +465,4 @@ bool MapChecker::report(const std::vector<MapProblem>& problems, const std::stri
 bool MapChecker::hasErrors(const std::vector<MapProblem>& problems) {
     return std::any_of(problems.begin(), problems.end(),
                        [](const MapProblem& problem) { return problem.isError(); });
-}
-
-bool MapChecker::isPlayableFile(const std::string& mapPath) const {
-    const std::unique_ptr<TileMap> map = readTileMapFile(mapPath);
-    if (map) {
-        const std::vector<MapProblem> problems = check(*map);
-        if (!hasErrors(problems)) {
-            return true;
-        }
-        report(problems, mapPath, sf::err());
-    }
-    sf::err() << mapPath << ": the game cannot play this map" << std::endl;
-    return false;
 }

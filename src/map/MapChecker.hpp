@@ -25,10 +25,6 @@ public:
     static bool report(const std::vector<MapProblem>& problems, const std::string& mapPath,
                        std::ostream& out);
     static bool hasErrors(const std::vector<MapProblem>& problems);
-    // Reads and checks a map file as the level load does, before anything is built. When the game cannot
-    // play it, the reading error or every problem goes to sf::err(), then a closing line, and the result
-    // is false; a playable map prints nothing here.
-    bool isPlayableFile(const std::string& mapPath) const;
 
 private:
     std::string assetPath;

@@ -7,6 +7,7 @@
 #include "components/LayEggComponent.hpp"
 #include "components/MoveComponent.hpp"
 #include "map/LevelSchema.hpp"
+#include "map/PropertyLookup.hpp"
 #include "physics/BoxCollisionComponent.hpp"
 #include "physics/PhysicsManager.hpp"
 #include "physics/RigidBodyComponent.hpp"
@@ -22,11 +23,19 @@ constexpr float kDogMass = 1.0f;
 constexpr float kInGameZoom = 0.4f;
 
 const std::string& text(const MapObject& object, std::size_t position) {
-    return object.properties.at(position).value;
+    return PropertyLookup(object).at(position).value;
 }
 
 float number(const MapObject& object, std::size_t position) {
     return static_cast<float>(std::atof(text(object, position).c_str()));
+}
+// The dog's kind sets its numbers; the map may give this one dog its own sight and patrol speed.
+EnemyMovement::Tuning dogTuning(const MapObject& object) {
+    EnemyMovement::Tuning tuning = EnemyMovement::standardTuning(object.type);
+    const PropertyLookup properties(object);
+    tuning.sightRange = properties.numberOr(LevelSchema::kSightRange, static_cast<float>(tuning.sightRange));
+    tuning.patrolSpeed = properties.numberOr(LevelSchema::kPatrolSpeed, tuning.patrolSpeed);
+    return tuning;
 }
 } // namespace
 
@@ -152,7 +161,8 @@ std::shared_ptr<GameObject> MapObjectFactory::createEnemy(const MapObject& objec
     const std::string axis = text(object, LevelSchema::kPatrolAxis);
     const float distanceY = number(object, LevelSchema::kPatrolDistanceY);
     GameObject* player = objects.getGameObject(LevelSchema::kPlayerName).get();
-    dog->addComponent(std::make_shared<EnemyMovement>(dog.get(), player, axis, distanceX, distanceY, true));
+    dog->addComponent(std::make_shared<EnemyMovement>(dog.get(), player, axis, distanceX, distanceY, true,
+                                                      dogTuning(object)));
     return dog;
 }
 

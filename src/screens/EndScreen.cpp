@@ -1,9 +1,21 @@
 #include "screens/EndScreen.hpp"
 
 #include "app/GameStateManager.hpp"
+#include "app/Letterbox.hpp"
 #include "app/RealtimeInput.hpp"
 #include "app/SceneRegistries.hpp"
+#include "assets/FileCheck.hpp"
+#include "screens/RunClock.hpp"
 #include "screens/ScreenPicture.hpp"
+
+#include <SFML/Graphics/Font.hpp>
+
+namespace {
+// Under the won picture's title, in its colours.
+const sf::Vector2f kTimeLinePosition{40.0f, 520.0f};
+const unsigned kTimeLineTextSize = 40;
+const sf::Color kTimeLineColour(255, 244, 214);
+} // namespace
 
 void EndScreen::init() {
     wonPicture = ScreenPicture::makePicture("wonScreen", "wonScreen", "wonScreen", "Assets/won.png");
@@ -13,6 +25,25 @@ void EndScreen::init() {
     } else if (lostPicture) {
         camera = ScreenPicture::makeCamera(lostPicture);
     }
+    buildTimeLine();
+}
+
+void EndScreen::buildTimeLine() {
+    const GameStateManager* game = GameStateManager::getInstance();
+    timeLine = ui::Label::create("Time " + RunClock::format(game->runSeconds) +
+                                 (game->newBest ? "   New best" : ""));
+    timeLine->setTextSize(kTimeLineTextSize);
+    timeLine->getRenderer()->setTextColor(kTimeLineColour);
+    timeLine->setPosition(kTimeLinePosition);
+    if (game->window) {
+        gui.setTarget(*game->window);
+    }
+    gui.setAbsoluteView(Letterbox::pictureArea());
+    sf::Font font;
+    if (FileCheck::mayRead("Assets/arial.ttf") && font.loadFromFile("Assets/arial.ttf")) {
+        gui.setFont(font);
+    }
+    gui.add(timeLine, "time");
 }
 
 void EndScreen::exit() {
@@ -28,6 +59,10 @@ void EndScreen::draw(sf::RenderWindow& window) {
     }
     camera->draw(window);
     picture->draw(window);
+    if (GameStateManager::getInstance()->won) {
+        gui.setRelativeViewport(Letterbox::viewport(window.getSize()));
+        gui.draw();
+    }
 }
 
 void EndScreen::handleInput(float) {

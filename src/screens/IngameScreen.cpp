@@ -5,6 +5,7 @@
 #include "app/KeyNames.hpp"
 #include "app/Letterbox.hpp"
 #include "app/RealtimeInput.hpp"
+#include "app/RecordsFile.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
 #include "assets/FileCheck.hpp"
@@ -31,7 +32,8 @@ const sf::Vector2f kPauseSize{240.0f, 100.0f};
 const sf::Vector2f kPauseKeysCentre{120.0f, 72.0f};
 const unsigned kPauseKeysTextSize = 26;
 const sf::Color kPauseKeysColour(232, 238, 255);
-// The goal line: top right of the picture, light text on a dark strip so it reads over any ground.
+// The goal line: top centre, between the egg counter and the clock, light text on a dark strip so it reads
+// over any ground.
 const unsigned kGoalTextSize = 22;
 const float kGoalMargin = 12.0f;
 const sf::Color kGoalTextColour(244, 235, 208);
@@ -39,6 +41,9 @@ const sf::Color kGoalBackColour(20, 28, 60, 200);
 const unsigned kBoundKeysTextSize = 17;
 const char* const kFindTheFormula = "Find the formula";
 const char* const kBringItHome = "Bring it to the goal";
+// The run's time in the top right corner, as large as the egg counter on the left.
+const sf::Vector2f kClockPosition{620.0f, -5.0f};
+const unsigned kClockTextSize = 50;
 } // namespace
 
 void IngameScreen::init() {
@@ -75,6 +80,7 @@ bool IngameScreen::loadLevel() {
     }
     playerLife = player->getComponent<DeathComponent>();
     playerEggs = player->getComponent<LayEggComponent>();
+    levelKey = RecordsFile::levelKey(GameStateManager::getInstance()->mapPath);
     return true;
 }
 
@@ -115,6 +121,7 @@ void IngameScreen::buildHud() {
     icon->getRenderer()->setBorderColor(sf::Color::Transparent);
     gui.add(icon, "");
     buildGoalLine();
+    addClock();
 }
 
 void IngameScreen::buildGoalLine() {
@@ -125,6 +132,25 @@ void IngameScreen::buildGoalLine() {
     goalLine->getRenderer()->setBorders({8.0f, 4.0f, 8.0f, 4.0f});
     goalLine->getRenderer()->setBorderColor(sf::Color::Transparent);
     gui.add(goalLine, "goal");
+}
+
+void IngameScreen::addClock() {
+    clockText = ui::Button::create(runClock.text());
+    clockText->setPosition(kClockPosition);
+    clockText->setTextSize(kClockTextSize);
+    clockText->getRenderer()->setTextColor(sf::Color::White);
+    clockText->getRenderer()->setBackgroundColor(sf::Color::Transparent);
+    clockText->getRenderer()->setBorderColor(sf::Color::Transparent);
+    gui.add(clockText, "clock");
+}
+
+void IngameScreen::finishRun() {
+    GameStateManager* game = GameStateManager::getInstance();
+    game->runSeconds = runClock.seconds();
+    game->newBest = false;
+    if (game->won && !playerDead && !game->recordsPath.empty()) {
+        game->newBest = RecordsFile(game->recordsPath).recordWin(levelKey, runClock.seconds());
+    }
 }
 
 void IngameScreen::buildPausePicture() {
@@ -212,6 +238,7 @@ void IngameScreen::handleInput(float dt) {
         player->update(dt);
     }
     if (playerDead || game->levelComplete) {
+        finishRun();
         game->setState(GameStateManager::kEndScreen);
         return;
     }
@@ -225,7 +252,11 @@ void IngameScreen::update(float dt) {
     counter << playerEggs->eggStock.size() << "x";
     eggCounter->setText(counter.str());
     goalLine->setText(GameStateManager::getInstance()->hasFormula ? kBringItHome : kFindTheFormula);
-    goalLine->setPosition({Letterbox::kPictureWidth - goalLine->getSize().x - kGoalMargin, kGoalMargin});
+    goalLine->setPosition({(Letterbox::kPictureWidth - goalLine->getSize().x) / 2.0f, kGoalMargin});
+    if (!paused && !playerDead && !GameStateManager::getInstance()->levelComplete) {
+        runClock.advance(dt);
+    }
+    clockText->setText(runClock.text());
 
     if (paused) {
         pauseObject->setPosition(pausePosition());

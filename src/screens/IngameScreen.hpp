@@ -3,6 +3,7 @@
 #include "app/GameState.hpp"
 #include "scene/GameObject.hpp"
 #include "screens/ChaseMark.hpp"
+#include "screens/RunClock.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
 #include "ui/Label.hpp"
@@ -17,7 +18,8 @@ class LayEggComponent;
 // collision step and draws the scene with an egg counter, the current goal in
 // words and a mark over every chasing dog. Escape pauses; while
 // paused, R restarts the level and Q leaves it for the menu (keys as bound). Ends
-// when the player is caught or reaches the goal with the formula.
+// when the player is caught or reaches the goal with the formula; a win is timed
+// (the clock stands while paused) and recorded as the level's best when faster.
 class IngameScreen final : public GameState {
 public:
     void init() override;
@@ -30,6 +32,8 @@ public:
     // "Find the formula", then "Bring it to the goal".
     std::shared_ptr<ui::Label> goalLine;
     ChaseMark chaseMarks;
+    std::shared_ptr<ui::Button> clockText;
+    RunClock runClock;
     ui::Gui gui;
     std::shared_ptr<GameObject> pauseObject;
     // What the keys do while paused, drawn over the pause picture.
@@ -46,11 +50,15 @@ private:
     void bindPlayerKeys();
     void buildHud();
     void buildGoalLine();
+    void addClock();
+    // Hands the run's time to the end screen, and records a win.
+    void finishRun();
     void buildPausePicture();
     sf::Vector2f pausePosition() const;
     void placePauseKeys();
 
     bool levelReady = false;
+    std::string levelKey; // the level's name in the records
     // The level's actors, looked up once the map has loaded; the registry
     // keeps them alive for as long as this screen runs.
     std::shared_ptr<GameObject> player;

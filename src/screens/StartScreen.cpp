@@ -4,6 +4,7 @@
 #include "app/Letterbox.hpp"
 #include "assets/AssetManager.hpp"
 #include "assets/FileCheck.hpp"
+#include "assets/GameSounds.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
 #include "ui/Button.hpp"
@@ -14,26 +15,12 @@
 namespace {
 const char* const kFormFile = "Assets/start.txt";
 const char* const kFontFile = "Assets/arial.ttf";
-
-struct EffectFile {
-    const char* name;
-    const char* path;
-};
-const EffectFile kEffects[] = {
-    {"buttonClick", "Assets/Sounds/button.wav"},
-    {"death", "Assets/Sounds/death.wav"},
-    {"egg", "Assets/Sounds/egg.wav"},
-    {"formula", "Assets/Sounds/formula.wav"},
-    {"victory", "Assets/Sounds/victory.wav"},
-    {"shoot", "Assets/Sounds/shoot.wav"},
-    {"alarm", "Assets/Sounds/alarm.wav"},
-};
 } // namespace
 
 void StartScreen::loadSounds() {
     AssetManager* assets = AssetManager::getInstance();
-    for (const EffectFile& effect : kEffects) {
-        assets->loadSoundBuffer(effect.name, effect.path);
+    for (const GameSounds::Effect& effect : GameSounds::kEffects) {
+        assets->loadSoundBuffer(effect.name, GameSounds::kFolder + std::string(effect.file));
     }
 }
 
@@ -66,7 +53,7 @@ void StartScreen::init() {
         giveUp();
         return;
     }
-    assets->playMusic("music");
+    assets->playMusic(GameSounds::kMusic);
 }
 
 bool StartScreen::buildMenu() {

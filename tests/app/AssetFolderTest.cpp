@@ -25,14 +25,4 @@ TEST(AssetFolderTest, LooksBesideTheProgramFirstThenInTheInstalledDataFolder) {
     EXPECT_EQ(AssetFolder::find(root / "opt/bin", kInstalledData), root / "opt/share/pellowick");
 }
 
-TEST(AssetFolderTest, WithoutAnyAssetsFolderOneLineNamesEveryFolderLookedIn) {
-    const fs::path root = makeTempFolder();
-    fs::create_directories(root / "games");
-    ErrCapture err;
-    EXPECT_EQ(AssetFolder::find(root / "games", "../share/games/pellowick"), fs::path());
-    EXPECT_EQ(err.text(), "Pellowick: cannot find the Assets folder; looked for " +
-                              (root / "games/Assets").string() + " and " +
-                              (root / "share/games/pellowick/Assets").string() + "\n");
-}
-
 } // namespace

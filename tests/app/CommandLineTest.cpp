@@ -3,6 +3,8 @@
 #include "support/EndToEndTest.hpp"
 #include "support/ProgramRun.hpp"
 
+#include <filesystem>
+
 namespace {
 
 const std::string kGame = std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick";
@@ -33,8 +35,7 @@ TEST(CommandLineTest, AWrongOptionIsNamedWithTheUsageAndExitsWithStatusTwo) {
     } cases[] = {
         {"--bogus", "pellowick: The following argument was not expected: --bogus"},
         {"--map", "pellowick: --map: 1 required FILE missing"},
-        {"--map /no/such/level.tmx", "pellowick: --map: File does not exist: /no/such/level.tmx"},
-        {"--map " + scratch, "pellowick: --map: File is actually a directory: " + scratch},
+        {"--map /no/such/level.tmx", "pellowick: --map: Path does not exist: /no/such/level.tmx"},
         {"--fullscreen --window", "pellowick: --fullscreen excludes --window"},
     };
     for (const auto& c : cases) {
@@ -64,6 +65,7 @@ TEST(CommandLineTest, AMapTheGameCannotPlayIsRefusedBeforeTheWindowOpens) {
     level.replace(level.find(formula), formula.size(), "name=\"formular\"");
     std::ofstream(folder + "/no-formula.tmx") << level;
     std::ofstream(folder + "/empty.tmx") << "";
+    std::filesystem::create_directory(folder + "/folder.tmx");
 
     // Relative paths are taken from the folder the game was started in.
     const ProgramRun noFormula = runWithoutDisplay(kGame + " --map no-formula.tmx", folder);
@@ -79,6 +81,11 @@ TEST(CommandLineTest, AMapTheGameCannotPlayIsRefusedBeforeTheWindowOpens) {
     EXPECT_EQ(empty.status, 1);
     EXPECT_EQ(empty.err, folder + "/empty.tmx: no <map> element\n" + folder +
                              "/empty.tmx: the game cannot play this map\n");
+
+    const ProgramRun aFolder = runWithoutDisplay(kGame + " --map folder.tmx", folder);
+    EXPECT_EQ(aFolder.status, 1);
+    EXPECT_EQ(aFolder.err, folder + "/folder.tmx: is a folder\n" + folder +
+                               "/folder.tmx: the game cannot play this map\n");
 }
 
 } // namespace

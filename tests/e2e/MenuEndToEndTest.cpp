@@ -63,26 +63,4 @@ TEST_F(MenuEndToEndTest, PlayerVisitsEveryMenuScreenMutesAndQuits) {
     EXPECT_LT(loudest(end - rate, end), 50) << "muted: nothing is heard";
 }
 
-TEST(StartupTest, WithoutAssetsBesideItTheGameSaysWhereItLookedAndExits) {
-    const std::string folder = makeTempFolder();
-    const std::string copy = folder + "/pellowick";
-    ASSERT_EQ(std::system(("cp " + std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick " + copy).c_str()), 0);
-    const std::string output = [&] {
-        std::string text;
-        FILE* pipe = popen((copy + " 2>&1").c_str(), "r");
-        char buffer[256];
-        while (pipe && fgets(buffer, sizeof buffer, pipe)) {
-            text += buffer;
-        }
-        const int status = pipe ? pclose(pipe) : -1;
-        EXPECT_EQ(WEXITSTATUS(status), 1);
-        return text;
-    }();
-    // Beside itself, then where an installed game keeps its data.
-    EXPECT_EQ(
-        output.rfind("Pellowick: cannot find the Assets folder; looked for " + folder + "/Assets and /", 0),
-        0u)
-        << output;
-    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
-}
 } // namespace

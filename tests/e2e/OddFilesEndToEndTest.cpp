@@ -1,5 +1,5 @@
-// The real game meeting things that are not files where its files should be, no display at all, and
-// keys tapped faster than it draws.
+// The real game meeting no display at all or no Assets folder beside it, and keys tapped faster than it
+// draws.
 #include "support/EndToEndTest.hpp"
 
 #include <filesystem>
@@ -18,59 +18,6 @@ std::string runCommand(const std::string& command, int& status) {
     const int result = pipe ? pclose(pipe) : -1;
     status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
     return text;
-}
-
-// A copy of the game beside its own Assets/, broken by Break before the game starts.
-template <void (*Break)(const std::string& assets)> class BrokenGameTest : public EndToEndTest {
-protected:
-    void prepare() override {
-        namespace fs = std::filesystem;
-        fs::create_directory(folder + "/game");
-        fs::copy(std::string(PELLOWICK_RUNTIME_DIR) + "/Assets", folder + "/game/Assets",
-                 fs::copy_options::recursive);
-        fs::copy_file(std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick", folder + "/game/pellowick");
-        Break(folder + "/game/Assets");
-        program = folder + "/game/pellowick";
-    }
-    void TearDown() override {
-        game.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder + "/game", ignored);
-    }
-    void expectClosesWithinASecond() {
-        ASSERT_TRUE(display.requestClose(window));
-        int status = -1;
-        EXPECT_TRUE(game->waitForExit(1.0, status)) << "the game did not close";
-        EXPECT_EQ(status, 0);
-    }
-    std::string errors() const {
-        std::ifstream file(folder + "/stderr.txt");
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    }
-};
-
-void musicAsFolder(const std::string& assets) {
-    std::filesystem::remove(assets + "/Sounds/music.wav");
-    std::filesystem::create_directory(assets + "/Sounds/music.wav");
-}
-void mapAsPipe(const std::string& assets) {
-    std::filesystem::remove(assets + "/map.tmx");
-    mkfifo((assets + "/map.tmx").c_str(), 0600);
-}
-
-using MusicIsAFolderTest = BrokenGameTest<musicAsFolder>;
-using MapIsAPipeTest = BrokenGameTest<mapAsPipe>;
-
-TEST_F(MusicIsAFolderTest, TheMenuStillClosesOnRequest) {
-    expectClosesWithinASecond();
-    EXPECT_NE(errors().find("Assets/Sounds/music.wav: is a folder\n"), std::string::npos) << errors();
-}
-
-TEST_F(MapIsAPipeTest, StartReturnsToTheMenuWhichStillClosesOnRequest) {
-    loadForm();
-    clickWidget("start");
-    expectClosesWithinASecond();
-    EXPECT_NE(errors().find("Assets/map.tmx: is not a regular file\n"), std::string::npos) << errors();
 }
 
 // xdotool sends the press and the release of a key at once: the game sees both within one frame.
@@ -98,12 +45,18 @@ TEST(NoDisplayTest, TheGameSaysItCannotOpenTheDisplayAndExits) {
     EXPECT_EQ(status, 1);
 }
 
-TEST(MapCheckToolTest, AFolderGivenAsTheMapIsReportedNotRead) {
+TEST(StartupTest, WithoutAssetsBesideItTheGameSaysWhereItLookedAndExits) {
     const std::string folder = makeTempFolder();
+    std::filesystem::copy_file(std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick", folder + "/pellowick");
     int status = -1;
-    EXPECT_EQ(runCommand(std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick-mapcheck " + folder, status),
-              folder + ": is a folder\n");
+    const std::string output = runCommand(folder + "/pellowick", status);
     EXPECT_EQ(status, 1);
+    // Beside itself, then where an installed game keeps its data.
+    EXPECT_EQ(
+        output.rfind("Pellowick: cannot find the Assets folder; looked for " + folder + "/Assets and /", 0),
+        0u)
+        << output;
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
     std::filesystem::remove_all(folder);
 }
 

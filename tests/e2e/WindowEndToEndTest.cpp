@@ -15,6 +15,8 @@ protected:
 };
 
 TEST_F(WindowEndToEndTest, FullscreenAndAResizedWindowShowTheMenuLetterboxedAndClickable) {
+    const std::string centred = "X=400\nY=150\nWIDTH=800\nHEIGHT=600";
+    EXPECT_NE(geometry().find(centred), std::string::npos) << "the window starts in the middle of the screen";
     tap("F11");
     waitSeconds(1.0);
     findWindow();
@@ -23,7 +25,7 @@ TEST_F(WindowEndToEndTest, FullscreenAndAResizedWindowShowTheMenuLetterboxedAndC
     tap("F11");
     waitSeconds(1.0);
     findWindow();
-    EXPECT_NE(geometry().find("WIDTH=800\nHEIGHT=600"), std::string::npos) << "back to the window";
+    EXPECT_NE(geometry().find(centred), std::string::npos) << "back to the window, in the middle again";
 
     display.run("xdotool windowmove --sync " + window + " 0 0 windowsize --sync " + window + " 1600 900");
     waitSeconds(1.5);

@@ -32,7 +32,7 @@ struct BadInput {
     std::string name;
     int screen; // where the player meets the file
     std::function<bool()> breakIt;
-    std::string line; // exactly as it appears on sf::err()
+    std::string line; // exactly as it appears on sf::err(); several, one a line, must all appear
     Next next;
     bool hugePicture = false; // the game must not decode it: memory is measured
 };
@@ -45,7 +45,6 @@ constexpr int kMenu = GameStateManager::kStartScreen;
 constexpr int kLevel = GameStateManager::kIngameScreen;
 constexpr int kEnd = GameStateManager::kEndScreen;
 constexpr int kControls = GameStateManager::kControlsScreen;
-constexpr int kCredits = GameStateManager::kCreditsScreen;
 
 // Deep enough to exhaust the stack of a reader that recursed once per level.
 constexpr int kAbsurdDepth = 300000;
@@ -59,7 +58,6 @@ std::string repeated(const std::string& text, int times) {
     return all;
 }
 
-const std::string kDeepLayout = repeated("(", kAbsurdDepth) + "1" + repeated(")", kAbsurdDepth);
 const std::string kMap = "Assets/map.tmx";
 const std::string kUnplayable = "Assets/map.tmx: the game cannot play this map";
 
@@ -81,19 +79,19 @@ std::function<bool()> removeFiles(std::vector<std::string> files) {
     };
 }
 
-// One dog of the test level, as the level writes it.
-std::string enemy(int i) {
-    return testlevel::object(
-        "enemy" + std::to_string(i), i % 2 ? "enemy1" : "enemy2", 16, 16,
-        testlevel::sprite("Assets/") + testlevel::property(4, "patrolAxis", "horizontal") +
-            testlevel::property(5, "patrolDistanceX", "40") + testlevel::property(6, "unused", "0") +
-            testlevel::property(7, "patrolDistanceY", "0"));
-}
 std::string mapError(const std::string& text) {
     return kMap + ": error: " + text;
 }
 
-const std::string kInsideLayer = "<layer name=\"inside\" width=\"4\" height=\"3\">";
+// The test level as a save interrupted right after `name=` of the dog "enemy7" leaves it: the reader finds
+// the end of the file where the attribute's opening quote should be, on the line of that dog.
+std::string mapCutInsideADog() {
+    const std::string text = testlevel::mapText("Assets/");
+    return text.substr(0, text.find("name=\"enemy7\"") + 5);
+}
+std::string lastLineOf(const std::string& text) {
+    return std::to_string(1 + std::count(text.begin(), text.end(), '\n'));
+}
 
 // Kinds of things that are no regular file, put where a file should be.
 std::function<bool()> folderAt(std::string file) {
@@ -128,61 +126,43 @@ std::function<bool()> plainPngAt(std::string file, unsigned width, unsigned heig
     };
 }
 
+// One row per kind of trouble with the level; the map checker's and the reader's own tests name every
+// problem of each kind.
 const std::vector<BadInput> kLevelFile = {
     {"MissingMap", kLevel, removeFiles({"map.tmx"}), "loadMap: could not open file Assets/map.tmx",
      Next::BackToMenu},
-    {"MapIsAFolder", kLevel, folderAt("map.tmx"), "Assets/map.tmx: is a folder", Next::BackToMenu},
     {"MapIsAPipe", kLevel, pipeAt("map.tmx"), "Assets/map.tmx: is not a regular file", Next::BackToMenu},
     {"MapFarTooLarge", kLevel, sparseFileAt("map.tmx", 65u << 20),
      "Assets/map.tmx: is 68157440 bytes; the game reads at most 67108864", Next::BackToMenu},
-    {"ObjectPictureFarTooTall", kLevel, plainPngAt("sprite.png", 1, 100000),
-     mapError("object \"player1\": texture \"Assets/sprite.png\" is 1x100000 pixels, more than 4096 a side"),
-     Next::BackToMenu},
-    {"TilesetPictureHuge", kLevel, plainPngAt("tiles.png", 16384, 16384),
-     mapError("tileset \"tiles\": image \"Assets/tiles.png\" is 16384x16384 pixels, more than 4096 a side"),
+    {"PicturesFarTooLarge", kLevel,
+     [] { return plainPngAt("tiles.png", 16384, 16384)() && plainPngAt("sprite.png", 1, 100000)(); },
+     mapError("tileset \"tiles\": image \"Assets/tiles.png\" is 16384x16384 pixels, more than 4096 a side") +
+         "\n" +
+         mapError(
+             "object \"player1\": texture \"Assets/sprite.png\" is 1x100000 pixels, more than 4096 a side"),
      Next::BackToMenu, true},
-    {"TruncatedMap", kLevel,
-     [] { return writeFile("map.tmx", testlevel::mapText("Assets/").substr(0, 3000))(); },
-     "Assets/map.tmx:30: not well-formed XML: expected ' or \"", Next::BackToMenu},
+    {"PicturesMissing", kLevel,
+     [] { return editMap("Assets/sprite.png", "Assets/nothere.png")() && removeFiles({"tiles.png"})(); },
+     mapError("object \"player1\": texture \"Assets/nothere.png\" does not exist") + "\n" +
+         mapError("tileset \"tiles\": image \"Assets/tiles.png\" could not be loaded"),
+     Next::BackToMenu},
+    {"MapCutInsideADog", kLevel, writeFile("map.tmx", mapCutInsideADog()),
+     "Assets/map.tmx:" + lastLineOf(mapCutInsideADog()) + ": not well-formed XML: expected ' or \"",
+     Next::BackToMenu},
     {"ElementsNestedAbsurdlyDeep", kLevel,
      writeFile("map.tmx",
                "<map>" + repeated("<a>", kAbsurdDepth) + repeated("</a>", kAbsurdDepth) + "</map>"),
      "Assets/map.tmx:1: elements nested more than 64 deep", Next::BackToMenu},
-    {"MapWithoutWidth", kLevel, editMap("right-down\" width=\"4\"", "right-down\""),
-     "Assets/map.tmx:2: <map> lacks \"width\"", Next::BackToMenu},
-    {"OverflowingLayerSize", kLevel,
-     editMap(kInsideLayer, "<layer name=\"inside\" width=\"65536\" height=\"65536\">"),
+    {"LayerSizeOverflowing", kLevel,
+     editMap("<layer name=\"inside\" width=\"4\"", "<layer name=\"inside\" width=\"65536\""),
      "Assets/map.tmx:4: <layer name=\"inside\"> has width 65536, outside 0..4096", Next::BackToMenu},
-    {"DataTooShort", kLevel, editMap("9,10,11,12", "9,10,11"),
-     "Assets/map.tmx:4: layer \"inside\" has 11 tiles, expected 12 (4x3)", Next::BackToMenu},
-    {"TileWithFlipBits", kLevel, editMap("\n1,2,3,4,", "\n2147483649,2,3,4,"),
-     "Assets/map.tmx:5: layer \"inside\" cell 0 uses flipped tiles, which the game does not support",
-     Next::BackToMenu},
-    {"TileBeyondEveryTileset", kLevel, editMap("\n1,2,3,4,", "\n1,2,3,400,"),
-     mapError("layer \"inside\": 1 cell(s) use ids beyond their tileset's image; first: cell 3 (column 3, "
-              "row 0) holds tile 400 but tileset \"tiles\" has 32 tiles"),
-     Next::BackToMenu},
-    {"TilesetImageMissing", kLevel, removeFiles({"tiles.png"}),
-     mapError("tileset \"tiles\": image \"Assets/tiles.png\" could not be loaded"), Next::BackToMenu},
-    {"InfiniteProperty", kLevel,
+    {"PropertyNotAFiniteNumber", kLevel,
      editMap(testlevel::property(4, "velocityX", "0"), testlevel::property(4, "velocityX", "1e999")),
      mapError("object \"player1\": property 4 (\"4_velocityX\") is \"1e999\", not a number"),
      Next::BackToMenu},
-    {"ObjectPictureMissing", kLevel, editMap("Assets/sprite.png", "Assets/nothere.png"),
-     mapError("object \"player1\": texture \"Assets/nothere.png\" does not exist"), Next::BackToMenu},
-    {"DogMissing", kLevel, editMap(enemy(7), ""),
+    {"DogMissing", kLevel, editMap("name=\"enemy7\"", "name=\"stray\""),
      mapError("object \"enemy7\": missing: the game needs an object of this name with type \"enemy1\" or "
               "\"enemy2\""),
-     Next::BackToMenu},
-    {"GoalMissing", kLevel, editMap("type=\"goal\"", "type=\"goals\""),
-     mapError("type \"goal\": no object has it; the level needs at least one"), Next::BackToMenu},
-    {"DuplicateNames", kLevel, editMap("name=\"enemy2\"", "name=\"enemy1\""),
-     mapError("object \"enemy1\": is used by 2 objects; the game keeps only the last under this name"),
-     Next::BackToMenu},
-    {"DrawnLayerMissing", kLevel, editMap("name=\"inside2\"", "name=\"inside3\""),
-     mapError(
-         "layer \"inside2\": missing: the game draws the tile layers \"inside\", \"inside2\", \"outside\" "
-         "and \"outside2\""),
      Next::BackToMenu},
 };
 
@@ -206,18 +186,6 @@ const std::vector<BadInput> kMenuFiles = {
      "Assets/start.txt: is not a regular file", Next::ExitWithStatus1},
     {"FormMalformed", kMenu, writeFile("start.txt", "Button.start {\n    Text = {Start};\n}\n"),
      "Assets/start.txt:2: '{' inside the value of 'Text'", Next::ExitWithStatus1},
-    {"FormSectionsNestedAbsurdlyDeep", kMenu,
-     writeFile("start.txt",
-               "Button.start " + repeated("{ R ", kAbsurdDepth) + repeated("}", kAbsurdDepth + 1)),
-     "Assets/start.txt:1: sections nested more than 16 deep", Next::ExitWithStatus1},
-    {"FormLayoutNestedAbsurdlyDeep", kMenu,
-     writeFile("start.txt", "Button.start {\n    Position = (" + kDeepLayout + ", 0);\n}\n"),
-     "Assets/start.txt:2: brackets or signs nested more than 64 deep in the layout '" + kDeepLayout + "'",
-     Next::ExitWithStatus1},
-    {"FormTextSizeHuge", kMenu,
-     writeFile("start.txt", "Button.start {\n    TextSize = 88888888888888888888888888880;\n}\n"),
-     "Assets/start.txt:2: expected at most 1000, found '88888888888888888888888888880'",
-     Next::ExitWithStatus1},
     {"FormLacksExitButton", kMenu,
      [] { return BrokenAssets::edit("start.txt", "Button.exit", "Button.quit"); },
      "Assets/start.txt: the menu needs a Button named \"exit\"", Next::ExitWithStatus1},
@@ -238,14 +206,13 @@ const std::vector<BadInput> kMenuFiles = {
      "Assets/start.txt:" + std::to_string(shippedFormLineOf("\"audio.png\"")) +
          ": cannot load the texture 'Assets/audio.png'",
      Next::ExitWithStatus1},
-    {"MusicMissing", kMenu, removeFiles({"Sounds/music.wav"}),
-     "Failed to open sound file \"Assets/Sounds/music.wav\" (couldn't open stream)", Next::GoesOn},
-    {"MusicIsAFolder", kMenu, folderAt("Sounds/music.wav"), "Assets/Sounds/music.wav: is a folder",
+    {"SoundsMissing", kMenu, removeFiles({"Sounds/music.wav", "Sounds/shoot.wav"}),
+     "Failed to open sound file \"Assets/Sounds/music.wav\" (couldn't open stream)\n"
+     "Failed to open sound file \"Assets/Sounds/shoot.wav\" (couldn't open stream)",
      Next::GoesOn},
-    {"EffectMissing", kMenu, removeFiles({"Sounds/shoot.wav"}),
-     "Failed to open sound file \"Assets/Sounds/shoot.wav\" (couldn't open stream)", Next::GoesOn},
-    {"ButtonSoundIsAFolder", kMenu, folderAt("Sounds/button.wav"), "Assets/Sounds/button.wav: is a folder",
-     Next::GoesOn},
+    {"SoundsAreFolders", kMenu,
+     [] { return folderAt("Sounds/music.wav")() && folderAt("Sounds/button.wav")(); },
+     "Assets/Sounds/music.wav: is a folder\nAssets/Sounds/button.wav: is a folder", Next::GoesOn},
 };
 
 const std::vector<BadInput> kScreenPictures = {
@@ -335,9 +302,11 @@ TEST_P(BadInputCatalogueTest, SaysWhatIsWrongAndCarriesOn) {
         EXPECT_EQ(harness.game->exitStatus(), 0);
     }
     const std::vector<std::string> lines = linesOf(errors.text());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), input.line), lines.end())
-        << "expected the line\n  " << input.line << "\ngot\n"
-        << errors.text();
+    for (const std::string& expected : linesOf(input.line)) {
+        EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end())
+            << "expected the line\n  " << expected << "\ngot\n"
+            << errors.text();
+    }
     if (input.screen == kLevel && input.line.rfind(kMap + ": error: ", 0) == 0) {
         EXPECT_EQ(lines.back(), kUnplayable);
     }

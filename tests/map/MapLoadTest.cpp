@@ -18,27 +18,19 @@
 #include <typeinfo>
 
 namespace {
+// The game's components of an object, in the order it holds them.
 std::vector<std::string> componentKinds(const GameObject& object) {
+    const std::vector<std::pair<const std::type_info*, std::string>> names = {
+        {&typeid(StaticCmp), "sprite"},      {&typeid(MoveComponent), "move"},
+        {&typeid(DeathComponent), "death"},  {&typeid(LayEggComponent), "layEgg"},
+        {&typeid(EnemyMovement), "enemy"},   {&typeid(EggComponent), "egg"},
+        {&typeid(CameraComponent), "camera"}};
     std::vector<std::string> kinds;
     for (const auto& component : object.components) {
         const Component& each = *component;
-        if (typeid(each) == typeid(StaticCmp)) {
-            kinds.push_back("sprite");
-        } else if (typeid(each) == typeid(MoveComponent)) {
-            kinds.push_back("move");
-        } else if (typeid(each) == typeid(DeathComponent)) {
-            kinds.push_back("death");
-        } else if (typeid(each) == typeid(LayEggComponent)) {
-            kinds.push_back("layEgg");
-        } else if (typeid(each) == typeid(EnemyMovement)) {
-            kinds.push_back("enemy");
-        } else if (typeid(each) == typeid(EggComponent)) {
-            kinds.push_back("egg");
-        } else if (typeid(each) == typeid(CameraComponent)) {
-            kinds.push_back("camera");
-        } else {
-            kinds.push_back("other");
-        }
+        const auto known = std::find_if(names.begin(), names.end(),
+                                        [&](const auto& name) { return *name.first == typeid(each); });
+        kinds.push_back(known == names.end() ? "other" : known->second);
     }
     return kinds;
 }
@@ -130,9 +122,39 @@ TEST_F(MapLoadTest, AMapTheGameCannotPlayBuildsNothing) {
     EXPECT_TRUE(GameObjectManager::getInstance()->gameObjects.empty());
     EXPECT_TRUE(PhysicsManager::getInstance()->registeredColliders.empty());
     EXPECT_TRUE(RenderManager::getInstance()->layers.empty());
-
-    err.clear();
-    EXPECT_FALSE(GameObjectManager::getInstance()->loadMap(folder + "nowhere.tmx", {0, 0}));
-    EXPECT_EQ(err.text(), "loadMap: could not open file " + folder + "nowhere.tmx\n");
 }
 } // namespace
+
+TEST_F(MapLoadTest, ADogTakesItsOwnSightAndSpeedByNameWhereverTiledPutsThem) {
+    // enemy1 carries both, the first before its required ones as a careless edit might leave them; enemy3
+    // only a speed; enemy2, an inside dog, none.
+    std::string text = testlevel::mapText(folder);
+    const std::string firstDog = "name=\"enemy1\"";
+    const auto properties =
+        text.find("<properties>", text.find(firstDog)) + std::string("<properties>").size();
+    text.insert(properties, "<property name=\"sightRange\" value=\"240\"/>");
+    const auto closing = text.find("</properties>", properties);
+    text.insert(closing, "<property name=\"patrolSpeed\" value=\"0\"/>");
+    const auto third = text.find("</properties>", text.find("name=\"enemy3\""));
+    text.insert(third, "<property name=\"patrolSpeed\" value=\"75.5\"/>");
+    ErrCapture err;
+    ASSERT_TRUE(load(text)) << err.text();
+
+    const auto tuned = get("enemy1")->getComponent<EnemyMovement>();
+    EXPECT_EQ(tuned->tuning.sightRange, 240.0);
+    EXPECT_EQ(tuned->tuning.patrolSpeed, 0.0f);
+    EXPECT_EQ(tuned->patrolDistanceX, 40.0f) << "the required properties still read by position";
+    EXPECT_EQ(get("enemy3")->getComponent<EnemyMovement>()->tuning.patrolSpeed, 75.5f);
+    EXPECT_EQ(get("enemy3")->getComponent<EnemyMovement>()->tuning.sightRange, 150.0);
+    const auto standard = get("enemy2")->getComponent<EnemyMovement>()->tuning;
+    EXPECT_EQ(standard.sightRange, EnemyMovement::kInsideSightRange);
+    EXPECT_EQ(standard.patrolSpeed, EnemyMovement::kPatrolSpeed);
+    EXPECT_EQ(standard.runSpeed, EnemyMovement::kRunSpeed);
+
+    get("player1")->setPosition(2000, 2000); // out of every dog's sight
+    const sf::Vector2f home = get("enemy1")->getPosition();
+    for (int frame = 0; frame < 30; ++frame) {
+        get("enemy1")->update(1.0f / 60.0f);
+    }
+    EXPECT_EQ(get("enemy1")->getPosition(), home) << "a dog with patrol speed 0 stands guard";
+}

@@ -32,20 +32,6 @@ std::string lines(const std::vector<MapProblem>& problems) {
 
 } // namespace
 
-TEST(TileLayerBuilderTest, TileArithmetic) {
-    const TileMap map = twoTilesetMap({});
-    EXPECT_EQ(TileLayerBuilder::tilesetFor(map, 64)->name, "low");
-    EXPECT_EQ(TileLayerBuilder::tilesetFor(map, 65)->name, "high");
-    EXPECT_EQ(TileLayerBuilder::tilesetFor(map, 0), nullptr);
-    // id 10 of a tileset starting at 1 in an image of 8 columns: local 9, column 1, row 1.
-    EXPECT_EQ(TileLayerBuilder::textureRect(9, 128, 16, 16), sf::IntRect(16, 16, 16, 16));
-    EXPECT_EQ(TileLayerBuilder::textureRect(3, 15, 16, 16), sf::IntRect()); // narrower than one cell
-    EXPECT_EQ(TileLayerBuilder::textureRect(3, 0, 16, 16), sf::IntRect());  // failed load
-    EXPECT_EQ(TileLayerBuilder::cellPosition(120, 50, 16, 16, {5, -7}), sf::Vector2f(325, 25));
-    EXPECT_EQ(TileLayerBuilder::cellPosition(12, 10, 16, 16, {}),
-              sf::Vector2f(32, 16)); // wraps at its own width
-}
-
 TEST(TileLayerBuilderTest, BuildsOneSpritePerFilledCellFromTheRightTileset) {
     const TileMap map = twoTilesetMap({{0, 64}, {1, 65}, {120, 10}});
     const TilesetTextures textures = {{"low", blankTexture(128, 128)}, {"high", blankTexture(64, 16)}};
@@ -95,7 +81,4 @@ TEST(TileLayerBuilderTest, LoadingTexturesTracesEachTilesetAndGoesOnAfterAFailur
     const auto failed = trace.find("\nCould not load texture Assets/no-such-image.png\n");
     EXPECT_EQ(trace.find("Load tileset: low width filename: no-such-image.png and tilesize: 16, 16\n"), 0u);
     EXPECT_LT(failed, trace.find("Load tileset: high width filename: high.png and tilesize: 16, 16\n"));
-    EXPECT_EQ(TileLayerBuilder::mapTraceLine(map), "Load tilemap with size: 50, 3 and tilesize: 16, 16");
-    EXPECT_EQ(TileLayerBuilder::layerTraceLine(map.layers[0]),
-              "Load layer: inside with width: 50 and height: 3");
 }

@@ -73,15 +73,6 @@ TEST(TmxReaderTest, ReadsEachKindInItsOwnFileOrderWithAtoiNumbers) {
     EXPECT_TRUE(point.properties.empty());
 }
 
-TEST(TmxReaderTest, ByteOrderMarkIsSkipped) {
-    const std::string text = wrapMap(tileset(1, "ground") + layer("inside", "1,1,1,1,1,1,1,1"));
-    const auto plain = parseTileMapString(text);
-    const auto marked = parseTileMapString("\xEF\xBB\xBF" + text);
-    ASSERT_TRUE(plain);
-    ASSERT_TRUE(marked);
-    EXPECT_EQ(marked->layers[0].tiles, plain->layers[0].tiles);
-}
-
 TEST(TmxReaderTest, EachMalformationGivesOneLineAndNoMap) {
     const std::string ground = tileset(1, "ground"); // lines 3 to 5 of a wrapped map
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -125,14 +116,15 @@ TEST(TmxReaderTest, EachMalformationGivesOneLineAndNoMap) {
     }
 }
 
+// A byte order mark in front is skipped.
 TEST(TmxReaderTest, FilesAreReadWholeAndMissingFilesNamed) {
     const std::string path = testing::TempDir() + "tmxreader_file.tmx";
     std::ofstream(path, std::ios::binary)
-        << wrapMap(tileset(1, "ground") + layer("inside", "1,2,3,4,5,6,7,8"));
+        << "\xEF\xBB\xBF" + wrapMap(tileset(1, "ground") + layer("inside", "1,2,3,4,5,6,7,8"));
     const auto map = readTileMapFile(path);
     std::remove(path.c_str());
     ASSERT_TRUE(map);
-    EXPECT_EQ(map->layers[0].tiles.back(), 8);
+    EXPECT_EQ(map->layers[0].tiles, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
 
     ErrCapture err;
     EXPECT_EQ(readTileMapFile("no/such/map.tmx"), nullptr);

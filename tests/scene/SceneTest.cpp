@@ -41,17 +41,6 @@ TEST(GameObjectTest, UpdateAndDrawRunTheirOwnPassWithRememberedArguments) {
                                              "think window 0.250000 dog"}));
 }
 
-TEST(GameObjectTest, GetComponentFindsTheFirstMatchByBaseClass) {
-    auto object = std::make_shared<GameObject>("pic", "background", sf::Vector2f());
-    EXPECT_EQ(object->getComponent<RenderComponent>(), nullptr);
-    auto first = std::make_shared<StaticCmp>(object.get(), sf::Texture(), sf::Vector2f(1, 1), "x", false);
-    auto second = std::make_shared<StaticCmp>(object.get(), sf::Texture(), sf::Vector2f(1, 1), "y", false);
-    object->addComponent(first);
-    object->addComponent(second);
-    EXPECT_EQ(object->getComponent<RenderComponent>(), first);
-    EXPECT_EQ(object->getComponent<CameraComponent>(), nullptr);
-}
-
 class Listener final : public IObserver {
 public:
     Listener(ISubject& subject, int& calls, bool detach) : subject(subject), calls(calls), detach(detach) {}

@@ -21,24 +21,13 @@ const PauseKeys kDefaultKeys{"", sf::Keyboard::Escape, sf::Keyboard::R, sf::Keyb
 const PauseKeys kBoundKeys{"[keys]\nPAUSE = \"P\"\nRESTART = \"F5\"\nMENU = \"Num1\"\nLEFT = \"Q\"\n",
                            sf::Keyboard::P, sf::Keyboard::F5, sf::Keyboard::Num1};
 
-std::shared_ptr<GameObject> object(const std::string& name) {
-    return GameObjectManager::getInstance()->getGameObject(name);
-}
-
-void startLevel(GameHarness& harness) {
-    auto start = harness.screen<StartScreen>()->gui.get("start");
-    ASSERT_NE(start, nullptr);
-    const sf::Vector2f centre = start->getPosition() + start->getSize() / 2.0f;
-    harness.click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
-    ASSERT_TRUE(harness.frames(2));
-    ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
-}
+const auto object = GameHarness::object;
 
 class PauseMenuTest : public ::testing::TestWithParam<PauseKeys> {};
 
 TEST_P(PauseMenuTest, RestartPutsEverythingBackAndMenuLeavesTheLevel) {
     GameHarness harness(GetParam().settings);
-    startLevel(harness);
+    ASSERT_TRUE(harness.startLevel());
     const sf::Vector2f playerStart = object("player1")->getPosition();
     const sf::Vector2f dogStart = object("enemy1")->getPosition();
     const sf::Vector2f eggStart = object("egg1")->getPosition();

@@ -1,3 +1,4 @@
+#include "app/RecordsFile.hpp"
 #include "assets/AssetManager.hpp"
 #include "components/DeathComponent.hpp"
 #include "components/EggComponent.hpp"
@@ -9,9 +10,11 @@
 #include "scene/StaticCmp.hpp"
 #include "screens/EndScreen.hpp"
 #include "screens/IngameScreen.hpp"
+#include "screens/RunClock.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/GameHarness.hpp"
 #include "ui/Button.hpp"
+#include "ui/Label.hpp"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -25,18 +28,9 @@ struct Leg {
 
 class PlayThroughTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        auto start = harness.screen<StartScreen>()->gui.get("start");
-        ASSERT_NE(start, nullptr);
-        const sf::Vector2f centre = start->getPosition() + start->getSize() / 2.0f;
-        harness.click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
-        ASSERT_TRUE(harness.frames(2));
-        ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << "start opens the level";
-    }
+    void SetUp() override { ASSERT_TRUE(harness.startLevel()) << "start opens the level"; }
 
-    std::shared_ptr<GameObject> object(const std::string& name) {
-        return GameObjectManager::getInstance()->getGameObject(name);
-    }
+    static std::shared_ptr<GameObject> object(const std::string& name) { return GameHarness::object(name); }
     bool levelOver() const { return harness.screen<IngameScreen>() == nullptr; }
 
     // Walks along one axis at a time until within half a step of the point.
@@ -57,56 +51,137 @@ protected:
         }
     }
 
-    GameHarness harness;
-};
-
-TEST_F(PlayThroughTest, ACarefulRouteThroughTheHouseWinsTheLevel) {
-    const std::vector<Leg> route = {
-        {{{40, 975}, {110, 975}}, 295},
-        {{{330, 975}}, 90},
-        {{{633, 975}, {633, 880}}, 235},
-        {{{633, 740}, {633, 700}}, 87},
-        {{{633, 520}}, 67},
-        {{{633, 296}, {700, 296}}, 102},
-        {{{852, 296}}, 215},
-        {{{700, 296}, {560, 296}}, 352},
-        {{{457, 296}, {457, 236}, {457, 200}, {520, 200}}, 67},
-        {{{760, 200}}, 255},
-        {{{960, 200}}, 252},
-        {{{1161, 200}}, 40},
-        {{{1161, 80}}, 0},
-    };
-    GameStateManager* game = GameStateManager::getInstance();
-    // Hard dogs see farther and run faster, but the careful route still gets through.
-    for (const Settings::Difficulty level : {Settings::Difficulty::Normal, Settings::Difficulty::Hard}) {
-        SCOPED_TRACE(Settings::nameOf(level));
-        if (level != game->settings.difficulty) {
-            game->settings.difficulty = level;
-            game->setState(GameStateManager::kIngameScreen);
-            ASSERT_TRUE(harness.frames(1));
+    // From the menu: the level in `map`.
+    void startLevel(const std::string& map) {
+        if (harness.screen<IngameScreen>()) {
+            harness.press(sf::Keyboard::Escape);
+            harness.press(sf::Keyboard::Q); // the menu, from the pause
         }
+        ASSERT_NE(harness.screen<StartScreen>(), nullptr);
+        GameStateManager::getInstance()->mapPath = map;
+        auto start = harness.screen<StartScreen>()->gui.get("start");
+        const sf::Vector2f centre = start->getPosition() + start->getSize() / 2.0f;
+        harness.click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
+        ASSERT_TRUE(harness.frames(2));
+        ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << map;
+    }
+
+    // Walks the route from where the player stands; true when it wins the level, having been inside.
+    bool play(const std::vector<Leg>& route) {
+        GameStateManager* game = GameStateManager::getInstance();
         bool wasInside = false;
-        bool carried = false;
         for (const Leg& leg : route) {
             for (sf::Vector2f waypoint : leg.waypoints) {
                 walkTo(waypoint);
-                ASSERT_FALSE(levelOver() && !game->won)
-                    << "caught on the way to " << waypoint.x << ", " << waypoint.y;
+                if (levelOver() && !game->won) {
+                    ADD_FAILURE() << "caught on the way to " << waypoint.x << ", " << waypoint.y;
+                    return false;
+                }
             }
-            wasInside = wasInside || PhysicsManager::getInstance()->playerInside;
+            wasInside = wasInside || (!levelOver() && PhysicsManager::getInstance()->playerInside);
             harness.frames(leg.waitFrames);
             if (!levelOver()) {
                 EXPECT_EQ(harness.screen<IngameScreen>()->goalLine->getText(),
                           game->hasFormula ? "Bring it to the goal" : "Find the formula");
-                carried = carried || game->hasFormula;
             }
         }
-        EXPECT_TRUE(carried);
         harness.frames(2);
         EXPECT_TRUE(wasInside);
-        EXPECT_TRUE(game->won);
-        ASSERT_NE(harness.screen<EndScreen>(), nullptr) << "the won picture follows";
+        return game->won && harness.screen<EndScreen>() != nullptr;
     }
+
+    GameHarness harness;
+};
+
+// Each shipped level with a careful way through it: where to walk, and how long to wait there for a dog.
+struct LevelRoute {
+    std::string map;
+    std::vector<Leg> route;
+};
+
+const std::vector<LevelRoute> kShippedLevels = {
+    {"Assets/map.tmx",
+     {
+         {{{40, 975}, {110, 975}}, 295},
+         {{{330, 975}}, 90},
+         {{{633, 975}, {633, 880}}, 235},
+         {{{633, 740}, {633, 700}}, 87},
+         {{{633, 520}}, 67},
+         {{{633, 296}, {700, 296}}, 102},
+         {{{852, 296}}, 215},
+         {{{700, 296}, {560, 296}}, 352},
+         {{{457, 296}, {457, 236}, {457, 200}, {520, 200}}, 67},
+         {{{760, 200}}, 255},
+         {{{960, 200}}, 252},
+         {{{1161, 200}}, 40},
+         {{{1161, 80}}, 0},
+     }},
+    // The quiet way round the east of the yard, up the hall past the kennel rooms.
+    {"Assets/level2.tmx",
+     {
+         {{{969, 928}, {969, 600}}, 0},
+         {{{969, 420}, {713, 420}, {713, 270}}, 0},
+         {{{713, 56}, {1190, 56}}, 0},
+     }},
+};
+
+// The line the end screen shows under the won picture.
+std::string endScreenLine(const GameHarness& harness) {
+    const EndScreen* end = harness.screen<EndScreen>();
+    return end && end->timeLine ? end->timeLine->getText() : "no end screen";
+}
+} // namespace
+
+namespace {
+TEST_F(PlayThroughTest, ACarefulRouteThroughEveryShippedLevelWinsIt) {
+    GameStateManager* game = GameStateManager::getInstance();
+    // Hard dogs see farther and run faster, but the careful routes still get through.
+    for (const Settings::Difficulty difficulty : {Settings::Difficulty::Normal, Settings::Difficulty::Hard}) {
+        game->settings.difficulty = difficulty;
+        for (const LevelRoute& level : kShippedLevels) {
+            SCOPED_TRACE(level.map + " " + Settings::nameOf(difficulty));
+            if (level.map != game->mapPath || !harness.screen<IngameScreen>()) {
+                startLevel(level.map);
+            }
+            ASSERT_TRUE(play(level.route));
+            if (difficulty == Settings::Difficulty::Normal) {
+                EXPECT_NE(endScreenLine(harness).find("New best"), std::string::npos)
+                    << endScreenLine(harness);
+            }
+            harness.press(sf::Keyboard::Space);
+        }
+    }
+}
+
+TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTime) {
+    const LevelRoute& level = kShippedLevels[1];
+    RecordsFile records(harness.recordsFile());
+    const std::string key = RecordsFile::levelKey(level.map);
+    const auto winAfterWaiting = [&](int frames) {
+        startLevel(level.map);
+        harness.frames(frames); // nothing sees the player at the start
+        EXPECT_TRUE(play(level.route));
+        const std::string line = endScreenLine(harness);
+        harness.press(sf::Keyboard::Space);
+        return line;
+    };
+
+    const std::string first = winAfterWaiting(120);
+    const auto firstRecord = records.find(key);
+    ASSERT_TRUE(firstRecord);
+    EXPECT_EQ(firstRecord->wins, 1);
+    EXPECT_EQ(first, "Time " + RunClock::format(firstRecord->bestSeconds) + "   New best");
+    EXPECT_GT(firstRecord->bestSeconds, 2.0);
+
+    const std::string slower = winAfterWaiting(180);
+    EXPECT_EQ(slower.find("New best"), std::string::npos) << slower;
+    EXPECT_EQ(records.find(key)->bestSeconds, firstRecord->bestSeconds);
+    EXPECT_EQ(records.find(key)->wins, 2);
+
+    const std::string faster = winAfterWaiting(0);
+    EXPECT_NE(faster.find("New best"), std::string::npos) << faster;
+    EXPECT_NEAR(records.find(key)->bestSeconds, firstRecord->bestSeconds - 2.0, 0.05);
+    EXPECT_EQ(records.find(key)->wins, 3);
 }
 
 TEST_F(PlayThroughTest, StandingInADogsPathLosesTheLevel) {
@@ -118,50 +193,6 @@ TEST_F(PlayThroughTest, StandingInADogsPathLosesTheLevel) {
     EXPECT_FALSE(GameStateManager::getInstance()->won) << "the lost picture follows";
 }
 
-TEST_F(PlayThroughTest, AShotEggDrawsAChasingDogAway) {
-    // Pick up egg1 at the start and walk near the dog that patrols above the path.
-    walkTo({100, 956});
-    auto eggs = object("player1")->getComponent<LayEggComponent>();
-    ASSERT_EQ(eggs->eggStock.size(), 1u);
-    harness.frames(1);
-    EXPECT_EQ(harness.screen<IngameScreen>()->eggCounter->getText(), "1x");
-
-    harness.hold(sf::Keyboard::E);
-    harness.frames(1);
-    harness.hold(sf::Keyboard::E, false);
-    harness.frames(70); // arming takes a second
-
-    auto dog = object("enemy1"); // patrols x 200, y 800 to 980
-    const sf::Vector2f aim = dog->getPosition() + sf::Vector2f(8, 8);
-    const sf::Vector2i pixel = harness.window().mapCoordsToPixel(aim);
-    RealtimeInput::setMousePosition(pixel);
-    harness.holdMouse();
-    harness.frames(2);
-    harness.holdMouse(false);
-    auto egg = object("egg1");
-    ASSERT_TRUE(egg->getComponent<EggComponent>()->flying);
-
-    const auto chasing = [&] { return !dog->getComponent<EnemyMovement>()->atHome; };
-    for (int frame = 0; frame < 120 && !chasing(); ++frame) {
-        harness.frames(1);
-    }
-    ASSERT_TRUE(chasing()) << "the dog runs at the egg";
-    harness.frames(1);
-    EXPECT_EQ(harness.screen<IngameScreen>()->chaseMarks.shownLastFrame(), 1u)
-        << "a mark over the chasing dog";
-    EXPECT_EQ(harness.screen<IngameScreen>()->goalLine->getText(), "Find the formula");
-    const sf::Image angry = AssetManager::getInstance()->getTexture("dogAngry").copyToImage();
-    const sf::Image shown = dog->getComponent<StaticCmp>()->texture.copyToImage();
-    EXPECT_EQ(std::vector<sf::Uint8>(shown.getPixelsPtr(), shown.getPixelsPtr() + 16 * 16 * 4),
-              std::vector<sf::Uint8>(angry.getPixelsPtr(), angry.getPixelsPtr() + 16 * 16 * 4));
-    EXPECT_TRUE(object("player1")->getComponent<DeathComponent>()->alive);
-    for (int frame = 0; frame < 60 * 8 && dog->getComponent<EnemyMovement>()->isChasing(); ++frame) {
-        harness.frames(1);
-    }
-    harness.frames(1);
-    EXPECT_EQ(harness.screen<IngameScreen>()->chaseMarks.shownLastFrame(), 0u) << "gone when it gives up";
-}
-
 TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
     harness.hold(sf::Keyboard::Escape);
     harness.frames(1);
@@ -169,6 +200,7 @@ TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
     harness.frames(30);
     harness.hold(sf::Keyboard::Escape, false);
     ASSERT_TRUE(harness.screen<IngameScreen>()->paused) << "holding Escape toggles once";
+    const std::string clockBefore = harness.screen<IngameScreen>()->clockText->getText();
 
     const sf::Vector2f dogBefore = object("enemy1")->getPosition();
     const sf::Vector2f playerBefore = object("player1")->getPosition();
@@ -177,6 +209,7 @@ TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
     harness.hold(sf::Keyboard::D, false);
     EXPECT_EQ(object("enemy1")->getPosition(), dogBefore);
     EXPECT_EQ(object("player1")->getPosition(), playerBefore);
+    EXPECT_EQ(harness.screen<IngameScreen>()->clockText->getText(), clockBefore);
     // Near the player, but wholly inside the view even with the camera resting on the map's edge.
     const sf::View& view = object("camera")->getComponent<CameraComponent>()->view;
     const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
@@ -194,18 +227,21 @@ TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
     harness.frames(10);
     EXPECT_FALSE(harness.screen<IngameScreen>()->paused);
     EXPECT_NE(object("enemy1")->getPosition(), dogBefore);
+    EXPECT_NE(harness.screen<IngameScreen>()->clockText->getText(), clockBefore);
 }
-} // namespace
 
-namespace {
-TEST_F(PlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointer) {
+TEST_F(PlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointerAndDrawsADogAway) {
     harness.window().setSize({1600, 900});
     harness.game->queueEvent(windowResize(1600, 900));
+    // Pick up egg1 at the start and walk near the dog that patrols above the path.
     walkTo({100, 956});
+    ASSERT_EQ(object("player1")->getComponent<LayEggComponent>()->eggStock.size(), 1u);
+    harness.frames(1);
+    EXPECT_EQ(harness.screen<IngameScreen>()->eggCounter->getText(), "1x");
     harness.hold(sf::Keyboard::E);
     harness.frames(1);
     harness.hold(sf::Keyboard::E, false);
-    harness.frames(70);
+    harness.frames(70); // arming takes a second
 
     // The pixel drawn for a world point, worked out by hand: the 320x320 view fills the 1200x900 picture
     // between bars 200 pixels wide.
@@ -228,5 +264,25 @@ TEST_F(PlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointer) {
     const sf::Vector2f flown = object("egg1")->getPosition() - from;
     const sf::Vector2f wanted = aim - from;
     EXPECT_NEAR(std::atan2(flown.y, flown.x), std::atan2(wanted.y, wanted.x), 0.05f);
+
+    auto dog = object("enemy1"); // patrols x 200, y 800 to 980
+    const auto chasing = [&] { return !dog->getComponent<EnemyMovement>()->atHome; };
+    for (int frame = 0; frame < 120 && !chasing(); ++frame) {
+        harness.frames(1);
+    }
+    ASSERT_TRUE(chasing()) << "the dog runs at the egg";
+    harness.frames(1);
+    EXPECT_EQ(harness.screen<IngameScreen>()->chaseMarks.shownLastFrame(), 1u)
+        << "a mark over the chasing dog";
+    const sf::Image angry = AssetManager::getInstance()->getTexture("dogAngry").copyToImage();
+    const sf::Image shown = dog->getComponent<StaticCmp>()->texture.copyToImage();
+    EXPECT_EQ(std::vector<sf::Uint8>(shown.getPixelsPtr(), shown.getPixelsPtr() + 16 * 16 * 4),
+              std::vector<sf::Uint8>(angry.getPixelsPtr(), angry.getPixelsPtr() + 16 * 16 * 4));
+    EXPECT_TRUE(object("player1")->getComponent<DeathComponent>()->alive);
+    for (int frame = 0; frame < 60 * 8 && dog->getComponent<EnemyMovement>()->isChasing(); ++frame) {
+        harness.frames(1);
+    }
+    harness.frames(1);
+    EXPECT_EQ(harness.screen<IngameScreen>()->chaseMarks.shownLastFrame(), 0u) << "gone when it gives up";
 }
 } // namespace

@@ -19,7 +19,7 @@ void restart(GameHarness& harness) {
 }
 
 sf::Vector2f formulaPosition() {
-    return GameObjectManager::getInstance()->getGameObject("formula")->getPosition();
+    return GameHarness::object("formula")->getPosition();
 }
 
 } // namespace

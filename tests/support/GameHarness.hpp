@@ -5,6 +5,9 @@
 #include "app/GameState.hpp"
 #include "app/GameStateManager.hpp"
 #include "app/RealtimeInput.hpp"
+#include "scene/GameObjectManager.hpp"
+#include "screens/IngameScreen.hpp"
+#include "screens/StartScreen.hpp"
 #include "support/Events.hpp"
 
 #include <cstdlib>
@@ -21,11 +24,13 @@ public:
 
     // `settingsText`, when given, is the player's settings file the game finds at its start.
     explicit GameHarness(const std::string& settingsText = "") {
-        // The game reads and writes its settings in a folder of this test's own, never the real one.
+        // The game reads and writes its settings and records in a folder of this test's own, never the
+        // real one.
         char pattern[] = "/tmp/pellowick-config-XXXXXX";
         const char* made = mkdtemp(pattern);
         configFolder = made ? made : "";
         setenv("XDG_CONFIG_HOME", configFolder.c_str(), 1);
+        setenv("XDG_DATA_HOME", (configFolder + "/data").c_str(), 1);
         if (!settingsText.empty()) {
             std::filesystem::create_directories(configFolder + "/pellowick");
             std::ofstream(settingsFile()) << settingsText;
@@ -84,12 +89,30 @@ public:
         frames(1);
     }
 
+    // Clicks the menu's start button and runs the two frames that open the level; false when no level runs.
+    bool startLevel() {
+        auto* menu = screen<StartScreen>();
+        auto start = menu ? menu->gui.get("start") : nullptr;
+        if (!start) {
+            return false;
+        }
+        const sf::Vector2f centre = start->getPosition() + start->getSize() / 2.0f;
+        click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
+        return frames(2) && screen<IngameScreen>() != nullptr;
+    }
+
+    // An object of the running level by name; throws when there is none.
+    static std::shared_ptr<GameObject> object(const std::string& name) {
+        return GameObjectManager::getInstance()->getGameObject(name);
+    }
+
     template <class Screen> Screen* screen() const {
         return dynamic_cast<Screen*>(GameStateManager::getInstance()->currentState.get());
     }
 
     sf::RenderWindow& window() { return *game->window; }
     std::string settingsFile() const { return configFolder + "/pellowick/settings.toml"; }
+    std::string recordsFile() const { return configFolder + "/data/pellowick/records.toml"; }
 
     std::string configFolder;
     std::unique_ptr<Game> game;

@@ -10,7 +10,7 @@
 #include <thread>
 #include <unistd.h>
 
-VirtualDisplay::VirtualDisplay(const std::string& screen) {
+VirtualDisplay::VirtualDisplay(const std::string& screen, bool resetsWhenEmpty) {
     int fds[2];
     if (pipe(fds) != 0) {
         return;
@@ -20,7 +20,7 @@ VirtualDisplay::VirtualDisplay(const std::string& screen) {
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-               "-noreset", static_cast<char*>(nullptr));
+               resetsWhenEmpty ? static_cast<char*>(nullptr) : "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);

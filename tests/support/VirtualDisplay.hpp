@@ -8,8 +8,9 @@
 // never disturb each other or the display the suite runs on.
 class VirtualDisplay {
 public:
-    // `screen` as Xvfb takes it: width x height x depth.
-    explicit VirtualDisplay(const std::string& screen = "1024x768x24");
+    // `screen` as Xvfb takes it: width x height x depth. The server keeps its state for its whole life
+    // unless `resetsWhenEmpty`: then, like xvfb-run's, it resets whenever its last client leaves.
+    explicit VirtualDisplay(const std::string& screen = "1024x768x24", bool resetsWhenEmpty = false);
     ~VirtualDisplay();
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;

@@ -2,6 +2,9 @@
 // change to a generator cannot leave stale pictures, sounds, menu or map behind. Pictures are compared
 // pixel by pixel and sounds sample by sample, since their encoders may lay the bytes out differently.
 
+#include "assetgen/PictureTable.hpp"
+#include "assets/GameSounds.hpp"
+
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Image.hpp>
 #include <cstdlib>
@@ -17,12 +20,13 @@ namespace fs = std::filesystem;
 const fs::path kCommitted = fs::path(PELLOWICK_SOURCE_DIR) / "Assets";
 
 // Runs a generator from the build with its arguments; its output folder starts empty.
-fs::path generate(const std::string& tool, const std::string& firstArgument = "") {
+fs::path generate(const std::string& tool, const std::string& firstArgument = "",
+                  const std::string& lastArgument = "") {
     const fs::path out = fs::path(testing::TempDir()) / ("pellowick_" + tool);
     fs::remove_all(out);
     fs::create_directories(out);
     const std::string command = std::string(PELLOWICK_RUNTIME_DIR) + "/" + tool + " " + firstArgument + " '" +
-                                out.string() + "' > '" + out.string() + ".log' 2>&1";
+                                out.string() + "' " + lastArgument + " > '" + out.string() + ".log' 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     return out;
 }
@@ -49,8 +53,8 @@ bool sameSamples(const fs::path& made, const fs::path& committed) {
 }
 
 // Every file the generator wrote equals its committed namesake; returns how many were compared.
-int expectCommittedMatch(const fs::path& out) {
-    int compared = 0;
+std::size_t expectCommittedMatch(const fs::path& out) {
+    std::size_t compared = 0;
     for (const auto& entry : fs::recursive_directory_iterator(out)) {
         if (!entry.is_regular_file()) {
             continue;
@@ -72,12 +76,19 @@ int expectCommittedMatch(const fs::path& out) {
 TEST(CommittedAssetsTest, MapAndTilesetsAreWhatTheLevelCompilerMakes) {
     const fs::path out =
         generate("pellowick-mapgen", std::string(PELLOWICK_SOURCE_DIR) + "/tools/mapgen/level");
-    EXPECT_EQ(expectCommittedMatch(out), 3) << "map.tmx, terrain.png and interior.png";
+    EXPECT_EQ(expectCommittedMatch(out), 3u) << "map.tmx, terrain.png and interior.png";
+    for (const std::string level : {"level2"}) {
+        const fs::path made = generate(
+            "pellowick-mapgen", std::string(PELLOWICK_SOURCE_DIR) + "/tools/mapgen/" + level, level + ".tmx");
+        EXPECT_EQ(expectCommittedMatch(made), 3u) << level << ".tmx and the same two tilesets";
+    }
 }
 
 TEST(CommittedAssetsTest, PicturesSoundsAndMenuAreWhatTheAssetGeneratorMakes) {
     const fs::path out = generate("pellowick-assetgen");
-    EXPECT_EQ(expectCommittedMatch(out), 29) << "15 pictures, 6 icons, 7 sounds and the menu form";
+    EXPECT_EQ(expectCommittedMatch(out),
+              std::size(assetgen::PictureTable::kPictures) + std::size(GameSounds::kEffects) + 2)
+        << "the pictures, the sound effects, the music and the menu form";
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "map/LevelSchema.hpp"
 #include "map/TmxReader.hpp"
 #include "support/Files.hpp"
+#include "support/TestLevel.hpp"
 
 #include <cstdlib>
 #include <filesystem>
@@ -26,15 +27,6 @@ fs::path freshFolder(const std::string& name) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder;
-}
-
-// The shipped level as Tiled saves objects that were only given a type: no properties of their own.
-std::string withTypesOnly(std::string text) {
-    for (auto at = text.find("<properties>"); at != std::string::npos; at = text.find("<properties>", at)) {
-        const std::string end = "</properties>";
-        text.erase(at, text.find(end, at) + end.size() - at);
-    }
-    return text;
 }
 
 void expectPropertiesOfTheirType(const TileMap& map) {
@@ -75,7 +67,7 @@ TEST(LevelProjectTest, TiledFillsTypedObjectsAndTheCheckerAcceptsTheMapEitherWay
         fs::copy_file(kSource / "Assets" / picture, folder / picture);
     }
     std::ofstream(folder / "typed.tmx", std::ios::binary)
-        << withTypesOnly(readWholeFile(kSource / "Assets/map.tmx"));
+        << testlevel::withTypesOnly(readWholeFile(kSource / "Assets/map.tmx"));
     const std::string environment = "HOME='" + folder.string() + "' XDG_DATA_HOME='" +
                                     (folder / "data").string() + "' XDG_CONFIG_HOME='" +
                                     (folder / "config").string() + "' QT_QPA_PLATFORM=offscreen ";

@@ -1,5 +1,5 @@
 // pellowick-mapcheck looks for the map's pictures where the game does, not in the working folder, and
-// --data points it at another game folder.
+// --data points it at another game folder; a folder given as the map is refused.
 #include "support/ProgramRun.hpp"
 
 #include <filesystem>
@@ -46,5 +46,8 @@ TEST(MapCheckDataFolderTest, PicturesComeFromTheGameFolderOrTheOneGiven) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("NOT playable"), std::string::npos) << run.out;
     EXPECT_EQ(run.err, "empty: has no Assets folder, so the map's pictures cannot be found there\n");
+    run = runWithoutDisplay(tool + "empty", scratch.string());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "empty: is a folder\n") << "a folder given as the map is reported, not read";
     fs::remove_all(scratch);
 }

@@ -168,9 +168,19 @@ TEST_F(GuiFormTest, AFileThatCannotBeOpenedNamesItsPath) {
 }
 
 struct Malformed {
-    const char* text;
-    const char* message; // what() without the "form.txt:" prefix
+    std::string text;
+    std::string message; // what() without the "form.txt:" prefix
 };
+
+// Deep enough to exhaust the stack of a reader that recursed once per level.
+const std::string kDeepLayout = std::string(300000, '(') + "1" + std::string(300000, ')');
+std::string deepSections() {
+    std::string text = "Button.a ";
+    for (int i = 0; i < 300000; ++i) {
+        text += "{ R ";
+    }
+    return text + std::string(300001, '}');
+}
 
 TEST_F(GuiFormTest, EachMalformationNamesItsLineAndLeavesTheGuiAsItWas) {
     const Malformed cases[] = {
@@ -206,11 +216,16 @@ TEST_F(GuiFormTest, EachMalformationNamesItsLineAndLeavesTheGuiAsItWas) {
          "2: unsupported texture option 'Middle(1, 1, 1, 1)'"},
         {"Button.a {\n  Label.b { }\n}", "2: 'Button.a' cannot hold a section 'Label.b'"},
         {"Renderer {\n}", "1: a shared Renderer section needs an id: Renderer.<id>"},
+        {"Button.a {\n  TextSize = 88888888888888888888888888880;\n}",
+         "2: expected at most 1000, found '88888888888888888888888888880'"},
+        {deepSections(), "1: sections nested more than 16 deep"},
+        {"Button.a {\n  Position = (" + kDeepLayout + ", 0);\n}",
+         "2: brackets or signs nested more than 64 deep in the layout '" + kDeepLayout + "'"},
     };
     gui.loadWidgetsFromString("Button.kept {}", "kept.txt");
     const std::string path = (folder / "form.txt").string();
     for (const auto& malformed : cases) {
-        SCOPED_TRACE(malformed.text);
+        SCOPED_TRACE(malformed.text.substr(0, 80));
         try {
             gui.loadWidgetsFromFile(writeForm(malformed.text));
             ADD_FAILURE() << "expected a FormError";

@@ -9,13 +9,10 @@ namespace SoundEffects {
 
 constexpr unsigned kSampleRate = 44100;
 
-SampleTrack button();  // a bright two-step tick for the menu buttons
-SampleTrack death();   // a snap, then a sad falling "wah-wah-waaah"
-SampleTrack egg();     // a round plop as an egg is laid
-SampleTrack formula(); // a rising shimmer of bells as the formula is taken
-SampleTrack victory(); // a short square-wave fanfare
-SampleTrack shoot();   // a swishing "fwip" of an egg thrown
-SampleTrack alarm();   // two short rising barks as a dog starts a chase
+// One function per row of src/assets/SoundEffects.def, named in its last column.
+#define PELLOWICK_SOUND_EFFECT(name, file, synthesiser) SampleTrack synthesiser();
+#include "assets/SoundEffects.def"
+#undef PELLOWICK_SOUND_EFFECT
 
 } // namespace SoundEffects
 

@@ -10,6 +10,7 @@
 #include "Pictures.hpp"
 #include "PixelSprites.hpp"
 #include "SoundEffects.hpp"
+#include "assets/GameSounds.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <cstdlib>
@@ -32,7 +33,7 @@ struct PictureJob {
 };
 
 struct SoundJob {
-    const char* file;
+    std::string file;
     std::function<SampleTrack()> synthesise;
 };
 
@@ -56,41 +57,30 @@ bool writeMenuForm(const fs::path& path) {
 
 std::vector<PictureJob> pictureJobs(const Fonts& fonts) {
     return {
-        {"startScreen.png", [&] { return Pictures::startScreen(fonts); }},
-        {"controls.png", [&] { return Pictures::controls(fonts); }},
-        {"credits.png", [&] { return Pictures::credits(fonts); }},
-        {"won.png", [&] { return Pictures::won(fonts); }},
-        {"lost.png", [&] { return Pictures::lost(fonts); }},
-        {"pause.png", [&] { return Pictures::pause(fonts); }},
-        {"audio.png", [] { return Pictures::audioIcon(true); }},
-        {"audioOff.png", [] { return Pictures::audioIcon(false); }},
-        {"eggAmount.png", [] { return Pictures::eggAmount(); }},
-        {"player.png", [] { return PixelSprites::player(); }},
-        {"dog1.png", [] { return PixelSprites::dog1(); }},
-        {"dog2.png", [] { return PixelSprites::dog2(); }},
-        {"dogAngry.png", [] { return PixelSprites::dogAngry(); }},
-        {"egg.png", [] { return PixelSprites::egg(); }},
-        {"formula.png", [] { return PixelSprites::formula(); }},
+#define PELLOWICK_PICTURE(file, width, height, drawing) {file, [&] { return drawing; }},
+#include "PictureTable.def"
+#undef PELLOWICK_PICTURE
     };
 }
 
-const std::vector<SoundJob> kSoundJobs = {
-    {"button.wav", SoundEffects::button},   {"death.wav", SoundEffects::death},
-    {"egg.wav", SoundEffects::egg},         {"formula.wav", SoundEffects::formula},
-    {"victory.wav", SoundEffects::victory}, {"shoot.wav", SoundEffects::shoot},
-    {"alarm.wav", SoundEffects::alarm},     {"music.wav", musicLoop},
-};
-
-// The sizes desktops look for in the hicolor icon theme; the window uses the 64-pixel one.
-const unsigned kIconSizes[] = {16, 32, 48, 64, 128, 256};
+std::vector<SoundJob> soundJobs() {
+    return {
+#define PELLOWICK_SOUND_EFFECT(name, file, synthesiser) {file, SoundEffects::synthesiser},
+#include "assets/SoundEffects.def"
+#undef PELLOWICK_SOUND_EFFECT
+        {GameSounds::kMusic + std::string(".wav"), musicLoop},
+    };
+}
 
 int generate(const fs::path& assets) {
-    std::error_code error;
-    fs::create_directories(assets / "Sounds", error);
-    if (error) {
-        sf::err() << "pellowick-assetgen: cannot create " << (assets / "Sounds").string() << ": "
-                  << error.message() << std::endl;
-        return 1;
+    for (const char* folder : {"Sounds", "icons"}) {
+        std::error_code error;
+        fs::create_directories(assets / folder, error);
+        if (error) {
+            sf::err() << "pellowick-assetgen: cannot create " << (assets / folder).string() << ": "
+                      << error.message() << std::endl;
+            return 1;
+        }
     }
     Fonts fonts;
     if (!fonts.load()) {
@@ -100,15 +90,10 @@ int generate(const fs::path& assets) {
     for (const PictureJob& job : pictureJobs(fonts)) {
         savePicture(job.draw(), assets / job.file) ? ++written : ++failed;
     }
-    for (const SoundJob& job : kSoundJobs) {
+    for (const SoundJob& job : soundJobs()) {
         job.synthesise().save((assets / "Sounds" / job.file).string()) ? ++written : ++failed;
     }
     writeMenuForm(assets / "start.txt") ? ++written : ++failed;
-    fs::create_directories(assets / "icons", error);
-    for (unsigned size : kIconSizes) {
-        const fs::path file = assets / "icons" / ("pellowick-" + std::to_string(size) + ".png");
-        savePicture(Pictures::appIcon(size), file) ? ++written : ++failed;
-    }
     std::cout << "pellowick-assetgen: wrote " << written << " files to " << assets.string() << std::endl;
     return failed == 0 ? 0 : 1;
 }

@@ -7,16 +7,14 @@
 #include "MapRenderer.hpp"
 #include "app/AssetFolder.hpp"
 #include "app/BuildInfo.hpp"
-#include "map/LevelSchema.hpp"
+#include "map/LevelFile.hpp"
 #include "map/MapChecker.hpp"
-#include "map/TmxReader.hpp"
 
 #include <CLI/CLI.hpp>
 #include <SFML/System/Err.hpp>
 #include <filesystem>
 #include <iostream>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -145,24 +143,25 @@ int main(int argc, char** argv) {
     }
     // Files named on the command line are taken from the working folder, before the check leaves it.
     std::string shownPath = arguments.mapPath;
-    std::unique_ptr<TileMap> map = shownPath.empty() ? nullptr : readTileMapFile(shownPath);
+    std::string mapPath = absoluteOrEmpty(arguments.mapPath);
     const std::string renderPath = absoluteOrEmpty(arguments.renderPath);
     const fs::path startFolder = fs::current_path();
     enterDataFolder(arguments.dataFolder, argc > 0 ? argv[0] : "pellowick-mapcheck");
     if (shownPath.empty()) {
-        map = readTileMapFile("Assets/map.tmx");
-        shownPath = fs::absolute("Assets/map.tmx").lexically_proximate(startFolder).string();
+        mapPath = "Assets/map.tmx";
+        shownPath = fs::absolute(mapPath).lexically_proximate(startFolder).string();
     }
-    if (!map) {
+    const LevelFile level = LevelFile::read(mapPath);
+    if (!level.map) {
         return kExitProblems;
     }
-    LevelSchema::fillInTypeProperties(*map);
-    printSummary(*map, shownPath);
-    const auto problems = MapChecker().check(*map);
+    const TileMap& map = *level.map;
+    const auto& problems = level.problems;
+    printSummary(map, shownPath);
     const bool playable = MapChecker::report(problems, shownPath, std::cout);
     std::cout << (playable ? "playable" : "NOT playable") << " (" << problems.size() << " problem(s))"
               << std::endl;
-    if (!renderPath.empty() && !MapRenderer(*map).renderToFile(arguments.render, renderPath)) {
+    if (!renderPath.empty() && !MapRenderer(map).renderToFile(arguments.render, renderPath)) {
         return kExitProblems;
     }
     return playable ? kExitFine : kExitProblems;

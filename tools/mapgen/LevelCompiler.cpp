@@ -87,7 +87,9 @@ TmxDocument::Object zone(const std::string& name, const std::string& type, const
 std::vector<TmxDocument::Property> propertiesOf(const std::string& type) {
     std::vector<TmxDocument::Property> properties;
     for (const LevelSchema::Property& p : LevelSchema::find(type)->properties) {
-        properties.push_back({p.name, LevelSchema::tiledType(p.kind), p.defaultValue});
+        if (p.required) {
+            properties.push_back({p.name, LevelSchema::tiledType(p.kind), p.defaultValue});
+        }
     }
     return properties;
 }
@@ -123,6 +125,9 @@ std::optional<TmxDocument> LevelCompiler::compile() {
         return std::nullopt;
     }
     TmxDocument map(LevelSource::kWidth, LevelSource::kHeight, kTile);
+    if (!level.levelName().empty()) {
+        map.addMapProperty({LevelSchema::kLevelName, "string", level.levelName()});
+    }
     const auto entry = [](const TileSheet& t, int firstGid) {
         TmxDocument::TilesetEntry e;
         e.firstGid = firstGid;
@@ -503,6 +508,13 @@ TmxDocument::Object LevelCompiler::dog(const LevelSource::Placement& p) {
     o.properties[LevelSchema::kPatrolAxis].value = p.patrolAxis;
     o.properties[LevelSchema::kPatrolDistanceX].value = number(horizontal ? p.patrolDistance : 0);
     o.properties[LevelSchema::kPatrolDistanceY].value = number(horizontal ? 0 : p.patrolDistance);
+    // Optional ones follow the required ones, in the order Tiled would sort them.
+    auto tuning = p.tuning;
+    std::sort(tuning.begin(), tuning.end());
+    for (const auto& [key, value] : tuning) {
+        o.properties.push_back(
+            {key, LevelSchema::tiledType(LevelSchema::find(p.type)->optional(key)->kind), value});
+    }
     return o;
 }
 

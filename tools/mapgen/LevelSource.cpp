@@ -24,13 +24,13 @@ std::optional<LevelSource> LevelSource::load(const std::string& directory) {
     }
     LevelSource level(*outside, *inside);
     level.objectsFile = directory + "/objects.txt";
-    if (!readPlacements(level.objectsFile, level.actors)) {
+    if (!level.readPlacements(level.objectsFile)) {
         return std::nullopt;
     }
     return level;
 }
 
-bool LevelSource::readPlacements(const std::string& path, std::vector<Placement>& out) {
+bool LevelSource::readPlacements(const std::string& path) {
     if (!FileCheck::mayRead(path, kLargestSourceFile)) {
         return false;
     }
@@ -53,6 +53,10 @@ bool LevelSource::readPlacements(const std::string& path, std::vector<Placement>
         if (!(fields >> p.type)) {
             continue; // blank or comment line
         }
+        if (p.type == "level") {
+            std::getline(fields >> std::ws, name);
+            continue;
+        }
         if (!(fields >> p.name >> p.x >> p.y)) {
             sf::err() << path << ":" << lineNumber << ": expected \"type name x y\"" << std::endl;
             return false;
@@ -68,12 +72,27 @@ bool LevelSource::readPlacements(const std::string& path, std::vector<Placement>
                       << std::endl;
             return false;
         }
-        std::string extra;
-        if (fields >> extra) {
-            sf::err() << path << ":" << lineNumber << ": unexpected \"" << extra << "\"" << std::endl;
+        const std::string where = path + ":" + std::to_string(lineNumber);
+        if (!readTuning(fields, where, p)) {
             return false;
         }
-        out.push_back(p);
+        actors.push_back(p);
+    }
+    return true;
+}
+
+// The rest of a line: "property=value" pairs naming optional properties of the placement's type.
+bool LevelSource::readTuning(std::istream& fields, const std::string& where, Placement& placement) {
+    const LevelSchema::ObjectType* type = LevelSchema::find(placement.type);
+    std::string extra;
+    while (fields >> extra) {
+        const auto equals = extra.find('=');
+        const std::string key = extra.substr(0, equals);
+        if (equals == std::string::npos || !type || !type->optional(key)) {
+            sf::err() << where << ": unexpected \"" << extra << "\"" << std::endl;
+            return false;
+        }
+        placement.tuning.emplace_back(key, extra.substr(equals + 1));
     }
     return true;
 }

@@ -2,8 +2,10 @@
 
 #include "CharGrid.hpp"
 
+#include <istream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The hand-written level: two text-art grids (the grounds and the building's interior)
@@ -13,7 +15,8 @@ public:
     static constexpr int kWidth = 80;
     static constexpr int kHeight = 64;
 
-    // One line of objects.txt: "type name x y" and, for dogs, "axis distance".
+    // One line of objects.txt: "type name x y" and, for dogs, "axis distance" and any of the dog's
+    // optional properties as "property=value".
     struct Placement {
         std::string type;
         std::string name;
@@ -21,6 +24,7 @@ public:
         int y = 0;
         std::string patrolAxis;
         float patrolDistance = 0.0f;
+        std::vector<std::pair<std::string, std::string>> tuning;
         int line = 0;
     };
 
@@ -32,13 +36,17 @@ public:
     const CharGrid& inside() const { return insideArt; }
     const std::vector<Placement>& placements() const { return actors; }
     const std::string& objectsPath() const { return objectsFile; }
+    // The name players see, from the line "level Name of the level"; empty when there is none.
+    const std::string& levelName() const { return name; }
 
 private:
     LevelSource(CharGrid outside, CharGrid inside);
-    static bool readPlacements(const std::string& path, std::vector<Placement>& out);
+    bool readPlacements(const std::string& path);
+    static bool readTuning(std::istream& fields, const std::string& where, Placement& placement);
 
     CharGrid outsideArt;
     CharGrid insideArt;
     std::vector<Placement> actors;
     std::string objectsFile;
+    std::string name;
 };

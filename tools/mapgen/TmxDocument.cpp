@@ -27,6 +27,7 @@ std::string TmxDocument::toXml() const {
         << " width=\"" << mapWidth << "\" height=\"" << mapHeight << "\" tilewidth=\"" << tileSize
         << "\" tileheight=\"" << tileSize << "\" infinite=\"0\" nextlayerid=\"" << layerCount + 2
         << "\" nextobjectid=\"" << objects.size() + 1 << "\">\n";
+    writeProperties(xml, mapProperties, " ");
     for (const auto& t : tilesets) {
         writeTileset(xml, t);
     }
@@ -81,19 +82,25 @@ void TmxDocument::writeObject(std::ostream& xml, int id, const Object& o) {
         return;
     }
     xml << ">\n";
-    if (!o.properties.empty()) {
-        xml << "   <properties>\n";
-        for (const auto& p : o.properties) {
-            xml << "    <property name=\"" << XmlText::escaped(p.name) << "\"";
-            if (p.type != "string") {
-                xml << " type=\"" << p.type << "\"";
-            }
-            xml << " value=\"" << XmlText::escaped(p.value) << "\"/>\n";
-        }
-        xml << "   </properties>\n";
-    }
+    writeProperties(xml, o.properties, "   ");
     if (o.point) {
         xml << "   <point/>\n";
     }
     xml << "  </object>\n";
+}
+
+void TmxDocument::writeProperties(std::ostream& xml, const std::vector<Property>& properties,
+                                  const std::string& indent) {
+    if (properties.empty()) {
+        return;
+    }
+    xml << indent << "<properties>\n";
+    for (const auto& p : properties) {
+        xml << indent << " <property name=\"" << XmlText::escaped(p.name) << "\"";
+        if (p.type != "string") {
+            xml << " type=\"" << p.type << "\"";
+        }
+        xml << " value=\"" << XmlText::escaped(p.value) << "\"/>\n";
+    }
+    xml << indent << "</properties>\n";
 }

@@ -48,6 +48,8 @@ public:
     void addLayer(const Layer& layer) { layers.push_back(layer); }
     void addObject(const Object& object) { objects.push_back(object); }
     void setObjectGroupName(const std::string& name) { groupName = name; }
+    // A custom property of the map itself, such as its "name".
+    void addMapProperty(const Property& property) { mapProperties.push_back(property); }
 
     const std::vector<Object>& getObjects() const { return objects; }
 
@@ -59,6 +61,8 @@ private:
     void writeTileset(std::ostream& xml, const TilesetEntry& tileset) const;
     void writeLayer(std::ostream& xml, int id, const Layer& layer) const;
     static void writeObject(std::ostream& xml, int id, const Object& object);
+    static void writeProperties(std::ostream& xml, const std::vector<Property>& properties,
+                                const std::string& indent);
 
     int mapWidth;
     int mapHeight;
@@ -67,4 +71,5 @@ private:
     std::vector<TilesetEntry> tilesets;
     std::vector<Layer> layers;
     std::vector<Object> objects;
+    std::vector<Property> mapProperties;
 };

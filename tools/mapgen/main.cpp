@@ -7,15 +7,16 @@
 #include <iostream>
 #include <string>
 
-// pellowick-mapgen <levelSourceDir> <outputAssetsDir>
-// Paints terrain.png and interior.png and compiles the level source into map.tmx.
+// pellowick-mapgen <levelSourceDir> <outputAssetsDir> [mapFile]
+// Paints terrain.png and interior.png and compiles the level source into mapFile (map.tmx unless given).
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        sf::err() << "usage: pellowick-mapgen <levelSourceDir> <outputAssetsDir>" << std::endl;
+    if (argc != 3 && argc != 4) {
+        sf::err() << "usage: pellowick-mapgen <levelSourceDir> <outputAssetsDir> [mapFile]" << std::endl;
         return 2;
     }
     const std::string sourceDir = argv[1];
     const std::string outputDir = argv[2];
+    const std::string mapFile = argc == 4 ? argv[3] : "map.tmx";
 
     const TileSheet terrain = TerrainPainter::paint();
     const TileSheet interior = InteriorPainter::paint();
@@ -35,10 +36,10 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    if (!map->save(outputDir + "/map.tmx")) {
+    if (!map->save(outputDir + "/" + mapFile)) {
         return 1;
     }
-    std::cout << "wrote " << outputDir << "/map.tmx with " << map->getObjects().size() << " objects"
+    std::cout << "wrote " << outputDir << "/" << mapFile << " with " << map->getObjects().size() << " objects"
               << std::endl;
     return 0;
 }

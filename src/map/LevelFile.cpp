@@ -1,0 +1,38 @@
+#include "map/LevelFile.hpp"
+
+#include "map/LevelSchema.hpp"
+#include "map/MapChecker.hpp"
+#include "map/TmxReader.hpp"
+
+#include <SFML/System/Err.hpp>
+
+LevelFile LevelFile::read(const std::string& path, const std::string& assetPath) {
+    LevelFile level;
+    level.map = readTileMapFile(path);
+    if (level.map) {
+        // Played as Tiled shows it: what an object leaves to its type comes from the type.
+        LevelSchema::fillInTypeProperties(*level.map);
+        level.problems = MapChecker(assetPath).check(*level.map);
+    }
+    return level;
+}
+
+bool LevelFile::isPlayable(const std::string& path, const std::string& assetPath) {
+    const LevelFile level = read(path, assetPath);
+    if (level.playable()) {
+        return true;
+    }
+    if (level.map) {
+        MapChecker::report(level.problems, path, sf::err());
+    }
+    explainUnplayable(path);
+    return false;
+}
+
+void LevelFile::explainUnplayable(const std::string& path) {
+    sf::err() << path << ": the game cannot play this map" << std::endl;
+}
+
+bool LevelFile::playable() const {
+    return map && !MapChecker::hasErrors(problems);
+}

@@ -1,0 +1,41 @@
+// The level, `pellowick --map` and pellowick-mapcheck read a map one way: a dog placed in Tiled with only
+// its type, as the level guide says, gets its type's properties in all three, and all three play it.
+#include "app/GameStateManager.hpp"
+#include "assets/AssetManager.hpp"
+#include "components/EnemyMovement.hpp"
+#include "support/EndToEndTest.hpp"
+#include "support/ErrCapture.hpp"
+#include "support/ProgramRun.hpp"
+#include "support/SceneBuilder.hpp"
+#include "support/TestLevel.hpp"
+
+namespace {
+
+const std::string kRuntime = PELLOWICK_RUNTIME_DIR;
+
+TEST(LevelFileTest, AMapOfTypedObjectsPlaysInTheLevelWithMapAndInTheChecker) {
+    const std::string folder = makeTempFolder();
+    const std::string map = folder + "/typed.tmx";
+    std::ofstream(map) << testlevel::withTypesOnly(readWholeFile(kRuntime + "/Assets/map.tmx"));
+
+    const ProgramRun check = runWithoutDisplay("'" + kRuntime + "/pellowick-mapcheck' '" + map + "'", folder);
+    EXPECT_EQ(check.status, 0) << check.out << check.err;
+    // Accepted, the game goes on to look for a display, which this run has none of.
+    const ProgramRun play = runWithoutDisplay("'" + kRuntime + "/pellowick' --map '" + map + "'", folder);
+    EXPECT_EQ(play.err, "Pellowick: cannot open the display: DISPLAY is not set; start the game inside a "
+                        "graphical session\n");
+
+    SceneBuilder scene;
+    AssetManager::getInstance()->loadTexture("dogAngry", "Assets/dogAngry.png");
+    ErrCapture err;
+    EXPECT_TRUE(GameObjectManager::getInstance()->loadMap(map, {0, 0})) << err.text();
+    EXPECT_EQ(err.text().find("error"), std::string::npos) << err.text();
+    auto dog = GameObjectManager::getInstance()->getGameObject("enemy1")->getComponent<EnemyMovement>();
+    ASSERT_NE(dog, nullptr);
+    EXPECT_EQ(dog->patrolAxis,
+              LevelSchema::find(LevelSchema::kOutsideDog)->properties[LevelSchema::kPatrolAxis].defaultValue);
+    AssetManager::destroyInstance();
+    GameStateManager::destroyInstance();
+}
+
+} // namespace
