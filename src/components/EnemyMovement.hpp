@@ -25,7 +25,7 @@ public:
     static constexpr double kPlayerFactor = 0.5;
     // How far dogs see and how fast they chase, against Normal, on the easier and the harder game.
     static constexpr double kEasyScale = 0.75;
-    static constexpr double kHardScale = 1.2;
+    static constexpr double kHardScale = 1.1;
 
     // One dog's numbers: every distance it notices things at follows from its sight range.
     struct Tuning {

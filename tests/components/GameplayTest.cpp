@@ -143,7 +143,7 @@ TEST_F(GameplayTest, DifficultyScalesSightAndChaseSpeedAndAChaseStartsWithOneAla
     auto movement = outside->getComponent<EnemyMovement>();
     const std::pair<Settings::Difficulty, double> levels[] = {{Settings::Difficulty::Easy, 0.75},
                                                               {Settings::Difficulty::Normal, 1.0},
-                                                              {Settings::Difficulty::Hard, 1.2}};
+                                                              {Settings::Difficulty::Hard, 1.1}};
     for (const auto& [level, scale] : levels) {
         SCOPED_TRACE(scale);
         movement->setDifficulty(level);

@@ -190,7 +190,7 @@ TEST_F(GuiFormTest, EachMalformationNamesItsLineAndLeavesTheGuiAsItWas) {
         {"Button.a {}\n}", "2: expected a section, found '}'"},
         {"Button.a\n  Text = x;", "2: expected '{' after 'Button.a'"},
         {"Button.a {\n  Text x;\n}", "2: expected '=' after 'Text'"},
-        {"\nSlider.s {\n}", "2: unknown widget type 'Slider'"},
+        {"\nSpinButton.s {\n}", "2: unknown widget type 'SpinButton'"},
         {"Button.a {\n\n  Renderer = &nope;\n}",
          "3: there is no section 'Renderer.nope' for 'Renderer = &nope'"},
         {"Button.a {\n  Renderer = shared;\n}",
