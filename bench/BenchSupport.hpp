@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <ctime>
 
 // Times one region of a benchmark iteration, for benchmarks that use manual
 // time because each iteration needs untimed preparation.
@@ -14,6 +15,21 @@ public:
 
 private:
     std::chrono::steady_clock::time_point start;
+};
+
+// CPU time of the whole process, every thread (a software renderer's included), from now on.
+class ProcessCpuTimer {
+public:
+    ProcessCpuTimer() : start(now()) {}
+    double seconds() const { return now() - start; }
+
+private:
+    static double now() {
+        timespec time{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &time);
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
+    }
+    double start;
 };
 
 // The level every benchmark that needs one reads, relative to the folder of the executables.

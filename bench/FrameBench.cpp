@@ -1,4 +1,5 @@
 #include "BenchSupport.hpp"
+#include "FloorFrame.hpp"
 #include "app/InputManager.hpp"
 #include "physics/PhysicsManager.hpp"
 #include "physics/RigidBodyComponent.hpp"
@@ -31,8 +32,10 @@ public:
     bool ready() const { return screen != nullptr; }
 
     // The plain way draws every tile sprite and tests every pair; the chunk way
-    // draws each tile layer in blocks on its own; the new way stacks the layers.
+    // draws each tile layer in blocks on its own; the new way stacks the layers
+    // and, in the game's frame, draws them through the tile cache.
     void useWay(Way way) {
+        screen->tileCache.enabled = way == Way::stacked;
         PhysicsManager::getInstance()->useBroadPhase = way != Way::plain;
         RenderManager::getInstance()->stackTileLayers = way == Way::stacked;
         for (LayerComponent* layer : tileLayers()) {
@@ -234,3 +237,63 @@ static void TilesFrame(benchmark::State& state, Way way) {
 BENCHMARK_CAPTURE(TilesFrame, new, Way::stacked)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(TilesFrame, chunks, Way::chunks)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(TilesFrame, plain, Way::plain)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The whole in-game frame against the floor frame (FloorFrame.hpp) in the same window at one size, one
+// after the other in every iteration so that both meet the same load on the machine. The time is the game's;
+// the counters give both times per frame and their ratio, and the ratio of the CPU time the whole process
+// spent (the software renderer's threads included), steadier on a busy machine. `throughTileCache` off draws
+// the tiles straight into the window, for comparison.
+static void FrameVsFloor(benchmark::State& state, sf::Vector2u size, bool throughTileCache) {
+    if (!start(state)) {
+        return;
+    }
+    LevelSession& level = session();
+    sf::RenderWindow& window = level.harness.window();
+    level.screen->tileCache.enabled = throughTileCache;
+    window.setSize(size);
+    level.harness.frames(2);
+    FloorFrame floor;
+    floor.draw(window);
+    double gameSeconds = 0.0;
+    double floorSeconds = 0.0;
+    double gameCpu = 0.0;
+    double floorCpu = 0.0;
+    for (auto _ : state) {
+        level.scriptInput();
+        const RegionTimer game;
+        const ProcessCpuTimer gameWork;
+        level.harness.frames(1);
+        const double gameFrame = game.seconds();
+        gameCpu += gameWork.seconds();
+        const RegionTimer bare;
+        const ProcessCpuTimer bareWork;
+        floor.draw(window);
+        floorSeconds += bare.seconds();
+        floorCpu += bareWork.seconds();
+        gameSeconds += gameFrame;
+        state.SetIterationTime(gameFrame);
+    }
+    state.counters["game_ms"] = benchmark::Counter(gameSeconds * 1e3, benchmark::Counter::kAvgIterations);
+    state.counters["floor_ms"] = benchmark::Counter(floorSeconds * 1e3, benchmark::Counter::kAvgIterations);
+    state.counters["ratio"] = floorSeconds > 0.0 ? gameSeconds / floorSeconds : 0.0;
+    state.counters["cpu_ratio"] = floorCpu > 0.0 ? gameCpu / floorCpu : 0.0;
+    level.screen->tileCache.enabled = true;
+    window.setSize({800, 600});
+    level.harness.frames(2);
+}
+BENCHMARK_CAPTURE(FrameVsFloor, 800x600, sf::Vector2u(800, 600), true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+BENCHMARK_CAPTURE(FrameVsFloor, 1920x1080, sf::Vector2u(1920, 1080), true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+BENCHMARK_CAPTURE(FrameVsFloor, straight_800x600, sf::Vector2u(800, 600), false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+BENCHMARK_CAPTURE(FrameVsFloor, straight_1920x1080, sf::Vector2u(1920, 1080), false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);

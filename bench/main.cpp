@@ -58,9 +58,30 @@ public:
         }
         pair("collision step, real level (ms)", "CollisionStepRealLevel/grid",
              "CollisionStepRealLevel/allPairs");
+        printFloorRatios();
     }
 
 private:
+    // The whole in-game frame against the floor frame, measured in turns in the same window.
+    void printFloorRatios() const {
+        // "straight": the tiles drawn straight into the window, without the tile cache. "CPU": the ratio of
+        // the whole process's CPU time, steadier than the times on a busy machine.
+        std::printf("\n%-44s %12s %12s %12s %10s %10s %10s\n",
+                    "whole frame against the floor, target <= 1.25", "game (ms)", "floor (ms)", "game/floor",
+                    "straight", "CPU", "straight");
+        for (const char* size : {"800x600", "1920x1080"}) {
+            const std::string name = std::string("FrameVsFloor/") + size;
+            const std::string straight = std::string("FrameVsFloor/straight_") + size;
+            const double ratio = value(name + ":ratio", true);
+            if (ratio < 0) {
+                continue;
+            }
+            std::printf("%-44s %12.3f %12.3f %12.3f %10.3f %10.3f %10.3f\n", size,
+                        value(name + ":game_ms", true), value(name + ":floor_ms", true), ratio,
+                        value(straight + ":ratio", true), value(name + ":cpu_ratio", true),
+                        value(straight + ":cpu_ratio", true));
+        }
+    }
     double value(const std::string& key, bool counter) const {
         const auto& from = counter ? counters : medians;
         const auto found = from.find(key);

@@ -55,6 +55,7 @@ void Game::run() {
 void Game::start() {
     frameClock.restart();
     applySettings();
+    bindPadButtons();
     window = new sf::RenderWindow();
     openWindow();
     gameStateManager->window = window;
@@ -70,6 +71,12 @@ void Game::applySettings() {
     fullscreen = fullscreenOverride.value_or(gameStateManager->settings.fullscreen);
     const Settings& settings = gameStateManager->settings;
     AssetManager::getInstance()->setVolumes(settings.audio, settings.musicVolume, settings.effectsVolume);
+}
+
+void Game::bindPadButtons() {
+    for (const std::string& action : Settings::padActions()) {
+        inputManager->gamepad.bindButton(action, gameStateManager->settings.padButton(action));
+    }
 }
 
 void Game::openWindow() {
@@ -133,6 +140,8 @@ void Game::pollEvents() {
 
 void Game::handleEvent() {
     frameEvents.push_back(event);
+    // Pads plugged in or out.
+    inputManager->gamepad.handleEvent(event);
     switch (event.type) {
     case sf::Event::Closed:
         window->close();
@@ -191,8 +200,12 @@ bool Game::runFrame() {
 }
 
 void Game::clearWithBars() {
-    // Black bars beside or above the picture; the picture's own background is blue.
+    // Black bars beside or above the picture; the picture's own background is blue, unless the screen
+    // paints over all of it anyway.
     window->clear(sf::Color::Black);
+    if (gameStateManager->currentState->coversPicture()) {
+        return;
+    }
     // The screens read the pointer through the view of the frame before: leave it as it was.
     const sf::View previous = window->getView();
     const sf::Vector2f size(window->getSize());

@@ -51,6 +51,7 @@ private:
     void handleEvent();
     void openWindow();
     void applySettings();
+    void bindPadButtons();
     void windowResized(sf::Vector2u size);
     void saveSettledSize();
     void clearWithBars();

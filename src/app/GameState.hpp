@@ -11,6 +11,8 @@ public:
     virtual void update(float dt) = 0;
     virtual void draw(sf::RenderWindow& window) = 0;
     virtual void handleInput(float dt) = 0;
+    // True when the next draw() paints the whole picture opaque, so the frame skips the picture's background.
+    virtual bool coversPicture() const { return false; }
 
 protected:
     ~GameState() = default;

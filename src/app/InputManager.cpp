@@ -28,6 +28,7 @@ void InputManager::update(sf::Event event) {
     for (auto& [key, held] : keyStates) {
         held = RealtimeInput::isKeyPressed(key);
     }
+    gamepad.update();
 }
 
 void InputManager::bindAction(std::string action, sf::Keyboard::Key key, std::string owner) {
@@ -38,10 +39,11 @@ void InputManager::bindAction(std::string action, sf::Keyboard::Key key, std::st
 
 bool InputManager::isActionDown(std::string action, std::string owner) {
     const sf::Keyboard::Key key = bindings[owner][action];
-    return keyStates[key];
+    return keyStates[key] || gamepad.isDown(action);
 }
 
 bool InputManager::isActionPressed(std::string action, std::string owner) {
     const sf::Keyboard::Key key = bindings[owner][action];
-    return keyStates[key] && !previousKeyStates[key];
+    const bool now = keyStates[key] || gamepad.isDown(action);
+    return now && !previousKeyStates[key] && !gamepad.wasDown(action);
 }

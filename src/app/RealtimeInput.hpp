@@ -1,14 +1,16 @@
 #pragma once
 
 #include <SFML/System/Vector2.hpp>
+#include <SFML/Window/Joystick.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 #include <SFML/Window/Window.hpp>
 #include <map>
 #include <set>
+#include <utility>
 
-// The one place where the game reads the keyboard, the mouse buttons and the
-// mouse position in real time. The game reads SFML through it; tests switch it
+// The one place where the game reads the keyboard, the mouse buttons, the
+// mouse position and the gamepads in real time. The game reads SFML through it; tests switch it
 // to scripted mode and set the state by hand, so a level can be played frame by
 // frame without a display.
 //
@@ -24,6 +26,11 @@ public:
     static bool isMouseButtonPressed(sf::Mouse::Button button);
     // Mouse position relative to the window, in window pixels.
     static sf::Vector2i mousePosition(const sf::Window& window);
+    // Pads by SFML's number; buttons and axes read as released and centred while the window has no focus.
+    static bool isPadConnected(unsigned pad);
+    static bool isPadButtonPressed(unsigned pad, unsigned button);
+    // -100 to 100.
+    static float padAxis(unsigned pad, sf::Joystick::Axis axis);
 
     static void setFocused(bool focused);
     static bool isFocused();
@@ -34,6 +41,9 @@ public:
     static void setKey(sf::Keyboard::Key key, bool held);
     static void setMouseButton(sf::Mouse::Button button, bool held);
     static void setMousePosition(sf::Vector2i position);
+    static void setPadConnected(unsigned pad, bool connected);
+    static void setPadButton(unsigned pad, unsigned button, bool held);
+    static void setPadAxis(unsigned pad, sf::Joystick::Axis axis, float position);
     // Frame bookkeeping, filled from the window's events.
     static void noteKeyPress(sf::Keyboard::Key key);
     static void forgetKeyPresses();
@@ -48,4 +58,7 @@ private:
     static std::set<sf::Keyboard::Key> pressedThisFrame;
     static std::map<sf::Mouse::Button, bool> scriptedButtons;
     static sf::Vector2i scriptedMouse;
+    static std::set<unsigned> scriptedPads;
+    static std::set<std::pair<unsigned, unsigned>> scriptedPadButtons;
+    static std::map<std::pair<unsigned, int>, float> scriptedPadAxes;
 };

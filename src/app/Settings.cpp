@@ -1,5 +1,7 @@
 #include "app/Settings.hpp"
 
+#include "app/Gamepad.hpp"
+
 #include <utility>
 
 namespace {
@@ -7,7 +9,14 @@ const std::vector<std::pair<std::string, sf::Keyboard::Key>>& defaultBindings() 
     static const std::vector<std::pair<std::string, sf::Keyboard::Key>> bindings = {
         {"LEFT", sf::Keyboard::A},    {"RIGHT", sf::Keyboard::D}, {"UP", sf::Keyboard::W},
         {"DOWN", sf::Keyboard::S},    {"LAY", sf::Keyboard::E},   {"PAUSE", sf::Keyboard::Escape},
-        {"RESTART", sf::Keyboard::R}, {"MENU", sf::Keyboard::Q},
+        {"RESTART", sf::Keyboard::R}, {"MENU", sf::Keyboard::Q},  {"SHOOT", sf::Keyboard::Space},
+    };
+    return bindings;
+}
+// A = 0, B = 1, X = 2, Y = 3, Back = 6, Start = 7.
+const std::vector<std::pair<std::string, unsigned>>& defaultPadBindings() {
+    static const std::vector<std::pair<std::string, unsigned>> bindings = {
+        {"LAY", 0}, {"SHOOT", 2}, {"PAUSE", 7}, {"RESTART", 3}, {"MENU", 1}, {"ACCEPT", 0}, {"BACK", 1},
     };
     return bindings;
 }
@@ -17,6 +26,34 @@ Settings::Settings() {
     for (const auto& [action, key] : defaultBindings()) {
         keys[action] = key;
     }
+    for (const auto& [action, button] : defaultPadBindings()) {
+        padButtons[action] = button;
+    }
+}
+
+const std::vector<std::string>& Settings::padActions() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> list;
+        for (const auto& binding : defaultPadBindings()) {
+            list.push_back(binding.first);
+        }
+        return list;
+    }();
+    return names;
+}
+
+unsigned Settings::defaultPadButton(const std::string& action) {
+    for (const auto& [name, button] : defaultPadBindings()) {
+        if (name == action) {
+            return button;
+        }
+    }
+    return Gamepad::kNoPad;
+}
+
+unsigned Settings::padButton(const std::string& action) const {
+    const auto found = padButtons.find(action);
+    return found != padButtons.end() ? found->second : defaultPadButton(action);
 }
 
 const std::vector<std::string>& Settings::actions() {
@@ -76,5 +113,5 @@ std::optional<Settings::Difficulty> Settings::difficultyNamed(const std::string&
 bool Settings::operator==(const Settings& other) const {
     return audio == other.audio && musicVolume == other.musicVolume && effectsVolume == other.effectsVolume &&
            difficulty == other.difficulty && fullscreen == other.fullscreen &&
-           windowSize == other.windowSize && keys == other.keys;
+           windowSize == other.windowSize && keys == other.keys && padButtons == other.padButtons;
 }

@@ -10,7 +10,8 @@
 // What the player chooses and the game remembers between runs. A default
 // Settings is the game as it always was: audio on at full music and effects
 // volume, normal difficulty, an 800x600 window, A D W S to move, E to lay,
-// Escape to pause, R to restart and Q to leave a level.
+// Space to shoot, Escape to pause, R to restart and Q to leave a level; on a
+// pad A lays, X shoots, Start pauses, Y restarts and B leaves.
 class Settings {
 public:
     enum class Difficulty { Easy, Normal, Hard };
@@ -30,6 +31,14 @@ public:
     static std::string nameOf(Difficulty level);
     static std::optional<Difficulty> difficultyNamed(const std::string& name);
 
+    // Every action a pad button can be bound to, in the order the settings file lists them. ACCEPT
+    // continues a paused level and clicks in menus, BACK leaves a screen; the pad's sticks and D-pad
+    // always move.
+    static const std::vector<std::string>& padActions();
+    // The Xbox-style layout most pads have on Linux; Gamepad::kNoPad for an unknown action.
+    static unsigned defaultPadButton(const std::string& action);
+    unsigned padButton(const std::string& action) const;
+
     bool operator==(const Settings& other) const;
     bool operator!=(const Settings& other) const { return !(*this == other); }
 
@@ -43,4 +52,5 @@ public:
     // The window's size when it is not fullscreen.
     sf::Vector2u windowSize{800, 600};
     std::map<std::string, sf::Keyboard::Key> keys;
+    std::map<std::string, unsigned> padButtons;
 };

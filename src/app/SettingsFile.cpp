@@ -5,6 +5,7 @@
 #include "assets/FileCheck.hpp"
 
 #include <SFML/System/Err.hpp>
+#include <SFML/Window/Joystick.hpp>
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -265,11 +266,48 @@ void readKeys(const toml::table& file, Settings& settings, const Report& report)
     }
 }
 
+// Pad buttons by number. One button may serve several actions: its meaning depends on the screen (A lays
+// in the level and continues in the pause), so no button is refused for being bound twice.
+void readPad(const toml::table& file, Settings& settings, const Report& report) {
+    const toml::node* pad = file.get("pad");
+    if (!pad) {
+        return;
+    }
+    if (!pad->is_table()) {
+        report(lineOf(*pad), "pad must be a table of actions and button numbers; using the default buttons");
+        return;
+    }
+    const auto& actions = Settings::padActions();
+    const std::int64_t lastButton = sf::Joystick::ButtonCount - 1;
+    // The table is in name order: report in the file's order.
+    std::vector<std::pair<std::string, const toml::node*>> entries;
+    for (auto&& [name, value] : *pad->as_table()) {
+        entries.emplace_back(std::string(name.str()), &value);
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return lineOf(*a.second) < lineOf(*b.second); });
+    for (const auto& [action, node] : entries) {
+        const toml::node& value = *node;
+        if (std::find(actions.begin(), actions.end(), action) == actions.end()) {
+            report(lineOf(value), "pad." + shortened(action) + ": there is no such action; ignored");
+            continue;
+        }
+        if (!value.is_integer() || value.as_integer()->get() < 0 || value.as_integer()->get() > lastButton) {
+            report(lineOf(value), "pad." + action + " must be a button number from 0 to " +
+                                      std::to_string(lastButton) + "; using " +
+                                      std::to_string(Settings::defaultPadButton(action)));
+            continue;
+        }
+        settings.padButtons[action] = static_cast<unsigned>(value.as_integer()->get());
+    }
+}
+
 void readTable(const toml::table& file, Settings& settings, const Report& report) {
     readAudio(file, settings, report);
     readGame(file, settings, report);
     readWindow(file, settings, report);
     readKeys(file, settings, report);
+    readPad(file, settings, report);
 }
 
 void readText(const std::string& text, const std::string& path, Settings& settings, const Report& report) {
@@ -292,13 +330,18 @@ toml::table toTable(const Settings& settings) {
     const toml::table window{{"fullscreen", settings.fullscreen},
                              {"width", static_cast<std::int64_t>(settings.windowSize.x)},
                              {"height", static_cast<std::int64_t>(settings.windowSize.y)}};
+    toml::table pad;
+    for (const std::string& action : Settings::padActions()) {
+        pad.insert(action, static_cast<std::int64_t>(settings.padButton(action)));
+    }
     const toml::table audio{{"enabled", settings.audio},
                             {"music", static_cast<std::int64_t>(settings.musicVolume)},
                             {"effects", static_cast<std::int64_t>(settings.effectsVolume)}};
     return toml::table{{"audio", audio},
                        {"game", toml::table{{"difficulty", Settings::nameOf(settings.difficulty)}}},
                        {"window", window},
-                       {"keys", keys}};
+                       {"keys", keys},
+                       {"pad", pad}};
 }
 
 // Puts into `target` every entry of `after` that is not the same in `before`, at any depth.

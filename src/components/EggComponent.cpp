@@ -23,11 +23,17 @@ void EggComponent::process(sf::RenderWindow*, float dt, std::string) {
         armClock.restart();
         arming = false;
     }
-    if (ready && RealtimeInput::isMouseButtonPressed(sf::Mouse::Left)) {
+    const bool pointerShot = RealtimeInput::isMouseButtonPressed(sf::Mouse::Left);
+    const std::optional<sf::Vector2f> along = GameObjectManager::getInstance()->shotDirection;
+    if (ready && (pointerShot || along)) {
         AssetManager::getInstance()->playSoundIfLoaded("shoot");
         flying = true;
         ready = false;
-        aim();
+        if (pointerShot) {
+            aim();
+        } else {
+            aimAlong(*along);
+        }
     }
     if (flying) {
         fly(dt);
@@ -53,8 +59,12 @@ void EggComponent::fly(float dt) {
 void EggComponent::aim() {
     mouseTarget = GameObjectManager::getInstance()->mouseWorldPosition;
     const sf::Vector2f position = owner->getPosition();
-    const float angle = std::atan2(static_cast<float>(mouseTarget.y) - position.y,
-                                   static_cast<float>(mouseTarget.x) - position.x);
+    aimAlong(
+        {static_cast<float>(mouseTarget.x) - position.x, static_cast<float>(mouseTarget.y) - position.y});
+}
+
+void EggComponent::aimAlong(sf::Vector2f direction) {
+    const float angle = std::atan2(direction.y, direction.x);
     aimDirection = {std::cos(angle) * 0.5, std::sin(angle) * 0.5};
     shotForce.x = static_cast<float>(shotForce.x + aimDirection.x * kShotForce);
     shotForce.y = static_cast<float>(shotForce.y + aimDirection.y * kShotForce);

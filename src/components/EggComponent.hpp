@@ -8,8 +8,8 @@
 class GameObject;
 
 // An egg's life after it is laid: a one-second arming delay, then a shot
-// towards the mouse pointer with the left button, a flight that slows to a halt
-// over six seconds, and rest where it stops.
+// towards the mouse pointer with the left button (or along the player's shot
+// direction), a flight that slows to a halt over six seconds, and rest where it stops.
 class EggComponent : public Component {
 public:
     static constexpr float kFlightFactorStart = 300.0f;
@@ -21,6 +21,8 @@ public:
     void process(sf::RenderWindow* window, float dt, std::string objectName) override;
     // Takes aim at this frame's mouse position in the world.
     void aim();
+    // Takes aim along a direction, with the same force as at the pointer.
+    void aimAlong(sf::Vector2f direction);
     // Ends the flight: the egg lies still and can be picked up again.
     void stop();
 

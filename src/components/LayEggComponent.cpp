@@ -3,9 +3,11 @@
 #include "app/InputManager.hpp"
 #include "assets/AssetManager.hpp"
 #include "components/EggComponent.hpp"
+#include "components/MoveComponent.hpp"
 #include "physics/BoxCollisionComponent.hpp"
 #include "physics/RigidBodyComponent.hpp"
 #include "scene/GameObject.hpp"
+#include "scene/GameObjectManager.hpp"
 
 namespace {
 // Where a collected egg waits, out of everyone's way.
@@ -19,8 +21,15 @@ GameObject* ownerOf(const BoxCollisionComponent& collider) {
 LayEggComponent::LayEggComponent(GameObject* owner) : Component(true), owner(owner) {}
 
 void LayEggComponent::process(sf::RenderWindow*, float, std::string objectName) {
-    if (InputManager::getInstance()->isActionPressed("LAY", objectName)) {
+    InputManager* input = InputManager::getInstance();
+    if (input->isActionPressed("LAY", objectName)) {
         layEgg();
+    }
+    GameObjectManager* objects = GameObjectManager::getInstance();
+    objects->shotDirection.reset();
+    if (input->isActionPressed("SHOOT", objectName)) {
+        const auto mover = owner->getComponent<MoveComponent>();
+        objects->shotDirection = input->gamepad.aim().value_or(mover ? mover->facing : sf::Vector2f(0, 1));
     }
 }
 

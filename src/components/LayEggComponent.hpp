@@ -9,7 +9,8 @@
 class GameObject;
 
 // The player's stock of eggs: picks up resting eggs it touches and lays the
-// last one picked up with the "LAY" action.
+// last one picked up with the "LAY" action. "SHOOT" sends every armed egg
+// where the pad's right stick points, else the way the player last moved.
 class LayEggComponent : public Component, public IObserver {
 public:
     explicit LayEggComponent(GameObject* owner);

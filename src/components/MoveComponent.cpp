@@ -4,6 +4,8 @@
 #include "physics/RigidBodyComponent.hpp"
 #include "scene/GameObject.hpp"
 
+#include <cmath>
+
 MoveComponent::MoveComponent(GameObject* owner) : Component(true), owner(owner) {}
 
 sf::Vector2f MoveComponent::forceFromKeys(const std::string& objectName) {
@@ -45,6 +47,9 @@ sf::Vector2f MoveComponent::forceFromKeys(const std::string& objectName) {
 void MoveComponent::process(sf::RenderWindow*, float dt, std::string objectName) {
     const std::shared_ptr<RigidBodyComponent> body = owner->rigidBody;
     const sf::Vector2f force = forceFromKeys(objectName);
+    if (force.x != 0.0f || force.y != 0.0f) {
+        facing = force / std::hypot(force.x, force.y);
+    }
 
     body->forces.clear();
     body->velocity = {0.0f, 0.0f};

@@ -15,6 +15,8 @@ public:
     void process(sf::RenderWindow* window, float dt, std::string objectName) override;
 
     GameObject* owner;
+    // The way the owner last moved, as a unit vector; down before it has moved.
+    sf::Vector2f facing{0.0f, 1.0f};
 
 private:
     static sf::Vector2f forceFromKeys(const std::string& objectName);

@@ -5,6 +5,7 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -41,6 +42,8 @@ public:
     // managers still point into them, so they live as long as the level.
     std::vector<std::shared_ptr<GameObject>> replacedObjects;
     sf::Vector2i mouseWorldPosition;
+    // Set in the frames in which the player shoots without the pointer: the direction the armed eggs fly.
+    std::optional<sf::Vector2f> shotDirection;
 
 private:
     GameObjectManager();

@@ -9,10 +9,14 @@ LayerComponent::LayerComponent(GameObject* owner, std::vector<std::shared_ptr<sf
 }
 
 void LayerComponent::process(sf::RenderWindow* window, float, std::string) {
+    drawOn(*window);
+}
+
+void LayerComponent::drawOn(sf::RenderTarget& target) {
     if (useChunks) {
-        drawChunks(*window);
+        drawChunks(target);
     } else {
-        drawPlain(*window);
+        drawPlain(target);
     }
 }
 

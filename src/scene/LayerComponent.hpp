@@ -26,6 +26,8 @@ public:
                    bool runsInUpdate);
 
     void process(sf::RenderWindow* window, float dt, std::string objectName) override;
+    // In blocks, or sprite by sprite when useChunks is off.
+    void drawOn(sf::RenderTarget& target) override;
 
     // Draws the blocks that intersect the target's view.
     void drawChunks(sf::RenderTarget& target);

@@ -2,6 +2,7 @@
 
 #include "scene/Component.hpp"
 
+#include <SFML/Graphics/RenderTarget.hpp>
 #include <string>
 
 class GameObject;
@@ -11,6 +12,9 @@ class GameObject;
 class RenderComponent : public Component {
 public:
     RenderComponent(GameObject* owner, std::string layerName, bool runsInUpdate);
+
+    // Draws the component into any target (a window or a texture) through the target's view.
+    virtual void drawOn(sf::RenderTarget& target) = 0;
 
     bool visible = true;
     std::string layerName;

@@ -49,6 +49,40 @@ void RenderManager::addComponent(RenderComponent* component) {
 }
 
 void RenderManager::draw(sf::RenderWindow* window) {
+    drawLayers(window, Part::all,
+               [window](RenderComponent* component) { component->process(window, 0.0f, "id"); });
+}
+
+void RenderManager::drawOn(sf::RenderTarget& target, Part part) {
+    drawLayers(&target, part, [&target](RenderComponent* component) { component->drawOn(target); });
+}
+
+RenderManager::TileLayersShown RenderManager::tileLayersUnderTheRest() const {
+    TileLayersShown shown;
+    bool othersBefore = false;
+    for (std::size_t i = 0; i < layerOrder.size(); ++i) {
+        const auto name = drawOrder.find(static_cast<int>(i));
+        if (name == drawOrder.end() || !layerVisible.at(name->second)) {
+            continue;
+        }
+        for (RenderComponent* component : layers.at(name->second)) {
+            const auto* tiles = dynamic_cast<const LayerComponent*>(component);
+            if (!component->visible) {
+                continue;
+            }
+            if (tiles && othersBefore) {
+                return {};
+            }
+            othersBefore = othersBefore || !tiles;
+            if (tiles) {
+                shown.emplace_back(tiles, tiles->spritesVersion());
+            }
+        }
+    }
+    return shown;
+}
+
+void RenderManager::drawLayers(sf::RenderTarget* target, Part part, const DrawOne& drawOne) {
     std::vector<LayerComponent*> tileRun;
     for (std::size_t i = 0; i < layerOrder.size(); ++i) {
         const auto name = drawOrder.find(static_cast<int>(i));
@@ -60,23 +94,28 @@ void RenderManager::draw(sf::RenderWindow* window) {
             if (!layerShown || !component->visible) {
                 continue;
             }
+            const bool tileLayer = dynamic_cast<LayerComponent*>(component) != nullptr;
+            if ((part == Part::tileLayers && !tileLayer) || (part == Part::allButTileLayers && tileLayer)) {
+                continue;
+            }
             if (LayerComponent* tiles = stackable(component)) {
                 tileRun.push_back(tiles);
                 continue;
             }
-            drawTileRun(tileRun, window);
-            component->process(window, 0.0f, "id");
+            drawTileRun(tileRun, target, drawOne);
+            drawOne(component);
         }
     }
-    drawTileRun(tileRun, window);
+    drawTileRun(tileRun, target, drawOne);
 }
 
-void RenderManager::drawTileRun(std::vector<LayerComponent*>& run, sf::RenderWindow* window) {
-    if (run.size() > 1 && stackTileLayers && window) {
-        stackFor(run).draw(*window);
+void RenderManager::drawTileRun(std::vector<LayerComponent*>& run, sf::RenderTarget* target,
+                                const DrawOne& drawOne) {
+    if (run.size() > 1 && stackTileLayers && target) {
+        stackFor(run).draw(*target);
     } else {
         for (LayerComponent* layer : run) {
-            layer->process(window, 0.0f, "id");
+            drawOne(layer);
         }
     }
     run.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,8 +27,18 @@ public:
 
     // Registers under the component's layerName and makes that layer visible.
     void addComponent(RenderComponent* component);
-    // Layers that never received a component are skipped.
+    // Layers that never received a component are skipped. Each component is drawn through its process().
     void draw(sf::RenderWindow* window);
+    // What drawOn() draws: everything, only the tile layers, or everything but them.
+    enum class Part { all, tileLayers, allButTileLayers };
+    using TileLayersShown = std::vector<std::pair<const LayerComponent*, unsigned>>;
+
+    // The same drawing into any target, a texture included, each component through its drawOn().
+    void drawOn(sf::RenderTarget& target, Part part = Part::all);
+    // The tile layers that would be drawn now, with the versions of their sprites: the same list, the same
+    // tiles. Empty when something else would be drawn before one of them, so the tiles cannot be drawn
+    // apart from the rest.
+    TileLayersShown tileLayersUnderTheRest() const;
     void showOutside();
     void showInside();
 
@@ -45,7 +56,9 @@ private:
     RenderManager();
     ~RenderManager();
     void setLayerVisible(const std::string& name, bool visible);
-    void drawTileRun(std::vector<LayerComponent*>& run, sf::RenderWindow* window);
+    using DrawOne = std::function<void(RenderComponent*)>;
+    void drawLayers(sf::RenderTarget* target, Part part, const DrawOne& drawOne);
+    void drawTileRun(std::vector<LayerComponent*>& run, sf::RenderTarget* target, const DrawOne& drawOne);
     TileStack& stackFor(const std::vector<LayerComponent*>& run);
 
     std::map<StackKey, std::unique_ptr<TileStack>> tileStacks;

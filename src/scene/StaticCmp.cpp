@@ -1,6 +1,7 @@
 #include "scene/StaticCmp.hpp"
 
 #include "scene/GameObject.hpp"
+#include "scene/TileChunk.hpp"
 
 StaticCmp::StaticCmp(GameObject* owner, sf::Texture picture, sf::Vector2f scale, std::string layerName,
                      bool runsInUpdate)
@@ -9,8 +10,15 @@ StaticCmp::StaticCmp(GameObject* owner, sf::Texture picture, sf::Vector2f scale,
 }
 
 void StaticCmp::process(sf::RenderWindow* window, float, std::string) {
+    drawOn(*window);
+}
+
+void StaticCmp::drawOn(sf::RenderTarget& target) {
     sprite.setPosition(owner->getPosition());
     sprite.setRotation(0.0f);
     sprite.setTexture(texture, false);
-    window->draw(sprite);
+    // Out of sight it would fill nothing, yet still cost a draw call.
+    if (sprite.getGlobalBounds().intersects(TileChunk::visibleArea(target.getView()))) {
+        target.draw(sprite);
+    }
 }

@@ -15,6 +15,7 @@ public:
 
     // window must not be null.
     void process(sf::RenderWindow* window, float dt, std::string objectName) override;
+    void drawOn(sf::RenderTarget& target) override;
 
     sf::Texture texture;
     sf::Sprite sprite;

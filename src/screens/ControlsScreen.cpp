@@ -1,6 +1,7 @@
 #include "screens/ControlsScreen.hpp"
 
 #include "app/GameStateManager.hpp"
+#include "app/InputManager.hpp"
 #include "app/KeyNames.hpp"
 #include "app/Letterbox.hpp"
 #include "ui/Label.hpp"
@@ -9,8 +10,9 @@ namespace {
 // The panel covers the picture's key caps and their descriptions, below the title.
 const sf::FloatRect kPanel{90.0f, 110.0f, 640.0f, 420.0f};
 const float kPadding = 24.0f;
-const float kKeyColumn = 330.0f;
-const unsigned kTextSize = 28;
+const float kKeyColumn = 290.0f;
+const float kPadColumn = 460.0f;
+const unsigned kTextSize = 24;
 const sf::Color kPanelColour(10, 14, 40, 240);
 const sf::Color kTextColour(232, 238, 255);
 const sf::Color kKeyColour(255, 217, 138);
@@ -20,10 +22,19 @@ struct ActionText {
     const char* text;
 };
 const ActionText kActionTexts[] = {
-    {"LEFT", "Move left"},           {"RIGHT", "Move right"},   {"UP", "Move up"},
-    {"DOWN", "Move down"},           {"LAY", "Lay an egg"},     {"PAUSE", "Pause and go on"},
-    {"RESTART", "Restart (paused)"}, {"MENU", "Menu (paused)"},
+    {"LEFT", "Move left"},        {"RIGHT", "Move right"},         {"UP", "Move up"},
+    {"DOWN", "Move down"},        {"LAY", "Lay an egg"},           {"SHOOT", "Shoot the eggs"},
+    {"PAUSE", "Pause and go on"}, {"RESTART", "Restart (paused)"}, {"MENU", "Menu (paused)"},
 };
+
+// What the pad does for an action: the sticks move, the rest are bound buttons.
+std::string padText(const Settings& settings, const std::string& action) {
+    if (action == "LEFT" || action == "RIGHT" || action == "UP" || action == "DOWN") {
+        return "Stick, D-pad";
+    }
+    std::string text = Gamepad::buttonName(settings.padButton(action));
+    return action == "SHOOT" ? text + ", RT" : text;
+}
 
 std::shared_ptr<ui::Label> makeLabel(const std::string& text, sf::Vector2f position, sf::Color colour) {
     auto label = ui::Label::create(text);
@@ -38,7 +49,19 @@ ControlsScreen::ControlsScreen() : PictureScreen("controlsScreen", "Assets/contr
 
 void ControlsScreen::init() {
     PictureScreen::init();
-    if (!GameStateManager::getInstance()->settings.keysAreDefault()) {
+    update(0.0f);
+}
+
+void ControlsScreen::update(float) {
+    // The panel follows the pad as it is plugged in or out.
+    const bool padConnected = InputManager::getInstance()->gamepad.isConnected();
+    if (panelBuilt && padConnected == padShown) {
+        return;
+    }
+    panelBuilt = true;
+    padShown = padConnected;
+    boundKeys.removeAllWidgets();
+    if (padShown || !GameStateManager::getInstance()->settings.keysAreDefault()) {
         buildBoundKeysPanel();
     }
 }
@@ -57,15 +80,20 @@ void ControlsScreen::buildBoundKeysPanel() {
     const Settings& settings = GameStateManager::getInstance()->settings;
     std::string actions = "Your keys\n";
     std::string keys = "\n";
+    std::string pad = "Pad\n";
     for (const ActionText& entry : kActionTexts) {
         actions += std::string(entry.text) + "\n";
         keys += KeyNames::nameOf(settings.key(entry.action)) + "\n";
+        pad += padText(settings, entry.action) + "\n";
     }
-    actions += "Shoot an egg";
-    keys += "Left mouse button";
+    actions += "Shoot at the pointer\nFullscreen";
+    keys += "Left click\nF11";
     const sf::Vector2f corner(kPanel.left + kPadding, kPanel.top + kPadding);
     boundKeys.add(makeLabel(actions, corner, kTextColour), "actions");
     boundKeys.add(makeLabel(keys, corner + sf::Vector2f(kKeyColumn, 0.0f), kKeyColour), "keys");
+    if (padShown) {
+        boundKeys.add(makeLabel(pad, corner + sf::Vector2f(kPadColumn, 0.0f), kKeyColour), "pad");
+    }
 }
 
 void ControlsScreen::draw(sf::RenderWindow& window) {

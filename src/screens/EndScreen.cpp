@@ -1,6 +1,7 @@
 #include "screens/EndScreen.hpp"
 
 #include "app/GameStateManager.hpp"
+#include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
 #include "app/RealtimeInput.hpp"
 #include "app/SceneRegistries.hpp"
@@ -68,11 +69,13 @@ void EndScreen::draw(sf::RenderWindow& window) {
 void EndScreen::handleInput(float) {
     const bool nothingToShow = !wonPicture && !lostPicture;
     GameStateManager* game = GameStateManager::getInstance();
-    if (nothingToShow || RealtimeInput::isKeyPressed(sf::Keyboard::Space)) {
+    const Gamepad& pad = InputManager::getInstance()->gamepad;
+    if (nothingToShow || RealtimeInput::isKeyPressed(sf::Keyboard::Space) || pad.isPressed("ACCEPT") ||
+        pad.isPressed("PAUSE")) {
         game->setState(GameStateManager::kStartScreen);
         return;
     }
-    if (RealtimeInput::isKeyPressed(game->settings.key("RESTART"))) {
+    if (RealtimeInput::isKeyPressed(game->settings.key("RESTART")) || pad.isPressed("RESTART")) {
         game->setState(GameStateManager::kIngameScreen);
         return;
     }

@@ -222,8 +222,18 @@ void IngameScreen::handleInput(float dt) {
     }
     const bool levelOver = game->levelComplete || playerDead;
     InputManager* input = InputManager::getInstance();
+    const Gamepad& pad = input->gamepad;
+    // The pad's A both lays and continues: the press that continues does not lay as well.
+    bool continuedByPad = false;
     if (!levelOver && input->isActionPressed("PAUSE", player->name)) {
         paused = !paused;
+    } else if (paused && pad.isPressed("ACCEPT")) {
+        paused = false;
+        continuedByPad = true;
+    }
+    if (!levelOver && pad.wasUnplugged()) {
+        // As consoles do: the level waits for the player to plug the pad back in.
+        paused = true;
     }
     if (paused && input->isActionPressed("RESTART", player->name)) {
         // The level afresh, read again from disk as from the menu.
@@ -234,7 +244,7 @@ void IngameScreen::handleInput(float dt) {
         game->setState(GameStateManager::kStartScreen);
         return;
     }
-    if (!paused) {
+    if (!paused && !continuedByPad) {
         player->update(dt);
     }
     if (playerDead || game->levelComplete) {
@@ -285,7 +295,12 @@ void IngameScreen::draw(sf::RenderWindow& window) {
     GameObjectManager::getInstance()->mouseWorldPosition = {static_cast<int>(world.x),
                                                             static_cast<int>(world.y)};
     camera->draw(window);
-    RenderManager::getInstance()->draw(&window);
+    RenderManager* renderer = RenderManager::getInstance();
+    if (tileCache.draw(window, camera->getComponent<CameraComponent>()->view)) {
+        renderer->drawOn(window, RenderManager::Part::allButTileLayers);
+    } else {
+        renderer->draw(&window);
+    }
     chaseMarks.draw(window, dogs);
     const sf::FloatRect viewport = Letterbox::viewport(window.getSize());
     gui.setRelativeViewport(viewport);

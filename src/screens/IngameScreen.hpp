@@ -2,6 +2,7 @@
 
 #include "app/GameState.hpp"
 #include "scene/GameObject.hpp"
+#include "scene/TileCache.hpp"
 #include "screens/ChaseMark.hpp"
 #include "screens/RunClock.hpp"
 #include "ui/Button.hpp"
@@ -27,6 +28,7 @@ public:
     void update(float dt) override;
     void draw(sf::RenderWindow& window) override;
     void handleInput(float dt) override;
+    bool coversPicture() const override { return tileCache.paintedLastFrame(); }
 
     std::shared_ptr<ui::Button> eggCounter;
     // "Find the formula", then "Bring it to the goal".
@@ -43,6 +45,8 @@ public:
     std::shared_ptr<ui::Label> boundKeys;
     bool playerDead = false;
     bool paused = false;
+    // The tiles at the level's own resolution, stretched over the picture; sprites and HUD at the window's.
+    TileCache tileCache;
 
 private:
     // False, after writing why, when the level cannot be played.

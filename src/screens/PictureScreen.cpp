@@ -1,6 +1,7 @@
 #include "screens/PictureScreen.hpp"
 
 #include "app/GameStateManager.hpp"
+#include "app/InputManager.hpp"
 #include "app/RealtimeInput.hpp"
 #include "app/SceneRegistries.hpp"
 #include "screens/ScreenPicture.hpp"
@@ -33,7 +34,8 @@ void PictureScreen::draw(sf::RenderWindow& window) {
 
 void PictureScreen::handleInput(float) {
     // Without its picture the screen has nothing to show: back to the menu.
-    if (pictureMissing || RealtimeInput::isKeyPressed(sf::Keyboard::Escape)) {
+    if (pictureMissing || RealtimeInput::isKeyPressed(sf::Keyboard::Escape) ||
+        InputManager::getInstance()->gamepad.isPressed("BACK")) {
         GameStateManager::getInstance()->setState(GameStateManager::kStartScreen);
         return;
     }

@@ -1,6 +1,7 @@
 #include "screens/StartScreen.hpp"
 
 #include "app/GameStateManager.hpp"
+#include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
 #include "assets/AssetManager.hpp"
 #include "assets/FileCheck.hpp"
@@ -130,6 +131,9 @@ void StartScreen::update(float) {
     const std::vector<sf::Event> events = game->lastEvents;
     for (const sf::Event& event : events) {
         gui.handleEvent(event);
+    }
+    for (const ui::Gui::Move move : InputManager::getInstance()->gamepad.menuMoves()) {
+        gui.move(move);
     }
 
     if (!startIdle) {

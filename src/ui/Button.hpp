@@ -20,6 +20,7 @@ public:
     unsigned getTextSize() const { return textSize; }
 
     void draw(sf::RenderTarget& target, const sf::Font* font) const override;
+    bool takesFocus() const override { return true; }
 
 protected:
     sf::Vector2f contentSize() const override;

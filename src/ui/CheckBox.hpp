@@ -22,6 +22,7 @@ public:
     unsigned getTextSize() const { return textSize; }
 
     void draw(sf::RenderTarget& target, const sf::Font* font) const override;
+    bool takesFocus() const override { return true; }
     bool isMouseOnWidget(sf::Vector2f point) const override;
 
 protected:

@@ -162,6 +162,116 @@ void Gui::updateHover(const std::optional<sf::Vector2f>& point) {
     for (auto& entry : widgets) {
         entry.widget->setHovered(top && entry.widget == top && top->isEnabled());
     }
+    if (top && canFocus(*top)) {
+        setFocused(top);
+        focusFromPointer = true;
+    } else {
+        pointerLeft();
+    }
+}
+
+void Gui::pointerLeft() {
+    // A focus the pointer gave goes with the pointer, so the mouse alone shows what it always did; the
+    // keys carry on from that widget.
+    if (focusFromPointer) {
+        resumeFrom = getFocused();
+        setFocused(nullptr);
+        focusFromPointer = false;
+    }
+}
+
+bool Gui::canFocus(const Widget& widget) {
+    return widget.takesFocus() && widget.isVisible() && widget.isEnabled();
+}
+
+std::shared_ptr<Widget> Gui::getFocused() const {
+    for (const auto& entry : widgets) {
+        if (entry.widget->isFocused()) {
+            return entry.widget;
+        }
+    }
+    return nullptr;
+}
+
+bool Gui::setFocused(const std::shared_ptr<Widget>& widget) {
+    const bool held = std::any_of(widgets.begin(), widgets.end(),
+                                  [&](const Entry& entry) { return entry.widget == widget; });
+    if (widget && (!held || !canFocus(*widget))) {
+        return false;
+    }
+    for (auto& entry : widgets) {
+        entry.widget->setFocused(entry.widget == widget);
+    }
+    return true;
+}
+
+bool Gui::moveFocus(int step) {
+    std::vector<std::shared_ptr<Widget>> reachable;
+    for (const auto& entry : widgets) {
+        if (canFocus(*entry.widget)) {
+            reachable.push_back(entry.widget);
+        }
+    }
+    if (reachable.empty()) {
+        return false;
+    }
+    const int count = static_cast<int>(reachable.size());
+    const std::shared_ptr<Widget> focused = getFocused();
+    const auto current = std::find(reachable.begin(), reachable.end(), focused ? focused : resumeFrom.lock());
+    int next = step > 0 ? 0 : count - 1;
+    if (current != reachable.end()) {
+        next = (static_cast<int>(current - reachable.begin()) + step + count) % count;
+    }
+    // Only the focus shows which widget the keys act on; the pointer hovers again once it moves.
+    for (auto& entry : widgets) {
+        entry.widget->setHovered(false);
+    }
+    focusFromPointer = false;
+    resumeFrom.reset();
+    return setFocused(reachable[static_cast<std::size_t>(next)]);
+}
+
+bool Gui::move(Move where) {
+    // This copy keeps the widget alive while its handlers run, even if they destroy this Gui.
+    const std::shared_ptr<Widget> focused = getFocused();
+    switch (where) {
+    case Move::Previous:
+        return moveFocus(-1);
+    case Move::Next:
+        return moveFocus(1);
+    case Move::Activate:
+        if (!focused) {
+            return moveFocus(1);
+        }
+        focused->activate();
+        return true;
+    case Move::Left:
+        return focused && focused->focusedKeyPressed(sf::Keyboard::Left);
+    case Move::Right:
+        return focused && focused->focusedKeyPressed(sf::Keyboard::Right);
+    }
+    return false;
+}
+
+bool Gui::keyPressed(const sf::Event::KeyEvent& key) {
+    if (const auto focused = getFocused(); focused && focused->focusedKeyPressed(key.code)) {
+        return true;
+    }
+    switch (key.code) {
+    case sf::Keyboard::Up:
+        return move(Move::Previous);
+    case sf::Keyboard::Down:
+        return move(Move::Next);
+    case sf::Keyboard::Tab:
+        return move(key.shift ? Move::Previous : Move::Next);
+    case sf::Keyboard::Enter:
+        // Alt+Enter belongs to the window (fullscreen).
+        return !key.alt && move(Move::Activate);
+    case sf::Keyboard::Space:
+        return move(Move::Activate);
+    default:
+        return false;
+    }
 }
 
 bool Gui::handleEvent(const sf::Event& event) {
@@ -196,10 +306,13 @@ bool Gui::handleEvent(const sf::Event& event) {
         }
         return widgetAt(point) != nullptr;
     }
+    case sf::Event::KeyPressed:
+        return keyPressed(event.key);
     case sf::Event::MouseLeft:
         for (auto& entry : widgets) {
             entry.widget->setHovered(false);
         }
+        pointerLeft();
         return false;
     default:
         return false;

@@ -14,11 +14,16 @@
 
 namespace ui {
 
-// Holds widgets, draws them and turns mouse events into hover, press and click. Widgets added later are
-// drawn on top and win the hit test. Widgets live in the Gui's own view (by default the target's pixels),
-// shown in a part of the target (by default all of it); events outside that part hit nothing.
+// Holds widgets, draws them and turns mouse events into hover, press and click, and keys into focus
+// moves and activation. Widgets added later are drawn on top and win the hit test; the focus visits the
+// widgets that take it in the order they were added (a form's order). Widgets live in the Gui's own view (by
+// default the target's pixels), shown in a part of the target (by default all of it); events outside that
+// part hit nothing.
 class Gui {
 public:
+    // What the keyboard or a pad asks of the focus.
+    enum class Move { Previous, Next, Activate, Left, Right };
+
     // Without a target nothing is drawn and percentages in forms cannot be worked out.
     Gui() = default;
     Gui(const Gui&) = delete;
@@ -68,9 +73,21 @@ public:
     std::shared_ptr<Widget> getWidgetAt(sf::Vector2f point) const;
 
     // Reacts to MouseMoved, MouseButtonPressed/Released (left button) and MouseLeft, at the event's
-    // target pixel mapped into the view; returns whether a widget was under the mouse. Click handlers
-    // run inside this call and may destroy this Gui.
+    // target pixel mapped into the view; returns whether a widget was under the mouse. Hovering a widget
+    // that takes the focus gives it the focus. Keys: the focused widget sees each key first; then Up and
+    // Shift+Tab move the focus back, Down and Tab forward, Enter and Space activate (as move()); returns
+    // whether the key was used. Click handlers run inside this call and may destroy this Gui.
     bool handleEvent(const sf::Event& event);
+
+    // Previous/Next move the focus to the widget before or after it, wrapping round, or to the last or
+    // first one when nothing has the focus. Activate clicks the focused widget, or focuses the first one
+    // when none is. Left/Right go to the focused widget as those keys. False when nothing happened. An
+    // activation runs the click handlers, which may destroy this Gui.
+    bool move(Move where);
+    // The focused widget; nullptr when none has it.
+    std::shared_ptr<Widget> getFocused() const;
+    // Gives the focus to a held widget that takes it, or clears it with nullptr; false otherwise.
+    bool setFocused(const std::shared_ptr<Widget>& widget);
 
     // Draws the visible widgets through the Gui's view, whatever view the target has; the target's view
     // is restored afterwards.
@@ -89,6 +106,10 @@ private:
     std::shared_ptr<Widget> widgetAt(const std::optional<sf::Vector2f>& point) const;
     void updateHover(const std::optional<sf::Vector2f>& point);
     bool leftMouseReleased(const std::optional<sf::Vector2f>& point);
+    bool keyPressed(const sf::Event::KeyEvent& key);
+    bool moveFocus(int step);
+    void pointerLeft();
+    static bool canFocus(const Widget& widget);
 
     std::vector<Entry> widgets;
     sf::RenderTarget* target = nullptr;
@@ -96,6 +117,9 @@ private:
     sf::FloatRect viewport{0, 0, 1, 1};
     std::shared_ptr<const sf::Font> font;
     bool fallbackFontTried = false;
+    bool focusFromPointer = false;
+    // Where the keys carry on after the pointer took its focus away.
+    std::weak_ptr<Widget> resumeFrom;
 };
 
 } // namespace ui

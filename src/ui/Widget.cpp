@@ -14,6 +14,7 @@ void Widget::setVisible(bool show) {
     if (!show) {
         hovered = false;
         pressed = false;
+        focused = false;
     }
 }
 
@@ -22,6 +23,7 @@ void Widget::setEnabled(bool enable) {
     if (!enable) {
         hovered = false;
         pressed = false;
+        focused = false;
     }
 }
 
@@ -51,6 +53,12 @@ void Widget::leftMouseReleased() {
     }
 }
 
+void Widget::activate() {
+    if (enabled && visible) {
+        clicked();
+    }
+}
+
 void Widget::clicked() {
     onClick.emit();
 }
@@ -62,7 +70,7 @@ Look Widget::currentLook() const {
     if (pressed && hovered) {
         return Look::Down;
     }
-    return hovered ? Look::Hover : Look::Normal;
+    return hovered || focused ? Look::Hover : Look::Normal;
 }
 
 Borders Widget::bordersOr(const Borders& fallback) const {

@@ -8,6 +8,7 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Text.hpp>
 #include <SFML/System/Vector2.hpp>
+#include <SFML/Window/Keyboard.hpp>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,7 +17,8 @@ namespace ui {
 
 // Base of all widgets. Positions and sizes are in the window's pixels.
 // The mouse hooks are called by the Gui; a click is a left press and a left release on the same
-// enabled widget, and it emits onClick.
+// enabled widget, and it emits onClick. Widgets that take the focus can be reached and activated
+// without the mouse; the focused one is drawn in its hover look.
 class Widget : public std::enable_shared_from_this<Widget> {
 public:
     Widget();
@@ -64,6 +66,17 @@ public:
     void leftMouseButtonNoLongerDown() { pressed = false; }
     bool isPressed() const { return pressed; }
 
+    // Whether the Gui may move the focus here; visible, enabled widgets only.
+    virtual bool takesFocus() const { return false; }
+    void setFocused(bool focus) { focused = focus; }
+    bool isFocused() const { return focused; }
+    // A key pressed while this widget has the focus; true when the widget used it (a slider takes
+    // Left and Right), so the Gui does not move the focus with it.
+    virtual bool focusedKeyPressed(sf::Keyboard::Key) { return false; }
+    // As a click, for the keyboard and the pad: emits onClick when enabled and visible. The caller keeps
+    // the widget alive, as for leftMouseReleased.
+    void activate();
+
     Signal onClick;
 
 protected:
@@ -101,6 +114,7 @@ private:
     bool enabled = true;
     bool hovered = false;
     bool pressed = false;
+    bool focused = false;
     std::shared_ptr<Renderer> renderer;
     std::shared_ptr<const sf::Font> measuringFont;
 };

@@ -46,8 +46,9 @@ TEST_F(RecordsFileTest, AGarbledFileIsReportedKeptAsBadAndReplaced) {
     ErrCapture err;
     RecordsFile records(path);
     EXPECT_FALSE(records.find("map.tmx#1"));
-    EXPECT_EQ(err.text().rfind(path + ":", 0), 0u) << err.text();
-    EXPECT_EQ(std::count(err.text().begin(), err.text().end(), '\n'), 1);
+    const std::string said = err.text();
+    EXPECT_EQ(said.rfind(path + ":", 0), 0u) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_TRUE(records.recordWin("map.tmx#1", 50.0));
     EXPECT_EQ(readWholeFile(path + ".bad"), garbled);
     EXPECT_EQ(RecordsFile(path).find("map.tmx#1")->bestSeconds, 50.0);

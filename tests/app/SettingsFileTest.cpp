@@ -50,11 +50,11 @@ TEST_F(SettingsFileTest, EveryEntryComesBackAsSavedAndAMissingFileMeansTheDefaul
     changed.difficulty = Settings::Difficulty::Hard;
     changed.fullscreen = true;
     changed.windowSize = {1024, 768};
-    const char* const actions[] = {"LEFT", "RIGHT", "UP", "DOWN", "LAY", "PAUSE", "RESTART", "MENU"};
-    const sf::Keyboard::Key keys[] = {sf::Keyboard::Left, sf::Keyboard::Right,  sf::Keyboard::Up,
-                                      sf::Keyboard::Down, sf::Keyboard::Space,  sf::Keyboard::F5,
-                                      sf::Keyboard::Num1, sf::Keyboard::Numpad9};
-    for (int i = 0; i < 8; ++i) {
+    const char* const actions[] = {"LEFT", "RIGHT", "UP", "DOWN", "LAY", "PAUSE", "RESTART", "MENU", "SHOOT"};
+    const sf::Keyboard::Key keys[] = {sf::Keyboard::Left, sf::Keyboard::Right,   sf::Keyboard::Up,
+                                      sf::Keyboard::Down, sf::Keyboard::Space,   sf::Keyboard::F5,
+                                      sf::Keyboard::Num1, sf::Keyboard::Numpad9, sf::Keyboard::E};
+    for (int i = 0; i < 9; ++i) {
         changed.keys[actions[i]] = keys[i];
     }
     ASSERT_TRUE(file.save(changed));

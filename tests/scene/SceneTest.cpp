@@ -18,6 +18,7 @@ public:
     void process(sf::RenderWindow* window, float dt, std::string objectName) override {
         log.push_back(tag + " " + (window ? "window" : "null") + " " + std::to_string(dt) + " " + objectName);
     }
+    void drawOn(sf::RenderTarget&) override { log.push_back(tag + " target"); }
     std::vector<std::string>& log;
     std::string tag;
 };

@@ -68,6 +68,29 @@ TEST_F(StartScreenTest, AudioBoxMutesEverythingAndStaysMutedAcrossScreens) {
     EXPECT_FLOAT_EQ(assets->music->getVolume(), 50.0f);
 }
 
+TEST_F(StartScreenTest, KeysAloneReachEveryButtonAndTheAudioBox) {
+    const auto key = [&](sf::Keyboard::Key code, bool shift = false) {
+        harness.game->queueEvent(keyPress(code, shift));
+        harness.frames(2);
+    };
+    key(sf::Keyboard::Down);
+    key(sf::Keyboard::Down);
+    EXPECT_EQ(harness.screen<StartScreen>()->gui.getFocused(),
+              harness.screen<StartScreen>()->gui.get("controls"));
+    key(sf::Keyboard::Enter);
+    ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
+    harness.press(sf::Keyboard::Escape);
+    ASSERT_NE(harness.screen<StartScreen>(), nullptr);
+
+    key(sf::Keyboard::Up);
+    key(sf::Keyboard::Space);
+    EXPECT_EQ(AssetManager::getInstance()->sound->getVolume(), 0.0f) << "the audio box, last in the form";
+    key(sf::Keyboard::Tab, true);
+    key(sf::Keyboard::Enter);
+    EXPECT_FALSE(harness.window().isOpen()) << "Shift+Tab reaches Exit";
+    EXPECT_EQ(harness.game->exitStatus(), 0);
+}
+
 TEST_F(StartScreenTest, APressAndAMoveInOneFrameStillClick) {
     auto exit = harness.screen<StartScreen>()->gui.get("exit");
     ASSERT_NE(exit, nullptr);

@@ -73,7 +73,7 @@ protected:
             folder, folder + "/stderr.txt");
         findWindow();
         ASSERT_FALSE(window.empty()) << "no window titled Pellowick";
-        display.run("xdotool windowfocus --sync " + window + " mousemove 1000 740");
+        display.run("xdotool windowfocus --sync " + window + (keysOnly ? "" : " mousemove 1000 740"));
         waitSeconds(1.0);
     }
     // The game's window; switching to fullscreen and back makes a new one.
@@ -128,6 +128,8 @@ protected:
     }
 
     VirtualDisplay display;
+    // No mouse event at all reaches the game.
+    bool keysOnly = false;
     std::string program = std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick";
     std::string folder;
     std::unique_ptr<ChildProcess> game;

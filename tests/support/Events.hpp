@@ -36,6 +36,20 @@ inline sf::Event keyPress(sf::Keyboard::Key key) {
     return event;
 }
 
+inline sf::Event keyPress(sf::Keyboard::Key key, bool shift, bool alt = false) {
+    sf::Event event = keyPress(key);
+    event.key.shift = shift;
+    event.key.alt = alt;
+    return event;
+}
+
+inline sf::Event padPlugged(unsigned pad, bool in = true) {
+    sf::Event event{};
+    event.type = in ? sf::Event::JoystickConnected : sf::Event::JoystickDisconnected;
+    event.joystickConnect.joystickId = pad;
+    return event;
+}
+
 inline sf::Event keyRelease(sf::Keyboard::Key key) {
     sf::Event event = keyPress(key);
     event.type = sf::Event::KeyReleased;

@@ -48,6 +48,7 @@ TEST(MapCheckDataFolderTest, PicturesComeFromTheGameFolderOrTheOneGiven) {
     EXPECT_EQ(run.err, "empty: has no Assets folder, so the map's pictures cannot be found there\n");
     run = runWithoutDisplay(tool + "empty", scratch.string());
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "empty: is a folder\n") << "a folder given as the map is reported, not read";
+    EXPECT_EQ(run.err, (scratch / "empty").string() + ": is a folder\n")
+        << "a folder given as the map is reported, not read";
     fs::remove_all(scratch);
 }

@@ -2,8 +2,10 @@
 #include "ui/Button.hpp"
 #include "ui/CheckBox.hpp"
 #include "ui/Gui.hpp"
+#include "ui/Label.hpp"
 #include "ui/Picture.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -120,6 +122,97 @@ TEST_F(GuiMouseTest, HoverFollowsTheMouseAndLeavesWithIt) {
     EXPECT_TRUE(right->isHovered());
     gui.handleEvent(mouseLeave());
     EXPECT_FALSE(right->isHovered());
+}
+
+// A widget that uses Left and Right while it has the focus, as a slider does.
+struct Stepper : ui::Button {
+    bool focusedKeyPressed(sf::Keyboard::Key key) override {
+        value += key == sf::Keyboard::Right ? 1 : key == sf::Keyboard::Left ? -1 : 0;
+        return key == sf::Keyboard::Left || key == sf::Keyboard::Right;
+    }
+    int value = 0;
+};
+
+TEST_F(GuiMouseTest, KeysMoveTheFocusInOrderOverWidgetsThatTakeItAndActivateIt) {
+    place(ui::Label::create("title"), {0, 0}, "title");
+    auto hidden = place(ui::Button::create("hidden"), {0, 200}, "hidden");
+    hidden->setVisible(false);
+    place(ui::Button::create("off"), {0, 300}, "off")->setEnabled(false);
+    auto box = place(ui::CheckBox::create("Audio"), {300, 100}, "audio");
+    const auto key = [&](sf::Keyboard::Key code, bool shift = false, bool alt = false) {
+        return gui.handleEvent(keyPress(code, shift, alt));
+    };
+    EXPECT_EQ(gui.getFocused(), nullptr) << "nothing has the focus before a key is used";
+    EXPECT_FALSE(key(sf::Keyboard::A));
+
+    std::vector<std::shared_ptr<ui::Widget>> visited;
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(key(i % 2 ? sf::Keyboard::Tab : sf::Keyboard::Down));
+        visited.push_back(gui.getFocused());
+    }
+    EXPECT_EQ(visited, (std::vector<std::shared_ptr<ui::Widget>>{left, right, box, left})) << "wraps round";
+    key(sf::Keyboard::Up);
+    EXPECT_EQ(gui.getFocused(), box);
+    key(sf::Keyboard::Tab, true);
+    EXPECT_EQ(gui.getFocused(), right);
+    EXPECT_TRUE(right->isFocused() && !box->isFocused() && !left->isFocused());
+
+    key(sf::Keyboard::Enter);
+    key(sf::Keyboard::Enter, false, true);
+    EXPECT_EQ(rightClicks, 1) << "Alt+Enter is the window's, not the menu's";
+    key(sf::Keyboard::Down);
+    key(sf::Keyboard::Space);
+    EXPECT_TRUE(box->isChecked()) << "Space ticks the focused box";
+    box->setVisible(false);
+    EXPECT_EQ(gui.getFocused(), nullptr) << "a hidden widget loses the focus";
+    EXPECT_FALSE(gui.setFocused(hidden));
+}
+
+TEST_F(GuiMouseTest, HoverMovesTheFocusWhichShowsTheHoverLook) {
+    for (const auto& button : {left, right}) {
+        button->getRenderer()->setBackgroundColor(sf::Color::Blue);
+        button->getRenderer()->setColor("BackgroundColorHover", sf::Color::Red);
+    }
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(300, 200));
+    gui.setTarget(target);
+    const auto shownAt = [&](unsigned x) {
+        target.clear();
+        gui.draw();
+        target.display();
+        return target.getTexture().copyToImage().getPixel(x, 104);
+    };
+    gui.handleEvent(mouseMove(220, 110));
+    EXPECT_EQ(gui.getFocused(), right);
+    gui.handleEvent(mouseMove(10, 10));
+    EXPECT_EQ(gui.getFocused(), nullptr) << "the pointer takes its focus away with it";
+    EXPECT_EQ(shownAt(204), sf::Color::Blue);
+    gui.handleEvent(keyPress(sf::Keyboard::Up));
+    EXPECT_EQ(gui.getFocused(), left) << "the keys carry on from where the pointer was";
+    EXPECT_EQ(shownAt(104), sf::Color::Red);
+    EXPECT_EQ(shownAt(204), sf::Color::Blue);
+
+    gui.handleEvent(mouseMove(220, 110));
+    gui.handleEvent(keyPress(sf::Keyboard::Down));
+    EXPECT_EQ(gui.getFocused(), left);
+    EXPECT_FALSE(right->isHovered()) << "only the focus shows where the keys act";
+    click(220, 110);
+    EXPECT_EQ(rightClicks, 1) << "clicks work as ever";
+}
+
+TEST_F(GuiMouseTest, AFocusedWidgetMayTakeLeftAndRightFromKeysAndPads) {
+    auto stepper = place(std::make_shared<Stepper>(), {300, 100}, "volume");
+    EXPECT_FALSE(gui.move(ui::Gui::Move::Right)) << "nothing focused";
+    EXPECT_TRUE(gui.move(ui::Gui::Move::Activate)) << "the first activation only shows the focus";
+    EXPECT_EQ(gui.getFocused(), left);
+    EXPECT_EQ(leftClicks, 0);
+    gui.move(ui::Gui::Move::Previous);
+    gui.handleEvent(keyPress(sf::Keyboard::Right));
+    gui.move(ui::Gui::Move::Right);
+    gui.move(ui::Gui::Move::Left);
+    EXPECT_EQ(stepper->value, 1);
+    gui.handleEvent(keyPress(sf::Keyboard::Down));
+    EXPECT_EQ(gui.getFocused(), left) << "Up and Down still move on";
 }
 
 TEST(CheckBoxTest, AClickFlipsTheBoxThenSignalsButCodeDoesNot) {

@@ -19,7 +19,7 @@ const sf::Color kGold(255, 217, 138);
 const sf::Color kInk(34, 20, 8);
 const sf::Color kPaleBlue(206, 216, 246);
 const sf::Color kShadow(0, 0, 0, 130);
-constexpr float kControlTextLeft = 300.f;
+constexpr float kControlTextLeft = 268.f;
 
 // Big words with an outline and a soft drop shadow, so they read over any part of a picture.
 void headline(Canvas& canvas, const sf::Font& font, const std::string& words, float size, sf::Vector2f centre,
@@ -60,8 +60,8 @@ void mouseIcon(Canvas& canvas, sf::Vector2f centre) {
 
 void controlRow(Canvas& canvas, const Fonts& fonts, float y, const std::string& action,
                 const std::string& detail) {
-    line(canvas, fonts.bold, action, 28.f, {kControlTextLeft, y - 16.f}, Anchor::Left, kGold);
-    line(canvas, fonts.regular, detail, 20.f, {kControlTextLeft, y + 16.f}, Anchor::Left, kPaleBlue);
+    line(canvas, fonts.bold, action, 24.f, {kControlTextLeft, y - 13.f}, Anchor::Left, kGold);
+    line(canvas, fonts.regular, detail, 18.f, {kControlTextLeft, y + 14.f}, Anchor::Left, kPaleBlue);
 }
 
 void goBackHint(Canvas& canvas, const Fonts& fonts, float y) {
@@ -101,25 +101,45 @@ sf::Image controls(const Fonts& fonts) {
                       random);
     headline(canvas, fonts.bold, "Controls", 60.f, {400.f, 62.f}, kGold, kInk);
 
-    keyCap(canvas, fonts, {156.f, 120.f, 46.f, 46.f}, "W");
-    keyCap(canvas, fonts, {104.f, 172.f, 46.f, 46.f}, "A");
-    keyCap(canvas, fonts, {156.f, 172.f, 46.f, 46.f}, "S");
-    keyCap(canvas, fonts, {208.f, 172.f, 46.f, 46.f}, "D");
-    controlRow(canvas, fonts, 168.f, "Move", "A left, D right, W up, S down");
+    // One row per action, every key the game answers to.
+    const float row = 62.f;
+    const float first = 126.f;
+    const float cap = 42.f;
+    const auto capAt = [&](float x, int index, float width, const std::string& label) {
+        keyCap(canvas, fonts, {x, first + index * row - cap / 2.f, width, cap}, label);
+    };
+    capAt(60.f, 0, cap, "A");
+    capAt(108.f, 0, cap, "D");
+    capAt(156.f, 0, cap, "W");
+    capAt(204.f, 0, cap, "S");
+    controlRow(canvas, fonts, first, "Move", "A left, D right, W up, S down");
 
-    keyCap(canvas, fonts, {156.f, 250.f, 46.f, 46.f}, "E");
-    controlRow(canvas, fonts, 272.f, "Lay an egg", "E drops one of the eggs you carry");
+    capAt(132.f, 1, cap, "E");
+    controlRow(canvas, fonts, first + row, "Lay an egg", "E drops one of the eggs you carry");
 
-    mouseIcon(canvas, {179.f, 350.f});
-    controlRow(canvas, fonts, 350.f, "Shoot an egg", "Left mouse button, toward the pointer");
+    capAt(60.f, 2, 110.f, "Space");
+    mouseIcon(canvas, {214.f, first + 2 * row});
+    controlRow(canvas, fonts, first + 2 * row, "Shoot the armed eggs",
+               "Space: the way you last moved; mouse button: at the pointer");
 
-    keyCap(canvas, fonts, {142.f, 412.f, 74.f, 46.f}, "Esc");
-    controlRow(canvas, fonts, 434.f, "Pause and go back", "Escape pauses the level and leaves this screen");
+    capAt(116.f, 3, 74.f, "Esc");
+    controlRow(canvas, fonts, first + 3 * row, "Pause and go back",
+               "Escape pauses the level and leaves this screen");
 
-    keyCap(canvas, fonts, {104.f, 490.f, 150.f, 46.f}, "Space");
-    controlRow(canvas, fonts, 512.f, "Leave the end screen", "Space returns to the menu after a level");
+    capAt(96.f, 4, cap, "R");
+    capAt(150.f, 4, cap, "Q");
+    controlRow(canvas, fonts, first + 4 * row, "While paused",
+               "R restarts the level, Q goes back to the menu");
 
-    goBackHint(canvas, fonts, 568.f);
+    capAt(116.f, 5, 74.f, "F11");
+    controlRow(canvas, fonts, first + 5 * row, "Fullscreen",
+               "F11 switches between the window and fullscreen");
+
+    capAt(60.f, 6, 110.f, "Enter");
+    capAt(178.f, 6, 66.f, "Tab");
+    controlRow(canvas, fonts, first + 6 * row, "Menus", "Arrows or Tab move, Enter or Space choose");
+
+    goBackHint(canvas, fonts, 566.f);
     return canvas.finish();
 }
 

@@ -1,0 +1,184 @@
+#include "app/InputManager.hpp"
+#include "components/EggComponent.hpp"
+#include "components/LayEggComponent.hpp"
+#include "scene/GameObjectManager.hpp"
+#include "screens/ControlsScreen.hpp"
+#include "screens/IngameScreen.hpp"
+#include "screens/StartScreen.hpp"
+#include "support/ErrCapture.hpp"
+#include "support/GameHarness.hpp"
+#include "ui/Label.hpp"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+// A player with a pad alone (fed through the game's own pad seam, as SFML would feed it), and with the
+// keyboard alone where the pad has no say.
+namespace {
+const unsigned kA = 0, kB = 1, kX = 2, kY = 3, kStart = 7;
+
+std::shared_ptr<GameObject> object(const std::string& name) {
+    return GameObjectManager::getInstance()->getGameObject(name);
+}
+
+class PadPlayTest : public ::testing::Test {
+protected:
+    void SetUp() override { plug(0, true); }
+    void plug(unsigned pad, bool in) {
+        RealtimeInput::setPadConnected(pad, in);
+        harness.game->queueEvent(padPlugged(pad, in));
+        harness.frames(1);
+    }
+    // Held for two frames, then let go for one.
+    void press(unsigned button) {
+        RealtimeInput::setPadButton(0, button, true);
+        harness.frames(2);
+        RealtimeInput::setPadButton(0, button, false);
+        harness.frames(1);
+    }
+    void tilt(sf::Joystick::Axis axis, float position, int frames = 2) {
+        RealtimeInput::setPadAxis(0, axis, position);
+        harness.frames(frames);
+        RealtimeInput::setPadAxis(0, axis, 0.0f);
+        harness.frames(1);
+    }
+    std::shared_ptr<ui::Widget> focused() { return harness.screen<StartScreen>()->gui.getFocused(); }
+
+    // Gives the player an egg, lays it with `lay`, waits for it to arm, shoots it with `shoot` and
+    // returns how it moved in the first frames of its flight.
+    template <class Lay, class Shoot> sf::Vector2f layAndShoot(Lay lay, Shoot shoot) {
+        auto player = object("player1");
+        player->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
+        lay();
+        const sf::Vector2f laid = object("egg1")->getPosition();
+        EXPECT_EQ(laid, player->getPosition());
+        harness.frames(70);
+        EXPECT_TRUE(object("egg1")->getComponent<EggComponent>()->ready);
+        const sf::Vector2f before = object("egg1")->getPosition();
+        shoot();
+        harness.frames(3);
+        const sf::Vector2f moved = object("egg1")->getPosition() - before;
+        object("egg1")->getComponent<EggComponent>()->stop();
+        object("egg1")->setPosition({-2000.0f, -2000.0f}); // out of the player's reach
+        return moved;
+    }
+
+    GameHarness harness;
+};
+
+TEST_F(PadPlayTest, TheStickAndDPadMoveTheMenuFocusAOpensAndBGoesBack) {
+    tilt(sf::Joystick::PovY, 100.0f);
+    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("start"));
+    tilt(sf::Joystick::Y, 80.0f);
+    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("controls"));
+    tilt(sf::Joystick::Y, 20.0f);
+    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("controls")) << "inside the dead zone";
+    press(kA);
+    ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
+    const ui::Gui& panel = harness.screen<ControlsScreen>()->boundKeys;
+    ASSERT_NE(panel.get<ui::Label>("pad"), nullptr) << "with a pad the panel shows its buttons";
+    EXPECT_NE(panel.get<ui::Label>("pad")->getText().find("\nA\nX, RT\nStart\nY\nB\n"), std::string::npos);
+    EXPECT_NE(panel.get<ui::Label>("keys")->getText().find("\nE\nSpace\nEscape\nR\nQ\nLeft click\nF11"),
+              std::string::npos);
+    press(kB);
+    ASSERT_NE(harness.screen<StartScreen>(), nullptr);
+    tilt(sf::Joystick::PovY, -100.0f);
+    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("audio")) << "up from nothing: the last one";
+}
+
+TEST_F(PadPlayTest, ThePadPlaysALevelLaysShootsPausesRestartsAndLeaves) {
+    press(kA);
+    press(kA);
+    ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
+    const sf::Vector2f start = object("player1")->getPosition();
+    tilt(sf::Joystick::X, 20.0f, 20);
+    EXPECT_EQ(object("player1")->getPosition(), start) << "inside the dead zone nothing moves";
+    tilt(sf::Joystick::X, 60.0f, 20);
+    EXPECT_GT(object("player1")->getPosition().x, start.x + 5.0f);
+
+    const sf::Vector2f alongMove = layAndShoot([&] { press(kA); }, [&] { press(kX); });
+    EXPECT_GT(alongMove.x, 4.0f * std::abs(alongMove.y) + 1.0f) << "the way the player last moved";
+    const sf::Vector2f alongStick = layAndShoot([&] { press(kA); },
+                                                [&] {
+                                                    RealtimeInput::setPadAxis(0, sf::Joystick::V, -90.0f);
+                                                    tilt(sf::Joystick::R, 100.0f);
+                                                    RealtimeInput::setPadAxis(0, sf::Joystick::V, 0.0f);
+                                                });
+    EXPECT_LT(alongStick.y, -4.0f * std::abs(alongStick.x) - 1.0f) << "where the right stick points";
+
+    object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg2")->colliders[0]);
+    const std::size_t carried = object("player1")->getComponent<LayEggComponent>()->eggStock.size();
+    press(kStart);
+    ASSERT_TRUE(harness.screen<IngameScreen>()->paused);
+    press(kA);
+    EXPECT_FALSE(harness.screen<IngameScreen>()->paused);
+    EXPECT_EQ(object("player1")->getComponent<LayEggComponent>()->eggStock.size(), carried)
+        << "the A that continues lays no egg";
+    press(kStart);
+    press(kY);
+    ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
+    EXPECT_EQ(object("player1")->getPosition(), start) << "restarted";
+    press(kStart);
+    press(kB);
+    EXPECT_NE(harness.screen<StartScreen>(), nullptr);
+}
+
+TEST_F(PadPlayTest, UnpluggingThePadPausesTheLevelAndAnotherPadTakesOver) {
+    plug(3, true);
+    press(kA);
+    press(kA);
+    ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
+    EXPECT_EQ(InputManager::getInstance()->gamepad.playingPad(), 0u) << "the first pad plays";
+    plug(0, false);
+    EXPECT_TRUE(harness.screen<IngameScreen>()->paused);
+    EXPECT_EQ(InputManager::getInstance()->gamepad.playingPad(), 3u);
+    plug(3, false);
+    EXPECT_FALSE(InputManager::getInstance()->gamepad.isConnected());
+}
+
+TEST(PadSettingsTest, ButtonsBoundInTheSettingsFilePlayAndBadEntriesSayWhy) {
+    ErrCapture errors;
+    GameHarness harness("[pad]\nLAY = 5\nSHOOT = \"X\"\nJUMP = 1\nPAUSE = 32\n");
+    const std::string file = harness.settingsFile();
+    const std::string kept = " (the file will be kept as settings.toml.bad when a setting is saved)\n";
+    EXPECT_EQ(errors.text().substr(0, errors.text().find("Setting vertical")),
+              file + ":3: pad.SHOOT must be a button number from 0 to 31; using 2" + kept + file +
+                  ":4: pad.JUMP: there is no such action; ignored" + kept + file +
+                  ":5: pad.PAUSE must be a button number from 0 to 31; using 7" + kept);
+    RealtimeInput::setPadConnected(0, true);
+    harness.tap(sf::Keyboard::Down);
+    harness.frames(2);
+    harness.tap(sf::Keyboard::Enter);
+    harness.frames(2);
+    ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
+    object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
+    const auto& stock = object("player1")->getComponent<LayEggComponent>()->eggStock;
+    for (const unsigned button : {0u, 5u}) {
+        EXPECT_EQ(stock.size(), 1u) << "button 0 no longer lays";
+        RealtimeInput::setPadButton(0, button, true);
+        harness.frames(2);
+        RealtimeInput::setPadButton(0, button, false);
+        harness.frames(1);
+    }
+    EXPECT_TRUE(stock.empty()) << "button 5 lays";
+}
+
+TEST(KeyboardShotTest, SpaceShootsArmedEggsTheWayThePlayerLastMoved) {
+    GameHarness harness;
+    harness.tap(sf::Keyboard::Down);
+    harness.frames(2);
+    harness.tap(sf::Keyboard::Enter);
+    harness.frames(2);
+    ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << "Down, Enter: the level starts";
+    harness.hold(sf::Keyboard::W);
+    harness.frames(5);
+    harness.hold(sf::Keyboard::W, false);
+    object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
+    harness.press(sf::Keyboard::E);
+    harness.frames(70);
+    const sf::Vector2f before = object("egg1")->getPosition();
+    harness.press(sf::Keyboard::Space);
+    const sf::Vector2f moved = object("egg1")->getPosition() - before;
+    EXPECT_LT(moved.y, -4.0f * std::abs(moved.x) - 1.0f);
+}
+} // namespace
