@@ -1,6 +1,7 @@
 #include "screens/OptionsScreen.hpp"
 
 #include "app/GameStateManager.hpp"
+#include "app/InputManager.hpp"
 #include "app/KeyNames.hpp"
 #include "app/Letterbox.hpp"
 #include "assets/AssetManager.hpp"
@@ -8,7 +9,8 @@
 #include "scene/StaticCmp.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
-#include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace {
 // The menu's colours: lantern gold on night blue.
@@ -26,10 +28,22 @@ const float kSliderWidth = 300.0f;
 const float kKeyTop = 176.0f;
 const float kKeyPitch = 40.0f;
 const sf::Vector2f kKeySize(260, 34);
-const float kFocusRing = 3.0f;
-// Pad buttons of the usual Linux driver for Xbox-style pads.
-const unsigned kPadA = 0;
-const unsigned kPadB = 1;
+
+// A button whose value Left and Right step through while it has the focus.
+class StepButton : public ui::Button {
+public:
+    explicit StepButton(std::function<void(int)> stepper) : step(std::move(stepper)) {}
+    bool focusedKeyPressed(sf::Keyboard::Key key) override {
+        if (key != sf::Keyboard::Left && key != sf::Keyboard::Right) {
+            return false;
+        }
+        step(key == sf::Keyboard::Left ? -1 : 1);
+        return true;
+    }
+
+private:
+    std::function<void(int)> step;
+};
 
 std::string difficultyText(Settings::Difficulty level) {
     const std::string name = Settings::nameOf(level);
@@ -65,9 +79,8 @@ void OptionsScreen::init() {
     showSettings();
 }
 
-std::shared_ptr<ui::Button> OptionsScreen::makeButton(const std::string& text, sf::Vector2f at,
-                                                      sf::Vector2f size) {
-    auto button = ui::Button::create(text);
+std::shared_ptr<ui::Button> OptionsScreen::addButton(std::shared_ptr<ui::Button> button, sf::Vector2f at,
+                                                     sf::Vector2f size) {
     button->setPosition(at);
     button->setSize(size);
     button->setTextSize(20);
@@ -79,7 +92,6 @@ std::shared_ptr<ui::Button> OptionsScreen::makeButton(const std::string& text, s
     style->setBorders(2.0f);
     style->setTextColor(kText);
     gui.add(button);
-    focusOrder.push_back(button);
     return button;
 }
 
@@ -109,9 +121,9 @@ void OptionsScreen::buildVolumeRow(const std::string& name, float top, std::shar
     style->setColor("ThumbColor", kText);
     style->setColor("ThumbColorHover", sf::Color::White);
     style->setBorderColor(kGold);
+    style->setColor("BorderColorHover", kPaleGold);
     style->setBorders(1.0f);
     gui.add(slider, name);
-    focusOrder.push_back(slider);
 }
 
 void OptionsScreen::buildKeyButtons() {
@@ -120,7 +132,7 @@ void OptionsScreen::buildKeyButtons() {
     for (std::size_t i = 0; i < actions.size(); ++i) {
         const sf::Vector2f at(kLabelLeft + static_cast<float>(i / perColumn) * (kKeySize.x + 20),
                               kKeyTop + static_cast<float>(i % perColumn) * kKeyPitch);
-        auto button = makeButton("", at, kKeySize);
+        auto button = addButton(ui::Button::create(), at, kKeySize);
         button->setTextSize(18);
         const std::string action = actions[i];
         button->onClick.connect([this, action] { capture.begin(action); });
@@ -130,7 +142,8 @@ void OptionsScreen::buildKeyButtons() {
 
 void OptionsScreen::buildLowerRows() {
     const float top = kKeyTop + static_cast<float>((Settings::actions().size() + 1) / 2) * kKeyPitch + 12;
-    difficultyButton = makeButton("", {kLabelLeft, top}, kKeySize);
+    difficultyButton = addButton(std::make_shared<StepButton>([this](int step) { nextDifficulty(step); }),
+                                 {kLabelLeft, top}, kKeySize);
     difficultyButton->onClick.connect([this] { nextDifficulty(1); });
     fullscreenBox = ui::CheckBox::create("Fullscreen");
     fullscreenBox->setPosition({kLabelLeft + kKeySize.x + 20, top + 4});
@@ -143,20 +156,21 @@ void OptionsScreen::buildLowerRows() {
     style->setColor("CheckColor", kPaleGold);
     style->setTextColor(kText);
     gui.add(fullscreenBox, "fullscreen");
-    focusOrder.push_back(fullscreenBox);
     fullscreenBox->onClick.connect([] {
         if (GameStateManager::getInstance()->switchFullscreen) {
             GameStateManager::getInstance()->switchFullscreen();
         }
     });
-    resetKeysButton = makeButton("Reset keys", {kLabelLeft, top + kKeyPitch + 8}, kKeySize);
+    resetKeysButton =
+        addButton(ui::Button::create("Reset keys"), {kLabelLeft, top + kKeyPitch + 8}, kKeySize);
     resetKeysButton->onClick.connect([this] {
         GameStateManager* game = GameStateManager::getInstance();
         game->settings.keys = Settings().keys;
         game->saveSettings();
         messageLine->setText("Every action has its first key again");
     });
-    backButton = makeButton("Back", {kLabelLeft + kKeySize.x + 20, top + kKeyPitch + 8}, kKeySize);
+    backButton =
+        addButton(ui::Button::create("Back"), {kLabelLeft + kKeySize.x + 20, top + kKeyPitch + 8}, kKeySize);
     backButton->onClick.connect([this] { backChosen = true; });
     messageLine = makeLabel("", {kLabelLeft, top + 2 * kKeyPitch + 22}, 20);
     messageLine->getRenderer()->setTextColor(kPaleGold);
@@ -200,50 +214,21 @@ void OptionsScreen::nextDifficulty(int direction) {
     game->saveSettings();
 }
 
-void OptionsScreen::activate(const std::shared_ptr<ui::Widget>& widget) {
-    // As a click would: the checked box flips and its handlers run.
-    widget->leftMousePressed();
-    widget->leftMouseReleased();
-}
-
-void OptionsScreen::handleKey(const sf::Event::KeyEvent& key) {
-    GameStateManager* game = GameStateManager::getInstance();
+void OptionsScreen::handleEvent(const sf::Event& event) {
     if (capture.isActive()) {
-        if (capture.press(key.code, key.alt, game->settings) == KeyCapture::Result::Bound) {
+        // The key being chosen is the capture's, not a focus move; the mouse waits until it is chosen.
+        GameStateManager* game = GameStateManager::getInstance();
+        if (event.type == sf::Event::KeyPressed &&
+            capture.press(event.key.code, event.key.alt, game->settings) == KeyCapture::Result::Bound) {
             game->saveSettings();
         }
         return;
     }
-    const std::shared_ptr<ui::Widget> widget = focusOrder[focused];
-    auto slider = std::dynamic_pointer_cast<ui::Slider>(widget);
-    switch (key.code) {
-    case sf::Keyboard::Escape:
+    if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape) {
         backChosen = true;
-        break;
-    case sf::Keyboard::Up:
-        focused = (focused + focusOrder.size() - 1) % focusOrder.size();
-        break;
-    case sf::Keyboard::Down:
-    case sf::Keyboard::Tab:
-        focused = (focused + 1) % focusOrder.size();
-        break;
-    case sf::Keyboard::Left:
-    case sf::Keyboard::Right:
-        if (slider) {
-            slider->keyPressed(key.code);
-        } else if (widget == difficultyButton) {
-            nextDifficulty(key.code == sf::Keyboard::Left ? -1 : 1);
-        }
-        break;
-    case sf::Keyboard::Enter:
-    case sf::Keyboard::Space:
-        if (!slider && !key.alt) {
-            activate(widget);
-        }
-        break;
-    default:
-        break;
+        return;
     }
+    gui.handleEvent(event);
 }
 
 void OptionsScreen::update(float) {
@@ -251,16 +236,13 @@ void OptionsScreen::update(float) {
     // Copy: the manager's list must not change under the loop.
     const std::vector<sf::Event> events = game->lastEvents;
     for (const sf::Event& event : events) {
-        if (event.type == sf::Event::KeyPressed) {
-            handleKey(event.key);
-        } else if (event.type == sf::Event::JoystickButtonPressed && !capture.isActive()) {
-            if (event.joystickButton.button == kPadB) {
-                backChosen = true;
-            } else if (event.joystickButton.button == kPadA) {
-                activate(focusOrder[focused]);
-            }
-        } else if (!capture.isActive()) {
-            gui.handleEvent(event);
+        handleEvent(event);
+    }
+    const Gamepad& pad = InputManager::getInstance()->gamepad;
+    if (!capture.isActive()) {
+        backChosen = backChosen || pad.isPressed("BACK");
+        for (const ui::Gui::Move move : pad.menuMoves()) {
+            gui.move(move);
         }
     }
     if (backChosen) {
@@ -283,13 +265,6 @@ void OptionsScreen::draw(sf::RenderWindow& window) {
     panel.setOutlineColor(kGold);
     panel.setOutlineThickness(2.0f);
     window.draw(panel);
-    const ui::Widget& widget = *focusOrder[focused];
-    sf::RectangleShape ring(widget.getSize() + sf::Vector2f(2 * kFocusRing + 4, 2 * kFocusRing + 4));
-    ring.setPosition(widget.getPosition() - sf::Vector2f(kFocusRing + 2, kFocusRing + 2));
-    ring.setFillColor(sf::Color::Transparent);
-    ring.setOutlineColor(kPaleGold);
-    ring.setOutlineThickness(kFocusRing);
-    window.draw(ring);
     window.setView(previous);
     gui.draw();
 }

@@ -16,9 +16,9 @@
 #include <vector>
 
 // What the player may change: music and effects volume, the key of every action, the difficulty and
-// fullscreen. Every change is saved at once. Works by mouse and by keys alike: Up and Down (or Tab) move
-// the focus, Left and Right move a slider or the difficulty, Enter or Space choose; Escape, B on a pad
-// or "Back" return to the menu.
+// fullscreen. Every change is saved at once. Works by mouse, keys and pad alike through the Gui's focus;
+// Left and Right move the focused slider or difficulty. While a key is being chosen the screen takes the
+// keys before the Gui does. Escape, the pad's BACK button or "Back" return to the menu.
 class OptionsScreen final : public GameState {
 public:
     void init() override;
@@ -38,18 +38,16 @@ public:
     // "Press a key for ...", a refused key, or what the last binding did.
     std::shared_ptr<ui::Label> messageLine;
     KeyCapture capture;
-    // The widget Enter and the arrows act on, by its place in focusOrder.
-    std::size_t focused = 0;
-    std::vector<std::shared_ptr<ui::Widget>> focusOrder;
 
 private:
     void buildWidgets();
     void buildVolumeRow(const std::string& name, float top, std::shared_ptr<ui::Slider>& slider);
     void buildKeyButtons();
     void buildLowerRows();
-    std::shared_ptr<ui::Button> makeButton(const std::string& text, sf::Vector2f at, sf::Vector2f size);
-    void handleKey(const sf::Event::KeyEvent& key);
-    void activate(const std::shared_ptr<ui::Widget>& widget);
+    // Styles the button as the menu's, places it and adds it to the Gui.
+    std::shared_ptr<ui::Button> addButton(std::shared_ptr<ui::Button> button, sf::Vector2f at,
+                                          sf::Vector2f size);
+    void handleEvent(const sf::Event& event);
     void volumesChanged(bool effectsMoved);
     void nextDifficulty(int direction);
     void showSettings();

@@ -63,17 +63,17 @@ void Slider::choose(float wanted) {
     }
 }
 
-bool Slider::keyPressed(sf::Keyboard::Key key) {
+bool Slider::focusedKeyPressed(sf::Keyboard::Key key) {
     if (!isEnabled() || !isVisible()) {
         return false;
     }
     // Without a step a key moves a tenth of the range.
     const float stride = step > 0 ? step : (maximum - minimum) / 10.0f;
-    if (key == sf::Keyboard::Left || key == sf::Keyboard::Down) {
+    if (key == sf::Keyboard::Left) {
         choose(value - stride);
         return true;
     }
-    if (key == sf::Keyboard::Right || key == sf::Keyboard::Up) {
+    if (key == sf::Keyboard::Right) {
         choose(value + stride);
         return true;
     }

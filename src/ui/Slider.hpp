@@ -7,7 +7,7 @@
 namespace ui {
 
 // A value from Minimum to Maximum in whole steps of Step, shown as a track with a thumb. A press on the
-// track jumps the thumb there and a drag carries it; Left and Right (or Down and Up) move it by a step.
+// track jumps the thumb there and a drag carries it; with the focus, Left and Right move it by a step.
 // Every change of value by the player emits onValueChange; setting it from code does not.
 // Style keys: TrackColor, SelectedTrackColor, ThumbColor, BorderColor (each also *Hover), Borders.
 class Slider : public Widget {
@@ -28,8 +28,10 @@ public:
     void setValue(float newValue);
     float getValue() const { return value; }
 
-    // True when the key moved the value or would have at a limit (it belongs to the slider).
-    bool keyPressed(sf::Keyboard::Key key);
+    bool takesFocus() const override { return true; }
+    // Left and Right: true when the key moved the value or would have at a limit (it belongs to the
+    // slider); other keys are left to the Gui.
+    bool focusedKeyPressed(sf::Keyboard::Key key) override;
 
     void draw(sf::RenderTarget& target, const sf::Font* font) const override;
 

@@ -4,7 +4,10 @@
 #include <sstream>
 
 namespace {
-using OptionsEndToEndTest = EndToEndTest;
+class OptionsEndToEndTest : public EndToEndTest {
+protected:
+    OptionsEndToEndTest() { keysOnly = true; }
+};
 
 std::string fileText(const std::string& path) {
     std::ifstream in(path);
@@ -14,12 +17,9 @@ std::string fileText(const std::string& path) {
 }
 
 TEST_F(OptionsEndToEndTest, VolumesAndKeysChosenByKeysHoldInTheNextRun) {
-    loadForm();
-    clickWidget("options");
-    // The focus starts on the music slider: twenty steps of 5 down to silence.
-    for (int i = 0; i < 20; ++i) {
-        display.run("xdotool key Left");
-    }
+    // Options from the menu, then the music slider: twenty steps of 5 down to silence.
+    display.run("xdotool key --delay 400 Down Down Return Down");
+    display.run("xdotool key --repeat 20 --delay 50 Left");
     tap("Down");
     tap("Left");
     tap("Right");  // effects back at 100, with an effect heard at each step
@@ -36,7 +36,7 @@ TEST_F(OptionsEndToEndTest, VolumesAndKeysChosenByKeysHoldInTheNextRun) {
     EXPECT_NE(settings.find("LEFT = 'J'"), std::string::npos) << settings;
 
     startGame();
-    clickWidget("start");
+    display.run("xdotool key --delay 400 Down Return");
     waitSeconds(1.0);
     const sf::Image before = shot("before");
     display.run("xdotool keydown j sleep 0.5 keyup j");

@@ -55,13 +55,13 @@ TEST_F(SliderTest, APressJumpsADragCarriesAndTheLimitsHold) {
 
 TEST_F(SliderTest, LeftAndRightMoveByAStepAndStopAtTheEnds) {
     slider->setValue(5);
-    EXPECT_TRUE(slider->keyPressed(sf::Keyboard::Left));
+    EXPECT_TRUE(slider->focusedKeyPressed(sf::Keyboard::Left));
     EXPECT_EQ(slider->getValue(), 0.0f);
-    EXPECT_TRUE(slider->keyPressed(sf::Keyboard::Left));
+    EXPECT_TRUE(slider->focusedKeyPressed(sf::Keyboard::Left));
     EXPECT_EQ(slider->getValue(), 0.0f);
-    EXPECT_TRUE(slider->keyPressed(sf::Keyboard::Right));
+    EXPECT_TRUE(slider->focusedKeyPressed(sf::Keyboard::Right));
     EXPECT_EQ(slider->getValue(), 5.0f);
-    EXPECT_FALSE(slider->keyPressed(sf::Keyboard::Space));
+    EXPECT_FALSE(slider->focusedKeyPressed(sf::Keyboard::Up)) << "Up moves the focus on";
     EXPECT_EQ(changes, 2) << "a key at the end moves nothing and says nothing";
 }
 } // namespace
