@@ -174,18 +174,30 @@ void IngameScreen::buildPausePicture() {
     pauseGui.add(pauseKeys, "pauseKeys");
 
     pauseGui.setFont("Assets/arial.ttf"); // the line below is measured as it is placed
-    std::string everyKey;
-    for (const std::string& action : Settings::actions()) {
-        everyKey += (everyKey.empty() ? "" : "    ") + action + " " + KeyNames::nameOf(settings.key(action));
-    }
-    boundKeys = ui::Label::create(everyKey);
+    boundKeys = ui::Label::create();
     boundKeys->setTextSize(kBoundKeysTextSize);
     boundKeys->getRenderer()->setTextColor(kGoalTextColour);
     boundKeys->getRenderer()->setBackgroundColor(kGoalBackColour);
     boundKeys->getRenderer()->setBorders({8.0f, 4.0f, 8.0f, 4.0f});
     pauseGui.add(boundKeys, "boundKeys");
+    listBoundKeys(InputManager::getInstance()->gamepad.isConnected());
+}
+
+void IngameScreen::listBoundKeys(bool withPad) {
+    const Settings& settings = GameStateManager::getInstance()->settings;
+    std::string keys;
+    std::string buttons = "Pad: stick, D-pad move";
+    for (const std::string& action : Settings::actions()) {
+        keys += (keys.empty() ? "" : "    ") + action + " " + KeyNames::nameOf(settings.key(action));
+        if (action != "LEFT" && action != "RIGHT" && action != "UP" && action != "DOWN") {
+            buttons += "    " + action + " " + Gamepad::buttonName(settings.padButton(action)) +
+                       (action == "SHOOT" ? ", RT" : "");
+        }
+    }
+    boundKeys->setText(withPad ? keys + "\n" + buttons : keys);
     boundKeys->setPosition({(Letterbox::kPictureWidth - boundKeys->getSize().x) / 2.0f,
                             Letterbox::kPictureHeight - boundKeys->getSize().y - kGoalMargin});
+    padListed = withPad;
 }
 
 sf::Vector2f IngameScreen::pausePosition() const {
@@ -271,6 +283,10 @@ void IngameScreen::update(float dt) {
     if (paused) {
         pauseObject->setPosition(pausePosition());
         placePauseKeys();
+        if (const bool padConnected = InputManager::getInstance()->gamepad.isConnected();
+            padConnected != padListed) {
+            listBoundKeys(padConnected);
+        }
         return;
     }
     for (const auto& dog : dogs) {

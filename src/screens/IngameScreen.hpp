@@ -41,7 +41,8 @@ public:
     // What the keys do while paused, drawn over the pause picture.
     ui::Gui pauseGui;
     std::shared_ptr<ui::Label> pauseKeys;
-    // Every action and its key, along the bottom of the picture while paused.
+    // Every action and its key, along the bottom of the picture while paused; with a pad connected, its
+    // buttons on a second line.
     std::shared_ptr<ui::Label> boundKeys;
     bool playerDead = false;
     bool paused = false;
@@ -60,8 +61,10 @@ private:
     void buildPausePicture();
     sf::Vector2f pausePosition() const;
     void placePauseKeys();
+    void listBoundKeys(bool withPad);
 
     bool levelReady = false;
+    bool padListed = false;
     std::string levelKey; // the level's name in the records
     // The level's actors, looked up once the map has loaded; the registry
     // keeps them alive for as long as this screen runs.
