@@ -84,7 +84,7 @@ TEST_F(StartScreenTest, KeysAloneReachEveryButtonAndTheAudioBox) {
 
     key(sf::Keyboard::Up);
     key(sf::Keyboard::Space);
-    EXPECT_EQ(AssetManager::getInstance()->sound->getVolume(), 0.0f) << "the audio box, last in the form";
+    EXPECT_EQ(AssetManager::getInstance()->effectsVolume(), 0.0f) << "the audio box, last in the form";
     key(sf::Keyboard::Tab, true);
     key(sf::Keyboard::Enter);
     EXPECT_FALSE(harness.window().isOpen()) << "Shift+Tab reaches Exit";
