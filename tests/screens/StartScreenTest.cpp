@@ -3,6 +3,7 @@
 #include "assets/AssetManager.hpp"
 #include "screens/ControlsScreen.hpp"
 #include "screens/CreditsScreen.hpp"
+#include "screens/OptionsScreen.hpp"
 #include "support/GameHarness.hpp"
 #include "ui/Button.hpp"
 
@@ -76,10 +77,10 @@ TEST_F(StartScreenTest, KeysAloneReachEveryButtonAndTheAudioBox) {
     key(sf::Keyboard::Down);
     key(sf::Keyboard::Down);
     EXPECT_EQ(harness.screen<StartScreen>()->gui.getFocused(),
-              harness.screen<StartScreen>()->gui.get("controls"));
+              harness.screen<StartScreen>()->gui.get("options"));
     key(sf::Keyboard::Enter);
-    ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
-    harness.press(sf::Keyboard::Escape);
+    ASSERT_NE(harness.screen<OptionsScreen>(), nullptr);
+    key(sf::Keyboard::Escape);
     ASSERT_NE(harness.screen<StartScreen>(), nullptr);
 
     key(sf::Keyboard::Up);
