@@ -42,6 +42,7 @@ Game::~Game() {
     delete window;
     window = nullptr;
     gameStateManager->window = nullptr;
+    gameStateManager->switchFullscreen = nullptr;
     SceneRegistries::shutdown();
 }
 
@@ -58,6 +59,7 @@ void Game::start() {
     window = new sf::RenderWindow();
     openWindow();
     gameStateManager->window = window;
+    gameStateManager->switchFullscreen = [this] { toggleFullscreen(); };
     gameStateManager->setState(GameStateManager::kStartScreen);
 }
 
@@ -67,12 +69,8 @@ void Game::applySettings() {
     gameStateManager->settingsFile = file;
     gameStateManager->recordsPath = RecordsFile::defaultPath();
     fullscreen = fullscreenOverride.value_or(gameStateManager->settings.fullscreen);
-    if (!gameStateManager->settings.audio) {
-        // Silent from the very start: the menu keeps a muted volume as it finds it.
-        AssetManager* assets = AssetManager::getInstance();
-        assets->sound->setVolume(0.0f);
-        assets->music->setVolume(0.0f);
-    }
+    const Settings& settings = gameStateManager->settings;
+    AssetManager::getInstance()->setVolumes(settings.audio, settings.musicVolume, settings.effectsVolume);
 }
 
 void Game::bindPadButtons() {

@@ -6,6 +6,7 @@
 #include "screens/EndScreen.hpp"
 #include "screens/IngameScreen.hpp"
 #include "screens/LevelListScreen.hpp"
+#include "screens/OptionsScreen.hpp"
 #include "screens/StartScreen.hpp"
 
 #include <cstring>
@@ -67,6 +68,9 @@ void GameStateManager::setState(int state) {
         break;
     case kLevelListScreen:
         switchTo(levelListScreen);
+        break;
+    case kOptionsScreen:
+        switchTo(optionsScreen);
         break;
     default:
         break;

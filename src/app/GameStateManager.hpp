@@ -4,6 +4,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,10 +16,11 @@ class EndScreen;
 class ControlsScreen;
 class CreditsScreen;
 class LevelListScreen;
+class OptionsScreen;
 class SettingsFile;
 
 // Owns the running screen and switches between the screens by number:
-// 0 start, 1 in-game, 2 end, 3 controls, 4 credits, 5 level list. Also carries what outlives a
+// 0 start, 1 in-game, 2 end, 3 controls, 4 credits, 5 level list, 6 options. Also carries what outlives a
 // screen: the window, the frame loop's last event and the level's outcome.
 class GameStateManager {
 public:
@@ -28,6 +30,7 @@ public:
     static constexpr int kControlsScreen = 3;
     static constexpr int kCreditsScreen = 4;
     static constexpr int kLevelListScreen = 5;
+    static constexpr int kOptionsScreen = 6;
 
     static GameStateManager* getInstance();
     // Destroys the manager and with it the running screen (used by the shutdown).
@@ -44,6 +47,7 @@ public:
     std::shared_ptr<ControlsScreen> controlsScreen;
     std::shared_ptr<CreditsScreen> creditsScreen;
     std::shared_ptr<LevelListScreen> levelListScreen;
+    std::shared_ptr<OptionsScreen> optionsScreen;
     std::shared_ptr<GameState> currentState;
     sf::RenderWindow* window = nullptr;
     sf::Event lastEvent;
@@ -72,6 +76,8 @@ public:
     std::shared_ptr<SettingsFile> settingsFile;
     // Writes the settings at once, after a change the player made.
     void saveSettings();
+    // Switches between the window and fullscreen as F11 does (set by the game; empty without a window).
+    std::function<void()> switchFullscreen;
 
 private:
     GameStateManager();

@@ -90,7 +90,28 @@ bool Settings::keysAreDefault() const {
     return true;
 }
 
+std::string Settings::nameOf(Difficulty level) {
+    switch (level) {
+    case Difficulty::Easy:
+        return "easy";
+    case Difficulty::Hard:
+        return "hard";
+    default:
+        return "normal";
+    }
+}
+
+std::optional<Settings::Difficulty> Settings::difficultyNamed(const std::string& name) {
+    for (const Difficulty level : {Difficulty::Easy, Difficulty::Normal, Difficulty::Hard}) {
+        if (nameOf(level) == name) {
+            return level;
+        }
+    }
+    return std::nullopt;
+}
+
 bool Settings::operator==(const Settings& other) const {
-    return audio == other.audio && fullscreen == other.fullscreen && windowSize == other.windowSize &&
-           keys == other.keys && padButtons == other.padButtons;
+    return audio == other.audio && musicVolume == other.musicVolume && effectsVolume == other.effectsVolume &&
+           difficulty == other.difficulty && fullscreen == other.fullscreen &&
+           windowSize == other.windowSize && keys == other.keys && padButtons == other.padButtons;
 }

@@ -3,15 +3,20 @@
 #include <SFML/System/Vector2.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 // What the player chooses and the game remembers between runs. A default
-// Settings is the game as it always was: audio on, an 800x600 window, A D W S
-// to move, E to lay, Space to shoot, Escape to pause, R to restart and Q to leave
-// a level; on a pad A lays, X shoots, Start pauses, Y restarts and B leaves.
+// Settings is the game as it always was: audio on at full music and effects
+// volume, normal difficulty, an 800x600 window, A D W S to move, E to lay,
+// Space to shoot, Escape to pause, R to restart and Q to leave a level; on a
+// pad A lays, X shoots, Start pauses, Y restarts and B leaves.
 class Settings {
 public:
+    enum class Difficulty { Easy, Normal, Hard };
+    static constexpr int kMostVolume = 100;
+
     Settings();
 
     // Every action a key can be bound to, in the order the settings file lists them.
@@ -21,6 +26,10 @@ public:
     sf::Keyboard::Key key(const std::string& action) const;
     // True when no action is bound to another key than its default.
     bool keysAreDefault() const;
+
+    // "easy", "normal", "hard": the names the settings file and the options screen use.
+    static std::string nameOf(Difficulty level);
+    static std::optional<Difficulty> difficultyNamed(const std::string& name);
 
     // Every action a pad button can be bound to, in the order the settings file lists them. ACCEPT
     // continues a paused level and clicks in menus, BACK leaves a screen; the pad's sticks and D-pad
@@ -33,7 +42,12 @@ public:
     bool operator==(const Settings& other) const;
     bool operator!=(const Settings& other) const { return !(*this == other); }
 
+    // The menu's audio box: off silences everything, and the two volumes stay as they were.
     bool audio = true;
+    // 0 to kMostVolume, of the game's own loudness for the music and for the effects.
+    int musicVolume = kMostVolume;
+    int effectsVolume = kMostVolume;
+    Difficulty difficulty = Difficulty::Normal;
     bool fullscreen = false;
     // The window's size when it is not fullscreen.
     sf::Vector2u windowSize{800, 600};

@@ -55,7 +55,25 @@ std::string yesNo(bool value) {
     return value ? "true" : "false";
 }
 
+void readVolume(const toml::table& file, const char* name, int& volume, const Report& report) {
+    const toml::node* node = file.at_path(std::string("audio.") + name).node();
+    if (!node) {
+        return;
+    }
+    if (!node->is_integer() || node->as_integer()->get() < 0 ||
+        node->as_integer()->get() > Settings::kMostVolume) {
+        report(lineOf(*node), std::string("audio.") + name + " must be a whole number from 0 to " +
+                                  std::to_string(Settings::kMostVolume) + "; using " +
+                                  std::to_string(volume));
+        return;
+    }
+    volume = static_cast<int>(node->as_integer()->get());
+}
+
+// A file from before the volumes has only "enabled": both volumes then stay at their default.
 void readAudio(const toml::table& file, Settings& settings, const Report& report) {
+    readVolume(file, "music", settings.musicVolume, report);
+    readVolume(file, "effects", settings.effectsVolume, report);
     const toml::node* enabled = file.at_path("audio.enabled").node();
     if (!enabled) {
         return;
@@ -65,6 +83,20 @@ void readAudio(const toml::table& file, Settings& settings, const Report& report
         return;
     }
     settings.audio = enabled->as_boolean()->get();
+}
+
+void readGame(const toml::table& file, Settings& settings, const Report& report) {
+    const toml::node* node = file.at_path("game.difficulty").node();
+    if (!node) {
+        return;
+    }
+    const auto level = node->is_string() ? Settings::difficultyNamed(node->as_string()->get()) : std::nullopt;
+    if (!level) {
+        report(lineOf(*node), "game.difficulty must be \"easy\", \"normal\" or \"hard\"; using \"" +
+                                  Settings::nameOf(settings.difficulty) + "\"");
+        return;
+    }
+    settings.difficulty = *level;
 }
 
 void readWindow(const toml::table& file, Settings& settings, const Report& report) {
@@ -219,6 +251,7 @@ void readPad(const toml::table& file, Settings& settings, const Report& report) 
 
 void readTable(const toml::table& file, Settings& settings, const Report& report) {
     readAudio(file, settings, report);
+    readGame(file, settings, report);
     readWindow(file, settings, report);
     readKeys(file, settings, report);
     readPad(file, settings, report);
@@ -248,7 +281,11 @@ toml::table toTable(const Settings& settings) {
     for (const std::string& action : Settings::padActions()) {
         pad.insert(action, static_cast<std::int64_t>(settings.padButton(action)));
     }
-    return toml::table{{"audio", toml::table{{"enabled", settings.audio}}},
+    const toml::table audio{{"enabled", settings.audio},
+                            {"music", static_cast<std::int64_t>(settings.musicVolume)},
+                            {"effects", static_cast<std::int64_t>(settings.effectsVolume)}};
+    return toml::table{{"audio", audio},
+                       {"game", toml::table{{"difficulty", Settings::nameOf(settings.difficulty)}}},
                        {"window", window},
                        {"keys", keys},
                        {"pad", pad}};

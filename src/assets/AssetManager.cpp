@@ -7,11 +7,16 @@
 
 AssetManager* AssetManager::instance = nullptr;
 
-AssetManager::AssetManager() : music(new sf::Music()), sound(new sf::Sound()) {}
+AssetManager::AssetManager() : music(new sf::Music()) {
+    setVolumes(true, 100, 100);
+}
 
 AssetManager::~AssetManager() {
     // The players go first: a sound must not outlive the buffer it plays.
-    delete sound;
+    for (sf::Sound& voice : voices) {
+        voice.stop();
+        voice.resetBuffer();
+    }
     delete music;
     soundBuffers.clear();
     textures.clear();
@@ -71,8 +76,29 @@ bool AssetManager::hasSoundBuffer(const std::string& name) const {
 
 void AssetManager::playSound(std::string name) {
     const sf::SoundBuffer& buffer = *soundBuffers.at(name);
-    sound->setBuffer(buffer);
-    sound->play();
+    std::size_t chosen = 0;
+    for (std::size_t i = 0; i < kVoices; ++i) {
+        if (voices[i].getStatus() == sf::SoundSource::Stopped) {
+            chosen = i;
+            break;
+        }
+        if (voiceStarts[i] < voiceStarts[chosen]) {
+            chosen = i;
+        }
+    }
+    voices[chosen].setBuffer(buffer);
+    voices[chosen].setVolume(effectsLoudness);
+    voices[chosen].play();
+    voiceStarts[chosen] = ++effectsStarted;
+    lastVoiceIndex = chosen;
+}
+
+void AssetManager::setVolumes(bool audioOn, int musicPercent, int effectsPercent) {
+    effectsLoudness = audioOn ? kFullEffectsVolume * static_cast<float>(effectsPercent) / 100.0f : 0.0f;
+    music->setVolume(audioOn ? kFullMusicVolume * static_cast<float>(musicPercent) / 100.0f : 0.0f);
+    for (sf::Sound& voice : voices) {
+        voice.setVolume(effectsLoudness);
+    }
 }
 
 void AssetManager::playSoundIfLoaded(const std::string& name) {

@@ -4,12 +4,15 @@
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Texture.hpp>
+#include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 
 // Loads textures and sound buffers once and hands them out by short names; owns
-// the one effect player and the one music player.
+// a few effect voices, so effects overlap instead of cutting each other off,
+// and the one music player.
 //
 // A failed load leaves the map unchanged (an older entry of that name stays). Files that are not regular
 // files, and pictures above FileCheck::largestTextureSide() a side, fail with one line on sf::err().
@@ -25,20 +28,37 @@ public:
     sf::Texture& getTexture(std::string name);
     bool hasTexture(const std::string& name) const;
     bool hasSoundBuffer(const std::string& name) const;
-    // Plays an effect, cutting off the one playing. Throws for unknown names.
+    static constexpr std::size_t kVoices = 4;
+    // The game's own loudness at full volume, in SFML's 0 to 100.
+    static constexpr float kFullEffectsVolume = 10.0f;
+    static constexpr float kFullMusicVolume = 50.0f;
+
+    // Plays an effect on a free voice, or instead of the one that started longest ago when all
+    // are busy. Throws for unknown names.
     void playSound(std::string name);
     // Plays the effect if it was loaded; a missing effect is silent.
     void playSoundIfLoaded(const std::string& name);
     // Starts "Assets/Sounds/<name>.wav" looped, unless music is already playing or paused.
     void playMusic(std::string name);
+    // Sets both players from the player's choices (0 to 100 each); muted is silent whatever they are.
+    // Effects already playing change too.
+    void setVolumes(bool audioOn, int musicPercent, int effectsPercent);
+    float effectsVolume() const { return effectsLoudness; }
+    // The voice the latest effect plays on.
+    const sf::Sound& lastVoice() const { return voices[lastVoiceIndex]; }
 
     std::map<std::string, std::unique_ptr<sf::Texture>> textures;
     std::map<std::string, std::unique_ptr<sf::SoundBuffer>> soundBuffers;
     sf::Music* music;
-    sf::Sound* sound;
 
 private:
     AssetManager();
     ~AssetManager();
     static AssetManager* instance;
+
+    std::array<sf::Sound, kVoices> voices;
+    std::array<std::uint64_t, kVoices> voiceStarts{};
+    std::uint64_t effectsStarted = 0;
+    std::size_t lastVoiceIndex = 0;
+    float effectsLoudness = kFullEffectsVolume;
 };

@@ -33,6 +33,12 @@ int EnemyMovement::distance(sf::Vector2f a, sf::Vector2f b) {
     return std::abs(static_cast<int>(a.x - b.x)) + std::abs(static_cast<int>(a.y - b.y));
 }
 
+void EnemyMovement::setDifficulty(Settings::Difficulty level) {
+    difficultyScale = level == Settings::Difficulty::Easy   ? kEasyScale
+                      : level == Settings::Difficulty::Hard ? kHardScale
+                                                            : 1.0;
+}
+
 void EnemyMovement::showLook(StaticCmp& sprite, bool angry) {
     // Copying a texture is costly; only swap when the look really changes.
     if (angry != lookingAngry) {
@@ -46,10 +52,11 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
     if (!sprite) {
         return;
     }
+    const bool wasChasing = lookingAngry;
     showLook(*sprite, false);
 
     const sf::Vector2f p = owner->getPosition();
-    const double range = tuning.sightRange;
+    const double range = tuning.sightRange * difficultyScale;
     GameObjectManager* objects = GameObjectManager::getInstance();
     enum class Target { None, Egg, Player } kind = Target::None;
     sf::Vector2f goalPoint;
@@ -81,10 +88,13 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
     const bool chasing = kind != Target::None && reach > dist && sprite->visible;
     if (chasing) {
         showLook(*sprite, true);
+        if (!wasChasing) {
+            AssetManager::getInstance()->playSoundIfLoaded("alarm");
+        }
         atHome = false;
-        runTowards(p, goalPoint, dt);
+        runTowards(p, goalPoint, tuning.runSpeed * difficultyScale, dt);
     } else if (!atHome) {
-        runTowards(p, home, dt);
+        runTowards(p, home, tuning.runSpeed, dt);
     }
 }
 
@@ -119,9 +129,9 @@ void EnemyMovement::patrol(float dt) {
     }
 }
 
-void EnemyMovement::runTowards(sf::Vector2f from, sf::Vector2f goal, float dt) {
+void EnemyMovement::runTowards(sf::Vector2f from, sf::Vector2f goal, double speed, float dt) {
     const double angle =
         std::atan2(static_cast<double>(goal.y) - from.y, static_cast<double>(goal.x) - from.x);
-    owner->move(static_cast<float>(std::cos(angle) * tuning.runSpeed * dt),
-                static_cast<float>(std::sin(angle) * tuning.runSpeed * dt));
+    owner->move(static_cast<float>(std::cos(angle) * speed * dt),
+                static_cast<float>(std::sin(angle) * speed * dt));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Settings.hpp"
 #include "scene/Component.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
@@ -22,6 +23,9 @@ public:
     static constexpr double kOutsideSightRange = 150.0;
     static constexpr double kEggFactor = 0.75;
     static constexpr double kPlayerFactor = 0.5;
+    // How far dogs see and how fast they chase, against Normal, on the easier and the harder game.
+    static constexpr double kEasyScale = 0.75;
+    static constexpr double kHardScale = 1.1;
 
     // One dog's numbers: every distance it notices things at follows from its sight range.
     struct Tuning {
@@ -38,6 +42,12 @@ public:
                   bool runsInUpdate, std::optional<Tuning> dogTuning = std::nullopt);
 
     void process(sf::RenderWindow* window, float dt, std::string objectName) override;
+
+    // Scales the sight range and the chase speed; Normal is the dog as it is.
+    void setDifficulty(Settings::Difficulty level);
+    // True from the frame the dog starts running at the player or an egg until it gives up; the start
+    // plays the "alarm" effect once, when it is loaded.
+    bool isChasing() const { return lookingAngry; }
 
     // Manhattan distance on coordinate differences truncated toward zero.
     static int distance(sf::Vector2f a, sf::Vector2f b);
@@ -57,7 +67,8 @@ public:
 private:
     void patrol(float dt);
     void showLook(StaticCmp& sprite, bool angry);
-    void runTowards(sf::Vector2f from, sf::Vector2f goal, float dt);
+    void runTowards(sf::Vector2f from, sf::Vector2f goal, double speed, float dt);
 
     bool lookingAngry = false;
+    double difficultyScale = 1.0;
 };

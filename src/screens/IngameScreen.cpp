@@ -10,6 +10,7 @@
 #include "assets/AssetManager.hpp"
 #include "assets/FileCheck.hpp"
 #include "components/DeathComponent.hpp"
+#include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
 #include "map/LevelSchema.hpp"
 #include "physics/PhysicsManager.hpp"
@@ -31,6 +32,15 @@ const sf::Vector2f kPauseSize{240.0f, 100.0f};
 const sf::Vector2f kPauseKeysCentre{120.0f, 72.0f};
 const unsigned kPauseKeysTextSize = 26;
 const sf::Color kPauseKeysColour(232, 238, 255);
+// The goal line: top centre, between the egg counter and the clock, light text on a dark strip so it reads
+// over any ground.
+const unsigned kGoalTextSize = 22;
+const float kGoalMargin = 12.0f;
+const sf::Color kGoalTextColour(244, 235, 208);
+const sf::Color kGoalBackColour(20, 28, 60, 200);
+const unsigned kBoundKeysTextSize = 17;
+const char* const kFindTheFormula = "Find the formula";
+const char* const kBringItHome = "Bring it to the goal";
 // The run's time in the top right corner, as large as the egg counter on the left.
 const sf::Vector2f kClockPosition{620.0f, -5.0f};
 const unsigned kClockTextSize = 50;
@@ -58,8 +68,12 @@ bool IngameScreen::loadLevel() {
     }
     player = objects->getGameObject(LevelSchema::kPlayerName);
     camera = objects->getGameObject(LevelSchema::kCameraName);
+    const Settings::Difficulty difficulty = GameStateManager::getInstance()->settings.difficulty;
     for (int i = 1; i <= LevelSchema::kDogCount; ++i) {
         dogs.push_back(objects->getGameObject(LevelSchema::dogName(i)));
+        if (auto movement = dogs.back()->getComponent<EnemyMovement>()) {
+            movement->setDifficulty(difficulty);
+        }
     }
     for (int i = 1; i <= LevelSchema::kEggCount; ++i) {
         eggs.push_back(objects->getGameObject(LevelSchema::eggName(i)));
@@ -106,7 +120,18 @@ void IngameScreen::buildHud() {
     icon->getRenderer()->setBackgroundColor(sf::Color::Transparent);
     icon->getRenderer()->setBorderColor(sf::Color::Transparent);
     gui.add(icon, "");
+    buildGoalLine();
     addClock();
+}
+
+void IngameScreen::buildGoalLine() {
+    goalLine = ui::Label::create(kFindTheFormula);
+    goalLine->setTextSize(kGoalTextSize);
+    goalLine->getRenderer()->setTextColor(kGoalTextColour);
+    goalLine->getRenderer()->setBackgroundColor(kGoalBackColour);
+    goalLine->getRenderer()->setBorders({8.0f, 4.0f, 8.0f, 4.0f});
+    goalLine->getRenderer()->setBorderColor(sf::Color::Transparent);
+    gui.add(goalLine, "goal");
 }
 
 void IngameScreen::addClock() {
@@ -147,6 +172,32 @@ void IngameScreen::buildPausePicture() {
     }
     pauseGui.setAbsoluteView(Letterbox::pictureArea());
     pauseGui.add(pauseKeys, "pauseKeys");
+
+    pauseGui.setFont("Assets/arial.ttf"); // the line below is measured as it is placed
+    boundKeys = ui::Label::create();
+    boundKeys->setTextSize(kBoundKeysTextSize);
+    boundKeys->getRenderer()->setTextColor(kGoalTextColour);
+    boundKeys->getRenderer()->setBackgroundColor(kGoalBackColour);
+    boundKeys->getRenderer()->setBorders({8.0f, 4.0f, 8.0f, 4.0f});
+    pauseGui.add(boundKeys, "boundKeys");
+    listBoundKeys(InputManager::getInstance()->gamepad.isConnected());
+}
+
+void IngameScreen::listBoundKeys(bool withPad) {
+    const Settings& settings = GameStateManager::getInstance()->settings;
+    std::string keys;
+    std::string buttons = "Pad: stick, D-pad move";
+    for (const std::string& action : Settings::actions()) {
+        keys += (keys.empty() ? "" : "    ") + action + " " + KeyNames::nameOf(settings.key(action));
+        if (action != "LEFT" && action != "RIGHT" && action != "UP" && action != "DOWN") {
+            buttons += "    " + action + " " + Gamepad::buttonName(settings.padButton(action)) +
+                       (action == "SHOOT" ? ", RT" : "");
+        }
+    }
+    boundKeys->setText(withPad ? keys + "\n" + buttons : keys);
+    boundKeys->setPosition({(Letterbox::kPictureWidth - boundKeys->getSize().x) / 2.0f,
+                            Letterbox::kPictureHeight - boundKeys->getSize().y - kGoalMargin});
+    padListed = withPad;
 }
 
 sf::Vector2f IngameScreen::pausePosition() const {
@@ -222,6 +273,8 @@ void IngameScreen::update(float dt) {
     std::ostringstream counter;
     counter << playerEggs->eggStock.size() << "x";
     eggCounter->setText(counter.str());
+    goalLine->setText(GameStateManager::getInstance()->hasFormula ? kBringItHome : kFindTheFormula);
+    goalLine->setPosition({(Letterbox::kPictureWidth - goalLine->getSize().x) / 2.0f, kGoalMargin});
     if (!paused && !playerDead && !GameStateManager::getInstance()->levelComplete) {
         runClock.advance(dt);
     }
@@ -230,6 +283,10 @@ void IngameScreen::update(float dt) {
     if (paused) {
         pauseObject->setPosition(pausePosition());
         placePauseKeys();
+        if (const bool padConnected = InputManager::getInstance()->gamepad.isConnected();
+            padConnected != padListed) {
+            listBoundKeys(padConnected);
+        }
         return;
     }
     for (const auto& dog : dogs) {
@@ -260,6 +317,7 @@ void IngameScreen::draw(sf::RenderWindow& window) {
     } else {
         renderer->draw(&window);
     }
+    chaseMarks.draw(window, dogs);
     const sf::FloatRect viewport = Letterbox::viewport(window.getSize());
     gui.setRelativeViewport(viewport);
     gui.draw();

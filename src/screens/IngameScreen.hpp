@@ -3,6 +3,7 @@
 #include "app/GameState.hpp"
 #include "scene/GameObject.hpp"
 #include "scene/TileCache.hpp"
+#include "screens/ChaseMark.hpp"
 #include "screens/RunClock.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
@@ -15,7 +16,8 @@ class DeathComponent;
 class LayEggComponent;
 
 // The level: loads the map, moves the player, the dogs and the eggs, runs the
-// collision step and draws the scene with an egg counter. Escape pauses; while
+// collision step and draws the scene with an egg counter, the current goal in
+// words and a mark over every chasing dog. Escape pauses; while
 // paused, R restarts the level and Q leaves it for the menu (keys as bound). Ends
 // when the player is caught or reaches the goal with the formula; a win is timed
 // (the clock stands while paused) and recorded as the level's best when faster.
@@ -29,6 +31,9 @@ public:
     bool coversPicture() const override { return tileCache.paintedLastFrame(); }
 
     std::shared_ptr<ui::Button> eggCounter;
+    // "Find the formula", then "Bring it to the goal".
+    std::shared_ptr<ui::Label> goalLine;
+    ChaseMark chaseMarks;
     std::shared_ptr<ui::Button> clockText;
     RunClock runClock;
     ui::Gui gui;
@@ -36,6 +41,9 @@ public:
     // What the keys do while paused, drawn over the pause picture.
     ui::Gui pauseGui;
     std::shared_ptr<ui::Label> pauseKeys;
+    // Every action and its key, along the bottom of the picture while paused; with a pad connected, its
+    // buttons on a second line.
+    std::shared_ptr<ui::Label> boundKeys;
     bool playerDead = false;
     bool paused = false;
     // The tiles at the level's own resolution, stretched over the picture; sprites and HUD at the window's.
@@ -46,14 +54,17 @@ private:
     bool loadLevel();
     void bindPlayerKeys();
     void buildHud();
+    void buildGoalLine();
     void addClock();
     // Hands the run's time to the end screen, and records a win.
     void finishRun();
     void buildPausePicture();
     sf::Vector2f pausePosition() const;
     void placePauseKeys();
+    void listBoundKeys(bool withPad);
 
     bool levelReady = false;
+    bool padListed = false;
     std::string levelKey; // the level's name in the records
     // The level's actors, looked up once the map has loaded; the registry
     // keeps them alive for as long as this screen runs.

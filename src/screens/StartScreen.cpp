@@ -46,10 +46,8 @@ void StartScreen::init() {
     loadSounds();
     assets->loadTexture("audio", "Assets/audio.png");
     assets->loadTexture("audioOff", "Assets/audioOff.png");
-    if (assets->sound->getVolume() != 0.0f) {
-        assets->music->setVolume(kMusicVolume);
-        assets->sound->setVolume(kEffectsVolume);
-    }
+    const Settings& settings = GameStateManager::getInstance()->settings;
+    assets->setVolumes(settings.audio, settings.musicVolume, settings.effectsVolume);
     buildBackground();
     menuReady = buildMenu();
     if (!menuReady) {
@@ -85,6 +83,7 @@ bool StartScreen::buildMenu() {
     }
     if (!connectButton("start", &StartScreen::onStartClicked) ||
         !connectButton("levels", &StartScreen::onLevelsClicked) ||
+        !connectButton("options", &StartScreen::onOptionsClicked) ||
         !connectButton("credits", &StartScreen::onCreditsClicked) ||
         !connectButton("controls", &StartScreen::onControlsClicked) ||
         !connectButton("exit", &StartScreen::onExitClicked)) {
@@ -123,10 +122,9 @@ void StartScreen::update(float) {
     if (!menuReady) {
         return;
     }
-    AssetManager* assets = AssetManager::getInstance();
-    audioCheckBox->setChecked(assets->sound->getVolume() != 0.0f);
-
     GameStateManager* game = GameStateManager::getInstance();
+    audioCheckBox->setChecked(game->settings.audio);
+
     if (game->window) {
         gui.setRelativeViewport(Letterbox::viewport(game->window->getSize()));
     }
@@ -146,6 +144,10 @@ void StartScreen::update(float) {
     }
     if (!levelsIdle) {
         game->setState(GameStateManager::kLevelListScreen);
+        return;
+    }
+    if (!optionsIdle) {
+        game->setState(GameStateManager::kOptionsScreen);
         return;
     }
     if (!creditsIdle) {
@@ -187,6 +189,11 @@ void StartScreen::onControlsClicked() {
     controlsIdle = false;
 }
 
+void StartScreen::onOptionsClicked() {
+    AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
+    optionsIdle = false;
+}
+
 void StartScreen::onCreditsClicked() {
     AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
     creditsIdle = false;
@@ -198,15 +205,9 @@ void StartScreen::onExitClicked() {
 }
 
 void StartScreen::onAudioClicked() {
-    AssetManager* assets = AssetManager::getInstance();
-    if (assets->sound->getVolume() == 0.0f) {
-        assets->sound->setVolume(kEffectsVolume);
-        assets->music->setVolume(kMusicVolume);
-    } else {
-        assets->sound->setVolume(0.0f);
-        assets->music->setVolume(0.0f);
-    }
     GameStateManager* game = GameStateManager::getInstance();
-    game->settings.audio = assets->sound->getVolume() != 0.0f;
+    Settings& settings = game->settings;
+    settings.audio = !settings.audio;
+    AssetManager::getInstance()->setVolumes(settings.audio, settings.musicVolume, settings.effectsVolume);
     game->saveSettings();
 }

@@ -10,13 +10,10 @@
 
 // The menu: loads every sound effect, starts the music and shows the form
 // "Assets/start.txt" with its buttons and the audio check box. Start begins the
-// first level at once; Levels opens the list of levels. The click
+// first level at once; Levels opens the list of levels, Options the options. The click
 // handlers only record the choice; update() acts on it.
 class StartScreen final : public GameState {
 public:
-    static constexpr float kEffectsVolume = 10.0f;
-    static constexpr float kMusicVolume = 50.0f;
-
     void init() override;
     void exit() override;
     void update(float dt) override;
@@ -25,6 +22,7 @@ public:
 
     void onStartClicked();
     void onLevelsClicked();
+    void onOptionsClicked();
     void onControlsClicked();
     void onCreditsClicked();
     void onExitClicked();
@@ -33,6 +31,7 @@ public:
     ui::Gui gui;
     bool startIdle = true;
     bool levelsIdle = true;
+    bool optionsIdle = true;
     bool controlsIdle = true;
     bool creditsIdle = true;
     bool exitIdle = true;

@@ -7,6 +7,7 @@
 #include "ui/FormError.hpp"
 #include "ui/Label.hpp"
 #include "ui/Picture.hpp"
+#include "ui/Slider.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <filesystem>
@@ -55,6 +56,10 @@ const std::vector<FormBuilder::WidgetKind>& widgetKinds() {
          {"Text", "TextSize"},
          withVariants({"TextColor", "BackgroundColor", "BorderColor"}, {""})},
         {"Picture", [] { return Picture::create(); }, {"IgnoreMouseEvents"}, {"Texture"}},
+        {"Slider",
+         [] { return Slider::create(); },
+         {"Minimum", "Maximum", "Value", "Step"},
+         withVariants({"TrackColor", "SelectedTrackColor", "ThumbColor", "BorderColor"}, {"", "Hover"})},
     };
     return kinds;
 }
@@ -228,9 +233,24 @@ void FormBuilder::applyKindKeys(Widget& widget, const FormSection& section) {
             bitmapButton->setImage(loadTexture(*image));
         }
     }
+    if (auto* slider = dynamic_cast<Slider*>(&widget)) {
+        applySliderKeys(*slider, section);
+    }
     if (auto* picture = dynamic_cast<Picture*>(&widget)) {
         if (const auto ignore = valueFor("IgnoreMouseEvents")) {
             picture->setIgnoreMouseEvents(ignore->toBool());
+        }
+    }
+}
+
+void FormBuilder::applySliderKeys(Slider& slider, const FormSection& section) {
+    // The limits first, as TGUI does: the value is then held to them.
+    const char* const keys[] = {"Minimum", "Maximum", "Step", "Value"};
+    void (Slider::*const setters[])(float) = {&Slider::setMinimum, &Slider::setMaximum, &Slider::setStep,
+                                              &Slider::setValue};
+    for (int i = 0; i < 4; ++i) {
+        if (const auto found = section.properties.find(keys[i]); found != section.properties.end()) {
+            (slider.*setters[i])(valueOf(found->second).toNumber());
         }
     }
 }

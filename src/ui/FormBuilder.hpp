@@ -17,6 +17,8 @@
 
 namespace ui {
 
+class Slider;
+
 // Turns the sections of a widget file into widgets. Throws FormError on the first problem, before
 // anything is handed out, so a failed load never leaves half a form. Unknown keys of known widgets
 // get one warning line each on sf::err(). Texture files are resolved relative to the form's folder.
@@ -38,6 +40,7 @@ private:
     void applyRenderer(Widget& widget, const FormSection& section, const WidgetKind& kind);
     std::shared_ptr<Renderer> buildRenderer(const FormSection& section, const std::set<std::string>& keys);
     void applyKindKeys(Widget& widget, const FormSection& section);
+    void applySliderKeys(Slider& slider, const FormSection& section);
     void applyLayout(Widget& widget, const FormSection& section);
     UiTexture loadTexture(const FormValue& value);
     FormValue valueOf(const FormSection::Property& property) const;

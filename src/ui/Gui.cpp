@@ -280,6 +280,11 @@ bool Gui::handleEvent(const sf::Event& event) {
     case sf::Event::MouseMoved: {
         const auto point = toView(event.mouseMove.x, event.mouseMove.y);
         updateHover(point);
+        for (auto& entry : widgets) {
+            if (point && entry.widget->isPressed()) {
+                entry.widget->mouseDragged(*point);
+            }
+        }
         return widgetAt(point) != nullptr;
     }
     case sf::Event::MouseButtonPressed: {
@@ -288,6 +293,9 @@ bool Gui::handleEvent(const sf::Event& event) {
         const auto top = widgetAt(point);
         if (top && event.mouseButton.button == sf::Mouse::Left) {
             top->leftMousePressed();
+            if (top->isPressed()) {
+                top->mouseDragged(*point);
+            }
         }
         return top != nullptr;
     }

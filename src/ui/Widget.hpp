@@ -84,6 +84,11 @@ protected:
     virtual sf::Vector2f contentSize() const { return {0, 0}; }
     // Reacts to a click; by default emits onClick.
     virtual void clicked();
+    // The pointer, in the Gui's view, at a left press on the widget and at each move while it is held;
+    // by default nothing happens.
+    virtual void mouseDragged(sf::Vector2f) {}
+
+    friend class Gui;
 
     Look currentLook() const;
     Borders bordersOr(const Borders& fallback) const;

@@ -45,6 +45,9 @@ TEST_F(SettingsFileTest, EveryEntryComesBackAsSavedAndAMissingFileMeansTheDefaul
 
     Settings changed;
     changed.audio = false;
+    changed.musicVolume = 0;
+    changed.effectsVolume = 35;
+    changed.difficulty = Settings::Difficulty::Hard;
     changed.fullscreen = true;
     changed.windowSize = {1024, 768};
     const char* const actions[] = {"LEFT", "RIGHT", "UP", "DOWN", "LAY", "PAUSE", "RESTART", "MENU", "SHOOT"};
@@ -60,7 +63,14 @@ TEST_F(SettingsFileTest, EveryEntryComesBackAsSavedAndAMissingFileMeansTheDefaul
     EXPECT_NE(text.find("LAY = 'Space'"), std::string::npos) << text;
     EXPECT_NE(text.find("PAUSE = 'F5'"), std::string::npos) << text;
     EXPECT_NE(text.find("RESTART = 'Num1'"), std::string::npos) << text;
+    EXPECT_NE(text.find("difficulty = 'hard'"), std::string::npos) << text;
     EXPECT_FALSE(fs::exists(path + ".tmp"));
+
+    // A file from before the volumes: muted stays muted, and unmuting brings back full volume.
+    writeFile("[audio]\nenabled = false\n");
+    Settings old;
+    old.audio = false;
+    EXPECT_EQ(SettingsFile(path).load(), old);
     EXPECT_EQ(errors.text(), "");
 }
 
@@ -81,6 +91,15 @@ const BadFile kBadFiles[] = {
          EXPECT_TRUE(s.audio);
          EXPECT_EQ(s.windowSize, sf::Vector2u(1024, 768)) << "good entries are used";
      }},
+    {"volume out of range", "[audio]\nmusic = 101\neffects = 40\n",
+     ":2: audio.music must be a whole number from 0 to 100; using 100",
+     [](const Settings& s) {
+         EXPECT_EQ(s.musicVolume, 100);
+         EXPECT_EQ(s.effectsVolume, 40);
+     }},
+    {"unknown difficulty", "[game]\ndifficulty = \"Hard\"\n",
+     ":2: game.difficulty must be \"easy\", \"normal\" or \"hard\"; using \"normal\"",
+     [](const Settings& s) { EXPECT_EQ(s.difficulty, Settings::Difficulty::Normal); }},
     {"unknown key name", "[keys]\nLEFT = \"Foo\"\nRIGHT = \"Right\"\n",
      ":2: keys.LEFT: unknown key name \"Foo\"; using A",
      [](const Settings& s) {

@@ -29,13 +29,27 @@ TEST_F(AssetManagerTest, AFailedReloadKeepsTheOldTextureAndUnknownNamesThrow) {
     EXPECT_NO_THROW(assets->playSoundIfLoaded("missing"));
 }
 
-TEST_F(AssetManagerTest, OneEffectAtATimeAndMusicIsNotRestarted) {
+TEST_F(AssetManagerTest, EffectsOverlapAtTheChosenVolumeAndMusicIsNotRestarted) {
     assets->loadSoundBuffer("shoot", "Assets/Sounds/shoot.wav");
     assets->loadSoundBuffer("death", "Assets/Sounds/death.wav");
+    const sf::SoundBuffer* death = assets->soundBuffers.at("death").get();
+    assets->setVolumes(true, 40, 50);
+    EXPECT_FLOAT_EQ(assets->music->getVolume(), 20.0f);
     assets->playSound("shoot");
+    const sf::Sound& shot = assets->lastVoice();
     assets->playSound("death");
-    EXPECT_EQ(assets->sound->getBuffer(), assets->soundBuffers.at("death").get());
-    EXPECT_EQ(assets->sound->getPlayingOffset(), sf::Time::Zero);
+    EXPECT_EQ(shot.getStatus(), sf::SoundSource::Playing) << "a second effect does not cut off the first";
+    EXPECT_EQ(assets->lastVoice().getBuffer(), death);
+    EXPECT_FLOAT_EQ(assets->lastVoice().getVolume(), 5.0f);
+    for (std::size_t i = 2; i < AssetManager::kVoices; ++i) {
+        assets->playSound("death");
+        EXPECT_NE(shot.getBuffer(), death);
+    }
+    assets->playSound("death");
+    EXPECT_EQ(shot.getBuffer(), death) << "with every voice busy the oldest effect gives way";
+    assets->setVolumes(false, 40, 50);
+    EXPECT_EQ(assets->lastVoice().getVolume(), 0.0f);
+    EXPECT_EQ(assets->music->getVolume(), 0.0f);
 
     assets->playMusic("music");
     ASSERT_EQ(assets->music->getStatus(), sf::SoundSource::Playing);

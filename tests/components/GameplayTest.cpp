@@ -124,6 +124,42 @@ TEST_F(GameplayTest, DogsPatrolNoticeWithinTheirSightAndPreferThePlayer) {
     EXPECT_TRUE(inside->getComponent<EnemyMovement>()->atHome) << "a hidden dog never chases";
 }
 
+TEST_F(GameplayTest, DifficultyScalesSightAndChaseSpeedAndAChaseStartsWithOneAlarm) {
+    AssetManager* assets = AssetManager::getInstance();
+    assets->loadSoundBuffer("alarm", "Assets/Sounds/alarm.wav");
+    const sf::SoundBuffer* alarm = assets->soundBuffers.at("alarm").get();
+    auto hero = player({2000, 2000});
+    auto outside = dog("enemy1", "enemy1", {500, 500});
+    auto movement = outside->getComponent<EnemyMovement>();
+    const std::pair<Settings::Difficulty, double> levels[] = {{Settings::Difficulty::Easy, 0.75},
+                                                              {Settings::Difficulty::Normal, 1.0},
+                                                              {Settings::Difficulty::Hard, 1.1}};
+    for (const auto& [level, scale] : levels) {
+        SCOPED_TRACE(scale);
+        movement->setDifficulty(level);
+        const float reach = static_cast<float>(75.0 * scale);
+        outside->setPosition(500, 500);
+        hero->setPosition(500 + reach + 2, 500);
+        outside->update(0.1f);
+        EXPECT_FALSE(movement->isChasing()) << "just beyond its sight it patrols";
+        EXPECT_EQ(outside->getPosition(), sf::Vector2f(504, 500)) << "patrols at its own speed";
+
+        outside->setPosition(500, 500);
+        hero->setPosition(500 + reach - 2, 500);
+        outside->update(0.1f);
+        ASSERT_TRUE(movement->isChasing());
+        EXPECT_NEAR(outside->getPosition().x, 504.0f + 4.5f * scale, 1e-4) << "patrol step plus the run";
+        EXPECT_EQ(assets->lastVoice().getBuffer(), alarm);
+        assets->playSound("egg");
+        outside->update(0.1f);
+        EXPECT_NE(assets->lastVoice().getBuffer(), alarm) << "one alarm per chase";
+
+        hero->setPosition(2000, 2000);
+        outside->update(0.1f);
+        EXPECT_FALSE(movement->isChasing()) << "it gives up";
+    }
+}
+
 TEST_F(GameplayTest, AShotEggDrawsADogAwayAndTheDogWalksBackHome) {
     auto hero = player({2000, 2000});
     auto outside = dog("enemy1", "enemy1", {500, 500}, "vertical", 50);

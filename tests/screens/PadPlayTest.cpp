@@ -70,9 +70,10 @@ TEST_F(PadPlayTest, TheStickAndDPadMoveTheMenuFocusAOpensAndBGoesBack) {
     tilt(sf::Joystick::PovY, 100.0f);
     EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("start"));
     tilt(sf::Joystick::Y, 80.0f);
-    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("controls"));
     tilt(sf::Joystick::Y, 20.0f);
-    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("controls")) << "inside the dead zone";
+    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("options")) << "inside the dead zone";
+    tilt(sf::Joystick::Y, 80.0f);
+    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("controls"));
     press(kA);
     ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
     const ui::Gui& panel = harness.screen<ControlsScreen>()->boundKeys;

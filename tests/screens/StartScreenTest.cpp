@@ -3,6 +3,7 @@
 #include "assets/AssetManager.hpp"
 #include "screens/ControlsScreen.hpp"
 #include "screens/CreditsScreen.hpp"
+#include "screens/OptionsScreen.hpp"
 #include "support/GameHarness.hpp"
 #include "ui/Button.hpp"
 
@@ -29,7 +30,7 @@ protected:
 TEST_F(StartScreenTest, FirstStartSetsAudioLevelsAndPlaysTheMusic) {
     ASSERT_TRUE(harness.frames(1));
     AssetManager* assets = AssetManager::getInstance();
-    EXPECT_FLOAT_EQ(assets->sound->getVolume(), 10.0f);
+    EXPECT_FLOAT_EQ(assets->effectsVolume(), 10.0f);
     EXPECT_FLOAT_EQ(assets->music->getVolume(), 50.0f);
     EXPECT_EQ(assets->music->getStatus(), sf::SoundSource::Playing);
     EXPECT_TRUE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
@@ -51,7 +52,7 @@ TEST_F(StartScreenTest, ButtonsOpenThePictureScreensAndEscapeReturns) {
 TEST_F(StartScreenTest, AudioBoxMutesEverythingAndStaysMutedAcrossScreens) {
     clickWidget("audio");
     AssetManager* assets = AssetManager::getInstance();
-    EXPECT_EQ(assets->sound->getVolume(), 0.0f);
+    EXPECT_EQ(assets->effectsVolume(), 0.0f);
     EXPECT_EQ(assets->music->getVolume(), 0.0f);
     ASSERT_TRUE(harness.frames(1));
     EXPECT_FALSE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
@@ -64,7 +65,7 @@ TEST_F(StartScreenTest, AudioBoxMutesEverythingAndStaysMutedAcrossScreens) {
     EXPECT_FALSE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
 
     clickWidget("audio");
-    EXPECT_FLOAT_EQ(assets->sound->getVolume(), 10.0f);
+    EXPECT_FLOAT_EQ(assets->effectsVolume(), 10.0f);
     EXPECT_FLOAT_EQ(assets->music->getVolume(), 50.0f);
 }
 
@@ -76,15 +77,15 @@ TEST_F(StartScreenTest, KeysAloneReachEveryButtonAndTheAudioBox) {
     key(sf::Keyboard::Down);
     key(sf::Keyboard::Down);
     EXPECT_EQ(harness.screen<StartScreen>()->gui.getFocused(),
-              harness.screen<StartScreen>()->gui.get("controls"));
+              harness.screen<StartScreen>()->gui.get("options"));
     key(sf::Keyboard::Enter);
-    ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
-    harness.press(sf::Keyboard::Escape);
+    ASSERT_NE(harness.screen<OptionsScreen>(), nullptr);
+    key(sf::Keyboard::Escape);
     ASSERT_NE(harness.screen<StartScreen>(), nullptr);
 
     key(sf::Keyboard::Up);
     key(sf::Keyboard::Space);
-    EXPECT_EQ(AssetManager::getInstance()->sound->getVolume(), 0.0f) << "the audio box, last in the form";
+    EXPECT_EQ(AssetManager::getInstance()->effectsVolume(), 0.0f) << "the audio box, last in the form";
     key(sf::Keyboard::Tab, true);
     key(sf::Keyboard::Enter);
     EXPECT_FALSE(harness.window().isOpen()) << "Shift+Tab reaches Exit";

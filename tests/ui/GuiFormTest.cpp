@@ -183,7 +183,7 @@ TEST_F(GuiFormTest, EachMalformationNamesItsLineAndLeavesTheGuiAsItWas) {
         {"Button.a {}\n}", "2: expected a section, found '}'"},
         {"Button.a\n  Text = x;", "2: expected '{' after 'Button.a'"},
         {inA("Text x;"), "2: expected '=' after 'Text'"},
-        {"\nSlider.s {\n}", "2: unknown widget type 'Slider'"},
+        {"\nSpinButton.s {\n}", "2: unknown widget type 'SpinButton'"},
         {inA("\n  Renderer = &nope;"), "3: there is no section 'Renderer.nope' for 'Renderer = &nope'"},
         {inA("Renderer = shared;"), "2: expected '&<id>' naming a Renderer section, found 'shared'"},
         {inA("Text = a = b;"), "2: '=' inside the value of 'Text'"},

@@ -57,9 +57,10 @@ std::string menuForm() {
         << kButtonStyle;
     writeButton(out, "start", "Start", 0);
     writeButton(out, "levels", "Levels", 1);
-    writeButton(out, "controls", "Controls", 2);
-    writeButton(out, "credits", "Credits", 3);
-    writeButton(out, "exit", "Exit", 4);
+    writeButton(out, "options", "Options", 2);
+    writeButton(out, "controls", "Controls", 3);
+    writeButton(out, "credits", "Credits", 4);
+    writeButton(out, "exit", "Exit", 5);
     out << "\nPicture.audioIcon {\n"
         << "    Position = " << pair(kAudioIconLeft, kAudioRowTop - (kAudioIconSize - kCheckBoxSize) / 2)
         << ";\n"

@@ -11,14 +11,14 @@ namespace MenuLayout {
 constexpr float kPanelLeft = 270.f;
 constexpr float kPanelTop = 186.f;
 constexpr float kPanelWidth = 260.f;
-constexpr float kPanelHeight = 314.f;
+constexpr float kPanelHeight = 330.f;
 
 constexpr float kButtonLeft = 300.f;
 constexpr float kButtonTop = 206.f;
 constexpr float kButtonWidth = 200.f;
-constexpr float kButtonHeight = 40.f;
-constexpr float kButtonPitch = 49.f; // from one button's top to the next
-constexpr int kButtonRows = 5;
+constexpr float kButtonHeight = 38.f;
+constexpr float kButtonPitch = 46.f; // from one button's top to the next
+constexpr int kButtonRows = 6;
 
 // Below the last button, inside the panel.
 constexpr float kAudioRowTop = kButtonTop + kButtonRows * kButtonPitch + 8.f;

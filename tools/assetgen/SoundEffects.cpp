@@ -156,5 +156,18 @@ SampleTrack shoot() {
     return track;
 }
 
+SampleTrack alarm() {
+    SampleTrack track(kSampleRate, 0.36);
+    // Two quick rising barks of a square wave, high enough to cut through the music.
+    for (int i = 0; i < 2; ++i) {
+        Tone bark = tone(0.17 * i, 0.14, 700.0, 1050.0, Wave::Pulse, 0.35);
+        bark.attack = 0.004;
+        bark.release = 0.04;
+        track.add(bark);
+    }
+    track.normalise(kPeak);
+    return track;
+}
+
 } // namespace SoundEffects
 } // namespace assetgen

@@ -1,0 +1,46 @@
+#include "screens/ChaseMark.hpp"
+
+#include "components/EnemyMovement.hpp"
+
+#include <SFML/Graphics/CircleShape.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+
+namespace {
+// In level pixels: a dog is 16 wide, and the mark sits in a lantern-gold disc just above its head.
+const float kDogWidth = 16.0f;
+const float kDiscRadius = 6.0f;
+const float kGapAboveHead = 2.0f;
+const sf::Color kDiscColour(255, 214, 64);
+const sf::Color kInkColour(40, 16, 8);
+
+void drawMark(sf::RenderTarget& target, sf::Vector2f centre) {
+    sf::CircleShape disc(kDiscRadius);
+    disc.setOrigin(kDiscRadius, kDiscRadius);
+    disc.setPosition(centre);
+    disc.setFillColor(kDiscColour);
+    disc.setOutlineColor(kInkColour);
+    disc.setOutlineThickness(1.0f);
+    target.draw(disc);
+    sf::RectangleShape stroke({2.0f, 5.5f});
+    stroke.setPosition(centre.x - 1.0f, centre.y - 4.5f);
+    stroke.setFillColor(kInkColour);
+    target.draw(stroke);
+    sf::RectangleShape dot({2.0f, 2.0f});
+    dot.setPosition(centre.x - 1.0f, centre.y + 2.0f);
+    dot.setFillColor(kInkColour);
+    target.draw(dot);
+}
+} // namespace
+
+void ChaseMark::draw(sf::RenderTarget& target, const std::vector<std::shared_ptr<GameObject>>& dogs) {
+    shown = 0;
+    for (const auto& dog : dogs) {
+        const auto movement = dog ? dog->getComponent<EnemyMovement>() : nullptr;
+        if (!movement || !movement->isChasing()) {
+            continue;
+        }
+        const sf::Vector2f at = dog->getPosition();
+        drawMark(target, {at.x + kDogWidth / 2.0f, at.y - kGapAboveHead - kDiscRadius});
+        ++shown;
+    }
+}

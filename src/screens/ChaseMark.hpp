@@ -1,0 +1,21 @@
+#pragma once
+
+#include "scene/GameObject.hpp"
+
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+// The "!" over a dog that is chasing, so a chase is seen by shape as well as by the dog's angry colour.
+class ChaseMark {
+public:
+    // Draws a mark above each chasing dog, in the target's current view (the level's); objects without
+    // an EnemyMovement are skipped.
+    void draw(sf::RenderTarget& target, const std::vector<std::shared_ptr<GameObject>>& dogs);
+    // How many marks the last draw() showed.
+    std::size_t shownLastFrame() const { return shown; }
+
+private:
+    std::size_t shown = 0;
+};

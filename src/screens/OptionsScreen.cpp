@@ -1,0 +1,270 @@
+#include "screens/OptionsScreen.hpp"
+
+#include "app/GameStateManager.hpp"
+#include "app/InputManager.hpp"
+#include "app/KeyNames.hpp"
+#include "app/Letterbox.hpp"
+#include "assets/AssetManager.hpp"
+#include "scene/CameraComponent.hpp"
+#include "scene/StaticCmp.hpp"
+
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <functional>
+#include <utility>
+
+namespace {
+// The menu's colours: lantern gold on night blue.
+const sf::Color kPanel(20, 28, 60, 245);
+const sf::Color kButtonBack(20, 28, 60);
+const sf::Color kButtonHover(42, 59, 116);
+const sf::Color kGold(232, 200, 114);
+const sf::Color kPaleGold(255, 230, 160);
+const sf::Color kText(244, 235, 208);
+const sf::Color kTrack(11, 17, 40);
+const sf::FloatRect kPanelArea(90, 12, 620, 576);
+const float kLabelLeft = 130.0f;
+const float kControlLeft = 300.0f;
+const float kSliderWidth = 300.0f;
+const float kKeyTop = 176.0f;
+const float kKeyPitch = 40.0f;
+const sf::Vector2f kKeySize(260, 34);
+
+// A button whose value Left and Right step through while it has the focus.
+class StepButton : public ui::Button {
+public:
+    explicit StepButton(std::function<void(int)> stepper) : step(std::move(stepper)) {}
+    bool focusedKeyPressed(sf::Keyboard::Key key) override {
+        if (key != sf::Keyboard::Left && key != sf::Keyboard::Right) {
+            return false;
+        }
+        step(key == sf::Keyboard::Left ? -1 : 1);
+        return true;
+    }
+
+private:
+    std::function<void(int)> step;
+};
+
+std::string difficultyText(Settings::Difficulty level) {
+    const std::string name = Settings::nameOf(level);
+    return "Difficulty: " + std::string(1, static_cast<char>(name[0] - 'a' + 'A')) + name.substr(1);
+}
+
+std::shared_ptr<ui::Label> makeLabel(const std::string& text, sf::Vector2f at, unsigned size) {
+    auto label = ui::Label::create(text);
+    label->setTextSize(size);
+    label->setPosition(at);
+    label->getRenderer()->setTextColor(kText);
+    return label;
+}
+} // namespace
+
+void OptionsScreen::init() {
+    AssetManager* assets = AssetManager::getInstance();
+    assets->loadTexture("startScreen", "Assets/startScreen.png");
+    background = std::make_shared<GameObject>("startScreen", "background", sf::Vector2f(1.0f, 1.0f));
+    if (assets->hasTexture("startScreen")) {
+        background->addComponent(std::make_shared<StaticCmp>(background.get(),
+                                                             assets->getTexture("startScreen"),
+                                                             sf::Vector2f(1.0f, 1.0f), "startScreen", false));
+    }
+    camera = std::make_shared<GameObject>("camera", "camera", sf::Vector2f(400.0f, 400.0f));
+    camera->addComponent(std::make_shared<CameraComponent>(background, sf::Vector2f(400.0f, 400.0f), false));
+    if (sf::RenderWindow* window = GameStateManager::getInstance()->window) {
+        gui.setTarget(*window);
+    }
+    gui.setAbsoluteView(Letterbox::pictureArea());
+    gui.setFont("Assets/arial.ttf");
+    buildWidgets();
+    showSettings();
+}
+
+std::shared_ptr<ui::Button> OptionsScreen::addButton(std::shared_ptr<ui::Button> button, sf::Vector2f at,
+                                                     sf::Vector2f size) {
+    button->setPosition(at);
+    button->setSize(size);
+    button->setTextSize(20);
+    auto style = button->getRenderer();
+    style->setBackgroundColor(kButtonBack);
+    style->setColor("BackgroundColorHover", kButtonHover);
+    style->setBorderColor(kGold);
+    style->setColor("BorderColorHover", kPaleGold);
+    style->setBorders(2.0f);
+    style->setTextColor(kText);
+    gui.add(button);
+    return button;
+}
+
+void OptionsScreen::buildWidgets() {
+    gui.add(makeLabel("Options", {kLabelLeft, 22}, 36));
+    buildVolumeRow("Music", 84, musicSlider);
+    buildVolumeRow("Effects", 124, effectsSlider);
+    musicValue = makeLabel("", {kControlLeft + kSliderWidth + 20, 80}, 22);
+    effectsValue = makeLabel("", {kControlLeft + kSliderWidth + 20, 120}, 22);
+    gui.add(musicValue);
+    gui.add(effectsValue);
+    musicSlider->onValueChange.connect([this] { volumesChanged(false); });
+    effectsSlider->onValueChange.connect([this] { volumesChanged(true); });
+    buildKeyButtons();
+    buildLowerRows();
+}
+
+void OptionsScreen::buildVolumeRow(const std::string& name, float top, std::shared_ptr<ui::Slider>& slider) {
+    gui.add(makeLabel(name, {kLabelLeft, top - 4}, 22));
+    slider = ui::Slider::create(0, static_cast<float>(Settings::kMostVolume));
+    slider->setStep(5);
+    slider->setPosition({kControlLeft, top});
+    slider->setSize({kSliderWidth, 22});
+    auto style = slider->getRenderer();
+    style->setColor("TrackColor", kTrack);
+    style->setColor("SelectedTrackColor", kGold);
+    style->setColor("ThumbColor", kText);
+    style->setColor("ThumbColorHover", sf::Color::White);
+    style->setBorderColor(kGold);
+    style->setColor("BorderColorHover", kPaleGold);
+    style->setBorders(1.0f);
+    gui.add(slider, name);
+}
+
+void OptionsScreen::buildKeyButtons() {
+    const std::vector<std::string>& actions = Settings::actions();
+    const std::size_t perColumn = (actions.size() + 1) / 2;
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        const sf::Vector2f at(kLabelLeft + static_cast<float>(i / perColumn) * (kKeySize.x + 20),
+                              kKeyTop + static_cast<float>(i % perColumn) * kKeyPitch);
+        auto button = addButton(ui::Button::create(), at, kKeySize);
+        button->setTextSize(18);
+        const std::string action = actions[i];
+        button->onClick.connect([this, action] { capture.begin(action); });
+        keyButtons[action] = button;
+    }
+}
+
+void OptionsScreen::buildLowerRows() {
+    const float top = kKeyTop + static_cast<float>((Settings::actions().size() + 1) / 2) * kKeyPitch + 12;
+    difficultyButton = addButton(std::make_shared<StepButton>([this](int step) { nextDifficulty(step); }),
+                                 {kLabelLeft, top}, kKeySize);
+    difficultyButton->onClick.connect([this] { nextDifficulty(1); });
+    fullscreenBox = ui::CheckBox::create("Fullscreen");
+    fullscreenBox->setPosition({kLabelLeft + kKeySize.x + 20, top + 4});
+    fullscreenBox->setSize({26, 26});
+    fullscreenBox->setTextSize(20);
+    auto style = fullscreenBox->getRenderer();
+    style->setBackgroundColor(kButtonBack);
+    style->setBorderColor(kGold);
+    style->setBorders(2.0f);
+    style->setColor("CheckColor", kPaleGold);
+    style->setTextColor(kText);
+    gui.add(fullscreenBox, "fullscreen");
+    fullscreenBox->onClick.connect([] {
+        if (GameStateManager::getInstance()->switchFullscreen) {
+            GameStateManager::getInstance()->switchFullscreen();
+        }
+    });
+    resetKeysButton =
+        addButton(ui::Button::create("Reset keys"), {kLabelLeft, top + kKeyPitch + 8}, kKeySize);
+    resetKeysButton->onClick.connect([this] {
+        GameStateManager* game = GameStateManager::getInstance();
+        game->settings.keys = Settings().keys;
+        game->saveSettings();
+        messageLine->setText("Every action has its first key again");
+    });
+    backButton =
+        addButton(ui::Button::create("Back"), {kLabelLeft + kKeySize.x + 20, top + kKeyPitch + 8}, kKeySize);
+    backButton->onClick.connect([this] { backChosen = true; });
+    messageLine = makeLabel("", {kLabelLeft, top + 2 * kKeyPitch + 22}, 20);
+    messageLine->getRenderer()->setTextColor(kPaleGold);
+    gui.add(messageLine);
+}
+
+void OptionsScreen::showSettings() {
+    const Settings& settings = GameStateManager::getInstance()->settings;
+    musicSlider->setValue(static_cast<float>(settings.musicVolume));
+    effectsSlider->setValue(static_cast<float>(settings.effectsVolume));
+    musicValue->setText(std::to_string(settings.musicVolume));
+    effectsValue->setText(std::to_string(settings.effectsVolume));
+    for (auto& [action, button] : keyButtons) {
+        const bool waiting = capture.isActive() && capture.actionChosen() == action;
+        button->setText(action + ": " + (waiting ? "press a key" : KeyNames::nameOf(settings.key(action))));
+    }
+    difficultyButton->setText(difficultyText(settings.difficulty));
+    fullscreenBox->setChecked(settings.fullscreen);
+    if (capture.isActive() || !capture.message().empty()) {
+        messageLine->setText(capture.message());
+    }
+}
+
+void OptionsScreen::volumesChanged(bool effectsMoved) {
+    GameStateManager* game = GameStateManager::getInstance();
+    Settings& settings = game->settings;
+    settings.musicVolume = static_cast<int>(musicSlider->getValue());
+    settings.effectsVolume = static_cast<int>(effectsSlider->getValue());
+    AssetManager* assets = AssetManager::getInstance();
+    assets->setVolumes(settings.audio, settings.musicVolume, settings.effectsVolume);
+    if (effectsMoved) {
+        assets->playSoundIfLoaded("buttonClick");
+    }
+    game->saveSettings();
+}
+
+void OptionsScreen::nextDifficulty(int direction) {
+    GameStateManager* game = GameStateManager::getInstance();
+    const int level = (static_cast<int>(game->settings.difficulty) + 3 + direction) % 3;
+    game->settings.difficulty = static_cast<Settings::Difficulty>(level);
+    game->saveSettings();
+}
+
+void OptionsScreen::handleEvent(const sf::Event& event) {
+    if (capture.isActive()) {
+        // The key being chosen is the capture's, not a focus move; the mouse waits until it is chosen.
+        GameStateManager* game = GameStateManager::getInstance();
+        if (event.type == sf::Event::KeyPressed &&
+            capture.press(event.key.code, event.key.alt, game->settings) == KeyCapture::Result::Bound) {
+            game->saveSettings();
+        }
+        return;
+    }
+    if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape) {
+        backChosen = true;
+        return;
+    }
+    gui.handleEvent(event);
+}
+
+void OptionsScreen::update(float) {
+    GameStateManager* game = GameStateManager::getInstance();
+    // Copy: the manager's list must not change under the loop.
+    const std::vector<sf::Event> events = game->lastEvents;
+    for (const sf::Event& event : events) {
+        handleEvent(event);
+    }
+    const Gamepad& pad = InputManager::getInstance()->gamepad;
+    if (!capture.isActive()) {
+        backChosen = backChosen || pad.isPressed("BACK");
+        for (const ui::Gui::Move move : pad.menuMoves()) {
+            gui.move(move);
+        }
+    }
+    if (backChosen) {
+        AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
+        game->setState(GameStateManager::kStartScreen);
+        return;
+    }
+    showSettings();
+}
+
+void OptionsScreen::draw(sf::RenderWindow& window) {
+    camera->draw(window);
+    background->draw(window);
+    gui.setRelativeViewport(Letterbox::viewport(window.getSize()));
+    const sf::View previous = window.getView();
+    window.setView(gui.getView());
+    sf::RectangleShape panel({kPanelArea.width, kPanelArea.height});
+    panel.setPosition(kPanelArea.left, kPanelArea.top);
+    panel.setFillColor(kPanel);
+    panel.setOutlineColor(kGold);
+    panel.setOutlineThickness(2.0f);
+    window.draw(panel);
+    window.setView(previous);
+    gui.draw();
+}
