@@ -37,7 +37,7 @@ TEST_F(KeyboardEndToEndTest, FromTheMenuThroughALevelAndBackToExit) {
     waitSeconds(0.5);
     EXPECT_LT(differingShare(menu, shot("menu-again")), 0.02) << "Q goes back to the menu";
 
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
         tap("Down");
     }
     tap("Return");

@@ -18,7 +18,7 @@ std::string fileText(const std::string& path) {
 
 TEST_F(OptionsEndToEndTest, VolumesAndKeysChosenByKeysHoldInTheNextRun) {
     // Options from the menu, then the music slider: twenty steps of 5 down to silence.
-    display.run("xdotool key --delay 400 Down Down Return Down");
+    display.run("xdotool key --delay 400 Down Down Down Return Down");
     display.run("xdotool key --repeat 20 --delay 50 Left");
     tap("Down");
     tap("Left");

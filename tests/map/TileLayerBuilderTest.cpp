@@ -14,7 +14,7 @@ std::shared_ptr<sf::Texture> blankTexture(unsigned width, unsigned height) {
 
 // A 50x3 layer over two tilesets of 16-pixel cells: "low" from id 1, "high" from id 65.
 TileMap twoTilesetMap(std::vector<std::pair<std::size_t, int>> filled) {
-    TileMap map{50, 3, 16, 16, {{1, "low", 16, 16, "low.png"}, {65, "high", 16, 16, "high.png"}}, {}, {}};
+    TileMap map{50, 3, 16, 16, {{1, "low", 16, 16, "low.png"}, {65, "high", 16, 16, "high.png"}}, {}, {}, {}};
     map.layers = {{"inside", 50, 3, std::vector<int>(150, 0)}, {"empty", 50, 3, std::vector<int>(150, 0)}};
     for (const auto& [cell, gid] : filled) {
         map.layers[0].tiles[cell] = gid;

@@ -71,8 +71,11 @@ TEST_F(PadPlayTest, TheStickAndDPadMoveTheMenuFocusAOpensAndBGoesBack) {
     EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("start"));
     tilt(sf::Joystick::Y, 80.0f);
     tilt(sf::Joystick::Y, 20.0f);
-    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("options")) << "inside the dead zone";
-    tilt(sf::Joystick::Y, 80.0f);
+    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("levels")) << "inside the dead zone";
+    for (int push = 0; push < 2; ++push) {
+        tilt(sf::Joystick::Y, 20.0f);
+        tilt(sf::Joystick::Y, 80.0f);
+    }
     EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("controls"));
     press(kA);
     ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);

@@ -11,7 +11,7 @@ namespace MenuLayout {
 constexpr float kPanelLeft = 270.f;
 constexpr float kPanelTop = 186.f;
 constexpr float kPanelWidth = 260.f;
-constexpr float kPanelHeight = 330.f;
+constexpr float kPanelHeight = 346.f;
 
 constexpr float kButtonLeft = 300.f;
 constexpr float kButtonTop = 206.f;
