@@ -1,5 +1,6 @@
 #include "app/LevelCatalog.hpp"
 
+#include "app/UserFolders.hpp"
 #include "map/LevelFile.hpp"
 
 #include <SFML/System/Err.hpp>
@@ -99,15 +100,7 @@ const std::vector<std::string>& LevelCatalog::shippedLevels() {
 }
 
 std::string LevelCatalog::defaultPlayerFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    if (data && *data && fs::path(data).is_absolute()) {
-        return (fs::path(data) / "pellowick" / "levels").string();
-    }
-    if (home && *home) {
-        return (fs::path(home) / ".local" / "share" / "pellowick" / "levels").string();
-    }
-    return {};
+    return UserFolders::data("levels");
 }
 
 LevelCatalog::LevelCatalog(const std::string& playerFolder, std::string records)

@@ -1,6 +1,7 @@
 #include "app/RecordsFile.hpp"
 
 #include "app/AtomicFile.hpp"
+#include "app/UserFolders.hpp"
 #include "assets/FileCheck.hpp"
 
 #include <SFML/System/Err.hpp>
@@ -31,17 +32,7 @@ std::string contentHash(std::istream& in) {
 RecordsFile::RecordsFile(std::string path) : filePath(std::move(path)) {}
 
 std::string RecordsFile::defaultPath() {
-    fs::path base;
-    const char* data = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    if (data && *data && fs::path(data).is_absolute()) {
-        base = data;
-    } else if (home && *home) {
-        base = fs::path(home) / ".local" / "share";
-    } else {
-        return {};
-    }
-    return (base / "pellowick" / "records.toml").string();
+    return UserFolders::data("records.toml");
 }
 
 std::string RecordsFile::levelKey(const std::string& mapPath) {

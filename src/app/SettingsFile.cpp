@@ -3,6 +3,7 @@
 #include "app/AtomicFile.hpp"
 #include "app/KeyNames.hpp"
 #include "app/Letterbox.hpp"
+#include "app/UserFolders.hpp"
 #include "assets/FileCheck.hpp"
 
 #include <SFML/System/Err.hpp>
@@ -324,17 +325,7 @@ bool bindsAKeyTwice(const Settings& settings) {
 SettingsFile::SettingsFile(std::string path) : filePath(std::move(path)) {}
 
 std::string SettingsFile::defaultPath() {
-    fs::path base;
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    if (config && *config && fs::path(config).is_absolute()) {
-        base = config;
-    } else if (home && *home) {
-        base = fs::path(home) / ".config";
-    } else {
-        return {};
-    }
-    return (base / "pellowick" / "settings.toml").string();
+    return UserFolders::config("settings.toml");
 }
 
 void SettingsFile::report(std::size_t line, const std::string& problem) {
