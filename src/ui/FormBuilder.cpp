@@ -245,14 +245,15 @@ void FormBuilder::applyKindKeys(Widget& widget, const FormSection& section) {
 
 void FormBuilder::applySliderKeys(Slider& slider, const FormSection& section) {
     // The limits first, as TGUI does: the value is then held to them.
-    const char* const keys[] = {"Minimum", "Maximum", "Step", "Value"};
-    void (Slider::*const setters[])(float) = {&Slider::setMinimum, &Slider::setMaximum, &Slider::setStep,
-                                              &Slider::setValue};
-    for (int i = 0; i < 4; ++i) {
-        if (const auto found = section.properties.find(keys[i]); found != section.properties.end()) {
-            (slider.*setters[i])(valueOf(found->second).toNumber());
+    const auto apply = [&](const char* key, auto&& setter) {
+        if (const auto found = section.properties.find(key); found != section.properties.end()) {
+            setter(valueOf(found->second).toNumber());
         }
-    }
+    };
+    apply("Minimum", [&](float value) { slider.setMinimum(value); });
+    apply("Maximum", [&](float value) { slider.setMaximum(value); });
+    apply("Step", [&](float value) { slider.setStep(value); });
+    apply("Value", [&](float value) { slider.setValue(value); });
 }
 
 void FormBuilder::applyLayout(Widget& widget, const FormSection& section) {
