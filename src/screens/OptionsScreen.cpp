@@ -7,6 +7,7 @@
 #include "assets/AssetManager.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
+#include "screens/ScreenPicture.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <functional>
@@ -60,16 +61,8 @@ std::shared_ptr<ui::Label> makeLabel(const std::string& text, sf::Vector2f at, u
 } // namespace
 
 void OptionsScreen::init() {
-    AssetManager* assets = AssetManager::getInstance();
-    assets->loadTexture("startScreen", "Assets/startScreen.png");
-    background = std::make_shared<GameObject>("startScreen", "background", sf::Vector2f(1.0f, 1.0f));
-    if (assets->hasTexture("startScreen")) {
-        background->addComponent(std::make_shared<StaticCmp>(background.get(),
-                                                             assets->getTexture("startScreen"),
-                                                             sf::Vector2f(1.0f, 1.0f), "startScreen", false));
-    }
-    camera = std::make_shared<GameObject>("camera", "camera", sf::Vector2f(400.0f, 400.0f));
-    camera->addComponent(std::make_shared<CameraComponent>(background, sf::Vector2f(400.0f, 400.0f), false));
+    background = ScreenPicture::makeTitleBackground();
+    camera = ScreenPicture::makeTitleCamera(background);
     if (sf::RenderWindow* window = GameStateManager::getInstance()->window) {
         gui.setTarget(*window);
     }

@@ -33,3 +33,21 @@ std::shared_ptr<GameObject> ScreenPicture::makeCamera(const std::shared_ptr<Game
     camera->getComponent<CameraComponent>()->view.zoom(1.0f);
     return camera;
 }
+
+std::shared_ptr<GameObject> ScreenPicture::makeTitleBackground() {
+    AssetManager* assets = AssetManager::getInstance();
+    assets->loadTexture("startScreen", "Assets/startScreen.png");
+    auto background = std::make_shared<GameObject>("startScreen", "background", sf::Vector2f(1.0f, 1.0f));
+    if (assets->hasTexture("startScreen")) {
+        background->addComponent(std::make_shared<StaticCmp>(background.get(),
+                                                             assets->getTexture("startScreen"),
+                                                             sf::Vector2f(1.0f, 1.0f), "startScreen", false));
+    }
+    return background;
+}
+
+std::shared_ptr<GameObject> ScreenPicture::makeTitleCamera(const std::shared_ptr<GameObject>& background) {
+    auto camera = std::make_shared<GameObject>("camera", "camera", sf::Vector2f(400.0f, 400.0f));
+    camera->addComponent(std::make_shared<CameraComponent>(background, sf::Vector2f(400.0f, 400.0f), false));
+    return camera;
+}

@@ -8,6 +8,7 @@
 #include "assets/GameSounds.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
+#include "screens/ScreenPicture.hpp"
 #include "ui/Button.hpp"
 #include "ui/FormError.hpp"
 
@@ -26,19 +27,12 @@ void StartScreen::loadSounds() {
 }
 
 void StartScreen::buildBackground() {
-    AssetManager* assets = AssetManager::getInstance();
-    assets->loadTexture("startScreen", "Assets/startScreen.png");
-    background = std::make_shared<GameObject>("startScreen", "background", sf::Vector2f(1.0f, 1.0f));
-    if (assets->hasTexture("startScreen")) {
-        background->addComponent(std::make_shared<StaticCmp>(background.get(),
-                                                             assets->getTexture("startScreen"),
-                                                             sf::Vector2f(1.0f, 1.0f), "startScreen", false));
-    } else {
+    background = ScreenPicture::makeTitleBackground();
+    if (!AssetManager::getInstance()->hasTexture("startScreen")) {
         sf::err() << "Pellowick: Assets/startScreen.png is missing or unreadable; the menu shows without it"
                   << std::endl;
     }
-    camera = std::make_shared<GameObject>("camera", "camera", sf::Vector2f(400.0f, 400.0f));
-    camera->addComponent(std::make_shared<CameraComponent>(background, sf::Vector2f(400.0f, 400.0f), false));
+    camera = ScreenPicture::makeTitleCamera(background);
 }
 
 void StartScreen::init() {
