@@ -46,12 +46,6 @@ Game::~Game() {
     SceneRegistries::shutdown();
 }
 
-void Game::run() {
-    start();
-    while (runFrame()) {
-    }
-}
-
 void Game::start() {
     frameClock.restart();
     applySettings();

@@ -21,8 +21,7 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    void run();
-    // Opens the window and starts the menu; run() does this itself.
+    // Opens the window and starts the menu; main then calls runFrame() until it returns false.
     void start();
     // One frame of the loop; false once the window has closed.
     bool runFrame();
