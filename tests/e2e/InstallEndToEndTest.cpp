@@ -54,10 +54,7 @@ TEST_F(InstalledGameTest, StartsFromAnotherFolderWithItsIconAndPlaysTheMapGivenO
                                       "game skips it\n"),
               std::string::npos)
         << unexpectedErrors();
-    EXPECT_TRUE(display.requestClose(window));
-    int status = -1;
-    ASSERT_TRUE(game->waitForExit(10.0, status));
-    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(closeAndWait());
 }
 
 } // namespace

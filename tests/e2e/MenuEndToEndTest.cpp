@@ -46,13 +46,9 @@ sf::Vector2f firstLevelPlayerOnScreen() {
 
 TEST_F(MenuEndToEndTest, PlayerVisitsTheMenuScreensMutesPlaysPausesAndCloses) {
     EXPECT_EQ(display.run("xdotool getwindowname " + window), "Pellowick\n");
-    const std::string geometry = display.run("xdotool getwindowgeometry --shell " + window);
-    const auto field = [&](const std::string& key) {
-        const std::size_t at = geometry.find(key + "=");
-        return at == std::string::npos ? 0.0f : std::stof(geometry.substr(at + key.size() + 1));
-    };
-    EXPECT_EQ(sf::Vector2f(field("WIDTH"), field("HEIGHT")), sf::Vector2f(800, 600)) << geometry;
-    const sf::Vector2f windowCorner(field("X"), field("Y"));
+    EXPECT_NE(display.run("xdotool getwindowgeometry --shell " + window).find("WIDTH=800\nHEIGHT=600"),
+              std::string::npos);
+    const sf::Vector2f corner = windowCorner();
     loadForm();
 
     // The menu shows each button of the form where the form puts it.
@@ -63,7 +59,7 @@ TEST_F(MenuEndToEndTest, PlayerVisitsTheMenuScreensMutesPlaysPausesAndCloses) {
         const auto border = button->getRenderer()->getBorderColor();
         ASSERT_TRUE(border.has_value()) << name;
         const sf::Vector2f leftEdge =
-            windowCorner + button->getPosition() + sf::Vector2f(0.5f, button->getSize().y / 2.0f);
+            corner + button->getPosition() + sf::Vector2f(0.5f, button->getSize().y / 2.0f);
         EXPECT_TRUE(near(menu.getPixel(unsigned(leftEdge.x), unsigned(leftEdge.y)), *border)) << name;
     }
 
@@ -81,7 +77,7 @@ TEST_F(MenuEndToEndTest, PlayerVisitsTheMenuScreensMutesPlaysPausesAndCloses) {
     waitSeconds(1.5);
     const sf::Image level = shot("level");
     EXPECT_GT(differingShare(menu, level), 0.3) << "the level replaces the menu";
-    EXPECT_TRUE(shownNear(level, windowCorner + firstLevelPlayerOnScreen(), 30, playerColour()))
+    EXPECT_TRUE(shownNear(level, corner + firstLevelPlayerOnScreen(), 30, playerColour()))
         << "the camera follows the player";
 
     tap("Escape");
@@ -90,28 +86,16 @@ TEST_F(MenuEndToEndTest, PlayerVisitsTheMenuScreensMutesPlaysPausesAndCloses) {
     waitSeconds(1.0);
     EXPECT_LT(differingShare(paused, shot("still-paused")), 0.005) << "nothing moves while paused";
 
-    ASSERT_TRUE(display.requestClose(window));
-    int status = -1;
-    ASSERT_TRUE(game->waitForExit(10.0, status)) << "closing the window ends the game";
-    EXPECT_EQ(status, 0);
+    ASSERT_TRUE(closeAndWait()) << "closing the window ends the game";
     EXPECT_EQ(unexpectedErrors(), "");
 
     // What OpenAL played: music first, silence once the audio box was cleared.
-    sf::SoundBuffer heard;
-    ASSERT_TRUE(heard.loadFromFile(folder + "/heard.wav"));
-    const sf::Int16* samples = heard.getSamples();
-    const std::size_t rate = heard.getSampleRate() * heard.getChannelCount();
-    ASSERT_GT(heard.getSampleCount(), 4 * rate);
-    const auto loudest = [&](std::size_t from, std::size_t to) {
-        int peak = 0;
-        for (std::size_t i = from; i < to; ++i) {
-            peak = std::max(peak, std::abs(int(samples[i])));
-        }
-        return peak;
-    };
-    const std::size_t end = heard.getSampleCount();
-    EXPECT_GT(loudest(0, end - 2 * rate), 1000) << "the music played";
-    EXPECT_LT(loudest(end - 2 * rate, end), 50) << "muted: nothing is heard";
+    const sf::SoundBuffer sound = heard();
+    const std::size_t rate = sound.getSampleRate() * sound.getChannelCount();
+    const std::size_t end = sound.getSampleCount();
+    ASSERT_GT(end, 4 * rate);
+    EXPECT_GT(peakOf(sound, 0, end - 2 * rate), 1000) << "the music played";
+    EXPECT_LT(peakOf(sound, end - 2 * rate, end), 50) << "muted: nothing is heard";
 }
 
 class PlayersLevelEndToEndTest : public EndToEndTest {
@@ -128,11 +112,7 @@ TEST_F(PlayersLevelEndToEndTest, ALevelInThePlayersFolderIsListedAndStarts) {
     loadForm();
     clickWidget("levels");
     const sf::Image list = shot("list");
-    const std::string geometry = display.run("xdotool getwindowgeometry --shell " + window);
-    const auto field = [&](const std::string& key) {
-        return unsigned(std::stoul(geometry.substr(geometry.find(key + "=") + key.size() + 1)));
-    };
-    const sf::Vector2f corner(float(field("X")), float(field("Y")));
+    const sf::Vector2f corner = windowCorner();
     // The rows of the list: two shipped levels, the player's below them, nothing under it.
     const auto rowBorder = [&](int row) {
         return list.getPixel(unsigned(corner.x) + 400, unsigned(corner.y) + 100 + unsigned(row) * 58 + 1);

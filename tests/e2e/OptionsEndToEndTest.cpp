@@ -1,20 +1,10 @@
 #include "support/EndToEndTest.hpp"
 
-#include <fstream>
-#include <sstream>
-
 namespace {
 class OptionsEndToEndTest : public EndToEndTest {
 protected:
     OptionsEndToEndTest() { keysOnly = true; }
 };
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST_F(OptionsEndToEndTest, VolumesAndKeysChosenByKeysHoldInTheNextRun) {
     // Options from the menu, then the music slider: twenty steps of 5 down to silence.
@@ -27,10 +17,8 @@ TEST_F(OptionsEndToEndTest, VolumesAndKeysChosenByKeysHoldInTheNextRun) {
     tap("Return"); // press a key
     tap("j");
     tap("Escape");
-    ASSERT_TRUE(display.requestClose(window));
-    int status = -1;
-    ASSERT_TRUE(game->waitForExit(10.0, status));
-    const std::string settings = fileText(folder + "/config/pellowick/settings.toml");
+    ASSERT_TRUE(closeAndWait());
+    const std::string settings = settingsText();
     EXPECT_NE(settings.find("music = 0"), std::string::npos) << settings;
     EXPECT_NE(settings.find("effects = 100"), std::string::npos) << settings;
     EXPECT_NE(settings.find("LEFT = 'J'"), std::string::npos) << settings;
@@ -42,19 +30,14 @@ TEST_F(OptionsEndToEndTest, VolumesAndKeysChosenByKeysHoldInTheNextRun) {
     display.run("xdotool keydown j sleep 0.5 keyup j");
     waitSeconds(0.3);
     EXPECT_GT(differingShare(before, shot("after")), 0.0) << "J walks";
-    ASSERT_TRUE(display.requestClose(window));
-    ASSERT_TRUE(game->waitForExit(10.0, status));
+    ASSERT_TRUE(closeAndWait());
 
     // Music at 0: what is heard is the start button's effect and silence around it.
-    sf::SoundBuffer heard;
-    ASSERT_TRUE(heard.loadFromFile(folder + "/heard.wav"));
-    const sf::Int16* samples = heard.getSamples();
-    std::size_t loud = 0;
-    for (std::size_t i = 0; i < heard.getSampleCount(); ++i) {
-        loud += std::abs(samples[i]) > 100 ? 1 : 0;
-    }
-    EXPECT_GT(loud, 0u) << "the button's effect is heard";
-    EXPECT_LT(loud, heard.getSampleRate() / 2) << "no music under it";
+    const sf::SoundBuffer sound = heard();
+    const auto loud = std::count_if(sound.getSamples(), sound.getSamples() + sound.getSampleCount(),
+                                    [](sf::Int16 sample) { return std::abs(sample) > 100; });
+    EXPECT_GT(loud, 0) << "the button's effect is heard";
+    EXPECT_LT(loud, sound.getSampleRate() / 2) << "no music under it";
     EXPECT_EQ(unexpectedErrors().find("Pellowick:"), std::string::npos) << unexpectedErrors();
 }
 } // namespace

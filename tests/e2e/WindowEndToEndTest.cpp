@@ -1,8 +1,5 @@
 #include "support/EndToEndTest.hpp"
-#include "support/Files.hpp"
 #include "ui/CheckBox.hpp"
-
-#include <sstream>
 
 // The real game on a 1600x900 screen: fullscreen, a resized window, and the settings it keeps.
 namespace {
@@ -11,7 +8,6 @@ protected:
     WindowEndToEndTest() : EndToEndTest("1600x900x24") {}
 
     std::string geometry() { return display.run("xdotool getwindowgeometry --shell " + window); }
-    std::string settingsText() const { return readWholeFile(folder + "/config/pellowick/settings.toml"); }
 };
 
 TEST_F(WindowEndToEndTest, FullscreenAndAResizedWindowShowTheMenuLetterboxedAndClickable) {
@@ -88,14 +84,9 @@ TEST_F(WindowEndToEndTest, AnAudioBoxClearedOnceStaysClearedAndSilentAtTheNextSt
     clickWidget("exit");
     ASSERT_TRUE(game->waitForExit(10.0, status));
 
-    sf::SoundBuffer heard;
-    ASSERT_TRUE(heard.loadFromFile(folder + "/heard.wav"));
-    int peak = 0;
-    for (std::size_t i = 0; i < heard.getSampleCount(); ++i) {
-        peak = std::max(peak, std::abs(int(heard.getSamples()[i])));
-    }
-    EXPECT_GT(heard.getSampleCount(), heard.getSampleRate()) << "the game ran for a while";
-    EXPECT_LT(peak, 50) << "silent from the very start";
+    const sf::SoundBuffer sound = heard();
+    EXPECT_GT(sound.getSampleCount(), sound.getSampleRate()) << "the game ran for a while";
+    EXPECT_LT(peakOf(sound, 0, sound.getSampleCount()), 50) << "silent from the very start";
     EXPECT_EQ(unexpectedErrors(), "");
 }
 } // namespace

@@ -55,10 +55,7 @@ TEST_F(LongRunTest, TenMinutesOfPlayEndCleanly) {
         ++cycles;
     }
     ASSERT_TRUE(game->running()) << unexpectedErrors();
-    ASSERT_TRUE(display.requestClose(window));
-    int status = -1;
-    ASSERT_TRUE(game->waitForExit(20.0, status)) << "closing the window ends the game";
-    EXPECT_EQ(status, 0);
+    ASSERT_TRUE(closeAndWait(20.0)) << "closing the window ends the game with status 0";
     EXPECT_EQ(unexpectedErrors(), "") << "after " << cycles << " cycles";
     RecordProperty("Cycles", cycles);
 }

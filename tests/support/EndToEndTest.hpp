@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/Files.hpp"
 #include "support/VirtualDisplay.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
@@ -112,6 +113,36 @@ protected:
         screenSized.create(800, 600);
         form.setTarget(screenSized);
         form.loadWidgetsFromFile(std::string(PELLOWICK_RUNTIME_DIR) + "/Assets/start.txt");
+    }
+
+    // The window's top-left corner on the screen.
+    sf::Vector2f windowCorner() const {
+        const std::string geometry = display.run("xdotool getwindowgeometry --shell " + window);
+        const auto field = [&](const std::string& key) {
+            const std::size_t at = geometry.find(key + "=");
+            return at == std::string::npos ? 0.0f : std::stof(geometry.substr(at + key.size() + 1));
+        };
+        return {field("X"), field("Y")};
+    }
+    std::string settingsText() const { return readWholeFile(folder + "/config/pellowick/settings.toml"); }
+    // Closes the window as a window manager would; true when the game then ended with status 0.
+    bool closeAndWait(double seconds = 10.0) {
+        int status = -1;
+        return display.requestClose(window) && game->waitForExit(seconds, status) && status == 0;
+    }
+    // What OpenAL played in the last run.
+    sf::SoundBuffer heard() const {
+        sf::SoundBuffer buffer;
+        EXPECT_TRUE(buffer.loadFromFile(folder + "/heard.wav"));
+        return buffer;
+    }
+    // The loudest sample between two sample positions.
+    static int peakOf(const sf::SoundBuffer& sound, std::size_t from, std::size_t to) {
+        int peak = 0;
+        for (std::size_t i = from; i < std::min<std::size_t>(to, sound.getSampleCount()); ++i) {
+            peak = std::max(peak, std::abs(int(sound.getSamples()[i])));
+        }
+        return peak;
     }
 
     // What the game wrote to its error stream, less the trace of each level it loaded and what Xvfb's
