@@ -54,13 +54,10 @@ TEST_F(SettingsFileTest, EveryEntryComesBackAsSavedAndAMissingFileMeansTheDefaul
     changed.difficulty = Settings::Difficulty::Hard;
     changed.fullscreen = true;
     changed.windowSize = {1024, 768};
-    const char* const actions[] = {"LEFT", "RIGHT", "UP", "DOWN", "LAY", "PAUSE", "RESTART", "MENU", "SHOOT"};
-    const sf::Keyboard::Key keys[] = {sf::Keyboard::Left, sf::Keyboard::Right,   sf::Keyboard::Up,
-                                      sf::Keyboard::Down, sf::Keyboard::Space,   sf::Keyboard::F5,
-                                      sf::Keyboard::Num1, sf::Keyboard::Numpad9, sf::Keyboard::E};
-    for (int i = 0; i < 9; ++i) {
-        changed.keys[actions[i]] = keys[i];
-    }
+    changed.keys = {
+        {"LEFT", sf::Keyboard::Left},    {"RIGHT", sf::Keyboard::Right},  {"UP", sf::Keyboard::Up},
+        {"DOWN", sf::Keyboard::Down},    {"LAY", sf::Keyboard::Space},    {"PAUSE", sf::Keyboard::F5},
+        {"RESTART", sf::Keyboard::Num1}, {"MENU", sf::Keyboard::Numpad9}, {"SHOOT", sf::Keyboard::E}};
     ASSERT_TRUE(file.save(changed));
     EXPECT_EQ(SettingsFile(path).load(), changed);
     const std::string text = readWholeFile(path);
