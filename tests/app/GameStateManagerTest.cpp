@@ -10,17 +10,22 @@
 #include <gtest/gtest.h>
 
 namespace {
-TEST(GameStateManagerTest, StartsOnTheMenuAndSwitchesByNumber) {
+TEST(GameStateManagerTest, StartsOnTheMenuSwitchesByNumberAndOnlyTheMenuClearsTheLevelOutcome) {
     GameHarness harness;
     GameStateManager* states = GameStateManager::getInstance();
     ASSERT_NE(harness.screen<StartScreen>(), nullptr);
-    EXPECT_EQ(states->startScreen, nullptr) << "the slot is emptied into currentState";
 
     states->setState(GameStateManager::kControlsScreen);
     EXPECT_NE(harness.screen<ControlsScreen>(), nullptr);
     states->setState(7);
     states->setState(-1);
     EXPECT_NE(harness.screen<ControlsScreen>(), nullptr) << "unknown numbers change nothing";
+
+    states->won = states->hasFormula = states->levelComplete = true;
+    states->setState(GameStateManager::kEndScreen);
+    EXPECT_TRUE(states->won && states->hasFormula && states->levelComplete);
+    states->setState(GameStateManager::kStartScreen);
+    EXPECT_FALSE(states->won || states->hasFormula || states->levelComplete);
 }
 
 TEST(GameStateManagerTest, LeavingAPictureScreenEmptiesTheRegistriesBeforeTheNextScreenIsBuilt) {
@@ -34,16 +39,6 @@ TEST(GameStateManagerTest, LeavingAPictureScreenEmptiesTheRegistriesBeforeTheNex
     states->setState(GameStateManager::kControlsScreen);
     EXPECT_TRUE(credits.expired()) << "the old screen is released once the new one runs";
     EXPECT_TRUE(GameObjectManager::getInstance()->gameObjects.empty());
-}
-
-TEST(GameStateManagerTest, OnlyTheMenuClearsTheLevelOutcome) {
-    GameHarness harness;
-    GameStateManager* states = GameStateManager::getInstance();
-    states->won = states->hasFormula = states->levelComplete = true;
-    states->setState(GameStateManager::kEndScreen);
-    EXPECT_TRUE(states->won && states->hasFormula && states->levelComplete);
-    states->setState(GameStateManager::kStartScreen);
-    EXPECT_FALSE(states->won || states->hasFormula || states->levelComplete);
 }
 
 TEST(GameTest, FrameTimeIsCappedAfterAStall) {

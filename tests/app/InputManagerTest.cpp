@@ -48,13 +48,11 @@ TEST_F(InputManagerTest, RebindingFollowsTheNewKeyAndSharedKeysAgree) {
     frame();
     EXPECT_FALSE(input->isActionDown("LEFT", "player1"));
     EXPECT_TRUE(input->isActionDown("ALSO_LEFT", "player1"));
-    EXPECT_EQ(input->keyStates.count(sf::Keyboard::A), 1u) << "the old key is still polled";
 }
 
 TEST_F(InputManagerTest, UnknownActionsBindToKeyAFromTheNextFrame) {
     RealtimeInput::setKey(sf::Keyboard::A, true);
     EXPECT_FALSE(input->isActionDown("JUMP", "nobody"));
-    EXPECT_EQ(input->bindings["nobody"]["JUMP"], sf::Keyboard::A);
     frame();
     EXPECT_TRUE(input->isActionDown("JUMP", "nobody"));
 }
