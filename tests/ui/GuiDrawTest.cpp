@@ -66,7 +66,7 @@ TEST_F(GuiDrawTest, DrawsInWindowPixelsWhateverTheViewAndRestoresIt) {
     EXPECT_EQ(capture().getPixel(350, 225), kClear) << "hidden widgets are not drawn";
 }
 
-TEST_F(GuiDrawTest, HoverAndPressChangeTheBackground) {
+TEST_F(GuiDrawTest, HoverFocusAndPressChangeTheBackground) {
     auto button = filledButton(sf::Color::Red);
     button->getRenderer()->setBackgroundColorHover(sf::Color::Green);
     button->getRenderer()->setBackgroundColorDown(sf::Color::Blue);
@@ -85,6 +85,11 @@ TEST_F(GuiDrawTest, HoverAndPressChangeTheBackground) {
     const sf::Color hovered = capture().getPixel(550, 225);
     EXPECT_GT(hovered.r, 100);
     EXPECT_EQ(capture().getPixel(350, 225), sf::Color::Red);
+    // The keys move the focus, which shows the hover look, and take the look from the pointer.
+    gui.handleEvent(keyPress(sf::Keyboard::Up));
+    gui.draw();
+    EXPECT_EQ(capture().getPixel(350, 225), sf::Color::Green);
+    EXPECT_EQ(capture().getPixel(550, 225), sf::Color(100, 100, 100));
 }
 
 TEST_F(GuiDrawTest, TheEggCounterSizesItselfToItsText) {
