@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace {
-// Remembers whom its body touched, and can make a collider non-solid on a touch.
+// Remembers whom its body touched, and can make a collider non-solid or detach every observer on a touch.
 class TouchLog final : public IObserver {
 public:
     void onNotify(std::shared_ptr<BoxCollisionComponent> other) override {
@@ -15,9 +15,13 @@ public:
         if (switchOff) {
             switchOff->solid = false;
         }
+        if (detachFrom) {
+            detachFrom->detachAll();
+        }
     }
     std::vector<std::string> touched;
     BoxCollisionComponent* switchOff = nullptr;
+    ISubject* detachFrom = nullptr;
 };
 
 std::shared_ptr<TouchLog> listen(GameObject& object) {
@@ -62,8 +66,6 @@ TEST(CollisionTest, EqualOverlapsSeparateAlongYAndTouchingEdgesDoNothing) {
 
 TEST(CollisionTest, TwoMasslessOrTwoImmovableBodiesNeverBreakTheStep) {
     SceneBuilder scene;
-    auto a = scene.body("a", "goal", {0, 0, 10, 10}, 0.0f);
-    auto b = scene.body("b", "entrance", {5, 0, 10, 10}, 0.0f, false);
     auto player = scene.body("player1", "player", {100, 100, 10, 10}, 0.0f);
     auto entrance = scene.body("entrance", "entrance", {105, 100, 10, 10}, 0.0f, false);
     auto goal = scene.body("goal", "goal", {300, 0, 10, 10}, INFINITE_MASS);
@@ -116,6 +118,22 @@ TEST(CollisionTest, SolidFlagsChangedMidStepCountForLaterPairs) {
     EXPECT_EQ(playerLog->touched, (std::vector<std::string>{"dog", "egg"}));
     EXPECT_EQ(eggLog->touched, (std::vector<std::string>{"player1"}))
         << "the dog went non-solid before dog-egg";
+}
+
+TEST(CollisionTest, AnObserverThatDetachesEveryoneEndsTheDeliveryAtOnce) {
+    SceneBuilder scene;
+    auto player = scene.body("player1", "player", {0, 0, 10, 10});
+    scene.body("goal", "goal", {5, 0, 10, 10}, INFINITE_MASS);
+    auto first = listen(*player);
+    first->detachFrom = player->rigidBody.get();
+    auto second = listen(*player);
+    scene.physics().update();
+    EXPECT_EQ(first->touched.size(), 1u);
+    EXPECT_TRUE(second->touched.empty());
+    EXPECT_TRUE(player->rigidBody->observers.empty());
+    auto later = listen(*player);
+    scene.physics().update();
+    EXPECT_EQ(later->touched, std::vector<std::string>{"goal"}) << "the body's observers may start anew";
 }
 
 TEST(ZoneTest, TheEntranceSwitchesTheWorldOnceAndTheExitSwitchesItBack) {

@@ -1,7 +1,6 @@
 #include "scene/CameraComponent.hpp"
 #include "scene/GameObject.hpp"
 #include "scene/GameObjectManager.hpp"
-#include "scene/ISubject.hpp"
 #include "scene/RenderManager.hpp"
 #include "scene/StaticCmp.hpp"
 
@@ -37,37 +36,6 @@ TEST(GameObjectTest, UpdateAndDrawRunTheirOwnPassWithRememberedArguments) {
     object->update(0.25f);
     EXPECT_EQ(log, (std::vector<std::string>{"think null 0.500000 dog", "paint window 0.500000 dog",
                                              "think window 0.250000 dog"}));
-}
-
-class Listener final : public IObserver {
-public:
-    Listener(ISubject& subject, int& calls, bool detach) : subject(subject), calls(calls), detach(detach) {}
-    void onNotify(std::shared_ptr<BoxCollisionComponent>) override {
-        ++calls;
-        if (detach) {
-            subject.detachAll();
-        }
-    }
-    ISubject& subject;
-    int& calls;
-    bool detach;
-};
-
-TEST(SubjectTest, DeliveryStopsAfterAnObserverDetachesEveryone) {
-    ISubject subject;
-    int first = 0;
-    int second = 0;
-    subject.attach(std::make_shared<Listener>(subject, first, true));
-    subject.attach(std::make_shared<Listener>(subject, second, false));
-    subject.notify(nullptr);
-    EXPECT_EQ(first, 1);
-    EXPECT_EQ(second, 0);
-    EXPECT_TRUE(subject.observers.empty());
-
-    subject.attach(std::make_shared<Listener>(subject, second, false));
-    subject.notify(nullptr);
-    subject.notify(nullptr);
-    EXPECT_EQ(second, 2);
 }
 
 class RenderManagerTest : public ::testing::Test {
