@@ -119,7 +119,6 @@ TEST_F(GuiFormTest, ReadsEveryConstructOfTheFormat) {
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->getImage().texture->getSize(), sf::Vector2u(4, 5));
     EXPECT_EQ(gui.get<ui::CheckBox>("start"), nullptr);
-    EXPECT_EQ(gui.get("nobody"), nullptr);
 }
 
 TEST_F(GuiFormTest, UnknownKeysAreReportedOnceAndSkipped) {

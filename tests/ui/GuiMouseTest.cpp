@@ -180,23 +180,16 @@ TEST_F(GuiMouseTest, AClickFlipsACheckBoxThenSignalsButCodeDoesNot) {
     EXPECT_TRUE(box->isChecked());
 }
 
-struct Menu {
-    void onStart() { ++starts; }
-    int starts = 0;
-};
-
-TEST(SignalTest, RunsFunctionsAndMemberFunctionsInConnectionOrder) {
+// Handlers that call member functions are what the start screen connects; its tests click them.
+TEST(SignalTest, RunsHandlersInConnectionOrderUntilDisconnected) {
     ui::Signal signal;
-    Menu menu;
     std::vector<int> order;
     signal.connect([&] { order.push_back(1); });
-    signal.connect(&Menu::onStart, &menu);
-    signal.connect([&] { order.push_back(menu.starts); });
+    signal.connect([&] { order.push_back(2); });
     signal.emit();
-    EXPECT_EQ(order, std::vector<int>({1, 1}));
     signal.disconnectAll();
     signal.emit();
-    EXPECT_EQ(menu.starts, 1);
+    EXPECT_EQ(order, std::vector<int>({1, 2}));
 }
 
 TEST(GuiLifetimeTest, AClickHandlerMayDestroyTheGui) {
