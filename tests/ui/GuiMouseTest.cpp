@@ -98,26 +98,35 @@ TEST_F(GuiMouseTest, TheWidgetOnTopWinsUnlessHiddenOrIgnoringTheMouseAndBlocksWh
     EXPECT_EQ(leftClicks, 2);
 }
 
-TEST_F(GuiMouseTest, KeysMoveTheFocusInOrderOverWidgetsThatTakeItAndActivateIt) {
+TEST_F(GuiMouseTest, KeysAndPadsMoveTheFocusInOrderOverWidgetsThatTakeItAndActivateIt) {
     place(ui::Label::create("title"), {0, 0}, "title");
     auto hidden = place(ui::Button::create("hidden"), {0, 200}, "hidden");
     hidden->setVisible(false);
     place(ui::Button::create("off"), {0, 300}, "off")->setEnabled(false);
     auto box = place(ui::CheckBox::create("Audio"), {300, 100}, "audio");
+    auto volume = place(ui::Slider::create(0, 10), {300, 200}, "volume");
     const auto key = [&](sf::Keyboard::Key code, bool shift = false, bool alt = false) {
         return gui.handleEvent(keyPress(code, shift, alt));
     };
-    EXPECT_EQ(gui.getFocused(), nullptr) << "nothing has the focus before a key is used";
     EXPECT_FALSE(key(sf::Keyboard::A));
+    EXPECT_FALSE(gui.move(ui::Gui::Move::Right)) << "nothing has the focus before a key is used";
+    EXPECT_TRUE(gui.move(ui::Gui::Move::Activate)) << "the first activation only shows the focus";
+    EXPECT_EQ(leftClicks, 0);
 
-    std::vector<std::shared_ptr<ui::Widget>> visited;
+    std::vector<std::shared_ptr<ui::Widget>> visited{gui.getFocused()};
     for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(key(i % 2 ? sf::Keyboard::Tab : sf::Keyboard::Down));
         visited.push_back(gui.getFocused());
     }
-    EXPECT_EQ(visited, (std::vector<std::shared_ptr<ui::Widget>>{left, right, box, left})) << "wraps round";
+    EXPECT_EQ(visited, (std::vector<std::shared_ptr<ui::Widget>>{left, right, box, volume, left}))
+        << "wraps round";
     key(sf::Keyboard::Up);
-    EXPECT_EQ(gui.getFocused(), box);
+    key(sf::Keyboard::Right);
+    gui.move(ui::Gui::Move::Right);
+    gui.move(ui::Gui::Move::Left);
+    EXPECT_EQ(volume->getValue(), 1.0f) << "the focused slider takes Left and Right from keys and pads";
+    key(sf::Keyboard::Up);
+    EXPECT_EQ(gui.getFocused(), box) << "Up and Down still move on";
     key(sf::Keyboard::Tab, true);
     EXPECT_EQ(gui.getFocused(), right);
     EXPECT_TRUE(right->isFocused() && !box->isFocused() && !left->isFocused());
@@ -151,21 +160,6 @@ TEST_F(GuiMouseTest, HoverMovesTheFocusAndTheKeysCarryOnFromIt) {
     EXPECT_EQ(rightClicks, 1) << "clicks work as ever";
     gui.handleEvent(mouseLeave());
     EXPECT_FALSE(right->isHovered());
-}
-
-TEST_F(GuiMouseTest, AFocusedWidgetMayTakeLeftAndRightFromKeysAndPads) {
-    auto volume = place(ui::Slider::create(0, 10), {300, 100}, "volume");
-    EXPECT_FALSE(gui.move(ui::Gui::Move::Right)) << "nothing focused";
-    EXPECT_TRUE(gui.move(ui::Gui::Move::Activate)) << "the first activation only shows the focus";
-    EXPECT_EQ(gui.getFocused(), left);
-    EXPECT_EQ(leftClicks, 0);
-    gui.move(ui::Gui::Move::Previous);
-    gui.handleEvent(keyPress(sf::Keyboard::Right));
-    gui.move(ui::Gui::Move::Right);
-    gui.move(ui::Gui::Move::Left);
-    EXPECT_EQ(volume->getValue(), 1.0f);
-    gui.handleEvent(keyPress(sf::Keyboard::Down));
-    EXPECT_EQ(gui.getFocused(), left) << "Up and Down still move on";
 }
 
 TEST_F(GuiMouseTest, AClickFlipsACheckBoxThenSignalsButCodeDoesNot) {
