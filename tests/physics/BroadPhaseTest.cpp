@@ -28,8 +28,9 @@ std::string exact(sf::Vector2f v) {
 }
 
 // Writes down every touch it hears about and then, by its own dice, does what
-// observers in the game do mid-step: park the other body, die, teleport someone
-// next to someone else, flip a wall, resize a body.
+// observers in the game do mid-step besides dying (the game's own components
+// die here): park the other body, teleport someone next to someone else, flip
+// a wall, resize a body.
 class Meddler final : public IObserver {
 public:
     Meddler(GameObject* owner, std::vector<std::shared_ptr<GameObject>>* everyone, Transcript* log,
@@ -45,12 +46,6 @@ public:
         const int roll = percent(dice);
         if (roll < 8) {
             them->setPosition(-2000.0f, -2000.0f);
-        } else if (roll < 14) {
-            for (const auto& collider : owner->colliders) {
-                collider->solid = false;
-            }
-            owner->setPosition(5000.0f, 5000.0f);
-            owner->rigidBody->detachAll();
         } else if (roll < 30) {
             GameObject& target = anyone();
             anyone().setPosition(target.getPosition() + sf::Vector2f(float(percent(dice) % 9), 3.0f));

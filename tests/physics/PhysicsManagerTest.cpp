@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace {
-// Remembers whom its body touched, and can make a collider non-solid on a touch.
+// Remembers whom its body touched, and can make a collider non-solid or detach every observer on a touch.
 class TouchLog final : public IObserver {
 public:
     void onNotify(std::shared_ptr<BoxCollisionComponent> other) override {
@@ -15,9 +15,13 @@ public:
         if (switchOff) {
             switchOff->solid = false;
         }
+        if (detachFrom) {
+            detachFrom->detachAll();
+        }
     }
     std::vector<std::string> touched;
     BoxCollisionComponent* switchOff = nullptr;
+    ISubject* detachFrom = nullptr;
 };
 
 std::shared_ptr<TouchLog> listen(GameObject& object) {
@@ -62,8 +66,6 @@ TEST(CollisionTest, EqualOverlapsSeparateAlongYAndTouchingEdgesDoNothing) {
 
 TEST(CollisionTest, TwoMasslessOrTwoImmovableBodiesNeverBreakTheStep) {
     SceneBuilder scene;
-    auto a = scene.body("a", "goal", {0, 0, 10, 10}, 0.0f);
-    auto b = scene.body("b", "entrance", {5, 0, 10, 10}, 0.0f, false);
     auto player = scene.body("player1", "player", {100, 100, 10, 10}, 0.0f);
     auto entrance = scene.body("entrance", "entrance", {105, 100, 10, 10}, 0.0f, false);
     auto goal = scene.body("goal", "goal", {300, 0, 10, 10}, INFINITE_MASS);
@@ -104,18 +106,26 @@ TEST(CollisionTest, ObserversOfBothBodiesHearEveryTouchInPairOrder) {
     EXPECT_EQ(scene.physics().manifolds.size(), 2u) << "player-dog and goal-dog";
 }
 
-TEST(CollisionTest, SolidFlagsChangedMidStepCountForLaterPairs) {
+// The player's observer makes the dog non-solid; the egg's first observer detaches every observer of the egg.
+TEST(CollisionTest, WhatObserversChangeMidStepCountsForTheRestOfTheStep) {
     SceneBuilder scene;
     auto player = scene.body("player1", "player", {0, 0, 10, 10});
     auto dog = scene.body("dog", "enemy1", {5, 0, 10, 10});
     auto egg = scene.body("egg", "egg", {5, 5, 10, 10});
     auto playerLog = listen(*player);
-    auto eggLog = listen(*egg);
     playerLog->switchOff = dog->colliders[0].get();
+    auto dogLog = listen(*dog);
+    auto eggLog = listen(*egg);
+    eggLog->detachFrom = egg->rigidBody.get();
+    auto unheard = listen(*egg);
     scene.physics().update();
     EXPECT_EQ(playerLog->touched, (std::vector<std::string>{"dog", "egg"}));
-    EXPECT_EQ(eggLog->touched, (std::vector<std::string>{"player1"}))
-        << "the dog went non-solid before dog-egg";
+    EXPECT_EQ(dogLog->touched, (std::vector<std::string>{"player1"})) << "no dog-egg: the dog went non-solid";
+    EXPECT_EQ(eggLog->touched, (std::vector<std::string>{"player1"}));
+    EXPECT_TRUE(unheard->touched.empty() && egg->rigidBody->observers.empty());
+    auto later = listen(*egg);
+    scene.physics().update();
+    EXPECT_EQ(later->touched, (std::vector<std::string>{"player1"})) << "the egg's observers may start anew";
 }
 
 TEST(ZoneTest, TheEntranceSwitchesTheWorldOnceAndTheExitSwitchesItBack) {

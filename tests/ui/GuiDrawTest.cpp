@@ -45,32 +45,22 @@ protected:
     ui::Gui gui;
 };
 
-TEST_F(GuiDrawTest, DrawsInWindowPixelsWhateverTheViewAndRestoresIt) {
+TEST_F(GuiDrawTest, DrawsInWindowPixelsWhateverTheViewInEveryLookAndRestoresTheView) {
     auto button = filledButton(sf::Color::Red);
+    button->getRenderer()->setBackgroundColorHover(sf::Color::Green);
+    button->getRenderer()->setBackgroundColorDown(sf::Color::Blue);
+    filledButton(sf::Color(100, 100, 100), 500);
     // A zoomed camera view, as the screens set before drawing their GUI.
     const sf::View camera({100, 100}, {200, 150});
     window.setView(camera);
     gui.draw();
     EXPECT_EQ(window.getView().getCenter(), camera.getCenter());
     EXPECT_EQ(window.getView().getSize(), camera.getSize());
-
     const sf::Image frame = capture();
     EXPECT_EQ(frame.getPixel(300, 200), sf::Color::Red);
     EXPECT_EQ(frame.getPixel(399, 249), sf::Color::Red);
     EXPECT_EQ(frame.getPixel(400, 225), kClear);
     EXPECT_EQ(frame.getPixel(350, 250), kClear);
-
-    button->setVisible(false);
-    window.clear(kClear);
-    gui.draw();
-    EXPECT_EQ(capture().getPixel(350, 225), kClear) << "hidden widgets are not drawn";
-}
-
-TEST_F(GuiDrawTest, HoverAndPressChangeTheBackground) {
-    auto button = filledButton(sf::Color::Red);
-    button->getRenderer()->setBackgroundColorHover(sf::Color::Green);
-    button->getRenderer()->setBackgroundColorDown(sf::Color::Blue);
-    filledButton(sf::Color(100, 100, 100), 500);
 
     gui.handleEvent(mouseMove(350, 225));
     gui.draw();
@@ -82,9 +72,18 @@ TEST_F(GuiDrawTest, HoverAndPressChangeTheBackground) {
     gui.handleEvent(mouseRelease(350, 225));
     gui.handleEvent(mouseMove(550, 225));
     gui.draw();
-    const sf::Color hovered = capture().getPixel(550, 225);
-    EXPECT_GT(hovered.r, 100);
+    EXPECT_GT(capture().getPixel(550, 225).r, 100);
     EXPECT_EQ(capture().getPixel(350, 225), sf::Color::Red);
+    // The keys move the focus, which shows the hover look, and take the look from the pointer.
+    gui.handleEvent(keyPress(sf::Keyboard::Up));
+    gui.draw();
+    EXPECT_EQ(capture().getPixel(350, 225), sf::Color::Green);
+    EXPECT_EQ(capture().getPixel(550, 225), sf::Color(100, 100, 100));
+
+    button->setVisible(false);
+    window.clear(kClear);
+    gui.draw();
+    EXPECT_EQ(capture().getPixel(350, 225), kClear) << "hidden widgets are not drawn";
 }
 
 TEST_F(GuiDrawTest, TheEggCounterSizesItselfToItsText) {

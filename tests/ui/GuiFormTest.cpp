@@ -21,46 +21,29 @@ const char* const kGoodForm = R"(// A line comment
 /* A block comment
    over two lines */
 Renderer.shared {
-    BackgroundColor = #102030;
-    BackgroundColorHover = rgba(1, 2, 3, 4);
-    BorderColor = #ABC;
-    Borders = (1, 2, 3, 4);
-    TextColor = White;
+    BackgroundColor = #102030; BackgroundColorHover = rgba(1, 2, 3, 4);
+    BorderColor = #ABC; Borders = (1, 2, 3, 4); TextColor = White;
 }
 
 Button.start {
-    Text = "first";
-    Position = ("50%", 10%);
-    Size = (200, 44);
-    Text = "Say \"hi\"\tnow";
-    TextSize = 20;
-    Renderer = &shared;
+    Text = "first"; Position = ("50%", 10%); Size = (200, 44);
+    Text = "Say \"hi\"\tnow"; TextSize = 20; Renderer = &shared;
 };
 
 Button."quoted name" { Size = (100, 20); Position = ("(&.w - w) / 2", 2 * (3 + 1)); Text = bare   words here }
 
-Button.exit {
-    Renderer = &shared
+Button.exit { Renderer = &shared
 }
 
 CheckBox.audio {
-    Position = (1, 2);
-    Size = (22, 22);
-    Text = "Äudio"; /* a comment inside */
-    Checked = yes;
-    Enabled = FALSE;
-    Renderer {
-        CheckColor = rgb(60, 61, 62);
-        TextColor = #11223344;
-    }
+    Position = (1, 2); Size = (22, 22); Text = "Äudio"; /* a comment inside */
+    Checked = yes; Enabled = FALSE;
+    Renderer { CheckColor = rgb(60, 61, 62); TextColor = #11223344; }
 }
 
 Label.title { Text = "Two\nlines"; Visible = off; }
 
-Picture.backdrop {
-    IgnoreMouseEvents = true;
-    Renderer { Texture = "pic.png" Part(0, 0, 2, 3) Smooth; }
-}
+Picture.backdrop { IgnoreMouseEvents = true; Renderer { Texture = "pic.png" Part(0, 0, 2, 3) Smooth; } }
 
 BitmapButton.icon { Image = "pic.png"; Position = (5, 6); }
 )";
@@ -136,17 +119,6 @@ TEST_F(GuiFormTest, ReadsEveryConstructOfTheFormat) {
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->getImage().texture->getSize(), sf::Vector2u(4, 5));
     EXPECT_EQ(gui.get<ui::CheckBox>("start"), nullptr);
-    EXPECT_EQ(gui.get("nobody"), nullptr);
-}
-
-TEST_F(GuiFormTest, ReplacesOrAddsToTheHeldWidgets) {
-    gui.add(ui::Button::create("mine"), "mine");
-    gui.loadWidgetsFromString("Button.a {}", "first.txt", false);
-    EXPECT_NE(gui.get("mine"), nullptr);
-    gui.loadWidgetsFromString("Button.b {}", "second.txt");
-    EXPECT_EQ(gui.get("mine"), nullptr);
-    EXPECT_EQ(gui.get("a"), nullptr);
-    EXPECT_NE(gui.get("b"), nullptr);
 }
 
 TEST_F(GuiFormTest, UnknownKeysAreReportedOnceAndSkipped) {
@@ -228,11 +200,17 @@ TEST_F(GuiFormTest, EachMalformationNamesItsLineAndLeavesTheGuiAsItWas) {
     }
 }
 
-TEST(GuiFormWithoutWindowTest, PercentagesNeedTheWindow) {
+TEST(GuiFormWithoutWindowTest, AFormReplacesOrAddsToTheHeldWidgetsAndNeedsAWindowForPercentages) {
     ui::Gui gui;
-    EXPECT_THROW(gui.loadWidgetsFromString("Button.a { Position = (50%, 0); }", "f.txt"), ui::FormError);
-    gui.loadWidgetsFromString("Button.a { Position = (-25, 7.5); }", "f.txt");
+    gui.add(ui::Button::create("mine"), "mine");
+    gui.loadWidgetsFromString("Button.a { Position = (-25, 7.5); }", "first.txt", false);
+    EXPECT_NE(gui.get("mine"), nullptr);
     EXPECT_EQ(gui.get("a")->getPosition(), sf::Vector2f(-25, 7.5f));
+    EXPECT_THROW(gui.loadWidgetsFromString("Button.b { Position = (50%, 0); }", "second.txt"), ui::FormError);
+    gui.loadWidgetsFromString("Button.b {}", "second.txt");
+    EXPECT_EQ(gui.get("mine"), nullptr);
+    EXPECT_EQ(gui.get("a"), nullptr);
+    EXPECT_NE(gui.get("b"), nullptr);
 }
 
 } // namespace
