@@ -32,26 +32,6 @@ std::string lines(const std::vector<MapProblem>& problems) {
 
 } // namespace
 
-TEST(TileLayerBuilderTest, BuildsOneSpritePerFilledCellFromTheRightTileset) {
-    const TileMap map = twoTilesetMap({{0, 64}, {1, 65}, {120, 10}});
-    const TilesetTextures textures = {{"low", blankTexture(128, 128)}, {"high", blankTexture(64, 16)}};
-    const sf::Vector2f origin(100, 200);
-    std::vector<SpriteList> layers;
-    EXPECT_TRUE(TileLayerBuilder(map, origin).buildAll(textures, layers).empty());
-    ASSERT_EQ(layers.size(), 2u);
-    EXPECT_TRUE(layers[1].empty());
-    const SpriteList& sprites = layers[0];
-    ASSERT_EQ(sprites.size(), 3u);
-    EXPECT_EQ(sprites[0]->getTexture(), textures.at("low").get());
-    EXPECT_EQ(sprites[0]->getTextureRect(), sf::IntRect(112, 112, 16, 16)); // last cell of 8x8
-    EXPECT_EQ(sprites[0]->getPosition(), origin);
-    EXPECT_EQ(sprites[1]->getTexture(), textures.at("high").get());
-    EXPECT_EQ(sprites[1]->getTextureRect(), sf::IntRect(0, 0, 16, 16));
-    EXPECT_EQ(sprites[1]->getPosition(), origin + sf::Vector2f(16, 0));
-    EXPECT_EQ(sprites[2]->getTextureRect(), sf::IntRect(16, 16, 16, 16));
-    EXPECT_EQ(sprites[2]->getPosition(), origin + sf::Vector2f(320, 32));
-}
-
 TEST(TileLayerBuilderTest, BuildsNothingWhenACellCannotBeDrawn) {
     TileMap map = twoTilesetMap({{51, 70}}); // "high" holds ids 65..68 in a 64x16 image
     const TileLayerBuilder builder(map);

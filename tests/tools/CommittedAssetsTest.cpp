@@ -4,12 +4,12 @@
 
 #include "assetgen/PictureTable.hpp"
 #include "assets/GameSounds.hpp"
+#include "support/Files.hpp"
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Image.hpp>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 
@@ -29,11 +29,6 @@ fs::path generate(const std::string& tool, const std::string& firstArgument = ""
                                 out.string() + "' " + lastArgument + " > '" + out.string() + ".log' 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     return out;
-}
-
-std::string bytesOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 bool samePixels(const fs::path& made, const fs::path& committed) {
@@ -66,7 +61,7 @@ std::size_t expectCommittedMatch(const fs::path& out) {
         } else if (extension == ".wav") {
             EXPECT_TRUE(sameSamples(entry.path(), committed)) << committed << " is stale";
         } else {
-            EXPECT_EQ(bytesOf(entry.path()), bytesOf(committed)) << committed << " is stale";
+            EXPECT_EQ(readWholeFile(entry.path()), readWholeFile(committed)) << committed << " is stale";
         }
         ++compared;
     }
