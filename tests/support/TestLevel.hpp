@@ -11,17 +11,13 @@
 // object picture "sprite.png".
 namespace testlevel {
 
-inline void writeImages(const std::string& imageDir, unsigned tilesetWidth = 128) {
+inline void writeImages(const std::string& imageDir) {
     sf::Image tiles;
-    tiles.create(tilesetWidth, 64, sf::Color::Green);
+    tiles.create(128, 64, sf::Color::Green);
     tiles.saveToFile(imageDir + "tiles.png");
     sf::Image sprite;
     sprite.create(16, 16, sf::Color::Red);
     sprite.saveToFile(imageDir + "sprite.png");
-}
-
-inline std::string property(int position, const std::string& name, const std::string& value) {
-    return "<property name=\"" + std::to_string(position) + "_" + name + "\" value=\"" + value + "\"/>";
 }
 
 inline std::string object(const std::string& name, const std::string& type, int x, int y,
