@@ -17,9 +17,7 @@
 namespace {
 const unsigned kA = 0, kB = 1, kX = 2, kY = 3, kStart = 7;
 
-std::shared_ptr<GameObject> object(const std::string& name) {
-    return GameObjectManager::getInstance()->getGameObject(name);
-}
+const auto object = GameHarness::object;
 
 class PadPlayTest : public ::testing::Test {
 protected:
@@ -109,6 +107,11 @@ TEST_F(PadPlayTest, ThePadPlaysALevelLaysShootsPausesRestartsAndLeaves) {
                                                     RealtimeInput::setPadAxis(0, sf::Joystick::V, 0.0f);
                                                 });
     EXPECT_LT(alongStick.y, -4.0f * std::abs(alongStick.x) - 1.0f) << "where the right stick points";
+    harness.press(sf::Keyboard::W);
+    const sf::Vector2f bySpace =
+        layAndShoot([&] { harness.press(sf::Keyboard::E); }, [&] { harness.press(sf::Keyboard::Space); });
+    EXPECT_LT(bySpace.y, -4.0f * std::abs(bySpace.x) - 1.0f)
+        << "Space too shoots the way the player last moved";
 
     object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg2")->colliders[0]);
     const std::size_t carried = object("player1")->getComponent<LayEggComponent>()->eggStock.size();
@@ -150,11 +153,7 @@ TEST(PadSettingsTest, ButtonsBoundInTheSettingsFilePlayAndBadEntriesSayWhy) {
                   ":4: pad.JUMP: there is no such action; ignored" + kept + file +
                   ":5: pad.PAUSE must be a button number from 0 to 31; using 7" + kept);
     RealtimeInput::setPadConnected(0, true);
-    harness.tap(sf::Keyboard::Down);
-    harness.frames(2);
-    harness.tap(sf::Keyboard::Enter);
-    harness.frames(2);
-    ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
+    ASSERT_TRUE(harness.startLevel());
     object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
     const auto& stock = object("player1")->getComponent<LayEggComponent>()->eggStock;
     for (const unsigned button : {0u, 5u}) {
@@ -167,22 +166,4 @@ TEST(PadSettingsTest, ButtonsBoundInTheSettingsFilePlayAndBadEntriesSayWhy) {
     EXPECT_TRUE(stock.empty()) << "button 5 lays";
 }
 
-TEST(KeyboardShotTest, SpaceShootsArmedEggsTheWayThePlayerLastMoved) {
-    GameHarness harness;
-    harness.tap(sf::Keyboard::Down);
-    harness.frames(2);
-    harness.tap(sf::Keyboard::Enter);
-    harness.frames(2);
-    ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << "Down, Enter: the level starts";
-    harness.hold(sf::Keyboard::W);
-    harness.frames(5);
-    harness.hold(sf::Keyboard::W, false);
-    object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
-    harness.press(sf::Keyboard::E);
-    harness.frames(70);
-    const sf::Vector2f before = object("egg1")->getPosition();
-    harness.press(sf::Keyboard::Space);
-    const sf::Vector2f moved = object("egg1")->getPosition() - before;
-    EXPECT_LT(moved.y, -4.0f * std::abs(moved.x) - 1.0f);
-}
 } // namespace
