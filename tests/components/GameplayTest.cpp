@@ -22,12 +22,8 @@ protected:
         GameClock::setScripted(true);
         AssetManager::getInstance()->loadSoundBuffer("egg", "Assets/Sounds/egg.wav");
         input = InputManager::getInstance();
-        for (auto [action, key] : {std::pair{"LEFT", sf::Keyboard::A},
-                                   {"RIGHT", sf::Keyboard::D},
-                                   {"UP", sf::Keyboard::W},
-                                   {"DOWN", sf::Keyboard::S},
-                                   {"LAY", sf::Keyboard::E}}) {
-            input->bindAction(action, key, "player1");
+        for (const std::string& action : Settings::actions()) {
+            input->bindAction(action, Settings().key(action), "player1"); // A, D, W, S to move, E lays
         }
     }
     void TearDown() override {
