@@ -12,14 +12,12 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-// A player with a pad alone (fed through the game's own pad seam, as SFML would feed it), and with the
-// keyboard alone where the pad has no say.
+// A player with a pad (fed through the game's own pad seam, as SFML would feed it), and the keyboard's
+// own shot beside it.
 namespace {
 const unsigned kA = 0, kB = 1, kX = 2, kY = 3, kStart = 7;
 
-std::shared_ptr<GameObject> object(const std::string& name) {
-    return GameObjectManager::getInstance()->getGameObject(name);
-}
+const auto object = GameHarness::object;
 
 class PadPlayTest : public ::testing::Test {
 protected:
@@ -30,10 +28,10 @@ protected:
         harness.frames(1);
     }
     // Held for two frames, then let go for one.
-    void press(unsigned button) {
-        RealtimeInput::setPadButton(0, button, true);
+    void press(unsigned button, unsigned pad = 0) {
+        RealtimeInput::setPadButton(pad, button, true);
         harness.frames(2);
-        RealtimeInput::setPadButton(0, button, false);
+        RealtimeInput::setPadButton(pad, button, false);
         harness.frames(1);
     }
     void tilt(sf::Joystick::Axis axis, float position, int frames = 2) {
@@ -50,10 +48,7 @@ protected:
         auto player = object("player1");
         player->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
         lay();
-        const sf::Vector2f laid = object("egg1")->getPosition();
-        EXPECT_EQ(laid, player->getPosition());
         harness.frames(70);
-        EXPECT_TRUE(object("egg1")->getComponent<EggComponent>()->ready);
         const sf::Vector2f before = object("egg1")->getPosition();
         shoot();
         harness.frames(3);
@@ -90,10 +85,13 @@ TEST_F(PadPlayTest, TheStickAndDPadMoveTheMenuFocusAOpensAndBGoesBack) {
     EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("audio")) << "up from nothing: the last one";
 }
 
-TEST_F(PadPlayTest, ThePadPlaysALevelLaysShootsPausesRestartsAndLeaves) {
+TEST_F(PadPlayTest, ThePadPlaysALevelLaysShootsPausesRestartsAndWhenUnpluggedAnotherPadTakesOver) {
+    plug(3, true);
     press(kA);
     press(kA);
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
+    const Gamepad& pads = InputManager::getInstance()->gamepad;
+    EXPECT_EQ(pads.playingPad(), 0u) << "the first pad plays";
     const sf::Vector2f start = object("player1")->getPosition();
     tilt(sf::Joystick::X, 20.0f, 20);
     EXPECT_EQ(object("player1")->getPosition(), start) << "inside the dead zone nothing moves";
@@ -109,6 +107,11 @@ TEST_F(PadPlayTest, ThePadPlaysALevelLaysShootsPausesRestartsAndLeaves) {
                                                     RealtimeInput::setPadAxis(0, sf::Joystick::V, 0.0f);
                                                 });
     EXPECT_LT(alongStick.y, -4.0f * std::abs(alongStick.x) - 1.0f) << "where the right stick points";
+    harness.press(sf::Keyboard::W);
+    const sf::Vector2f bySpace =
+        layAndShoot([&] { harness.press(sf::Keyboard::E); }, [&] { harness.press(sf::Keyboard::Space); });
+    EXPECT_LT(bySpace.y, -4.0f * std::abs(bySpace.x) - 1.0f)
+        << "Space too shoots the way the player last moved";
 
     object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg2")->colliders[0]);
     const std::size_t carried = object("player1")->getComponent<LayEggComponent>()->eggStock.size();
@@ -122,22 +125,13 @@ TEST_F(PadPlayTest, ThePadPlaysALevelLaysShootsPausesRestartsAndLeaves) {
     press(kY);
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
     EXPECT_EQ(object("player1")->getPosition(), start) << "restarted";
-    press(kStart);
-    press(kB);
-    EXPECT_NE(harness.screen<StartScreen>(), nullptr);
-}
-
-TEST_F(PadPlayTest, UnpluggingThePadPausesTheLevelAndAnotherPadTakesOver) {
-    plug(3, true);
-    press(kA);
-    press(kA);
-    ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
-    EXPECT_EQ(InputManager::getInstance()->gamepad.playingPad(), 0u) << "the first pad plays";
     plug(0, false);
-    EXPECT_TRUE(harness.screen<IngameScreen>()->paused);
-    EXPECT_EQ(InputManager::getInstance()->gamepad.playingPad(), 3u);
+    ASSERT_TRUE(harness.screen<IngameScreen>()->paused) << "unplugging the playing pad pauses";
+    EXPECT_EQ(pads.playingPad(), 3u);
+    press(kB, 3);
+    EXPECT_NE(harness.screen<StartScreen>(), nullptr);
     plug(3, false);
-    EXPECT_FALSE(InputManager::getInstance()->gamepad.isConnected());
+    EXPECT_FALSE(pads.isConnected());
 }
 
 TEST(PadSettingsTest, ButtonsBoundInTheSettingsFilePlayAndBadEntriesSayWhy) {
@@ -150,11 +144,7 @@ TEST(PadSettingsTest, ButtonsBoundInTheSettingsFilePlayAndBadEntriesSayWhy) {
                   ":4: pad.JUMP: there is no such action; ignored" + kept + file +
                   ":5: pad.PAUSE must be a button number from 0 to 31; using 7" + kept);
     RealtimeInput::setPadConnected(0, true);
-    harness.tap(sf::Keyboard::Down);
-    harness.frames(2);
-    harness.tap(sf::Keyboard::Enter);
-    harness.frames(2);
-    ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
+    ASSERT_TRUE(harness.startLevel());
     object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
     const auto& stock = object("player1")->getComponent<LayEggComponent>()->eggStock;
     for (const unsigned button : {0u, 5u}) {
@@ -167,22 +157,4 @@ TEST(PadSettingsTest, ButtonsBoundInTheSettingsFilePlayAndBadEntriesSayWhy) {
     EXPECT_TRUE(stock.empty()) << "button 5 lays";
 }
 
-TEST(KeyboardShotTest, SpaceShootsArmedEggsTheWayThePlayerLastMoved) {
-    GameHarness harness;
-    harness.tap(sf::Keyboard::Down);
-    harness.frames(2);
-    harness.tap(sf::Keyboard::Enter);
-    harness.frames(2);
-    ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << "Down, Enter: the level starts";
-    harness.hold(sf::Keyboard::W);
-    harness.frames(5);
-    harness.hold(sf::Keyboard::W, false);
-    object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
-    harness.press(sf::Keyboard::E);
-    harness.frames(70);
-    const sf::Vector2f before = object("egg1")->getPosition();
-    harness.press(sf::Keyboard::Space);
-    const sf::Vector2f moved = object("egg1")->getPosition() - before;
-    EXPECT_LT(moved.y, -4.0f * std::abs(moved.x) - 1.0f);
-}
 } // namespace

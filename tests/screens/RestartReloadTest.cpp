@@ -1,5 +1,4 @@
 #include "app/GameStateManager.hpp"
-#include "scene/GameObjectManager.hpp"
 #include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/BrokenAssets.hpp"
@@ -11,23 +10,16 @@
 // A designer saves the level in Tiled while the game runs and presses the restart key: the level starts
 // again from the file as it now is on disk, or, when the save broke it, the game says why and goes back to
 // the menu.
-namespace {
-
-void restart(GameHarness& harness) {
-    harness.press(sf::Keyboard::Escape);
-    harness.press(sf::Keyboard::R);
-}
-
-sf::Vector2f formulaPosition() {
-    return GameHarness::object("formula")->getPosition();
-}
-
-} // namespace
 
 TEST(RestartReloadTest, TheRestartKeyPlaysTheMapAsSavedSinceAndLeavesABrokenOneForTheMenu) {
     BrokenAssets assets; // a private Assets/ holding the small test level
     ErrCapture errors;
     GameHarness harness;
+    const auto restart = [&] {
+        harness.press(sf::Keyboard::Escape);
+        harness.press(sf::Keyboard::R);
+    };
+    const auto formulaPosition = [] { return GameHarness::object("formula")->getPosition(); };
     ASSERT_TRUE(harness.frames(1));
     GameStateManager::getInstance()->setState(GameStateManager::kIngameScreen);
     ASSERT_TRUE(harness.frames(1));
@@ -37,13 +29,13 @@ TEST(RestartReloadTest, TheRestartKeyPlaysTheMapAsSavedSinceAndLeavesABrokenOneF
                                    "name=\"formula\" type=\"formula\" x=\"16\""));
     harness.frames(2);
     EXPECT_EQ(formulaPosition(), before) << "the running level keeps the map it was started with";
-    restart(harness);
+    restart();
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << errors.text();
     EXPECT_EQ(formulaPosition(), before - sf::Vector2f(32.0f, 0.0f));
 
     ASSERT_TRUE(BrokenAssets::edit("map.tmx", "type=\"goal\"", "type=\"gaol\""));
     errors.clear();
-    restart(harness);
+    restart();
     EXPECT_NE(harness.screen<StartScreen>(), nullptr) << "back to the menu";
     const std::string text = errors.text();
     EXPECT_NE(text.find(": error: type \"goal\": no object has it; the level needs at least one\n"),
