@@ -1,7 +1,6 @@
 #include "app/AssetFolder.hpp"
 
 #include "support/EndToEndTest.hpp"
-#include "support/ErrCapture.hpp"
 
 #include <filesystem>
 

@@ -1,8 +1,6 @@
 #include "app/SceneRegistries.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "screens/ControlsScreen.hpp"
-#include "screens/CreditsScreen.hpp"
-#include "screens/EndScreen.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/GameHarness.hpp"
 

@@ -1,5 +1,4 @@
 #include "support/EndToEndTest.hpp"
-#include "support/ProgramRun.hpp"
 
 #include <algorithm>
 #include <filesystem>

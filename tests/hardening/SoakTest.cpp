@@ -3,7 +3,6 @@
 // as a leak at exit).
 #include "app/GameStateManager.hpp"
 #include "screens/EndScreen.hpp"
-#include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/GameHarness.hpp"

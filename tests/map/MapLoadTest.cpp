@@ -8,7 +8,7 @@
 #include "physics/PhysicsManager.hpp"
 #include "physics/RigidBodyComponent.hpp"
 #include "scene/CameraComponent.hpp"
-#include "scene/LayerComponent.hpp"
+#include "scene/StaticCmp.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/SceneBuilder.hpp"
 #include "support/TestLevel.hpp"

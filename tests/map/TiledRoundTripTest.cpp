@@ -4,7 +4,6 @@
 #include <SFML/Graphics/Image.hpp>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <unistd.h>

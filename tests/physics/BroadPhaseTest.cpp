@@ -5,7 +5,6 @@
 #include "scene/IObserver.hpp"
 #include "support/SceneBuilder.hpp"
 
-#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>

@@ -1,8 +1,8 @@
 #include "scene/CameraComponent.hpp"
 #include "scene/GameObject.hpp"
 #include "scene/GameObjectManager.hpp"
+#include "scene/RenderComponent.hpp"
 #include "scene/RenderManager.hpp"
-#include "scene/StaticCmp.hpp"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,6 @@
 #include "app/InputManager.hpp"
 #include "components/EggComponent.hpp"
 #include "components/LayEggComponent.hpp"
-#include "scene/GameObjectManager.hpp"
 #include "screens/ControlsScreen.hpp"
 #include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"

@@ -3,8 +3,6 @@
 #include "support/Files.hpp"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 

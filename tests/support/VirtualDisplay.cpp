@@ -5,7 +5,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
