@@ -76,19 +76,14 @@ TEST(LevelListScreenTest, ABrokenLevelCannotBeChosenAndEscapeReturnsToTheMenu) {
     fs::create_directories(own);
     std::ofstream(own / "broken.tmx") << "not a map";
     ASSERT_TRUE(harness.frames(2));
-    const auto clickOn = [&](const std::shared_ptr<ui::Widget>& widget) {
-        const sf::Vector2f centre = widget->getPosition() + widget->getSize() / 2.0f;
-        harness.click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
-        return harness.frames(2);
-    };
-    ASSERT_TRUE(clickOn(harness.screen<StartScreen>()->gui.get("levels")));
+    ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get("levels")));
     LevelListScreen* list = harness.screen<LevelListScreen>();
     ASSERT_NE(list, nullptr);
     const std::size_t broken = LevelCatalog::shippedLevels().size();
     EXPECT_FALSE(list->entryButtons[broken]->isEnabled());
     EXPECT_FALSE(list->entryButtons[broken + 1]->isVisible());
     EXPECT_FALSE(list->nextButton->isEnabled()) << "one page holds them all";
-    ASSERT_TRUE(clickOn(list->entryButtons[broken]));
+    ASSERT_TRUE(harness.clickOn(list->entryButtons[broken]));
     ASSERT_EQ(harness.screen<LevelListScreen>(), list) << "a greyed level does not start";
     harness.tap(sf::Keyboard::Escape);
     ASSERT_TRUE(harness.frames(2));

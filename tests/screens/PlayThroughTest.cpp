@@ -52,13 +52,6 @@ protected:
         }
     }
 
-    void clickOn(const std::shared_ptr<ui::Widget>& widget) {
-        ASSERT_NE(widget, nullptr);
-        const sf::Vector2f centre = widget->getPosition() + widget->getSize() / 2.0f;
-        harness.click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
-        ASSERT_TRUE(harness.frames(2));
-    }
-
     // From the menu's level list: the level in `map`, one of the first page.
     void startLevel(const std::string& map) {
         if (harness.screen<IngameScreen>()) {
@@ -66,7 +59,7 @@ protected:
             harness.press(sf::Keyboard::Q); // the menu, from the pause
         }
         ASSERT_NE(harness.screen<StartScreen>(), nullptr);
-        clickOn(harness.screen<StartScreen>()->gui.get("levels"));
+        ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get("levels")));
         LevelListScreen* list = harness.screen<LevelListScreen>();
         ASSERT_NE(list, nullptr);
         std::size_t row = 0;
@@ -74,7 +67,7 @@ protected:
             ++row;
         }
         ASSERT_LT(row, LevelListScreen::kRowsPerPage) << map;
-        clickOn(list->entryButtons[row]);
+        ASSERT_TRUE(harness.clickOn(list->entryButtons[row]));
         ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << map;
         EXPECT_EQ(GameStateManager::getInstance()->mapPath, map);
     }

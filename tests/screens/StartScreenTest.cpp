@@ -8,19 +8,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-sf::Vector2i centreOf(const ui::Widget& widget) {
-    const sf::Vector2f centre = widget.getPosition() + widget.getSize() / 2.0f;
-    return {static_cast<int>(centre.x), static_cast<int>(centre.y)};
-}
-
 class StartScreenTest : public ::testing::Test {
 protected:
     void clickWidget(const std::string& name) {
-        auto widget = harness.screen<StartScreen>()->gui.get(name);
-        ASSERT_NE(widget, nullptr) << name;
-        harness.click(centreOf(*widget));
-        // The menu sees a frame's events one frame later.
-        ASSERT_TRUE(harness.frames(2));
+        ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get(name))) << name;
     }
     GameHarness harness;
 };
@@ -67,10 +58,9 @@ TEST_F(StartScreenTest, KeysOpenTheOptionsAndEscapeLeavesThem) {
 }
 
 TEST_F(StartScreenTest, APressAndAMoveInOneFrameStillClick) {
-    auto exit = harness.screen<StartScreen>()->gui.get("exit");
-    ASSERT_NE(exit, nullptr);
-    harness.click(centreOf(*exit));
-    harness.game->queueEvent(mouseMove(centreOf(*exit).x + 1, centreOf(*exit).y));
+    const sf::Vector2i exit = GameHarness::centreOf(*harness.screen<StartScreen>()->gui.get("exit"));
+    harness.click(exit);
+    harness.game->queueEvent(mouseMove(exit.x + 1, exit.y));
     harness.frames(3);
     EXPECT_FALSE(harness.window().isOpen()) << "exit closes the window";
     EXPECT_EQ(harness.game->exitStatus(), 0);

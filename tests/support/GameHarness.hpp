@@ -89,16 +89,24 @@ public:
         frames(1);
     }
 
-    // Clicks the menu's start button and runs the two frames that open the level; false when no level runs.
-    bool startLevel() {
-        auto* menu = screen<StartScreen>();
-        auto start = menu ? menu->gui.get("start") : nullptr;
-        if (!start) {
+    static sf::Vector2i centreOf(const ui::Widget& widget) {
+        const sf::Vector2f centre = widget.getPosition() + widget.getSize() / 2.0f;
+        return {static_cast<int>(centre.x), static_cast<int>(centre.y)};
+    }
+    // A click in the middle of a widget and the two frames a screen needs to act on it (it sees a frame's
+    // events one frame later); false when there is no widget or the window closed.
+    bool clickOn(const std::shared_ptr<ui::Widget>& widget) {
+        if (!widget) {
             return false;
         }
-        const sf::Vector2f centre = start->getPosition() + start->getSize() / 2.0f;
-        click({static_cast<int>(centre.x), static_cast<int>(centre.y)});
-        return frames(2) && screen<IngameScreen>() != nullptr;
+        click(centreOf(*widget));
+        return frames(2);
+    }
+
+    // Clicks the menu's start button; false when no level runs.
+    bool startLevel() {
+        auto* menu = screen<StartScreen>();
+        return menu && clickOn(menu->gui.get("start")) && screen<IngameScreen>() != nullptr;
     }
 
     // An object of the running level by name; throws when there is none.
