@@ -4,23 +4,16 @@
 
 namespace {
 
-void expectRect(const sf::FloatRect& actual, const sf::FloatRect& expected) {
-    EXPECT_FLOAT_EQ(actual.left, expected.left);
-    EXPECT_FLOAT_EQ(actual.top, expected.top);
-    EXPECT_FLOAT_EQ(actual.width, expected.width);
-    EXPECT_FLOAT_EQ(actual.height, expected.height);
-}
-
 TEST(LetterboxTest, ThePictureIsTheLargestCentredFourByThreeRectangle) {
     // Exact: the whole window, as the game always was.
-    expectRect(Letterbox::viewport({800, 600}), {0.0f, 0.0f, 1.0f, 1.0f});
+    EXPECT_EQ(Letterbox::viewport({800, 600}), sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f));
     // Wider: bars left and right.
-    expectRect(Letterbox::pixelArea({1600, 900}), {200.0f, 0.0f, 1200.0f, 900.0f});
+    EXPECT_EQ(Letterbox::pixelArea({1600, 900}), sf::FloatRect(200.0f, 0.0f, 1200.0f, 900.0f));
     // Taller: bars above and below.
-    expectRect(Letterbox::pixelArea({800, 1000}), {0.0f, 200.0f, 800.0f, 600.0f});
-    expectRect(Letterbox::viewport({800, 1000}), {0.0f, 0.2f, 1.0f, 0.6f});
+    EXPECT_EQ(Letterbox::pixelArea({800, 1000}), sf::FloatRect(0.0f, 200.0f, 800.0f, 600.0f));
+    EXPECT_EQ(Letterbox::viewport({800, 1000}), sf::FloatRect(0.0f, 0.2f, 1.0f, 0.6f));
     // An empty window still gives a usable answer.
-    expectRect(Letterbox::viewport({0, 0}), {0.0f, 0.0f, 1.0f, 1.0f});
+    EXPECT_EQ(Letterbox::viewport({0, 0}), sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f));
     EXPECT_FALSE(Letterbox::toPicture({0, 0}, {0, 0}));
 }
 
