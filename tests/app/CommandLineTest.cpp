@@ -10,7 +10,7 @@ namespace {
 const std::string kGame = std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick";
 const std::string kUsage = "Usage: pellowick [OPTIONS]\n";
 
-TEST(CommandLineTest, VersionAndHelpAnswerWithoutOpeningAWindow) {
+TEST(CommandLineTest, VersionHelpAndWrongOptionsAnswerWithoutOpeningAWindow) {
     const std::string scratch = makeTempFolder();
     const ProgramRun version = runWithoutDisplay(kGame + " --version", scratch);
     EXPECT_EQ(version.status, 0);
@@ -25,10 +25,8 @@ TEST(CommandLineTest, VersionAndHelpAnswerWithoutOpeningAWindow) {
           "  --window", "Keys:", "  A, D, W, S", "  Escape", "  Space"}) {
         EXPECT_NE(help.out.find(std::string("\n") + line), std::string::npos) << line << " in\n" << help.out;
     }
-}
 
-TEST(CommandLineTest, AWrongOptionIsNamedWithTheUsageAndExitsWithStatusTwo) {
-    const std::string scratch = makeTempFolder();
+    // A wrong option is named with the usage, and the game exits with status 2.
     const struct {
         std::string arguments;
         std::string line;

@@ -24,11 +24,8 @@ TEST(GameStateManagerTest, StartsOnTheMenuSwitchesByNumberAndOnlyTheMenuClearsTh
     EXPECT_TRUE(states->won && states->hasFormula && states->levelComplete);
     states->setState(GameStateManager::kStartScreen);
     EXPECT_FALSE(states->won || states->hasFormula || states->levelComplete);
-}
 
-TEST(GameStateManagerTest, LeavingAPictureScreenEmptiesTheRegistriesBeforeTheNextScreenIsBuilt) {
-    GameHarness harness;
-    GameStateManager* states = GameStateManager::getInstance();
+    // Leaving a picture screen empties the registries before the next screen is built.
     states->setState(GameStateManager::kCreditsScreen);
     GameObjectManager::getInstance()->addGameObject("leftover",
                                                     std::make_shared<GameObject>("x", "y", sf::Vector2f()));
