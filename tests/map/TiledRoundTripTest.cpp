@@ -149,4 +149,4 @@ TEST_P(TiledRoundTripTest, TileLayersRenderLikeTiledsRasterizer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedLevels, TiledRoundTripTest,
-                         testing::Values("Assets/map.tmx", "Assets/level2.tmx"));
+                         testing::Values("Assets/map.tmx", "Assets/level2.tmx", "Assets/level3.tmx"));
