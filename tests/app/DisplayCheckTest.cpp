@@ -12,34 +12,25 @@ namespace {
 
 const char* const kMark = "PELLOWICK_TEST_MARK";
 
-// Opens, writes a mark on the root window and leaves, as SFML does when it asks for the desktop's size.
-bool markServer(const std::string& name) {
+// Opens the server, writes a mark on its root window or looks for it, and leaves, as SFML does when it asks
+// for the desktop's size. A reset clears the mark; a server in the middle of one refuses the connection.
+bool mark(const std::string& name, bool write) {
     Display* display = XOpenDisplay(name.c_str());
     if (display == nullptr) {
         return false;
     }
+    const Atom atom = XInternAtom(display, kMark, write ? False : True);
     const unsigned char one = 1;
-    XChangeProperty(display, DefaultRootWindow(display), XInternAtom(display, kMark, False), XA_INTEGER, 8,
-                    PropModeReplace, &one, 1);
-    XCloseDisplay(display);
-    return true;
-}
-
-// A reset clears the mark; a server in the middle of one refuses the connection.
-bool markSurvives(const std::string& name) {
-    Display* display = XOpenDisplay(name.c_str());
-    if (display == nullptr) {
-        return false;
-    }
-    bool found = false;
-    const Atom mark = XInternAtom(display, kMark, True);
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (mark != None &&
-        XGetWindowProperty(display, DefaultRootWindow(display), mark, 0, 1, False, AnyPropertyType, &type,
-                           &format, &count, &after, &data) == Success) {
+    bool found = write;
+    if (write) {
+        XChangeProperty(display, DefaultRootWindow(display), atom, XA_INTEGER, 8, PropModeReplace, &one, 1);
+    } else if (atom != None &&
+               XGetWindowProperty(display, DefaultRootWindow(display), atom, 0, 1, False, AnyPropertyType,
+                                  &type, &format, &count, &after, &data) == Success) {
         found = count == 1;
         XFree(data);
     }
@@ -55,14 +46,14 @@ TEST(DisplayCheckTest, TheServerKeepsAClientFromTheCheckUntilTheWindowExists) {
     {
         DisplayCheck check;
         EXPECT_TRUE(check.isOpenOrExplain());
-        ASSERT_TRUE(markServer(server.name));
-        EXPECT_TRUE(markSurvives(server.name)) << "the server reset after the check";
+        ASSERT_TRUE(mark(server.name, true));
+        EXPECT_TRUE(mark(server.name, false)) << "the server reset after the check";
         check.release();
     }
     // Without it, the server resets as soon as the last connection leaves.
     bool reset = false;
     for (int attempt = 0; attempt < 100 && !reset; ++attempt) {
-        reset = markServer(server.name) && !markSurvives(server.name);
+        reset = mark(server.name, true) && !mark(server.name, false);
     }
     EXPECT_TRUE(reset);
     setenv("DISPLAY", previous.c_str(), 1);

@@ -12,14 +12,6 @@
 #include <malloc.h>
 #include <unistd.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define PELLOWICK_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define PELLOWICK_ASAN 1
-#endif
-#endif
-
 namespace {
 
 constexpr int kRounds = 1000;
@@ -75,7 +67,7 @@ TEST_F(SoakTest, ThousandRoundsKeepResidentMemoryFlat) {
     const long last = residentBytes();
     RecordProperty("ResidentAfterRound10", std::to_string(settled));
     RecordProperty("ResidentAfterRound1000", std::to_string(last));
-#ifndef PELLOWICK_ASAN
+#ifndef PELLOWICK_SANITIZE
     // AddressSanitizer holds freed memory back on purpose, so only the plain build can judge growth.
     EXPECT_LE(last - settled, kAllowedGrowth) << "resident memory grew from " << settled << " to " << last;
 #endif
