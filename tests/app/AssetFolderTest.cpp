@@ -1,8 +1,9 @@
 #include "app/AssetFolder.hpp"
 
-#include "support/EndToEndTest.hpp"
+#include "support/Files.hpp"
 
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace {
 namespace fs = std::filesystem;
@@ -10,7 +11,7 @@ namespace fs = std::filesystem;
 const std::string kInstalledData = "../share/pellowick";
 
 TEST(AssetFolderTest, LooksBesideTheProgramFirstThenInTheInstalledDataFolder) {
-    const fs::path root = makeTempFolder();
+    const fs::path root = makeTempFolder("assets");
     fs::create_directories(root / "usr/bin");
     fs::create_directories(root / "usr/share/pellowick/Assets");
     EXPECT_EQ(AssetFolder::find(root / "usr/bin", kInstalledData), root / "usr/share/pellowick");

@@ -1,9 +1,10 @@
 #include "app/CommandLine.hpp"
 
-#include "support/EndToEndTest.hpp"
+#include "support/Files.hpp"
 #include "support/ProgramRun.hpp"
 
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -11,7 +12,7 @@ const std::string kGame = std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick";
 const std::string kUsage = "Usage: pellowick [OPTIONS]\n";
 
 TEST(CommandLineTest, VersionHelpAndWrongOptionsAnswerWithoutOpeningAWindow) {
-    const std::string scratch = makeTempFolder();
+    const std::string scratch = makeTempFolder("cli");
     const ProgramRun version = runWithoutDisplay(kGame + " --version", scratch);
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "Pellowick 1.0.0\n");
@@ -59,7 +60,7 @@ TEST(CommandLineTest, FullscreenAndWindowOverrideTheSavedChoiceOnlyWhenGiven) {
 // does a missing display or a missing Assets folder (looked for beside the game, then where an installed
 // game keeps its data); the game exits with status 1 before a window opens.
 TEST(CommandLineTest, WhatTheGameCannotPlayOrShowIsRefusedBeforeTheWindowOpens) {
-    const std::string folder = makeTempFolder();
+    const std::string folder = makeTempFolder("cli");
     std::string level = readWholeFile(std::string(PELLOWICK_RUNTIME_DIR) + "/Assets/map.tmx");
     const std::string formula = "name=\"formula\"";
     ASSERT_NE(level.find(formula), std::string::npos);

@@ -15,9 +15,7 @@ namespace fs = std::filesystem;
 class RecordsFileTest : public testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::path(testing::TempDir()) / ("pellowick_records_" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        folder = makeTempFolder("records");
         path = (folder / "records.toml").string();
     }
     void TearDown() override { fs::remove_all(folder); }

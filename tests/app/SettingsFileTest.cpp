@@ -18,8 +18,7 @@ namespace fs = std::filesystem;
 class SettingsFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/pellowick-settings-XXXXXX";
-        folder = mkdtemp(pattern);
+        folder = makeTempFolder("settings");
         path = folder + "/pellowick/settings.toml";
     }
     void TearDown() override { fs::remove_all(folder); }

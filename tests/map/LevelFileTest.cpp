@@ -3,18 +3,20 @@
 #include "app/GameStateManager.hpp"
 #include "assets/AssetManager.hpp"
 #include "components/EnemyMovement.hpp"
-#include "support/EndToEndTest.hpp"
 #include "support/ErrCapture.hpp"
+#include "support/Files.hpp"
 #include "support/ProgramRun.hpp"
 #include "support/SceneBuilder.hpp"
 #include "support/TestLevel.hpp"
+
+#include <gtest/gtest.h>
 
 namespace {
 
 const std::string kRuntime = PELLOWICK_RUNTIME_DIR;
 
 TEST(LevelFileTest, AMapOfTypedObjectsPlaysInTheLevelAndWithMap) {
-    const std::string folder = makeTempFolder();
+    const std::string folder = makeTempFolder("levelfile");
     const std::string map = folder + "/typed.tmx";
     std::ofstream(map) << testlevel::withTypesOnly(readWholeFile(kRuntime + "/Assets/map.tmx"));
 

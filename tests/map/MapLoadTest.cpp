@@ -10,6 +10,7 @@
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
 #include "support/ErrCapture.hpp"
+#include "support/Files.hpp"
 #include "support/SceneBuilder.hpp"
 #include "support/TestLevel.hpp"
 
@@ -38,8 +39,7 @@ std::vector<std::string> componentKinds(const GameObject& object) {
 class MapLoadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/pellowick-mapload-XXXXXX";
-        folder = std::string(mkdtemp(pattern)) + "/";
+        folder = makeTempFolder("mapload") + "/";
         testlevel::writeImages(folder);
         AssetManager::getInstance()->loadTexture("dogAngry", "Assets/dogAngry.png");
         GameObjectManager::getInstance()->assetPath = folder;

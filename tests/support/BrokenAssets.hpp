@@ -16,8 +16,7 @@ public:
     BrokenAssets() {
         namespace fs = std::filesystem;
         previous = fs::current_path();
-        char pattern[] = "/tmp/pellowick-broken-XXXXXX";
-        folder = mkdtemp(pattern);
+        folder = makeTempFolder("broken");
         fs::copy(std::string(PELLOWICK_RUNTIME_DIR) + "/Assets", folder + "/Assets",
                  fs::copy_options::recursive);
         fs::current_path(folder);

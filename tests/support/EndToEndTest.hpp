@@ -21,12 +21,6 @@ inline void waitSeconds(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-inline std::string makeTempFolder() {
-    char pattern[] = "/tmp/pellowick-e2e-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    return made ? made : "/tmp";
-}
-
 // Share of pixels that differ clearly between two screenshots of equal size.
 inline double differingShare(const sf::Image& a, const sf::Image& b) {
     const sf::Vector2u size = a.getSize();

@@ -9,6 +9,7 @@
 #include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/Events.hpp"
+#include "support/Files.hpp"
 
 #include <cstdlib>
 #include <filesystem>
@@ -26,9 +27,7 @@ public:
     explicit GameHarness(const std::string& settingsText = "") {
         // The game reads and writes its settings and records in a folder of this test's own, never the
         // real one.
-        char pattern[] = "/tmp/pellowick-config-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        configFolder = made ? made : "";
+        configFolder = makeTempFolder("config");
         setenv("XDG_CONFIG_HOME", configFolder.c_str(), 1);
         setenv("XDG_DATA_HOME", (configFolder + "/data").c_str(), 1);
         if (!settingsText.empty()) {

@@ -2,7 +2,6 @@
 #include "support/UiWindowTest.hpp"
 #include "ui/BitmapButton.hpp"
 #include "ui/Button.hpp"
-#include "ui/CheckBox.hpp"
 #include "ui/Gui.hpp"
 
 #include <SFML/Graphics/View.hpp>
@@ -128,23 +127,4 @@ TEST_F(GuiDrawTest, TheEggIconShowsItsOwnCopyOfItsImageCentred) {
     EXPECT_EQ(capture().getPixel(unsigned(centre.x), unsigned(centre.y)), sf::Color::Yellow);
     EXPECT_EQ(capture().getPixel(89, 40), kClear);
 }
-
-TEST_F(GuiDrawTest, ACheckedBoxShowsItsMark) {
-    auto box = ui::CheckBox::create("Audio");
-    box->setPosition({10, 10});
-    box->setSize({40, 40});
-    box->getRenderer()->setBackgroundColor(sf::Color::White);
-    box->getRenderer()->setCheckColor(sf::Color::Black);
-    gui.add(box, "audio");
-    // A point on the tick's first stroke.
-    const sf::Vector2u onTick(10 + 12, 10 + 25);
-    gui.draw();
-    EXPECT_EQ(capture().getPixel(onTick.x, onTick.y), sf::Color::White);
-    box->setChecked(true);
-    gui.draw();
-    EXPECT_EQ(capture().getPixel(onTick.x, onTick.y), sf::Color::Black);
-    // The text beside the box counts as part of it.
-    EXPECT_EQ(gui.getWidgetAt({10 + 40 + 20, 30}), box);
-}
-
 } // namespace
