@@ -18,6 +18,7 @@
 #include "scene/GameObjectManager.hpp"
 #include "scene/RenderManager.hpp"
 #include "scene/StaticCmp.hpp"
+#include "screens/MenuPalette.hpp"
 #include "ui/BitmapButton.hpp"
 
 #include <SFML/System/Err.hpp>
@@ -36,8 +37,8 @@ const sf::Color kPauseKeysColour(232, 238, 255);
 // over any ground.
 const unsigned kGoalTextSize = 22;
 const float kGoalMargin = 12.0f;
-const sf::Color kGoalTextColour(244, 235, 208);
-const sf::Color kGoalBackColour(20, 28, 60, 200);
+// The goal line and the pause panel's key list are in the menu's colours, over a see-through night blue.
+const sf::Uint8 kGoalBackOpacity = 200;
 const unsigned kBoundKeysTextSize = 17;
 const char* const kFindTheFormula = "Find the formula";
 const char* const kBringItHome = "Bring it to the goal";
@@ -127,8 +128,8 @@ void IngameScreen::buildHud() {
 void IngameScreen::buildGoalLine() {
     goalLine = ui::Label::create(kFindTheFormula);
     goalLine->setTextSize(kGoalTextSize);
-    goalLine->getRenderer()->setTextColor(kGoalTextColour);
-    goalLine->getRenderer()->setBackgroundColor(kGoalBackColour);
+    goalLine->getRenderer()->setTextColor(MenuPalette::kCream);
+    goalLine->getRenderer()->setBackgroundColor(MenuPalette::nightBlue(kGoalBackOpacity));
     goalLine->getRenderer()->setBorders({8.0f, 4.0f, 8.0f, 4.0f});
     goalLine->getRenderer()->setBorderColor(sf::Color::Transparent);
     gui.add(goalLine, "goal");
@@ -176,8 +177,8 @@ void IngameScreen::buildPausePicture() {
     pauseGui.setFont("Assets/arial.ttf"); // the line below is measured as it is placed
     boundKeys = ui::Label::create();
     boundKeys->setTextSize(kBoundKeysTextSize);
-    boundKeys->getRenderer()->setTextColor(kGoalTextColour);
-    boundKeys->getRenderer()->setBackgroundColor(kGoalBackColour);
+    boundKeys->getRenderer()->setTextColor(MenuPalette::kCream);
+    boundKeys->getRenderer()->setBackgroundColor(MenuPalette::nightBlue(kGoalBackOpacity));
     boundKeys->getRenderer()->setBorders({8.0f, 4.0f, 8.0f, 4.0f});
     pauseGui.add(boundKeys, "boundKeys");
     listBoundKeys(InputManager::getInstance()->gamepad.isConnected());

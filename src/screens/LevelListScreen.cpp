@@ -4,6 +4,7 @@
 #include "app/Letterbox.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
+#include "screens/MenuPalette.hpp"
 #include "screens/RunClock.hpp"
 #include "screens/ScreenPicture.hpp"
 
@@ -13,11 +14,6 @@ namespace {
 const char* const kFontFile = "Assets/arial.ttf";
 // The pad's B button, as SFML numbers the buttons of common pads.
 constexpr unsigned kPadBackButton = 1;
-
-// The menu's night-blue and lantern gold, so the list reads as part of it.
-const sf::Color kPanelColor(20, 28, 60, 248);
-const sf::Color kGold(232, 200, 114);
-const sf::Color kCream(244, 235, 208);
 
 constexpr float kLeft = 70.0f;
 constexpr float kWidth = 660.0f;
@@ -56,8 +52,8 @@ void LevelListScreen::init() {
     gui.setFont(kFontFile);
     panel.setPosition(kLeft - 20.0f, 30.0f);
     panel.setSize({kWidth + 40.0f, 550.0f});
-    panel.setFillColor(kPanelColor);
-    panel.setOutlineColor(kGold);
+    panel.setFillColor(MenuPalette::nightBlue(248));
+    panel.setOutlineColor(MenuPalette::kGold);
     panel.setOutlineThickness(2.0f);
     catalog.emplace(LevelCatalog::defaultPlayerFolder(), game->recordsPath);
     buildWidgets();
@@ -71,13 +67,13 @@ std::shared_ptr<ui::Button> LevelListScreen::makeButton(const std::string& text,
     button->setSize({area.width, area.height});
     button->setTextSize(textSize);
     auto style = button->getRenderer();
-    style->setBackgroundColor(sf::Color(20, 28, 60, 224));
-    style->setBackgroundColorHover(sf::Color(42, 59, 116));
+    style->setBackgroundColor(MenuPalette::nightBlue(224));
+    style->setBackgroundColorHover(MenuPalette::kHoverBlue);
     style->setBackgroundColorDown(sf::Color(11, 17, 40));
-    style->setBorderColor(kGold);
-    style->setBorderColorHover(sf::Color(255, 230, 160));
+    style->setBorderColor(MenuPalette::kGold);
+    style->setBorderColorHover(MenuPalette::kPaleGold);
     style->setBorders(2.0f);
-    style->setTextColor(kCream);
+    style->setTextColor(MenuPalette::kCream);
     style->setTextColorHover(sf::Color::White);
     style->setColor("TextColorDisabled", sf::Color(140, 140, 150));
     style->setColor("BorderColorDisabled", sf::Color(90, 90, 100));
@@ -90,7 +86,7 @@ void LevelListScreen::buildWidgets() {
     auto title = ui::Label::create("Levels");
     title->setPosition({kLeft, 44.0f});
     title->setTextSize(30);
-    title->getRenderer()->setTextColor(kGold);
+    title->getRenderer()->setTextColor(MenuPalette::kGold);
     gui.add(title);
     for (std::size_t row = 0; row < kRowsPerPage; ++row) {
         auto button = makeButton("", {kLeft, kFirstRowTop + row * kRowPitch, kWidth, kRowHeight}, 18);
@@ -106,7 +102,7 @@ void LevelListScreen::buildWidgets() {
     pageLabel = ui::Label::create("");
     pageLabel->setPosition({kLeft + 340.0f, kFooterTop + 10.0f});
     pageLabel->setTextSize(16);
-    pageLabel->getRenderer()->setTextColor(kCream);
+    pageLabel->getRenderer()->setTextColor(MenuPalette::kCream);
     gui.add(pageLabel);
 }
 

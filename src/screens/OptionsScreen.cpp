@@ -7,6 +7,7 @@
 #include "assets/AssetManager.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
+#include "screens/MenuPalette.hpp"
 #include "screens/ScreenPicture.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -14,13 +15,6 @@
 #include <utility>
 
 namespace {
-// The menu's colours: lantern gold on night blue.
-const sf::Color kPanel(20, 28, 60, 245);
-const sf::Color kButtonBack(20, 28, 60);
-const sf::Color kButtonHover(42, 59, 116);
-const sf::Color kGold(232, 200, 114);
-const sf::Color kPaleGold(255, 230, 160);
-const sf::Color kText(244, 235, 208);
 const sf::Color kTrack(11, 17, 40);
 const sf::FloatRect kPanelArea(90, 12, 620, 576);
 const float kLabelLeft = 130.0f;
@@ -55,7 +49,7 @@ std::shared_ptr<ui::Label> makeLabel(const std::string& text, sf::Vector2f at, u
     auto label = ui::Label::create(text);
     label->setTextSize(size);
     label->setPosition(at);
-    label->getRenderer()->setTextColor(kText);
+    label->getRenderer()->setTextColor(MenuPalette::kCream);
     return label;
 }
 } // namespace
@@ -78,12 +72,12 @@ std::shared_ptr<ui::Button> OptionsScreen::addButton(std::shared_ptr<ui::Button>
     button->setSize(size);
     button->setTextSize(20);
     auto style = button->getRenderer();
-    style->setBackgroundColor(kButtonBack);
-    style->setColor("BackgroundColorHover", kButtonHover);
-    style->setBorderColor(kGold);
-    style->setColor("BorderColorHover", kPaleGold);
+    style->setBackgroundColor(MenuPalette::kNightBlue);
+    style->setColor("BackgroundColorHover", MenuPalette::kHoverBlue);
+    style->setBorderColor(MenuPalette::kGold);
+    style->setColor("BorderColorHover", MenuPalette::kPaleGold);
     style->setBorders(2.0f);
-    style->setTextColor(kText);
+    style->setTextColor(MenuPalette::kCream);
     gui.add(button);
     return button;
 }
@@ -110,11 +104,11 @@ void OptionsScreen::buildVolumeRow(const std::string& name, float top, std::shar
     slider->setSize({kSliderWidth, 22});
     auto style = slider->getRenderer();
     style->setColor("TrackColor", kTrack);
-    style->setColor("SelectedTrackColor", kGold);
-    style->setColor("ThumbColor", kText);
+    style->setColor("SelectedTrackColor", MenuPalette::kGold);
+    style->setColor("ThumbColor", MenuPalette::kCream);
     style->setColor("ThumbColorHover", sf::Color::White);
-    style->setBorderColor(kGold);
-    style->setColor("BorderColorHover", kPaleGold);
+    style->setBorderColor(MenuPalette::kGold);
+    style->setColor("BorderColorHover", MenuPalette::kPaleGold);
     style->setBorders(1.0f);
     gui.add(slider, name);
 }
@@ -143,11 +137,11 @@ void OptionsScreen::buildLowerRows() {
     fullscreenBox->setSize({26, 26});
     fullscreenBox->setTextSize(20);
     auto style = fullscreenBox->getRenderer();
-    style->setBackgroundColor(kButtonBack);
-    style->setBorderColor(kGold);
+    style->setBackgroundColor(MenuPalette::kNightBlue);
+    style->setBorderColor(MenuPalette::kGold);
     style->setBorders(2.0f);
-    style->setColor("CheckColor", kPaleGold);
-    style->setTextColor(kText);
+    style->setColor("CheckColor", MenuPalette::kPaleGold);
+    style->setTextColor(MenuPalette::kCream);
     gui.add(fullscreenBox, "fullscreen");
     fullscreenBox->onClick.connect([] {
         if (GameStateManager::getInstance()->switchFullscreen) {
@@ -166,7 +160,7 @@ void OptionsScreen::buildLowerRows() {
         addButton(ui::Button::create("Back"), {kLabelLeft + kKeySize.x + 20, top + kKeyPitch + 8}, kKeySize);
     backButton->onClick.connect([this] { backChosen = true; });
     messageLine = makeLabel("", {kLabelLeft, top + 2 * kKeyPitch + 22}, 20);
-    messageLine->getRenderer()->setTextColor(kPaleGold);
+    messageLine->getRenderer()->setTextColor(MenuPalette::kPaleGold);
     gui.add(messageLine);
 }
 
@@ -254,8 +248,8 @@ void OptionsScreen::draw(sf::RenderWindow& window) {
     window.setView(gui.getView());
     sf::RectangleShape panel({kPanelArea.width, kPanelArea.height});
     panel.setPosition(kPanelArea.left, kPanelArea.top);
-    panel.setFillColor(kPanel);
-    panel.setOutlineColor(kGold);
+    panel.setFillColor(MenuPalette::nightBlue(245));
+    panel.setOutlineColor(MenuPalette::kGold);
     panel.setOutlineThickness(2.0f);
     window.draw(panel);
     window.setView(previous);
