@@ -1,6 +1,6 @@
 #include "BenchSupport.hpp"
-#include "app/LevelCatalog.hpp"
 #include "screens/LevelListScreen.hpp"
+#include "storage/LevelCatalog.hpp"
 
 #include <filesystem>
 #include <string>

@@ -4,12 +4,12 @@
 #include "app/GameStateManager.hpp"
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
-#include "app/RealtimeInput.hpp"
-#include "app/RecordsFile.hpp"
 #include "app/SceneRegistries.hpp"
-#include "app/SettingsFile.hpp"
 #include "app/WindowIcon.hpp"
 #include "assets/AssetManager.hpp"
+#include "input/RealtimeInput.hpp"
+#include "storage/RecordsFile.hpp"
+#include "storage/SettingsFile.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <algorithm>

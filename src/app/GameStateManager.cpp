@@ -1,6 +1,5 @@
 #include "app/GameStateManager.hpp"
 
-#include "app/SettingsFile.hpp"
 #include "screens/ControlsScreen.hpp"
 #include "screens/CreditsScreen.hpp"
 #include "screens/EndScreen.hpp"
@@ -8,6 +7,7 @@
 #include "screens/LevelListScreen.hpp"
 #include "screens/OptionsScreen.hpp"
 #include "screens/StartScreen.hpp"
+#include "storage/SettingsFile.hpp"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "app/InputManager.hpp"
 
-#include "app/RealtimeInput.hpp"
+#include "input/RealtimeInput.hpp"
 
 #include <cstring>
 

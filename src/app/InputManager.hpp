@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Gamepad.hpp"
+#include "input/Gamepad.hpp"
 
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>

@@ -1,7 +1,7 @@
 #include "components/EggComponent.hpp"
 
-#include "app/RealtimeInput.hpp"
 #include "assets/AssetManager.hpp"
+#include "input/RealtimeInput.hpp"
 #include "physics/RigidBodyComponent.hpp"
 #include "scene/GameObject.hpp"
 #include "scene/GameObjectManager.hpp"

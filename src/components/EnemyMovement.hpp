@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Settings.hpp"
 #include "scene/Component.hpp"
+#include "storage/Settings.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>

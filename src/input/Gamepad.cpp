@@ -1,6 +1,6 @@
-#include "app/Gamepad.hpp"
+#include "input/Gamepad.hpp"
 
-#include "app/RealtimeInput.hpp"
+#include "input/RealtimeInput.hpp"
 
 #include <cmath>
 #include <iterator>

@@ -1,6 +1,6 @@
-#include "app/KeyCapture.hpp"
+#include "input/KeyCapture.hpp"
 
-#include "app/KeyNames.hpp"
+#include "input/KeyNames.hpp"
 
 void KeyCapture::begin(const std::string& chosen) {
     action = chosen;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Settings.hpp"
+#include "storage/Settings.hpp"
 
 #include <SFML/Window/Keyboard.hpp>
 #include <string>

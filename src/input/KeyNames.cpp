@@ -1,4 +1,4 @@
-#include "app/KeyNames.hpp"
+#include "input/KeyNames.hpp"
 
 namespace {
 using K = sf::Keyboard;

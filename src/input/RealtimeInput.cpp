@@ -1,4 +1,4 @@
-#include "app/RealtimeInput.hpp"
+#include "input/RealtimeInput.hpp"
 
 bool RealtimeInput::focused = true;
 bool RealtimeInput::scripted = false;

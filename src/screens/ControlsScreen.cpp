@@ -2,8 +2,8 @@
 
 #include "app/GameStateManager.hpp"
 #include "app/InputManager.hpp"
-#include "app/KeyNames.hpp"
 #include "app/Letterbox.hpp"
+#include "input/KeyNames.hpp"
 #include "ui/Label.hpp"
 
 namespace {

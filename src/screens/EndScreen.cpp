@@ -3,9 +3,9 @@
 #include "app/GameStateManager.hpp"
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
-#include "app/RealtimeInput.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/FileCheck.hpp"
+#include "input/RealtimeInput.hpp"
 #include "screens/RunClock.hpp"
 #include "screens/ScreenPicture.hpp"
 

@@ -2,16 +2,15 @@
 
 #include "app/GameStateManager.hpp"
 #include "app/InputManager.hpp"
-#include "app/KeyNames.hpp"
 #include "app/Letterbox.hpp"
-#include "app/RealtimeInput.hpp"
-#include "app/RecordsFile.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
 #include "assets/FileCheck.hpp"
 #include "components/DeathComponent.hpp"
 #include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
+#include "input/KeyNames.hpp"
+#include "input/RealtimeInput.hpp"
 #include "map/LevelSchema.hpp"
 #include "physics/PhysicsManager.hpp"
 #include "scene/CameraComponent.hpp"
@@ -19,6 +18,7 @@
 #include "scene/RenderManager.hpp"
 #include "scene/StaticCmp.hpp"
 #include "screens/MenuPalette.hpp"
+#include "storage/RecordsFile.hpp"
 #include "ui/BitmapButton.hpp"
 
 #include <SFML/System/Err.hpp>

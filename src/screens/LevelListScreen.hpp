@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/GameState.hpp"
-#include "app/LevelCatalog.hpp"
 #include "scene/GameObject.hpp"
+#include "storage/LevelCatalog.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
 #include "ui/Label.hpp"

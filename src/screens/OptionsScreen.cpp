@@ -2,9 +2,9 @@
 
 #include "app/GameStateManager.hpp"
 #include "app/InputManager.hpp"
-#include "app/KeyNames.hpp"
 #include "app/Letterbox.hpp"
 #include "assets/AssetManager.hpp"
+#include "input/KeyNames.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
 #include "screens/MenuPalette.hpp"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/GameState.hpp"
-#include "app/KeyCapture.hpp"
+#include "input/KeyCapture.hpp"
 #include "scene/GameObject.hpp"
 #include "ui/Button.hpp"
 #include "ui/CheckBox.hpp"

@@ -2,8 +2,8 @@
 
 #include "app/GameStateManager.hpp"
 #include "app/InputManager.hpp"
-#include "app/RealtimeInput.hpp"
 #include "app/SceneRegistries.hpp"
+#include "input/RealtimeInput.hpp"
 #include "screens/ScreenPicture.hpp"
 
 PictureScreen::PictureScreen(std::string textureName, std::string file)

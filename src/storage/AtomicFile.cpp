@@ -1,4 +1,4 @@
-#include "app/AtomicFile.hpp"
+#include "storage/AtomicFile.hpp"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "app/LevelCatalog.hpp"
+#include "storage/LevelCatalog.hpp"
 
-#include "app/UserFolders.hpp"
 #include "map/LevelFile.hpp"
+#include "storage/UserFolders.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <algorithm>

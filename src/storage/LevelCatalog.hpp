@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RecordsFile.hpp"
+#include "storage/RecordsFile.hpp"
 
 #include <cstddef>
 #include <optional>

@@ -1,8 +1,8 @@
-#include "app/RecordsFile.hpp"
+#include "storage/RecordsFile.hpp"
 
-#include "app/AtomicFile.hpp"
-#include "app/UserFolders.hpp"
 #include "assets/FileCheck.hpp"
+#include "storage/AtomicFile.hpp"
+#include "storage/UserFolders.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <cmath>

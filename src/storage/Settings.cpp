@@ -1,6 +1,6 @@
-#include "app/Settings.hpp"
+#include "storage/Settings.hpp"
 
-#include "app/Gamepad.hpp"
+#include "input/Gamepad.hpp"
 
 #include <utility>
 

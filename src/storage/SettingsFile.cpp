@@ -1,10 +1,10 @@
-#include "app/SettingsFile.hpp"
+#include "storage/SettingsFile.hpp"
 
-#include "app/AtomicFile.hpp"
-#include "app/KeyNames.hpp"
 #include "app/Letterbox.hpp"
-#include "app/UserFolders.hpp"
 #include "assets/FileCheck.hpp"
+#include "input/KeyNames.hpp"
+#include "storage/AtomicFile.hpp"
+#include "storage/UserFolders.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <SFML/Window/Joystick.hpp>

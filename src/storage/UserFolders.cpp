@@ -1,4 +1,4 @@
-#include "app/UserFolders.hpp"
+#include "storage/UserFolders.hpp"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,13 +1,13 @@
 #include "app/GameClock.hpp"
 #include "app/GameStateManager.hpp"
 #include "app/InputManager.hpp"
-#include "app/RealtimeInput.hpp"
 #include "assets/AssetManager.hpp"
 #include "components/DeathComponent.hpp"
 #include "components/EggComponent.hpp"
 #include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
 #include "components/MoveComponent.hpp"
+#include "input/RealtimeInput.hpp"
 #include "support/SceneBuilder.hpp"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/KeyCapture.hpp"
+#include "input/KeyCapture.hpp"
 
 #include <gtest/gtest.h>
 

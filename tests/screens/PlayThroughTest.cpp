@@ -1,4 +1,3 @@
-#include "app/RecordsFile.hpp"
 #include "assets/AssetManager.hpp"
 #include "components/DeathComponent.hpp"
 #include "components/EggComponent.hpp"
@@ -13,6 +12,7 @@
 #include "screens/LevelListScreen.hpp"
 #include "screens/RunClock.hpp"
 #include "screens/StartScreen.hpp"
+#include "storage/RecordsFile.hpp"
 #include "support/GameHarness.hpp"
 #include "ui/Button.hpp"
 #include "ui/Label.hpp"

@@ -1,4 +1,4 @@
-#include "app/LevelCatalog.hpp"
+#include "storage/LevelCatalog.hpp"
 
 #include "screens/LevelListScreen.hpp"
 #include "screens/StartScreen.hpp"

@@ -1,4 +1,4 @@
-#include "app/RecordsFile.hpp"
+#include "storage/RecordsFile.hpp"
 
 #include "screens/RunClock.hpp"
 #include "support/ErrCapture.hpp"

@@ -1,4 +1,4 @@
-#include "app/SettingsFile.hpp"
+#include "storage/SettingsFile.hpp"
 
 #include "support/ErrCapture.hpp"
 #include "support/Files.hpp"

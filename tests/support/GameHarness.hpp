@@ -4,7 +4,7 @@
 #include "app/GameClock.hpp"
 #include "app/GameState.hpp"
 #include "app/GameStateManager.hpp"
-#include "app/RealtimeInput.hpp"
+#include "input/RealtimeInput.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"
