@@ -8,6 +8,7 @@
 #include "app/WindowIcon.hpp"
 #include "assets/AssetManager.hpp"
 #include "input/RealtimeInput.hpp"
+#include "screens/MenuFocus.hpp"
 #include "storage/RecordsFile.hpp"
 #include "storage/SettingsFile.hpp"
 
@@ -134,6 +135,7 @@ void Game::pollEvents() {
 
 void Game::handleEvent() {
     frameEvents.push_back(event);
+    MenuFocus::noteInput(event);
     // Pads plugged in or out.
     inputManager->gamepad.handleEvent(event);
     switch (event.type) {

@@ -5,6 +5,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,6 +77,10 @@ public:
     std::shared_ptr<SettingsFile> settingsFile;
     // Writes the settings at once, after a change the player made.
     void saveSettings();
+    // Per menu screen, the name of the widget the player left it from; and whether the player's last press
+    // was a key or a pad button (a menu then opens with its focus shown) rather than the mouse.
+    std::map<int, std::string> menuFocus;
+    bool keysInUse = false;
     // Switches between the window and fullscreen as F11 does (set by the game; empty without a window).
     std::function<void()> switchFullscreen;
 

@@ -44,7 +44,7 @@ std::optional<unsigned> Gamepad::buttonFor(const std::string& action) const {
 std::vector<ui::Gui::Move> Gamepad::menuMoves() const {
     std::vector<ui::Gui::Move> moves;
     const std::pair<const char*, ui::Gui::Move> table[] = {
-        {"UP", ui::Gui::Move::Previous}, {"DOWN", ui::Gui::Move::Next},       {"LEFT", ui::Gui::Move::Left},
+        {"UP", ui::Gui::Move::Up},       {"DOWN", ui::Gui::Move::Down},       {"LEFT", ui::Gui::Move::Left},
         {"RIGHT", ui::Gui::Move::Right}, {"ACCEPT", ui::Gui::Move::Activate},
     };
     for (const auto& [action, move] : table) {

@@ -4,6 +4,7 @@
 #include "app/Letterbox.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
+#include "screens/MenuFocus.hpp"
 #include "screens/MenuPalette.hpp"
 #include "screens/RunClock.hpp"
 #include "screens/ScreenPicture.hpp"
@@ -58,6 +59,7 @@ void LevelListScreen::init() {
     catalog.emplace(LevelCatalog::defaultPlayerFolder(), game->recordsPath);
     buildWidgets();
     showPage(0);
+    MenuFocus::restore(gui, GameStateManager::kLevelListScreen);
 }
 
 std::shared_ptr<ui::Button> LevelListScreen::makeButton(const std::string& text, sf::FloatRect area,

@@ -7,6 +7,7 @@
 #include "input/KeyNames.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
+#include "screens/MenuFocus.hpp"
 #include "screens/MenuPalette.hpp"
 #include "screens/ScreenPicture.hpp"
 
@@ -64,10 +65,15 @@ void OptionsScreen::init() {
     gui.setFont("Assets/arial.ttf");
     buildWidgets();
     showSettings();
+    MenuFocus::restore(gui, GameStateManager::kOptionsScreen);
+}
+
+void OptionsScreen::exit() {
+    MenuFocus::remember(gui, GameStateManager::kOptionsScreen);
 }
 
 std::shared_ptr<ui::Button> OptionsScreen::addButton(std::shared_ptr<ui::Button> button, sf::Vector2f at,
-                                                     sf::Vector2f size) {
+                                                     sf::Vector2f size, const std::string& name) {
     button->setPosition(at);
     button->setSize(size);
     button->setTextSize(20);
@@ -78,7 +84,7 @@ std::shared_ptr<ui::Button> OptionsScreen::addButton(std::shared_ptr<ui::Button>
     style->setColor("BorderColorHover", MenuPalette::kPaleGold);
     style->setBorders(2.0f);
     style->setTextColor(MenuPalette::kCream);
-    gui.add(button);
+    gui.add(button, name);
     return button;
 }
 
@@ -119,7 +125,7 @@ void OptionsScreen::buildKeyButtons() {
     for (std::size_t i = 0; i < actions.size(); ++i) {
         const sf::Vector2f at(kLabelLeft + static_cast<float>(i / perColumn) * (kKeySize.x + 20),
                               kKeyTop + static_cast<float>(i % perColumn) * kKeyPitch);
-        auto button = addButton(ui::Button::create(), at, kKeySize);
+        auto button = addButton(ui::Button::create(), at, kKeySize, "key" + actions[i]);
         button->setTextSize(18);
         const std::string action = actions[i];
         button->onClick.connect([this, action] { capture.begin(action); });
@@ -130,7 +136,7 @@ void OptionsScreen::buildKeyButtons() {
 void OptionsScreen::buildLowerRows() {
     const float top = kKeyTop + static_cast<float>((Settings::actions().size() + 1) / 2) * kKeyPitch + 12;
     difficultyButton = addButton(std::make_shared<StepButton>([this](int step) { nextDifficulty(step); }),
-                                 {kLabelLeft, top}, kKeySize);
+                                 {kLabelLeft, top}, kKeySize, "difficulty");
     difficultyButton->onClick.connect([this] { nextDifficulty(1); });
     fullscreenBox = ui::CheckBox::create("Fullscreen");
     fullscreenBox->setPosition({kLabelLeft + kKeySize.x + 20, top + 4});
@@ -149,15 +155,15 @@ void OptionsScreen::buildLowerRows() {
         }
     });
     resetKeysButton =
-        addButton(ui::Button::create("Reset keys"), {kLabelLeft, top + kKeyPitch + 8}, kKeySize);
+        addButton(ui::Button::create("Reset keys"), {kLabelLeft, top + kKeyPitch + 8}, kKeySize, "resetKeys");
     resetKeysButton->onClick.connect([this] {
         GameStateManager* game = GameStateManager::getInstance();
         game->settings.keys = Settings().keys;
         game->saveSettings();
         messageLine->setText("Every action has its first key again");
     });
-    backButton =
-        addButton(ui::Button::create("Back"), {kLabelLeft + kKeySize.x + 20, top + kKeyPitch + 8}, kKeySize);
+    backButton = addButton(ui::Button::create("Back"), {kLabelLeft + kKeySize.x + 20, top + kKeyPitch + 8},
+                           kKeySize, "back");
     backButton->onClick.connect([this] { backChosen = true; });
     messageLine = makeLabel("", {kLabelLeft, top + 2 * kKeyPitch + 22}, 20);
     messageLine->getRenderer()->setTextColor(MenuPalette::kPaleGold);

@@ -22,7 +22,7 @@
 class OptionsScreen final : public GameState {
 public:
     void init() override;
-    void exit() override {}
+    void exit() override;
     void update(float dt) override;
     void draw(sf::RenderWindow& window) override;
     void handleInput(float) override {}
@@ -46,7 +46,7 @@ private:
     void buildLowerRows();
     // Styles the button as the menu's, places it and adds it to the Gui.
     std::shared_ptr<ui::Button> addButton(std::shared_ptr<ui::Button> button, sf::Vector2f at,
-                                          sf::Vector2f size);
+                                          sf::Vector2f size, const std::string& name);
     void handleEvent(const sf::Event& event);
     void volumesChanged(bool effectsMoved);
     void nextDifficulty(int direction);

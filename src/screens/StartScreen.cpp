@@ -8,6 +8,7 @@
 #include "assets/GameSounds.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
+#include "screens/MenuFocus.hpp"
 #include "screens/ScreenPicture.hpp"
 #include "ui/Button.hpp"
 #include "ui/FormError.hpp"
@@ -48,6 +49,7 @@ void StartScreen::init() {
         giveUp();
         return;
     }
+    MenuFocus::restore(gui, GameStateManager::kStartScreen);
     assets->playMusic(GameSounds::kMusic);
 }
 
@@ -110,7 +112,11 @@ void StartScreen::giveUp() {
     }
 }
 
-void StartScreen::exit() {}
+void StartScreen::exit() {
+    if (menuReady) {
+        MenuFocus::remember(gui, GameStateManager::kStartScreen);
+    }
+}
 
 void StartScreen::update(float) {
     if (!menuReady) {

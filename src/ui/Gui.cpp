@@ -5,8 +5,10 @@
 #include "ui/FormError.hpp"
 #include "ui/FormReader.hpp"
 
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/View.hpp>
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -17,6 +19,8 @@ namespace {
 // The game ships its font beside the executable; GUIs that were never given one (the in-game
 // display) use it.
 const char* const kFallbackFontPath = "Assets/arial.ttf";
+const sf::Color kRingLight(255, 240, 200);
+const sf::Color kRingDark(11, 17, 40);
 
 } // namespace
 
@@ -205,30 +209,195 @@ bool Gui::setFocused(const std::shared_ptr<Widget>& widget) {
     return true;
 }
 
-bool Gui::moveFocus(int step) {
+std::vector<std::shared_ptr<Widget>> Gui::focusable() const {
     std::vector<std::shared_ptr<Widget>> reachable;
     for (const auto& entry : widgets) {
         if (canFocus(*entry.widget)) {
             reachable.push_back(entry.widget);
         }
     }
-    if (reachable.empty()) {
-        return false;
+    return reachable;
+}
+
+std::shared_ptr<Widget> Gui::keyTarget() const {
+    if (auto focused = getFocused()) {
+        return focused;
     }
-    const int count = static_cast<int>(reachable.size());
-    const std::shared_ptr<Widget> focused = getFocused();
-    const auto current = std::find(reachable.begin(), reachable.end(), focused ? focused : resumeFrom.lock());
-    int next = step > 0 ? 0 : count - 1;
-    if (current != reachable.end()) {
-        next = (static_cast<int>(current - reachable.begin()) + step + count) % count;
+    const auto reachable = focusable();
+    const auto resume = std::find(reachable.begin(), reachable.end(), resumeFrom.lock());
+    if (resume != reachable.end()) {
+        return *resume;
     }
+    return reachable.empty() ? nullptr : reachable.front();
+}
+
+void Gui::showFocusOn(const std::shared_ptr<Widget>& widget) {
     // Only the focus shows which widget the keys act on; the pointer hovers again once it moves.
     for (auto& entry : widgets) {
         entry.widget->setHovered(false);
     }
     focusFromPointer = false;
     resumeFrom.reset();
-    return setFocused(reachable[static_cast<std::size_t>(next)]);
+    setFocused(widget);
+}
+
+void Gui::setResumePoint(const std::shared_ptr<Widget>& widget) {
+    const bool held = std::any_of(widgets.begin(), widgets.end(),
+                                  [&](const Entry& entry) { return entry.widget == widget; });
+    if (held) {
+        resumeFrom = widget;
+    }
+}
+
+std::string Gui::focusName() const {
+    const auto target = getFocused() ? getFocused() : resumeFrom.lock();
+    for (const auto& entry : widgets) {
+        if (entry.widget == target) {
+            return entry.name;
+        }
+    }
+    return "";
+}
+
+void Gui::restoreFocus(const std::string& name, bool show) {
+    auto widget = name.empty() ? nullptr : get(name);
+    if (!widget || !canFocus(*widget)) {
+        const auto reachable = focusable();
+        widget = reachable.empty() ? nullptr : reachable.front();
+    }
+    if (!widget) {
+        return;
+    }
+    if (show) {
+        showFocusOn(widget);
+    } else {
+        setFocused(nullptr);
+        resumeFrom = widget;
+    }
+}
+
+bool Gui::moveFocus(int step) {
+    const auto reachable = focusable();
+    const auto from = keyTarget();
+    if (!from) {
+        return false;
+    }
+    if (!getFocused() || focusFromPointer) {
+        // The first press shows where the keys are before it moves them.
+        showFocusOn(from);
+        return true;
+    }
+    const int count = static_cast<int>(reachable.size());
+    const auto current = std::find(reachable.begin(), reachable.end(), from);
+    const int next = (static_cast<int>(current - reachable.begin()) + step + count) % count;
+    showFocusOn(reachable[static_cast<std::size_t>(next)]);
+    return true;
+}
+
+namespace {
+
+// A widget off the line is nearer than one straight ahead only when it is much nearer.
+const float kAcrossWeight = 2.0f;
+// Centres closer than this along the direction count as level with each other.
+const float kLevel = 1.0f;
+
+sf::Vector2f directionOf(Gui::Move where) {
+    switch (where) {
+    case Gui::Move::Up:
+        return {0, -1};
+    case Gui::Move::Down:
+        return {0, 1};
+    case Gui::Move::Left:
+        return {-1, 0};
+    default:
+        return {1, 0};
+    }
+}
+
+// Where one widget lies from another, seen along a direction.
+struct Placement {
+    // How far its centre lies along the direction (negative: behind).
+    float along = 0.0f;
+    // The empty space between the two along the direction; 0 when they overlap.
+    float gap = 0.0f;
+    // How far its centre lies off the line through the other's centre.
+    float across = 0.0f;
+    // Whether it overlaps the band the other sweeps moving that way: a row stays a row, a column a column.
+    bool inBand = false;
+};
+
+Placement placementOf(const Widget& from, const Widget& to, sf::Vector2f direction) {
+    const bool vertical = direction.y != 0.0f;
+    const auto span = [vertical](const Widget& widget, bool major) {
+        const bool useY = major == vertical;
+        const float start = useY ? widget.getPosition().y : widget.getPosition().x;
+        const float length = useY ? widget.getSize().y : widget.getSize().x;
+        return std::pair{start, start + length};
+    };
+    const auto [fromStart, fromEnd] = span(from, true);
+    const auto [toStart, toEnd] = span(to, true);
+    const auto [fromSide, fromSideEnd] = span(from, false);
+    const auto [toSide, toSideEnd] = span(to, false);
+    const float sign = vertical ? direction.y : direction.x;
+    Placement placement;
+    placement.along = sign * ((toStart + toEnd) - (fromStart + fromEnd)) / 2.0f;
+    placement.gap = std::max(0.0f, sign > 0 ? toStart - fromEnd : fromStart - toEnd);
+    placement.across = std::abs((toSide + toSideEnd) - (fromSide + fromSideEnd)) / 2.0f;
+    placement.inBand = toSide < fromSideEnd && toSideEnd > fromSide;
+    return placement;
+}
+
+// Of two widgets ahead, the one in the band wins; then the nearer, a step off the line counting double.
+bool nearerAhead(const Placement& a, const Placement& b) {
+    if (a.inBand != b.inBand) {
+        return a.inBand;
+    }
+    return a.gap + kAcrossWeight * a.across < b.gap + kAcrossWeight * b.across;
+}
+
+// Round the edge: the one farthest behind comes first, as if it lay just beyond the edge.
+bool firstRoundTheEdge(const Placement& a, const Placement& b) {
+    if (a.inBand != b.inBand) {
+        return a.inBand;
+    }
+    return a.along + kAcrossWeight * a.across < b.along + kAcrossWeight * b.across;
+}
+
+} // namespace
+
+bool Gui::moveByPlace(Move where) {
+    const auto from = keyTarget();
+    if (!from) {
+        return false;
+    }
+    if (!getFocused() || focusFromPointer) {
+        showFocusOn(from);
+        return true;
+    }
+    const sf::Vector2f direction = directionOf(where);
+    std::shared_ptr<Widget> ahead;
+    std::shared_ptr<Widget> wrapped;
+    Placement bestAhead;
+    Placement bestWrapped;
+    for (const auto& widget : focusable()) {
+        if (widget == from) {
+            continue;
+        }
+        const Placement placement = placementOf(*from, *widget, direction);
+        if (placement.along > kLevel && (!ahead || nearerAhead(placement, bestAhead))) {
+            ahead = widget;
+            bestAhead = placement;
+        } else if (placement.along < -kLevel && (!wrapped || firstRoundTheEdge(placement, bestWrapped))) {
+            wrapped = widget;
+            bestWrapped = placement;
+        }
+    }
+    const auto next = ahead ? ahead : wrapped;
+    if (!next) {
+        return false;
+    }
+    showFocusOn(next);
+    return true;
 }
 
 bool Gui::move(Move where) {
@@ -239,29 +408,46 @@ bool Gui::move(Move where) {
         return moveFocus(-1);
     case Move::Next:
         return moveFocus(1);
-    case Move::Activate:
-        if (!focused) {
-            return moveFocus(1);
+    case Move::Activate: {
+        const std::shared_ptr<Widget> target = keyTarget();
+        if (!target) {
+            return false;
         }
-        focused->activate();
+        showFocusOn(target);
+        target->activate();
         return true;
+    }
     case Move::Left:
-        return focused && focused->focusedKeyPressed(sf::Keyboard::Left);
     case Move::Right:
-        return focused && focused->focusedKeyPressed(sf::Keyboard::Right);
+        if (focused &&
+            focused->focusedKeyPressed(where == Move::Left ? sf::Keyboard::Left : sf::Keyboard::Right)) {
+            return true;
+        }
+        return moveByPlace(where);
+    case Move::Up:
+    case Move::Down:
+        return moveByPlace(where);
     }
     return false;
 }
 
 bool Gui::keyPressed(const sf::Event::KeyEvent& key) {
+    switch (key.code) {
+    case sf::Keyboard::Up:
+        return move(Move::Up);
+    case sf::Keyboard::Down:
+        return move(Move::Down);
+    case sf::Keyboard::Left:
+        return move(Move::Left);
+    case sf::Keyboard::Right:
+        return move(Move::Right);
+    default:
+        break;
+    }
     if (const auto focused = getFocused(); focused && focused->focusedKeyPressed(key.code)) {
         return true;
     }
     switch (key.code) {
-    case sf::Keyboard::Up:
-        return move(Move::Previous);
-    case sf::Keyboard::Down:
-        return move(Move::Next);
     case sf::Keyboard::Tab:
         return move(key.shift ? Move::Previous : Move::Next);
     case sf::Keyboard::Enter:
@@ -352,7 +538,25 @@ void Gui::draw() {
             entry.widget->draw(*target, font.get());
         }
     }
+    if (const auto focused = getFocused(); focused && !focusFromPointer) {
+        drawFocusRing(*focused);
+    }
     target->setView(previous);
+}
+
+void Gui::drawFocusRing(const Widget& widget) const {
+    // A light ring inside a dark one reads on the dark menu panels and on the bright title picture alike.
+    const float gap = 4.0f;
+    const float thickness = 2.0f;
+    for (const auto& [inset, colour] : {std::pair{0.0f, kRingDark}, std::pair{thickness, kRingLight}}) {
+        const float grow = gap + thickness - inset;
+        sf::RectangleShape ring(widget.getSize() + sf::Vector2f(2 * grow, 2 * grow));
+        ring.setPosition(widget.getPosition() - sf::Vector2f(grow, grow));
+        ring.setFillColor(sf::Color::Transparent);
+        ring.setOutlineColor(colour);
+        ring.setOutlineThickness(-thickness);
+        target->draw(ring);
+    }
 }
 
 } // namespace ui

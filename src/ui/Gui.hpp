@@ -15,14 +15,16 @@
 namespace ui {
 
 // Holds widgets, draws them and turns mouse events into hover, press and click, and keys into focus
-// moves and activation. Widgets added later are drawn on top and win the hit test; the focus visits the
-// widgets that take it in the order they were added (a form's order). Widgets live in the Gui's own view (by
-// default the target's pixels), shown in a part of the target (by default all of it); events outside that
-// part hit nothing.
+// moves and activation. Widgets added later are drawn on top and win the hit test. Tab visits the widgets
+// that take the focus in the order they were added (a form's order); the arrows go to the nearest one in
+// their direction, wrapping round at the edges. The focused widget is drawn with a ring around it, so the
+// focus shows by shape as well as colour. Widgets live in the Gui's own view (by default the target's
+// pixels), shown in a part of the target (by default all of it); events outside that part hit nothing.
 class Gui {
 public:
     // What the keyboard or a pad asks of the focus.
-    enum class Move { Previous, Next, Activate, Left, Right };
+    // Previous and Next follow the widgets' order; Up, Down, Left and Right their places.
+    enum class Move { Previous, Next, Activate, Left, Right, Up, Down };
 
     // Without a target nothing is drawn and percentages in forms cannot be worked out.
     Gui() = default;
@@ -74,20 +76,29 @@ public:
 
     // Reacts to MouseMoved, MouseButtonPressed/Released (left button) and MouseLeft, at the event's
     // target pixel mapped into the view; returns whether a widget was under the mouse. Hovering a widget
-    // that takes the focus gives it the focus. Keys: the focused widget sees each key first; then Up and
-    // Shift+Tab move the focus back, Down and Tab forward, Enter and Space activate (as move()); returns
-    // whether the key was used. Click handlers run inside this call and may destroy this Gui.
+    // that takes the focus gives it the focus. Keys: the focused widget sees each key first; then the
+    // arrows move the focus by place, Shift+Tab and Tab by order, Enter and Space activate (as move());
+    // returns whether the key was used. Click handlers run inside this call and may destroy this Gui.
     bool handleEvent(const sf::Event& event);
 
-    // Previous/Next move the focus to the widget before or after it, wrapping round, or to the last or
-    // first one when nothing has the focus. Activate clicks the focused widget, or focuses the first one
-    // when none is. Left/Right go to the focused widget as those keys. False when nothing happened. An
+    // While no focus shows, the keys act from the resume point (the first widget that takes the focus
+    // unless set): an arrow or Tab only shows the focus there, Activate clicks it at once. Otherwise
+    // Previous/Next move to the widget before or after the focused one, wrapping round; Up, Down, Left and
+    // Right to the nearest widget in that direction, or round to the far side when there is none. Left
+    // and Right go to the focused widget first (a slider takes them). False when nothing happened. An
     // activation runs the click handlers, which may destroy this Gui.
     bool move(Move where);
     // The focused widget; nullptr when none has it.
     std::shared_ptr<Widget> getFocused() const;
     // Gives the focus to a held widget that takes it, or clears it with nullptr; false otherwise.
     bool setFocused(const std::shared_ptr<Widget>& widget);
+    // Where the keys carry on from while no focus shows; a widget that is not held is ignored.
+    void setResumePoint(const std::shared_ptr<Widget>& widget);
+    // The name of the focused widget, else of the resume point; empty when neither has a name.
+    std::string focusName() const;
+    // Puts the focus on the named widget (or the first that takes it, when none has that name), shown
+    // or only as the resume point. For a screen coming back: the keys carry on where the player left.
+    void restoreFocus(const std::string& name, bool show);
 
     // Draws the visible widgets through the Gui's view, whatever view the target has; the target's view
     // is restored afterwards.
@@ -108,6 +119,12 @@ private:
     bool leftMouseReleased(const std::optional<sf::Vector2f>& point);
     bool keyPressed(const sf::Event::KeyEvent& key);
     bool moveFocus(int step);
+    bool moveByPlace(Move where);
+    std::vector<std::shared_ptr<Widget>> focusable() const;
+    // The widget the keys act on: the focused one, else the resume point, else the first that takes it.
+    std::shared_ptr<Widget> keyTarget() const;
+    void showFocusOn(const std::shared_ptr<Widget>& widget);
+    void drawFocusRing(const Widget& widget) const;
     void pointerLeft();
     static bool canFocus(const Widget& widget);
 

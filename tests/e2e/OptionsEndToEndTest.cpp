@@ -7,13 +7,21 @@ protected:
 };
 
 TEST_F(OptionsEndToEndTest, VolumesAndKeysChosenByKeysHoldInTheNextRun) {
-    // Options from the menu, then the music slider: twenty steps of 5 down to silence.
-    display.run("xdotool key --delay 400 Down Down Down Return Down");
+    // Options from the menu; opened by a key, it shows the focus on the music slider at once: twenty steps
+    // of 5 down to silence.
+    display.run("xdotool key --delay 400 Down Down Down Return");
+    waitSeconds(0.4);
+    // The music slider sits at (300, 84) in the 800x600 picture, 300 by 22: a light ring round it.
+    const sf::Image options = shot("options");
+    const sf::Vector2f ringLeft = windowCorner() + sf::Vector2f(296.5f, 95.0f);
+    EXPECT_TRUE(near(options.getPixel(unsigned(ringLeft.x), unsigned(ringLeft.y)), sf::Color(255, 240, 200)))
+        << "the focused slider shows its focus by a ring, not only a colour";
     display.run("xdotool key --repeat 20 --delay 50 Left");
     tap("Down");
     tap("Left");
     tap("Right");  // effects back at 100, with an effect heard at each step
-    tap("Down");   // LEFT's key
+    tap("Down");   // the key below the slider's middle, in the second column
+    tap("Left");   // LEFT's key, in the first
     tap("Return"); // press a key
     tap("j");
     tap("Escape");

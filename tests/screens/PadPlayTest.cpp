@@ -81,7 +81,9 @@ TEST_F(PadPlayTest, TheStickAndDPadMoveTheMenuFocusAOpensAndBGoesBack) {
     press(kB);
     ASSERT_NE(harness.screen<StartScreen>(), nullptr);
     tilt(sf::Joystick::PovY, -100.0f);
-    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("audio")) << "up from nothing: the last one";
+    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("controls")) << "back where the player left";
+    tilt(sf::Joystick::PovY, -100.0f);
+    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("options"));
 }
 
 TEST_F(PadPlayTest, ThePadPlaysALevelLaysShootsPausesRestartsAndWhenUnpluggedAnotherPadTakesOver) {

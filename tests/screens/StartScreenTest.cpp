@@ -45,16 +45,40 @@ TEST_F(StartScreenTest, MusicPlaysAtFirstStartAndTheAudioBoxMutesEverythingAcros
     EXPECT_FLOAT_EQ(assets->music->getVolume(), 50.0f);
 }
 
-TEST_F(StartScreenTest, KeysOpenTheOptionsAndEscapeLeavesThem) {
-    for (sf::Keyboard::Key code :
-         {sf::Keyboard::Down, sf::Keyboard::Down, sf::Keyboard::Down, sf::Keyboard::Enter}) {
+TEST_F(StartScreenTest, KeysWalkTheOptionsByPlaceAndEveryScreenComesBackWhereThePlayerLeft) {
+    const auto key = [&](sf::Keyboard::Key code) {
         harness.game->queueEvent(keyPress(code));
         harness.frames(2);
+    };
+    for (sf::Keyboard::Key code : {sf::Keyboard::Down, sf::Keyboard::Down, sf::Keyboard::Down}) {
+        key(code);
     }
+    key(sf::Keyboard::Enter);
+    OptionsScreen* options = harness.screen<OptionsScreen>();
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->gui.getFocused(), options->musicSlider) << "opened by a key, the first item shows";
+    key(sf::Keyboard::Down);
+    EXPECT_EQ(options->gui.getFocused(), options->effectsSlider);
+    key(sf::Keyboard::Down);
+    key(sf::Keyboard::Left);
+    EXPECT_EQ(options->gui.getFocused(), options->keyButtons["LEFT"]);
+    key(sf::Keyboard::Enter);
+    key(sf::Keyboard::J);
+    EXPECT_EQ(harness.game->gameStateManager->settings.key("LEFT"), sf::Keyboard::J);
+    EXPECT_EQ(options->gui.getFocused(), options->keyButtons["LEFT"]) << "the focus stays after a capture";
+    for (int press = 0; press < 6; ++press) {
+        key(sf::Keyboard::Down);
+    }
+    EXPECT_EQ(options->gui.getFocused(), options->resetKeysButton) << "down the first column";
+    key(sf::Keyboard::Right);
+    EXPECT_EQ(options->gui.getFocused(), options->backButton) << "Back is beside it, not 13 presses away";
+    key(sf::Keyboard::Escape);
+    StartScreen* menu = harness.screen<StartScreen>();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->gui.getFocused(), menu->gui.get("options")) << "the menu comes back on Options";
+    key(sf::Keyboard::Enter);
     ASSERT_NE(harness.screen<OptionsScreen>(), nullptr);
-    harness.game->queueEvent(keyPress(sf::Keyboard::Escape));
-    harness.frames(2);
-    EXPECT_NE(harness.screen<StartScreen>(), nullptr);
+    EXPECT_EQ(harness.screen<OptionsScreen>()->gui.getFocused(), harness.screen<OptionsScreen>()->backButton);
 }
 
 TEST_F(StartScreenTest, APressAndAMoveInOneFrameStillClick) {

@@ -73,11 +73,18 @@ TEST_F(GuiDrawTest, DrawsInWindowPixelsWhateverTheViewInEveryLookAndRestoresTheV
     gui.draw();
     EXPECT_GT(capture().getPixel(550, 225).r, 100);
     EXPECT_EQ(capture().getPixel(350, 225), sf::Color::Red);
-    // The keys move the focus, which shows the hover look, and take the look from the pointer.
-    gui.handleEvent(keyPress(sf::Keyboard::Up));
+    EXPECT_EQ(capture().getPixel(496, 225), kClear) << "the pointer's hover has no focus ring";
+    // The keys move the focus, which shows the hover look and a ring, and take the look from the pointer.
+    gui.handleEvent(keyPress(sf::Keyboard::Left));
+    gui.handleEvent(keyPress(sf::Keyboard::Left));
+    window.clear(kClear);
     gui.draw();
-    EXPECT_EQ(capture().getPixel(350, 225), sf::Color::Green);
-    EXPECT_EQ(capture().getPixel(550, 225), sf::Color(100, 100, 100));
+    const sf::Image focused = capture();
+    EXPECT_EQ(focused.getPixel(350, 225), sf::Color::Green);
+    EXPECT_EQ(focused.getPixel(550, 225), sf::Color(100, 100, 100));
+    EXPECT_EQ(focused.getPixel(296, 225), sf::Color(255, 240, 200)) << "a light ring round the focus";
+    EXPECT_EQ(focused.getPixel(294, 225), sf::Color(11, 17, 40)) << "inside a dark one";
+    EXPECT_EQ(focused.getPixel(496, 225), kClear);
 
     button->setVisible(false);
     window.clear(kClear);

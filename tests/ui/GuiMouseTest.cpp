@@ -98,7 +98,7 @@ TEST_F(GuiMouseTest, TheWidgetOnTopWinsUnlessHiddenOrIgnoringTheMouseAndBlocksWh
     EXPECT_EQ(leftClicks, 2);
 }
 
-TEST_F(GuiMouseTest, KeysAndPadsMoveTheFocusInOrderOverWidgetsThatTakeItAndActivateIt) {
+TEST_F(GuiMouseTest, KeysAndPadsMoveTheFocusByPlaceAndOrderOverWidgetsThatTakeItAndActivateIt) {
     place(ui::Label::create("title"), {0, 0}, "title");
     auto hidden = place(ui::Button::create("hidden"), {0, 200}, "hidden");
     hidden->setVisible(false);
@@ -109,37 +109,67 @@ TEST_F(GuiMouseTest, KeysAndPadsMoveTheFocusInOrderOverWidgetsThatTakeItAndActiv
         return gui.handleEvent(keyPress(code, shift, alt));
     };
     EXPECT_FALSE(key(sf::Keyboard::A));
-    EXPECT_FALSE(gui.move(ui::Gui::Move::Right)) << "nothing has the focus before a key is used";
-    EXPECT_TRUE(gui.move(ui::Gui::Move::Activate)) << "the first activation only shows the focus";
-    EXPECT_EQ(leftClicks, 0);
+    EXPECT_TRUE(gui.move(ui::Gui::Move::Activate)) << "with no focus shown, the first widget acts at once";
+    EXPECT_EQ(leftClicks, 1);
+    EXPECT_EQ(gui.getFocused(), left);
 
-    std::vector<std::shared_ptr<ui::Widget>> visited{gui.getFocused()};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_TRUE(key(i % 2 ? sf::Keyboard::Tab : sf::Keyboard::Down));
+    std::vector<std::shared_ptr<ui::Widget>> visited;
+    for (const auto code :
+         {sf::Keyboard::Right, sf::Keyboard::Right, sf::Keyboard::Right, sf::Keyboard::Down}) {
+        EXPECT_TRUE(key(code));
         visited.push_back(gui.getFocused());
     }
-    EXPECT_EQ(visited, (std::vector<std::shared_ptr<ui::Widget>>{left, right, box, volume, left}))
-        << "wraps round";
-    key(sf::Keyboard::Up);
+    EXPECT_EQ(visited, (std::vector<std::shared_ptr<ui::Widget>>{right, box, left, volume}))
+        << "along the row, round its end, then down to the one widget below";
     key(sf::Keyboard::Right);
     gui.move(ui::Gui::Move::Right);
     gui.move(ui::Gui::Move::Left);
-    EXPECT_EQ(volume->getValue(), 1.0f) << "the focused slider takes Left and Right from keys and pads";
+    EXPECT_EQ(volume->getValue(), 1.0f) << "the focused slider keeps Left and Right for its value";
     key(sf::Keyboard::Up);
-    EXPECT_EQ(gui.getFocused(), box) << "Up and Down still move on";
+    EXPECT_EQ(gui.getFocused(), box) << "Up goes to the nearest widget above, not the first in order";
+    gui.move(ui::Gui::Move::Down);
+    gui.move(ui::Gui::Move::Down);
+    EXPECT_EQ(gui.getFocused(), box) << "down past the bottom wraps to the top of the column";
+    key(sf::Keyboard::Tab);
+    key(sf::Keyboard::Tab);
+    EXPECT_EQ(gui.getFocused(), left) << "Tab follows the order and wraps round";
     key(sf::Keyboard::Tab, true);
-    EXPECT_EQ(gui.getFocused(), right);
+    key(sf::Keyboard::Tab, true);
+    EXPECT_EQ(gui.getFocused(), box);
+    key(sf::Keyboard::Left);
     EXPECT_TRUE(right->isFocused() && !box->isFocused() && !left->isFocused());
 
     key(sf::Keyboard::Enter);
     key(sf::Keyboard::Enter, false, true);
     EXPECT_EQ(rightClicks, 1) << "Alt+Enter is the window's, not the menu's";
-    key(sf::Keyboard::Down);
+    key(sf::Keyboard::Right);
     key(sf::Keyboard::Space);
     EXPECT_TRUE(box->isChecked()) << "Space ticks the focused box";
     box->setVisible(false);
     EXPECT_EQ(gui.getFocused(), nullptr) << "a hidden widget loses the focus";
     EXPECT_FALSE(gui.setFocused(hidden));
+}
+
+TEST_F(GuiMouseTest, AScreenComingBackPutsTheFocusWhereThePlayerLeft) {
+    EXPECT_TRUE(gui.handleEvent(keyPress(sf::Keyboard::Down)));
+    EXPECT_EQ(gui.getFocused(), left) << "on a fresh screen the first arrow shows the focus before moving it";
+    gui.handleEvent(keyPress(sf::Keyboard::Right));
+    EXPECT_EQ(gui.focusName(), "right");
+
+    ui::Gui again;
+    auto first = ui::Button::create("left");
+    auto second = ui::Button::create("right");
+    again.add(first, "left");
+    again.add(second, "right");
+    int secondClicks = 0;
+    second->onClick.connect([&] { ++secondClicks; });
+    again.restoreFocus("right", false);
+    EXPECT_EQ(again.getFocused(), nullptr) << "opened by the mouse: nothing shows";
+    EXPECT_EQ(again.focusName(), "right");
+    again.move(ui::Gui::Move::Activate);
+    EXPECT_EQ(secondClicks, 1) << "but the keys act where the player left";
+    again.restoreFocus("gone", true);
+    EXPECT_EQ(again.getFocused(), first) << "opened by keys, a missing name shows the first";
 }
 
 TEST_F(GuiMouseTest, HoverMovesTheFocusAndTheKeysCarryOnFromIt) {
@@ -150,11 +180,13 @@ TEST_F(GuiMouseTest, HoverMovesTheFocusAndTheKeysCarryOnFromIt) {
     gui.handleEvent(mouseMove(10, 10));
     EXPECT_EQ(gui.getFocused(), nullptr) << "the pointer takes its focus away with it";
     gui.handleEvent(keyPress(sf::Keyboard::Up));
-    EXPECT_EQ(gui.getFocused(), left) << "the keys carry on from where the pointer was";
+    EXPECT_EQ(gui.getFocused(), right) << "the keys carry on from where the pointer was, shown first";
+    gui.handleEvent(keyPress(sf::Keyboard::Left));
+    EXPECT_EQ(gui.getFocused(), left);
 
     gui.handleEvent(mouseMove(220, 110));
     gui.handleEvent(keyPress(sf::Keyboard::Down));
-    EXPECT_EQ(gui.getFocused(), left);
+    EXPECT_EQ(gui.getFocused(), right) << "a hovered widget's focus is shown by the first key";
     EXPECT_FALSE(right->isHovered()) << "only the focus shows where the keys act";
     click(220, 110);
     EXPECT_EQ(rightClicks, 1) << "clicks work as ever";
