@@ -16,8 +16,8 @@ KeyCapture::Result KeyCapture::press(sf::Keyboard::Key key, bool alt, Settings& 
         return Result::Waiting;
     }
     if (key == sf::Keyboard::Escape) {
+        line = action + " keeps " + KeyNames::nameOf(settings.key(action));
         action.clear();
-        line.clear();
         return Result::Cancelled;
     }
     const std::string kept = key == sf::Keyboard::Enter && alt
@@ -26,7 +26,8 @@ KeyCapture::Result KeyCapture::press(sf::Keyboard::Key key, bool alt, Settings& 
                                         ? ""
                                         : KeyNames::nameOf(key) + " " + KeyNames::keptByTheGame(key));
     if (!kept.empty() || KeyNames::nameOf(key).empty()) {
-        line = (kept.empty() ? "That key" : kept) + " and cannot be bound; press another key for " + action;
+        line = (kept.empty() ? "That key cannot be bound" : kept + " and cannot be bound") +
+               "; press another key for " + action;
         return Result::Refused;
     }
     const sf::Keyboard::Key old = settings.key(action);

@@ -20,6 +20,7 @@
 #include "screens/MenuPalette.hpp"
 #include "storage/RecordsFile.hpp"
 #include "ui/BitmapButton.hpp"
+#include "ui/TextFit.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <algorithm>
@@ -40,6 +41,8 @@ const float kGoalMargin = 12.0f;
 // The goal line and the pause panel's key list are in the menu's colours, over a see-through night blue.
 const sf::Uint8 kGoalBackOpacity = 200;
 const unsigned kBoundKeysTextSize = 17;
+const float kBoundKeysBorder = 8.0f;
+const char* const kEscapeAction = "ESCAPE";
 const char* const kFindTheFormula = "Find the formula";
 const char* const kBringItHome = "Bring it to the goal";
 // The run's time in the top right corner, as large as the egg counter on the left.
@@ -91,6 +94,15 @@ void IngameScreen::bindPlayerKeys() {
     for (const std::string& action : Settings::actions()) {
         input->bindAction(action, settings.key(action), player->name);
     }
+    // Escape pauses whatever PAUSE is bound to, as in every game: a player who moved PAUSE elsewhere
+    // still has the key every menu answers.
+    input->bindAction(kEscapeAction, sf::Keyboard::Escape, player->name);
+}
+
+bool IngameScreen::windowLostFocus() {
+    const std::vector<sf::Event>& events = GameStateManager::getInstance()->lastEvents;
+    return std::any_of(events.begin(), events.end(),
+                       [](const sf::Event& event) { return event.type == sf::Event::LostFocus; });
 }
 
 void IngameScreen::buildHud() {
@@ -179,26 +191,37 @@ void IngameScreen::buildPausePicture() {
     boundKeys->setTextSize(kBoundKeysTextSize);
     boundKeys->getRenderer()->setTextColor(MenuPalette::kCream);
     boundKeys->getRenderer()->setBackgroundColor(MenuPalette::nightBlue(kGoalBackOpacity));
-    boundKeys->getRenderer()->setBorders({8.0f, 4.0f, 8.0f, 4.0f});
+    boundKeys->getRenderer()->setBorders({kBoundKeysBorder, 4.0f, kBoundKeysBorder, 4.0f});
     pauseGui.add(boundKeys, "boundKeys");
     listBoundKeys(InputManager::getInstance()->gamepad.isConnected());
 }
 
 void IngameScreen::listBoundKeys(bool withPad) {
     const Settings& settings = GameStateManager::getInstance()->settings;
-    std::string keys;
-    std::string buttons = "Pad: stick, D-pad move";
+    std::vector<std::string> keys;
+    std::vector<std::string> buttons{"Pad: stick, D-pad move"};
     for (const std::string& action : Settings::actions()) {
-        keys += (keys.empty() ? "" : "    ") + action + " " + KeyNames::nameOf(settings.key(action));
+        keys.push_back(action + " " + KeyNames::nameOf(settings.key(action)));
         if (action != "LEFT" && action != "RIGHT" && action != "UP" && action != "DOWN") {
-            buttons += "    " + action + " " + Gamepad::buttonName(settings.padButton(action)) +
-                       (action == "SHOOT" ? ", RT" : "");
+            buttons.push_back(action + " " + Gamepad::buttonName(settings.padButton(action)) +
+                              (action == "SHOOT" ? ", RT" : ""));
         }
     }
-    boundKeys->setText(withPad ? keys + "\n" + buttons : keys);
+    boundKeys->setText(fitted(keys) + (withPad ? "\n" + fitted(buttons) : ""));
     boundKeys->setPosition({(Letterbox::kPictureWidth - boundKeys->getSize().x) / 2.0f,
                             Letterbox::kPictureHeight - boundKeys->getSize().y - kGoalMargin});
     padListed = withPad;
+}
+
+std::string IngameScreen::fitted(const std::vector<std::string>& pieces) const {
+    // Inside the picture with the strip's own borders, whatever the player bound: the picture is 800 wide
+    // in every window, so this holds at every size.
+    const float room = Letterbox::kPictureWidth - 2.0f * kGoalMargin - 2.0f * kBoundKeysBorder;
+    const sf::Font* font = pauseGui.getFont();
+    if (!font) {
+        return "";
+    }
+    return ui::TextFit::wrap(pieces, "    ", *font, kBoundKeysTextSize, room);
 }
 
 sf::Vector2f IngameScreen::pausePosition() const {
@@ -238,14 +261,16 @@ void IngameScreen::handleInput(float dt) {
     const Gamepad& pad = input->gamepad;
     // The pad's A both lays and continues: the press that continues does not lay as well.
     bool continuedByPad = false;
-    if (!levelOver && input->isActionPressed("PAUSE", player->name)) {
+    if (!levelOver && (input->isActionPressed("PAUSE", player->name) ||
+                       input->isActionPressed(kEscapeAction, player->name))) {
         paused = !paused;
     } else if (paused && pad.isPressed("ACCEPT")) {
         paused = false;
         continuedByPad = true;
     }
-    if (!levelOver && pad.wasUnplugged()) {
-        // As consoles do: the level waits for the player to plug the pad back in.
+    if (!levelOver && (pad.wasUnplugged() || windowLostFocus())) {
+        // As consoles do: the level waits for the player to plug the pad back in, or to come back to the
+        // window, and goes on only when they say so.
         paused = true;
     }
     if (paused && input->isActionPressed("RESTART", player->name)) {

@@ -10,6 +10,7 @@
 #include "ui/Label.hpp"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class DeathComponent;
@@ -62,6 +63,10 @@ private:
     sf::Vector2f pausePosition() const;
     void placePauseKeys();
     void listBoundKeys(bool withPad);
+    // Whether another window took the focus in the frame before.
+    static bool windowLostFocus();
+    // The pieces in as few lines as fit inside the picture.
+    std::string fitted(const std::vector<std::string>& pieces) const;
 
     bool levelReady = false;
     bool padListed = false;

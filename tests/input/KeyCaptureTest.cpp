@@ -15,6 +15,7 @@ TEST(KeyCaptureTest, BindsCancelsSwapsAndRefusesTheGamesOwnKeys) {
     capture.begin("LAY");
     EXPECT_EQ(capture.press(sf::Keyboard::Escape, false, settings), KeyCapture::Result::Cancelled);
     EXPECT_EQ(settings.key("LAY"), sf::Keyboard::E);
+    EXPECT_EQ(capture.message(), "LAY keeps E") << "the line no longer asks for a key";
 
     capture.begin("UP");
     EXPECT_EQ(capture.press(sf::Keyboard::F11, false, settings), KeyCapture::Result::Refused);
@@ -22,6 +23,8 @@ TEST(KeyCaptureTest, BindsCancelsSwapsAndRefusesTheGamesOwnKeys) {
                                  "press another key for UP");
     EXPECT_EQ(capture.press(sf::Keyboard::LAlt, false, settings), KeyCapture::Result::Waiting);
     EXPECT_EQ(capture.press(sf::Keyboard::Enter, true, settings), KeyCapture::Result::Refused);
+    EXPECT_EQ(capture.press(sf::Keyboard::Unknown, false, settings), KeyCapture::Result::Refused);
+    EXPECT_EQ(capture.message(), "That key cannot be bound; press another key for UP") << "Print, AltGr...";
     EXPECT_TRUE(capture.isActive());
     EXPECT_EQ(capture.press(sf::Keyboard::S, false, settings), KeyCapture::Result::Bound);
     EXPECT_EQ(settings.key("UP"), sf::Keyboard::S);

@@ -46,4 +46,41 @@ TEST(PauseMenuTest, RestartPutsEverythingBackAndMenuLeavesTheLevelWithTheKeysThe
     EXPECT_NE(harness.screen<StartScreen>(), nullptr) << "the menu is shown";
 }
 
+TEST(PauseMenuTest, EscapeOrALostFocusPausesWithTheClockStoppedAndTheKeyStripFitsThePicture) {
+    GameHarness harness("[keys]\nPAUSE = \"P\"\nMENU = \"Numpad1\"\n");
+    ASSERT_TRUE(harness.startLevel());
+    IngameScreen* level = harness.screen<IngameScreen>();
+    harness.frames(30);
+    harness.game->queueEvent(windowFocus(false));
+    harness.frames(2);
+    EXPECT_TRUE(level->paused) << "another window took the focus";
+    const std::string stopped = level->clockText->getText();
+    harness.game->queueEvent(windowFocus(true));
+    harness.frames(90);
+    EXPECT_TRUE(level->paused) << "coming back does not resume by itself";
+    EXPECT_EQ(level->clockText->getText(), stopped) << "the clock stood still";
+
+    const auto fitsThePicture = [&](const char* when) {
+        const sf::Vector2f at = level->boundKeys->getPosition();
+        const sf::Vector2f size = level->boundKeys->getSize();
+        EXPECT_GE(at.x, 0.0f) << when;
+        EXPECT_LE(at.x + size.x, 800.0f) << when;
+        EXPECT_GE(at.y, 300.0f) << when << ": along the bottom";
+        EXPECT_LE(at.y + size.y, 600.0f) << when;
+    };
+    fitsThePicture("keys");
+    RealtimeInput::setPadConnected(0, true);
+    harness.game->queueEvent(padPlugged(0));
+    harness.frames(2);
+    EXPECT_NE(level->boundKeys->getText().find("Pad:"), std::string::npos);
+    fitsThePicture("keys and pad");
+
+    harness.press(sf::Keyboard::P);
+    EXPECT_FALSE(level->paused);
+    harness.press(sf::Keyboard::Escape);
+    EXPECT_TRUE(level->paused) << "Escape pauses whatever PAUSE is bound to";
+    harness.press(sf::Keyboard::Escape);
+    EXPECT_FALSE(level->paused) << "and goes on";
+}
+
 } // namespace

@@ -29,6 +29,12 @@ inline sf::Event mouseLeave() {
     return event;
 }
 
+inline sf::Event windowFocus(bool gained) {
+    sf::Event event{};
+    event.type = gained ? sf::Event::GainedFocus : sf::Event::LostFocus;
+    return event;
+}
+
 inline sf::Event keyPress(sf::Keyboard::Key key) {
     sf::Event event{};
     event.type = sf::Event::KeyPressed;
