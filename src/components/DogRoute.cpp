@@ -22,15 +22,17 @@ bool DogRoute::walk(GameObject& dog, sf::Vector2f bodySize, sf::Vector2f goal, d
     const sf::Vector2f centre = dog.getPosition() + half;
     const sf::Vector2f target = goal + half;
     const sf::Vector2i goalCell = grid.cellOf(target);
+    // A pixel narrower than the dog, so a dog as wide as a tile fits the corridors one tile wide.
+    const sf::Vector2f walker = bodySize - sf::Vector2f(kFit, kFit);
     ++framesSincePlan;
-    if (grid.bodyCanWalk(centre, target, bodySize)) {
+    if (grid.bodyCanWalk(centre, target, walker)) {
         // In the open: straight at it, as a dog without walls runs.
         points.assign(1, target);
         reachable = endsAtGoal = planned = true;
         plannedCell = goalCell;
         plannedVersion = grid.version();
     } else if (needsPlan(goalCell, grid)) {
-        points = finder.find(grid, centre, target, bodySize);
+        points = finder.find(grid, centre, target, walker);
         ++plans;
         planned = true;
         reachable = !points.empty();

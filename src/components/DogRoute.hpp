@@ -15,6 +15,8 @@ class NavGrid;
 class DogRoute {
 public:
     static constexpr int kReplanFrames = 6;
+    // How much narrower than its box a dog walks: the slack of the grid's walking test.
+    static constexpr float kFit = 1.0f;
 
     // Moves `dog` by speed * dt along the way to having its top-left corner at `goal`; false, leaving it
     // where it is, when there is no way. `bodySize` is the dog's box.

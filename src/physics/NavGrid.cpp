@@ -160,13 +160,16 @@ bool NavGrid::boxIsFree(sf::FloatRect box) const {
 }
 
 bool NavGrid::bodyCanWalk(sf::Vector2f a, sf::Vector2f b, sf::Vector2f bodySize) const {
-    // Steps of a quarter cell never jump over a blocked cell with a body at least a cell wide.
+    // Samples at most a pixel apart, each box grown by half the gap: between two samples the body stays
+    // inside the grown boxes, so no corner is cut between them.
     const sf::Vector2f delta = b - a;
     const float length = std::hypot(delta.x, delta.y);
-    const int steps = std::max(1, static_cast<int>(std::ceil(length / (std::min(size.x, size.y) / 4.0f))));
+    const int steps = std::max(1, static_cast<int>(std::ceil(length)));
+    const float grow = length / static_cast<float>(steps) / 2.0f;
+    const sf::Vector2f grown = bodySize + sf::Vector2f(2.0f * grow, 2.0f * grow);
     for (int i = 0; i <= steps; ++i) {
         const sf::Vector2f at = a + delta * (static_cast<float>(i) / static_cast<float>(steps));
-        if (!boxIsFree({at - bodySize / 2.0f, bodySize})) {
+        if (!boxIsFree({at - grown / 2.0f, grown})) {
             return false;
         }
     }

@@ -27,7 +27,8 @@ public:
     // True when the straight line from `a` to `b` crosses the inside of no solid wall (touching an edge is
     // not crossing).
     bool lineIsClear(sf::Vector2f a, sf::Vector2f b) const;
-    // True when a box of `size` centred on each point along the line from `a` to `b` stays in free cells.
+    // True when a box of `bodySize` centred on the line from `a` to `b` stays in free cells all the way (a
+    // box half a pixel larger is tested, so the body should be a little smaller than the gaps it uses).
     bool bodyCanWalk(sf::Vector2f a, sf::Vector2f b, sf::Vector2f size) const;
     bool boxIsFree(sf::FloatRect box) const;
 
