@@ -3,6 +3,9 @@
 #include "assets/AssetManager.hpp"
 #include "components/EggComponent.hpp"
 #include "map/LevelSchema.hpp"
+#include "physics/NavGrid.hpp"
+#include "physics/PhysicsManager.hpp"
+#include "physics/RigidBodyComponent.hpp"
 #include "scene/GameObject.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "scene/StaticCmp.hpp"
@@ -47,6 +50,31 @@ void EnemyMovement::showLook(StaticCmp& sprite, bool angry) {
     }
 }
 
+sf::Vector2f EnemyMovement::centreOf(const GameObject& object) {
+    if (!object.rigidBody) {
+        return object.getPosition();
+    }
+    const sf::FloatRect box = object.rigidBody->bounds;
+    return object.getPosition() + sf::Vector2f(box.left + box.width / 2.0f, box.top + box.height / 2.0f);
+}
+
+sf::Vector2f EnemyMovement::bodySize() const {
+    // A dog without a body of its own is taken to be the standard dog, a tile wide.
+    if (!owner->rigidBody || owner->rigidBody->bounds.width <= 0.0f) {
+        return {16.0f, 16.0f};
+    }
+    return {owner->rigidBody->bounds.width, owner->rigidBody->bounds.height};
+}
+
+sf::Vector2f EnemyMovement::eye() const {
+    return owner->getPosition() + bodySize() / 2.0f;
+}
+
+bool EnemyMovement::canSee(sf::Vector2f point) const {
+    const NavGrid* walls = PhysicsManager::getInstance()->sightWalls();
+    return !walls || walls->lineIsClear(eye(), point);
+}
+
 void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
     auto sprite = owner->getComponent<StaticCmp>();
     if (!sprite) {
@@ -64,16 +92,22 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
     for (int i = 1; i <= LevelSchema::kEggCount; ++i) {
         auto egg = objects->findGameObject(LevelSchema::eggName(i));
         auto state = egg ? egg->getComponent<EggComponent>() : nullptr;
-        if (state && state->laid && state->flying && distance(p, egg->getPosition()) < range * kEggFactor) {
+        if (state && state->laid && state->flying && distance(p, egg->getPosition()) < range * kEggFactor &&
+            canSee(centreOf(*egg))) {
             goalPoint = egg->getPosition();
             kind = Target::Egg;
         }
     }
+    bool playerNear = false;
     if (auto player = objects->findGameObject(LevelSchema::kPlayerName)) {
-        if (distance(p, player->getPosition()) < range * kPlayerFactor) {
+        const int playerDistance = distance(p, player->getPosition());
+        const bool inSight =
+            playerDistance < range * kPlayerFactor * kWarningFactor && canSee(centreOf(*player));
+        if (inSight && playerDistance < range * kPlayerFactor) {
             goalPoint = player->getPosition();
             kind = Target::Player;
         }
+        playerNear = inSight;
     }
     const int dist = distance(p, goalPoint);
 
@@ -86,6 +120,11 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
 
     const double reach = kind == Target::Player ? range * kPlayerFactor : range;
     const bool chasing = kind != Target::None && reach > dist && sprite->visible;
+    wary = !chasing && playerNear && sprite->visible;
+    if (PhysicsManager::getInstance()->sightWalls()) {
+        moveAroundWalls(*sprite, chasing, wasChasing, goalPoint, dt);
+        return;
+    }
     if (chasing) {
         showLook(*sprite, true);
         if (!wasChasing) {
@@ -95,6 +134,59 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
         runTowards(p, goalPoint, tuning.runSpeed * difficultyScale, dt);
     } else if (!atHome) {
         runTowards(p, home, tuning.runSpeed, dt);
+    }
+}
+
+void EnemyMovement::moveAroundWalls(StaticCmp& sprite, bool noticed, bool wasChasing, sf::Vector2f goalPoint,
+                                    float dt) {
+    const NavGrid& walls = *PhysicsManager::getInstance()->sightWalls();
+    if (noticed && way.walk(*owner, bodySize(), goalPoint, tuning.runSpeed * difficultyScale, dt, walls)) {
+        showLook(sprite, true);
+        if (!wasChasing) {
+            AssetManager::getInstance()->playSoundIfLoaded("alarm");
+        }
+        atHome = false;
+        lastSeen = goalPoint;
+        searching = Search::None;
+        return;
+    }
+    if (noticed) {
+        // Seen, but there is no way there: the dog gives up and goes home.
+        searching = atHome ? Search::None : Search::GoingHome;
+    } else if (wasChasing) {
+        searching = Search::GoingToLastSeen;
+        way.forget();
+    }
+    searchForLost(dt);
+    wary = wary || ((searching == Search::GoingToLastSeen || searching == Search::Waiting) && sprite.visible);
+}
+
+void EnemyMovement::searchForLost(float dt) {
+    const NavGrid& walls = *PhysicsManager::getInstance()->sightWalls();
+    if (searching == Search::None && !atHome) {
+        searching = Search::GoingHome;
+    }
+    if (searching == Search::GoingToLastSeen) {
+        if (!way.walk(*owner, bodySize(), lastSeen, tuning.runSpeed * difficultyScale, dt, walls)) {
+            searching = Search::GoingHome;
+            way.forget();
+        } else if (way.finished()) {
+            searching = Search::Waiting;
+            waitLeft = kSearchWait;
+        }
+    } else if (searching == Search::Waiting) {
+        waitLeft -= dt;
+        if (waitLeft <= 0.0f) {
+            searching = Search::GoingHome;
+            way.forget();
+        }
+    } else if (searching == Search::GoingHome) {
+        if (atHome) {
+            searching = Search::None;
+            return;
+        }
+        // Without a way home the dog stays where it is and tries again as the route allows.
+        way.walk(*owner, bodySize(), home, tuning.runSpeed, dt, walls);
     }
 }
 

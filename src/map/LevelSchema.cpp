@@ -194,6 +194,23 @@ const LevelSchema::ObjectType* LevelSchema::find(const std::string& type) {
     return found == types.end() ? nullptr : &*found;
 }
 
+const std::vector<LevelSchema::Property>& LevelSchema::mapProperties() {
+    static const std::vector<Property> properties = [] {
+        Property name{kLevelName, Kind::Text, "",
+                      "the level's name in the level list; the file name without it"};
+        name.required = false;
+        Property walls{kWallsBlockSight, Kind::Flag, "false",
+                       "walls hide the player and eggs from the dogs, who run around them"};
+        walls.required = false;
+        return std::vector<Property>{name, walls};
+    }();
+    return properties;
+}
+
+bool LevelSchema::wallsBlockSight(const TileMap& map) {
+    return map.property(kWallsBlockSight) == "true";
+}
+
 bool LevelSchema::isDog(const std::string& type) {
     return type == kOutsideDog || type == kInsideDog;
 }
@@ -248,5 +265,8 @@ void LevelSchema::fillInTypeProperties(TileMap& map) {
 std::string LevelSchema::tiledType(Kind kind) {
     // A picture path stays plain text: Tiled would rewrite a "file" property relative to the map's folder,
     // while the game opens it from its working folder.
+    if (kind == Kind::Flag) {
+        return "bool";
+    }
     return kind == Kind::Number || kind == Kind::Unread ? "float" : "string";
 }

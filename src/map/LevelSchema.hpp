@@ -50,6 +50,9 @@ public:
 
     // The map's own property with the level's name as players see it; without it the file name serves.
     static constexpr const char* kLevelName = "name";
+    // The map's own property that makes walls hide the player and eggs from the dogs, who then find their
+    // way around them; "true" or "false", false when absent.
+    static constexpr const char* kWallsBlockSight = "wallsBlockSight";
 
     // Names the game looks up once the level is built.
     static constexpr const char* kPlayerName = "player1"; // the camera and the dogs follow it
@@ -74,6 +77,7 @@ public:
         Text,
         Path,   // a file the game loads, relative to its working folder
         Unread, // kept in its place, never looked at
+        Flag,   // "true" or "false", as Tiled writes a bool
     };
 
     struct Property {
@@ -107,6 +111,10 @@ public:
         // The optional property of this name, or nothing.
         const Property* optional(const std::string& name) const;
     };
+
+    // The map's own properties the game reads, by name; all optional.
+    static const std::vector<Property>& mapProperties();
+    static bool wallsBlockSight(const TileMap& map);
 
     // Every type the game handles, in the order the object factory tries them.
     static const std::vector<ObjectType>& objectTypes();

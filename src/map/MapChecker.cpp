@@ -128,6 +128,7 @@ public:
     }
 
     std::vector<MapProblem> run() {
+        checkMapProperties();
         checkLayers();
         checkTilesets();
         for (const PlacedObject& placed : objects) {
@@ -369,6 +370,19 @@ private:
                 error("object " + quoted(name), message, line);
             } else {
                 warning("object " + quoted(name), message, line);
+            }
+        }
+    }
+
+    void checkMapProperties() {
+        for (const LevelSchema::Property& rule : LevelSchema::mapProperties()) {
+            for (const ObjectProperty& own : map.properties) {
+                if (own.name == rule.name && rule.kind == LevelSchema::Kind::Flag && own.value != "true" &&
+                    own.value != "false") {
+                    error("map property " + quoted(own.name),
+                          "is " + quoted(own.value) + ", not true or false (a bool property in Tiled)",
+                          own.line);
+                }
             }
         }
     }

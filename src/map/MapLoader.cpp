@@ -1,9 +1,11 @@
 #include "map/MapLoader.hpp"
 
 #include "map/LevelFile.hpp"
+#include "map/LevelSchema.hpp"
 #include "map/MapChecker.hpp"
 #include "map/MapObjectFactory.hpp"
 #include "map/TileLayerBuilder.hpp"
+#include "physics/PhysicsManager.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "scene/LayerComponent.hpp"
 
@@ -39,5 +41,9 @@ bool MapLoader::load(const std::string& path, sf::Vector2f origin) {
     }
 
     MapObjectFactory(objects).createAll(map);
+    if (LevelSchema::wallsBlockSight(map)) {
+        PhysicsManager::getInstance()->blockSightWithWalls(
+            {map.width, map.height}, {static_cast<float>(map.tileWidth), static_cast<float>(map.tileHeight)});
+    }
     return true;
 }

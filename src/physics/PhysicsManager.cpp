@@ -50,6 +50,8 @@ void PhysicsManager::addCollider(std::shared_ptr<BoxCollisionComponent> collider
 
 void PhysicsManager::clear() {
     registeredColliders.clear();
+    wallsBlockSight = false;
+    navGrid = NavGrid();
 }
 
 void PhysicsManager::update() {
@@ -264,6 +266,15 @@ void PhysicsManager::toggleBorders() {
             collider->solid = !collider->solid;
         }
     }
+    if (wallsBlockSight) {
+        navGrid.rebuild(registeredColliders);
+    }
+}
+
+void PhysicsManager::blockSightWithWalls(sf::Vector2i cells, sf::Vector2f cellSize) {
+    wallsBlockSight = true;
+    navGrid = NavGrid(cells, cellSize);
+    navGrid.rebuild(registeredColliders);
 }
 
 void PhysicsManager::toggleFormula() {

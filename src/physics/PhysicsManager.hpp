@@ -3,6 +3,7 @@
 #include "physics/BoxCollisionComponent.hpp"
 #include "physics/BroadPhase.hpp"
 #include "physics/Manifold.hpp"
+#include "physics/NavGrid.hpp"
 
 #include <SFML/Graphics/Rect.hpp>
 #include <list>
@@ -32,8 +33,13 @@ public:
     // The same step testing every pair: the reference for update().
     void updateAllPairs();
 
-    // Flip every inside and outside wall.
+    // Flip every inside and outside wall; the dogs' grid follows.
     void toggleBorders();
+    // Makes the solid walls block the dogs' sight and way, on a grid of `cells` of `cellSize` built from the
+    // walls as they are now and again at every switch between outside and inside.
+    void blockSightWithWalls(sf::Vector2i cells, sf::Vector2f cellSize);
+    // The dogs' grid while walls block sight, else nothing; valid until the next clear().
+    const NavGrid* sightWalls() const { return wallsBlockSight ? &navGrid : nullptr; }
     // Flip the formula's visibility and solidity, then every dog's.
     void toggleFormula();
 
@@ -74,6 +80,8 @@ private:
     // Set when a pair test ran code outside the physics (observers, switches)
     // that may have moved bodies.
     bool calledOut = false;
+    bool wallsBlockSight = false;
+    NavGrid navGrid;
     BroadPhase broadPhase;
     std::vector<ColliderSlot> slots;
     std::vector<TrackedBox> tracked;

@@ -12,6 +12,35 @@ const float kDiscRadius = 6.0f;
 const float kGapAboveHead = 2.0f;
 const sf::Color kDiscColour(255, 214, 64);
 const sf::Color kInkColour(40, 16, 8);
+// The warning's disc is pale, not gold: a different shape and a different colour from the chase.
+const sf::Color kWarningDisc(226, 236, 255);
+
+void drawDisc(sf::RenderTarget& target, sf::Vector2f centre, sf::Color colour) {
+    sf::CircleShape disc(kDiscRadius);
+    disc.setOrigin(kDiscRadius, kDiscRadius);
+    disc.setPosition(centre);
+    disc.setFillColor(colour);
+    disc.setOutlineColor(kInkColour);
+    disc.setOutlineThickness(1.0f);
+    target.draw(disc);
+}
+
+void drawInk(sf::RenderTarget& target, sf::Vector2f at, sf::Vector2f size) {
+    sf::RectangleShape stroke(size);
+    stroke.setPosition(at);
+    stroke.setFillColor(kInkColour);
+    target.draw(stroke);
+}
+
+// A "?" from five strokes: the hook's top and right side, its turn back to the middle, the stem and the dot.
+void drawWarning(sf::RenderTarget& target, sf::Vector2f centre) {
+    drawDisc(target, centre, kWarningDisc);
+    drawInk(target, {centre.x - 2.0f, centre.y - 4.5f}, {4.0f, 1.5f});
+    drawInk(target, {centre.x + 1.0f, centre.y - 4.5f}, {1.5f, 3.5f});
+    drawInk(target, {centre.x - 0.75f, centre.y - 1.5f}, {2.5f, 1.5f});
+    drawInk(target, {centre.x - 0.75f, centre.y - 1.5f}, {1.5f, 2.5f});
+    drawInk(target, {centre.x - 0.75f, centre.y + 2.5f}, {1.5f, 1.5f});
+}
 
 void drawMark(sf::RenderTarget& target, sf::Vector2f centre) {
     sf::CircleShape disc(kDiscRadius);
@@ -34,13 +63,20 @@ void drawMark(sf::RenderTarget& target, sf::Vector2f centre) {
 
 void ChaseMark::draw(sf::RenderTarget& target, const std::vector<std::shared_ptr<GameObject>>& dogs) {
     shown = 0;
+    warnings = 0;
     for (const auto& dog : dogs) {
         const auto movement = dog ? dog->getComponent<EnemyMovement>() : nullptr;
-        if (!movement || !movement->isChasing()) {
+        if (!movement || (!movement->isChasing() && !movement->isWary())) {
             continue;
         }
         const sf::Vector2f at = dog->getPosition();
-        drawMark(target, {at.x + kDogWidth / 2.0f, at.y - kGapAboveHead - kDiscRadius});
-        ++shown;
+        const sf::Vector2f centre{at.x + kDogWidth / 2.0f, at.y - kGapAboveHead - kDiscRadius};
+        if (movement->isChasing()) {
+            drawMark(target, centre);
+            ++shown;
+        } else {
+            drawWarning(target, centre);
+            ++warnings;
+        }
     }
 }

@@ -7,15 +7,19 @@
 #include <memory>
 #include <vector>
 
-// The "!" over a dog that is chasing, so a chase is seen by shape as well as by the dog's angry colour.
+// The "!" over a dog that is chasing, so a chase is seen by shape as well as by the dog's angry colour, and
+// the "?" over a wary one: the player is near but not yet noticed, or the dog looks for what it lost.
 class ChaseMark {
 public:
-    // Draws a mark above each chasing dog, in the target's current view (the level's); objects without
-    // an EnemyMovement are skipped.
+    // Draws a mark above each chasing or wary dog, in the target's current view (the level's); objects
+    // without an EnemyMovement are skipped.
     void draw(sf::RenderTarget& target, const std::vector<std::shared_ptr<GameObject>>& dogs);
-    // How many marks the last draw() showed.
+    // How many "!" marks the last draw() showed.
     std::size_t shownLastFrame() const { return shown; }
+    // How many "?" marks the last draw() showed.
+    std::size_t warningsLastFrame() const { return warnings; }
 
 private:
     std::size_t shown = 0;
+    std::size_t warnings = 0;
 };

@@ -13,6 +13,7 @@
 #include "input/RealtimeInput.hpp"
 #include "map/LevelSchema.hpp"
 #include "physics/PhysicsManager.hpp"
+#include "physics/RigidBodyComponent.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "scene/RenderManager.hpp"
@@ -328,6 +329,18 @@ void IngameScreen::update(float dt) {
     PhysicsManager::getInstance()->update();
 }
 
+void IngameScreen::drawSight(sf::RenderWindow& window) {
+    if (!GameStateManager::getInstance()->settings.showSight) {
+        return;
+    }
+    const auto sizeOf = [](const std::shared_ptr<GameObject>& object) {
+        return object && object->rigidBody
+                   ? sf::Vector2f(object->rigidBody->bounds.width, object->rigidBody->bounds.height)
+                   : sf::Vector2f();
+    };
+    sightAreas.draw(window, dogs, sizeOf(player), eggs.empty() ? sf::Vector2f() : sizeOf(eggs.front()));
+}
+
 void IngameScreen::draw(sf::RenderWindow& window) {
     if (!levelReady) {
         return;
@@ -339,9 +352,11 @@ void IngameScreen::draw(sf::RenderWindow& window) {
     camera->draw(window);
     RenderManager* renderer = RenderManager::getInstance();
     if (tileCache.draw(window, camera->getComponent<CameraComponent>()->view)) {
+        drawSight(window);
         renderer->drawOn(window, RenderManager::Part::allButTileLayers);
     } else {
         renderer->draw(&window);
+        drawSight(window);
     }
     chaseMarks.draw(window, dogs);
     const sf::FloatRect viewport = Letterbox::viewport(window.getSize());

@@ -5,6 +5,7 @@
 #include "scene/TileCache.hpp"
 #include "screens/ChaseMark.hpp"
 #include "screens/RunClock.hpp"
+#include "screens/SightOverlay.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
 #include "ui/Label.hpp"
@@ -18,7 +19,7 @@ class LayEggComponent;
 
 // The level: loads the map, moves the player, the dogs and the eggs, runs the
 // collision step and draws the scene with an egg counter, the current goal in
-// words and a mark over every chasing dog. Escape pauses; while
+// words, what each dog sees on the ground and a mark over every chasing or wary dog. Escape pauses; while
 // paused, R restarts the level and Q leaves it for the menu (keys as bound). Ends
 // when the player is caught or reaches the goal with the formula; a win is timed
 // (the clock stands while paused) and recorded as the level's best when faster.
@@ -35,6 +36,8 @@ public:
     // "Find the formula", then "Bring it to the goal".
     std::shared_ptr<ui::Label> goalLine;
     ChaseMark chaseMarks;
+    // The dogs' sight on the ground, unless the player turned it off in the options.
+    SightOverlay sightAreas;
     std::shared_ptr<ui::Button> clockText;
     RunClock runClock;
     ui::Gui gui;
@@ -67,6 +70,7 @@ private:
     static bool windowLostFocus();
     // The pieces in as few lines as fit inside the picture.
     std::string fitted(const std::vector<std::string>& pieces) const;
+    void drawSight(sf::RenderWindow& window);
 
     bool levelReady = false;
     bool padListed = false;

@@ -154,6 +154,17 @@ void OptionsScreen::buildLowerRows() {
             GameStateManager::getInstance()->switchFullscreen();
         }
     });
+    sightBox = ui::CheckBox::create("Show sight");
+    sightBox->setPosition({kLabelLeft + kKeySize.x + 170, top + 4});
+    sightBox->setSize({26, 26});
+    sightBox->setTextSize(20);
+    sightBox->setRenderer(fullscreenBox->getRenderer());
+    gui.add(sightBox, "showSight");
+    sightBox->onClick.connect([this] {
+        GameStateManager* game = GameStateManager::getInstance();
+        game->settings.showSight = sightBox->isChecked();
+        game->saveSettings();
+    });
     resetKeysButton =
         addButton(ui::Button::create("Reset keys"), {kLabelLeft, top + kKeyPitch + 8}, kKeySize, "resetKeys");
     resetKeysButton->onClick.connect([this] {
@@ -182,6 +193,7 @@ void OptionsScreen::showSettings() {
     }
     difficultyButton->setText(difficultyText(settings.difficulty));
     fullscreenBox->setChecked(settings.fullscreen);
+    sightBox->setChecked(settings.showSight);
     if (capture.isActive() || !capture.message().empty()) {
         messageLine->setText(capture.message());
     }

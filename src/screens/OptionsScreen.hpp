@@ -33,6 +33,8 @@ public:
     std::map<std::string, std::shared_ptr<ui::Button>> keyButtons;
     std::shared_ptr<ui::Button> difficultyButton;
     std::shared_ptr<ui::CheckBox> fullscreenBox;
+    // "Show sight": the dogs' sight drawn on the ground.
+    std::shared_ptr<ui::CheckBox> sightBox;
     std::shared_ptr<ui::Button> resetKeysButton;
     std::shared_ptr<ui::Button> backButton;
     // "Press a key for ...", a refused key, or what the last binding did.

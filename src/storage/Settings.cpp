@@ -112,6 +112,6 @@ std::optional<Settings::Difficulty> Settings::difficultyNamed(const std::string&
 
 bool Settings::operator==(const Settings& other) const {
     return audio == other.audio && musicVolume == other.musicVolume && effectsVolume == other.effectsVolume &&
-           difficulty == other.difficulty && fullscreen == other.fullscreen &&
+           difficulty == other.difficulty && showSight == other.showSight && fullscreen == other.fullscreen &&
            windowSize == other.windowSize && keys == other.keys && padButtons == other.padButtons;
 }

@@ -9,7 +9,7 @@
 
 // What the player chooses and the game remembers between runs. A default
 // Settings is the game as it always was: audio on at full music and effects
-// volume, normal difficulty, an 800x600 window, A D W S to move, E to lay,
+// volume, normal difficulty, the dogs' sight shown, an 800x600 window, A D W S to move, E to lay,
 // Space to shoot, Escape to pause, R to restart and Q to leave a level; on a
 // pad A lays, X shoots, Start pauses, Y restarts and B leaves.
 class Settings {
@@ -48,6 +48,8 @@ public:
     int musicVolume = kMostVolume;
     int effectsVolume = kMostVolume;
     Difficulty difficulty = Difficulty::Normal;
+    // The dogs' sight drawn on the ground in the level.
+    bool showSight = true;
     bool fullscreen = false;
     // The window's size when it is not fullscreen.
     sf::Vector2u windowSize{800, 600};

@@ -87,6 +87,14 @@ void readAudio(const toml::table& file, Settings& settings, const Report& report
 }
 
 void readGame(const toml::table& file, Settings& settings, const Report& report) {
+    if (const toml::node* sight = file.at_path("game.show_sight").node()) {
+        if (sight->is_boolean()) {
+            settings.showSight = sight->as_boolean()->get();
+        } else {
+            report(lineOf(*sight),
+                   "game.show_sight must be true or false; using " + yesNo(settings.showSight));
+        }
+    }
     const toml::node* node = file.at_path("game.difficulty").node();
     if (!node) {
         return;
@@ -286,7 +294,8 @@ toml::table toTable(const Settings& settings) {
                             {"music", static_cast<std::int64_t>(settings.musicVolume)},
                             {"effects", static_cast<std::int64_t>(settings.effectsVolume)}};
     return toml::table{{"audio", audio},
-                       {"game", toml::table{{"difficulty", Settings::nameOf(settings.difficulty)}}},
+                       {"game", toml::table{{"difficulty", Settings::nameOf(settings.difficulty)},
+                                            {"show_sight", settings.showSight}}},
                        {"window", window},
                        {"keys", keys},
                        {"pad", pad}};

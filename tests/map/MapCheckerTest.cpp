@@ -62,6 +62,10 @@ TEST_F(MapCheckerTest, EachBreakageIsReportedOnItsOwnLine) {
              "</objectgroup>\n<objectgroup name=\"Objects\">\n",
          "error: object \"cam2\": comes before \"player1\" in the file; move the player first, the camera "
          "looks it up while the map loads"},
+        {"walls rule not a bool", "infinite=\"0\">\n",
+         "infinite=\"0\">\n<properties>\n<property name=\"wallsBlockSight\" type=\"bool\" value=\"yes\"/>\n"
+         "</properties>\n",
+         "error: map property \"wallsBlockSight\": is \"yes\", not true or false (a bool property in Tiled)"},
         {"weightless player", "<property name=\"6_mass\" value=\"1\"/>",
          "<property name=\"6_mass\" value=\"0\"/>",
          "error: object \"player1\": property 6 (\"6_mass\") is 0; it must be greater than 0"},

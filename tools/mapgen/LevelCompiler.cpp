@@ -128,6 +128,13 @@ std::optional<TmxDocument> LevelCompiler::compile() {
     if (!level.levelName().empty()) {
         map.addMapProperty({LevelSchema::kLevelName, "string", level.levelName()});
     }
+    for (const auto& [property, value] : level.mapProperties()) {
+        for (const LevelSchema::Property& rule : LevelSchema::mapProperties()) {
+            if (rule.name == property) {
+                map.addMapProperty({property, LevelSchema::tiledType(rule.kind), value});
+            }
+        }
+    }
     const auto entry = [](const TileSheet& t, int firstGid) {
         TmxDocument::TilesetEntry e;
         e.firstGid = firstGid;

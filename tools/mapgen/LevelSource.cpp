@@ -4,6 +4,7 @@
 #include "map/LevelSchema.hpp"
 
 #include <SFML/System/Err.hpp>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -55,6 +56,22 @@ bool LevelSource::readPlacements(const std::string& path) {
         }
         if (p.type == "level") {
             std::getline(fields >> std::ws, name);
+            continue;
+        }
+        if (p.type == "map") {
+            std::string property;
+            std::string value;
+            fields >> property >> value;
+            const auto& known = LevelSchema::mapProperties();
+            if (value.empty() || std::none_of(known.begin(), known.end(), [&](const auto& rule) {
+                    return rule.name == property && rule.name != LevelSchema::kLevelName;
+                })) {
+                sf::err() << path << ":" << lineNumber
+                          << ": expected \"map property value\" with a map property "
+                          << "of the game, such as " << LevelSchema::kWallsBlockSight << std::endl;
+                return false;
+            }
+            rules.emplace_back(property, value);
             continue;
         }
         if (!(fields >> p.name >> p.x >> p.y)) {

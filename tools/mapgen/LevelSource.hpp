@@ -38,6 +38,8 @@ public:
     const std::string& objectsPath() const { return objectsFile; }
     // The name players see, from the line "level Name of the level"; empty when there is none.
     const std::string& levelName() const { return name; }
+    // The lines "map property value": the map's own properties of the game's rules, in file order.
+    const std::vector<std::pair<std::string, std::string>>& mapProperties() const { return rules; }
 
 private:
     LevelSource(CharGrid outside, CharGrid inside);
@@ -49,4 +51,5 @@ private:
     std::vector<Placement> actors;
     std::string objectsFile;
     std::string name;
+    std::vector<std::pair<std::string, std::string>> rules;
 };

@@ -27,7 +27,7 @@ public:
 
     struct Property {
         std::string name;
-        std::string type; // "float" or "string"
+        std::string type; // "float", "string" or "bool"
         std::string value;
     };
 
