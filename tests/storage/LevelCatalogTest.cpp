@@ -82,10 +82,16 @@ TEST(LevelListScreenTest, ABrokenLevelCannotBeChosenAndEscapeReturnsToTheMenu) {
     const fs::path own = fs::path(std::getenv("XDG_DATA_HOME")) / "pellowick" / "levels";
     fs::create_directories(own);
     std::ofstream(own / "broken.tmx") << "not a map";
+    RecordsFile(harness.recordsFile())
+        .recordWin(RecordsFile::levelKey("Assets/map.tmx"), Settings::Difficulty::Hard, 75.0);
+    GameStateManager::getInstance()->settings.difficulty = Settings::Difficulty::Hard;
     ASSERT_TRUE(harness.frames(2));
     ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get("levels")));
     LevelListScreen* list = harness.screen<LevelListScreen>();
     ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->entryButtons[0]->getText(), "The Farmhouse   Hard: best 1:15.0, won 1 time")
+        << "the records at the difficulty the level would be played at";
+    EXPECT_EQ(list->entryButtons[1]->getText(), "The Hen Run   Hard: not won yet");
     const std::size_t broken = LevelCatalog::shippedLevels().size();
     EXPECT_FALSE(list->entryButtons[broken]->isEnabled());
     EXPECT_FALSE(list->entryButtons[broken + 1]->isVisible());
