@@ -7,6 +7,7 @@
 
 #include <SFML/System/Err.hpp>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
