@@ -65,9 +65,11 @@ public:
     // time it starts: Start's, or the one chosen from the level list.
     std::string firstLevelPath = "Assets/map.tmx";
     std::string mapPath = "Assets/map.tmx";
-    // The last run of the level: its time in seconds, and whether that beat the level's record. Wins are
-    // recorded in recordsPath (empty when screens run on their own, as in tests: nothing is recorded).
+    // The last run of the level: its time in seconds, whether the win is in the records (recordsPath, empty
+    // when screens run on their own, as in tests: nothing is recorded) and whether it beat the level's
+    // record at the difficulty it was played at.
     double runSeconds = 0.0;
+    bool winKept = false;
     bool newBest = false;
     std::string recordsPath;
 

@@ -12,11 +12,26 @@
 #include <SFML/Graphics/Font.hpp>
 
 namespace {
-// Under the won picture's title, in its colours.
-const sf::Vector2f kTimeLinePosition{40.0f, 520.0f};
-const unsigned kTimeLineTextSize = 40;
+// Smaller than the picture's lines, so that it fits the band between them.
+const unsigned kTimeLineTextSize = 24;
 const sf::Color kTimeLineColour(255, 244, 214);
+
+// Down in this frame and not in the previous one, nor when the screen opened.
+bool newlyPressed(sf::Keyboard::Key key, bool& wasDown) {
+    const bool down = RealtimeInput::isKeyPressed(key);
+    const bool pressed = down && !wasDown;
+    wasDown = down;
+    return pressed;
+}
 } // namespace
+
+std::string EndScreen::timeText(double seconds, const std::string& difficulty, bool kept, bool best) {
+    const std::string time = "Time " + RunClock::format(seconds) + " on " + difficulty;
+    if (!kept) {
+        return time + " (could not be saved)";
+    }
+    return best ? time + "   New best" : time;
+}
 
 void EndScreen::init() {
     wonPicture = ScreenPicture::makePicture("wonScreen", "wonScreen", "wonScreen", "Assets/won.png");
@@ -27,24 +42,28 @@ void EndScreen::init() {
         camera = ScreenPicture::makeCamera(lostPicture);
     }
     buildTimeLine();
+    // A key held as the level ended is not a choice made on this screen.
+    spaceWasDown = RealtimeInput::isKeyPressed(sf::Keyboard::Space);
+    restartWasDown = RealtimeInput::isKeyPressed(GameStateManager::getInstance()->settings.key("RESTART"));
 }
 
 void EndScreen::buildTimeLine() {
     const GameStateManager* game = GameStateManager::getInstance();
-    timeLine = ui::Label::create("Time " + RunClock::format(game->runSeconds) +
-                                 (game->newBest ? "   New best" : ""));
-    timeLine->setTextSize(kTimeLineTextSize);
-    timeLine->getRenderer()->setTextColor(kTimeLineColour);
-    timeLine->setPosition(kTimeLinePosition);
     if (game->window) {
         gui.setTarget(*game->window);
     }
     gui.setAbsoluteView(Letterbox::pictureArea());
     sf::Font font;
     if (FileCheck::mayRead("Assets/arial.ttf") && font.loadFromFile("Assets/arial.ttf")) {
-        gui.setFont(font);
+        gui.setFont(font); // before the line is made: it is measured to be centred
     }
+    timeLine = ui::Label::create(timeText(game->runSeconds, Settings::titleOf(game->settings.difficulty),
+                                          game->winKept, game->newBest));
+    timeLine->setTextSize(kTimeLineTextSize);
+    timeLine->getRenderer()->setTextColor(kTimeLineColour);
     gui.add(timeLine, "time");
+    const sf::Vector2f size = timeLine->getSize();
+    timeLine->setPosition({(Letterbox::kPictureWidth - size.x) / 2.0f, kTimeLineMiddle - size.y / 2.0f});
 }
 
 void EndScreen::exit() {
@@ -70,12 +89,12 @@ void EndScreen::handleInput(float) {
     const bool nothingToShow = !wonPicture && !lostPicture;
     GameStateManager* game = GameStateManager::getInstance();
     const Gamepad& pad = InputManager::getInstance()->gamepad;
-    if (nothingToShow || RealtimeInput::isKeyPressed(sf::Keyboard::Space) || pad.isPressed("ACCEPT") ||
+    if (nothingToShow || newlyPressed(sf::Keyboard::Space, spaceWasDown) || pad.isPressed("ACCEPT") ||
         pad.isPressed("PAUSE")) {
         game->setState(GameStateManager::kStartScreen);
         return;
     }
-    if (RealtimeInput::isKeyPressed(game->settings.key("RESTART")) || pad.isPressed("RESTART")) {
+    if (newlyPressed(game->settings.key("RESTART"), restartWasDown) || pad.isPressed("RESTART")) {
         game->setState(GameStateManager::kIngameScreen);
         return;
     }

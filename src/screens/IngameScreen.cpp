@@ -162,8 +162,12 @@ void IngameScreen::finishRun() {
     GameStateManager* game = GameStateManager::getInstance();
     game->runSeconds = runClock.seconds();
     game->newBest = false;
-    if (game->won && !playerDead && !game->recordsPath.empty()) {
-        game->newBest = RecordsFile(game->recordsPath).recordWin(levelKey, runClock.seconds());
+    game->winKept = false;
+    if (game->won && !playerDead) {
+        const RecordsFile::Outcome outcome =
+            RecordsFile(game->recordsPath).recordWin(levelKey, game->settings.difficulty, runClock.seconds());
+        game->newBest = outcome.best;
+        game->winKept = outcome.kept;
     }
 }
 

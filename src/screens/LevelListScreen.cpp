@@ -25,18 +25,25 @@ constexpr float kFooterTop = 520.0f;
 } // namespace
 
 std::string LevelListScreen::entryText(const LevelCatalog::Details& details, const std::string& fileName,
-                                       bool shipped) {
+                                       bool shipped, Settings::Difficulty difficulty) {
     if (!details.playable()) {
         return fileName + ": " + details.problem;
     }
     const std::string name =
         shipped || details.name == fileName ? details.name : details.name + " (" + fileName + ")";
-    if (!details.record) {
-        return name + "   not won yet";
+    return name + "   " + recordText(details, difficulty);
+}
+
+std::string LevelListScreen::recordText(const LevelCatalog::Details& details,
+                                        Settings::Difficulty difficulty) {
+    const std::string played = Settings::titleOf(difficulty) + ": ";
+    const auto record = details.records.find(difficulty);
+    if (record == details.records.end()) {
+        return played + "not won yet";
     }
-    const int wins = details.record->wins;
-    return name + "   best " + RunClock::format(details.record->bestSeconds) + ", won " +
-           std::to_string(wins) + (wins == 1 ? " time" : " times");
+    const int wins = record->second.wins;
+    return played + "best " + RunClock::format(record->second.bestSeconds) + ", won " + std::to_string(wins) +
+           (wins == 1 ? " time" : " times");
 }
 
 void LevelListScreen::init() {
@@ -119,7 +126,8 @@ void LevelListScreen::showPage(std::size_t first) {
         }
         const LevelCatalog::Details& details = catalog->details(index);
         const std::string fileName = std::filesystem::path(catalog->path(index)).filename().string();
-        entryButtons[row]->setText(entryText(details, fileName, catalog->shipped(index)));
+        entryButtons[row]->setText(entryText(details, fileName, catalog->shipped(index),
+                                             GameStateManager::getInstance()->settings.difficulty));
         entryButtons[row]->setTextSize(details.playable() ? 18 : 14);
         entryButtons[row]->setEnabled(details.playable());
     }

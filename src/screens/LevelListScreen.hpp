@@ -13,9 +13,9 @@
 #include <vector>
 
 // The list of levels, a page of them at a time: the shipped ones, then the player's own from their levels
-// folder. Each entry shows the level's name with its best time and wins; a level the game cannot play is
-// greyed with the reason and cannot be chosen. Choosing one starts it; Back, Escape or the pad's B button
-// return to the menu. Only the levels on the page shown are read and checked.
+// folder. Each entry shows the level's name with its best time and wins at the chosen difficulty; a level the
+// game cannot play is greyed with the reason and cannot be chosen. Choosing one starts it; Back, Escape or
+// the pad's B button return to the menu. Only the levels on the page shown are read and checked.
 class LevelListScreen final : public GameState {
 public:
     static constexpr std::size_t kRowsPerPage = 7;
@@ -26,10 +26,13 @@ public:
     void draw(sf::RenderWindow& window) override;
     void handleInput(float dt) override;
 
-    // The entry's line: "Name   best 1:02.3, won 2 times", or "file.tmx: <reason>" when it is broken. A
-    // player's level names its file too: "Name (file.tmx)   not won yet".
+    // The entry's line, with the record at the difficulty the level would be played at: "Name   Normal: best
+    // 1:02.3, won 2 times", or "file.tmx: <reason>" when it is broken. A player's level names its file too:
+    // "Name (file.tmx)   Hard: not won yet".
     static std::string entryText(const LevelCatalog::Details& details, const std::string& fileName,
-                                 bool shipped);
+                                 bool shipped, Settings::Difficulty difficulty);
+    // "Normal: best 1:02.3, won 2 times" or "Normal: not won yet".
+    static std::string recordText(const LevelCatalog::Details& details, Settings::Difficulty difficulty);
 
     ui::Gui gui;
     std::optional<LevelCatalog> catalog;

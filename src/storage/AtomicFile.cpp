@@ -1,5 +1,6 @@
 #include "storage/AtomicFile.hpp"
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -11,15 +12,28 @@ namespace fs = std::filesystem;
 namespace {
 // As many links as the system itself follows before it gives up on a loop.
 constexpr int kLongestChain = 40;
+// Names tried before giving up, should files a crashed game left behind hold the first ones.
+constexpr int kNamesTried = 100;
 
-std::string newFileOf(const std::string& path) {
-    return AtomicFile::target(path) + ".tmp";
+// A file made by this call alone: O_EXCL fails on anything already there, a link or a pipe included, rather
+// than open it. -1, with errno set, when no name is free.
+int createNewFile(const std::string& target, std::string& name) {
+    static std::atomic<unsigned> made{0};
+    int descriptor = -1;
+    for (int attempt = 0; attempt < kNamesTried && descriptor < 0; ++attempt) {
+        name = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(made++);
+        descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (descriptor < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    return descriptor;
 }
 
 // Writes and flushes the whole text, so a crash right after the rename cannot leave an empty file. The
 // reason when that fails, and then the new file is gone.
-std::string writeWholeFile(const std::string& path, const std::string& text) {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+std::string writeWholeFile(const std::string& target, const std::string& text, std::string& path) {
+    const int descriptor = createNewFile(target, path);
     if (descriptor < 0) {
         return std::strerror(errno);
     }
@@ -79,28 +93,39 @@ bool AtomicFile::makeFolder(const std::string& path, std::string& problem) {
 }
 
 bool AtomicFile::write(const std::string& path, const std::string& text, std::string& problem) {
-    return makeFolder(path, problem) && writeBeside(path, text, problem) && replaceWithNew(path, problem);
+    std::string newFile;
+    return makeFolder(path, problem) && writeBeside(path, text, newFile, problem) &&
+           replaceWithNew(newFile, path, problem);
 }
 
-bool AtomicFile::writeBeside(const std::string& path, const std::string& text, std::string& problem) {
-    const std::string newFile = newFileOf(path);
-    const std::string reason = writeWholeFile(newFile, text);
+bool AtomicFile::writeBeside(const std::string& path, const std::string& text, std::string& newFile,
+                             std::string& problem) {
+    const std::string file = target(path);
+    const std::string reason = writeWholeFile(file, text, newFile);
     if (!reason.empty()) {
-        problem = "cannot write " + newFile + ": " + reason;
+        problem = "cannot write a new file beside " + file + ": " + reason;
+        newFile.clear();
         return false;
     }
     return true;
 }
 
-bool AtomicFile::replaceWithNew(const std::string& path, std::string& problem) {
+bool AtomicFile::replaceWithNew(const std::string& newFile, const std::string& path, std::string& problem) {
     const std::string file = target(path);
     std::error_code error;
-    fs::rename(newFileOf(path), file, error);
+    fs::rename(newFile, file, error);
     if (error) {
         problem = "cannot replace " + file + ": " + error.message();
+        discard(newFile);
         return false;
     }
     return true;
+}
+
+void AtomicFile::discard(const std::string& newFile) {
+    if (!newFile.empty()) {
+        ::unlink(newFile.c_str());
+    }
 }
 
 bool AtomicFile::keepAsBad(const std::string& path, std::string& problem) {

@@ -125,11 +125,11 @@ const LevelCatalog::Details& LevelCatalog::details(std::size_t index) {
     std::optional<Details>& entry = looked.at(index);
     if (!entry) {
         const CheckedFile& checked = checkedNow(paths[index]);
-        entry = Details{checked.name, checked.problem, std::nullopt};
+        entry = Details{checked.name, checked.problem, {}};
         if (!recordsPath.empty() && entry->playable()) {
             std::ostringstream said; // a garbled records file is reported when a win is saved, not here
             std::streambuf* const previous = sf::err().rdbuf(said.rdbuf());
-            entry->record = RecordsFile(recordsPath).find(RecordsFile::levelKey(paths[index]));
+            entry->records = RecordsFile(recordsPath).findAll(RecordsFile::levelKey(paths[index]));
             sf::err().rdbuf(previous);
         }
     }

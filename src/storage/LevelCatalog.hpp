@@ -16,7 +16,7 @@ public:
     struct Details {
         std::string name;    // the map's "name" property, else its file name
         std::string problem; // the first thing that keeps the game from playing it, on one line; "" if none
-        std::optional<RecordsFile::Record> record; // nothing before the first win
+        RecordsFile::LevelRecords records; // by difficulty; none before the first win
         bool playable() const { return problem.empty(); }
     };
 

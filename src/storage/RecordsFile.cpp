@@ -2,20 +2,31 @@
 
 #include "assets/FileCheck.hpp"
 #include "storage/AtomicFile.hpp"
+#include "storage/FileLock.hpp"
 #include "storage/UserFolders.hpp"
 
 #include <SFML/System/Err.hpp>
+#include <algorithm>
+#include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iomanip>
 #include <sstream>
+#include <string_view>
 #include <toml++/toml.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+using Difficulty = Settings::Difficulty;
+using Record = RecordsFile::Record;
+using Records = std::map<std::string, RecordsFile::LevelRecords>;
+using Report = std::function<void(std::size_t line, const std::string& problem)>;
+
+constexpr std::int64_t kMostWins = 1 << 30;
+
 // FNV-1a, 64 bits: stable across runs and machines, and plenty to tell edits of one map apart.
 std::string contentHash(std::istream& in) {
     std::uint64_t hash = 1469598103934665603ull;
@@ -26,6 +37,155 @@ std::string contentHash(std::istream& in) {
     std::ostringstream text;
     text << std::hex << std::setw(16) << std::setfill('0') << hash;
     return text.str();
+}
+
+bool isHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// How many bytes the letter at `at` takes when they are well-formed UTF-8 and the letter is one a line of
+// text may hold; 0 for a control character, a line or paragraph separator, or bytes that are no letter.
+std::size_t printableLetterAt(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    const std::size_t length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
+    if (length == 0 || at + length > text.size()) {
+        return 0;
+    }
+    char32_t letter = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80) {
+            return 0;
+        }
+        letter = (letter << 6) | (byte(at + i) & 0x3F);
+    }
+    const char32_t shortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool wellFormed =
+        letter >= shortest[length] && letter <= 0x10FFFF && (letter < 0xD800 || letter > 0xDFFF);
+    const bool control =
+        letter < 0x20 || (letter >= 0x7F && letter < 0xA0) || letter == 0x2028 || letter == 0x2029;
+    return wellFormed && !control ? length : 0;
+}
+
+// Printable UTF-8 that tells every byte string apart: other bytes become "%XX", and so does a '%' that
+// is followed by two hex digits, so that "%XX" in the result always stands for one byte.
+std::string escaped(std::string_view bytes) {
+    std::string text;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const bool readsAsEscape = bytes[at] == '%' && at + 2 < bytes.size() && isHexDigit(bytes[at + 1]) &&
+                                   isHexDigit(bytes[at + 2]);
+        const std::size_t length = readsAsEscape ? 0 : printableLetterAt(bytes, at);
+        if (length > 0) {
+            text.append(bytes.substr(at, length));
+            at += length;
+            continue;
+        }
+        static const char digits[] = "0123456789ABCDEF";
+        const auto value = static_cast<unsigned char>(bytes[at++]);
+        text += {'%', digits[value >> 4], digits[value & 0xF]};
+    }
+    return text;
+}
+
+std::string entryName(std::string_view level, std::optional<Difficulty> difficulty = std::nullopt) {
+    return "levels.\"" + escaped(level) + "\"" + (difficulty ? "." + Settings::nameOf(*difficulty) : "");
+}
+
+void keepBoth(Record& kept, const Record& other) {
+    kept.bestSeconds = kept.wins == 0 ? other.bestSeconds : std::min(kept.bestSeconds, other.bestSeconds);
+    kept.wins = std::max(kept.wins, other.wins);
+}
+
+// A difficulty's record, or nothing (after a report) when its values are not those of real runs.
+std::optional<Record> readRecord(const toml::node& entry, const std::string& name, std::size_t firstLine,
+                                 const Report& report) {
+    const toml::node_view<const toml::node> values(&entry);
+    const double best = values["best"].value_or(std::nan(""));
+    const std::int64_t wins = values["wins"].value_or(std::int64_t{0});
+    if (!std::isfinite(best) || best <= 0.0 || best > RecordsFile::kLongestRun || wins < 1) {
+        report(firstLine + entry.source().begin.line - 1,
+               name + " needs a best time above 0 and at most " +
+                   std::to_string(static_cast<int>(RecordsFile::kLongestRun)) +
+                   " seconds and wins of at least 1; dropped");
+        return std::nullopt;
+    }
+    return Record{best, static_cast<int>(std::min(wins, kMostWins))};
+}
+
+// One level's table: a table per difficulty, or (in a file from before the difficulties) the Normal
+// record itself.
+void readLevel(std::string_view level, const toml::node& entry, std::size_t firstLine, Records& records,
+               const Report& report) {
+    const toml::table* table = entry.as_table();
+    const bool oldRecord = table && (table->contains("best") || table->contains("wins"));
+    std::map<Difficulty, Record> found;
+    if (!table || oldRecord) {
+        if (const auto record = readRecord(entry, entryName(level), firstLine, report)) {
+            found[Difficulty::Normal] = *record;
+        }
+    }
+    bool any = !table || oldRecord;
+    for (const Difficulty difficulty : Settings::difficulties()) {
+        if (const toml::node* part = table ? table->get(Settings::nameOf(difficulty)) : nullptr) {
+            any = true;
+            if (const auto record = readRecord(*part, entryName(level, difficulty), firstLine, report)) {
+                keepBoth(found[difficulty], *record);
+            }
+        }
+    }
+    if (!any) {
+        report(firstLine + entry.source().begin.line - 1,
+               entryName(level) + " holds no easy, normal or hard record; dropped");
+    }
+    for (const auto& [difficulty, record] : found) {
+        keepBoth(records[std::string(level)][difficulty], record);
+    }
+}
+
+// The "levels" table of a parsed text whose first line is line `firstLine` of the file.
+void readLevels(const toml::table& file, std::size_t firstLine, Records& records, const Report& report) {
+    const toml::node* levels = file.get("levels");
+    if (!levels) {
+        return;
+    }
+    if (!levels->is_table()) {
+        report(firstLine + levels->source().begin.line - 1, "levels must be a table; dropped");
+        return;
+    }
+    for (auto&& [name, entry] : *levels->as_table()) {
+        readLevel(name.str(), entry, firstLine, records, report);
+    }
+}
+
+std::string onOneLine(std::string_view text) {
+    std::string line(text);
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    return line;
+}
+
+// A text that does not parse as a whole, cut before each table header: a piece that parses on its own
+// keeps its records, one that does not costs only its own. Pieces start at `firstLine` of the file.
+struct Piece {
+    std::string text;
+    std::size_t firstLine;
+};
+
+std::vector<Piece> piecesOf(const std::string& text) {
+    std::vector<Piece> pieces{{"", 1}};
+    std::istringstream lines(text);
+    std::string line;
+    for (std::size_t number = 1; std::getline(lines, line); ++number) {
+        const std::size_t start = line.find_first_not_of(" \t");
+        if (start != std::string::npos && line[start] == '[' && !pieces.back().text.empty()) {
+            pieces.push_back({"", number});
+        }
+        pieces.back().text += line + "\n";
+    }
+    return pieces;
 }
 } // namespace
 
@@ -43,7 +203,7 @@ std::string RecordsFile::levelKey(const std::string& mapPath) {
     if (!in) {
         return {};
     }
-    return fs::path(mapPath).filename().string() + "#" + contentHash(in);
+    return escaped(fs::path(mapPath).filename().string()) + "#" + contentHash(in);
 }
 
 void RecordsFile::report(std::size_t line, const std::string& problem) {
@@ -55,90 +215,119 @@ void RecordsFile::report(std::size_t line, const std::string& problem) {
     sf::err() << ": " << problem << std::endl;
 }
 
-std::map<std::string, RecordsFile::Record> RecordsFile::load() {
-    std::map<std::string, Record> records;
+RecordsFile::Records RecordsFile::load() {
+    Records records;
     keepBadCopy = false;
+    unusable = false;
     std::error_code error;
-    if (filePath.empty() || !fs::exists(fs::status(filePath, error))) {
+    if (filePath.empty() || fs::symlink_status(filePath, error).type() == fs::file_type::not_found) {
         return records;
     }
-    const std::string problem = FileCheck::problemWith(filePath, kLargestFile);
+    std::string text;
+    const std::string problem = FileCheck::read(filePath, kLargestFile, text);
     if (!problem.empty()) {
-        unusable = !fs::is_regular_file(fs::status(filePath, error));
+        const fs::file_status status = fs::status(filePath, error);
+        unusable = fs::exists(status) && !fs::is_regular_file(status);
         report(0, problem + (unusable ? "; records are not kept" : "; starting afresh"));
         return records;
     }
-    toml::table file;
-    try {
-        file = toml::parse_file(filePath);
-    } catch (const toml::parse_error& bad) {
-        std::string what(bad.description());
-        for (char& c : what) {
-            c = c == '\n' ? ' ' : c;
-        }
-        report(static_cast<std::size_t>(bad.source().begin.line), what + "; starting afresh");
-        return records;
-    }
-    const toml::table* levels = file["levels"].as_table();
-    if (!levels) {
-        if (file.contains("levels")) {
-            report(file["levels"].node()->source().begin.line, "levels must be a table; starting afresh");
-        }
-        return records;
-    }
-    for (auto&& [name, entry] : *levels) {
-        const auto best = entry.at_path("best").value<double>();
-        const auto wins = entry.at_path("wins").value<std::int64_t>();
-        if (!entry.is_table() || !best || !wins || !std::isfinite(*best) || *best <= 0.0 || *wins < 1) {
-            report(entry.source().begin.line, "levels.\"" + std::string(name.str()) +
-                                                  "\" needs best > 0 seconds and wins >= 1; dropped");
-            continue;
-        }
-        records[std::string(name.str())] = {*best, static_cast<int>(std::min<std::int64_t>(*wins, 1 << 30))};
-    }
+    readText(text, records);
     return records;
 }
 
-std::optional<RecordsFile::Record> RecordsFile::find(const std::string& level) {
-    const auto records = load();
-    const auto found = records.find(level);
+void RecordsFile::readText(const std::string& text, Records& records) {
+    const Report reportHere = [this](std::size_t line, const std::string& problem) { report(line, problem); };
+    try {
+        readLevels(toml::parse(text, filePath), 1, records, reportHere);
+        return;
+    } catch (const toml::parse_error& whole) {
+        const auto wholeLine = static_cast<std::size_t>(whole.source().begin.line);
+        bool saidWhole = false;
+        for (const Piece& piece : piecesOf(text)) {
+            try {
+                readLevels(toml::parse(piece.text, filePath), piece.firstLine, records, reportHere);
+            } catch (const toml::parse_error& bad) {
+                const std::size_t line = piece.firstLine + bad.source().begin.line - 1;
+                saidWhole = saidWhole || (piece.firstLine <= wholeLine && wholeLine <= line);
+                report(line, onOneLine(bad.description()) + "; the records there are dropped");
+            }
+        }
+        if (!saidWhole) {
+            // Right on its own, but not with the rest: a level's table written twice, say.
+            report(wholeLine, onOneLine(whole.description()) + "; each table is read on its own");
+        }
+    }
+}
+
+std::optional<RecordsFile::Record> RecordsFile::find(const std::string& level, Difficulty difficulty) {
+    const LevelRecords records = findAll(level);
+    const auto found = records.find(difficulty);
     if (found == records.end()) {
         return std::nullopt;
     }
     return found->second;
 }
 
-bool RecordsFile::recordWin(const std::string& level, double seconds) {
-    std::map<std::string, Record> records = load();
-    Record& record = records[level];
-    const bool best = record.wins == 0 || seconds < record.bestSeconds;
-    record.wins += 1;
-    if (best) {
-        record.bestSeconds = seconds;
-    }
-    if (filePath.empty() || unusable || level.empty()) {
-        return best;
-    }
+RecordsFile::LevelRecords RecordsFile::findAll(const std::string& level) {
+    const Records records = load();
+    const auto found = records.find(level);
+    return found == records.end() ? LevelRecords{} : found->second;
+}
+
+RecordsFile::Outcome RecordsFile::recordWin(const std::string& level, Difficulty difficulty, double seconds) {
     std::string problem;
+    if (filePath.empty() || level.empty()) {
+        return {};
+    }
+    if (!(seconds > 0.0 && seconds <= kLongestRun)) {
+        report(0, "a run of " + std::to_string(seconds) + " seconds is not recorded");
+        return {};
+    }
+    if (!AtomicFile::makeFolder(filePath, problem)) {
+        report(0, problem + "; this win is not recorded");
+        return {};
+    }
+    // Held until the new file is in place: another game's win is read below, or waits for this one.
+    const FileLock lock(filePath);
+    Records records = load();
+    if (unusable) {
+        return {};
+    }
+    Record& record = records[level][difficulty];
+    Outcome outcome;
+    outcome.best = record.wins == 0 || seconds < record.bestSeconds;
+    record.wins = static_cast<int>(std::min<std::int64_t>(record.wins + 1LL, kMostWins));
+    record.bestSeconds = outcome.best ? seconds : record.bestSeconds;
     if (keepBadCopy && !AtomicFile::keepAsBad(filePath, problem)) {
         // The bad file stays where it is rather than be lost.
         report(0, problem + "; this win is not recorded");
-        return best;
+        return {};
     }
     if (!AtomicFile::write(filePath, toText(records), problem)) {
-        report(0, problem);
+        report(0, problem + "; this win is not recorded");
+        return {};
     }
-    return best;
+    if (!lock.held()) {
+        report(0, lock.problem() + "; saved without waiting for other games");
+    }
+    outcome.kept = true;
+    return outcome;
 }
 
-std::string RecordsFile::toText(const std::map<std::string, Record>& records) {
-    std::ostringstream text;
-    text << "# Pellowick's best times: one table per level, named after its file and its content.\n";
-    for (const auto& [level, record] : records) {
+std::string RecordsFile::toText(const Records& records) {
+    toml::table levels;
+    for (const auto& [level, byDifficulty] : records) {
         toml::table entry;
-        entry.insert("best", record.bestSeconds);
-        entry.insert("wins", static_cast<std::int64_t>(record.wins));
-        text << "\n[levels." << toml::value<std::string>(level) << "]\n" << entry << "\n";
+        for (const auto& [difficulty, record] : byDifficulty) {
+            entry.insert(
+                Settings::nameOf(difficulty),
+                toml::table{{"best", record.bestSeconds}, {"wins", static_cast<std::int64_t>(record.wins)}});
+        }
+        levels.insert(level, std::move(entry));
     }
+    std::ostringstream text;
+    text << "# Pellowick's best times: a table per level, named after its file and its content, and per\n"
+         << "# difficulty.\n\n"
+         << toml::table{{"levels", std::move(levels)}} << "\n";
     return text.str();
 }

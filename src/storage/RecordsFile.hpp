@@ -1,23 +1,39 @@
 #pragma once
 
+#include "storage/Settings.hpp"
+
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 
-// The player's best times, one record per level, in a TOML file. A level is known by its file's name in its
-// folder and a hash of its content, so an edited map starts a fresh record. Reading never fails: each
-// problem is one line on sf::err() naming the file (and line), and a file with problems is kept as
-// "<file>.bad" before the first win replaces it. Every win reads the file again first, so two games
-// running at once lose none of each other's records.
+// The player's best times, one record per level and difficulty, in a TOML file. A level is known by its
+// file's name in its folder and a hash of its content, so an edited map starts a fresh record. Reading never
+// fails and goes entry by entry: each problem is one line on sf::err() naming the file (and line) and costs
+// only the entries it touches; a file with problems is kept as "<file>.bad" before the first win replaces
+// it. A win is saved under a lock beside the file, after reading the file again, so two games running at
+// once lose none of each other's wins. A file from before the difficulties holds Normal records.
 class RecordsFile {
 public:
+    using Difficulty = Settings::Difficulty;
+
     // The largest records file read; far above a record for every level anyone will make.
     static constexpr std::uintmax_t kLargestFile = 1u << 20;
+    // No run lasts longer: a best time above it is a damaged entry, and a longer run is not recorded.
+    static constexpr double kLongestRun = 24.0 * 60.0 * 60.0;
 
+    // What the player has done in one level at one difficulty.
     struct Record {
         double bestSeconds = 0.0;
         int wins = 0;
+    };
+    // A level's records by difficulty; a difficulty not yet won has none.
+    using LevelRecords = std::map<Difficulty, Record>;
+    // What became of a win: whether it beat the record (or was the first), and whether it is in the file.
+    // A win that could not be kept is never a best.
+    struct Outcome {
+        bool best = false;
+        bool kept = false;
     };
 
     // An empty path never reads or writes anything.
@@ -26,20 +42,28 @@ public:
     // "$XDG_DATA_HOME/pellowick/records.toml", or under "$HOME/.local/share" when the variable is unset,
     // empty or not an absolute path; empty without either.
     static std::string defaultPath();
-    // "map.tmx#<hash of the content>", or "" when the map cannot be read.
+    // "map.tmx#<hash of the content>", or "" when the map cannot be read. Bytes of the file name that are
+    // not printable UTF-8 (and a '%' that would read as such a byte) are written "%XX", so every name
+    // the list accepts gives a key of its own that the file keeps as it is.
     static std::string levelKey(const std::string& mapPath);
 
     const std::string& path() const { return filePath; }
-    // The record of the level, or nothing before its first win.
-    std::optional<Record> find(const std::string& level);
-    // Counts a win in `seconds` and keeps it as the best time when it beats the record (or is the first);
-    // true when it does. A file that cannot be written is reported, and the game goes on.
-    bool recordWin(const std::string& level, double seconds);
+    // The record of the level at one difficulty, or nothing before its first win there.
+    std::optional<Record> find(const std::string& level, Difficulty difficulty);
+    // Every record of the level.
+    LevelRecords findAll(const std::string& level);
+    // Counts a win in `seconds` at `difficulty`, keeping it as the best time when it beats that
+    // difficulty's record (or is the first). A file that cannot be written, or a run longer than
+    // kLongestRun, is reported and not kept; the game goes on.
+    Outcome recordWin(const std::string& level, Difficulty difficulty, double seconds);
 
 private:
-    std::map<std::string, Record> load();
+    using Records = std::map<std::string, LevelRecords>;
+
+    Records load();
+    void readText(const std::string& text, Records& records);
     void report(std::size_t line, const std::string& problem);
-    static std::string toText(const std::map<std::string, Record>& records);
+    static std::string toText(const Records& records);
 
     std::string filePath;
     bool keepBadCopy = false;

@@ -101,8 +101,19 @@ std::string Settings::nameOf(Difficulty level) {
     }
 }
 
+std::string Settings::titleOf(Difficulty level) {
+    std::string title = nameOf(level);
+    title[0] = static_cast<char>(title[0] - 'a' + 'A');
+    return title;
+}
+
+const std::vector<Settings::Difficulty>& Settings::difficulties() {
+    static const std::vector<Difficulty> levels = {Difficulty::Easy, Difficulty::Normal, Difficulty::Hard};
+    return levels;
+}
+
 std::optional<Settings::Difficulty> Settings::difficultyNamed(const std::string& name) {
-    for (const Difficulty level : {Difficulty::Easy, Difficulty::Normal, Difficulty::Hard}) {
+    for (const Difficulty level : difficulties()) {
         if (nameOf(level) == name) {
             return level;
         }

@@ -30,6 +30,10 @@ public:
     // "easy", "normal", "hard": the names the settings file and the options screen use.
     static std::string nameOf(Difficulty level);
     static std::optional<Difficulty> difficultyNamed(const std::string& name);
+    // "Easy", "Normal", "Hard": the names the screens show.
+    static std::string titleOf(Difficulty level);
+    // Easy, Normal and Hard, in that order.
+    static const std::vector<Difficulty>& difficulties();
 
     // Every action a pad button can be bound to, in the order the settings file lists them. ACCEPT
     // continues a paused level and clicks in menus, BACK leaves a screen; the pad's sticks and D-pad

@@ -428,7 +428,9 @@ bool SettingsFile::writeNewFile(const Settings& settings) {
         read(savedFile, [&problems](std::size_t, const std::string&) { problems = true; });
     keepBadCopy = problems;
     std::string problem;
-    if (!AtomicFile::writeBeside(savedFile, toText(withThisRunsChanges(onDisk, settings)), problem)) {
+    AtomicFile::discard(newFile); // a new file written by an earlier call that was never renamed
+    if (!AtomicFile::writeBeside(savedFile, toText(withThisRunsChanges(onDisk, settings)), newFile,
+                                 problem)) {
         cannotSave(problem, false);
         return false;
     }
@@ -440,11 +442,15 @@ bool SettingsFile::replaceOldFile() {
     std::string problem;
     // The player's own file is not overwritten before it has been kept.
     if (keepBadCopy && !AtomicFile::keepAsBad(savedFile, problem)) {
+        AtomicFile::discard(newFile);
+        newFile.clear();
         cannotSave(problem, false);
         return false;
     }
     keepBadCopy = false;
-    if (!AtomicFile::replaceWithNew(savedFile, problem)) {
+    const bool replaced = AtomicFile::replaceWithNew(newFile, savedFile, problem);
+    newFile.clear();
+    if (!replaced) {
         cannotSave(problem, false);
         return false;
     }

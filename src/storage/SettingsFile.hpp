@@ -53,6 +53,8 @@ private:
     std::string filePath;
     // The file a save replaces: filePath, or the file its links lead to.
     std::string savedFile;
+    // The complete new file writeNewFile() left for replaceOldFile(); empty when there is none.
+    std::string newFile;
     // The file on disk had problems: keep it as .bad before it is replaced.
     bool keepBadCopy = false;
     // What this run last read or wrote; the entries that differ from it are its changes.

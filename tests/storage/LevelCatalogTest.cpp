@@ -35,7 +35,9 @@ TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithI
     renamed.replace(renamed.find("name=\"enemy3\""), 13, "name=\"dog3\"");
     std::ofstream(level("c-renamed.tmx")) << renamed;
     std::ofstream(level("notes.txt")) << "not a map";
-    ASSERT_TRUE(RecordsFile(records()).recordWin(RecordsFile::levelKey(level("b-copy.tmx")), 83.45));
+    const std::string copy = RecordsFile::levelKey(level("b-copy.tmx"));
+    ASSERT_TRUE(RecordsFile(records()).recordWin(copy, Settings::Difficulty::Normal, 83.45).kept);
+    ASSERT_TRUE(RecordsFile(records()).recordWin(copy, Settings::Difficulty::Hard, 99.0).kept);
 
     ErrCapture err;
     EXPECT_EQ(LevelCatalog((folder / "nowhere").string(), "").size(), LevelCatalog::shippedLevels().size())
@@ -50,15 +52,25 @@ TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithI
         EXPECT_TRUE(catalog.details(i).playable()) << catalog.path(i) << ": " << catalog.details(i).problem;
         EXPECT_TRUE(catalog.shipped(i));
     }
-    const auto text = [&](std::size_t i) {
+    const auto text = [&](std::size_t i, Settings::Difficulty difficulty = Settings::Difficulty::Normal) {
         return LevelListScreen::entryText(catalog.details(i), fs::path(catalog.path(i)).filename().string(),
-                                          catalog.shipped(i));
+                                          catalog.shipped(i), difficulty);
     };
     EXPECT_EQ(text(own), "a-broken.tmx: line 2: not well-formed XML: expected >");
-    EXPECT_EQ(text(own + 1), "The Farmhouse (b-copy.tmx)   best 1:23.4, won 1 time");
+    EXPECT_EQ(text(own + 1), "The Farmhouse (b-copy.tmx)   Normal: best 1:23.4, won 1 time");
+    EXPECT_EQ(text(own + 1, Settings::Difficulty::Hard),
+              "The Farmhouse (b-copy.tmx)   Hard: best 1:39.0, won 1 time");
+    EXPECT_EQ(text(own + 1, Settings::Difficulty::Easy), "The Farmhouse (b-copy.tmx)   Easy: not won yet");
     EXPECT_FALSE(catalog.details(own + 2).playable());
     EXPECT_EQ(text(own + 2).rfind("c-renamed.tmx: object \"enemy3\": missing", 0), 0u) << text(own + 2);
     EXPECT_EQ(err.text(), "") << "the list says what is wrong; the error stream stays quiet";
+
+    // A best time no run gives is not shown as one.
+    std::ofstream(records()) << "[levels.\"" << copy << "\".normal]\nbest = 1e300\nwins = 1\n";
+    LevelCatalog damaged((folder / "levels").string(), records());
+    EXPECT_EQ(LevelListScreen::entryText(damaged.details(own + 1), "b-copy.tmx", false,
+                                         Settings::Difficulty::Normal),
+              "The Farmhouse (b-copy.tmx)   Normal: not won yet");
 
     // Mended on disk: the next look at the list checks it afresh.
     std::ofstream(level("a-broken.tmx")) << farm;
@@ -70,10 +82,16 @@ TEST(LevelListScreenTest, ABrokenLevelCannotBeChosenAndEscapeReturnsToTheMenu) {
     const fs::path own = fs::path(std::getenv("XDG_DATA_HOME")) / "pellowick" / "levels";
     fs::create_directories(own);
     std::ofstream(own / "broken.tmx") << "not a map";
+    RecordsFile(harness.recordsFile())
+        .recordWin(RecordsFile::levelKey("Assets/map.tmx"), Settings::Difficulty::Hard, 75.0);
+    GameStateManager::getInstance()->settings.difficulty = Settings::Difficulty::Hard;
     ASSERT_TRUE(harness.frames(2));
     ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get("levels")));
     LevelListScreen* list = harness.screen<LevelListScreen>();
     ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->entryButtons[0]->getText(), "The Farmhouse   Hard: best 1:15.0, won 1 time")
+        << "the records at the difficulty the level would be played at";
+    EXPECT_EQ(list->entryButtons[1]->getText(), "The Hen Run   Hard: not won yet");
     const std::size_t broken = LevelCatalog::shippedLevels().size();
     EXPECT_FALSE(list->entryButtons[broken]->isEnabled());
     EXPECT_FALSE(list->entryButtons[broken + 1]->isVisible());

@@ -8,9 +8,12 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 namespace fs = std::filesystem;
+using Difficulty = Settings::Difficulty;
+constexpr Difficulty kNormal = Difficulty::Normal;
 
 class RecordsFileTest : public testing::Test {
 protected:
@@ -20,58 +23,215 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder); }
 
+    RecordsFile::Outcome win(const std::string& level, double seconds, Difficulty difficulty = kNormal) {
+        return RecordsFile(path).recordWin(level, difficulty, seconds);
+    }
+    std::optional<RecordsFile::Record> find(const std::string& level, Difficulty difficulty = kNormal) {
+        return RecordsFile(path).find(level, difficulty);
+    }
+    // The level's best time and wins at the difficulty; -1 and 0 when it has no record there.
+    double best(const std::string& level, Difficulty difficulty = kNormal) {
+        return find(level, difficulty).value_or(RecordsFile::Record{-1.0, 0}).bestSeconds;
+    }
+    int wins(const std::string& level, Difficulty difficulty = kNormal) {
+        return find(level, difficulty).value_or(RecordsFile::Record{}).wins;
+    }
+    // The files beside the records, by name.
+    std::set<std::string> filesThere() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.insert(entry.path().filename().string());
+        }
+        return names;
+    }
+
     fs::path folder;
     std::string path;
 };
 
-TEST_F(RecordsFileTest, WinsCountAndOnlyAFasterTimeReplacesTheBest) {
-    RecordsFile records((folder / "new" / "records.toml").string());
-    EXPECT_FALSE(records.find("map.tmx#1"));
-    EXPECT_TRUE(records.recordWin("map.tmx#1", 80.25)) << "the first win is the best so far";
-    EXPECT_FALSE(records.recordWin("map.tmx#1", 95.0));
-    EXPECT_TRUE(RecordsFile(records.path()).recordWin("level2.tmx#2", 60.0));
-    EXPECT_TRUE(records.recordWin("map.tmx#1", 70.5));
-    const auto record = RecordsFile(records.path()).find("map.tmx#1");
+TEST_F(RecordsFileTest, WinsCountAndOnlyAFasterTimeAtTheSameDifficultyReplacesTheBest) {
+    path = (folder / "new" / "records.toml").string();
+    EXPECT_FALSE(find("map.tmx#1"));
+    const RecordsFile::Outcome first = win("map.tmx#1", 80.25);
+    EXPECT_TRUE(first.best && first.kept) << "the first win is the best so far";
+    EXPECT_FALSE(win("map.tmx#1", 95.0).best);
+    EXPECT_TRUE(win("level2.tmx#2", 60.0).best);
+    EXPECT_TRUE(win("map.tmx#1", 70.5).best);
+    // An easy win is a record of its own: it neither replaces the normal best nor counts as a normal win.
+    EXPECT_TRUE(win("map.tmx#1", 20.0, Difficulty::Easy).best);
+    EXPECT_TRUE(win("map.tmx#1", 99.0, Difficulty::Hard).best);
+    EXPECT_FALSE(win("map.tmx#1", 30.0, Difficulty::Easy).best);
+    const auto record = find("map.tmx#1");
     ASSERT_TRUE(record);
     EXPECT_EQ(record->bestSeconds, 70.5);
     EXPECT_EQ(record->wins, 3);
-    EXPECT_EQ(records.find("level2.tmx#2")->wins, 1) << "another game's win is read back before writing";
+    EXPECT_EQ(best("map.tmx#1", Difficulty::Easy), 20.0);
+    EXPECT_EQ(wins("map.tmx#1", Difficulty::Easy), 2);
+    EXPECT_EQ(RecordsFile(path).findAll("map.tmx#1").size(), 3u);
+    EXPECT_EQ(wins("level2.tmx#2"), 1) << "another game's win is read back before writing";
+    EXPECT_FALSE(find("level2.tmx#2", Difficulty::Hard));
+    EXPECT_EQ(filesThere(), (std::set<std::string>{"new"}));
+
+    // A file from before the difficulties holds normal records, and keeps them when it is next written.
+    std::ofstream(path) << "[levels.\"old.tmx#3\"]\nbest = 12.5\nwins = 4\n";
+    EXPECT_EQ(best("old.tmx#3"), 12.5);
+    EXPECT_FALSE(find("old.tmx#3", Difficulty::Easy));
+    EXPECT_TRUE(win("old.tmx#3", 30.0, Difficulty::Easy).best);
+    EXPECT_FALSE(win("old.tmx#3", 13.0).best);
+    EXPECT_EQ(wins("old.tmx#3"), 5);
 }
 
-TEST_F(RecordsFileTest, AGarbledFileIsReportedKeptAsBadAndReplaced) {
+TEST_F(RecordsFileTest, ABadEntryCostsOnlyItsOwnRecordsAndTheFileIsKeptAsBad) {
     const std::string garbled = "[levels.\"map.tmx#1\"]\nbest = 80\nwins = [oops\n";
     std::ofstream(path) << garbled;
     ErrCapture err;
-    RecordsFile records(path);
-    EXPECT_FALSE(records.find("map.tmx#1"));
+    EXPECT_FALSE(find("map.tmx#1"));
     const std::string said = err.text();
-    EXPECT_EQ(said.rfind(path + ":", 0), 0u) << said;
+    EXPECT_EQ(said.rfind(path + ":3:", 0), 0u) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-    EXPECT_TRUE(records.recordWin("map.tmx#1", 50.0));
+    EXPECT_TRUE(win("map.tmx#1", 50.0).best);
     EXPECT_EQ(readWholeFile(path + ".bad"), garbled);
-    EXPECT_EQ(RecordsFile(path).find("map.tmx#1")->bestSeconds, 50.0);
+    EXPECT_EQ(best("map.tmx#1"), 50.0);
 
+    // A table written twice, a key across two lines, bytes that are not UTF-8, values no run gives: each
+    // is one line naming the file, its line and the entry, and every other record stays.
+    const std::string mixed = "[levels.\"a#1\".normal]\nbest = 9.5\nwins = 2\n"     // line 1
+                              "[levels.\"a#1\".normal]\nbest = 8.5\nwins = 1\n"     // 4
+                              "[levels.\"b\nc#2\".normal]\nbest = 7\nwins = 1\n"    // 7
+                              "[levels.\"caf\xe9#3\".normal]\nbest = 6\nwins = 1\n" // 11
+                              "[levels.\"d#4\".normal]\nbest = 1e300\nwins = 1\n"   // 14
+                              "[levels.\"d#4\".hard]\nbest = 5.5\nwins = 3\n"       // 17
+                              "[levels.\"e#5\"]\nbest = -3\nwins = 1\n"             // 20
+                              "[levels.\"f#6\"]\nbest = nan\nwins = 1\n"            // 23
+                              "[levels.\"g#7\".easy]\nbest = inf\nwins = 1\n"       // 26
+                              "[levels.\"h#8\".easy]\nbest = 86401\nwins = 1\n"     // 29
+                              "[levels.\"i#9\".easy]\nbest = 86400\nwins = 1\n";    // 32
+    std::ofstream(path) << mixed;
     err.clear();
-    std::ofstream(path) << "[levels.\"a#1\"]\nbest = -3\nwins = 1\n[levels.\"b#2\"]\nbest = 9.5\nwins = 2\n";
-    EXPECT_FALSE(records.find("a#1"));
-    EXPECT_EQ(records.find("b#2")->bestSeconds, 9.5) << "one bad record costs only itself";
-    EXPECT_NE(err.text().find(path + ":1: levels.\"a#1\" needs best > 0"), std::string::npos) << err.text();
+    RecordsFile(path).findAll("a#1");
+    const std::string report = err.text();
+    const std::string needs = " needs a best time above 0 and at most 86400 seconds and wins of at least 1; "
+                              "dropped\n";
+    for (const std::string& line :
+         {path + ":4: ", path + ":7: ", path + ":11: ", path + ":14: levels.\"d#4\".normal" + needs,
+          path + ":20: levels.\"e#5\"" + needs, path + ":23: levels.\"f#6\"" + needs,
+          path + ":26: levels.\"g#7\".easy" + needs, path + ":29: levels.\"h#8\".easy" + needs}) {
+        EXPECT_NE(("\n" + report).find("\n" + line), std::string::npos) << line << " in\n" << report;
+    }
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 8) << report;
+    EXPECT_EQ(best("a#1"), 8.5) << "a level written twice keeps the best of both";
+    EXPECT_EQ(wins("a#1"), 2);
+    EXPECT_EQ(best("d#4", Difficulty::Hard), 5.5);
+    EXPECT_FALSE(find("d#4"));
+    EXPECT_FALSE(find("e#5"));
+    EXPECT_FALSE(find("f#6"));
+    EXPECT_FALSE(find("g#7", Difficulty::Easy));
+    EXPECT_FALSE(find("h#8", Difficulty::Easy));
+    EXPECT_EQ(best("i#9", Difficulty::Easy), 86400.0) << "a whole day is still a run";
+
+    EXPECT_TRUE(win("j#10", 4.0).kept);
+    EXPECT_EQ(readWholeFile(path + ".bad"), mixed);
+    err.clear();
+    EXPECT_EQ(best("a#1"), 8.5);
+    EXPECT_EQ(wins("i#9", Difficulty::Easy), 1);
+    EXPECT_EQ(err.text(), "") << "the file written back is clean";
 }
 
-TEST_F(RecordsFileTest, ALinkIsFollowedAndAPipeIsNeverReadNorWrittenOver) {
+TEST_F(RecordsFileTest, ALinkIsFollowedAndNothingThatStandsInTheWayBlocksOrLosesAWin) {
     const fs::path real = folder / "elsewhere" / "mine.toml";
     fs::create_directories(real.parent_path());
     fs::create_symlink(real, path);
-    EXPECT_TRUE(RecordsFile(path).recordWin("map.tmx#1", 42.0));
+    EXPECT_TRUE(win("map.tmx#1", 42.0).kept);
     EXPECT_TRUE(fs::is_symlink(path));
-    EXPECT_EQ(RecordsFile(real.string()).find("map.tmx#1")->wins, 1);
-
+    EXPECT_EQ(RecordsFile(real.string()).find("map.tmx#1", kNormal).value_or(RecordsFile::Record{}).wins, 1);
     fs::remove(path);
-    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+
+    // A pipe where the new file or the lock used to go, a link there to a file of the player's: never
+    // opened, never written through.
+    std::ofstream(folder / "precious") << "mine";
+    fs::create_symlink(folder / "precious", path + ".tmp");
+    EXPECT_TRUE(win("map.tmx#1", 43.0).kept);
+    fs::remove(path + ".tmp");
+    EXPECT_TRUE(finishesBesideAPipe(path + ".tmp", [&] { EXPECT_TRUE(win("map.tmx#1", 42.0).kept); }));
+    fs::remove(path + ".lock");
     ErrCapture err;
-    EXPECT_TRUE(RecordsFile(path).recordWin("map.tmx#1", 42.0)) << "no record to beat";
-    EXPECT_TRUE(fs::is_fifo(path)) << "never written over";
-    EXPECT_NE(err.text().find("is not a regular file"), std::string::npos) << err.text();
+    EXPECT_TRUE(finishesBesideAPipe(path + ".lock", [&] { EXPECT_TRUE(win("map.tmx#1", 41.0).best); }));
+    EXPECT_NE(err.text().find("cannot lock " + path + ".lock: it is not a regular file; saved"),
+              std::string::npos)
+        << err.text();
+    EXPECT_EQ(wins("map.tmx#1"), 3);
+    EXPECT_EQ(readWholeFile((folder / "precious").string()), "mine");
+
+    // A pipe or a folder as the records: never read nor written over, and the win is said to be lost.
+    for (const auto make : {+[](const std::string& at) { ::mkfifo(at.c_str(), 0600); },
+                            +[](const std::string& at) { fs::create_directory(at); }}) {
+        fs::remove(path);
+        make(path);
+        err.clear();
+        const RecordsFile::Outcome outcome = win("map.tmx#1", 42.0);
+        EXPECT_FALSE(outcome.kept || outcome.best);
+        EXPECT_FALSE(fs::is_regular_file(path)) << "never written over";
+        EXPECT_NE(err.text().find("records are not kept"), std::string::npos) << err.text();
+    }
+    // Nowhere to make the folder, or a run no one plays: not kept either.
+    std::ofstream(folder / "blocker") << "a file, not a folder";
+    path = (folder / "blocker" / "records.toml").string();
+    EXPECT_FALSE(win("map.tmx#1", 42.0).kept);
+    EXPECT_FALSE(RecordsFile("").recordWin("map.tmx#1", kNormal, 42.0).kept);
+    path = (folder / "records.toml").string();
+    fs::remove(path);
+    EXPECT_FALSE(win("map.tmx#1", RecordsFile::kLongestRun + 1.0).kept);
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(RecordsFileTest, TwoGamesWinningAtOnceKeepEveryWin) {
+    // A large file makes each save slow enough for the two to overlap.
+    std::ofstream big(path);
+    for (int level = 0; level < 4000; ++level) {
+        big << "[levels.\"level" << level << ".tmx#0123456789abcdef\".normal]\nbest = 61.5\nwins = 3\n";
+    }
+    big.close();
+    constexpr int kWins = 12;
+    const auto play = [&](const std::string& level) {
+        for (int i = 0; i < kWins; ++i) {
+            EXPECT_TRUE(win(level, 30.0 + i).kept);
+        }
+    };
+    std::thread first(play, "first.tmx#1");
+    std::thread second(play, "second.tmx#2");
+    first.join();
+    second.join();
+    EXPECT_EQ(wins("first.tmx#1"), kWins);
+    EXPECT_EQ(wins("second.tmx#2"), kWins);
+    EXPECT_EQ(wins("level3999.tmx#0123456789abcdef"), 3);
+    EXPECT_EQ(filesThere(), (std::set<std::string>{"records.toml", "records.toml.lock"}));
+}
+
+TEST_F(RecordsFileTest, EveryFileNameTheListAcceptsGetsAKeyOfItsOwnThatTheFileKeeps) {
+    const std::vector<std::string> names = {"caf\xe9.tmx", "caf\xc3\xa9.tmx", "caf%E9.tmx",
+                                            "caf%.tmx",    "a\nb.tmx",        "a b.tmx",
+                                            "q\"\\.tmx",   "\x7f\xc2\x85.tmx"};
+    fs::create_directories(folder / "levels");
+    std::set<std::string> keys;
+    ErrCapture err;
+    EXPECT_TRUE(win("map.tmx#1", 50.0).kept);
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        std::ofstream((folder / "levels" / name).string()) << "<map/>";
+        const std::string key = RecordsFile::levelKey((folder / "levels" / name).string());
+        EXPECT_TRUE(keys.insert(key).second) << key;
+        EXPECT_EQ(key.find_first_of("\n\r\x7f"), std::string::npos) << key;
+        EXPECT_TRUE(win(key, 20.0).best);
+        EXPECT_FALSE(win(key, 25.0).best) << "the first win was read back under its own key";
+        EXPECT_EQ(wins(key), 2);
+    }
+    EXPECT_EQ(
+        RecordsFile::levelKey((folder / "levels" / "caf\xc3\xa9.tmx").string()).rfind("caf\xc3\xa9.tmx#", 0),
+        0u)
+        << "a printable name is kept as it is";
+    EXPECT_EQ(wins("map.tmx#1"), 1);
+    EXPECT_EQ(err.text(), "");
+    EXPECT_FALSE(fs::exists(path + ".bad"));
 }
 
 TEST(RecordsFileKeys, ALevelIsItsFileNameAndContentSoAnEditStartsAfresh) {

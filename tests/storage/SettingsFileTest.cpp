@@ -203,6 +203,10 @@ TEST_F(SettingsFileTest, ASaveThatDoesNotCompleteLeavesTheOldFileWhole) {
     next.audio = false;
     ASSERT_TRUE(SettingsFile(path).writeNewFile(next)); // the game stops here
     EXPECT_EQ(readWholeFile(path), oldText);
+    const auto filesThere = [&] {
+        return std::distance(fs::directory_iterator(folder + "/pellowick"), fs::directory_iterator());
+    };
+    EXPECT_EQ(filesThere(), 2) << "the old file and the new one";
 
     // A full disk, as this process sees it: no file may grow past a few bytes.
     rlimit limit{};
@@ -216,12 +220,21 @@ TEST_F(SettingsFileTest, ASaveThatDoesNotCompleteLeavesTheOldFileWhole) {
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(saved);
-    EXPECT_EQ(errors.text(),
-              "Pellowick: cannot save the settings: cannot write " + path + ".tmp: File too large\n");
-    EXPECT_FALSE(fs::exists(path + ".tmp"));
+    EXPECT_EQ(errors.text(), "Pellowick: cannot save the settings: cannot write a new file beside " + path +
+                                 ": File too large\n");
+    EXPECT_EQ(filesThere(), 2) << "nothing more left behind";
     EXPECT_EQ(readWholeFile(path), oldText);
 
     ASSERT_TRUE(SettingsFile(path).save(next));
+    EXPECT_EQ(SettingsFile(path).load(), next);
+
+    // What stands where the new file used to go, a pipe nobody reads or a link, is never opened.
+    EXPECT_TRUE(finishesBesideAPipe(path + ".tmp", [&] { EXPECT_TRUE(SettingsFile(path).save(old)); }));
+    EXPECT_EQ(SettingsFile(path).load(), old);
+    fs::remove(path + ".tmp");
+    fs::create_symlink(folder + "/elsewhere", path + ".tmp");
+    EXPECT_TRUE(SettingsFile(path).save(next));
+    EXPECT_FALSE(fs::exists(folder + "/elsewhere"));
     EXPECT_EQ(SettingsFile(path).load(), next);
 }
 

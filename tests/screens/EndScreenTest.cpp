@@ -1,0 +1,126 @@
+#include "screens/EndScreen.hpp"
+
+#include "app/Letterbox.hpp"
+#include "screens/StartScreen.hpp"
+#include "support/GameHarness.hpp"
+
+#include <SFML/Graphics/Texture.hpp>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+// The screen after a won level, reached by carrying the formula to the goal of the first level.
+namespace {
+class EndScreenTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(harness.startLevel()); }
+
+    // True once the end screen shows.
+    bool winTheLevel() {
+        GameStateManager::getInstance()->hasFormula = true;
+        GameHarness::object("player1")->setPosition(GameHarness::object("goal")->getPosition() +
+                                                    sf::Vector2f(8.0f, 8.0f));
+        for (int frame = 0; frame < 10 && !harness.screen<EndScreen>(); ++frame) {
+            harness.frames(1);
+        }
+        return harness.screen<EndScreen>() != nullptr;
+    }
+
+    // The frame the end screen draws, with or without its time line, read back before it is shown.
+    sf::Image drawn(bool withTimeLine) {
+        EndScreen* end = harness.screen<EndScreen>();
+        end->timeLine->setVisible(withTimeLine);
+        harness.window().clear(sf::Color::Black);
+        end->draw(harness.window());
+        sf::Texture texture;
+        texture.create(harness.window().getSize().x, harness.window().getSize().y);
+        texture.update(harness.window());
+        return texture.copyToImage();
+    }
+
+    GameHarness harness;
+};
+
+struct Box {
+    unsigned top = ~0u, bottom = 0, left = ~0u, right = 0;
+    void take(unsigned x, unsigned y) {
+        top = std::min(top, y), bottom = std::max(bottom, y), left = std::min(left, x),
+        right = std::max(right, x);
+    }
+    bool empty() const { return bottom < top; }
+};
+
+// The lines of light text on the won picture's grass, as boxes from the top down.
+std::vector<Box> pictureLines(const sf::Image& image, const sf::FloatRect& area) {
+    std::vector<Box> lines;
+    bool inLine = false;
+    for (auto y = static_cast<unsigned>(area.top + area.height * 0.72f); y < area.top + area.height; ++y) {
+        bool lit = false;
+        for (auto x = static_cast<unsigned>(area.left); x < area.left + area.width; ++x) {
+            const sf::Color c = image.getPixel(x, y);
+            if (c.r > 200 && c.g > 200 && c.b > 140) {
+                if (!inLine) {
+                    lines.emplace_back();
+                }
+                lines.back().take(x, y);
+                lit = inLine = true;
+            }
+        }
+        inLine = lit;
+    }
+    return lines;
+}
+
+TEST_F(EndScreenTest, TheTimeLineSitsBetweenThePicturesLinesAtEveryWindowSizeAndSaysWhatWasKept) {
+    GameStateManager* game = GameStateManager::getInstance();
+    game->settings.difficulty = Settings::Difficulty::Hard;
+    std::filesystem::create_directories(harness.recordsFile()); // a folder where the records go
+    harness.frames(90);
+    ASSERT_TRUE(winTheLevel());
+    const std::string line = harness.screen<EndScreen>()->timeLine->getText();
+    EXPECT_EQ(line.rfind("Time 0:01.", 0), 0u) << line;
+    EXPECT_NE(line.find(" on Hard (could not be saved)"), std::string::npos) << line;
+    EXPECT_EQ(line.find("New best"), std::string::npos) << line;
+
+    // The game's own window, and one as wide as a fullscreen one.
+    for (const sf::Vector2u size : {sf::Vector2u(800, 600), sf::Vector2u(1600, 900)}) {
+        SCOPED_TRACE(std::to_string(size.x) + "x" + std::to_string(size.y));
+        harness.window().setSize(size);
+        harness.game->queueEvent(windowResize(size.x, size.y));
+        ASSERT_TRUE(harness.frames(2));
+        ASSERT_EQ(harness.window().getSize(), size);
+        const sf::Image without = drawn(false);
+        const sf::Image with = drawn(true);
+        Box time;
+        for (unsigned y = 0; y < size.y; ++y) {
+            for (unsigned x = 0; x < size.x; ++x) {
+                if (with.getPixel(x, y) != without.getPixel(x, y)) {
+                    time.take(x, y);
+                }
+            }
+        }
+        const sf::FloatRect area = Letterbox::pixelArea(size);
+        const std::vector<Box> lines = pictureLines(without, area);
+        ASSERT_EQ(lines.size(), 2u) << "\"You escaped with the formula.\" and \"Press Space...\"";
+        ASSERT_FALSE(time.empty());
+        EXPECT_GT(time.top, lines[0].bottom + 1) << "below the first line";
+        EXPECT_LT(time.bottom + 1, lines[1].top) << "above \"Press Space to return to the menu\"";
+        EXPECT_GE(time.left, area.left);
+        EXPECT_LE(time.right, area.left + area.width);
+    }
+}
+
+TEST_F(EndScreenTest, AKeyHeldAsTheLevelEndsCountsOnlyWhenPressedAgain) {
+    // Space shoots in the level, and R may be held too.
+    harness.hold(sf::Keyboard::Space);
+    harness.hold(sf::Keyboard::R);
+    ASSERT_TRUE(winTheLevel());
+    harness.frames(30);
+    EXPECT_NE(harness.screen<EndScreen>(), nullptr) << "held keys neither leave nor restart";
+    harness.hold(sf::Keyboard::R, false);
+    harness.hold(sf::Keyboard::Space, false);
+    harness.frames(2);
+    EXPECT_NE(harness.screen<EndScreen>(), nullptr);
+    harness.press(sf::Keyboard::Space);
+    EXPECT_NE(harness.screen<StartScreen>(), nullptr) << "a new press returns to the menu";
+}
+} // namespace
