@@ -8,6 +8,7 @@
 #include "app/WindowIcon.hpp"
 #include "assets/AssetManager.hpp"
 #include "input/RealtimeInput.hpp"
+#include "storage/PadMappingsFile.hpp"
 #include "storage/RecordsFile.hpp"
 #include "storage/SettingsFile.hpp"
 
@@ -49,6 +50,8 @@ Game::~Game() {
 void Game::start() {
     frameClock.restart();
     applySettings();
+    // The player's pad mappings are read before any pad opens.
+    inputManager->gamepad.start(PadMappingsFile::defaultPath());
     bindPadButtons();
     window = new sf::RenderWindow();
     openWindow();
@@ -134,13 +137,16 @@ void Game::pollEvents() {
 
 void Game::handleEvent() {
     frameEvents.push_back(event);
-    // Pads plugged in or out.
-    inputManager->gamepad.handleEvent(event);
     switch (event.type) {
     case sf::Event::Closed:
         window->close();
         break;
+    case sf::Event::MouseButtonPressed:
+        // The screens name keys again, not the pad's buttons.
+        inputManager->gamepad.keyboardUsed();
+        break;
     case sf::Event::KeyPressed:
+        inputManager->gamepad.keyboardUsed();
         RealtimeInput::noteKeyPress(event.key.code);
         if (isFullscreenKey(event.key)) {
             // A held key repeats its press about 25 times a second: only the first one switches.
