@@ -32,6 +32,9 @@ const sf::Vector2f kPauseSize{240.0f, 100.0f};
 // Where in the pause picture the key line is centred, and how it looks.
 const sf::Vector2f kPauseKeysCentre{120.0f, 72.0f};
 const unsigned kPauseKeysTextSize = 26;
+const unsigned kSmallestPauseKeysTextSize = 14;
+// The key line keeps this much of the pause picture's width (in world units) free at its sides.
+const float kPauseKeysInset = 16.0f;
 const sf::Color kPauseKeysColour(232, 238, 255);
 // The goal line: top centre, between the egg counter and the clock, light text on a dark strip so it reads
 // over any ground.
@@ -206,6 +209,13 @@ void IngameScreen::listBoundKeys() {
     listedKeys = keys;
     pauseKeys->setText(continueKeys);
     boundKeys->setText(keys);
+    if (boundKeys->getSize().x > Letterbox::kPictureWidth - 2 * kGoalMargin) {
+        // A pad's longer names take two lines, split between two actions near the middle.
+        const std::size_t split = keys.find("    ", keys.size() / 2);
+        if (split != std::string::npos) {
+            boundKeys->setText(keys.substr(0, split) + "\n" + keys.substr(split + 4));
+        }
+    }
     boundKeys->setPosition({(Letterbox::kPictureWidth - boundKeys->getSize().x) / 2.0f,
                             Letterbox::kPictureHeight - boundKeys->getSize().y - kGoalMargin});
 }
@@ -249,6 +259,12 @@ void IngameScreen::placePauseKeys() {
     const sf::Vector2f scale(Letterbox::kPictureWidth / view.getSize().x,
                              Letterbox::kPictureHeight / view.getSize().y);
     const sf::Vector2f lineCentre = pauseObject->getPosition() + kPauseKeysCentre - viewCorner;
+    // A pad's longer names ("Triangle restart") get smaller letters, to stay inside the picture.
+    const float widest = (kPauseSize.x - kPauseKeysInset) * scale.x;
+    pauseKeys->setTextSize(kPauseKeysTextSize);
+    while (pauseKeys->getSize().x > widest && pauseKeys->getTextSize() > kSmallestPauseKeysTextSize) {
+        pauseKeys->setTextSize(pauseKeys->getTextSize() - 1);
+    }
     const sf::Vector2f size = pauseKeys->getSize();
     pauseKeys->setPosition({lineCentre.x * scale.x - size.x / 2.0f, lineCentre.y * scale.y - size.y / 2.0f});
 }
