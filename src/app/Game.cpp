@@ -90,7 +90,9 @@ void Game::openWindow() {
     // create() forgets the frame-rate limit and the icon along with the old window.
     window->setFramerateLimit(kFrameRate);
     WindowIcon::apply(*window);
-    RealtimeInput::setFocused(window->hasFocus());
+    if (!RealtimeInput::isScripted()) {
+        RealtimeInput::setFocused(window->hasFocus());
+    }
 }
 
 void Game::toggleFullscreen() {
@@ -127,16 +129,18 @@ void Game::pollEvents() {
     RealtimeInput::forgetKeyPresses();
     for (const sf::Event& scripted : scriptedEvents) {
         event = scripted;
-        handleEvent();
+        handleEvent(false);
     }
     scriptedEvents.clear();
     while (window->pollEvent(event)) {
-        handleEvent();
+        handleEvent(true);
     }
 }
 
-void Game::handleEvent() {
+void Game::handleEvent(bool fromWindow) {
     frameEvents.push_back(event);
+    // Scripted play decides the focus itself: other windows on the same display must not take it away.
+    const bool ignoreFocus = fromWindow && RealtimeInput::isScripted();
     switch (event.type) {
     case sf::Event::Closed:
         window->close();
@@ -162,10 +166,14 @@ void Game::handleEvent() {
         }
         break;
     case sf::Event::LostFocus:
-        RealtimeInput::setFocused(false);
+        if (!ignoreFocus) {
+            RealtimeInput::setFocused(false);
+        }
         break;
     case sf::Event::GainedFocus:
-        RealtimeInput::setFocused(true);
+        if (!ignoreFocus) {
+            RealtimeInput::setFocused(true);
+        }
         // A key let go while another window had the focus sent its release there.
         if (!RealtimeInput::isKeyPressed(sf::Keyboard::F11) &&
             !RealtimeInput::isKeyPressed(sf::Keyboard::Enter)) {

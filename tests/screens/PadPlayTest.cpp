@@ -67,7 +67,6 @@ protected:
 
 TEST_F(PadPlayTest, APlayStationPadWalksTheMenuButNotWithoutFocusAndTheControlsScreenNamesItsButtons) {
     VirtualPad pad(VirtualPad::kPlayStation4);
-    harness.frames(3); // the window's own first focus
     harness.game->queueEvent(focusLost());
     press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     EXPECT_EQ(focused(), nullptr) << "while another window has the focus the pad is not ours";
