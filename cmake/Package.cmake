@@ -15,8 +15,9 @@ set(CPACK_GENERATOR DEB TGZ)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# dpkg-shlibdeps adds the libraries the game links (SFML, SDL2 for the pads) to these.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libsdl2-2.0-0 (>= 2.26)")
 
 # Also the name of the folder inside the archive.
 set(CPACK_PACKAGE_FILE_NAME pellowick-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})

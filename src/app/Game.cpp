@@ -9,6 +9,7 @@
 #include "assets/AssetManager.hpp"
 #include "input/RealtimeInput.hpp"
 #include "screens/MenuFocus.hpp"
+#include "storage/PadMappingsFile.hpp"
 #include "storage/RecordsFile.hpp"
 #include "storage/SettingsFile.hpp"
 
@@ -50,6 +51,8 @@ Game::~Game() {
 void Game::start() {
     frameClock.restart();
     applySettings();
+    // The player's pad mappings are read before any pad opens.
+    inputManager->gamepad.start(PadMappingsFile::defaultPath());
     bindPadButtons();
     window = new sf::RenderWindow();
     openWindow();
@@ -88,7 +91,9 @@ void Game::openWindow() {
     // create() forgets the frame-rate limit and the icon along with the old window.
     window->setFramerateLimit(kFrameRate);
     WindowIcon::apply(*window);
-    RealtimeInput::setFocused(window->hasFocus());
+    if (!RealtimeInput::isScripted()) {
+        RealtimeInput::setFocused(window->hasFocus());
+    }
 }
 
 void Game::toggleFullscreen() {
@@ -125,24 +130,33 @@ void Game::pollEvents() {
     RealtimeInput::forgetKeyPresses();
     for (const sf::Event& scripted : scriptedEvents) {
         event = scripted;
-        handleEvent();
+        handleEvent(false);
     }
     scriptedEvents.clear();
     while (window->pollEvent(event)) {
-        handleEvent();
+        handleEvent(true);
     }
 }
 
-void Game::handleEvent() {
+void Game::handleEvent(bool fromWindow) {
+    frameEvents.push_back(event);
+    // Scripted play decides the focus itself: other windows on the same display must not take it away.
+    const bool ignoreFocus = fromWindow && RealtimeInput::isScripted();
+    if (ignoreFocus && (event.type == sf::Event::LostFocus || event.type == sf::Event::GainedFocus)) {
+        return;
+    }
     frameEvents.push_back(event);
     MenuFocus::noteInput(event);
-    // Pads plugged in or out.
-    inputManager->gamepad.handleEvent(event);
     switch (event.type) {
     case sf::Event::Closed:
         window->close();
         break;
+    case sf::Event::MouseButtonPressed:
+        // The screens name keys again, not the pad's buttons.
+        inputManager->gamepad.keyboardUsed();
+        break;
     case sf::Event::KeyPressed:
+        inputManager->gamepad.keyboardUsed();
         RealtimeInput::noteKeyPress(event.key.code);
         if (isFullscreenKey(event.key)) {
             // A held key repeats its press about 25 times a second: only the first one switches.
@@ -158,10 +172,14 @@ void Game::handleEvent() {
         }
         break;
     case sf::Event::LostFocus:
-        RealtimeInput::setFocused(false);
+        if (!ignoreFocus) {
+            RealtimeInput::setFocused(false);
+        }
         break;
     case sf::Event::GainedFocus:
-        RealtimeInput::setFocused(true);
+        if (!ignoreFocus) {
+            RealtimeInput::setFocused(true);
+        }
         // A key let go while another window had the focus sent its release there.
         if (!RealtimeInput::isKeyPressed(sf::Keyboard::F11) &&
             !RealtimeInput::isKeyPressed(sf::Keyboard::Enter)) {

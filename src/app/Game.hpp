@@ -47,7 +47,8 @@ public:
 private:
     void pollEvents();
 
-    void handleEvent();
+    // `fromWindow`: delivered by the window, not queued by a test.
+    void handleEvent(bool fromWindow);
     void openWindow();
     void applySettings();
     void bindPadButtons();

@@ -6,9 +6,6 @@ std::map<sf::Keyboard::Key, bool> RealtimeInput::scriptedKeys;
 std::set<sf::Keyboard::Key> RealtimeInput::pressedThisFrame;
 std::map<sf::Mouse::Button, bool> RealtimeInput::scriptedButtons;
 sf::Vector2i RealtimeInput::scriptedMouse;
-std::set<unsigned> RealtimeInput::scriptedPads;
-std::set<std::pair<unsigned, unsigned>> RealtimeInput::scriptedPadButtons;
-std::map<std::pair<unsigned, int>, float> RealtimeInput::scriptedPadAxes;
 
 bool RealtimeInput::isKeyPressed(sf::Keyboard::Key key) {
     if (pressedThisFrame.count(key) > 0) {
@@ -33,43 +30,15 @@ sf::Vector2i RealtimeInput::mousePosition(const sf::Window& window) {
     return scripted ? scriptedMouse : sf::Mouse::getPosition(window);
 }
 
-bool RealtimeInput::isPadConnected(unsigned pad) {
-    return scripted ? scriptedPads.count(pad) > 0 : sf::Joystick::isConnected(pad);
+bool RealtimeInput::isPadButtonPressed(SDL_GameController* pad, SDL_GameControllerButton button) {
+    return focused && SDL_GameControllerGetButton(pad, button) != 0;
 }
 
-bool RealtimeInput::isPadButtonPressed(unsigned pad, unsigned button) {
-    if (scripted) {
-        return scriptedPadButtons.count({pad, button}) > 0;
+float RealtimeInput::padAxis(SDL_GameController* pad, SDL_GameControllerAxis axis) {
+    if (!focused) {
+        return 0.0f;
     }
-    return focused && sf::Joystick::isButtonPressed(pad, button);
-}
-
-float RealtimeInput::padAxis(unsigned pad, sf::Joystick::Axis axis) {
-    if (scripted) {
-        const auto found = scriptedPadAxes.find({pad, static_cast<int>(axis)});
-        return found != scriptedPadAxes.end() ? found->second : 0.0f;
-    }
-    return focused ? sf::Joystick::getAxisPosition(pad, axis) : 0.0f;
-}
-
-void RealtimeInput::setPadConnected(unsigned pad, bool connected) {
-    if (connected) {
-        scriptedPads.insert(pad);
-    } else {
-        scriptedPads.erase(pad);
-    }
-}
-
-void RealtimeInput::setPadButton(unsigned pad, unsigned button, bool held) {
-    if (held) {
-        scriptedPadButtons.insert({pad, button});
-    } else {
-        scriptedPadButtons.erase({pad, button});
-    }
-}
-
-void RealtimeInput::setPadAxis(unsigned pad, sf::Joystick::Axis axis, float position) {
-    scriptedPadAxes[{pad, static_cast<int>(axis)}] = position;
+    return static_cast<float>(SDL_GameControllerGetAxis(pad, axis)) / SDL_JOYSTICK_AXIS_MAX;
 }
 
 void RealtimeInput::setFocused(bool hasFocus) {
@@ -108,9 +77,6 @@ void RealtimeInput::reset() {
     pressedThisFrame.clear();
     scriptedButtons.clear();
     scriptedMouse = {};
-    scriptedPads.clear();
-    scriptedPadButtons.clear();
-    scriptedPadAxes.clear();
     scripted = false;
     focused = true;
 }

@@ -1,18 +1,17 @@
 #pragma once
 
+#include <SDL2/SDL_gamecontroller.h>
 #include <SFML/System/Vector2.hpp>
-#include <SFML/Window/Joystick.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 #include <SFML/Window/Window.hpp>
 #include <map>
 #include <set>
-#include <utility>
 
 // The one place where the game reads the keyboard, the mouse buttons, the
-// mouse position and the gamepads in real time. The game reads SFML through it; tests switch it
-// to scripted mode and set the state by hand, so a level can be played frame by
-// frame without a display.
+// mouse position and the pads in real time. The game reads SFML and SDL through it; tests switch
+// it to scripted mode and set the keys and the mouse by hand, so a level can be played frame by
+// frame; pads in tests are SDL's own virtual ones.
 //
 // SFML reads the keyboard globally on X11, so while the game window does not
 // have the focus every key and button reads as released.
@@ -26,11 +25,11 @@ public:
     static bool isMouseButtonPressed(sf::Mouse::Button button);
     // Mouse position relative to the window, in window pixels.
     static sf::Vector2i mousePosition(const sf::Window& window);
-    // Pads by SFML's number; buttons and axes read as released and centred while the window has no focus.
-    static bool isPadConnected(unsigned pad);
-    static bool isPadButtonPressed(unsigned pad, unsigned button);
-    // -100 to 100.
-    static float padAxis(unsigned pad, sf::Joystick::Axis axis);
+    // An open SDL pad; buttons and axes read as released and centred while the window has no focus,
+    // since SDL has no window of ours to know it.
+    static bool isPadButtonPressed(SDL_GameController* pad, SDL_GameControllerButton button);
+    // -1 to 1; the triggers 0 to 1.
+    static float padAxis(SDL_GameController* pad, SDL_GameControllerAxis axis);
 
     static void setFocused(bool focused);
     static bool isFocused();
@@ -41,9 +40,6 @@ public:
     static void setKey(sf::Keyboard::Key key, bool held);
     static void setMouseButton(sf::Mouse::Button button, bool held);
     static void setMousePosition(sf::Vector2i position);
-    static void setPadConnected(unsigned pad, bool connected);
-    static void setPadButton(unsigned pad, unsigned button, bool held);
-    static void setPadAxis(unsigned pad, sf::Joystick::Axis axis, float position);
     // Frame bookkeeping, filled from the window's events.
     static void noteKeyPress(sf::Keyboard::Key key);
     static void forgetKeyPresses();
@@ -58,7 +54,4 @@ private:
     static std::set<sf::Keyboard::Key> pressedThisFrame;
     static std::map<sf::Mouse::Button, bool> scriptedButtons;
     static sf::Vector2i scriptedMouse;
-    static std::set<unsigned> scriptedPads;
-    static std::set<std::pair<unsigned, unsigned>> scriptedPadButtons;
-    static std::map<std::pair<unsigned, int>, float> scriptedPadAxes;
 };

@@ -3,7 +3,7 @@
 #include "app/GameStateManager.hpp"
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
-#include "input/KeyNames.hpp"
+#include "input/ActionLabel.hpp"
 #include "ui/Label.hpp"
 
 namespace {
@@ -11,7 +11,6 @@ namespace {
 const sf::FloatRect kPanel{90.0f, 110.0f, 640.0f, 420.0f};
 const float kPadding = 24.0f;
 const float kKeyColumn = 290.0f;
-const float kPadColumn = 460.0f;
 const unsigned kTextSize = 24;
 const sf::Color kPanelColour(10, 14, 40, 240);
 const sf::Color kTextColour(232, 238, 255);
@@ -26,15 +25,6 @@ const ActionText kActionTexts[] = {
     {"DOWN", "Move down"},        {"LAY", "Lay an egg"},           {"SHOOT", "Shoot the eggs"},
     {"PAUSE", "Pause and go on"}, {"RESTART", "Restart (paused)"}, {"MENU", "Menu (paused)"},
 };
-
-// What the pad does for an action: the sticks move, the rest are bound buttons.
-std::string padText(const Settings& settings, const std::string& action) {
-    if (action == "LEFT" || action == "RIGHT" || action == "UP" || action == "DOWN") {
-        return "Stick, D-pad";
-    }
-    std::string text = Gamepad::buttonName(settings.padButton(action));
-    return action == "SHOOT" ? text + ", RT" : text;
-}
 
 std::shared_ptr<ui::Label> makeLabel(const std::string& text, sf::Vector2f position, sf::Color colour) {
     auto label = ui::Label::create(text);
@@ -53,13 +43,15 @@ void ControlsScreen::init() {
 }
 
 void ControlsScreen::update(float) {
-    // The panel follows the pad as it is plugged in or out.
-    const bool padConnected = InputManager::getInstance()->gamepad.isConnected();
-    if (panelBuilt && padConnected == padShown) {
+    // The panel follows the device the player used last, and the kind of pad.
+    const Gamepad& pad = InputManager::getInstance()->gamepad;
+    const std::optional<PadNames::Family> shown =
+        pad.wasUsedLast() ? std::optional<PadNames::Family>(pad.family()) : std::nullopt;
+    if (panelBuilt && shown == padShown) {
         return;
     }
     panelBuilt = true;
-    padShown = padConnected;
+    padShown = shown;
     boundKeys.removeAllWidgets();
     if (padShown || !GameStateManager::getInstance()->settings.keysAreDefault()) {
         buildBoundKeysPanel();
@@ -77,23 +69,23 @@ void ControlsScreen::buildBoundKeysPanel() {
     panel->getRenderer()->setBackgroundColor(kPanelColour);
     boundKeys.add(panel, "panel");
 
-    const Settings& settings = GameStateManager::getInstance()->settings;
-    std::string actions = "Your keys\n";
+    std::string actions = padShown ? "Your pad\n" : "Your keys\n";
     std::string keys = "\n";
-    std::string pad = "Pad\n";
     for (const ActionText& entry : kActionTexts) {
         actions += std::string(entry.text) + "\n";
-        keys += KeyNames::nameOf(settings.key(entry.action)) + "\n";
-        pad += padText(settings, entry.action) + "\n";
+        keys += ActionLabel::of(entry.action) + "\n";
     }
-    actions += "Shoot at the pointer\nFullscreen";
-    keys += "Left click\nF11";
+    if (padShown) {
+        actions += "Aim\nMenus: choose, back";
+        keys += "Right stick\n" + ActionLabel::of("ACCEPT") + ", " + ActionLabel::of("BACK");
+    } else {
+        actions += "Shoot at the pointer\nFullscreen";
+        keys += "Left click\nF11";
+    }
     const sf::Vector2f corner(kPanel.left + kPadding, kPanel.top + kPadding);
     boundKeys.add(makeLabel(actions, corner, kTextColour), "actions");
-    boundKeys.add(makeLabel(keys, corner + sf::Vector2f(kKeyColumn, 0.0f), kKeyColour), "keys");
-    if (padShown) {
-        boundKeys.add(makeLabel(pad, corner + sf::Vector2f(kPadColumn, 0.0f), kKeyColour), "pad");
-    }
+    boundKeys.add(makeLabel(keys, corner + sf::Vector2f(kKeyColumn, 0.0f), kKeyColour),
+                  padShown ? "pad" : "keys");
 }
 
 void ControlsScreen::draw(sf::RenderWindow& window) {

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "input/PadNames.hpp"
 #include "screens/PictureScreen.hpp"
 #include "ui/Gui.hpp"
 
+#include <optional>
+
 // Shows the controls picture; Escape returns to the menu. The picture shows the
 // default keys: when the player has bound others, a panel over it lists the keys
-// actually bound, so the screen never shows a key that does nothing. While a pad
-// is connected the panel shows, with the pad's buttons beside the keys.
+// actually bound, so the screen never shows a key that does nothing. When the
+// player used a pad last the panel shows that pad's buttons, by their printed names.
 class ControlsScreen final : public PictureScreen {
 public:
     ControlsScreen();
@@ -22,5 +25,6 @@ private:
     void buildBoundKeysPanel();
 
     bool panelBuilt = false;
-    bool padShown = false;
+    // The pad family whose buttons the panel names; nothing while it names keys.
+    std::optional<PadNames::Family> padShown;
 };

@@ -9,7 +9,7 @@
 #include "components/DeathComponent.hpp"
 #include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
-#include "input/KeyNames.hpp"
+#include "input/ActionLabel.hpp"
 #include "input/RealtimeInput.hpp"
 #include "map/LevelSchema.hpp"
 #include "physics/PhysicsManager.hpp"
@@ -34,6 +34,9 @@ const sf::Vector2f kPauseSize{240.0f, 100.0f};
 // Where in the pause picture the key line is centred, and how it looks.
 const sf::Vector2f kPauseKeysCentre{120.0f, 72.0f};
 const unsigned kPauseKeysTextSize = 26;
+const unsigned kSmallestPauseKeysTextSize = 14;
+// The key line keeps this much of the pause picture's width (in world units) free at its sides.
+const float kPauseKeysInset = 16.0f;
 const sf::Color kPauseKeysColour(232, 238, 255);
 // The goal line: top centre, between the egg counter and the clock, light text on a dark strip so it reads
 // over any ground.
@@ -49,6 +52,11 @@ const char* const kBringItHome = "Bring it to the goal";
 // The run's time in the top right corner, as large as the egg counter on the left.
 const sf::Vector2f kClockPosition{620.0f, -5.0f};
 const unsigned kClockTextSize = 50;
+// A dog starting to chase is a short nudge on the pad; being caught a long, strong shake.
+const float kChaseRumble = 0.4f;
+const unsigned kChaseRumbleMs = 150;
+const float kCaughtRumble = 1.0f;
+const unsigned kCaughtRumbleMs = 600;
 } // namespace
 
 void IngameScreen::init() {
@@ -179,10 +187,7 @@ void IngameScreen::buildPausePicture() {
         pauseObject->addComponent(std::make_shared<StaticCmp>(pauseObject.get(), assets->getTexture("pause"),
                                                               sf::Vector2f(0.5f, 0.5f), "pause", false));
     }
-    const Settings& settings = GameStateManager::getInstance()->settings;
-    pauseKeys = ui::Label::create(KeyNames::nameOf(settings.key("PAUSE")) + " continue     " +
-                                  KeyNames::nameOf(settings.key("RESTART")) + " restart     " +
-                                  KeyNames::nameOf(settings.key("MENU")) + " menu");
+    pauseKeys = ui::Label::create();
     pauseKeys->setTextSize(kPauseKeysTextSize);
     pauseKeys->getRenderer()->setTextColor(kPauseKeysColour);
     if (sf::RenderWindow* window = GameStateManager::getInstance()->window) {
@@ -198,24 +203,54 @@ void IngameScreen::buildPausePicture() {
     boundKeys->getRenderer()->setBackgroundColor(MenuPalette::nightBlue(kGoalBackOpacity));
     boundKeys->getRenderer()->setBorders({kBoundKeysBorder, 4.0f, kBoundKeysBorder, 4.0f});
     pauseGui.add(boundKeys, "boundKeys");
-    listBoundKeys(InputManager::getInstance()->gamepad.isConnected());
+    listBoundKeys();
 }
 
-void IngameScreen::listBoundKeys(bool withPad) {
-    const Settings& settings = GameStateManager::getInstance()->settings;
-    std::vector<std::string> keys;
-    std::vector<std::string> buttons{"Pad: stick, D-pad move"};
+void IngameScreen::listBoundKeys() {
+    const std::string continueKeys = ActionLabel::of("PAUSE") + " continue     " +
+                                     ActionLabel::of("RESTART") + " restart     " + ActionLabel::of("MENU") +
+                                     " menu";
+    std::vector<std::string> pieces;
+    const bool onPad = InputManager::getInstance()->gamepad.wasUsedLast();
     for (const std::string& action : Settings::actions()) {
-        keys.push_back(action + " " + KeyNames::nameOf(settings.key(action)));
-        if (action != "LEFT" && action != "RIGHT" && action != "UP" && action != "DOWN") {
-            buttons.push_back(action + " " + Gamepad::buttonName(settings.padButton(action)) +
-                              (action == "SHOOT" ? ", RT" : ""));
+        // On a pad one stick makes the four moves.
+        if (onPad && (action == "RIGHT" || action == "UP" || action == "DOWN")) {
+            continue;
         }
+        const std::string name = onPad && action == "LEFT" ? "MOVE" : action;
+        pieces.push_back(name + " " + ActionLabel::of(action));
     }
-    boundKeys->setText(fitted(keys) + (withPad ? "\n" + fitted(buttons) : ""));
+    const std::string keys = fitted(pieces);
+    if (keys == listedKeys && continueKeys == pauseKeys->getText()) {
+        return;
+    }
+    listedKeys = keys;
+    pauseKeys->setText(continueKeys);
+    boundKeys->setText(keys);
     boundKeys->setPosition({(Letterbox::kPictureWidth - boundKeys->getSize().x) / 2.0f,
                             Letterbox::kPictureHeight - boundKeys->getSize().y - kGoalMargin});
-    padListed = withPad;
+}
+
+void IngameScreen::shakeForDogs() {
+    if (!GameStateManager::getInstance()->settings.rumble) {
+        return;
+    }
+    Gamepad& pad = InputManager::getInstance()->gamepad;
+    if (playerDead) {
+        pad.rumble(kCaughtRumble, kCaughtRumbleMs);
+        return;
+    }
+    dogsChasing.resize(dogs.size(), false);
+    bool newChase = false;
+    for (std::size_t i = 0; i < dogs.size(); ++i) {
+        const auto movement = dogs[i]->getComponent<EnemyMovement>();
+        const bool chasing = movement && movement->isChasing();
+        newChase = newChase || (chasing && !dogsChasing[i]);
+        dogsChasing[i] = chasing;
+    }
+    if (newChase) {
+        pad.rumble(kChaseRumble, kChaseRumbleMs);
+    }
 }
 
 std::string IngameScreen::fitted(const std::vector<std::string>& pieces) const {
@@ -246,6 +281,12 @@ void IngameScreen::placePauseKeys() {
     const sf::Vector2f scale(Letterbox::kPictureWidth / view.getSize().x,
                              Letterbox::kPictureHeight / view.getSize().y);
     const sf::Vector2f lineCentre = pauseObject->getPosition() + kPauseKeysCentre - viewCorner;
+    // A pad's longer names ("Triangle restart") get smaller letters, to stay inside the picture.
+    const float widest = (kPauseSize.x - kPauseKeysInset) * scale.x;
+    pauseKeys->setTextSize(kPauseKeysTextSize);
+    while (pauseKeys->getSize().x > widest && pauseKeys->getTextSize() > kSmallestPauseKeysTextSize) {
+        pauseKeys->setTextSize(pauseKeys->getTextSize() - 1);
+    }
     const sf::Vector2f size = pauseKeys->getSize();
     pauseKeys->setPosition({lineCentre.x * scale.x - size.x / 2.0f, lineCentre.y * scale.y - size.y / 2.0f});
 }
@@ -313,11 +354,9 @@ void IngameScreen::update(float dt) {
 
     if (paused) {
         pauseObject->setPosition(pausePosition());
+        // The keys or the pad's buttons, as the player used last.
+        listBoundKeys();
         placePauseKeys();
-        if (const bool padConnected = InputManager::getInstance()->gamepad.isConnected();
-            padConnected != padListed) {
-            listBoundKeys(padConnected);
-        }
         return;
     }
     for (const auto& dog : dogs) {
@@ -327,6 +366,7 @@ void IngameScreen::update(float dt) {
             break;
         }
     }
+    shakeForDogs();
     for (const auto& egg : eggs) {
         egg->update(dt);
     }

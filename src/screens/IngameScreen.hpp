@@ -45,8 +45,8 @@ public:
     // What the keys do while paused, drawn over the pause picture.
     ui::Gui pauseGui;
     std::shared_ptr<ui::Label> pauseKeys;
-    // Every action and its key, along the bottom of the picture while paused; with a pad connected, its
-    // buttons on a second line.
+    // Every action and its key, along the bottom of the picture while paused; the pad's buttons instead
+    // when the player used a pad last.
     std::shared_ptr<ui::Label> boundKeys;
     bool playerDead = false;
     bool paused = false;
@@ -65,7 +65,9 @@ private:
     void buildPausePicture();
     sf::Vector2f pausePosition() const;
     void placePauseKeys();
-    void listBoundKeys(bool withPad);
+    void listBoundKeys();
+    // Rumbles the pad when a dog starts chasing and when the player is caught.
+    void shakeForDogs();
     // Whether another window took the focus in the frame before.
     static bool windowLostFocus();
     // The pieces in as few lines as fit inside the picture.
@@ -73,7 +75,9 @@ private:
     void drawSight(sf::RenderWindow& window);
 
     bool levelReady = false;
-    bool padListed = false;
+    std::string listedKeys;
+    // Which dogs chased in the last frame, for the pad's rumble.
+    std::vector<bool> dogsChasing;
     std::string levelKey; // the level's name in the records
     // The level's actors, looked up once the map has loaded; the registry
     // keeps them alive for as long as this screen runs.

@@ -1,6 +1,7 @@
 #include "screens/LevelListScreen.hpp"
 
 #include "app/GameStateManager.hpp"
+#include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
@@ -13,8 +14,6 @@
 
 namespace {
 const char* const kFontFile = "Assets/arial.ttf";
-// The pad's B button, as SFML numbers the buttons of common pads.
-constexpr unsigned kPadBackButton = 1;
 
 constexpr float kLeft = 70.0f;
 constexpr float kWidth = 660.0f;
@@ -142,8 +141,7 @@ void LevelListScreen::exit() {
 }
 
 bool LevelListScreen::wantsBack(const sf::Event& event) const {
-    return (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape) ||
-           (event.type == sf::Event::JoystickButtonPressed && event.joystickButton.button == kPadBackButton);
+    return event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape;
 }
 
 void LevelListScreen::update(float) {
@@ -156,6 +154,11 @@ void LevelListScreen::update(float) {
     for (const sf::Event& event : events) {
         backChosen = backChosen || wantsBack(event);
         gui.handleEvent(event);
+    }
+    const Gamepad& pad = InputManager::getInstance()->gamepad;
+    backChosen = backChosen || pad.isPressed("BACK");
+    for (const ui::Gui::Move move : pad.menuMoves()) {
+        gui.move(move);
     }
     if (chosen && *chosen < catalog->size() && catalog->details(*chosen).playable()) {
         AssetManager::getInstance()->playSoundIfLoaded("buttonClick");

@@ -1,11 +1,13 @@
 #include "screens/MenuFocus.hpp"
 
 #include "app/GameStateManager.hpp"
+#include "app/InputManager.hpp"
 
 void MenuFocus::restore(ui::Gui& gui, int screen) {
     const GameStateManager* game = GameStateManager::getInstance();
     const auto found = game->menuFocus.find(screen);
-    gui.restoreFocus(found == game->menuFocus.end() ? "" : found->second, game->keysInUse);
+    const bool byKeysOrPad = game->keysInUse || InputManager::getInstance()->gamepad.wasUsedLast();
+    gui.restoreFocus(found == game->menuFocus.end() ? "" : found->second, byKeysOrPad);
 }
 
 void MenuFocus::remember(const ui::Gui& gui, int screen) {
@@ -16,7 +18,6 @@ void MenuFocus::noteInput(const sf::Event& event) {
     bool& keysInUse = GameStateManager::getInstance()->keysInUse;
     switch (event.type) {
     case sf::Event::KeyPressed:
-    case sf::Event::JoystickButtonPressed:
         keysInUse = true;
         break;
     case sf::Event::MouseButtonPressed:

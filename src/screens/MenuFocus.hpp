@@ -14,6 +14,6 @@ public:
     static void restore(ui::Gui& gui, int screen);
     // Call as the screen is left.
     static void remember(const ui::Gui& gui, int screen);
-    // Whether the player's last press was a key or a pad button, not the mouse.
+    // Whether the player's last press was a key rather than the mouse (the pad keeps its own account).
     static void noteInput(const sf::Event& event);
 };

@@ -4,6 +4,7 @@
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
 #include "assets/AssetManager.hpp"
+#include "input/ActionLabel.hpp"
 #include "input/KeyNames.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
@@ -21,9 +22,12 @@ const sf::FloatRect kPanelArea(90, 12, 620, 576);
 const float kLabelLeft = 130.0f;
 const float kControlLeft = 300.0f;
 const float kSliderWidth = 300.0f;
-const float kKeyTop = 176.0f;
-const float kKeyPitch = 40.0f;
-const sf::Vector2f kKeySize(260, 34);
+const float kKeyTop = 168.0f;
+const float kKeyPitch = 36.0f;
+const sf::Vector2f kKeySize(260, 32);
+// The pad's buttons, three to a row under the keys.
+const std::size_t kPadPerRow = 3;
+const sf::Vector2f kPadSize(172, 32);
 
 // A button whose value Left and Right step through while it has the focus.
 class StepButton : public ui::Button {
@@ -99,6 +103,7 @@ void OptionsScreen::buildWidgets() {
     musicSlider->onValueChange.connect([this] { volumesChanged(false); });
     effectsSlider->onValueChange.connect([this] { volumesChanged(true); });
     buildKeyButtons();
+    buildPadButtons();
     buildLowerRows();
 }
 
@@ -133,8 +138,49 @@ void OptionsScreen::buildKeyButtons() {
     }
 }
 
+float OptionsScreen::padTop() {
+    return kKeyTop + static_cast<float>((Settings::actions().size() + 1) / 2) * kKeyPitch + 4;
+}
+
+void OptionsScreen::buildPadButtons() {
+    const std::vector<std::string>& actions = Settings::padActions();
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        const sf::Vector2f at(kLabelLeft + static_cast<float>(i % kPadPerRow) * (kPadSize.x + 16),
+                              padTop() + static_cast<float>(i / kPadPerRow) * kKeyPitch);
+        auto button = addButton(ui::Button::create(), at, kPadSize, "pad" + actions[i]);
+        button->setTextSize(16);
+        const std::string action = actions[i];
+        button->onClick.connect([this, action] {
+            padCapture = action;
+            messageLine->setText("Press a pad button for " + action + " (Escape cancels)");
+        });
+        padButtons[action] = button;
+    }
+}
+
+void OptionsScreen::choosePadButton() {
+    const std::optional<SDL_GameControllerButton> pressed =
+        InputManager::getInstance()->gamepad.buttonPressed();
+    if (!padCapture || !pressed) {
+        return;
+    }
+    GameStateManager* game = GameStateManager::getInstance();
+    game->settings.padButtons[*padCapture] = *pressed;
+    InputManager::getInstance()->gamepad.bindButton(*padCapture, *pressed);
+    game->saveSettings();
+    messageLine->setText(*padCapture + " is now " +
+                         ActionLabel::forPad(*padCapture, game->settings, padFamily()));
+    padCapture.reset();
+}
+
+PadNames::Family OptionsScreen::padFamily() {
+    return InputManager::getInstance()->gamepad.family();
+}
+
 void OptionsScreen::buildLowerRows() {
-    const float top = kKeyTop + static_cast<float>((Settings::actions().size() + 1) / 2) * kKeyPitch + 12;
+    const float top =
+        padTop() +
+        static_cast<float>((Settings::padActions().size() + kPadPerRow - 1) / kPadPerRow) * kKeyPitch + 8;
     difficultyButton = addButton(std::make_shared<StepButton>([this](int step) { nextDifficulty(step); }),
                                  {kLabelLeft, top}, kKeySize, "difficulty");
     difficultyButton->onClick.connect([this] { nextDifficulty(1); });
@@ -165,20 +211,43 @@ void OptionsScreen::buildLowerRows() {
         game->settings.showSight = sightBox->isChecked();
         game->saveSettings();
     });
+    buildRumbleBox();
     resetKeysButton =
-        addButton(ui::Button::create("Reset keys"), {kLabelLeft, top + kKeyPitch + 8}, kKeySize, "resetKeys");
+        addButton(ui::Button::create("Reset keys"), {kLabelLeft, top + kKeyPitch + 4}, kKeySize, "resetKeys");
     resetKeysButton->onClick.connect([this] {
         GameStateManager* game = GameStateManager::getInstance();
         game->settings.keys = Settings().keys;
         game->saveSettings();
         messageLine->setText("Every action has its first key again");
     });
-    backButton = addButton(ui::Button::create("Back"), {kLabelLeft + kKeySize.x + 20, top + kKeyPitch + 8},
+    backButton = addButton(ui::Button::create("Back"), {kLabelLeft + kKeySize.x + 20, top + kKeyPitch + 4},
                            kKeySize, "back");
     backButton->onClick.connect([this] { backChosen = true; });
-    messageLine = makeLabel("", {kLabelLeft, top + 2 * kKeyPitch + 22}, 20);
+    messageLine = makeLabel("", {kLabelLeft, top + 2 * kKeyPitch + 12}, 20);
     messageLine->getRenderer()->setTextColor(MenuPalette::kPaleGold);
     gui.add(messageLine);
+}
+
+void OptionsScreen::buildRumbleBox() {
+    // In the free place after the last pad button: rumble is the pad's too.
+    const std::size_t slot = Settings::padActions().size();
+    rumbleBox = ui::CheckBox::create("Rumble");
+    rumbleBox->setPosition({kLabelLeft + static_cast<float>(slot % kPadPerRow) * (kPadSize.x + 16) + 8,
+                            padTop() + static_cast<float>(slot / kPadPerRow) * kKeyPitch + 3});
+    rumbleBox->setSize({26, 26});
+    rumbleBox->setTextSize(20);
+    auto style = rumbleBox->getRenderer();
+    style->setBackgroundColor(MenuPalette::kNightBlue);
+    style->setBorderColor(MenuPalette::kGold);
+    style->setBorders(2.0f);
+    style->setColor("CheckColor", MenuPalette::kPaleGold);
+    style->setTextColor(MenuPalette::kCream);
+    gui.add(rumbleBox, "rumble");
+    rumbleBox->onClick.connect([] {
+        GameStateManager* game = GameStateManager::getInstance();
+        game->settings.rumble = !game->settings.rumble;
+        game->saveSettings();
+    });
 }
 
 void OptionsScreen::showSettings() {
@@ -191,9 +260,18 @@ void OptionsScreen::showSettings() {
         const bool waiting = capture.isActive() && capture.actionChosen() == action;
         button->setText(action + ": " + (waiting ? "press a key" : KeyNames::nameOf(settings.key(action))));
     }
+    for (auto& [action, button] : padButtons) {
+        const bool waiting = padCapture == action;
+        button->setText(action + ": " +
+                        (waiting ? "press" : PadNames::label(padFamily(), settings.padButton(action))));
+    }
     difficultyButton->setText(difficultyText(settings.difficulty));
     fullscreenBox->setChecked(settings.fullscreen);
     sightBox->setChecked(settings.showSight);
+    rumbleBox->setChecked(settings.rumble);
+    if (padCapture) {
+        return;
+    }
     if (capture.isActive() || !capture.message().empty()) {
         messageLine->setText(capture.message());
     }
@@ -220,6 +298,14 @@ void OptionsScreen::nextDifficulty(int direction) {
 }
 
 void OptionsScreen::handleEvent(const sf::Event& event) {
+    if (padCapture) {
+        // Only a pad button or Escape ends the choice of a pad button.
+        if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape) {
+            padCapture.reset();
+            messageLine->setText("");
+        }
+        return;
+    }
     if (capture.isActive()) {
         // The key being chosen is the capture's, not a focus move; the mouse waits until it is chosen.
         GameStateManager* game = GameStateManager::getInstance();
@@ -244,7 +330,8 @@ void OptionsScreen::update(float) {
         handleEvent(event);
     }
     const Gamepad& pad = InputManager::getInstance()->gamepad;
-    if (!capture.isActive()) {
+    choosePadButton();
+    if (!capture.isActive() && !padCapture) {
         backChosen = backChosen || pad.isPressed("BACK");
         for (const ui::Gui::Move move : pad.menuMoves()) {
             gui.move(move);

@@ -1,7 +1,5 @@
 #include "storage/Settings.hpp"
 
-#include "input/Gamepad.hpp"
-
 #include <utility>
 
 namespace {
@@ -13,10 +11,13 @@ const std::vector<std::pair<std::string, sf::Keyboard::Key>>& defaultBindings() 
     };
     return bindings;
 }
-// A = 0, B = 1, X = 2, Y = 3, Back = 6, Start = 7.
-const std::vector<std::pair<std::string, unsigned>>& defaultPadBindings() {
-    static const std::vector<std::pair<std::string, unsigned>> bindings = {
-        {"LAY", 0}, {"SHOOT", 2}, {"PAUSE", 7}, {"RESTART", 3}, {"MENU", 1}, {"ACCEPT", 0}, {"BACK", 1},
+// SDL names the buttons by where an Xbox pad has them: A south, B east, X west, Y north.
+const std::vector<std::pair<std::string, SDL_GameControllerButton>>& defaultPadBindings() {
+    static const std::vector<std::pair<std::string, SDL_GameControllerButton>> bindings = {
+        {"LAY", SDL_CONTROLLER_BUTTON_A},       {"SHOOT", SDL_CONTROLLER_BUTTON_X},
+        {"PAUSE", SDL_CONTROLLER_BUTTON_START}, {"RESTART", SDL_CONTROLLER_BUTTON_Y},
+        {"MENU", SDL_CONTROLLER_BUTTON_B},      {"ACCEPT", SDL_CONTROLLER_BUTTON_A},
+        {"BACK", SDL_CONTROLLER_BUTTON_B},
     };
     return bindings;
 }
@@ -42,16 +43,16 @@ const std::vector<std::string>& Settings::padActions() {
     return names;
 }
 
-unsigned Settings::defaultPadButton(const std::string& action) {
+SDL_GameControllerButton Settings::defaultPadButton(const std::string& action) {
     for (const auto& [name, button] : defaultPadBindings()) {
         if (name == action) {
             return button;
         }
     }
-    return Gamepad::kNoPad;
+    return SDL_CONTROLLER_BUTTON_INVALID;
 }
 
-unsigned Settings::padButton(const std::string& action) const {
+SDL_GameControllerButton Settings::padButton(const std::string& action) const {
     const auto found = padButtons.find(action);
     return found != padButtons.end() ? found->second : defaultPadButton(action);
 }
@@ -124,5 +125,6 @@ std::optional<Settings::Difficulty> Settings::difficultyNamed(const std::string&
 bool Settings::operator==(const Settings& other) const {
     return audio == other.audio && musicVolume == other.musicVolume && effectsVolume == other.effectsVolume &&
            difficulty == other.difficulty && showSight == other.showSight && fullscreen == other.fullscreen &&
-           windowSize == other.windowSize && keys == other.keys && padButtons == other.padButtons;
+           windowSize == other.windowSize && keys == other.keys && padButtons == other.padButtons &&
+           rumble == other.rumble;
 }

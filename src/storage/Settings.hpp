@@ -1,5 +1,6 @@
 #pragma once
 
+#include <SDL2/SDL_gamecontroller.h>
 #include <SFML/System/Vector2.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <map>
@@ -11,7 +12,8 @@
 // Settings is the game as it always was: audio on at full music and effects
 // volume, normal difficulty, the dogs' sight shown, an 800x600 window, A D W S to move, E to lay,
 // Space to shoot, Escape to pause, R to restart and Q to leave a level; on a
-// pad A lays, X shoots, Start pauses, Y restarts and B leaves.
+// pad (by SDL's names, the Xbox layout) A lays, X shoots, Start pauses, Y restarts and B leaves; the pad
+// rumbles.
 class Settings {
 public:
     enum class Difficulty { Easy, Normal, Hard };
@@ -39,9 +41,9 @@ public:
     // continues a paused level and clicks in menus, BACK leaves a screen; the pad's sticks and D-pad
     // always move.
     static const std::vector<std::string>& padActions();
-    // The Xbox-style layout most pads have on Linux; Gamepad::kNoPad for an unknown action.
-    static unsigned defaultPadButton(const std::string& action);
-    unsigned padButton(const std::string& action) const;
+    // SDL_CONTROLLER_BUTTON_INVALID for an unknown action.
+    static SDL_GameControllerButton defaultPadButton(const std::string& action);
+    SDL_GameControllerButton padButton(const std::string& action) const;
 
     bool operator==(const Settings& other) const;
     bool operator!=(const Settings& other) const { return !(*this == other); }
@@ -58,5 +60,7 @@ public:
     // The window's size when it is not fullscreen.
     sf::Vector2u windowSize{800, 600};
     std::map<std::string, sf::Keyboard::Key> keys;
-    std::map<std::string, unsigned> padButtons;
+    std::map<std::string, SDL_GameControllerButton> padButtons;
+    // A pulse when a dog starts chasing, a longer one when caught, on a pad that can.
+    bool rumble = true;
 };

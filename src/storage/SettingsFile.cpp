@@ -3,14 +3,15 @@
 #include "app/Letterbox.hpp"
 #include "assets/FileCheck.hpp"
 #include "input/KeyNames.hpp"
+#include "input/PadNames.hpp"
 #include "storage/AtomicFile.hpp"
 #include "storage/UserFolders.hpp"
 
 #include <SFML/System/Err.hpp>
-#include <SFML/Window/Joystick.hpp>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <toml++/toml.h>
@@ -222,19 +223,37 @@ void readKeys(const toml::table& file, Settings& settings, const Report& report)
     }
 }
 
-// Pad buttons by number. One button may serve several actions: its meaning depends on the screen (A lays
-// in the level and continues in the pause), so no button is refused for being bound twice.
+void readRumble(const toml::node& value, Settings& settings, const Report& report) {
+    if (value.is_boolean()) {
+        settings.rumble = value.as_boolean()->get();
+    } else {
+        report(lineOf(value), "pad.rumble must be true or false; using true");
+    }
+}
+
+// The button a pad entry names: SDL's name ("a", "leftshoulder"), or a number as older files wrote it.
+std::optional<SDL_GameControllerButton> padButtonOf(const toml::node& value) {
+    if (value.is_string()) {
+        return PadNames::fromSdlName(value.as_string()->get());
+    }
+    if (value.is_integer()) {
+        return PadNames::fromOldNumber(value.as_integer()->get());
+    }
+    return std::nullopt;
+}
+
+// Pad buttons and the rumble. One button may serve several actions: its meaning depends on the screen (A
+// lays in the level and continues in the pause), so no button is refused for being bound twice.
 void readPad(const toml::table& file, Settings& settings, const Report& report) {
     const toml::node* pad = file.get("pad");
     if (!pad) {
         return;
     }
     if (!pad->is_table()) {
-        report(lineOf(*pad), "pad must be a table of actions and button numbers; using the default buttons");
+        report(lineOf(*pad), "pad must be a table of actions and button names; using the default buttons");
         return;
     }
     const auto& actions = Settings::padActions();
-    const std::int64_t lastButton = sf::Joystick::ButtonCount - 1;
     // The table is in name order: report in the file's order.
     std::vector<std::pair<std::string, const toml::node*>> entries;
     for (auto&& [name, value] : *pad->as_table()) {
@@ -243,18 +262,23 @@ void readPad(const toml::table& file, Settings& settings, const Report& report) 
     std::sort(entries.begin(), entries.end(),
               [](const auto& a, const auto& b) { return lineOf(*a.second) < lineOf(*b.second); });
     for (const auto& [action, node] : entries) {
-        const toml::node& value = *node;
+        if (action == "rumble") {
+            readRumble(*node, settings, report);
+            continue;
+        }
         if (std::find(actions.begin(), actions.end(), action) == actions.end()) {
-            report(lineOf(value), "pad." + shortened(action) + ": there is no such action; ignored");
+            report(lineOf(*node), "pad." + shortened(action) + ": there is no such action; ignored");
             continue;
         }
-        if (!value.is_integer() || value.as_integer()->get() < 0 || value.as_integer()->get() > lastButton) {
-            report(lineOf(value), "pad." + action + " must be a button number from 0 to " +
-                                      std::to_string(lastButton) + "; using " +
-                                      std::to_string(Settings::defaultPadButton(action)));
+        const std::optional<SDL_GameControllerButton> button = padButtonOf(*node);
+        if (!button) {
+            report(lineOf(*node), "pad." + action +
+                                      " must be a button by SDL's name (a, b, x, y, leftshoulder, start...); "
+                                      "using " +
+                                      PadNames::sdlName(Settings::defaultPadButton(action)));
             continue;
         }
-        settings.padButtons[action] = static_cast<unsigned>(value.as_integer()->get());
+        settings.padButtons[action] = *button;
     }
 }
 
@@ -288,8 +312,9 @@ toml::table toTable(const Settings& settings) {
                              {"height", static_cast<std::int64_t>(settings.windowSize.y)}};
     toml::table pad;
     for (const std::string& action : Settings::padActions()) {
-        pad.insert(action, static_cast<std::int64_t>(settings.padButton(action)));
+        pad.insert(action, PadNames::sdlName(settings.padButton(action)));
     }
+    pad.insert("rumble", settings.rumble);
     const toml::table audio{{"enabled", settings.audio},
                             {"music", static_cast<std::int64_t>(settings.musicVolume)},
                             {"effects", static_cast<std::int64_t>(settings.effectsVolume)}};

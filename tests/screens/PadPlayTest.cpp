@@ -1,45 +1,50 @@
 #include "app/InputManager.hpp"
 #include "components/EggComponent.hpp"
 #include "components/LayEggComponent.hpp"
+#include "input/ActionLabel.hpp"
 #include "screens/ControlsScreen.hpp"
+#include "screens/EndScreen.hpp"
 #include "screens/IngameScreen.hpp"
+#include "screens/OptionsScreen.hpp"
 #include "screens/StartScreen.hpp"
+#include "storage/Settings.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/GameHarness.hpp"
+#include "support/VirtualPad.hpp"
 #include "ui/Label.hpp"
 
 #include <cmath>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
-// A player with a pad (fed through the game's own pad seam, as SFML would feed it), and the keyboard's
-// own shot beside it.
+// Players with pads, as SDL's own virtual pads of several kinds, and the keyboard beside them.
 namespace {
-const unsigned kA = 0, kB = 1, kX = 2, kY = 3, kStart = 7;
-
 const auto object = GameHarness::object;
 
 class PadPlayTest : public ::testing::Test {
 protected:
-    void SetUp() override { plug(0, true); }
-    void plug(unsigned pad, bool in) {
-        RealtimeInput::setPadConnected(pad, in);
-        harness.game->queueEvent(padPlugged(pad, in));
-        harness.frames(1);
-    }
     // Held for two frames, then let go for one.
-    void press(unsigned button, unsigned pad = 0) {
-        RealtimeInput::setPadButton(pad, button, true);
+    void press(VirtualPad& pad, int button) {
+        pad.hold(button);
         harness.frames(2);
-        RealtimeInput::setPadButton(pad, button, false);
+        pad.hold(button, false);
         harness.frames(1);
     }
-    void tilt(sf::Joystick::Axis axis, float position, int frames = 2) {
-        RealtimeInput::setPadAxis(0, axis, position);
+    void tilt(VirtualPad& pad, int axis, float position, int frames = 2) {
+        pad.tilt(axis, position);
         harness.frames(frames);
-        RealtimeInput::setPadAxis(0, axis, 0.0f);
+        pad.tilt(axis, axis >= SDL_CONTROLLER_AXIS_TRIGGERLEFT ? -1.0f : 0.0f);
         harness.frames(1);
     }
     std::shared_ptr<ui::Widget> focused() { return harness.screen<StartScreen>()->gui.getFocused(); }
+    std::shared_ptr<ui::Widget> menuItem(const char* name) {
+        return harness.screen<StartScreen>()->gui.get(name);
+    }
+    std::string padColumn() {
+        auto label = harness.screen<ControlsScreen>()->boundKeys.get<ui::Label>("pad");
+        return label ? label->getText() : "";
+    }
 
     // Gives the player an egg, lays it with `lay`, waits for it to arm, shoots it with `shoot` and
     // returns how it moved in the first frames of its flight.
@@ -60,102 +65,234 @@ protected:
     GameHarness harness;
 };
 
-TEST_F(PadPlayTest, TheStickAndDPadMoveTheMenuFocusAOpensAndBGoesBack) {
-    tilt(sf::Joystick::PovY, 100.0f);
-    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("start"));
-    tilt(sf::Joystick::Y, 80.0f);
-    tilt(sf::Joystick::Y, 20.0f);
-    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("levels")) << "inside the dead zone";
+TEST_F(PadPlayTest, APlayStationPadWalksTheMenuButNotWithoutFocusAndTheControlsScreenNamesItsButtons) {
+    VirtualPad pad(VirtualPad::kPlayStation4);
+    harness.game->queueEvent(focusLost());
+    press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    EXPECT_EQ(focused(), nullptr) << "while another window has the focus the pad is not ours";
+    harness.game->queueEvent(focusGained());
+    press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    EXPECT_EQ(focused(), menuItem("start"));
+    tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.8f);
+    tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.2f);
+    EXPECT_EQ(focused(), menuItem("levels")) << "inside the dead zone";
     for (int push = 0; push < 2; ++push) {
-        tilt(sf::Joystick::Y, 20.0f);
-        tilt(sf::Joystick::Y, 80.0f);
+        tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.8f);
     }
-    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("controls"));
-    press(kA);
+    EXPECT_EQ(focused(), menuItem("controls"));
+    press(pad, SDL_CONTROLLER_BUTTON_A);
     ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
-    const ui::Gui& panel = harness.screen<ControlsScreen>()->boundKeys;
-    ASSERT_NE(panel.get<ui::Label>("pad"), nullptr) << "with a pad the panel shows its buttons";
-    EXPECT_NE(panel.get<ui::Label>("pad")->getText().find("\nA\nX, RT\nStart\nY\nB\n"), std::string::npos);
-    EXPECT_NE(panel.get<ui::Label>("keys")->getText().find("\nE\nSpace\nEscape\nR\nQ\nLeft click\nF11"),
-              std::string::npos);
-    press(kB);
+    EXPECT_EQ(padColumn(), "\nStick, D-pad\nStick, D-pad\nStick, D-pad\nStick, D-pad\nCross\nSquare, R2\n"
+                           "Options\nTriangle\nCircle\nRight stick\nCross, Circle");
+    harness.tap(sf::Keyboard::W);
+    harness.frames(1);
+    EXPECT_EQ(harness.screen<ControlsScreen>()->boundKeys.get("panel"), nullptr)
+        << "after the keyboard the default keys are the picture's";
+    press(pad, SDL_CONTROLLER_BUTTON_B);
     ASSERT_NE(harness.screen<StartScreen>(), nullptr);
-    tilt(sf::Joystick::PovY, -100.0f);
-    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("controls")) << "back where the player left";
-    tilt(sf::Joystick::PovY, -100.0f);
-    EXPECT_EQ(focused(), harness.screen<StartScreen>()->gui.get("options"));
+    EXPECT_EQ(focused(), menuItem("controls")) << "back on the menu where the player left it";
 }
 
-TEST_F(PadPlayTest, ThePadPlaysALevelLaysShootsPausesRestartsAndWhenUnpluggedAnotherPadTakesOver) {
-    plug(3, true);
-    press(kA);
-    press(kA);
+TEST_F(PadPlayTest, ThePadPlaysALevelTheLastPadUsedDrivesAndUnpluggingItPauses) {
+    VirtualPad first(VirtualPad::kPlayStation4);
+    VirtualPad second(VirtualPad::kXbox360);
+    press(first, SDL_CONTROLLER_BUTTON_A);
+    press(first, SDL_CONTROLLER_BUTTON_A);
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
-    const Gamepad& pads = InputManager::getInstance()->gamepad;
-    EXPECT_EQ(pads.playingPad(), 0u) << "the first pad plays";
     const sf::Vector2f start = object("player1")->getPosition();
-    tilt(sf::Joystick::X, 20.0f, 20);
+    tilt(first, SDL_CONTROLLER_AXIS_LEFTX, 0.2f, 20);
     EXPECT_EQ(object("player1")->getPosition(), start) << "inside the dead zone nothing moves";
-    tilt(sf::Joystick::X, 60.0f, 20);
+    tilt(first, SDL_CONTROLLER_AXIS_LEFTX, 0.6f, 20);
     EXPECT_GT(object("player1")->getPosition().x, start.x + 5.0f);
 
-    const sf::Vector2f alongMove = layAndShoot([&] { press(kA); }, [&] { press(kX); });
+    const auto lay = [&] { press(first, SDL_CONTROLLER_BUTTON_A); };
+    const sf::Vector2f alongMove = layAndShoot(lay, [&] { press(first, SDL_CONTROLLER_BUTTON_X); });
     EXPECT_GT(alongMove.x, 4.0f * std::abs(alongMove.y) + 1.0f) << "the way the player last moved";
-    const sf::Vector2f alongStick = layAndShoot([&] { press(kA); },
-                                                [&] {
-                                                    RealtimeInput::setPadAxis(0, sf::Joystick::V, -90.0f);
-                                                    tilt(sf::Joystick::R, 100.0f);
-                                                    RealtimeInput::setPadAxis(0, sf::Joystick::V, 0.0f);
-                                                });
+    const sf::Vector2f alongStick = layAndShoot(lay, [&] {
+        first.tilt(SDL_CONTROLLER_AXIS_RIGHTY, -0.9f);
+        tilt(first, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 1.0f);
+        first.tilt(SDL_CONTROLLER_AXIS_RIGHTY, 0.0f);
+    });
     EXPECT_LT(alongStick.y, -4.0f * std::abs(alongStick.x) - 1.0f) << "where the right stick points";
-    harness.press(sf::Keyboard::W);
-    const sf::Vector2f bySpace =
-        layAndShoot([&] { harness.press(sf::Keyboard::E); }, [&] { harness.press(sf::Keyboard::Space); });
-    EXPECT_LT(bySpace.y, -4.0f * std::abs(bySpace.x) - 1.0f)
-        << "Space too shoots the way the player last moved";
 
     object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg2")->colliders[0]);
     const std::size_t carried = object("player1")->getComponent<LayEggComponent>()->eggStock.size();
-    press(kStart);
+    press(first, SDL_CONTROLLER_BUTTON_START);
     ASSERT_TRUE(harness.screen<IngameScreen>()->paused);
-    press(kA);
+    EXPECT_NE(harness.screen<IngameScreen>()->pauseKeys->getText().find("Options continue"),
+              std::string::npos);
+    EXPECT_NE(harness.screen<IngameScreen>()->boundKeys->getText().find("LAY Cross"), std::string::npos);
+    press(first, SDL_CONTROLLER_BUTTON_A);
     EXPECT_FALSE(harness.screen<IngameScreen>()->paused);
     EXPECT_EQ(object("player1")->getComponent<LayEggComponent>()->eggStock.size(), carried)
         << "the A that continues lays no egg";
-    press(kStart);
-    press(kY);
+    press(first, SDL_CONTROLLER_BUTTON_START);
+    press(first, SDL_CONTROLLER_BUTTON_Y);
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
     EXPECT_EQ(object("player1")->getPosition(), start) << "restarted";
-    plug(0, false);
+
+    press(second, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    EXPECT_EQ(InputManager::getInstance()->gamepad.family(), PadNames::Family::Xbox) << "the pad used last";
+    first.unplug();
+    harness.frames(1);
+    EXPECT_FALSE(harness.screen<IngameScreen>()->paused) << "a pad nobody plays with may go";
+    second.unplug();
+    harness.frames(1);
     ASSERT_TRUE(harness.screen<IngameScreen>()->paused) << "unplugging the playing pad pauses";
-    EXPECT_EQ(pads.playingPad(), 3u);
-    press(kB, 3);
+    EXPECT_FALSE(InputManager::getInstance()->gamepad.isConnected());
+    harness.press(sf::Keyboard::Q);
     EXPECT_NE(harness.screen<StartScreen>(), nullptr);
-    plug(3, false);
-    EXPECT_FALSE(pads.isConnected());
 }
 
-TEST(PadSettingsTest, ButtonsBoundInTheSettingsFilePlayAndBadEntriesSayWhy) {
+TEST(PadRumbleTest, APadNudgesWhenADogStartsChasingAndShakesWhenCaughtUnlessRumbleIsOff) {
+    for (const bool on : {true, false}) {
+        GameHarness harness(on ? "" : "[pad]\nrumble = false\n");
+        VirtualPad pad(VirtualPad::kSwitchPro);
+        ASSERT_TRUE(harness.startLevel());
+        pad.hold(SDL_CONTROLLER_BUTTON_LEFTSHOULDER); // a button the level does not use
+        harness.frames(2);
+        object("player1")->setPosition(400, 872); // in a dog's path
+        for (int frame = 0; frame < 60 * 10 && !harness.screen<EndScreen>(); ++frame) {
+            harness.frames(1);
+        }
+        ASSERT_NE(harness.screen<EndScreen>(), nullptr);
+        std::vector<Uint16> strengths;
+        for (const auto& [low, high] : pad.rumbles) {
+            EXPECT_EQ(low, high);
+            if (low > 0 && (strengths.empty() || strengths.back() != low)) {
+                strengths.push_back(low);
+            }
+        }
+        const std::vector<Uint16> chaseThenCaught = {26214, 65535};
+        EXPECT_EQ(strengths, on ? chaseThenCaught : std::vector<Uint16>());
+    }
+}
+
+TEST(PadMappingTest, APlayersMappingReplacesSdlsABadLineIsNamedOnceAndAnUnmappablePadPlaysIfItCan) {
+    VirtualPad swapped(VirtualPad::kPlayStation4);
+    VirtualPad raw({0x1234, 0x0010}, false, 10);
+    VirtualPad tiny({0x1234, 0x0011}, false, 2);
+    const std::string line =
+        swapped.guid + ",Swapped pad,a:b1,b:b0,x:b2,y:b3,back:b4,guide:b5,start:b6,leftstick:b7,"
+                       "rightstick:b8,leftshoulder:b9,rightshoulder:b10,dpup:b11,dpdown:b12,dpleft:b13,"
+                       "dpright:b14,leftx:a0,lefty:a1,rightx:a2,righty:a3,lefttrigger:a4,righttrigger:a5,";
     ErrCapture errors;
-    GameHarness harness("[pad]\nLAY = 5\nSHOOT = \"X\"\nJUMP = 1\nPAUSE = 32\n");
+    GameHarness harness("", "# my pads\nnot a mapping\n" + swapped.guid + ",Other,a:b3,platform:Windows,\n" +
+                                line + "platform:Linux,\n");
+    harness.frames(2);
+    std::istringstream lines(errors.text());
+    std::string text;
+    std::vector<std::string> padLines;
+    while (std::getline(lines, text)) {
+        if (text.find("Setting vertical sync") == std::string::npos) {
+            padLines.push_back(text);
+        }
+    }
+    ASSERT_EQ(padLines.size(), 2u) << errors.text();
+    EXPECT_EQ(padLines[0],
+              harness.padMappingsFile() + ":2: Couldn't parse GUID from not a mapping; the line is skipped");
+    EXPECT_EQ(padLines[1],
+              "Pellowick: the pad \"Test pad\" (" + tiny.guid +
+                  ") is not known to SDL and has too few buttons and sticks to play; a line for it "
+                  "in " +
+                  harness.padMappingsFile() + " would make it usable");
+
+    // The swapped pad's button 1 is now its A: it focuses the menu and starts the level.
+    for (int i = 0; i < 2; ++i) {
+        swapped.hold(1);
+        harness.frames(2);
+        swapped.hold(1, false);
+        harness.frames(1);
+    }
+    ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
+    harness.press(sf::Keyboard::Escape);
+    harness.press(sf::Keyboard::Q);
+    // The plain joystick plays as the usual Linux layout: its hat moves, its first button is A.
+    raw.setHat(SDL_HAT_DOWN);
+    harness.frames(2);
+    raw.setHat(SDL_HAT_CENTERED);
+    harness.frames(1);
+    EXPECT_EQ(harness.screen<StartScreen>()->gui.getFocused(),
+              harness.screen<StartScreen>()->gui.get("start"));
+    raw.hold(0);
+    harness.frames(2);
+    EXPECT_NE(harness.screen<IngameScreen>(), nullptr);
+}
+
+TEST(PadNamesTest, EachKindOfPadShowsItsOwnButtonsAndTheKeyboardItsKeys) {
+    struct Case {
+        VirtualPad::Ids ids;
+        const char* lay;
+        const char* shoot;
+        const char* pause;
+    };
+    const Case cases[] = {
+        {VirtualPad::kPlayStation4, "Cross", "Square, R2", "Options"},
+        {VirtualPad::kXbox360, "A", "X, RT", "Start"},
+        {VirtualPad::kSwitchPro, "A", "X, ZR", "Plus"},
+        {VirtualPad::kUnknown, "South", "West, R2", "Start"},
+    };
+    const Settings settings;
+    for (const Case& kind : cases) {
+        Gamepad gamepad;
+        gamepad.start("");
+        VirtualPad pad(kind.ids);
+        gamepad.update();
+        EXPECT_FALSE(gamepad.wasUsedLast()) << "plugged in, not yet used";
+        EXPECT_EQ(ActionLabel::of("LAY", settings, gamepad), "E");
+        pad.hold(SDL_CONTROLLER_BUTTON_B);
+        gamepad.update();
+        EXPECT_EQ(ActionLabel::of("LAY", settings, gamepad), kind.lay);
+        EXPECT_EQ(ActionLabel::of("SHOOT", settings, gamepad), kind.shoot);
+        EXPECT_EQ(ActionLabel::of("PAUSE", settings, gamepad), kind.pause);
+        EXPECT_EQ(ActionLabel::of("LEFT", settings, gamepad), "Stick, D-pad");
+        gamepad.keyboardUsed();
+        EXPECT_EQ(ActionLabel::of("SHOOT", settings, gamepad), "Space");
+    }
+}
+
+TEST(PadSettingsTest, ButtonsByNameOrOldNumberPlayBadEntriesSayWhyAndOptionsBindByPressing) {
+    ErrCapture errors;
+    GameHarness harness("[pad]\nLAY = \"leftshoulder\"\nSHOOT = 2\nJUMP = 1\nPAUSE = 32\nMENU = \"nope\"\n"
+                        "rumble = \"yes\"\n");
+    VirtualPad pad(VirtualPad::kPlayStation4);
     const std::string file = harness.settingsFile();
     const std::string kept = " (the file will be kept as settings.toml.bad when a setting is saved)\n";
+    const std::string names = " must be a button by SDL's name (a, b, x, y, leftshoulder, start...); using ";
     EXPECT_EQ(errors.text().substr(0, errors.text().find("Setting vertical")),
-              file + ":3: pad.SHOOT must be a button number from 0 to 31; using 2" + kept + file +
-                  ":4: pad.JUMP: there is no such action; ignored" + kept + file +
-                  ":5: pad.PAUSE must be a button number from 0 to 31; using 7" + kept);
-    RealtimeInput::setPadConnected(0, true);
+              file + ":4: pad.JUMP: there is no such action; ignored" + kept + file + ":5: pad.PAUSE" +
+                  names + "start" + kept + file + ":6: pad.MENU" + names + "b" + kept + file +
+                  ":7: pad.rumble must be true or false; using true" + kept);
+    EXPECT_EQ(GameStateManager::getInstance()->settings.padButton("SHOOT"), SDL_CONTROLLER_BUTTON_X)
+        << "2 was X in older files";
     ASSERT_TRUE(harness.startLevel());
     object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
     const auto& stock = object("player1")->getComponent<LayEggComponent>()->eggStock;
-    for (const unsigned button : {0u, 5u}) {
-        EXPECT_EQ(stock.size(), 1u) << "button 0 no longer lays";
-        RealtimeInput::setPadButton(0, button, true);
+    for (const int button : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_LEFTSHOULDER}) {
+        EXPECT_EQ(stock.size(), 1u) << "A no longer lays";
+        pad.hold(button);
         harness.frames(2);
-        RealtimeInput::setPadButton(0, button, false);
+        pad.hold(button, false);
         harness.frames(1);
     }
-    EXPECT_TRUE(stock.empty()) << "button 5 lays";
-}
+    EXPECT_TRUE(stock.empty()) << "L1 lays";
 
+    GameStateManager::getInstance()->setState(GameStateManager::kOptionsScreen);
+    harness.frames(1);
+    auto* options = harness.screen<OptionsScreen>();
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->padButtons.at("LAY")->getText(), "LAY: L1");
+    ASSERT_TRUE(harness.clickOn(options->padButtons.at("RESTART")));
+    EXPECT_EQ(options->messageLine->getText(), "Press a pad button for RESTART (Escape cancels)");
+    pad.hold(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+    harness.frames(2);
+    pad.hold(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, false);
+    EXPECT_EQ(options->messageLine->getText(), "RESTART is now R1");
+    EXPECT_EQ(options->padButtons.at("RESTART")->getText(), "RESTART: R1");
+    ASSERT_TRUE(harness.clickOn(options->rumbleBox));
+    std::ifstream saved(file);
+    const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("RESTART = 'rightshoulder'"), std::string::npos) << text;
+    EXPECT_NE(text.find("rumble = false"), std::string::npos) << text;
+}
 } // namespace

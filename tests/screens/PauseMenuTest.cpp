@@ -2,6 +2,7 @@
 #include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/GameHarness.hpp"
+#include "support/VirtualPad.hpp"
 
 #include <gtest/gtest.h>
 
@@ -51,11 +52,11 @@ TEST(PauseMenuTest, EscapeOrALostFocusPausesWithTheClockStoppedAndTheKeyStripFit
     ASSERT_TRUE(harness.startLevel());
     IngameScreen* level = harness.screen<IngameScreen>();
     harness.frames(30);
-    harness.game->queueEvent(windowFocus(false));
+    harness.game->queueEvent(focusLost());
     harness.frames(2);
     EXPECT_TRUE(level->paused) << "another window took the focus";
     const std::string stopped = level->clockText->getText();
-    harness.game->queueEvent(windowFocus(true));
+    harness.game->queueEvent(focusGained());
     harness.frames(90);
     EXPECT_TRUE(level->paused) << "coming back does not resume by itself";
     EXPECT_EQ(level->clockText->getText(), stopped) << "the clock stood still";
@@ -69,11 +70,15 @@ TEST(PauseMenuTest, EscapeOrALostFocusPausesWithTheClockStoppedAndTheKeyStripFit
         EXPECT_LE(at.y + size.y, 600.0f) << when;
     };
     fitsThePicture("keys");
-    RealtimeInput::setPadConnected(0, true);
-    harness.game->queueEvent(padPlugged(0));
+    VirtualPad pad(VirtualPad::kPlayStation4);
     harness.frames(2);
-    EXPECT_NE(level->boundKeys->getText().find("Pad:"), std::string::npos);
-    fitsThePicture("keys and pad");
+    pad.tilt(SDL_CONTROLLER_AXIS_LEFTX, 0.9f);
+    harness.frames(2);
+    pad.tilt(SDL_CONTROLLER_AXIS_LEFTX, 0.0f);
+    harness.frames(2);
+    EXPECT_NE(level->boundKeys->getText().find("Cross"), std::string::npos) << "the pad in use is named";
+    fitsThePicture("the pad's buttons");
+    harness.press(sf::Keyboard::W);
 
     harness.press(sf::Keyboard::P);
     EXPECT_FALSE(level->paused);

@@ -29,12 +29,6 @@ inline sf::Event mouseLeave() {
     return event;
 }
 
-inline sf::Event windowFocus(bool gained) {
-    sf::Event event{};
-    event.type = gained ? sf::Event::GainedFocus : sf::Event::LostFocus;
-    return event;
-}
-
 inline sf::Event keyPress(sf::Keyboard::Key key) {
     sf::Event event{};
     event.type = sf::Event::KeyPressed;
@@ -49,16 +43,21 @@ inline sf::Event keyPress(sf::Keyboard::Key key, bool shift, bool alt = false) {
     return event;
 }
 
-inline sf::Event padPlugged(unsigned pad, bool in = true) {
-    sf::Event event{};
-    event.type = in ? sf::Event::JoystickConnected : sf::Event::JoystickDisconnected;
-    event.joystickConnect.joystickId = pad;
-    return event;
-}
-
 inline sf::Event keyRelease(sf::Keyboard::Key key) {
     sf::Event event = keyPress(key);
     event.type = sf::Event::KeyReleased;
+    return event;
+}
+
+inline sf::Event focusLost() {
+    sf::Event event{};
+    event.type = sf::Event::LostFocus;
+    return event;
+}
+
+inline sf::Event focusGained() {
+    sf::Event event{};
+    event.type = sf::Event::GainedFocus;
     return event;
 }
 

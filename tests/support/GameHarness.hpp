@@ -23,8 +23,9 @@ class GameHarness {
 public:
     static constexpr float kFrameTime = 1.0f / 60.0f;
 
-    // `settingsText`, when given, is the player's settings file the game finds at its start.
-    explicit GameHarness(const std::string& settingsText = "") {
+    // `settingsText`, when given, is the player's settings file the game finds at its start; `padMappings`
+    // their gamecontrollerdb.txt.
+    explicit GameHarness(const std::string& settingsText = "", const std::string& padMappings = "") {
         // The game reads and writes its settings and records in a folder of this test's own, never the
         // real one.
         configFolder = makeTempFolder("config");
@@ -33,6 +34,10 @@ public:
         if (!settingsText.empty()) {
             std::filesystem::create_directories(configFolder + "/pellowick");
             std::ofstream(settingsFile()) << settingsText;
+        }
+        if (!padMappings.empty()) {
+            std::filesystem::create_directories(configFolder + "/pellowick");
+            std::ofstream(padMappingsFile()) << padMappings;
         }
         RealtimeInput::reset();
         RealtimeInput::setScripted(true);
@@ -119,6 +124,7 @@ public:
 
     sf::RenderWindow& window() { return *game->window; }
     std::string settingsFile() const { return configFolder + "/pellowick/settings.toml"; }
+    std::string padMappingsFile() const { return configFolder + "/pellowick/gamecontrollerdb.txt"; }
     std::string recordsFile() const { return configFolder + "/data/pellowick/records.toml"; }
 
     std::string configFolder;
