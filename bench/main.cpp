@@ -1,4 +1,5 @@
 #include "BenchSupport.hpp"
+#include "assets/ErrStream.hpp"
 
 #include <SFML/OpenGL.hpp>
 #include <SFML/System/Err.hpp>
@@ -6,7 +7,6 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 namespace {
 // Prints Google Benchmark's own table, keeps each benchmark's median (or its
@@ -120,8 +120,7 @@ private:
 
 int main(int argc, char** argv) {
     // The map loading trace would drown the table.
-    std::ostringstream swallowed;
-    sf::err().rdbuf(swallowed.rdbuf());
+    const ErrRedirect swallowed(nullptr);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -1,13 +1,55 @@
 #include "assets/AssetManager.hpp"
 
+#include "assets/ErrStream.hpp"
 #include "assets/FileCheck.hpp"
 #include "assets/GameSounds.hpp"
 
+#include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/System/Err.hpp>
+#include <alc.h>
+#include <stdexcept>
 
 AssetManager* AssetManager::instance = nullptr;
 
-AssetManager::AssetManager() : music(new sf::Music()) {
+namespace {
+bool pretendingNoDevice = false;
+
+// SFML opens its audio device along with the first sound object and tells of a failure only on
+// sf::err(), then again for every OpenAL call each object makes; OpenAL itself tells whether a context
+// came of it. The object returned keeps the device open; null when there is none.
+std::unique_ptr<sf::SoundBuffer> openSoundDevice() {
+    if (pretendingNoDevice) {
+        return nullptr;
+    }
+    const ErrRedirect quiet(nullptr);
+    auto hold = std::make_unique<sf::SoundBuffer>();
+    if (alcGetCurrentContext() == nullptr) {
+        hold.reset(); // while SFML's complaints are still dropped
+    }
+    return hold;
+}
+
+void sayNoSoundOnce() {
+    static bool said = false;
+    if (!said) {
+        said = true;
+        sf::err() << AssetManager::kNoSoundLine << std::endl;
+    }
+}
+} // namespace
+
+AssetManager::AssetManager() {
+    // Before the music's thread can write to sf::err().
+    ErrStream::install();
+    deviceHold = openSoundDevice();
+    soundOutput = deviceHold != nullptr;
+    if (soundOutput) {
+        music = new sf::Music();
+        voices.resize(kVoices);
+        voiceStarts.assign(kVoices, 0);
+    } else {
+        sayNoSoundOnce();
+    }
     setVolumes(true, 100, 100);
 }
 
@@ -19,7 +61,12 @@ AssetManager::~AssetManager() {
     }
     delete music;
     soundBuffers.clear();
+    deviceHold.reset();
     textures.clear();
+}
+
+void AssetManager::pretendNoSoundDevice(bool pretend) {
+    pretendingNoDevice = pretend;
 }
 
 AssetManager* AssetManager::getInstance() {
@@ -56,6 +103,13 @@ void AssetManager::loadSoundBuffer(std::string name, const std::string& path) {
     if (!FileCheck::mayRead(path)) {
         return;
     }
+    if (!soundOutput) {
+        sf::InputSoundFile file; // reads the header alone, and needs no device
+        if (file.openFromFile(path)) {
+            silentEffects.insert(name);
+        }
+        return;
+    }
     auto buffer = std::make_unique<sf::SoundBuffer>();
     if (buffer->loadFromFile(path)) {
         soundBuffers[name] = std::move(buffer);
@@ -71,10 +125,16 @@ bool AssetManager::hasTexture(const std::string& name) const {
 }
 
 bool AssetManager::hasSoundBuffer(const std::string& name) const {
-    return soundBuffers.count(name) > 0;
+    return soundBuffers.count(name) > 0 || silentEffects.count(name) > 0;
 }
 
 void AssetManager::playSound(std::string name) {
+    if (!soundOutput) {
+        if (silentEffects.count(name) == 0) {
+            throw std::out_of_range("AssetManager: no sound effect named " + name);
+        }
+        return;
+    }
     const sf::SoundBuffer& buffer = *soundBuffers.at(name);
     std::size_t chosen = 0;
     for (std::size_t i = 0; i < kVoices; ++i) {
@@ -95,7 +155,10 @@ void AssetManager::playSound(std::string name) {
 
 void AssetManager::setVolumes(bool audioOn, int musicPercent, int effectsPercent) {
     effectsLoudness = audioOn ? kFullEffectsVolume * static_cast<float>(effectsPercent) / 100.0f : 0.0f;
-    music->setVolume(audioOn ? kFullMusicVolume * static_cast<float>(musicPercent) / 100.0f : 0.0f);
+    musicLoudness = audioOn ? kFullMusicVolume * static_cast<float>(musicPercent) / 100.0f : 0.0f;
+    if (music) {
+        music->setVolume(musicLoudness);
+    }
     for (sf::Sound& voice : voices) {
         voice.setVolume(effectsLoudness);
     }
@@ -108,7 +171,7 @@ void AssetManager::playSoundIfLoaded(const std::string& name) {
 }
 
 void AssetManager::playMusic(std::string name) {
-    if (music->getStatus() != sf::SoundSource::Stopped) {
+    if (!music || music->getStatus() != sf::SoundSource::Stopped) {
         return;
     }
     const std::string path = GameSounds::kFolder + name + ".wav";

@@ -1,5 +1,6 @@
 #include "map/MapChecker.hpp"
 
+#include "assets/ErrStream.hpp"
 #include "assets/FileCheck.hpp"
 #include "map/LevelSchema.hpp"
 #include "map/PropertyLookup.hpp"
@@ -96,14 +97,12 @@ public:
         if (std::filesystem::is_regular_file(path, ignored) &&
             FileCheck::pictureProblem(path, FileCheck::largestTextureSide()).empty()) {
             // Our own message names the object or tileset; SFML's would only repeat the path.
-            std::streambuf* previous = sf::err().rdbuf(nullptr);
+            const ErrRedirect quiet(nullptr);
             sf::Image image;
             if (image.loadFromFile(path) &&
                 FileCheck::sizeProblem(image.getSize(), FileCheck::largestTextureSide()).empty()) {
                 size = image.getSize();
             }
-            sf::err().rdbuf(previous);
-            sf::err().clear();
         }
         return sizes[path] = size;
     }

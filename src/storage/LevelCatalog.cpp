@@ -1,5 +1,6 @@
 #include "storage/LevelCatalog.hpp"
 
+#include "assets/ErrStream.hpp"
 #include "map/LevelFile.hpp"
 #include "storage/UserFolders.hpp"
 
@@ -60,9 +61,10 @@ CheckedFile check(const std::string& path) {
     CheckedFile checked;
     checked.name = fs::path(path).filename().string();
     std::ostringstream said;
-    std::streambuf* const previous = sf::err().rdbuf(said.rdbuf());
-    const LevelFile level = LevelFile::read(path);
-    sf::err().rdbuf(previous);
+    const LevelFile level = [&] {
+        const ErrRedirect saying(said.rdbuf());
+        return LevelFile::read(path);
+    }();
     if (!level.map) {
         checked.problem = firstLine(withoutPath(said.str(), path));
         return checked;
@@ -127,10 +129,9 @@ const LevelCatalog::Details& LevelCatalog::details(std::size_t index) {
         const CheckedFile& checked = checkedNow(paths[index]);
         entry = Details{checked.name, checked.problem, {}};
         if (!recordsPath.empty() && entry->playable()) {
-            std::ostringstream said; // a garbled records file is reported when a win is saved, not here
-            std::streambuf* const previous = sf::err().rdbuf(said.rdbuf());
+            // A garbled records file is reported when a win is saved, not here.
+            const ErrRedirect quiet(nullptr);
             entry->records = RecordsFile(recordsPath).findAll(RecordsFile::levelKey(paths[index]));
-            sf::err().rdbuf(previous);
         }
     }
     return *entry;

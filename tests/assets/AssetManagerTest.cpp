@@ -61,3 +61,47 @@ TEST_F(AssetManagerTest, EffectsOverlapAtTheChosenVolumeAndMusicIsNotRestarted) 
     EXPECT_GE(assets->music->getPlayingOffset(), sf::seconds(4));
 }
 } // namespace
+
+// Without a sound device no SFML sound object is made (each would report every OpenAL call it makes on
+// sf::err()), yet every call works as before, silently, and one line says so.
+TEST(AssetManagerWithoutSoundTest, EveryCallWorksSilentlyAndOneLineSaysSo) {
+    AssetManager::destroyInstance();
+    ErrCapture err;
+    AssetManager::pretendNoSoundDevice(true);
+    AssetManager* assets = AssetManager::getInstance();
+    AssetManager::destroyInstance();
+    assets = AssetManager::getInstance();
+    AssetManager::pretendNoSoundDevice(false);
+    EXPECT_EQ(err.text(), std::string(AssetManager::kNoSoundLine) + "\n") << "said once for the run";
+    EXPECT_FALSE(assets->hasSoundOutput());
+    EXPECT_EQ(assets->music, nullptr);
+
+    err.clear();
+    assets->loadSoundBuffer("shoot", "Assets/Sounds/shoot.wav");
+    EXPECT_TRUE(assets->hasSoundBuffer("shoot"));
+    EXPECT_TRUE(assets->soundBuffers.empty());
+    assets->loadSoundBuffer("folder", "Assets/Sounds");
+    EXPECT_FALSE(assets->hasSoundBuffer("folder"));
+    EXPECT_NE(err.text().find("Assets/Sounds"), std::string::npos) << "a bad file is still named";
+
+    err.clear();
+    EXPECT_NO_THROW(assets->playSound("shoot"));
+    EXPECT_NO_THROW(assets->playSoundIfLoaded("shoot"));
+    EXPECT_THROW(assets->playSound("folder"), std::out_of_range);
+    EXPECT_THROW(assets->lastVoice(), std::out_of_range);
+    assets->setVolumes(true, 40, 50);
+    EXPECT_FLOAT_EQ(assets->musicVolume(), 20.0f);
+    EXPECT_FLOAT_EQ(assets->effectsVolume(), 5.0f);
+    assets->playMusic("music");
+    EXPECT_EQ(assets->music, nullptr);
+    EXPECT_EQ(err.text(), "");
+    AssetManager::destroyInstance();
+}
+
+TEST_F(AssetManagerTest, WithASoundDeviceEveryPlayerIsMade) {
+    EXPECT_TRUE(assets->hasSoundOutput());
+    ASSERT_NE(assets->music, nullptr);
+    assets->setVolumes(true, 40, 50);
+    EXPECT_FLOAT_EQ(assets->musicVolume(), 20.0f);
+    EXPECT_FLOAT_EQ(assets->music->getVolume(), 20.0f);
+}

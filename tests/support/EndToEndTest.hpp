@@ -64,7 +64,8 @@ protected:
         game = std::make_unique<ChildProcess>(
             command,
             std::vector<std::string>{"DISPLAY=" + display.name, "ALSOFT_CONF=" + folder + "/alsoft.conf",
-                                     "ALSOFT_DRIVERS=wave", "XDG_CONFIG_HOME=" + folder + "/config",
+                                     "ALSOFT_DRIVERS=" + soundDrivers,
+                                     "XDG_CONFIG_HOME=" + folder + "/config",
                                      "XDG_DATA_HOME=" + folder + "/data"},
             folder, folder + "/stderr.txt");
         findWindow();
@@ -155,6 +156,8 @@ protected:
     VirtualDisplay display;
     // No mouse event at all reaches the game.
     bool keysOnly = false;
+    // The OpenAL Soft back ends the game may use; "wave" writes what it plays to heard.wav.
+    std::string soundDrivers = "wave";
     std::string program = std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick";
     std::string folder;
     std::unique_ptr<ChildProcess> game;

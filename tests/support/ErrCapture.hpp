@@ -1,14 +1,16 @@
 #pragma once
 
+#include "assets/ErrStream.hpp"
+
 #include <SFML/System/Err.hpp>
 #include <sstream>
 #include <string>
 
-// Collects everything written to sf::err() while it lives, then restores the stream.
+// Collects everything this thread writes to sf::err() while it lives, then lets it through again. What
+// other threads write (SFML's music thread among them) is not collected.
 class ErrCapture {
 public:
-    ErrCapture() : previous(sf::err().rdbuf(captured.rdbuf())) {}
-    ~ErrCapture() { sf::err().rdbuf(previous); }
+    ErrCapture() = default;
     ErrCapture(const ErrCapture&) = delete;
     ErrCapture& operator=(const ErrCapture&) = delete;
 
@@ -17,5 +19,5 @@ public:
 
 private:
     std::stringstream captured;
-    std::streambuf* previous;
+    ErrRedirect redirect{captured.rdbuf()};
 };
