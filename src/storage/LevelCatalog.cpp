@@ -306,7 +306,8 @@ private:
             verdict.problem = firstLine(withoutPath(said, path));
             return verdict;
         }
-        verdict.mapName = firstLine(level.map->property(LevelSchema::kLevelName));
+        // A line break in a name is shown as a space.
+        verdict.mapName = cutToLetters(level.map->property(LevelSchema::kLevelName), kLongestProblem);
         for (const MapProblem& problem : level.problems) {
             if (problem.isError()) {
                 verdict.problem = firstLine(withoutPath(problem.format(path), path));
