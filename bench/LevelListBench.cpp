@@ -1,8 +1,10 @@
 #include "BenchSupport.hpp"
 #include "screens/LevelListScreen.hpp"
 #include "storage/LevelCatalog.hpp"
+#include "support/Files.hpp"
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -64,3 +66,64 @@ static void LevelListOpenAgain(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * LevelListScreen::kRowsPerPage);
 }
 BENCHMARK(LevelListOpenAgain)->Unit(benchmark::kMillisecond);
+
+namespace {
+// A map of some 30 MB (the shipped level and 400,000 objects of a type the game skips) under four names,
+// hard links to one file, as a player's folder may hold it.
+const std::string& hugeMapFolder() {
+    static const std::string folder = [] {
+        const fs::path made =
+            fs::temp_directory_path() / ("pellowick_bench_huge_" + std::to_string(getpid()));
+        fs::create_directories(made);
+        std::string text = readWholeFile(levelFile());
+        std::string decor;
+        for (int i = 0; i < 400000; ++i) {
+            decor += "  <object id=\"" + std::to_string(1000 + i) + "\" type=\"decor\" x=\"1\" y=\"1\"/>\n";
+        }
+        text.insert(text.rfind("</objectgroup>"), decor);
+        std::ofstream(made / "huge1.tmx") << text;
+        for (int i = 2; i <= 4; ++i) {
+            fs::create_hard_link(made / "huge1.tmx", made / ("huge" + std::to_string(i) + ".tmx"));
+        }
+        return made.string();
+    }();
+    return folder;
+}
+} // namespace
+
+// The frame that opens the list over the huge maps before they are checked: listing the folder and
+// asking for the page's checks, which then run on the catalogue's own thread.
+static void LevelListFirstFrameHugeMaps(benchmark::State& state) {
+    const std::string folder = hugeMapFolder();
+    for (auto _ : state) {
+        LevelCatalog catalog(folder, "");
+        catalog.prefer(0, LevelListScreen::kRowsPerPage);
+        for (std::size_t i = LevelCatalog::shippedLevels().size(); i < catalog.size(); ++i) {
+            benchmark::DoNotOptimize(catalog.lookUp(i));
+        }
+    }
+}
+BENCHMARK(LevelListFirstFrameHugeMaps)->Unit(benchmark::kMillisecond);
+
+// The whole check of the page of huge maps, links included, the first time (each iteration touches the
+// file, so it is checked afresh), and the list opened again once they are checked.
+static void LevelListCheckHugeMaps(benchmark::State& state) {
+    const std::string folder = hugeMapFolder();
+    for (auto _ : state) {
+        fs::last_write_time(fs::path(folder) / "huge1.tmx", fs::file_time_type::clock::now());
+        LevelCatalog catalog(folder, "");
+        openFirstPage(catalog);
+    }
+}
+BENCHMARK(LevelListCheckHugeMaps)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+static void LevelListOpenAgainHugeMaps(benchmark::State& state) {
+    const std::string folder = hugeMapFolder();
+    LevelCatalog first(folder, "");
+    openFirstPage(first);
+    for (auto _ : state) {
+        LevelCatalog catalog(folder, "");
+        openFirstPage(catalog);
+    }
+}
+BENCHMARK(LevelListOpenAgainHugeMaps)->Unit(benchmark::kMillisecond);

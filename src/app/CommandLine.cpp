@@ -1,9 +1,13 @@
 #include "app/CommandLine.hpp"
 
 #include "app/BuildInfo.hpp"
+#include "input/KeyNames.hpp"
+#include "storage/Settings.hpp"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -11,17 +15,44 @@ const char* const kDescription =
     "Pellowick: a top-down sneaking game.\nSlip past the farm dogs, grab the formula "
     "inside the building and reach the goal.";
 
-const char* const kKeys =
-    "Keys:\n"
-    "  A, D, W, S          move left, right, up, down\n"
-    "  E                   lay the last egg you picked up\n"
-    "  Left mouse button   shoot every armed egg towards the pointer\n"
-    "  Escape              pause or resume the level; leave the controls or credits screen\n"
-    "  R                   while paused or on the end screen: start the level again\n"
-    "  Q                   while paused: back to the menu\n"
-    "  Space               leave the end screen\n"
-    "  F11, Alt+Enter      switch between the window and fullscreen\n"
-    "Keys can be changed in ~/.config/pellowick/settings.toml.\n";
+// What each action of the game does, in the words of the help text.
+const char* whatItDoes(const std::string& action) {
+    static const std::pair<const char*, const char*> kMeanings[] = {
+        {"LEFT", "move left"},
+        {"RIGHT", "move right"},
+        {"UP", "move up"},
+        {"DOWN", "move down"},
+        {"LAY", "lay the last egg you picked up"},
+        {"SHOOT", "shoot every armed egg the way you last moved; also leaves the end screen"},
+        {"PAUSE", "pause or resume the level; leave the controls or credits screen"},
+        {"RESTART", "while paused or on the end screen: start the level again"},
+        {"MENU", "while paused: back to the menu"},
+    };
+    for (const auto& [name, meaning] : kMeanings) {
+        if (action == name) {
+            return meaning;
+        }
+    }
+    return "";
+}
+
+// Every action with its default key, from the game's own table, so the help never leaves one out.
+std::string keysText() {
+    std::string text = "Keys (the defaults):\n";
+    const auto line = [&text](std::string keys, const std::string& meaning) {
+        keys.resize(std::max<std::size_t>(keys.size() + 1, 20), ' ');
+        text += "  " + keys + meaning + "\n";
+    };
+    for (const std::string& action : Settings::actions()) {
+        const std::string meaning = whatItDoes(action);
+        line(KeyNames::nameOf(Settings::defaultKey(action)),
+             meaning.empty() ? "the action " + action : meaning);
+    }
+    line("Left mouse button", "shoot every armed egg towards the pointer");
+    line("F11, Alt+Enter", "switch between the window and fullscreen");
+    text += "Keys can be changed on the Options screen of the menu.\n";
+    return text;
+}
 
 void describeOptions(CLI::App& app, LaunchOptions& options) {
     app.set_version_flag("--version", std::string("Pellowick ") + buildinfo::kVersion);
@@ -34,7 +65,7 @@ void describeOptions(CLI::App& app, LaunchOptions& options) {
     auto* window = app.add_flag_callback(
         "--window", [&options] { options.fullscreen = false; }, "Start in a window this time");
     fullscreen->excludes(window);
-    app.footer(kKeys);
+    app.footer(keysText());
 }
 
 } // namespace

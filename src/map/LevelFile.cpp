@@ -5,14 +5,20 @@
 #include "map/TmxReader.hpp"
 
 #include <SFML/System/Err.hpp>
+#include <utility>
 
 LevelFile LevelFile::read(const std::string& path, const std::string& assetPath) {
+    return read(path, assetPath, sf::err(), {});
+}
+
+LevelFile LevelFile::read(const std::string& path, const std::string& assetPath, std::ostream& errors,
+                          MapChecker::PictureSizer decode) {
     LevelFile level;
-    level.map = readTileMapFile(path);
+    level.map = readTileMapFile(path, errors);
     if (level.map) {
         // Played as Tiled shows it: what an object leaves to its type comes from the type.
         LevelSchema::fillInTypeProperties(*level.map);
-        level.problems = MapChecker(assetPath).check(*level.map);
+        level.problems = MapChecker(assetPath, std::move(decode)).check(*level.map);
     }
     return level;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "map/MapChecker.hpp"
 #include "map/MapProblem.hpp"
 #include "map/TileMap.hpp"
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,10 @@
 class LevelFile {
 public:
     static LevelFile read(const std::string& path, const std::string& assetPath = "Assets/");
+    // The same reading and checks, for a thread of its own: the one line of a file that cannot be read goes
+    // to `errors`, pictures are decoded by `decode` (see MapChecker), and nothing goes to sf::err().
+    static LevelFile read(const std::string& path, const std::string& assetPath, std::ostream& errors,
+                          MapChecker::PictureSizer decode);
     // read(); when the game cannot play the map, its problems and then the line
     // "<path>: the game cannot play this map" go to sf::err(). A playable map prints nothing.
     static bool isPlayable(const std::string& path, const std::string& assetPath = "Assets/");

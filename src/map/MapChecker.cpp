@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <map>
 #include <set>
 #include <utility>
@@ -83,9 +84,11 @@ long long gap(long long lowEnd, long long highStart) {
     return std::max(0LL, highStart - lowEnd);
 }
 
-// Loads pictures once each and keeps only their size; a failed load has size 0.
+// Looks at pictures once each and keeps only their size; a picture that cannot be loaded has size 0.
 class ImageSizes {
 public:
+    explicit ImageSizes(const MapChecker::PictureSizer& decode) : decode(decode) {}
+
     sf::Vector2u sizeOf(const std::string& path) {
         auto found = sizes.find(path);
         if (found != sizes.end()) {
@@ -96,12 +99,9 @@ public:
         // A picture refused from its header is never decoded: that could take gigabytes.
         if (std::filesystem::is_regular_file(path, ignored) &&
             FileCheck::pictureProblem(path, FileCheck::largestTextureSide()).empty()) {
-            // Our own message names the object or tileset; SFML's would only repeat the path.
-            const ErrRedirect quiet(nullptr);
-            sf::Image image;
-            if (image.loadFromFile(path) &&
-                FileCheck::sizeProblem(image.getSize(), FileCheck::largestTextureSide()).empty()) {
-                size = image.getSize();
+            size = decode ? decode(path) : MapChecker::decodedSize(path);
+            if (!FileCheck::sizeProblem(size, FileCheck::largestTextureSide()).empty()) {
+                size = {};
             }
         }
         return sizes[path] = size;
@@ -113,12 +113,14 @@ public:
     }
 
 private:
+    const MapChecker::PictureSizer& decode;
     std::map<std::string, sf::Vector2u> sizes;
 };
 
 class CheckRun {
 public:
-    CheckRun(const TileMap& map, const std::string& assetPath) : map(map), assetPath(assetPath) {
+    CheckRun(const TileMap& map, const std::string& assetPath, const MapChecker::PictureSizer& decode)
+        : map(map), assetPath(assetPath), images(decode) {
         for (const ObjectGroup& group : map.objectGroups) {
             for (const MapObject& object : group.objects) {
                 objects.push_back({&object, group.name});
@@ -136,6 +138,7 @@ public:
         checkNames();
         checkPlayerComesFirst();
         checkZoneTypes();
+        checkInsideTheMap();
         checkDoorsApart();
         return std::move(problems);
     }
@@ -421,6 +424,40 @@ private:
         }
     }
 
+    // What the game needs to finish a level can only be reached, or seen, within the map: a player, formula
+    // or zone past its edge would make the level one that can never be won.
+    void checkInsideTheMap() {
+        static const char* const kNeededInside[] = {LevelSchema::kPlayer,   LevelSchema::kFormula,
+                                                    LevelSchema::kEntrance, LevelSchema::kExit,
+                                                    LevelSchema::kGoal,     LevelSchema::kCamera};
+        const long long width = static_cast<long long>(map.width) * map.tileWidth;
+        const long long height = static_cast<long long>(map.height) * map.tileHeight;
+        for (const PlacedObject& placed : objects) {
+            const MapObject& object = *placed.object;
+            if (std::none_of(std::begin(kNeededInside), std::end(kNeededInside),
+                             [&](const char* type) { return object.type == type; })) {
+                continue;
+            }
+            const Box box = boxOf(object);
+            // A point (a camera, a box of no size) must lie on a pixel of the map.
+            const bool inside = box.left >= 0 && box.top >= 0 &&
+                                (box.right > box.left ? box.right <= width : box.left < width) &&
+                                (box.bottom > box.top ? box.bottom <= height : box.top < height);
+            if (inside) {
+                continue;
+            }
+            const std::string where =
+                box.right > box.left || box.bottom > box.top
+                    ? "spans (" + std::to_string(box.left) + ", " + std::to_string(box.top) + ") to (" +
+                          std::to_string(box.right) + ", " + std::to_string(box.bottom) + ")"
+                    : "stands at (" + std::to_string(box.left) + ", " + std::to_string(box.top) + ")";
+            error(subjectOf(object),
+                  where + ", outside the map of " + std::to_string(width) + "x" + std::to_string(height) +
+                      " pixels; the game needs its " + object.type + " inside the map",
+                  object.line);
+        }
+    }
+
     // A player touching an entrance and an exit at once enters and leaves in the same step.
     void checkDoorsApart() {
         const MapObject* player = registered(LevelSchema::kPlayerName);
@@ -460,10 +497,21 @@ private:
 
 } // namespace
 
-MapChecker::MapChecker(std::string assetPath) : assetPath(std::move(assetPath)) {}
+MapChecker::MapChecker(std::string assetPath, PictureSizer decode)
+    : assetPath(std::move(assetPath)), decode(std::move(decode)) {}
 
 std::vector<MapProblem> MapChecker::check(const TileMap& map) const {
-    return CheckRun(map, assetPath).run();
+    return CheckRun(map, assetPath, decode).run();
+}
+
+sf::Vector2u MapChecker::decodedSize(const std::string& path) {
+    // Our own message names the object or tileset; SFML's would only repeat the path.
+    sf::Image image;
+    const bool loaded = [&] {
+        const ErrRedirect quiet(nullptr);
+        return image.loadFromFile(path);
+    }();
+    return loaded ? image.getSize() : sf::Vector2u();
 }
 
 bool MapChecker::report(const std::vector<MapProblem>& problems, const std::string& mapPath,

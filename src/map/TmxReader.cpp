@@ -118,7 +118,8 @@ struct LowestTile {
 
 class TmxParser {
 public:
-    TmxParser(char* text, std::string sourceName) : text(text), sourceName(std::move(sourceName)) {
+    TmxParser(char* text, std::string sourceName, std::ostream& errors)
+        : text(text), sourceName(std::move(sourceName)), errors(errors) {
         // Line numbers are taken before the in-place parse overwrites some of the line ends.
         for (const char* p = text; *p; ++p) {
             if (*p == '\n') {
@@ -355,14 +356,15 @@ private:
 
     void report(const char* where, const std::string& problem) const {
         if (where == nullptr || where < text) {
-            sf::err() << sourceName << ": " << problem << std::endl;
+            errors << sourceName << ": " << problem << std::endl;
             return;
         }
-        sf::err() << sourceName << ":" << lineOf(where) << ": " << problem << std::endl;
+        errors << sourceName << ":" << lineOf(where) << ": " << problem << std::endl;
     }
 
     char* text;
     std::string sourceName;
+    std::ostream& errors;
     std::vector<std::size_t> lineEnds;
     std::vector<LowestTile> lowestTiles; // one per layer read
 };
@@ -370,11 +372,15 @@ private:
 } // namespace
 
 std::unique_ptr<TileMap> parseTileMap(char* text, const std::string& sourceName) {
+    return parseTileMap(text, sourceName, sf::err());
+}
+
+std::unique_ptr<TileMap> parseTileMap(char* text, const std::string& sourceName, std::ostream& errors) {
     static const char kByteOrderMark[] = "\xEF\xBB\xBF";
     if (std::strncmp(text, kByteOrderMark, 3) == 0) {
         text += 3;
     }
-    return TmxParser(text, sourceName).parse();
+    return TmxParser(text, sourceName, errors).parse();
 }
 
 std::unique_ptr<TileMap> parseTileMapString(std::string text, const std::string& sourceName) {
@@ -384,20 +390,25 @@ std::unique_ptr<TileMap> parseTileMapString(std::string text, const std::string&
 }
 
 std::unique_ptr<TileMap> readTileMapFile(const std::string& path) {
-    if (!FileCheck::mayRead(path, FileCheck::kLargestMap)) {
+    return readTileMapFile(path, sf::err());
+}
+
+std::unique_ptr<TileMap> readTileMapFile(const std::string& path, std::ostream& errors) {
+    if (const std::string problem = FileCheck::problemWith(path, FileCheck::kLargestMap); !problem.empty()) {
+        errors << path << ": " << problem << std::endl;
         return nullptr;
     }
     sf::FileInputStream file;
     if (!file.open(path)) {
-        sf::err() << "loadMap: could not open file " << path << std::endl;
+        errors << "loadMap: could not open file " << path << std::endl;
         return nullptr;
     }
     const sf::Int64 size = std::max<sf::Int64>(file.getSize(), 0);
     std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '\0');
     const sf::Int64 got = file.read(buffer.data(), size);
     if (got != size) {
-        sf::err() << path << ": could not read the whole file" << std::endl;
+        errors << path << ": could not read the whole file" << std::endl;
         return nullptr;
     }
-    return parseTileMap(buffer.data(), path);
+    return parseTileMap(buffer.data(), path, errors);
 }

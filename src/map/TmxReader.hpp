@@ -3,6 +3,7 @@
 #include "map/TileMap.hpp"
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 // Reading the level file: Tiled TMX with embedded tilesets and CSV layer data.
@@ -18,6 +19,8 @@
 // Parses a zero-terminated, writable buffer in place (the buffer is overwritten; the result copies what it
 // needs, so the buffer may be released right after the call).
 std::unique_ptr<TileMap> parseTileMap(char* text, const std::string& sourceName = "map");
+// Same, writing the line of a failure to `errors` instead of sf::err().
+std::unique_ptr<TileMap> parseTileMap(char* text, const std::string& sourceName, std::ostream& errors);
 
 // Same, from a string (convenient for tests and tools).
 std::unique_ptr<TileMap> parseTileMapString(std::string text, const std::string& sourceName = "map");
@@ -26,3 +29,6 @@ std::unique_ptr<TileMap> parseTileMapString(std::string text, const std::string&
 // line "loadMap: could not open file <path>"; a folder, pipe or device, or a file above
 // FileCheck::kLargestMap bytes, is refused before it is read, with one line from FileCheck.
 std::unique_ptr<TileMap> readTileMapFile(const std::string& path);
+// Same, writing the line of a failure to `errors` instead of sf::err(): nothing else is written anywhere,
+// so a thread of its own may read a map while the game goes on.
+std::unique_ptr<TileMap> readTileMapFile(const std::string& path, std::ostream& errors);

@@ -10,7 +10,12 @@
 #include "screens/RunClock.hpp"
 #include "screens/ScreenPicture.hpp"
 
-#include <filesystem>
+#include <SFML/Graphics/Text.hpp>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <limits>
+#include <tuple>
 
 namespace {
 const char* const kFontFile = "Assets/arial.ttf";
@@ -21,16 +26,136 @@ constexpr float kFirstRowTop = 100.0f;
 constexpr float kRowHeight = 50.0f;
 constexpr float kRowPitch = 58.0f;
 constexpr float kFooterTop = 520.0f;
+constexpr unsigned kNameSize = 18;
+constexpr unsigned kProblemSize = 14;
+// What a row's text may take: the row inside its borders and the button's padding, and a little air.
+constexpr float kRowTextWidth = kWidth - 2 * (2.0f + 0.6f * kNameSize + 2.0f);
+// The status line, right of the title.
+constexpr float kStatusLeft = kLeft + 120.0f;
+constexpr float kStatusTop = 56.0f;
+constexpr unsigned kStatusSize = 15;
+constexpr float kStatusWidth = kLeft + kWidth - kStatusLeft;
+// How long opening the list or turning a page waits for the page's checks before it shows the levels not
+// yet checked as such: long enough for ordinary maps, short enough that nothing seems to hang.
+constexpr std::chrono::milliseconds kPageWait{150};
+
+const sf::Uint32 kEllipsis = 0x2026;
+
+// The letters of a UTF-8 text, as the list shows them: a line break, tab or other space-like control as a
+// space, other control characters left out, and each byte that starts no letter as "?".
+sf::String shownLetters(const std::string& utf8) {
+    sf::String letters;
+    std::size_t at = 0;
+    while (at < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[at]);
+        std::size_t length = lead < 0x80           ? 1
+                             : (lead >> 5) == 0x6  ? 2
+                             : (lead >> 4) == 0xE  ? 3
+                             : (lead >> 3) == 0x1E ? 4
+                                                   : 0;
+        sf::Uint32 letter = length == 1   ? lead
+                            : length == 2 ? lead & 0x1F
+                            : length == 3 ? lead & 0x0F
+                                          : lead & 0x07;
+        bool valid = length > 0 && at + length <= utf8.size();
+        for (std::size_t i = 1; valid && i < length; ++i) {
+            const auto next = static_cast<unsigned char>(utf8[at + i]);
+            valid = (next & 0xC0) == 0x80;
+            letter = (letter << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and numbers past Unicode are no letters either.
+        static const sf::Uint32 kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        valid = valid && letter >= kSmallest[length] && letter <= 0x10FFFF &&
+                (letter < 0xD800 || letter > 0xDFFF);
+        if (!valid) {
+            letters += sf::Uint32('?');
+            ++at;
+            continue;
+        }
+        at += length;
+        if (letter == '\t' || letter == '\n' || letter == '\r' || letter == 0x0B || letter == 0x0C ||
+            letter == 0x85 || letter == 0x2028 || letter == 0x2029) {
+            letters += sf::Uint32(' ');
+        } else if (letter >= 0x20 && !(letter >= 0x7F && letter <= 0x9F)) {
+            letters += letter;
+        }
+    }
+    return letters;
+}
+
+std::string toUtf8(const sf::String& letters) {
+    const auto bytes = letters.toUtf8();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+float widthOfLetters(const sf::String& letters, const sf::Font& font, unsigned size) {
+    const sf::Text text(letters, font, size);
+    return text.findCharacterPos(letters.getSize()).x;
+}
+
+// The letters cut to fit `width`, ending in an ellipsis when cut.
+sf::String fittedLetters(const sf::String& letters, const sf::Font& font, unsigned size, float width) {
+    if (widthOfLetters(letters, font, size) <= width) {
+        return letters;
+    }
+    const float room = width - widthOfLetters(sf::String(kEllipsis), font, size);
+    const sf::Text text(letters, font, size);
+    // The most letters whose advance fits in the room left beside the ellipsis.
+    std::size_t low = 0;
+    std::size_t high = letters.getSize();
+    while (low < high) {
+        const std::size_t middle = (low + high + 1) / 2;
+        if (text.findCharacterPos(middle).x <= room) {
+            low = middle;
+        } else {
+            high = middle - 1;
+        }
+    }
+    sf::String cut = letters.substring(0, low);
+    while (!cut.isEmpty() && cut[cut.getSize() - 1] == ' ') {
+        cut.erase(cut.getSize() - 1);
+    }
+    return cut + sf::String(kEllipsis);
+}
 } // namespace
 
-std::string LevelListScreen::entryText(const LevelCatalog::Details& details, const std::string& fileName,
-                                       bool shipped, Settings::Difficulty difficulty) {
+std::pair<std::string, std::string> LevelListScreen::entryParts(const LevelCatalog::Details& details,
+                                                                const std::string& fileName, bool shipped,
+                                                                Settings::Difficulty difficulty) {
     if (!details.playable()) {
-        return fileName + ": " + details.problem;
+        return {fileName + ": ", details.problem};
     }
     const std::string name =
         shipped || details.name == fileName ? details.name : details.name + " (" + fileName + ")";
-    return name + "   " + recordText(details, difficulty);
+    return {name, "   " + recordText(details, difficulty)};
+}
+
+std::string LevelListScreen::entryText(const LevelCatalog::Details& details, const std::string& fileName,
+                                       bool shipped, Settings::Difficulty difficulty) {
+    const auto [first, second] = entryParts(details, fileName, shipped, difficulty);
+    return first + second;
+}
+
+float LevelListScreen::widthOf(const std::string& utf8, const sf::Font& font, unsigned size) {
+    return widthOfLetters(shownLetters(utf8), font, size);
+}
+
+std::string LevelListScreen::fitted(const std::string& utf8, const sf::Font& font, unsigned size,
+                                    float width) {
+    return toUtf8(fittedLetters(shownLetters(utf8), font, size, width));
+}
+
+std::string LevelListScreen::fittedParts(const std::string& first, const std::string& second,
+                                         const sf::Font& font, unsigned size, float width) {
+    const sf::String head = shownLetters(first);
+    const sf::String tail = shownLetters(second);
+    if (widthOfLetters(head + tail, font, size) <= width) {
+        return toUtf8(head + tail);
+    }
+    const float tailWidth = widthOfLetters(tail, font, size);
+    const sf::String shownHead = fittedLetters(head, font, size, std::max(width - tailWidth, width / 2));
+    const float left = width - widthOfLetters(shownHead, font, size);
+    return toUtf8(shownHead + fittedLetters(tail, font, size, left));
 }
 
 std::string LevelListScreen::recordText(const LevelCatalog::Details& details,
@@ -96,13 +221,20 @@ void LevelListScreen::buildWidgets() {
     title->setTextSize(30);
     title->getRenderer()->setTextColor(MenuPalette::kGold);
     gui.add(title);
+    statusLabel = ui::Label::create("");
+    statusLabel->setPosition({kStatusLeft, kStatusTop});
+    statusLabel->setTextSize(kStatusSize);
+    statusLabel->getRenderer()->setTextColor(MenuPalette::kPaleGold);
+    gui.add(statusLabel);
     for (std::size_t row = 0; row < kRowsPerPage; ++row) {
-        auto button = makeButton("", {kLeft, kFirstRowTop + row * kRowPitch, kWidth, kRowHeight}, 18);
+        auto button = makeButton("", {kLeft, kFirstRowTop + row * kRowPitch, kWidth, kRowHeight}, kNameSize);
         button->onClick.connect([this, row] { chosen = firstShown + row; });
         entryButtons.push_back(button);
     }
+    rows.resize(kRowsPerPage);
     previousButton = makeButton("Previous", {kLeft, kFooterTop, 150.0f, 40.0f}, 18);
-    previousButton->onClick.connect([this] { showPage(firstShown - kRowsPerPage); });
+    previousButton->onClick.connect(
+        [this] { showPage(firstShown >= kRowsPerPage ? firstShown - kRowsPerPage : 0); });
     nextButton = makeButton("Next", {kLeft + 170.0f, kFooterTop, 150.0f, 40.0f}, 18);
     nextButton->onClick.connect([this] { showPage(firstShown + kRowsPerPage); });
     backButton = makeButton("Back", {kLeft + kWidth - 150.0f, kFooterTop, 150.0f, 40.0f}, 18);
@@ -114,29 +246,102 @@ void LevelListScreen::buildWidgets() {
     gui.add(pageLabel);
 }
 
+std::size_t LevelListScreen::pageCount() const {
+    return std::max<std::size_t>(1, (catalog->size() + kRowsPerPage - 1) / kRowsPerPage);
+}
+
 void LevelListScreen::showPage(std::size_t first) {
-    firstShown = first;
+    const std::size_t page = std::min(first / kRowsPerPage, pageCount() - 1);
+    const bool turned = page * kRowsPerPage != firstShown;
+    firstShown = page * kRowsPerPage;
+    if (turned) {
+        waitingFor.reset(); // a wait for a level left behind ends with its page
+        say("");
+    }
+    catalog->prefer(firstShown, kRowsPerPage);
+    catalog->waitFor(firstShown, kRowsPerPage, kPageWait);
+    previousButton->setEnabled(firstShown > 0);
+    nextButton->setEnabled(firstShown + kRowsPerPage < catalog->size());
+    pageLabel->setText("Page " + std::to_string(page + 1) + " of " + std::to_string(pageCount()));
+    for (Row& row : rows) {
+        row = Row{};
+    }
+    refreshRows();
+    fittedScale = 0.0f;
+    fitTexts();
+}
+
+bool LevelListScreen::refreshRows() {
+    bool allReady = true;
+    bool changed = false;
     for (std::size_t row = 0; row < kRowsPerPage; ++row) {
-        const std::size_t index = first + row;
+        const std::size_t index = firstShown + row;
         const bool shown = index < catalog->size();
         entryButtons[row]->setVisible(shown);
-        if (!shown) {
+        if (!shown || rows[row].ready) {
             continue;
         }
-        const LevelCatalog::Details& details = catalog->details(index);
-        const std::string fileName = std::filesystem::path(catalog->path(index)).filename().string();
-        entryButtons[row]->setText(entryText(details, fileName, catalog->shipped(index),
-                                             GameStateManager::getInstance()->settings.difficulty));
-        entryButtons[row]->setTextSize(details.playable() ? 18 : 14);
-        entryButtons[row]->setEnabled(details.playable());
+        const LevelCatalog::Details* details = catalog->lookUp(index);
+        Row now;
+        if (details) {
+            std::tie(now.first, now.second) =
+                entryParts(*details, catalog->fileName(index), catalog->shipped(index),
+                           GameStateManager::getInstance()->settings.difficulty);
+            now.ready = true;
+            now.playable = details->playable();
+        } else {
+            // Still being checked: it can be chosen, and starts once found playable.
+            now.first = catalog->fileName(index);
+            now.second = "   being checked...";
+            allReady = false;
+        }
+        if (now.first != rows[row].first || now.second != rows[row].second || now.ready != rows[row].ready) {
+            rows[row] = now;
+            changed = true;
+            entryButtons[row]->setTextSize(now.ready && !now.playable ? kProblemSize : kNameSize);
+            entryButtons[row]->setEnabled(!now.ready || now.playable);
+        }
     }
-    previousButton->setEnabled(first > 0);
-    nextButton->setEnabled(first + kRowsPerPage < catalog->size());
-    const std::size_t pages = (catalog->size() + kRowsPerPage - 1) / kRowsPerPage;
-    pageLabel->setText("Page " + std::to_string(first / kRowsPerPage + 1) + " of " + std::to_string(pages));
+    if (changed) {
+        fittedScale = 0.0f;
+    }
+    return allReady;
+}
+
+void LevelListScreen::fitTexts() {
+    GameStateManager* game = GameStateManager::getInstance();
+    const float scale = game->window
+                            ? Letterbox::pixelArea(game->window->getSize()).height / Letterbox::kPictureHeight
+                            : 1.0f;
+    const sf::Font* font = gui.getFont();
+    if (scale == fittedScale || !font || scale <= 0.0f) {
+        return;
+    }
+    fittedScale = scale;
+    // Measured at the size the text is drawn in the window, where the glyphs' widths are not quite in
+    // proportion to those at 800x600.
+    const auto shownSize = [&](unsigned size) {
+        return static_cast<unsigned>(std::max(1.0f, std::round(size * scale)));
+    };
+    for (std::size_t row = 0; row < kRowsPerPage; ++row) {
+        const unsigned size = entryButtons[row]->getTextSize();
+        entryButtons[row]->setText(
+            fittedParts(rows[row].first, rows[row].second, *font, shownSize(size), kRowTextWidth * scale));
+    }
+    statusLabel->setText(fitted(status, *font, shownSize(kStatusSize), kStatusWidth * scale));
+}
+
+bool LevelListScreen::pageChecked() {
+    return catalog->waitFor(firstShown, kRowsPerPage, std::chrono::milliseconds(0));
+}
+
+void LevelListScreen::say(const std::string& text) {
+    status = text;
+    fittedScale = 0.0f;
 }
 
 void LevelListScreen::exit() {
+    catalog.reset(); // its checks not yet started are dropped
     SceneRegistries::dispose();
 }
 
@@ -144,32 +349,145 @@ bool LevelListScreen::wantsBack(const sf::Event& event) const {
     return event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape;
 }
 
+bool LevelListScreen::turnsPage(const sf::Event& event) {
+    const std::size_t last = (pageCount() - 1) * kRowsPerPage;
+    std::optional<std::size_t> first;
+    if (event.type == sf::Event::KeyPressed) {
+        switch (event.key.code) {
+        case sf::Keyboard::PageUp:
+            first = firstShown >= kRowsPerPage ? firstShown - kRowsPerPage : 0;
+            break;
+        case sf::Keyboard::PageDown:
+            first = std::min(firstShown + kRowsPerPage, last);
+            break;
+        case sf::Keyboard::Home:
+            first = 0;
+            break;
+        case sf::Keyboard::End:
+            first = last;
+            break;
+        default:
+            break;
+        }
+    } else if (event.type == sf::Event::MouseWheelScrolled && event.mouseWheelScroll.delta != 0.0f &&
+               event.mouseWheelScroll.wheel == sf::Mouse::VerticalWheel) {
+        // Away from the player (up) goes back, as in every list.
+        first = event.mouseWheelScroll.delta > 0
+                    ? (firstShown >= kRowsPerPage ? firstShown - kRowsPerPage : 0)
+                    : std::min(firstShown + kRowsPerPage, last);
+    }
+    if (first && *first != firstShown) {
+        showPage(*first);
+    }
+    return first.has_value();
+}
+
+void LevelListScreen::turnPageByPad(const Gamepad& pad) {
+    // The shoulder buttons turn the pages, as in a console's lists.
+    const auto pressed = pad.buttonPressed();
+    if (pressed == SDL_CONTROLLER_BUTTON_LEFTSHOULDER && firstShown >= kRowsPerPage) {
+        showPage(firstShown - kRowsPerPage);
+    } else if (pressed == SDL_CONTROLLER_BUTTON_RIGHTSHOULDER &&
+               firstShown + kRowsPerPage < catalog->size()) {
+        showPage(firstShown + kRowsPerPage);
+    }
+}
+
+void LevelListScreen::relist() {
+    const std::size_t page = firstShown;
+    GameStateManager* game = GameStateManager::getInstance();
+    catalog.reset();
+    catalog.emplace(LevelCatalog::defaultPlayerFolder(), game->recordsPath);
+    const std::string kept = status;
+    firstShown = std::numeric_limits<std::size_t>::max(); // whatever page it lands on, it is shown afresh
+    showPage(page);
+    say(kept);
+}
+
+void LevelListScreen::start(std::size_t index) {
+    GameStateManager* game = GameStateManager::getInstance();
+    AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
+    game->mapPath = catalog->path(index);
+    game->setState(GameStateManager::kIngameScreen);
+}
+
+void LevelListScreen::choose(std::size_t index) {
+    const std::size_t row = index - firstShown;
+    const std::string fileName = catalog->fileName(index);
+    const LevelCatalog::Details* details = catalog->lookUp(index);
+    if (!details) {
+        waitingFor = index;
+        say(fileName + " is being checked; it starts once it is found playable");
+        return;
+    }
+    if (!details->playable()) {
+        return; // greyed: a click on it does nothing
+    }
+    const std::string name = details->name;
+    switch (catalog->fileNow(index)) {
+    case LevelCatalog::FileNow::AsChecked:
+        start(index);
+        return;
+    case LevelCatalog::FileNow::Gone:
+        say("\"" + name + "\" is gone: " + fileName + " was deleted or moved");
+        relist();
+        return;
+    case LevelCatalog::FileNow::Changed:
+        say(fileName + " changed since it was checked; it starts once it is found playable");
+        waitingFor = index;
+        rows[row] = Row{};
+        refreshRows();
+        return;
+    }
+}
+
 void LevelListScreen::update(float) {
     GameStateManager* game = GameStateManager::getInstance();
     if (game->window) {
         gui.setRelativeViewport(Letterbox::viewport(game->window->getSize()));
     }
+    catalog->serve();
     // Copy: the list is the manager's, and a choice switches screens only after the loop.
     const std::vector<sf::Event> events = game->lastEvents;
     for (const sf::Event& event : events) {
         backChosen = backChosen || wantsBack(event);
-        gui.handleEvent(event);
+        if (!turnsPage(event)) {
+            gui.handleEvent(event);
+        }
     }
     const Gamepad& pad = InputManager::getInstance()->gamepad;
     backChosen = backChosen || pad.isPressed("BACK");
+    turnPageByPad(pad);
     for (const ui::Gui::Move move : pad.menuMoves()) {
         gui.move(move);
     }
-    if (chosen && *chosen < catalog->size() && catalog->details(*chosen).playable()) {
-        AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
-        game->mapPath = catalog->path(*chosen);
-        game->setState(GameStateManager::kIngameScreen);
-        return;
-    }
-    chosen.reset();
     if (backChosen) {
         game->setState(GameStateManager::kStartScreen);
+        return;
     }
+    refreshRows();
+    if (chosen && *chosen < catalog->size()) {
+        const std::size_t index = *chosen;
+        chosen.reset();
+        choose(index);
+        if (game->currentState.get() != this) {
+            return;
+        }
+    }
+    chosen.reset();
+    if (waitingFor && *waitingFor < catalog->size()) {
+        if (const LevelCatalog::Details* details = catalog->lookUp(*waitingFor)) {
+            const std::size_t index = *waitingFor;
+            waitingFor.reset();
+            if (details->playable()) {
+                say("");
+                start(index);
+                return;
+            }
+            say(catalog->fileName(index) + " cannot be played: " + details->problem);
+        }
+    }
+    fitTexts();
 }
 
 void LevelListScreen::draw(sf::RenderWindow& window) {

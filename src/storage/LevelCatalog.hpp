@@ -2,15 +2,22 @@
 
 #include "storage/RecordsFile.hpp"
 
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 // The levels a player can choose from: the shipped ones in their order, then every ".tmx" file in the
-// player's levels folder, sorted by file name. Opening the catalogue only lists the files; a level is read
-// and checked the first time its details are asked for, and a check is remembered for the rest of the run
-// until the file's modification time or size changes, so a folder of hundreds of maps opens at once.
+// player's levels folder, in the order people sort names ("q1, q2, q10": digits by their value, capitals
+// and small letters alike).
+//
+// Opening the catalogue only lists the files. A level is read and checked on a thread of the game's own
+// the first time its details are asked for, and the check is remembered for the rest of the run until
+// the file's size or modification time changes; links to one file are checked once. So the list opens at
+// once and stays responsive whatever the folder holds: a huge map is "being checked" for a while, nothing
+// more. The checks never write to sf::err(); the pictures a map names are decoded by the thread that owns
+// the catalogue, in serve() (SFML reports a broken picture on sf::err(), which is not for two threads).
 class LevelCatalog {
 public:
     struct Details {
@@ -20,22 +27,50 @@ public:
         bool playable() const { return problem.empty(); }
     };
 
+    // What became of an entry's file since its check.
+    enum class FileNow { AsChecked, Changed, Gone };
+
     // The levels that come with the game, the first one first.
     static const std::vector<std::string>& shippedLevels();
     // "$XDG_DATA_HOME/pellowick/levels", or under "$HOME/.local/share" when the variable is unset, empty or
     // not an absolute path; empty without either.
     static std::string defaultPlayerFolder();
+    // Whether `a` comes before `b` in the order people sort names: case-insensitively, with each run of
+    // digits taken as a number ("q2" before "q10"). Names equal that way keep a fixed order.
+    static bool naturalLess(const std::string& a, const std::string& b);
 
     // A folder that is missing or unreadable simply adds no levels. An empty `recordsPath` shows no records.
     LevelCatalog(const std::string& playerFolder, std::string recordsPath);
+    // Checks asked for by this catalogue alone and not yet started are dropped.
+    ~LevelCatalog();
+    LevelCatalog(const LevelCatalog&) = delete;
+    LevelCatalog& operator=(const LevelCatalog&) = delete;
 
     std::size_t size() const { return paths.size(); }
     // The file the game opens for entry `index` (< size()).
     const std::string& path(std::size_t index) const { return paths.at(index); }
+    // Its name in its folder, as the list shows it beside a level's own name.
+    std::string fileName(std::size_t index) const;
     // Whether entry `index` came with the game rather than from the player's folder.
     bool shipped(std::size_t index) const { return index < shippedLevels().size(); }
-    // Reads and checks the level on the first call for it; nothing goes to sf::err().
+
+    // The details when the level has been checked; otherwise nothing, and the check is asked for.
+    // Never waits.
+    const Details* lookUp(std::size_t index);
+    // Asks for the checks of `count` entries from `first` (the page shown) before all those asked for
+    // until now, the smallest files first.
+    void prefer(std::size_t first, std::size_t count);
+    // The details, waiting for the check (for tools, tests and benchmarks; the list uses lookUp()).
     const Details& details(std::size_t index);
+    // Waits at most `longest` for the checks of `count` entries from `first`, decoding their pictures;
+    // true when they are all done.
+    bool waitFor(std::size_t first, std::size_t count, std::chrono::milliseconds longest);
+    // Decodes the pictures the checks are waiting for. Call it often (each frame) while waiting for checks.
+    void serve();
+
+    // Looks at the entry's file again. When it changed, its details are forgotten and it is checked
+    // afresh on the next lookUp().
+    FileNow fileNow(std::size_t index);
 
 private:
     std::vector<std::string> paths;

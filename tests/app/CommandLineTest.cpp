@@ -1,5 +1,7 @@
 #include "app/CommandLine.hpp"
 
+#include "input/KeyNames.hpp"
+#include "storage/Settings.hpp"
 #include "support/Files.hpp"
 #include "support/ProgramRun.hpp"
 
@@ -21,11 +23,18 @@ TEST(CommandLineTest, VersionHelpAndWrongOptionsAnswerWithoutOpeningAWindow) {
     const ProgramRun help = runWithoutDisplay(kGame + " --help", scratch);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.err, "");
-    for (const char* line :
-         {"Usage: pellowick [OPTIONS]", "  -h,--help", "  --version", "  --map FILE", "  --fullscreen",
-          "  --window", "Keys:", "  A, D, W, S", "  Escape", "  Space"}) {
+    for (const char* line : {"Usage: pellowick [OPTIONS]", "  -h,--help", "  --version", "  --map FILE",
+                             "  --fullscreen", "  --window", "Keys (the defaults):"}) {
         EXPECT_NE(help.out.find(std::string("\n") + line), std::string::npos) << line << " in\n" << help.out;
     }
+    // Every action's default key, shoot's Space among them, and where the keys are changed now.
+    for (const std::string& action : Settings::actions()) {
+        const std::string key = KeyNames::nameOf(Settings::defaultKey(action));
+        EXPECT_NE(help.out.find("\n  " + key + "   "), std::string::npos) << action << " " << key << " in\n"
+                                                                          << help.out;
+    }
+    EXPECT_NE(help.out.find("Options screen"), std::string::npos) << help.out;
+    EXPECT_EQ(help.out.find("settings.toml"), std::string::npos) << help.out;
 
     // A wrong option is named with the usage, and the game exits with status 2.
     const struct {

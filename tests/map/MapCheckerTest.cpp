@@ -82,6 +82,17 @@ TEST_F(MapCheckerTest, EachBreakageIsReportedOnItsOwnLine) {
          "error: object \"enemy1\": has 7 properties; the game reads 8 for type \"enemy1\""},
         {"duplicate formula", "name=\"egg7\" type=\"egg\"", "name=\"formula\" type=\"egg\"",
          "error: object \"formula\": is used by 2 objects; the game keeps only the last under this name"},
+        {"player past the map's right edge", "name=\"player1\" type=\"player\" x=\"0\"",
+         "name=\"player1\" type=\"player\" x=\"2000\"",
+         "error: object \"player1\": spans (2000, 0) to (2016, 16), outside the map of 64x48 pixels; the "
+         "game needs its player inside the map"},
+        {"goal partly below the map", "type=\"goal\" x=\"32\" y=\"32\"", "type=\"goal\" x=\"32\" y=\"40\"",
+         "error: object of type \"goal\" at (32, 40): spans (32, 40) to (48, 56), outside the map of 64x48 "
+         "pixels; the game needs its goal inside the map"},
+        {"camera above the map", "name=\"camera\" type=\"camera\" x=\"0\" y=\"0\" width=\"16\" height=\"16\"",
+         "name=\"camera\" type=\"camera\" x=\"10\" y=\"-1\" width=\"0\" height=\"0\"",
+         "error: object \"camera\": stands at (10, -1), outside the map of 64x48 pixels; the game needs its "
+         "camera inside the map"},
         {"unknown type", "type=\"goal\"", "type=\"Goal\"",
          "warning: object of type \"Goal\" at (32, 32): has the unknown type \"Goal\"; the game skips it"},
         {"no goal", "type=\"goal\"", "type=\"\"",

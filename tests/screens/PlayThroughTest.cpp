@@ -67,6 +67,9 @@ protected:
             ++row;
         }
         ASSERT_LT(row, LevelListScreen::kRowsPerPage) << map;
+        for (int frame = 0; frame < 600 && !list->pageChecked(); ++frame) {
+            harness.frames(1);
+        }
         ASSERT_TRUE(harness.clickOn(list->entryButtons[row]));
         ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << map;
         EXPECT_EQ(GameStateManager::getInstance()->mapPath, map);

@@ -1,11 +1,16 @@
 #include "storage/LevelCatalog.hpp"
 
+#include "input/KeyNames.hpp"
+#include "screens/IngameScreen.hpp"
 #include "screens/LevelListScreen.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/ErrCapture.hpp"
+#include "support/Events.hpp"
 #include "support/Files.hpp"
 #include "support/GameHarness.hpp"
 
+#include <SFML/Graphics/Font.hpp>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -101,5 +106,158 @@ TEST(LevelListScreenTest, ABrokenLevelCannotBeChosenAndEscapeReturnsToTheMenu) {
     harness.tap(sf::Keyboard::Escape);
     ASSERT_TRUE(harness.frames(2));
     EXPECT_NE(harness.screen<StartScreen>(), nullptr);
+}
+TEST_F(LevelCatalogTest, NamesSortAsPeopleSortThem) {
+    for (const char* name : {"q10.tmx", "q2.tmx", "Q3.tmx", "q1.tmx", "q02b.tmx", "a.tmx"}) {
+        std::ofstream(level(name)) << "";
+    }
+    LevelCatalog catalog((folder / "levels").string(), "");
+    std::vector<std::string> names;
+    for (std::size_t i = LevelCatalog::shippedLevels().size(); i < catalog.size(); ++i) {
+        names.push_back(catalog.fileName(i));
+    }
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"a.tmx", "q1.tmx", "q2.tmx", "q02b.tmx", "Q3.tmx", "q10.tmx"}));
+}
+
+// The folder of a player's levels, for the list screen's tests.
+fs::path playersFolder() {
+    const fs::path own = fs::path(std::getenv("XDG_DATA_HOME")) / "pellowick" / "levels";
+    fs::create_directories(own);
+    return own;
+}
+
+LevelListScreen* openList(GameHarness& harness) {
+    harness.frames(2);
+    harness.clickOn(harness.screen<StartScreen>()->gui.get("levels"));
+    LevelListScreen* list = harness.screen<LevelListScreen>();
+    for (int frame = 0; list && frame < 3000 && !list->pageChecked(); ++frame) {
+        harness.frames(1);
+    }
+    harness.frames(1);
+    return list;
+}
+
+// Long names, names in other scripts and names with control characters stay inside their rows, cut after
+// a whole letter, at 800x600 and in a large window alike; so do the reasons a level cannot be played.
+TEST(LevelListScreenTest, EveryRowsTextFitsItsRowCutByLetters) {
+    GameHarness harness;
+    const fs::path own = playersFolder();
+    std::string farm = readWholeFile("Assets/map.tmx");
+    const std::string named = "<map version=\"1.8\"";
+    const auto withName = [&](const std::string& name) {
+        std::string text = farm;
+        text.insert(text.find('>', text.find(named)) + 1,
+                    "\n <properties><property name=\"name\" value=\"" + name + "\"/></properties>");
+        return text;
+    };
+    std::string greek;
+    for (int i = 0; i < 23; ++i) {
+        greek += "Жήω";
+    }
+    std::ofstream(own / "greek.tmx") << withName(greek); // 69 letters
+    std::ofstream(own / "tabs.tmx") << withName("Line&#10;break&#9;tab&#1;");
+    std::ofstream(own / (std::string(236, 'x') + ".tmx")) << farm;
+    std::string broken = farm;
+    broken.replace(broken.find("source=\"interior.png\""), 22, "source=\"" + greek + ".png\"");
+    std::ofstream(own / "broken.tmx") << broken;
+
+    LevelListScreen* list = openList(harness);
+    ASSERT_NE(list, nullptr);
+    const sf::Font& font = *list->gui.getFont();
+    const std::size_t first = LevelCatalog::shippedLevels().size();
+    for (const sf::Vector2u size : {sf::Vector2u(800, 600), sf::Vector2u(1600, 1200)}) {
+        harness.window().setSize(size);
+        harness.game->queueEvent(windowResize(size.x, size.y));
+        harness.frames(2);
+        const float scale = static_cast<float>(size.y) / 600.0f;
+        for (std::size_t row = first; row < first + 4; ++row) {
+            const ui::Button& button = *list->entryButtons[row];
+            const std::string text = button.getText();
+            const auto letters = sf::String::fromUtf8(text.begin(), text.end());
+            const auto back = letters.toUtf8();
+            EXPECT_EQ(std::string(back.begin(), back.end()), text) << "whole letters only: " << text;
+            EXPECT_EQ(text.find_first_of("\t\n\r\x01"), std::string::npos) << text;
+            const auto textSize = static_cast<unsigned>(std::round(button.getTextSize() * scale));
+            EXPECT_LE(LevelListScreen::widthOf(text, font, textSize), (button.getSize().x - 20.0f) * scale)
+                << text;
+        }
+        EXPECT_NE(list->entryButtons[first + 1]->getText().find("\xE2\x80\xA6"), std::string::npos)
+            << "the long name ends in an ellipsis: " << list->entryButtons[first + 1]->getText();
+        EXPECT_EQ(list->entryButtons[first + 2]->getText().rfind("Line break tab", 0), 0u)
+            << list->entryButtons[first + 2]->getText();
+    }
+    EXPECT_EQ(list->entryButtons[first + 3]->getText().rfind("The Farmhouse (" + std::string(20, 'x'), 0),
+              0u);
+    EXPECT_FALSE(list->entryButtons[first]->isEnabled()) << "broken.tmx cannot be played";
+}
+
+// A map too large to check at once is shown as being checked, and the list goes on meanwhile; it can be
+// chosen, and starts once it has been checked.
+TEST(LevelListScreenTest, AHugeMapIsCheckedWhileTheListGoesOn) {
+    GameHarness harness;
+    std::string farm = readWholeFile("Assets/map.tmx");
+    std::string decor;
+    for (int i = 0; i < 300000; ++i) {
+        decor += "  <object id=\"" + std::to_string(1000 + i) + "\" type=\"decor\" x=\"1\" y=\"1\"/>\n";
+    }
+    farm.insert(farm.rfind("</objectgroup>"), decor);
+    std::ofstream(playersFolder() / "huge.tmx") << farm;
+    ASSERT_TRUE(harness.frames(2));
+    ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get("levels")));
+    LevelListScreen* list = harness.screen<LevelListScreen>();
+    ASSERT_NE(list, nullptr);
+    const std::size_t row = LevelCatalog::shippedLevels().size();
+    EXPECT_EQ(list->entryButtons[row]->getText(), "huge.tmx   being checked...");
+    EXPECT_TRUE(list->entryButtons[row]->isEnabled());
+    EXPECT_EQ(list->entryButtons[0]->getText().rfind("The Farmhouse", 0), 0u) << "the small ones are shown";
+    ASSERT_TRUE(harness.clickOn(list->entryButtons[row]));
+    EXPECT_EQ(list->statusLabel->getText(), "huge.tmx is being checked; it starts once it is found playable");
+    for (int frame = 0; frame < 20000 && harness.screen<LevelListScreen>(); ++frame) {
+        harness.frames(1);
+    }
+    EXPECT_NE(harness.screen<IngameScreen>(), nullptr);
+}
+
+// Page Up and Down, Home and End and the mouse wheel turn the pages; a level deleted while the list is
+// shown is named on the list when chosen, and the list shows the folder as it is.
+TEST(LevelListScreenTest, PagesTurnByKeysAndWheelAndAGoneLevelIsNamed) {
+    GameHarness harness;
+    const fs::path own = playersFolder();
+    for (int i = 1; i <= 30; ++i) {
+        std::ofstream(own / ("q" + std::to_string(i) + ".tmx")) << "";
+    }
+    fs::copy_file("Assets/map.tmx", own / "a-mine.tmx");
+    LevelListScreen* list = openList(harness);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->pageLabel->getText(), "Page 1 of 5");
+    const auto wheel = [&](float delta) {
+        sf::Event event{};
+        event.type = sf::Event::MouseWheelScrolled;
+        event.mouseWheelScroll = {sf::Mouse::VerticalWheel, delta, 400, 300};
+        harness.game->queueEvent(event);
+        harness.frames(2);
+    };
+    const std::pair<sf::Keyboard::Key, std::size_t> keys[] = {
+        {sf::Keyboard::PageDown, 7}, {sf::Keyboard::End, 28}, {sf::Keyboard::PageDown, 28},
+        {sf::Keyboard::PageUp, 21},  {sf::Keyboard::Home, 0}, {sf::Keyboard::PageUp, 0}};
+    for (const auto& [key, first] : keys) {
+        harness.tap(key);
+        harness.frames(2);
+        EXPECT_EQ(list->firstShown, first) << KeyNames::nameOf(key);
+    }
+    wheel(-1.0f);
+    EXPECT_EQ(list->firstShown, 7u);
+    EXPECT_EQ(list->pageLabel->getText(), "Page 2 of 5");
+    wheel(1.0f);
+    EXPECT_EQ(list->firstShown, 0u);
+
+    const std::size_t mine = LevelCatalog::shippedLevels().size();
+    ASSERT_EQ(list->catalog->fileName(mine), "a-mine.tmx");
+    fs::remove(own / "a-mine.tmx");
+    ASSERT_TRUE(harness.clickOn(list->entryButtons[mine]));
+    ASSERT_EQ(harness.screen<LevelListScreen>(), list) << "the list stays";
+    EXPECT_EQ(list->statusLabel->getText(), "\"The Farmhouse\" is gone: a-mine.tmx was deleted or moved");
+    EXPECT_EQ(list->catalog->fileName(mine), "q1.tmx") << "the folder as it is now";
 }
 } // namespace

@@ -52,3 +52,22 @@ TEST(MapCheckDataFolderTest, PicturesComeFromTheGameFolderOrTheOneGiven) {
         << "a folder given as the map is reported, not read";
     fs::remove_all(scratch);
 }
+
+// Without a display the check still runs, and a drawing asked for is refused in one line, with nothing
+// written: no picture, not even part of one.
+TEST(MapCheckDataFolderTest, DrawingWithoutADisplayIsRefusedInOneLine) {
+    const fs::path scratch = fs::path(testing::TempDir()) / "pellowick_mapcheck_render";
+    fs::remove_all(scratch);
+    fs::create_directories(scratch);
+    const std::string tool = quoted(kRuntime / "pellowick-mapcheck") + " ";
+    const ProgramRun run =
+        runWithoutDisplay(tool + "--render out.png " + quoted(kRuntime / "Assets/map.tmx"), scratch.string());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("\nplayable"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "pellowick-mapcheck: out.png: not drawn: drawing the map needs a display (run the "
+                       "check under xvfb-run)\n");
+    for (const fs::directory_entry& entry : fs::directory_iterator(scratch)) {
+        EXPECT_NE(entry.path().filename().string().rfind("out.png", 0), 0u) << entry.path();
+    }
+    fs::remove_all(scratch);
+}

@@ -7,6 +7,7 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/System/Err.hpp>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <utility>
 
@@ -122,7 +123,13 @@ bool MapRenderer::renderToFile(const RenderOptions& options, const std::string& 
         }
     }
     canvas.display();
-    if (!canvas.getTexture().copyToImage().saveToFile(pngPath)) {
+    // Written beside the picture first and put in its place whole, so a failed write leaves no half picture
+    // (SFML picks the format from the name's end, hence the ".png").
+    const std::string partial = pngPath + ".partial.png";
+    std::error_code error;
+    if (!canvas.getTexture().copyToImage().saveToFile(partial) ||
+        (std::filesystem::rename(partial, pngPath, error), error)) {
+        std::filesystem::remove(partial, error);
         sf::err() << pngPath << ": could not write the picture" << std::endl;
         return false;
     }

@@ -16,7 +16,7 @@ struct RenderOptions {
 
 // Draws a level the way the game stacks it (tile layers "inside", "inside2", "outside", "outside2", then
 // the sprites of the "Objects" group) into a picture of the full map size. Needs a graphics context, so a
-// display (Xvfb will do).
+// display (Xvfb will do). The picture appears whole or not at all.
 class MapRenderer {
 public:
     explicit MapRenderer(const TileMap& map, std::string assetPath = "Assets/");

@@ -7,6 +7,7 @@
 #include "MapRenderer.hpp"
 #include "app/AssetFolder.hpp"
 #include "app/BuildInfo.hpp"
+#include "app/DisplayCheck.hpp"
 #include "map/LevelFile.hpp"
 #include "map/MapChecker.hpp"
 
@@ -161,8 +162,18 @@ int main(int argc, char** argv) {
     const bool playable = MapChecker::report(problems, shownPath, std::cout);
     std::cout << (playable ? "playable" : "NOT playable") << " (" << problems.size() << " problem(s))"
               << std::endl;
-    if (!renderPath.empty() && !MapRenderer(map).renderToFile(arguments.render, renderPath)) {
-        return kExitProblems;
+    if (!renderPath.empty()) {
+        // SFML aborts the program when it finds no display to draw with: ask first.
+        const DisplayCheck display;
+        if (!display.isOpen()) {
+            std::cerr << "pellowick-mapcheck: " << arguments.renderPath
+                      << ": not drawn: drawing the map needs a display (run the check under xvfb-run)"
+                      << std::endl;
+            return kExitProblems;
+        }
+        if (!MapRenderer(map).renderToFile(arguments.render, renderPath)) {
+            return kExitProblems;
+        }
     }
     return playable ? kExitFine : kExitProblems;
 }
