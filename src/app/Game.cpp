@@ -139,7 +139,6 @@ void Game::pollEvents() {
 }
 
 void Game::handleEvent(bool fromWindow) {
-    frameEvents.push_back(event);
     // Scripted play decides the focus itself: other windows on the same display must not take it away.
     const bool ignoreFocus = fromWindow && RealtimeInput::isScripted();
     if (ignoreFocus && (event.type == sf::Event::LostFocus || event.type == sf::Event::GainedFocus)) {

@@ -208,12 +208,16 @@ TEST(PadMappingTest, APlayersMappingReplacesSdlsABadLineIsNamedOnceAndAnUnmappab
     harness.press(sf::Keyboard::Escape);
     harness.press(sf::Keyboard::Q);
     // The plain joystick plays as the usual Linux layout: its hat moves, its first button is A.
-    raw.setHat(SDL_HAT_DOWN);
-    harness.frames(2);
-    raw.setHat(SDL_HAT_CENTERED);
-    harness.frames(1);
-    EXPECT_EQ(harness.screen<StartScreen>()->gui.getFocused(),
-              harness.screen<StartScreen>()->gui.get("start"));
+    const auto hat = [&](Uint8 way) {
+        raw.setHat(way);
+        harness.frames(2);
+        raw.setHat(SDL_HAT_CENTERED);
+        harness.frames(1);
+    };
+    hat(SDL_HAT_DOWN);
+    EXPECT_EQ(harness.screen<StartScreen>()->gui.focusName(), "levels");
+    hat(SDL_HAT_UP);
+    EXPECT_EQ(harness.screen<StartScreen>()->gui.focusName(), "start");
     raw.hold(0);
     harness.frames(2);
     EXPECT_NE(harness.screen<IngameScreen>(), nullptr);

