@@ -31,6 +31,22 @@ std::optional<LevelSource> LevelSource::load(const std::string& directory) {
     return level;
 }
 
+bool LevelSource::readMapRule(std::istream& fields, const std::string& path, int lineNumber) {
+    std::string property;
+    std::string value;
+    fields >> property >> value;
+    const auto& known = LevelSchema::mapProperties();
+    if (value.empty() || std::none_of(known.begin(), known.end(), [&](const auto& rule) {
+            return rule.name == property && rule.name != LevelSchema::kLevelName;
+        })) {
+        sf::err() << path << ":" << lineNumber << ": expected \"map property value\" with a map property "
+                  << "of the game, such as " << LevelSchema::kWallsBlockSight << std::endl;
+        return false;
+    }
+    rules.emplace_back(property, value);
+    return true;
+}
+
 bool LevelSource::readPlacements(const std::string& path) {
     if (!FileCheck::mayRead(path, kLargestSourceFile)) {
         return false;
@@ -59,19 +75,9 @@ bool LevelSource::readPlacements(const std::string& path) {
             continue;
         }
         if (p.type == "map") {
-            std::string property;
-            std::string value;
-            fields >> property >> value;
-            const auto& known = LevelSchema::mapProperties();
-            if (value.empty() || std::none_of(known.begin(), known.end(), [&](const auto& rule) {
-                    return rule.name == property && rule.name != LevelSchema::kLevelName;
-                })) {
-                sf::err() << path << ":" << lineNumber
-                          << ": expected \"map property value\" with a map property "
-                          << "of the game, such as " << LevelSchema::kWallsBlockSight << std::endl;
+            if (!readMapRule(fields, path, lineNumber)) {
                 return false;
             }
-            rules.emplace_back(property, value);
             continue;
         }
         if (!(fields >> p.name >> p.x >> p.y)) {

@@ -44,6 +44,8 @@ public:
 private:
     LevelSource(CharGrid outside, CharGrid inside);
     bool readPlacements(const std::string& path);
+    // One "map property value" line: a map property of the game and its value.
+    bool readMapRule(std::istream& fields, const std::string& path, int lineNumber);
     static bool readTuning(std::istream& fields, const std::string& where, Placement& placement);
 
     CharGrid outsideArt;
