@@ -50,6 +50,21 @@ std::string difficultyText(Settings::Difficulty level) {
     return "Difficulty: " + std::string(1, static_cast<char>(name[0] - 'a' + 'A')) + name.substr(1);
 }
 
+// A check box in the menu's night blue and gold.
+std::shared_ptr<ui::CheckBox> makeCheckBox(const std::string& text, sf::Vector2f at) {
+    auto box = ui::CheckBox::create(text);
+    box->setPosition(at);
+    box->setSize({26, 26});
+    box->setTextSize(20);
+    auto style = box->getRenderer();
+    style->setBackgroundColor(MenuPalette::kNightBlue);
+    style->setBorderColor(MenuPalette::kGold);
+    style->setBorders(2.0f);
+    style->setColor("CheckColor", MenuPalette::kPaleGold);
+    style->setTextColor(MenuPalette::kCream);
+    return box;
+}
+
 std::shared_ptr<ui::Label> makeLabel(const std::string& text, sf::Vector2f at, unsigned size) {
     auto label = ui::Label::create(text);
     label->setTextSize(size);
@@ -184,27 +199,14 @@ void OptionsScreen::buildLowerRows() {
     difficultyButton = addButton(std::make_shared<StepButton>([this](int step) { nextDifficulty(step); }),
                                  {kLabelLeft, top}, kKeySize, "difficulty");
     difficultyButton->onClick.connect([this] { nextDifficulty(1); });
-    fullscreenBox = ui::CheckBox::create("Fullscreen");
-    fullscreenBox->setPosition({kLabelLeft + kKeySize.x + 20, top + 4});
-    fullscreenBox->setSize({26, 26});
-    fullscreenBox->setTextSize(20);
-    auto style = fullscreenBox->getRenderer();
-    style->setBackgroundColor(MenuPalette::kNightBlue);
-    style->setBorderColor(MenuPalette::kGold);
-    style->setBorders(2.0f);
-    style->setColor("CheckColor", MenuPalette::kPaleGold);
-    style->setTextColor(MenuPalette::kCream);
+    fullscreenBox = makeCheckBox("Fullscreen", {kLabelLeft + kKeySize.x + 20, top + 4});
     gui.add(fullscreenBox, "fullscreen");
     fullscreenBox->onClick.connect([] {
         if (GameStateManager::getInstance()->switchFullscreen) {
             GameStateManager::getInstance()->switchFullscreen();
         }
     });
-    sightBox = ui::CheckBox::create("Show sight");
-    sightBox->setPosition({kLabelLeft + kKeySize.x + 170, top + 4});
-    sightBox->setSize({26, 26});
-    sightBox->setTextSize(20);
-    sightBox->setRenderer(fullscreenBox->getRenderer());
+    sightBox = makeCheckBox("Show sight", {kLabelLeft + kKeySize.x + 170, top + 4});
     gui.add(sightBox, "showSight");
     sightBox->onClick.connect([this] {
         GameStateManager* game = GameStateManager::getInstance();
@@ -231,17 +233,9 @@ void OptionsScreen::buildLowerRows() {
 void OptionsScreen::buildRumbleBox() {
     // In the free place after the last pad button: rumble is the pad's too.
     const std::size_t slot = Settings::padActions().size();
-    rumbleBox = ui::CheckBox::create("Rumble");
-    rumbleBox->setPosition({kLabelLeft + static_cast<float>(slot % kPadPerRow) * (kPadSize.x + 16) + 8,
-                            padTop() + static_cast<float>(slot / kPadPerRow) * kKeyPitch + 3});
-    rumbleBox->setSize({26, 26});
-    rumbleBox->setTextSize(20);
-    auto style = rumbleBox->getRenderer();
-    style->setBackgroundColor(MenuPalette::kNightBlue);
-    style->setBorderColor(MenuPalette::kGold);
-    style->setBorders(2.0f);
-    style->setColor("CheckColor", MenuPalette::kPaleGold);
-    style->setTextColor(MenuPalette::kCream);
+    rumbleBox =
+        makeCheckBox("Rumble", {kLabelLeft + static_cast<float>(slot % kPadPerRow) * (kPadSize.x + 16) + 8,
+                                padTop() + static_cast<float>(slot / kPadPerRow) * kKeyPitch + 3});
     gui.add(rumbleBox, "rumble");
     rumbleBox->onClick.connect([] {
         GameStateManager* game = GameStateManager::getInstance();

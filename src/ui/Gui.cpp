@@ -276,15 +276,22 @@ void Gui::restoreFocus(const std::string& name, bool show) {
     }
 }
 
+bool Gui::revealedFocus(const std::shared_ptr<Widget>& from) {
+    if (getFocused() && !focusFromPointer) {
+        return false;
+    }
+    // The first press shows where the keys are before it moves them.
+    showFocusOn(from);
+    return true;
+}
+
 bool Gui::moveFocus(int step) {
     const auto reachable = focusable();
     const auto from = keyTarget();
     if (!from) {
         return false;
     }
-    if (!getFocused() || focusFromPointer) {
-        // The first press shows where the keys are before it moves them.
-        showFocusOn(from);
+    if (revealedFocus(from)) {
         return true;
     }
     const int count = static_cast<int>(reachable.size());
@@ -370,8 +377,7 @@ bool Gui::moveByPlace(Move where) {
     if (!from) {
         return false;
     }
-    if (!getFocused() || focusFromPointer) {
-        showFocusOn(from);
+    if (revealedFocus(from)) {
         return true;
     }
     const sf::Vector2f direction = directionOf(where);

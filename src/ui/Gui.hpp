@@ -124,6 +124,8 @@ private:
     // The widget the keys act on: the focused one, else the resume point, else the first that takes it.
     std::shared_ptr<Widget> keyTarget() const;
     void showFocusOn(const std::shared_ptr<Widget>& widget);
+    // While no focus shows, shows it on `from` and is true: that press only reveals where the keys are.
+    bool revealedFocus(const std::shared_ptr<Widget>& from);
     void drawFocusRing(const Widget& widget) const;
     void pointerLeft();
     static bool canFocus(const Widget& widget);
