@@ -219,8 +219,9 @@ void OptionsScreen::buildLowerRows() {
     resetKeysButton->onClick.connect([this] {
         GameStateManager* game = GameStateManager::getInstance();
         game->settings.keys = Settings().keys;
+        game->settings.padButtons = Settings().padButtons;
         game->saveSettings();
-        messageLine->setText("Every action has its first key again");
+        messageLine->setText("Every action has its first key and pad button again");
     });
     backButton = addButton(ui::Button::create("Back"), {kLabelLeft + kKeySize.x + 20, top + kKeyPitch + 4},
                            kKeySize, "back");

@@ -298,5 +298,10 @@ TEST(PadSettingsTest, ButtonsByNameOrOldNumberPlayBadEntriesSayWhyAndOptionsBind
     const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("RESTART = 'rightshoulder'"), std::string::npos) << text;
     EXPECT_NE(text.find("rumble = false"), std::string::npos) << text;
+
+    ASSERT_TRUE(harness.clickOn(options->resetKeysButton));
+    harness.frames(1);
+    EXPECT_EQ(options->padButtons.at("LAY")->getText(), "LAY: Cross") << "Reset keys resets the pad too";
+    EXPECT_EQ(GameStateManager::getInstance()->settings.padButton("RESTART"), SDL_CONTROLLER_BUTTON_Y);
 }
 } // namespace
