@@ -15,6 +15,9 @@ const unsigned kTextSize = 24;
 const sf::Color kPanelColour(10, 14, 40, 240);
 const sf::Color kTextColour(232, 238, 255);
 const sf::Color kKeyColour(255, 217, 138);
+// Over the picture's "Press Escape to go back", which a pad player cannot press.
+const sf::FloatRect kFooter{180.0f, 536.0f, 440.0f, 44.0f};
+const unsigned kFooterTextSize = 26;
 
 struct ActionText {
     const char* action;
@@ -86,6 +89,23 @@ void ControlsScreen::buildBoundKeysPanel() {
     boundKeys.add(makeLabel(actions, corner, kTextColour), "actions");
     boundKeys.add(makeLabel(keys, corner + sf::Vector2f(kKeyColumn, 0.0f), kKeyColour),
                   padShown ? "pad" : "keys");
+    if (padShown) {
+        addPadFooter();
+    }
+}
+
+void ControlsScreen::addPadFooter() {
+    auto band = ui::Label::create("");
+    band->setPosition({kFooter.left, kFooter.top});
+    band->setSize({kFooter.width, kFooter.height});
+    band->getRenderer()->setBackgroundColor(kPanelColour);
+    boundKeys.add(band, "footerBand");
+    auto footer = makeLabel("Press " + ActionLabel::of("BACK") + " to go back", {}, kKeyColour);
+    footer->setTextSize(kFooterTextSize);
+    boundKeys.add(footer, "footer"); // measured by the Gui's font once added
+    const sf::Vector2f size = footer->getSize();
+    footer->setPosition(
+        {kFooter.left + (kFooter.width - size.x) / 2.0f, kFooter.top + (kFooter.height - size.y) / 2.0f});
 }
 
 void ControlsScreen::draw(sf::RenderWindow& window) {

@@ -23,6 +23,8 @@ public:
 
 private:
     void buildBoundKeysPanel();
+    // "Press B to go back" in the pad's own names, over the picture's line for the keyboard.
+    void addPadFooter();
 
     bool panelBuilt = false;
     // The pad family whose buttons the panel names; nothing while it names keys.

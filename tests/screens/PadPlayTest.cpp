@@ -84,6 +84,8 @@ TEST_F(PadPlayTest, APlayStationPadWalksTheMenuButNotWithoutFocusAndTheControlsS
     ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
     EXPECT_EQ(padColumn(), "\nStick, D-pad\nStick, D-pad\nStick, D-pad\nStick, D-pad\nCross\nSquare, R2\n"
                            "Options\nTriangle\nCircle\nRight stick\nCross, Circle");
+    EXPECT_EQ(harness.screen<ControlsScreen>()->boundKeys.get<ui::Label>("footer")->getText(),
+              "Press Circle to go back");
     harness.tap(sf::Keyboard::W);
     harness.frames(1);
     EXPECT_EQ(harness.screen<ControlsScreen>()->boundKeys.get("panel"), nullptr)
