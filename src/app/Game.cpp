@@ -9,6 +9,7 @@
 #include "assets/AssetManager.hpp"
 #include "input/RealtimeInput.hpp"
 #include "screens/MenuFocus.hpp"
+#include "storage/GhostFile.hpp"
 #include "storage/PadMappingsFile.hpp"
 #include "storage/RecordsFile.hpp"
 #include "storage/SettingsFile.hpp"
@@ -66,6 +67,7 @@ void Game::applySettings() {
     gameStateManager->settings = file->load();
     gameStateManager->settingsFile = file;
     gameStateManager->recordsPath = RecordsFile::defaultPath();
+    gameStateManager->ghostsFolder = GhostFile::defaultFolder();
     fullscreen = fullscreenOverride.value_or(gameStateManager->settings.fullscreen);
     const Settings& settings = gameStateManager->settings;
     AssetManager::getInstance()->setVolumes(settings.audio, settings.musicVolume, settings.effectsVolume);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/MedalTimes.hpp"
 #include "storage/Settings.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -7,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,13 @@ public:
     bool winKept = false;
     bool newBest = false;
     std::string recordsPath;
+    // The run in numbers: eggs shot, and chases of the player the dogs started.
+    int eggsShot = 0;
+    int timesSeen = 0;
+    // The level's target times, when it has them.
+    std::optional<MedalTimes> medalTimes;
+    // Where the best runs are kept to be raced ("" when screens run on their own: nothing is kept).
+    std::string ghostsFolder;
 
     // The player's settings, and the file they are saved in (none when screens
     // run on their own, as in tests: nothing is then saved).

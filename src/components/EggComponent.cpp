@@ -29,6 +29,7 @@ void EggComponent::process(sf::RenderWindow*, float dt, std::string) {
         AssetManager::getInstance()->playSoundIfLoaded("shoot");
         flying = true;
         ready = false;
+        ++timesShot;
         if (pointerShot) {
             aim();
         } else {

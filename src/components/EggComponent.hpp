@@ -31,6 +31,7 @@ public:
     bool arming = false;
     bool flying = false;
     bool ready = false;
+    int timesShot = 0; // for the end screen's numbers
     sf::Vector2<double> aimDirection;
     float flightFactor = kFlightFactorStart;
     sf::Vector2f shotForce;

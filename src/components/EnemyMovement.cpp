@@ -123,9 +123,7 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
     wary = !chasing && playerNear && sprite->visible;
     if (PhysicsManager::getInstance()->sightWalls()) {
         moveAroundWalls(*sprite, chasing, wasChasing, goalPoint, dt);
-        return;
-    }
-    if (chasing) {
+    } else if (chasing) {
         showLook(*sprite, true);
         if (!wasChasing) {
             AssetManager::getInstance()->playSoundIfLoaded("alarm");
@@ -135,6 +133,12 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
     } else if (!atHome) {
         runTowards(p, home, tuning.runSpeed, dt);
     }
+    // A chase that turns from an egg to the player is the player being seen as much as a fresh one.
+    const bool chasingPlayer = lookingAngry && kind == Target::Player;
+    if (chasingPlayer && !wasChasingPlayer) {
+        ++sightings;
+    }
+    wasChasingPlayer = chasingPlayer;
 }
 
 void EnemyMovement::moveAroundWalls(StaticCmp& sprite, bool noticed, bool wasChasing, sf::Vector2f goalPoint,

@@ -61,6 +61,9 @@ public:
     bool isChasing() const { return lookingAngry; }
     // True while the player is near but not noticed, and while the dog looks for what it lost sight of.
     bool isWary() const { return wary; }
+    // How many chases of the player this dog has started (a chase that turns from an egg to the player
+    // counts as one).
+    int timesSawPlayer() const { return sightings; }
 
     // Where the player's position must come nearer than noticeDistance() to be noticed, the same for a
     // flying egg, at the current difficulty; the dog compares positions (top-left corners).
@@ -102,6 +105,8 @@ private:
 
     bool lookingAngry = false;
     bool wary = false;
+    bool wasChasingPlayer = false;
+    int sightings = 0;
     double difficultyScale = 1.0;
     DogRoute way;
     Search searching = Search::None;

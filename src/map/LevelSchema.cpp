@@ -202,9 +202,25 @@ const std::vector<LevelSchema::Property>& LevelSchema::mapProperties() {
         Property walls{kWallsBlockSight, Kind::Flag, "false",
                        "walls hide the player and eggs from the dogs, who run around them"};
         walls.required = false;
-        return std::vector<Property>{name, walls};
+        std::vector<Property> properties{name, walls};
+        for (const std::string& medal : medalTimeNames()) {
+            Property time{medal, Kind::Number, "",
+                          "seconds a win may take for the " + medal.substr(0, medal.size() - 4) +
+                              " medal; all three medal times or none"};
+            time.required = false;
+            time.lowest = 0.0;
+            time.lowestExcluded = true;
+            time.highest = kLongestMedalTime;
+            properties.push_back(time);
+        }
+        return properties;
     }();
     return properties;
+}
+
+const std::vector<std::string>& LevelSchema::medalTimeNames() {
+    static const std::vector<std::string> names = {kGoldTime, kSilverTime, kBronzeTime};
+    return names;
 }
 
 bool LevelSchema::wallsBlockSight(const TileMap& map) {

@@ -53,6 +53,13 @@ public:
     // The map's own property that makes walls hide the player and eggs from the dogs, who then find their
     // way around them; "true" or "false", false when absent.
     static constexpr const char* kWallsBlockSight = "wallsBlockSight";
+    // The map's own target times in seconds, all three or none: gold below silver below bronze.
+    static constexpr const char* kGoldTime = "goldTime";
+    static constexpr const char* kSilverTime = "silverTime";
+    static constexpr const char* kBronzeTime = "bronzeTime";
+    static constexpr double kLongestMedalTime = 24.0 * 60.0 * 60.0; // no run lasts longer
+    // The three in order, gold first.
+    static const std::vector<std::string>& medalTimeNames();
 
     // Names the game looks up once the level is built.
     static constexpr const char* kPlayerName = "player1"; // the camera and the dogs follow it

@@ -379,12 +379,63 @@ private:
     void checkMapProperties() {
         for (const LevelSchema::Property& rule : LevelSchema::mapProperties()) {
             for (const ObjectProperty& own : map.properties) {
-                if (own.name == rule.name && rule.kind == LevelSchema::Kind::Flag && own.value != "true" &&
-                    own.value != "false") {
-                    error("map property " + quoted(own.name),
+                if (own.name != rule.name) {
+                    continue;
+                }
+                const std::string subject = "map property " + quoted(own.name);
+                if (rule.kind == LevelSchema::Kind::Flag && own.value != "true" && own.value != "false") {
+                    error(subject,
                           "is " + quoted(own.value) + ", not true or false (a bool property in Tiled)",
                           own.line);
+                } else if (rule.kind == LevelSchema::Kind::Number && !isNumber(own.value)) {
+                    error(subject, "is " + quoted(own.value) + ", not a number", own.line);
+                } else if (rule.kind == LevelSchema::Kind::Number &&
+                           !rule.allows(std::atof(own.value.c_str()))) {
+                    error(subject, "is " + own.value + "; it must be " + rule.allowedRange(), own.line);
                 }
+            }
+        }
+        checkMedalTimes();
+    }
+
+    const ObjectProperty* mapProperty(const std::string& name) const {
+        const auto found = std::find_if(map.properties.begin(), map.properties.end(),
+                                        [&](const ObjectProperty& own) { return own.name == name; });
+        return found == map.properties.end() ? nullptr : &*found;
+    }
+
+    // The medal times come as a set, each one longer than the one before.
+    void checkMedalTimes() {
+        const std::vector<std::string>& names = LevelSchema::medalTimeNames();
+        std::vector<const ObjectProperty*> given;
+        std::vector<std::string> missing;
+        for (const std::string& name : names) {
+            const ObjectProperty* own = mapProperty(name);
+            given.push_back(own);
+            if (!own) {
+                missing.push_back(name);
+            }
+        }
+        if (missing.size() == names.size()) {
+            return;
+        }
+        if (!missing.empty()) {
+            const ObjectProperty* first =
+                *std::find_if(given.begin(), given.end(), [](auto* own) { return own; });
+            error("map property " + quoted(first->name),
+                  "comes without " + quotedList(missing, "and") + "; the three medal times go together",
+                  first->line);
+            return;
+        }
+        for (std::size_t i = 1; i < given.size(); ++i) {
+            const ObjectProperty& faster = *given[i - 1];
+            const ObjectProperty& slower = *given[i];
+            if (isNumber(faster.value) && isNumber(slower.value) &&
+                std::atof(slower.value.c_str()) <= std::atof(faster.value.c_str())) {
+                error("map property " + quoted(slower.name),
+                      "is " + slower.value + ", not longer than " + quoted(faster.name) + " (" +
+                          faster.value + "); the medal times grow from gold to bronze",
+                      slower.line);
             }
         }
     }

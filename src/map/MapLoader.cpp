@@ -41,6 +41,7 @@ bool MapLoader::load(const std::string& path, sf::Vector2f origin) {
     }
 
     MapObjectFactory(objects).createAll(map);
+    objects.medalTimes = MedalTimes::of(map);
     if (LevelSchema::wallsBlockSight(map)) {
         PhysicsManager::getInstance()->blockSightWithWalls(
             {map.width, map.height}, {static_cast<float>(map.tileWidth), static_cast<float>(map.tileHeight)});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/MedalTimes.hpp"
 #include "scene/GameObject.hpp"
 
 #include <SFML/Graphics/Sprite.hpp>
@@ -44,6 +45,8 @@ public:
     sf::Vector2i mouseWorldPosition;
     // Set in the frames in which the player shoots without the pointer: the direction the armed eggs fly.
     std::optional<sf::Vector2f> shotDirection;
+    // The loaded level's target times, when its map gives them.
+    std::optional<MedalTimes> medalTimes;
 
 private:
     GameObjectManager();

@@ -4,8 +4,10 @@
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
 #include "app/SceneRegistries.hpp"
+#include "assets/AssetManager.hpp"
 #include "assets/FileCheck.hpp"
 #include "input/RealtimeInput.hpp"
+#include "screens/MenuPalette.hpp"
 #include "screens/RunClock.hpp"
 #include "screens/ScreenPicture.hpp"
 
@@ -15,6 +17,17 @@ namespace {
 // Smaller than the picture's lines, so that it fits the band between them.
 const unsigned kTimeLineTextSize = 24;
 const sf::Color kTimeLineColour(255, 244, 214);
+// The cards on either side of the won picture's flask, in picture coordinates, in the menu's colours.
+const sf::FloatRect kMedalCardArea(60, 196, 250, 176);
+const sf::FloatRect kNumbersCardArea(490, 196, 250, 176);
+const sf::Uint8 kCardOpacity = 200;
+const unsigned kCardTitleSize = 28;
+const unsigned kCardLineSize = 21;
+const sf::Vector2f kMedalPictureSize(64, 64);
+// The middle of the band between "A guard dog got you." and "Press Space to return to the menu".
+const float kLostNumbersMiddle = 340.0f;
+const char* const kMedalPictures[] = {"", "Assets/medalBronze.png", "Assets/medalSilver.png",
+                                      "Assets/medalGold.png"};
 
 // Down in this frame and not in the previous one, nor when the screen opened.
 bool newlyPressed(sf::Keyboard::Key key, bool& wasDown) {
@@ -33,6 +46,30 @@ std::string EndScreen::timeText(double seconds, const std::string& difficulty, b
     return best ? time + "   New best" : time;
 }
 
+std::string EndScreen::medalTitle(const MedalTimes& times, double seconds) {
+    return MedalTimes::titleOf(times.medalFor(seconds)) + " medal";
+}
+
+std::string EndScreen::nextMedalText(const MedalTimes& times, double seconds) {
+    const std::optional<MedalTimes::Medal> next = times.nextMedal(seconds);
+    if (!next) {
+        return "The best medal there is";
+    }
+    std::string name = MedalTimes::titleOf(*next);
+    name[0] = static_cast<char>(name[0] - 'A' + 'a');
+    return RunClock::format(times.limitOf(*next)) + " or less for " + name;
+}
+
+std::string EndScreen::eggsText(int eggsShot) {
+    return "Eggs shot: " + std::to_string(eggsShot);
+}
+
+std::string EndScreen::seenText(int timesSeen) {
+    return timesSeen == 0   ? "Never seen"
+           : timesSeen == 1 ? "Seen once"
+                            : "Seen " + std::to_string(timesSeen) + " times";
+}
+
 void EndScreen::init() {
     wonPicture = ScreenPicture::makePicture("wonScreen", "wonScreen", "wonScreen", "Assets/won.png");
     lostPicture = ScreenPicture::makePicture("lostScreen", "lostScreen", "lostScreen", "Assets/lost.png");
@@ -42,6 +79,11 @@ void EndScreen::init() {
         camera = ScreenPicture::makeCamera(lostPicture);
     }
     buildTimeLine();
+    const GameStateManager* game = GameStateManager::getInstance();
+    if (game->won && game->medalTimes) {
+        buildMedalCard(*game->medalTimes, game->runSeconds);
+    }
+    buildNumbers(game->won);
     // A key held as the level ended is not a choice made on this screen.
     spaceWasDown = RealtimeInput::isKeyPressed(sf::Keyboard::Space);
     restartWasDown = RealtimeInput::isKeyPressed(GameStateManager::getInstance()->settings.key("RESTART"));
@@ -62,8 +104,78 @@ void EndScreen::buildTimeLine() {
     timeLine->setTextSize(kTimeLineTextSize);
     timeLine->getRenderer()->setTextColor(kTimeLineColour);
     gui.add(timeLine, "time");
+    timeLine->setVisible(game->won);
     const sf::Vector2f size = timeLine->getSize();
     timeLine->setPosition({(Letterbox::kPictureWidth - size.x) / 2.0f, kTimeLineMiddle - size.y / 2.0f});
+}
+
+std::shared_ptr<ui::Label> EndScreen::addCard(sf::FloatRect area, const std::string& name) {
+    auto card = ui::Label::create();
+    card->setPosition({area.left, area.top});
+    card->setSize({area.width, area.height});
+    card->getRenderer()->setBackgroundColor(MenuPalette::nightBlue(kCardOpacity));
+    card->getRenderer()->setBorders({2.0f, 2.0f, 2.0f, 2.0f});
+    card->getRenderer()->setBorderColor(MenuPalette::kGold);
+    gui.add(card, name);
+    return card;
+}
+
+std::shared_ptr<ui::Label> EndScreen::addCentredLine(const std::string& text, unsigned size, sf::Color colour,
+                                                     sf::Vector2f centre, const std::string& name) {
+    auto line = ui::Label::create(text);
+    line->setTextSize(size);
+    line->getRenderer()->setTextColor(colour);
+    gui.add(line, name);
+    const sf::Vector2f measured = line->getSize();
+    line->setPosition({centre.x - measured.x / 2.0f, centre.y - measured.y / 2.0f});
+    return line;
+}
+
+void EndScreen::buildMedalCard(const MedalTimes& times, double seconds) {
+    medalCard = addCard(kMedalCardArea, "medalCard");
+    const float middle = kMedalCardArea.left + kMedalCardArea.width / 2.0f;
+    const MedalTimes::Medal medal = times.medalFor(seconds);
+    if (medal != MedalTimes::Medal::None) {
+        AssetManager* assets = AssetManager::getInstance();
+        const char* const file = kMedalPictures[static_cast<int>(medal)];
+        assets->loadTexture(file, file);
+        medalPicture = ui::BitmapButton::create("");
+        if (assets->hasTexture(file)) {
+            medalPicture->setImage(assets->getTexture(file));
+        }
+        medalPicture->setSize(kMedalPictureSize);
+        medalPicture->setPosition({middle - kMedalPictureSize.x / 2.0f, kMedalCardArea.top + 14.0f});
+        medalPicture->getRenderer()->setBackgroundColor(sf::Color::Transparent);
+        medalPicture->getRenderer()->setBorderColor(sf::Color::Transparent);
+        gui.add(medalPicture, "medal");
+    }
+    medalLine = addCentredLine(medalTitle(times, seconds), kCardTitleSize, MenuPalette::kCream,
+                               {middle, kMedalCardArea.top + 106.0f}, "medalName");
+    nextMedalLine = addCentredLine(nextMedalText(times, seconds), kCardLineSize, MenuPalette::kPaleGold,
+                                   {middle, kMedalCardArea.top + 146.0f}, "nextMedal");
+}
+
+void EndScreen::buildNumbers(bool won) {
+    const GameStateManager* game = GameStateManager::getInstance();
+    if (!won) {
+        // One line: the eggs to the left of the middle, the sightings to the right.
+        const float middle = Letterbox::kPictureWidth / 2.0f;
+        eggsLine = addCentredLine(eggsText(game->eggsShot), kTimeLineTextSize, kTimeLineColour,
+                                  {middle, kLostNumbersMiddle}, "eggs");
+        seenLine = addCentredLine(seenText(game->timesSeen), kTimeLineTextSize, kTimeLineColour,
+                                  {middle, kLostNumbersMiddle}, "seen");
+        eggsLine->setPosition({middle - 16.0f - eggsLine->getSize().x, eggsLine->getPosition().y});
+        seenLine->setPosition({middle + 16.0f, seenLine->getPosition().y});
+        return;
+    }
+    numbersCard = addCard(kNumbersCardArea, "numbersCard");
+    const float middle = kNumbersCardArea.left + kNumbersCardArea.width / 2.0f;
+    addCentredLine("This run", kCardTitleSize, MenuPalette::kCream, {middle, kNumbersCardArea.top + 40.0f},
+                   "numbersTitle");
+    eggsLine = addCentredLine(eggsText(game->eggsShot), kCardLineSize, MenuPalette::kPaleGold,
+                              {middle, kNumbersCardArea.top + 96.0f}, "eggs");
+    seenLine = addCentredLine(seenText(game->timesSeen), kCardLineSize, MenuPalette::kPaleGold,
+                              {middle, kNumbersCardArea.top + 134.0f}, "seen");
 }
 
 void EndScreen::exit() {
@@ -79,10 +191,8 @@ void EndScreen::draw(sf::RenderWindow& window) {
     }
     camera->draw(window);
     picture->draw(window);
-    if (GameStateManager::getInstance()->won) {
-        gui.setRelativeViewport(Letterbox::viewport(window.getSize()));
-        gui.draw();
-    }
+    gui.setRelativeViewport(Letterbox::viewport(window.getSize()));
+    gui.draw();
 }
 
 void EndScreen::handleInput(float) {

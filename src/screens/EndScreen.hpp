@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/GameState.hpp"
+#include "map/MedalTimes.hpp"
 #include "scene/GameObject.hpp"
+#include "ui/BitmapButton.hpp"
 #include "ui/Gui.hpp"
 #include "ui/Label.hpp"
 
@@ -9,9 +11,11 @@
 
 // After a level: the won or the lost picture, chosen from the state manager's won flag every frame; after a
 // win also the run's time and difficulty, between the picture's two lines of text, with "New best" when it
-// beat the record at that difficulty, or a word that the time could not be kept. Space returns to the menu,
-// R (as bound) plays the level again; a key already down when the screen opened (Space shoots in the level)
-// counts only once it has been let go and pressed again.
+// beat the record at that difficulty, or a word that the time could not be kept; on a level with medal
+// times a card on the left with the medal won and the time the next one needs. The run's numbers (eggs
+// shot, times seen) are on a card on the right after a win, between the lines after a loss. Space returns to
+// the menu, R (as bound) plays the level again; a key already down when the screen opened (Space shoots in
+// the level) counts only once it has been let go and pressed again.
 class EndScreen final : public GameState {
 public:
     // The middle of the free band between "You escaped with the formula." and "Press Space to return to
@@ -27,15 +31,36 @@ public:
     // "Time 1:23.4 on Normal   New best", "Time 1:23.4 on Normal" or "Time 1:23.4 on Hard (could not be
     // saved)".
     static std::string timeText(double seconds, const std::string& difficulty, bool kept, bool best);
+    // "Gold medal", "Silver medal", "Bronze medal" or "No medal".
+    static std::string medalTitle(const MedalTimes& times, double seconds);
+    // "0:40.0 or less for gold", or "The best medal there is" after a gold.
+    static std::string nextMedalText(const MedalTimes& times, double seconds);
+    // "Eggs shot: 3" and "Seen 2 times", "Seen once" or "Never seen".
+    static std::string eggsText(int eggsShot);
+    static std::string seenText(int timesSeen);
 
     std::shared_ptr<GameObject> wonPicture;
     std::shared_ptr<GameObject> lostPicture;
     std::shared_ptr<GameObject> camera;
     ui::Gui gui;
     std::shared_ptr<ui::Label> timeLine;
+    // After a won level with medal times: the card, the medal's picture and its two lines.
+    std::shared_ptr<ui::Label> medalCard;
+    std::shared_ptr<ui::BitmapButton> medalPicture;
+    std::shared_ptr<ui::Label> medalLine;
+    std::shared_ptr<ui::Label> nextMedalLine;
+    // Eggs shot and times seen: on the card after a win, in one line after a loss.
+    std::shared_ptr<ui::Label> numbersCard;
+    std::shared_ptr<ui::Label> eggsLine;
+    std::shared_ptr<ui::Label> seenLine;
 
 private:
     void buildTimeLine();
+    void buildMedalCard(const MedalTimes& times, double seconds);
+    void buildNumbers(bool won);
+    std::shared_ptr<ui::Label> addCard(sf::FloatRect area, const std::string& name);
+    std::shared_ptr<ui::Label> addCentredLine(const std::string& text, unsigned size, sf::Color colour,
+                                              sf::Vector2f centre, const std::string& name);
 
     bool spaceWasDown = true;
     bool restartWasDown = true;

@@ -7,6 +7,7 @@
 #include "assets/AssetManager.hpp"
 #include "assets/FileCheck.hpp"
 #include "components/DeathComponent.hpp"
+#include "components/EggComponent.hpp"
 #include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
 #include "input/ActionLabel.hpp"
@@ -19,6 +20,7 @@
 #include "scene/RenderManager.hpp"
 #include "scene/StaticCmp.hpp"
 #include "screens/MenuPalette.hpp"
+#include "storage/GhostFile.hpp"
 #include "storage/RecordsFile.hpp"
 #include "ui/BitmapButton.hpp"
 #include "ui/TextFit.hpp"
@@ -57,6 +59,8 @@ const float kChaseRumble = 0.4f;
 const unsigned kChaseRumbleMs = 150;
 const float kCaughtRumble = 1.0f;
 const unsigned kCaughtRumbleMs = 600;
+// The ghost: the player's picture, faded and cooled so it is never taken for the player.
+const sf::Color kGhostTint(170, 215, 255, 120);
 } // namespace
 
 void IngameScreen::init() {
@@ -94,7 +98,15 @@ bool IngameScreen::loadLevel() {
     playerLife = player->getComponent<DeathComponent>();
     playerEggs = player->getComponent<LayEggComponent>();
     levelKey = RecordsFile::levelKey(GameStateManager::getInstance()->mapPath);
+    loadGhost();
     return true;
+}
+
+void IngameScreen::loadGhost() {
+    const GameStateManager* game = GameStateManager::getInstance();
+    if (game->settings.showGhost) {
+        ghost = GhostFile(game->ghostsFolder).load(levelKey, game->settings.difficulty);
+    }
 }
 
 void IngameScreen::bindPlayerKeys() {
@@ -171,11 +183,27 @@ void IngameScreen::finishRun() {
     game->runSeconds = runClock.seconds();
     game->newBest = false;
     game->winKept = false;
+    game->medalTimes = GameObjectManager::getInstance()->medalTimes;
+    game->eggsShot = 0;
+    for (const auto& egg : eggs) {
+        const auto state = egg ? egg->getComponent<EggComponent>() : nullptr;
+        game->eggsShot += state ? state->timesShot : 0;
+    }
+    game->timesSeen = 0;
+    for (const auto& dog : dogs) {
+        const auto movement = dog ? dog->getComponent<EnemyMovement>() : nullptr;
+        game->timesSeen += movement ? movement->timesSawPlayer() : 0;
+    }
     if (game->won && !playerDead) {
         const RecordsFile::Outcome outcome =
             RecordsFile(game->recordsPath).recordWin(levelKey, game->settings.difficulty, runClock.seconds());
         game->newBest = outcome.best;
         game->winKept = outcome.kept;
+        if (outcome.best) {
+            recording.record(runClock.seconds(), player->getPosition(),
+                             PhysicsManager::getInstance()->playerInside);
+            GhostFile(game->ghostsFolder).save(levelKey, game->settings.difficulty, recording);
+        }
     }
 }
 
@@ -349,6 +377,8 @@ void IngameScreen::update(float dt) {
     goalLine->setPosition({(Letterbox::kPictureWidth - goalLine->getSize().x) / 2.0f, kGoalMargin});
     if (!paused && !playerDead && !GameStateManager::getInstance()->levelComplete) {
         runClock.advance(dt);
+        recording.record(runClock.seconds(), player->getPosition(),
+                         PhysicsManager::getInstance()->playerInside);
     }
     clockText->setText(runClock.text());
 
@@ -385,6 +415,18 @@ void IngameScreen::drawSight(sf::RenderWindow& window) {
     sightAreas.draw(window, dogs, sizeOf(player), eggs.empty() ? sf::Vector2f() : sizeOf(eggs.front()));
 }
 
+void IngameScreen::drawGhost(sf::RenderWindow& window) {
+    const auto sprite = ghost ? player->getComponent<StaticCmp>() : nullptr;
+    const auto sample = sprite ? ghost->at(runClock.seconds()) : std::nullopt;
+    if (!sample || sample->inside != PhysicsManager::getInstance()->playerInside) {
+        return;
+    }
+    sf::Sprite shade = sprite->sprite;
+    shade.setPosition(sample->position);
+    shade.setColor(kGhostTint);
+    window.draw(shade);
+}
+
 void IngameScreen::draw(sf::RenderWindow& window) {
     if (!levelReady) {
         return;
@@ -397,10 +439,12 @@ void IngameScreen::draw(sf::RenderWindow& window) {
     RenderManager* renderer = RenderManager::getInstance();
     if (tileCache.draw(window, camera->getComponent<CameraComponent>()->view)) {
         drawSight(window);
+        drawGhost(window);
         renderer->drawOn(window, RenderManager::Part::allButTileLayers);
     } else {
         renderer->draw(&window);
         drawSight(window);
+        drawGhost(window);
     }
     chaseMarks.draw(window, dogs);
     const sf::FloatRect viewport = Letterbox::viewport(window.getSize());

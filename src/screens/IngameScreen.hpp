@@ -6,11 +6,13 @@
 #include "screens/ChaseMark.hpp"
 #include "screens/RunClock.hpp"
 #include "screens/SightOverlay.hpp"
+#include "storage/GhostRun.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
 #include "ui/Label.hpp"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +24,8 @@ class LayEggComponent;
 // words, what each dog sees on the ground and a mark over every chasing or wary dog. Escape pauses; while
 // paused, R restarts the level and Q leaves it for the menu (keys as bound). Ends
 // when the player is caught or reaches the goal with the formula; a win is timed
-// (the clock stands while paused) and recorded as the level's best when faster.
+// (the clock stands while paused) and recorded as the level's best when faster, and its path kept as the
+// ghost that the next attempts race.
 class IngameScreen final : public GameState {
 public:
     void init() override;
@@ -38,6 +41,9 @@ public:
     ChaseMark chaseMarks;
     // The dogs' sight on the ground, unless the player turned it off in the options.
     SightOverlay sightAreas;
+    // This run as it goes, and the best run's ghost to race (when there is one and the player shows it).
+    GhostRun recording;
+    std::optional<GhostRun> ghost;
     std::shared_ptr<ui::Button> clockText;
     RunClock runClock;
     ui::Gui gui;
@@ -60,8 +66,10 @@ private:
     void buildHud();
     void buildGoalLine();
     void addClock();
-    // Hands the run's time to the end screen, and records a win.
+    // Hands the run's time and numbers to the end screen, and records a win (with its ghost when it is
+    // the new best).
     void finishRun();
+    void loadGhost();
     void buildPausePicture();
     sf::Vector2f pausePosition() const;
     void placePauseKeys();
@@ -73,6 +81,8 @@ private:
     // The pieces in as few lines as fit inside the picture.
     std::string fitted(const std::vector<std::string>& pieces) const;
     void drawSight(sf::RenderWindow& window);
+    // The ghost as a see-through player, while it is where the player is: both inside or both outside.
+    void drawGhost(sf::RenderWindow& window);
 
     bool levelReady = false;
     std::string listedKeys;

@@ -166,8 +166,11 @@ std::string LevelListScreen::recordText(const LevelCatalog::Details& details,
         return played + "not won yet";
     }
     const int wins = record->second.wins;
-    return played + "best " + RunClock::format(record->second.bestSeconds) + ", won " + std::to_string(wins) +
-           (wins == 1 ? " time" : " times");
+    const double best = record->second.bestSeconds;
+    const std::string medal =
+        details.medalTimes ? MedalTimes::medalText(details.medalTimes->medalFor(best)) : std::string();
+    return played + (medal.empty() ? "" : medal + ", ") + "best " + RunClock::format(best) + ", won " +
+           std::to_string(wins) + (wins == 1 ? " time" : " times");
 }
 
 void LevelListScreen::init() {

@@ -61,6 +61,7 @@ FileStamp stampOf(const std::string& path) {
 struct Verdict {
     std::string mapName; // the map's "name" property; "" when it has none
     std::string problem;
+    std::optional<MedalTimes> medalTimes;
 };
 
 struct CheckedFile {
@@ -309,6 +310,7 @@ private:
         }
         // A line break in a name is shown as a space.
         verdict.mapName = cutToLetters(level.map->property(LevelSchema::kLevelName), kLongestProblem);
+        verdict.medalTimes = MedalTimes::of(*level.map);
         for (const MapProblem& problem : level.problems) {
             if (problem.isError()) {
                 verdict.problem = firstLine(withoutPath(problem.format(path), path));
@@ -465,7 +467,8 @@ const LevelCatalog::Details* LevelCatalog::lookUp(std::size_t index) {
         return nullptr;
     }
     const Verdict& verdict = checked->verdict;
-    entry = Details{verdict.mapName.empty() ? fileName(index) : verdict.mapName, verdict.problem, {}};
+    entry = Details{
+        verdict.mapName.empty() ? fileName(index) : verdict.mapName, verdict.problem, {}, verdict.medalTimes};
     if (!recordsPath.empty() && entry->playable() && !checked->levelKey.empty()) {
         // A garbled records file is reported when a win is saved, not here.
         const ErrRedirect quiet(nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/MedalTimes.hpp"
 #include "storage/RecordsFile.hpp"
 
 #include <chrono>
@@ -23,7 +24,8 @@ public:
     struct Details {
         std::string name;    // the map's "name" property, else its file name
         std::string problem; // the first thing that keeps the game from playing it, on one line; "" if none
-        RecordsFile::LevelRecords records; // by difficulty; none before the first win
+        RecordsFile::LevelRecords records;    // by difficulty; none before the first win
+        std::optional<MedalTimes> medalTimes; // when the map gives them
         bool playable() const { return problem.empty(); }
     };
 

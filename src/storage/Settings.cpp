@@ -124,7 +124,7 @@ std::optional<Settings::Difficulty> Settings::difficultyNamed(const std::string&
 
 bool Settings::operator==(const Settings& other) const {
     return audio == other.audio && musicVolume == other.musicVolume && effectsVolume == other.effectsVolume &&
-           difficulty == other.difficulty && showSight == other.showSight && fullscreen == other.fullscreen &&
-           windowSize == other.windowSize && keys == other.keys && padButtons == other.padButtons &&
-           rumble == other.rumble;
+           difficulty == other.difficulty && showSight == other.showSight && showGhost == other.showGhost &&
+           fullscreen == other.fullscreen && windowSize == other.windowSize && keys == other.keys &&
+           padButtons == other.padButtons && rumble == other.rumble;
 }

@@ -56,6 +56,8 @@ public:
     Difficulty difficulty = Difficulty::Normal;
     // The dogs' sight drawn on the ground in the level.
     bool showSight = true;
+    // The ghost of the best run on the level, raced on later attempts.
+    bool showGhost = true;
     bool fullscreen = false;
     // The window's size when it is not fullscreen.
     sf::Vector2u windowSize{800, 600};

@@ -72,30 +72,26 @@ void readVolume(const toml::table& file, const char* name, int& volume, const Re
     volume = static_cast<int>(node->as_integer()->get());
 }
 
+void readSwitch(const toml::table& file, const std::string& path, bool& value, const Report& report) {
+    if (const toml::node* node = file.at_path(path).node()) {
+        if (node->is_boolean()) {
+            value = node->as_boolean()->get();
+        } else {
+            report(lineOf(*node), path + " must be true or false; using " + yesNo(value));
+        }
+    }
+}
+
 // A file from before the volumes has only "enabled": both volumes then stay at their default.
 void readAudio(const toml::table& file, Settings& settings, const Report& report) {
     readVolume(file, "music", settings.musicVolume, report);
     readVolume(file, "effects", settings.effectsVolume, report);
-    const toml::node* enabled = file.at_path("audio.enabled").node();
-    if (!enabled) {
-        return;
-    }
-    if (!enabled->is_boolean()) {
-        report(lineOf(*enabled), "audio.enabled must be true or false; using " + yesNo(settings.audio));
-        return;
-    }
-    settings.audio = enabled->as_boolean()->get();
+    readSwitch(file, "audio.enabled", settings.audio, report);
 }
 
 void readGame(const toml::table& file, Settings& settings, const Report& report) {
-    if (const toml::node* sight = file.at_path("game.show_sight").node()) {
-        if (sight->is_boolean()) {
-            settings.showSight = sight->as_boolean()->get();
-        } else {
-            report(lineOf(*sight),
-                   "game.show_sight must be true or false; using " + yesNo(settings.showSight));
-        }
-    }
+    readSwitch(file, "game.show_sight", settings.showSight, report);
+    readSwitch(file, "game.show_ghost", settings.showGhost, report);
     const toml::node* node = file.at_path("game.difficulty").node();
     if (!node) {
         return;
@@ -320,7 +316,8 @@ toml::table toTable(const Settings& settings) {
                             {"effects", static_cast<std::int64_t>(settings.effectsVolume)}};
     return toml::table{{"audio", audio},
                        {"game", toml::table{{"difficulty", Settings::nameOf(settings.difficulty)},
-                                            {"show_sight", settings.showSight}}},
+                                            {"show_sight", settings.showSight},
+                                            {"show_ghost", settings.showGhost}}},
                        {"window", window},
                        {"keys", keys},
                        {"pad", pad}};

@@ -66,6 +66,22 @@ TEST_F(MapCheckerTest, EachBreakageIsReportedOnItsOwnLine) {
          "infinite=\"0\">\n<properties>\n<property name=\"wallsBlockSight\" type=\"bool\" value=\"yes\"/>\n"
          "</properties>\n",
          "error: map property \"wallsBlockSight\": is \"yes\", not true or false (a bool property in Tiled)"},
+        {"one medal time alone", "infinite=\"0\">\n",
+         "infinite=\"0\">\n<properties>\n<property name=\"silverTime\" type=\"float\" value=\"60\"/>\n"
+         "</properties>\n",
+         "error: map property \"silverTime\": comes without \"goldTime\" and \"bronzeTime\"; the three medal "
+         "times go together"},
+        {"medal times out of order", "infinite=\"0\">\n",
+         "infinite=\"0\">\n<properties>\n<property name=\"bronzeTime\" type=\"float\" value=\"90\"/>\n"
+         "<property name=\"goldTime\" type=\"float\" value=\"40\"/>\n"
+         "<property name=\"silverTime\" type=\"float\" value=\"40\"/>\n</properties>\n",
+         "error: map property \"silverTime\": is 40, not longer than \"goldTime\" (40); the medal times grow "
+         "from gold to bronze"},
+        {"medal time not a number", "infinite=\"0\">\n",
+         "infinite=\"0\">\n<properties>\n<property name=\"bronzeTime\" type=\"float\" value=\"1:30\"/>\n"
+         "<property name=\"goldTime\" type=\"float\" value=\"40\"/>\n"
+         "<property name=\"silverTime\" type=\"float\" value=\"60\"/>\n</properties>\n",
+         "error: map property \"bronzeTime\": is \"1:30\", not a number"},
         {"weightless player", "<property name=\"6_mass\" value=\"1\"/>",
          "<property name=\"6_mass\" value=\"0\"/>",
          "error: object \"player1\": property 6 (\"6_mass\") is 0; it must be greater than 0"},

@@ -1,6 +1,9 @@
 #include "screens/EndScreen.hpp"
 
 #include "app/Letterbox.hpp"
+#include "map/TileMap.hpp"
+#include "screens/IngameScreen.hpp"
+#include "screens/LevelListScreen.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/GameHarness.hpp"
 
@@ -122,5 +125,81 @@ TEST_F(EndScreenTest, AKeyHeldAsTheLevelEndsCountsOnlyWhenPressedAgain) {
     EXPECT_NE(harness.screen<EndScreen>(), nullptr);
     harness.press(sf::Keyboard::Space);
     EXPECT_NE(harness.screen<StartScreen>(), nullptr) << "a new press returns to the menu";
+}
+
+// A map whose own properties are `properties`.
+std::optional<MedalTimes> medalsOf(const std::vector<std::pair<std::string, std::string>>& properties) {
+    TileMap map;
+    for (const auto& [name, value] : properties) {
+        map.properties.push_back({name, value, 0});
+    }
+    return MedalTimes::of(map);
+}
+
+TEST(MedalTest, EachLimitEarnsItsMedalAsTheClockShowsItAndNamesTheNext) {
+    EXPECT_FALSE(medalsOf({}));
+    EXPECT_FALSE(medalsOf({{"goldTime", "40"}, {"silverTime", "60"}})) << "all three or none";
+    EXPECT_FALSE(medalsOf({{"goldTime", "40"}, {"silverTime", "40"}, {"bronzeTime", "90"}}));
+    EXPECT_FALSE(medalsOf({{"goldTime", "40"}, {"silverTime", "x"}, {"bronzeTime", "90"}}));
+    const std::optional<MedalTimes> times =
+        medalsOf({{"bronzeTime", "90"}, {"goldTime", "40"}, {"silverTime", "60.5"}});
+    ASSERT_TRUE(times);
+
+    struct Case {
+        double seconds;
+        const char* medal;
+        const char* next;
+    };
+    const Case cases[] = {
+        {12.0, "Gold medal", "The best medal there is"},
+        {40.09, "Gold medal", "The best medal there is"}, // shown as 0:40.0
+        {40.1, "Silver medal", "0:40.0 or less for gold"},
+        {60.5, "Silver medal", "0:40.0 or less for gold"},
+        {60.6, "Bronze medal", "1:00.5 or less for silver"},
+        {90.0, "Bronze medal", "1:00.5 or less for silver"},
+        {90.1, "No medal", "1:30.0 or less for bronze"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EndScreen::medalTitle(*times, c.seconds), c.medal) << c.seconds;
+        EXPECT_EQ(EndScreen::nextMedalText(*times, c.seconds), c.next) << c.seconds;
+    }
+
+    // The level list names the medal of each difficulty's best time, and none slower than bronze.
+    LevelCatalog::Details details{"The Farmhouse", "", {}, times};
+    details.records[Settings::Difficulty::Normal] = {55.0, 2};
+    details.records[Settings::Difficulty::Hard] = {95.0, 1};
+    EXPECT_EQ(LevelListScreen::recordText(details, Settings::Difficulty::Normal),
+              "Normal: Silver medal, best 0:55.0, won 2 times");
+    EXPECT_EQ(LevelListScreen::recordText(details, Settings::Difficulty::Hard),
+              "Hard: best 1:35.0, won 1 time");
+    details.medalTimes.reset();
+    EXPECT_EQ(LevelListScreen::recordText(details, Settings::Difficulty::Normal),
+              "Normal: best 0:55.0, won 2 times");
+}
+
+TEST_F(EndScreenTest, AWinShowsItsMedalAndNumbersAndALossOnlyTheNumbers) {
+    ASSERT_TRUE(winTheLevel());
+    EndScreen* end = harness.screen<EndScreen>();
+    ASSERT_TRUE(end->medalLine && end->medalPicture);
+    EXPECT_EQ(end->medalLine->getText(), "Gold medal") << "the first level's gold is well above a second";
+    EXPECT_EQ(end->nextMedalLine->getText(), "The best medal there is");
+    EXPECT_EQ(end->eggsLine->getText(), "Eggs shot: 0");
+    EXPECT_EQ(end->seenLine->getText(), "Never seen");
+    EXPECT_TRUE(end->numbersCard);
+
+    harness.press(sf::Keyboard::Space);
+    ASSERT_TRUE(harness.startLevel());
+    // Walked into the first dog of the yard: caught once the dog has seen the player.
+    GameHarness::object("player1")->setPosition(GameHarness::object("enemy1")->getPosition() +
+                                                sf::Vector2f(30.0f, 0.0f));
+    for (int frame = 0; frame < 600 && harness.screen<IngameScreen>(); ++frame) {
+        harness.frames(1);
+    }
+    end = harness.screen<EndScreen>();
+    ASSERT_NE(end, nullptr);
+    EXPECT_FALSE(GameStateManager::getInstance()->won);
+    EXPECT_FALSE(end->medalLine) << "a loss earns no medal";
+    EXPECT_FALSE(end->numbersCard);
+    EXPECT_EQ(end->seenLine->getText(), "Seen once");
 }
 } // namespace

@@ -62,9 +62,9 @@ TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithI
                                           catalog.shipped(i), difficulty);
     };
     EXPECT_EQ(text(own), "a-broken.tmx: line 2: not well-formed XML: expected >");
-    EXPECT_EQ(text(own + 1), "The Farmhouse (b-copy.tmx)   Normal: best 1:23.4, won 1 time");
+    EXPECT_EQ(text(own + 1), "The Farmhouse (b-copy.tmx)   Normal: Gold medal, best 1:23.4, won 1 time");
     EXPECT_EQ(text(own + 1, Settings::Difficulty::Hard),
-              "The Farmhouse (b-copy.tmx)   Hard: best 1:39.0, won 1 time");
+              "The Farmhouse (b-copy.tmx)   Hard: Silver medal, best 1:39.0, won 1 time");
     EXPECT_EQ(text(own + 1, Settings::Difficulty::Easy), "The Farmhouse (b-copy.tmx)   Easy: not won yet");
     EXPECT_FALSE(catalog.details(own + 2).playable());
     EXPECT_EQ(text(own + 2).rfind("c-renamed.tmx: object \"enemy3\": missing", 0), 0u) << text(own + 2);

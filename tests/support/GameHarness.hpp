@@ -126,6 +126,7 @@ public:
     std::string settingsFile() const { return configFolder + "/pellowick/settings.toml"; }
     std::string padMappingsFile() const { return configFolder + "/pellowick/gamecontrollerdb.txt"; }
     std::string recordsFile() const { return configFolder + "/data/pellowick/records.toml"; }
+    std::string ghostsFolder() const { return configFolder + "/data/pellowick/ghosts"; }
 
     std::string configFolder;
     std::unique_ptr<Game> game;

@@ -2,6 +2,9 @@
 #include "Pictures.hpp"
 #include "Scenery.hpp"
 
+#include <cmath>
+#include <string>
+
 namespace assetgen {
 namespace Pictures {
 
@@ -35,7 +38,40 @@ void outlinedLine(Canvas& canvas, sf::Vector2f from, sf::Vector2f to, sf::Color 
     canvas.line(from, to, 2.8f, colour);
 }
 
+// The medal's face: a many-pointed burst for gold, a round disc for silver, a hexagon for bronze, so
+// the three differ in shape as well as colour.
+sf::VertexArray medalFace(int place, sf::Vector2f centre, float radius, sf::Color colour) {
+    sf::VertexArray face(sf::TriangleFan);
+    face.append({centre, colour});
+    const int corners = place == 1 ? 24 : place == 2 ? 48 : 6;
+    for (int i = 0; i <= corners; ++i) {
+        const float reach = place == 1 && i % 2 == 1 ? radius * 0.8f : radius;
+        const float angle = static_cast<float>(i) * 6.2831853f / static_cast<float>(corners) - 1.5707963f;
+        face.append({centre + sf::Vector2f(std::cos(angle), std::sin(angle)) * reach, colour});
+    }
+    return face;
+}
+
 } // namespace
+
+sf::Image medal(const Fonts& fonts, int place) {
+    Canvas canvas({64, 64}, {64.f, 64.f}, 6);
+    // The ribbon, as two bands meeting behind the medal.
+    const sf::Color ribbon(52, 84, 170);
+    canvas.line({18.f, 0.f}, {30.f, 30.f}, 11.f, kOutline);
+    canvas.line({46.f, 0.f}, {34.f, 30.f}, 11.f, kOutline);
+    canvas.line({18.f, 1.f}, {30.f, 30.f}, 8.f, ribbon);
+    canvas.line({46.f, 1.f}, {34.f, 30.f}, 8.f, sf::Color(200, 48, 52));
+    const sf::Color metal = place == 1   ? sf::Color(246, 196, 48)
+                            : place == 2 ? sf::Color(206, 214, 226)
+                                         : sf::Color(196, 122, 64);
+    const sf::Vector2f centre(32.f, 41.f);
+    canvas.draw(medalFace(place, centre, 22.f, kOutline));
+    canvas.draw(medalFace(place, centre, 20.f, metal));
+    canvas.ellipse(centre, {12.f, 12.f}, sf::Color(255, 255, 255, 60));
+    canvas.text(fonts.bold, std::to_string(place), 22.f, centre, Anchor::Centre, kOutline);
+    return canvas.finish();
+}
 
 sf::Image audioIcon(bool audioOn) {
     Canvas canvas({32, 32}, {32.f, 32.f}, 8);

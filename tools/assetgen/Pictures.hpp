@@ -21,6 +21,8 @@ sf::Image lost(const Fonts& fonts);
 sf::Image pause(const Fonts& fonts); // 480x200 panel, shown at half size over the level
 sf::Image audioIcon(bool audioOn);   // 32x32 speaker, crossed out when off
 sf::Image eggAmount();               // 48x48 egg beside the HUD's egg counter
+// 64x64 medal on its ribbon for the end screen, its place (1 gold, 2 silver, 3 bronze) written on it.
+sf::Image medal(const Fonts& fonts, int place);
 // The game's icon (desktop menu, window title bar): an egg and the formula under the moon, size x size.
 sf::Image appIcon(unsigned size);
 

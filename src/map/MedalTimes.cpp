@@ -1,0 +1,90 @@
+#include "map/MedalTimes.hpp"
+
+#include "map/LevelSchema.hpp"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+// The time as the clock shows it: cut to tenths, so a run shown as 0:40.0 earns a 40-second medal.
+double shownTime(double seconds) {
+    return std::floor(seconds * 10.0 + 1e-6) / 10.0;
+}
+} // namespace
+
+std::optional<MedalTimes> MedalTimes::of(const TileMap& map) {
+    const std::string gold = map.property(LevelSchema::kGoldTime);
+    const std::string silver = map.property(LevelSchema::kSilverTime);
+    const std::string bronze = map.property(LevelSchema::kBronzeTime);
+    if (gold.empty() || silver.empty() || bronze.empty()) {
+        return std::nullopt;
+    }
+    const auto number = [](const std::string& text) {
+        char* end = nullptr;
+        const double value = std::strtod(text.c_str(), &end);
+        return end != text.c_str() && *end == '\0' && std::isfinite(value) ? value : std::nan("");
+    };
+    MedalTimes times;
+    times.gold = number(gold);
+    times.silver = number(silver);
+    times.bronze = number(bronze);
+    if (!times.valid()) {
+        return std::nullopt;
+    }
+    return times;
+}
+
+bool MedalTimes::valid() const {
+    // Written so that a NaN fails every comparison.
+    return gold > 0.0 && silver > gold && bronze > silver && bronze <= LevelSchema::kLongestMedalTime;
+}
+
+MedalTimes::Medal MedalTimes::medalFor(double seconds) const {
+    const double shown = shownTime(seconds);
+    for (const Medal medal : {Medal::Gold, Medal::Silver, Medal::Bronze}) {
+        if (shown <= limitOf(medal) + 1e-9) {
+            return medal;
+        }
+    }
+    return Medal::None;
+}
+
+std::optional<MedalTimes::Medal> MedalTimes::nextMedal(double seconds) const {
+    const Medal earned = medalFor(seconds);
+    if (earned == Medal::Gold) {
+        return std::nullopt;
+    }
+    return static_cast<Medal>(static_cast<int>(earned) + 1);
+}
+
+double MedalTimes::limitOf(Medal medal) const {
+    switch (medal) {
+    case Medal::Gold:
+        return gold;
+    case Medal::Silver:
+        return silver;
+    case Medal::Bronze:
+        return bronze;
+    case Medal::None:
+        break;
+    }
+    return 0.0;
+}
+
+std::string MedalTimes::titleOf(Medal medal) {
+    switch (medal) {
+    case Medal::Gold:
+        return "Gold";
+    case Medal::Silver:
+        return "Silver";
+    case Medal::Bronze:
+        return "Bronze";
+    case Medal::None:
+        break;
+    }
+    return "No";
+}
+
+std::string MedalTimes::medalText(Medal medal) {
+    return medal == Medal::None ? "" : titleOf(medal) + " medal";
+}

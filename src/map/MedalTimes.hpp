@@ -1,0 +1,34 @@
+#pragma once
+
+#include "map/TileMap.hpp"
+
+#include <optional>
+#include <string>
+
+// A level's three target times, from its map's goldTime, silverTime and bronzeTime: a win whose time, as
+// the clock shows it (in tenths), is at most a limit earns that medal. Levels without them have no medals.
+class MedalTimes {
+public:
+    // Better medals compare greater.
+    enum class Medal { None, Bronze, Silver, Gold };
+
+    double gold = 0.0;
+    double silver = 0.0;
+    double bronze = 0.0;
+
+    // The map's times, or nothing when it gives none, only some, or times that break the rules below (the
+    // map checker names the line).
+    static std::optional<MedalTimes> of(const TileMap& map);
+    // All above 0, gold below silver below bronze.
+    bool valid() const;
+
+    Medal medalFor(double seconds) const;
+    // The medal above the one a run of `seconds` earns, and the time it needs; nothing after a gold.
+    std::optional<Medal> nextMedal(double seconds) const;
+    double limitOf(Medal medal) const;
+
+    // "Gold", "Silver", "Bronze", "No"; with " medal" after them on screens.
+    static std::string titleOf(Medal medal);
+    // "Gold medal", or "" for no medal (the list leaves it out).
+    static std::string medalText(Medal medal);
+};
