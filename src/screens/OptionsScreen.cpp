@@ -214,6 +214,14 @@ void OptionsScreen::buildLowerRows() {
         game->saveSettings();
     });
     buildRumbleBox();
+    // Above Show sight, in the free place beside Rumble.
+    ghostBox = makeCheckBox("Show ghost", {kLabelLeft + kKeySize.x + 170, rumbleBox->getPosition().y});
+    gui.add(ghostBox, "showGhost");
+    ghostBox->onClick.connect([this] {
+        GameStateManager* game = GameStateManager::getInstance();
+        game->settings.showGhost = ghostBox->isChecked();
+        game->saveSettings();
+    });
     resetKeysButton =
         addButton(ui::Button::create("Reset keys"), {kLabelLeft, top + kKeyPitch + 4}, kKeySize, "resetKeys");
     resetKeysButton->onClick.connect([this] {
@@ -263,6 +271,7 @@ void OptionsScreen::showSettings() {
     difficultyButton->setText(difficultyText(settings.difficulty));
     fullscreenBox->setChecked(settings.fullscreen);
     sightBox->setChecked(settings.showSight);
+    ghostBox->setChecked(settings.showGhost);
     rumbleBox->setChecked(settings.rumble);
     if (padCapture) {
         return;

@@ -39,6 +39,7 @@ public:
     std::shared_ptr<ui::CheckBox> fullscreenBox;
     // "Show sight": the dogs' sight drawn on the ground.
     std::shared_ptr<ui::CheckBox> sightBox;
+    std::shared_ptr<ui::CheckBox> ghostBox;
     std::shared_ptr<ui::CheckBox> rumbleBox;
     std::shared_ptr<ui::Button> resetKeysButton;
     std::shared_ptr<ui::Button> backButton;

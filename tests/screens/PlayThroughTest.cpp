@@ -12,6 +12,7 @@
 #include "screens/LevelListScreen.hpp"
 #include "screens/RunClock.hpp"
 #include "screens/StartScreen.hpp"
+#include "storage/GhostFile.hpp"
 #include "storage/RecordsFile.hpp"
 #include "support/GameHarness.hpp"
 #include "ui/Button.hpp"
@@ -176,10 +177,15 @@ TEST_F(PlayThroughTest, ACarefulRouteThroughEveryShippedLevelWinsIt) {
     }
 }
 
-TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTime) {
+TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTimeAndItsGhost) {
     const LevelRoute& level = kShippedLevels[1];
     RecordsFile records(harness.recordsFile());
     const std::string key = RecordsFile::levelKey(level.map);
+    const GhostFile ghosts(harness.ghostsFolder());
+    const auto ghostSamples = [&] {
+        const auto ghost = ghosts.load(key, Settings::Difficulty::Normal);
+        return ghost ? ghost->size() : 0u;
+    };
     const auto winAfterWaiting = [&](int frames) {
         startLevel(level.map);
         harness.frames(frames); // nothing sees the player at the start
@@ -195,17 +201,27 @@ TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTime) {
     EXPECT_EQ(firstRecord->wins, 1);
     EXPECT_EQ(first, "Time " + RunClock::format(firstRecord->bestSeconds) + " on Normal   New best");
     EXPECT_GT(firstRecord->bestSeconds, 2.0);
+    const std::size_t firstGhost = ghostSamples();
+    EXPECT_NEAR(static_cast<double>(firstGhost), firstRecord->bestSeconds * GhostRun::kSamplesPerSecond, 2.0);
 
     const std::string slower = winAfterWaiting(180);
     EXPECT_EQ(slower.find("New best"), std::string::npos) << slower;
     EXPECT_EQ(records.find(key, Settings::Difficulty::Normal)->bestSeconds, firstRecord->bestSeconds);
     EXPECT_EQ(records.find(key, Settings::Difficulty::Normal)->wins, 2);
+    EXPECT_EQ(ghostSamples(), firstGhost) << "the slower run leaves the ghost as it was";
 
     const std::string faster = winAfterWaiting(0);
     EXPECT_NE(faster.find("New best"), std::string::npos) << faster;
     EXPECT_NEAR(records.find(key, Settings::Difficulty::Normal)->bestSeconds, firstRecord->bestSeconds - 2.0,
                 0.05);
     EXPECT_EQ(records.find(key, Settings::Difficulty::Normal)->wins, 3);
+    EXPECT_NEAR(static_cast<double>(ghostSamples()),
+                static_cast<double>(firstGhost) - 2.0 * GhostRun::kSamplesPerSecond, 2.0)
+        << "the faster run is the new ghost";
+    // The next attempt races it.
+    startLevel(level.map);
+    ASSERT_TRUE(harness.screen<IngameScreen>()->ghost);
+    EXPECT_EQ(harness.screen<IngameScreen>()->ghost->size(), ghostSamples());
 }
 
 TEST_F(PlayThroughTest, StandingInADogsPathLosesTheLevel) {

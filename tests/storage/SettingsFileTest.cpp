@@ -52,6 +52,7 @@ TEST_F(SettingsFileTest, EveryEntryComesBackAsSavedAndAMissingFileMeansTheDefaul
     changed.effectsVolume = 35;
     changed.difficulty = Settings::Difficulty::Hard;
     changed.showSight = false;
+    changed.showGhost = false;
     changed.fullscreen = true;
     changed.windowSize = {1024, 768};
     changed.keys = {
@@ -66,6 +67,7 @@ TEST_F(SettingsFileTest, EveryEntryComesBackAsSavedAndAMissingFileMeansTheDefaul
     EXPECT_NE(text.find("RESTART = 'Num1'"), std::string::npos) << text;
     EXPECT_NE(text.find("difficulty = 'hard'"), std::string::npos) << text;
     EXPECT_NE(text.find("show_sight = false"), std::string::npos) << text;
+    EXPECT_NE(text.find("show_ghost = false"), std::string::npos) << text;
     EXPECT_FALSE(fs::exists(path + ".tmp"));
 
     // A file from before the volumes: muted stays muted, and unmuting brings back full volume.
@@ -90,8 +92,8 @@ const BadFile kBadFiles[] = {
      ":2: audio.enabled must be true or false; using true", "[window]\nwidth = 1024\nheight = 768\n"},
     {"volume out of range", "[audio]\nmusic = 101\neffects = 40\n",
      ":2: audio.music must be a whole number from 0 to 100; using 100", "[audio]\neffects = 40\n"},
-    {"sight not a flag", "[game]\nshow_sight = 1\n", ":2: game.show_sight must be true or false; using true",
-     ""},
+    {"sight not a flag", "[game]\nshow_sight = 1\nshow_ghost = false\n",
+     ":2: game.show_sight must be true or false; using true", "[game]\nshow_ghost = false\n"},
     {"unknown difficulty", "[game]\ndifficulty = \"Hard\"\n",
      ":2: game.difficulty must be \"easy\", \"normal\" or \"hard\"; using \"normal\"", ""},
     {"unknown key name", "[keys]\nLEFT = \"Foo\"\nRIGHT = \"Right\"\n",

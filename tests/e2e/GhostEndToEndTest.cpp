@@ -1,0 +1,119 @@
+#include "support/EndToEndTest.hpp"
+#include "support/TestLevel.hpp"
+
+#include <filesystem>
+
+namespace {
+using LS = LevelSchema;
+namespace fs = std::filesystem;
+
+// One row of the level, from left to right: the player, the door in, the formula, the door out and the
+// goal, so that walking right wins it. The dogs stay inside, far to the right.
+std::string straightLevel(const std::string& imageDir) {
+    using testlevel::object;
+    using testlevel::properties;
+    std::string objects = object(LS::kPlayerName, LS::kPlayer, 40, 49, properties(LS::kPlayer, imageDir), 14);
+    objects += object(LS::kCameraName, LS::kCamera, 40, 49,
+                      properties(LS::kCamera, imageDir, {{LS::kOffsetX, "7"}, {LS::kOffsetY, "7"}}));
+    for (int i = 1; i <= LS::kDogCount; ++i) {
+        objects += object(
+            LS::dogName(i), LS::kInsideDog, 440, 112,
+            properties(LS::kInsideDog, imageDir, {{LS::kPatrolDistanceX, "0"}, {LS::kPatrolDistanceY, "0"}}));
+    }
+    for (int i = 1; i <= LS::kEggCount; ++i) {
+        objects += object(LS::eggName(i), LS::kEgg, 400, 16, properties(LS::kEgg, imageDir), 8);
+    }
+    objects += object("", LS::kEntrance, 120, 48);
+    objects += object(LS::kFormulaName, LS::kFormula, 160, 48, properties(LS::kFormula, imageDir));
+    objects += object("", LS::kExit, 200, 48);
+    objects += object("", LS::kGoal, 240, 48);
+    objects += object("", LS::kInsideWall, 400, 112);
+    objects += object("", LS::kOutsideWall, 360, 112);
+    const auto layer = [](const char* name, const char* tile) {
+        std::string cells = tile;
+        for (int cell = 1; cell < 30 * 8; ++cell) {
+            cells += std::string(",") + tile;
+        }
+        return "<layer name=\"" + std::string(name) + "\" width=\"30\" height=\"8\"><data encoding=\"csv\">" +
+               cells + "</data></layer>\n";
+    };
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<map version=\"1.8\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"30\" "
+           "height=\"8\" "
+           "tilewidth=\"16\" tileheight=\"16\" infinite=\"0\">\n"
+           "<tileset firstgid=\"1\" name=\"terrain\" tilewidth=\"16\" tileheight=\"16\" tilecount=\"80\" "
+           "columns=\"8\"><image source=\"terrain.png\" width=\"128\" height=\"160\"/></tileset>\n" +
+           layer(LS::kInsideLayer, "1") + layer(LS::kInsideOverlay, "0") + layer(LS::kOutsideLayer, "1") +
+           layer(LS::kOutsideOverlay, "0") + "<objectgroup name=\"Objects\">\n" + objects +
+           "</objectgroup>\n</map>\n";
+}
+
+// The real game on the level above: a first run wins it, later ones stand still and watch.
+class GhostEndToEndTest : public EndToEndTest {
+protected:
+    GhostEndToEndTest() { keysOnly = true; }
+    void SetUp() override {
+        folder = makeTempFolder();
+        testlevel::writeImages(folder + "/");
+        std::ofstream(folder + "/straight.tmx") << straightLevel(folder + "/");
+        writeSettings("");
+    }
+    void writeSettings(const std::string& game) {
+        fs::create_directories(folder + "/config/pellowick");
+        std::ofstream(folder + "/config/pellowick/settings.toml") << "[audio]\nmusic = 0\n" << game;
+    }
+    void startLevel() {
+        startGame({program, "--map", "straight.tmx"});
+        tap("Return");
+    }
+    // The level below the heads-up display, where only the ghost moves while the player stands still.
+    sf::Image levelShot(const std::string& name) {
+        const sf::Image whole = shot(name);
+        sf::Image part;
+        part.create(whole.getSize().x, whole.getSize().y / 2);
+        part.copy(whole, 0, 0,
+                  {0, static_cast<int>(whole.getSize().y / 4), static_cast<int>(whole.getSize().x),
+                   static_cast<int>(whole.getSize().y / 2)});
+        return part;
+    }
+    // How much of the level changes between two moments of standing still at the start.
+    double changeWhileStill() {
+        startLevel();
+        waitSeconds(0.2);
+        const sf::Image early = levelShot("early");
+        waitSeconds(0.7);
+        const sf::Image later = levelShot("later");
+        EXPECT_TRUE(closeAndWait());
+        return differingShare(early, later);
+    }
+    std::vector<fs::path> ghosts() const {
+        std::vector<fs::path> found;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(folder + "/data/pellowick/ghosts", error)) {
+            found.push_back(entry.path());
+        }
+        return found;
+    }
+};
+
+TEST_F(GhostEndToEndTest, AWinKeepsItsGhostAndTheNextRunShowsItUnlessThePlayerHidesIt) {
+    startLevel();
+    display.run("xdotool keydown d sleep 4 keyup d");
+    waitSeconds(1.0);
+    EXPECT_TRUE(closeAndWait());
+    EXPECT_EQ(unexpectedErrors(), "");
+    std::ifstream records(folder + "/data/pellowick/records.toml");
+    const std::string recordsText{std::istreambuf_iterator<char>(records), {}};
+    EXPECT_NE(recordsText.find("straight.tmx#"), std::string::npos) << "the walk won the level:\n"
+                                                                    << recordsText;
+    const std::vector<fs::path> kept = ghosts();
+    ASSERT_EQ(kept.size(), 1u) << "one ghost for the level at Normal";
+    EXPECT_EQ(kept.front().filename().string().rfind("straight.tmx#", 0), 0u) << kept.front();
+    EXPECT_NE(kept.front().filename().string().find(".normal.ghost"), std::string::npos) << kept.front();
+
+    EXPECT_GT(changeWhileStill(), 0.0005) << "the ghost walks off towards the door";
+    writeSettings("[game]\nshow_ghost = false\n");
+    EXPECT_LT(changeWhileStill(), 0.0001) << "hidden in the options, nothing moves";
+    EXPECT_EQ(unexpectedErrors(), "");
+}
+} // namespace
