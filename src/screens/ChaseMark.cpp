@@ -42,22 +42,11 @@ void drawWarning(sf::RenderTarget& target, sf::Vector2f centre) {
     drawInk(target, {centre.x - 0.75f, centre.y + 2.5f}, {1.5f, 1.5f});
 }
 
+// A "!" from a stroke and a dot.
 void drawMark(sf::RenderTarget& target, sf::Vector2f centre) {
-    sf::CircleShape disc(kDiscRadius);
-    disc.setOrigin(kDiscRadius, kDiscRadius);
-    disc.setPosition(centre);
-    disc.setFillColor(kDiscColour);
-    disc.setOutlineColor(kInkColour);
-    disc.setOutlineThickness(1.0f);
-    target.draw(disc);
-    sf::RectangleShape stroke({2.0f, 5.5f});
-    stroke.setPosition(centre.x - 1.0f, centre.y - 4.5f);
-    stroke.setFillColor(kInkColour);
-    target.draw(stroke);
-    sf::RectangleShape dot({2.0f, 2.0f});
-    dot.setPosition(centre.x - 1.0f, centre.y + 2.0f);
-    dot.setFillColor(kInkColour);
-    target.draw(dot);
+    drawDisc(target, centre, kDiscColour);
+    drawInk(target, {centre.x - 1.0f, centre.y - 4.5f}, {2.0f, 5.5f});
+    drawInk(target, {centre.x - 1.0f, centre.y + 2.0f}, {2.0f, 2.0f});
 }
 } // namespace
 

@@ -34,12 +34,7 @@ std::string hidingLevel(const std::string& imageDir, bool wallsBlockSight) {
                "\" x=\"64\" y=\"0\" width=\"16\" height=\"128\"/>\n";
 
     const auto layer = [](const char* name, const char* tile) {
-        std::string cells = tile;
-        for (int cell = 1; cell < 20 * 8; ++cell) {
-            cells += std::string(",") + tile;
-        }
-        return "<layer name=\"" + std::string(name) + "\" width=\"20\" height=\"8\"><data encoding=\"csv\">" +
-               cells + "</data></layer>\n";
+        return testlevel::filledLayer(name, tile, 20, 8);
     };
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<map version=\"1.8\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"20\" "

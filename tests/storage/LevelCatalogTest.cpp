@@ -94,7 +94,7 @@ TEST(LevelListScreenTest, ABrokenLevelCannotBeChosenAndEscapeReturnsToTheMenu) {
     ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get("levels")));
     LevelListScreen* list = harness.screen<LevelListScreen>();
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->entryButtons[0]->getText(), "The Farmhouse   Hard: best 1:15.0, won 1 time")
+    EXPECT_EQ(list->entryButtons[0]->getText(), "The Farmhouse   Hard: Gold medal, best 1:15.0, won 1 time")
         << "the records at the difficulty the level would be played at";
     EXPECT_EQ(list->entryButtons[1]->getText(), "The Hen Run   Hard: not won yet");
     const std::size_t broken = LevelCatalog::shippedLevels().size();

@@ -47,6 +47,16 @@ inline std::string properties(const std::string& type, const std::string& imageD
     return text;
 }
 
+// A tile layer `width` by `height` cells, every one of them `tile`.
+inline std::string filledLayer(const std::string& name, const std::string& tile, int width, int height) {
+    std::string cells = tile;
+    for (int cell = 1; cell < width * height; ++cell) {
+        cells += "," + tile;
+    }
+    return "<layer name=\"" + name + "\" width=\"" + std::to_string(width) + "\" height=\"" +
+           std::to_string(height) + "\"><data encoding=\"csv\">" + cells + "</data></layer>\n";
+}
+
 inline std::string layer(const std::string& name, const std::string& csv) {
     return "<layer name=\"" + name + "\" width=\"4\" height=\"3\"><data encoding=\"csv\">\n" + csv +
            "\n</data></layer>\n";
