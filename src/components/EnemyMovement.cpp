@@ -133,8 +133,11 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
     } else if (!atHome) {
         runTowards(p, home, tuning.runSpeed, dt);
     }
+    countSighting(lookingAngry && kind == Target::Player);
+}
+
+void EnemyMovement::countSighting(bool chasingPlayer) {
     // A chase that turns from an egg to the player is the player being seen as much as a fresh one.
-    const bool chasingPlayer = lookingAngry && kind == Target::Player;
     if (chasingPlayer && !wasChasingPlayer) {
         ++sightings;
     }

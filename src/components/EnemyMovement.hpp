@@ -100,6 +100,7 @@ private:
     // The chase and the search on a level whose walls block sight; `noticed` is this frame's chase test.
     void moveAroundWalls(StaticCmp& sprite, bool noticed, bool wasChasing, sf::Vector2f goalPoint, float dt);
     void searchForLost(float dt);
+    void countSighting(bool chasingPlayer);
     sf::Vector2f bodySize() const;
     static sf::Vector2f centreOf(const GameObject& object);
 
