@@ -30,18 +30,7 @@ std::string straightLevel(const std::string& imageDir) {
     objects += object("", LS::kGoal, 520, 48);
     objects += object("", LS::kInsideWall, 560, 112);
     objects += object("", LS::kOutsideWall, 520, 112);
-    const auto layer = [](const char* name, const char* tile) {
-        return testlevel::filledLayer(name, tile, 40, 8);
-    };
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<map version=\"1.8\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"40\" "
-           "height=\"8\" "
-           "tilewidth=\"16\" tileheight=\"16\" infinite=\"0\">\n"
-           "<tileset firstgid=\"1\" name=\"terrain\" tilewidth=\"16\" tileheight=\"16\" tilecount=\"80\" "
-           "columns=\"8\"><image source=\"terrain.png\" width=\"128\" height=\"160\"/></tileset>\n" +
-           layer(LS::kInsideLayer, "1") + layer(LS::kInsideOverlay, "0") + layer(LS::kOutsideLayer, "1") +
-           layer(LS::kOutsideOverlay, "0") + "<objectgroup name=\"Objects\">\n" + objects +
-           "</objectgroup>\n</map>\n";
+    return testlevel::grassMap(40, 8, "", objects);
 }
 
 // The real game on the level above: a first run wins it, later ones stand still and watch.

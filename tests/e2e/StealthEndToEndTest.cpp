@@ -33,21 +33,11 @@ std::string hidingLevel(const std::string& imageDir, bool wallsBlockSight) {
     objects += "  <object type=\"" + std::string(LS::kOutsideWall) +
                "\" x=\"64\" y=\"0\" width=\"16\" height=\"128\"/>\n";
 
-    const auto layer = [](const char* name, const char* tile) {
-        return testlevel::filledLayer(name, tile, 20, 8);
-    };
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<map version=\"1.8\" orientation=\"orthogonal\" renderorder=\"right-down\" width=\"20\" "
-           "height=\"8\" "
-           "tilewidth=\"16\" tileheight=\"16\" infinite=\"0\">\n<properties><property name=\"" +
-           std::string(LS::kWallsBlockSight) + "\" type=\"bool\" value=\"" +
-           (wallsBlockSight ? "true" : "false") +
-           "\"/></properties>\n"
-           "<tileset firstgid=\"1\" name=\"terrain\" tilewidth=\"16\" tileheight=\"16\" tilecount=\"80\" "
-           "columns=\"8\"><image source=\"terrain.png\" width=\"128\" height=\"160\"/></tileset>\n" +
-           layer(LS::kInsideLayer, "1") + layer(LS::kInsideOverlay, "0") + layer(LS::kOutsideLayer, "1") +
-           layer(LS::kOutsideOverlay, "0") + "<objectgroup name=\"Objects\">\n" + objects +
-           "</objectgroup>\n</map>\n";
+    return testlevel::grassMap(20, 8,
+                               "<property name=\"" + std::string(LS::kWallsBlockSight) +
+                                   "\" type=\"bool\" value=\"" + (wallsBlockSight ? "true" : "false") +
+                                   "\"/>",
+                               objects);
 }
 
 // The real game, with the music silenced so that only the effects are heard, playing the level above.

@@ -47,14 +47,32 @@ inline std::string properties(const std::string& type, const std::string& imageD
     return text;
 }
 
-// A tile layer `width` by `height` cells, every one of them `tile`.
-inline std::string filledLayer(const std::string& name, const std::string& tile, int width, int height) {
-    std::string cells = tile;
-    for (int cell = 1; cell < width * height; ++cell) {
-        cells += "," + tile;
+// A map `width` by `height` cells of grass from the shipped "terrain.png", with
+// the map's own `mapProperties` (Tiled's property elements, or "") and the `objects`.
+inline std::string grassMap(int width, int height, const std::string& mapProperties,
+                            const std::string& objects) {
+    // The overlays ("inside2", "outside2") stay empty.
+    const auto cells = [&](const std::string& tile) {
+        std::string all = tile;
+        for (int cell = 1; cell < width * height; ++cell) {
+            all += "," + tile;
+        }
+        return all;
+    };
+    const std::string size =
+        "width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\"";
+    std::string layers;
+    for (const std::string& name : LevelSchema::tileLayers()) {
+        layers += "<layer name=\"" + name + "\" " + size + "><data encoding=\"csv\">" +
+                  cells(name.back() == '2' ? "0" : "1") + "</data></layer>\n";
     }
-    return "<layer name=\"" + name + "\" width=\"" + std::to_string(width) + "\" height=\"" +
-           std::to_string(height) + "\"><data encoding=\"csv\">" + cells + "</data></layer>\n";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<map version=\"1.8\" orientation=\"orthogonal\" "
+           "renderorder=\"right-down\" " +
+           size + " tilewidth=\"16\" tileheight=\"16\" infinite=\"0\">\n" +
+           (mapProperties.empty() ? "" : "<properties>" + mapProperties + "</properties>\n") +
+           "<tileset firstgid=\"1\" name=\"terrain\" tilewidth=\"16\" tileheight=\"16\" tilecount=\"80\" "
+           "columns=\"8\"><image source=\"terrain.png\" width=\"128\" height=\"160\"/></tileset>\n" +
+           layers + "<objectgroup name=\"Objects\">\n" + objects + "</objectgroup>\n</map>\n";
 }
 
 inline std::string layer(const std::string& name, const std::string& csv) {
