@@ -9,8 +9,9 @@ namespace {
 // Pale lantern light with a dark rim under it, so the edge reads on grass, wooden floor and carpet alike.
 const SightArea::Look kPlayerArea{sf::Color(255, 240, 190, 46), sf::Color(255, 248, 220, 210), 1.0f};
 const SightArea::Look kPlayerRim{sf::Color::Transparent, sf::Color(40, 16, 8, 150), 1.6f};
-// Where a flying egg draws the dog: the same light, much fainter, and a thin edge.
-const SightArea::Look kEggArea{sf::Color(255, 240, 190, 18), sf::Color(255, 248, 220, 90), 0.5f};
+// Where a flying egg draws the dog: only a faint, thin edge. Filled, these wide areas overlap across most of
+// the view and cost the frame a fifth of the floor, for a tint too faint to read.
+const SightArea::Look kEggArea{sf::Color::Transparent, sf::Color(255, 248, 220, 90), 0.5f};
 
 sf::FloatRect viewArea(const sf::RenderTarget& target) {
     const sf::View& view = target.getView();
