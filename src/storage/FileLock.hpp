@@ -7,8 +7,8 @@
 // read the file, merge its own change in and replace the file before the other reads it. The lock file is
 // made when missing and left in place; the system lets the lock go when a game dies. A lock that cannot be
 // had (a read-only folder, something else than a file at the lock's name, a game that keeps it longer than
-// kLongestWaitMilliseconds) leaves held() false and problem() saying why in one line; it never blocks for
-// good.
+// kLongestWaitMilliseconds without saving the file) leaves held() false and problem() saying why in one
+// line; it never blocks for good. Games that save one after the other are waited for, however many.
 class FileLock {
 public:
     // Far longer than any game holds the lock for one save.

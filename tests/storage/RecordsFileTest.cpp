@@ -1,6 +1,7 @@
 #include "storage/RecordsFile.hpp"
 
 #include "screens/RunClock.hpp"
+#include "storage/FileLock.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/Files.hpp"
 
@@ -208,6 +209,16 @@ TEST_F(RecordsFileTest, TwoGamesWinningAtOnceKeepEveryWin) {
     EXPECT_EQ(wins("second.tmx#2"), kWins);
     EXPECT_EQ(wins("level3999.tmx#0123456789abcdef"), 3);
     EXPECT_EQ(filesThere(), (std::set<std::string>{"records.toml", "records.toml.lock"}));
+
+    // Games saving one after the other are waited for, however long it takes; one that keeps the lock
+    // without saving only for so long.
+    const FileLock stuck(path);
+    ASSERT_TRUE(stuck.held());
+    ErrCapture errors;
+    EXPECT_TRUE(win("first.tmx#1", 5.0).kept);
+    EXPECT_NE(errors.text().find("another game has held it for 3 s; saved without waiting"),
+              std::string::npos)
+        << errors.text();
 }
 
 TEST_F(RecordsFileTest, EveryFileNameTheListAcceptsGetsAKeyOfItsOwnThatTheFileKeeps) {
