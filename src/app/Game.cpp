@@ -90,6 +90,7 @@ void Game::openWindow() {
         // below a wide screen; window managers that honour a program's position would leave it there.
         window->setPosition(centredOnDesktop(size));
     }
+    gameStateManager->windowIsFullscreen = fullscreen;
     // create() forgets the frame-rate limit and the icon along with the old window.
     window->setFramerateLimit(kFrameRate);
     WindowIcon::apply(*window);
@@ -199,13 +200,20 @@ bool Game::runFrame() {
     if (!window->isOpen()) {
         return false;
     }
+    gameStateManager->eventsSpent = false;
     pollEvents();
     saveSettledSize();
     inputManager->update(event);
     gameStateManager->currentState->handleInput(deltaTime);
     gameStateManager->currentState->update(deltaTime);
     gameStateManager->lastEvent = event;
-    gameStateManager->lastEvents = frameEvents;
+    // A screen opened in this frame acts only on what the player does after it opened.
+    if (gameStateManager->eventsSpent) {
+        gameStateManager->lastEvents.clear();
+    } else {
+        gameStateManager->lastEvents = frameEvents;
+    }
+    gameStateManager->eventsSpent = false;
     clearWithBars();
     gameStateManager->currentState->draw(*window);
     window->display();

@@ -1,5 +1,6 @@
 #include "app/GameStateManager.hpp"
 
+#include "app/InputManager.hpp"
 #include "screens/ControlsScreen.hpp"
 #include "screens/CreditsScreen.hpp"
 #include "screens/EndScreen.hpp"
@@ -73,8 +74,15 @@ void GameStateManager::setState(int state) {
         switchTo(optionsScreen);
         break;
     default:
-        break;
+        return;
     }
+    spendPresses();
+}
+
+void GameStateManager::spendPresses() {
+    lastEvents.clear();
+    eventsSpent = true;
+    InputManager::getInstance()->spendPresses();
 }
 
 void GameStateManager::saveSettings() {

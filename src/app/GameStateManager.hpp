@@ -41,8 +41,11 @@ public:
 
     // Calls the old screen's exit(), builds and initialises the new one, and only
     // then releases the old screen. A screen that switches from inside its own
-    // operation is destroyed before this returns. Unknown numbers do nothing.
+    // operation is destroyed before this returns. Unknown numbers do nothing. The presses of the frame
+    // are spent: the new screen sees none of the old screen's events and no key or pad button held now.
     void setState(int state);
+    // Set by setState; the frame loop then hands the new screen none of this frame's events.
+    bool eventsSpent = false;
 
     std::shared_ptr<StartScreen> startScreen;
     std::shared_ptr<IngameScreen> ingameScreen;
@@ -89,17 +92,21 @@ public:
     // Writes the settings at once, after a change the player made.
     void saveSettings();
     // Per menu screen, the name of the widget the player left it from; and whether the player's last press
-    // was a key or a pad button (a menu then opens with its focus shown) rather than the mouse.
+    // was a key or a pad button (a menu then opens with its focus shown) rather than the mouse; until the
+    // mouse is used, the menus show their focus.
     std::map<int, std::string> menuFocus;
-    bool keysInUse = false;
+    bool keysInUse = true;
     // Switches between the window and fullscreen as F11 does (set by the game; empty without a window).
     std::function<void()> switchFullscreen;
+    // Whether the window is fullscreen now (kept by the game while it has a window).
+    bool windowIsFullscreen = false;
 
 private:
     GameStateManager();
     ~GameStateManager();
 
     template <class Screen> void switchTo(std::shared_ptr<Screen>& slot);
+    void spendPresses();
 
     static GameStateManager* instance;
 };

@@ -47,3 +47,12 @@ bool InputManager::isActionPressed(std::string action, std::string owner) {
     const bool now = keyStates[key] || gamepad.isDown(action);
     return now && !previousKeyStates[key] && !gamepad.wasDown(action);
 }
+
+void InputManager::spendPresses() {
+    // The new screen may have bound its keys afresh, as released: read what the player holds now.
+    for (auto& [key, held] : keyStates) {
+        held = held || RealtimeInput::isKeyPressed(key);
+        previousKeyStates[key] = held;
+    }
+    gamepad.spendPresses();
+}

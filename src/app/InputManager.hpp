@@ -23,6 +23,9 @@ public:
     bool isActionDown(std::string action, std::string owner);
     // Held now and not held in the previous frame, on the key and the pad together.
     bool isActionPressed(std::string action, std::string owner);
+    // Every key and pad button held now counts as held in the previous frame too: the press that opened a
+    // screen is spent, and the new screen acts only on presses that begin after it.
+    void spendPresses();
 
     std::map<sf::Keyboard::Key, bool> keyStates;
     std::map<sf::Keyboard::Key, bool> previousKeyStates;

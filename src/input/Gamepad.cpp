@@ -116,6 +116,21 @@ void Gamepad::update() {
     sampleSticks();
 }
 
+void Gamepad::bindButton(const std::string& action, SDL_GameControllerButton button) {
+    buttons[action] = button;
+    const auto found = pads.find(driving);
+    if (found != pads.end() &&
+        (pressedThisFrame.count(button) > 0 || RealtimeInput::isPadButtonPressed(found->second, button))) {
+        down.insert(action);
+        previous.insert(action);
+    }
+}
+
+void Gamepad::spendPresses() {
+    previous.insert(down.begin(), down.end());
+    firstPress.reset();
+}
+
 void Gamepad::handle(const SDL_Event& event) {
     switch (event.type) {
     case SDL_JOYDEVICEADDED:

@@ -45,7 +45,8 @@ public:
     // A pad drives and was used after the keyboard.
     bool wasUsedLast() const { return padUsedLast && isConnected(); }
 
-    void bindButton(const std::string& action, SDL_GameControllerButton button) { buttons[action] = button; }
+    // A button held as it is bound counts for its new action only once it is pressed again.
+    void bindButton(const std::string& action, SDL_GameControllerButton button);
     // SDL_CONTROLLER_BUTTON_INVALID when no button is bound to the action.
     SDL_GameControllerButton buttonFor(const std::string& action) const;
 
@@ -56,6 +57,9 @@ public:
     bool wasDown(const std::string& action) const { return previous.count(action) > 0; }
     // Down in this frame and not in the previous one.
     bool isPressed(const std::string& action) const { return isDown(action) && !wasDown(action); }
+    // Every action held now counts as held before: a press that changed the screen does not act again on
+    // the next one, which waits for the button to be let go and pressed anew.
+    void spendPresses();
     // The first button the driving pad pressed in this frame, for choosing a button in the options.
     std::optional<SDL_GameControllerButton> buttonPressed() const { return firstPress; }
     // Where the right stick points, as a unit vector, when it is pushed past the dead zone.

@@ -289,7 +289,7 @@ std::string IngameScreen::fitted(const std::vector<std::string>& pieces) const {
     if (!font) {
         return "";
     }
-    return ui::TextFit::wrap(pieces, "    ", *font, kBoundKeysTextSize, room);
+    return ui::TextFit::wrapEvenly(pieces, "    ", *font, kBoundKeysTextSize, room);
 }
 
 sf::Vector2f IngameScreen::pausePosition() const {

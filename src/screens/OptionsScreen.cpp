@@ -180,11 +180,17 @@ void OptionsScreen::choosePadButton() {
         return;
     }
     GameStateManager* game = GameStateManager::getInstance();
-    game->settings.padButtons[*padCapture] = *pressed;
-    InputManager::getInstance()->gamepad.bindButton(*padCapture, *pressed);
+    Settings& settings = game->settings;
+    const std::string swapped = settings.bindPadButton(*padCapture, *pressed);
+    Gamepad& pad = InputManager::getInstance()->gamepad;
+    pad.bindButton(*padCapture, *pressed);
+    std::string line = *padCapture + " is now " + ActionLabel::forPad(*padCapture, settings, padFamily());
+    if (!swapped.empty()) {
+        pad.bindButton(swapped, settings.padButton(swapped));
+        line += "; " + swapped + " takes " + ActionLabel::forPad(swapped, settings, padFamily());
+    }
     game->saveSettings();
-    messageLine->setText(*padCapture + " is now " +
-                         ActionLabel::forPad(*padCapture, game->settings, padFamily()));
+    messageLine->setText(line);
     padCapture.reset();
 }
 
@@ -269,7 +275,9 @@ void OptionsScreen::showSettings() {
                         (waiting ? "press" : PadNames::label(padFamily(), settings.padButton(action))));
     }
     difficultyButton->setText(difficultyText(settings.difficulty));
-    fullscreenBox->setChecked(settings.fullscreen);
+    // The window as it is: --fullscreen may have overridden the saved choice for this run.
+    const GameStateManager* game = GameStateManager::getInstance();
+    fullscreenBox->setChecked(game->window ? game->windowIsFullscreen : settings.fullscreen);
     sightBox->setChecked(settings.showSight);
     ghostBox->setChecked(settings.showGhost);
     rumbleBox->setChecked(settings.rumble);

@@ -11,6 +11,23 @@ const std::vector<std::pair<std::string, sf::Keyboard::Key>>& defaultBindings() 
     };
     return bindings;
 }
+// Where each pad action is read: one button may serve two actions only when no screen reads both (A lays in
+// play and continues a paused level).
+enum PadScreen : unsigned { kPlay = 1, kPaused = 2, kMenus = 4, kEnd = 8 };
+unsigned screensOf(const std::string& action) {
+    static const std::map<std::string, unsigned> screens = {
+        {"LAY", kPlay},
+        {"SHOOT", kPlay},
+        {"PAUSE", kPlay | kPaused | kEnd},
+        {"RESTART", kPlay | kPaused | kEnd},
+        {"MENU", kPlay | kPaused},
+        {"ACCEPT", kPaused | kMenus | kEnd},
+        {"BACK", kMenus},
+    };
+    const auto found = screens.find(action);
+    return found != screens.end() ? found->second : 0;
+}
+
 // SDL names the buttons by where an Xbox pad has them: A south, B east, X west, Y north.
 const std::vector<std::pair<std::string, SDL_GameControllerButton>>& defaultPadBindings() {
     static const std::vector<std::pair<std::string, SDL_GameControllerButton>> bindings = {
@@ -55,6 +72,19 @@ SDL_GameControllerButton Settings::defaultPadButton(const std::string& action) {
 SDL_GameControllerButton Settings::padButton(const std::string& action) const {
     const auto found = padButtons.find(action);
     return found != padButtons.end() ? found->second : defaultPadButton(action);
+}
+
+std::string Settings::bindPadButton(const std::string& action, SDL_GameControllerButton button) {
+    const SDL_GameControllerButton old = padButton(action);
+    std::string swapped;
+    for (const std::string& other : padActions()) {
+        if (other != action && padButton(other) == button && (screensOf(other) & screensOf(action)) != 0) {
+            padButtons[other] = old;
+            swapped = other;
+        }
+    }
+    padButtons[action] = button;
+    return swapped;
 }
 
 const std::vector<std::string>& Settings::actions() {

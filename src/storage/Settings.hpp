@@ -44,6 +44,9 @@ public:
     // SDL_CONTROLLER_BUTTON_INVALID for an unknown action.
     static SDL_GameControllerButton defaultPadButton(const std::string& action);
     SDL_GameControllerButton padButton(const std::string& action) const;
+    // Binds the button to the action. An action read on the same screen that had the button takes the
+    // action's old one, as keys swap; its name is returned (empty when none had to move).
+    std::string bindPadButton(const std::string& action, SDL_GameControllerButton button);
 
     bool operator==(const Settings& other) const;
     bool operator!=(const Settings& other) const { return !(*this == other); }

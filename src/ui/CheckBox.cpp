@@ -50,16 +50,15 @@ float CheckBox::textGap() const {
 }
 
 bool CheckBox::isMouseOnWidget(sf::Vector2f point) const {
-    if (Widget::isMouseOnWidget(point)) {
-        return true;
+    return focusArea().contains(point);
+}
+
+sf::FloatRect CheckBox::focusArea() const {
+    sf::FloatRect area(getPosition(), getSize());
+    if (getFont() && !text.empty()) {
+        area.width += textGap() + measureText(text, *getFont(), effectiveTextSize()).x;
     }
-    if (!getFont() || text.empty()) {
-        return false;
-    }
-    const sf::Vector2f topLeft = getPosition();
-    const sf::Vector2f size = getSize();
-    const float right = topLeft.x + size.x + textGap() + measureText(text, *getFont(), effectiveTextSize()).x;
-    return point.x >= topLeft.x && point.x < right && point.y >= topLeft.y && point.y < topLeft.y + size.y;
+    return area;
 }
 
 void CheckBox::drawCheckMark(sf::RenderTarget& target, const sf::FloatRect& box) const {

@@ -24,6 +24,8 @@ public:
     void draw(sf::RenderTarget& target, const sf::Font* font) const override;
     bool takesFocus() const override { return true; }
     bool isMouseOnWidget(sf::Vector2f point) const override;
+    // The box and its text, as the hit area.
+    sf::FloatRect focusArea() const override;
 
 protected:
     sf::Vector2f contentSize() const override;

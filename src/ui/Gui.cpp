@@ -276,23 +276,11 @@ void Gui::restoreFocus(const std::string& name, bool show) {
     }
 }
 
-bool Gui::revealedFocus(const std::shared_ptr<Widget>& from) {
-    if (getFocused() && !focusFromPointer) {
-        return false;
-    }
-    // The first press shows where the keys are before it moves them.
-    showFocusOn(from);
-    return true;
-}
-
 bool Gui::moveFocus(int step) {
     const auto reachable = focusable();
     const auto from = keyTarget();
     if (!from) {
         return false;
-    }
-    if (revealedFocus(from)) {
-        return true;
     }
     const int count = static_cast<int>(reachable.size());
     const auto current = std::find(reachable.begin(), reachable.end(), from);
@@ -376,9 +364,6 @@ bool Gui::moveByPlace(Move where) {
     const auto from = keyTarget();
     if (!from) {
         return false;
-    }
-    if (revealedFocus(from)) {
-        return true;
     }
     const sf::Vector2f direction = directionOf(where);
     std::shared_ptr<Widget> ahead;
@@ -556,8 +541,9 @@ void Gui::drawFocusRing(const Widget& widget) const {
     const float thickness = 2.0f;
     for (const auto& [inset, colour] : {std::pair{0.0f, kRingDark}, std::pair{thickness, kRingLight}}) {
         const float grow = gap + thickness - inset;
-        sf::RectangleShape ring(widget.getSize() + sf::Vector2f(2 * grow, 2 * grow));
-        ring.setPosition(widget.getPosition() - sf::Vector2f(grow, grow));
+        const sf::FloatRect area = widget.focusArea();
+        sf::RectangleShape ring({area.width + 2 * grow, area.height + 2 * grow});
+        ring.setPosition(area.left - grow, area.top - grow);
         ring.setFillColor(sf::Color::Transparent);
         ring.setOutlineColor(colour);
         ring.setOutlineThickness(-thickness);

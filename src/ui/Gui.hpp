@@ -81,10 +81,10 @@ public:
     // returns whether the key was used. Click handlers run inside this call and may destroy this Gui.
     bool handleEvent(const sf::Event& event);
 
-    // While no focus shows, the keys act from the resume point (the first widget that takes the focus
-    // unless set): an arrow or Tab only shows the focus there, Activate clicks it at once. Otherwise
-    // Previous/Next move to the widget before or after the focused one, wrapping round; Up, Down, Left and
-    // Right to the nearest widget in that direction, or round to the far side when there is none. Left
+    // The keys act from the focused widget or, while no focus shows, from the resume point (the first
+    // widget that takes the focus unless set): every press moves or clicks at once. Previous/Next move to
+    // the widget before or after it, wrapping round; Up, Down, Left and Right to the nearest widget in
+    // that direction, or round to the far side when there is none. Left
     // and Right go to the focused widget first (a slider takes them). False when nothing happened. An
     // activation runs the click handlers, which may destroy this Gui.
     bool move(Move where);
@@ -124,8 +124,6 @@ private:
     // The widget the keys act on: the focused one, else the resume point, else the first that takes it.
     std::shared_ptr<Widget> keyTarget() const;
     void showFocusOn(const std::shared_ptr<Widget>& widget);
-    // While no focus shows, shows it on `from` and is true: that press only reveals where the keys are.
-    bool revealedFocus(const std::shared_ptr<Widget>& from);
     void drawFocusRing(const Widget& widget) const;
     void pointerLeft();
     static bool canFocus(const Widget& widget);

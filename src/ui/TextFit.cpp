@@ -1,6 +1,7 @@
 #include "ui/TextFit.hpp"
 
 #include <SFML/Graphics/Text.hpp>
+#include <algorithm>
 
 namespace ui {
 
@@ -26,6 +27,27 @@ std::string TextFit::wrap(const std::vector<std::string>& pieces, const std::str
         text += (text.empty() ? "" : "\n") + line;
     }
     return text;
+}
+
+std::string TextFit::wrapEvenly(const std::vector<std::string>& pieces, const std::string& gap,
+                                const sf::Font& font, unsigned size, float width) {
+    const auto lineCount = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n'); };
+    std::string best = wrap(pieces, gap, font, size, width);
+    const auto lines = lineCount(best);
+    // The narrowest width that still needs no more lines, found to a pixel.
+    float wide = width;
+    float narrow = 0.0f;
+    while (lines > 0 && wide - narrow > 1.0f) {
+        const float middle = (wide + narrow) / 2.0f;
+        std::string tried = wrap(pieces, gap, font, size, middle);
+        if (lineCount(tried) == lines) {
+            wide = middle;
+            best = std::move(tried);
+        } else {
+            narrow = middle;
+        }
+    }
+    return best;
 }
 
 } // namespace ui

@@ -14,6 +14,10 @@ public:
     // `width`; a piece wider than `width` alone gets a line of its own.
     static std::string wrap(const std::vector<std::string>& pieces, const std::string& gap,
                             const sf::Font& font, unsigned size, float width);
+    // As wrap, in as few lines, but with the lines as even as they can be: a strip of keys never leaves
+    // one piece alone on its last line when the others can share it.
+    static std::string wrapEvenly(const std::vector<std::string>& pieces, const std::string& gap,
+                                  const sf::Font& font, unsigned size, float width);
     // The width of one line of UTF-8 text as drawn.
     static float widthOf(const std::string& utf8, const sf::Font& font, unsigned size);
 };

@@ -54,6 +54,8 @@ public:
 
     // True when `point` lies in [x, x + w) x [y, y + h).
     virtual bool isMouseOnWidget(sf::Vector2f point) const;
+    // What the focus ring goes round: the widget's own rectangle, or more when its text lies outside it.
+    virtual sf::FloatRect focusArea() const { return {getPosition(), getSize()}; }
     // Widgets that ignore the mouse are skipped by hit-testing, as if not there.
     virtual bool ignoresMouse() const { return false; }
 

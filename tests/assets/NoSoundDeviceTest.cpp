@@ -36,7 +36,8 @@ TEST_F(NoSoundDeviceTest, TheMenuTheLevelListAndALevelPlaySilentlyAndTheGameEnds
     EXPECT_GT(differingShare(menu, shot("level-list")), 0.05) << "the level list is shown";
     ASSERT_TRUE(game->running()) << "the level list checks the levels without crashing";
     tap("Escape");
-    EXPECT_LT(differingShare(menu, shot("menu-from-list")), 0.02) << "Escape leaves the level list";
+    // Only the focus has moved: from Start, where a fresh menu shows it, to Levels.
+    EXPECT_LT(differingShare(menu, shot("menu-from-list")), 0.04) << "Escape leaves the level list";
 
     clickWidget("start");
     waitSeconds(1.5);

@@ -67,13 +67,14 @@ protected:
 
 TEST_F(PadPlayTest, APlayStationPadWalksTheMenuButNotWithoutFocusAndTheControlsScreenNamesItsButtons) {
     VirtualPad pad(VirtualPad::kPlayStation4);
+    harness.frames(1);
+    EXPECT_EQ(focused(), menuItem("start")) << "a fresh menu shows its focus on its first button";
     harness.game->queueEvent(focusLost());
     press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    EXPECT_EQ(focused(), nullptr) << "while another window has the focus the pad is not ours";
+    EXPECT_EQ(focused(), menuItem("start")) << "while another window has the focus the pad is not ours";
     harness.game->queueEvent(focusGained());
     press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    EXPECT_EQ(focused(), menuItem("start"));
-    tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.8f);
+    EXPECT_EQ(focused(), menuItem("levels")) << "the first press moves the focus";
     tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.2f);
     EXPECT_EQ(focused(), menuItem("levels")) << "inside the dead zone";
     for (int push = 0; push < 2; ++push) {
@@ -300,6 +301,18 @@ TEST(PadSettingsTest, ButtonsByNameOrOldNumberPlayBadEntriesSayWhyAndOptionsBind
     const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("RESTART = 'rightshoulder'"), std::string::npos) << text;
     EXPECT_NE(text.find("rumble = false"), std::string::npos) << text;
+
+    ASSERT_TRUE(harness.clickOn(options->padButtons.at("MENU")));
+    pad.hold(SDL_CONTROLLER_BUTTON_START);
+    harness.frames(2);
+    pad.hold(SDL_CONTROLLER_BUTTON_START, false);
+    EXPECT_EQ(options->messageLine->getText(), "MENU is now Options; PAUSE takes Circle")
+        << "one button never serves two actions of the level";
+    ASSERT_TRUE(harness.clickOn(options->padButtons.at("ACCEPT")));
+    pad.hold(SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+    harness.frames(2);
+    pad.hold(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, false);
+    EXPECT_EQ(options->messageLine->getText(), "ACCEPT is now L1") << "LAY is never read in the menus";
 
     ASSERT_TRUE(harness.clickOn(options->resetKeysButton));
     harness.frames(1);

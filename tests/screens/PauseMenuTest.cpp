@@ -5,6 +5,7 @@
 #include "support/VirtualPad.hpp"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 // From the pause, a key restarts the level and another leaves it for the menu. The keys here are ones the
 // player bound in the settings file; the default ones are played by the restart and end-to-end tests.
@@ -68,6 +69,10 @@ TEST(PauseMenuTest, EscapeOrALostFocusPausesWithTheClockStoppedAndTheKeyStripFit
         EXPECT_LE(at.x + size.x, 800.0f) << when;
         EXPECT_GE(at.y, 300.0f) << when << ": along the bottom";
         EXPECT_LE(at.y + size.y, 600.0f) << when;
+        std::istringstream lines(level->boundKeys->getText());
+        for (std::string line; std::getline(lines, line);) {
+            EXPECT_NE(line.find("    "), std::string::npos) << when << ": no action left alone on a line";
+        }
     };
     fitsThePicture("keys");
     VirtualPad pad(VirtualPad::kPlayStation4);

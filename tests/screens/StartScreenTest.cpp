@@ -50,7 +50,11 @@ TEST_F(StartScreenTest, KeysWalkTheOptionsByPlaceAndEveryScreenComesBackWhereThe
         harness.game->queueEvent(keyPress(code));
         harness.frames(2);
     };
-    for (sf::Keyboard::Key code : {sf::Keyboard::Down, sf::Keyboard::Down, sf::Keyboard::Down}) {
+    harness.frames(1);
+    EXPECT_EQ(harness.screen<StartScreen>()->gui.getFocused(),
+              harness.screen<StartScreen>()->gui.get("start"))
+        << "the fresh menu shows its focus on Start";
+    for (sf::Keyboard::Key code : {sf::Keyboard::Down, sf::Keyboard::Down}) {
         key(code);
     }
     key(sf::Keyboard::Enter);
@@ -88,5 +92,21 @@ TEST_F(StartScreenTest, APressAndAMoveInOneFrameStillClick) {
     harness.frames(3);
     EXPECT_FALSE(harness.window().isOpen()) << "exit closes the window";
     EXPECT_EQ(harness.game->exitStatus(), 0);
+}
+
+TEST(OptionsWindowTest, TheFullscreenBoxShowsTheWindowAsItIsWhenTheCommandLineChoseIt) {
+    GameHarness harness("", "", true);
+    GameStateManager* game = GameStateManager::getInstance();
+    game->setState(GameStateManager::kOptionsScreen);
+    harness.frames(1);
+    ASSERT_NE(harness.screen<OptionsScreen>(), nullptr);
+    EXPECT_TRUE(harness.screen<OptionsScreen>()->fullscreenBox->isChecked()) << "--fullscreen: ticked";
+    EXPECT_FALSE(game->settings.fullscreen) << "while the saved choice stays the window";
+    OptionsScreen* options = harness.screen<OptionsScreen>();
+    options->gui.setFocused(options->fullscreenBox);
+    options->gui.move(ui::Gui::Move::Activate);
+    harness.frames(1);
+    EXPECT_FALSE(harness.screen<OptionsScreen>()->fullscreenBox->isChecked());
+    EXPECT_FALSE(harness.game->isFullscreen()) << "one click brings the window back";
 }
 } // namespace

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
 // Runs the real game in this process, in a real window, with scripted input and
@@ -24,8 +25,9 @@ public:
     static constexpr float kFrameTime = 1.0f / 60.0f;
 
     // `settingsText`, when given, is the player's settings file the game finds at its start; `padMappings`
-    // their gamecontrollerdb.txt.
-    explicit GameHarness(const std::string& settingsText = "", const std::string& padMappings = "") {
+    // their gamecontrollerdb.txt; `windowMode` the command line's --fullscreen (true) or --window (false).
+    explicit GameHarness(const std::string& settingsText = "", const std::string& padMappings = "",
+                         std::optional<bool> windowMode = std::nullopt) {
         // The game reads and writes its settings and records in a folder of this test's own, never the
         // real one.
         configFolder = makeTempFolder("config");
@@ -44,6 +46,9 @@ public:
         GameClock::setScripted(true);
         game = std::make_unique<Game>();
         game->setFixedFrameTime(kFrameTime);
+        if (windowMode) {
+            game->overrideWindowMode(*windowMode);
+        }
         game->start();
         // Frames run as fast as they can: the fixed frame time keeps the game's clock.
         game->window->setFramerateLimit(0);

@@ -76,7 +76,6 @@ TEST_F(GuiDrawTest, DrawsInWindowPixelsWhateverTheViewInEveryLookAndRestoresTheV
     EXPECT_EQ(capture().getPixel(496, 225), kClear) << "the pointer's hover has no focus ring";
     // The keys move the focus, which shows the hover look and a ring, and take the look from the pointer.
     gui.handleEvent(keyPress(sf::Keyboard::Left));
-    gui.handleEvent(keyPress(sf::Keyboard::Left));
     window.clear(kClear);
     gui.draw();
     const sf::Image focused = capture();
