@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <iterator>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace {
 const Sint16 kAxisTilt = static_cast<Sint16>(Gamepad::kDeadZone * SDL_JOYSTICK_AXIS_MAX);
@@ -25,16 +27,16 @@ std::string guidOf(int deviceIndex) {
     return text;
 }
 
-// The lines of SDL_GAMECONTROLLERCONFIG, added again after the player's file so that the variable,
-// set for one run, wins over the file.
-std::vector<PadMappingsFile::Line> variableLines() {
-    std::vector<PadMappingsFile::Line> lines;
+// The lines of SDL_GAMECONTROLLERCONFIG by number, added again after the player's file so that the
+// variable, set for one run, wins over the file.
+std::vector<std::pair<std::size_t, std::string>> variableLines() {
+    std::vector<std::pair<std::size_t, std::string>> lines;
     const char* value = std::getenv("SDL_GAMECONTROLLERCONFIG");
     std::istringstream input(value ? value : "");
     std::string line;
     for (std::size_t number = 1; std::getline(input, line); ++number) {
         if (!line.empty() && line[0] != '#') {
-            lines.push_back({number, line});
+            lines.emplace_back(number, line);
         }
     }
     return lines;
@@ -75,23 +77,16 @@ void Gamepad::start(const std::string& mappingsPath) {
 }
 
 void Gamepad::addMappings(const std::string& mappingsPath) {
-    const PadMappingsFile file(mappingsPath);
-    const auto add = [](const PadMappingsFile::Line& line, const auto& report) {
+    const auto add = [](const std::string& line) -> std::string {
         SDL_ClearError();
-        if (SDL_GameControllerAddMapping(line.text.c_str()) < 0) {
-            report(line, SDL_GetError());
-        }
+        return SDL_GameControllerAddMapping(line.c_str()) < 0 ? SDL_GetError() : "";
     };
-    for (const PadMappingsFile::Line& line : file.lines(SDL_GetPlatform())) {
-        add(line, [&file](const PadMappingsFile::Line& bad, const std::string& problem) {
-            file.reportBadLine(bad, problem);
-        });
-    }
-    for (const PadMappingsFile::Line& line : variableLines()) {
-        add(line, [](const PadMappingsFile::Line& bad, const std::string& problem) {
-            sf::err() << "SDL_GAMECONTROLLERCONFIG, line " << bad.number << ": " << problem
+    PadMappingsFile(mappingsPath).addTo(SDL_GetPlatform(), add);
+    for (const auto& [number, line] : variableLines()) {
+        if (const std::string problem = add(line); !problem.empty()) {
+            sf::err() << "SDL_GAMECONTROLLERCONFIG, line " << number << ": " << problem
                       << "; the line is skipped" << std::endl;
-        });
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -14,6 +15,8 @@ namespace {
 constexpr int kLongestChain = 40;
 // Names tried before giving up, should files a crashed game left behind hold the first ones.
 constexpr int kNamesTried = 100;
+// Kept copies of a damaged file before the next one is refused rather than put over one of them.
+constexpr int kMostBadCopies = 1000;
 
 // A file made by this call alone: O_EXCL fails on anything already there, a link or a pipe included, rather
 // than open it. -1, with errno set, when no name is free.
@@ -58,6 +61,23 @@ std::string writeWholeFile(const std::string& target, const std::string& text, s
         return std::strerror(problem);
     }
     return "";
+}
+
+// Renames only when nothing stands at `to`. False, with errno EEXIST, when something does.
+bool renameWithoutReplacing(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+    // A file system that cannot refuse by itself: the lock beside the file keeps other games out.
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(to, error)) || error) {
+        errno = error ? error.value() : EEXIST;
+        return false;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0;
 }
 } // namespace
 
@@ -140,4 +160,27 @@ bool AtomicFile::keepAsBad(const std::string& path, std::string& problem) {
         return false;
     }
     return true;
+}
+
+bool AtomicFile::keepAsNewBad(const std::string& path, std::string& keptAs, std::string& problem) {
+    const std::string file = target(path);
+    keptAs.clear();
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(file, error))) {
+        return true;
+    }
+    for (int copy = 0; copy < kMostBadCopies; ++copy) {
+        const std::string name = file + ".bad" + (copy == 0 ? "" : "." + std::to_string(copy));
+        if (renameWithoutReplacing(file, name)) {
+            keptAs = name;
+            return true;
+        }
+        if (errno != EEXIST) {
+            problem = "cannot keep " + file + " as " + name + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    problem =
+        "cannot keep " + file + ": " + std::to_string(kMostBadCopies) + " copies of it are kept already";
+    return false;
 }

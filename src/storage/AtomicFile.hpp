@@ -28,4 +28,7 @@ public:
     // Moves the target of `path` (a file, or whatever else stands there) to "<target>.bad", replacing an
     // older one, so a file the game could not read is never lost to the next write.
     static bool keepAsBad(const std::string& path, std::string& problem);
+    // The same, but never over an older copy: the first free name of "<target>.bad", "<target>.bad.1",
+    // "<target>.bad.2"... goes to `keptAs` ("" when nothing stood at the target).
+    static bool keepAsNewBad(const std::string& path, std::string& keptAs, std::string& problem);
 };

@@ -3,6 +3,7 @@
 #include "assets/FileCheck.hpp"
 #include "storage/AtomicFile.hpp"
 #include "storage/FileLock.hpp"
+#include "storage/PrintableText.hpp"
 #include "storage/UserFolders.hpp"
 
 #include <SFML/System/Err.hpp>
@@ -43,34 +44,6 @@ bool isHexDigit(char c) {
     return std::isxdigit(static_cast<unsigned char>(c)) != 0;
 }
 
-// How many bytes the letter at `at` takes when they are well-formed UTF-8 and the letter is one a line of
-// text may hold; 0 for a control character, a line or paragraph separator, or bytes that are no letter.
-std::size_t printableLetterAt(std::string_view text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    const std::size_t length = lead < 0x80                   ? 1
-                               : lead >= 0xC2 && lead < 0xE0 ? 2
-                               : lead >= 0xE0 && lead < 0xF0 ? 3
-                               : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                             : 0;
-    if (length == 0 || at + length > text.size()) {
-        return 0;
-    }
-    char32_t letter = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80) {
-            return 0;
-        }
-        letter = (letter << 6) | (byte(at + i) & 0x3F);
-    }
-    const char32_t shortest[] = {0, 0, 0x80, 0x800, 0x10000};
-    const bool wellFormed =
-        letter >= shortest[length] && letter <= 0x10FFFF && (letter < 0xD800 || letter > 0xDFFF);
-    const bool control =
-        letter < 0x20 || (letter >= 0x7F && letter < 0xA0) || letter == 0x2028 || letter == 0x2029;
-    return wellFormed && !control ? length : 0;
-}
-
 // Printable UTF-8 that tells every byte string apart: other bytes become "%XX", and so does a '%' that
 // is followed by two hex digits, so that "%XX" in the result always stands for one byte.
 std::string escaped(std::string_view bytes) {
@@ -78,7 +51,7 @@ std::string escaped(std::string_view bytes) {
     for (std::size_t at = 0; at < bytes.size();) {
         const bool readsAsEscape = bytes[at] == '%' && at + 2 < bytes.size() && isHexDigit(bytes[at + 1]) &&
                                    isHexDigit(bytes[at + 2]);
-        const std::size_t length = readsAsEscape ? 0 : printableLetterAt(bytes, at);
+        const std::size_t length = readsAsEscape ? 0 : PrintableText::letterAt(bytes, at);
         if (length > 0) {
             text.append(bytes.substr(at, length));
             at += length;
@@ -298,13 +271,7 @@ RecordsFile::Outcome RecordsFile::recordWin(const std::string& level, Difficulty
     outcome.best = record.wins == 0 || seconds < record.bestSeconds;
     record.wins = static_cast<int>(std::min<std::int64_t>(record.wins + 1LL, kMostWins));
     record.bestSeconds = outcome.best ? seconds : record.bestSeconds;
-    if (keepBadCopy && !AtomicFile::keepAsBad(filePath, problem)) {
-        // The bad file stays where it is rather than be lost.
-        report(0, problem + "; this win is not recorded");
-        return {};
-    }
-    if (!AtomicFile::write(filePath, toText(records), problem)) {
-        report(0, problem + "; this win is not recorded");
+    if (!save(records)) {
         return {};
     }
     if (!lock.held()) {
@@ -312,6 +279,30 @@ RecordsFile::Outcome RecordsFile::recordWin(const std::string& level, Difficulty
     }
     outcome.kept = true;
     return outcome;
+}
+
+// The old file stays as it is whenever the new one cannot follow it.
+bool RecordsFile::save(const Records& records) {
+    const std::string text = toText(records);
+    std::string problem;
+    if (text.size() > kLargestFile) {
+        report(0, "the records would take " + std::to_string(text.size()) + " bytes, more than the " +
+                      std::to_string(kLargestFile) + " the game reads; this win is not recorded");
+        return false;
+    }
+    std::string keptAs;
+    if (keepBadCopy && !AtomicFile::keepAsNewBad(filePath, keptAs, problem)) {
+        report(0, problem + "; this win is not recorded");
+        return false;
+    }
+    if (!keptAs.empty()) {
+        report(0, "the file with problems is kept as " + keptAs);
+    }
+    if (!AtomicFile::write(filePath, text, problem)) {
+        report(0, problem + "; this win is not recorded");
+        return false;
+    }
+    return true;
 }
 
 std::string RecordsFile::toText(const Records& records) {

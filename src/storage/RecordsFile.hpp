@@ -10,15 +10,17 @@
 // The player's best times, one record per level and difficulty, in a TOML file. A level is known by its
 // file's name in its folder and a hash of its content, so an edited map starts a fresh record. Reading never
 // fails and goes entry by entry: each problem is one line on sf::err() naming the file (and line) and costs
-// only the entries it touches; a file with problems is kept as "<file>.bad" before the first win replaces
-// it. A win is saved under a lock beside the file, after reading the file again, so two games running at
-// once lose none of each other's wins. A file from before the difficulties holds Normal records.
+// only the entries it touches; a file with problems is kept before the first win replaces it, as
+// "<file>.bad", or "<file>.bad.1", "<file>.bad.2"... when older copies are there, and that line names it. A
+// file is never written larger than the game reads. A win is saved under a lock beside the file, after
+// reading the file again, so two games running at once lose none of each other's wins. A file from before the
+// difficulties holds Normal records.
 class RecordsFile {
 public:
     using Difficulty = Settings::Difficulty;
 
-    // The largest records file read; far above a record for every level anyone will make.
-    static constexpr std::uintmax_t kLargestFile = 1u << 20;
+    // The largest records file read or written; far above a record for every level anyone will make.
+    static constexpr std::uintmax_t kLargestFile = 4u << 20;
     // No run lasts longer: a best time above it is a damaged entry, and a longer run is not recorded.
     static constexpr double kLongestRun = 24.0 * 60.0 * 60.0;
 
@@ -53,8 +55,8 @@ public:
     // Every record of the level.
     LevelRecords findAll(const std::string& level);
     // Counts a win in `seconds` at `difficulty`, keeping it as the best time when it beats that
-    // difficulty's record (or is the first). A file that cannot be written, or a run longer than
-    // kLongestRun, is reported and not kept; the game goes on.
+    // difficulty's record (or is the first). A file that cannot be written, one that would grow past
+    // kLargestFile, or a run longer than kLongestRun, is reported and not kept; the game goes on.
     Outcome recordWin(const std::string& level, Difficulty difficulty, double seconds);
 
 private:
@@ -64,6 +66,7 @@ private:
     void readText(const std::string& text, Records& records);
     void report(std::size_t line, const std::string& problem);
     static std::string toText(const Records& records);
+    bool save(const Records& records);
 
     std::string filePath;
     bool keepBadCopy = false;

@@ -130,8 +130,14 @@ TEST_F(RecordsFileTest, ABadEntryCostsOnlyItsOwnRecordsAndTheFileIsKeptAsBad) {
     EXPECT_FALSE(find("h#8", Difficulty::Easy));
     EXPECT_EQ(best("i#9", Difficulty::Easy), 86400.0) << "a whole day is still a run";
 
+    // The first damaged copy is never replaced: the second goes beside it, and the line names it.
+    err.clear();
     EXPECT_TRUE(win("j#10", 4.0).kept);
-    EXPECT_EQ(readWholeFile(path + ".bad"), mixed);
+    EXPECT_NE(err.text().find(path + ": the file with problems is kept as " + path + ".bad.1\n"),
+              std::string::npos)
+        << err.text();
+    EXPECT_EQ(readWholeFile(path + ".bad"), garbled);
+    EXPECT_EQ(readWholeFile(path + ".bad.1"), mixed);
     err.clear();
     EXPECT_EQ(best("a#1"), 8.5);
     EXPECT_EQ(wins("i#9", Difficulty::Easy), 1);
@@ -186,6 +192,49 @@ TEST_F(RecordsFileTest, ALinkIsFollowedAndNothingThatStandsInTheWayBlocksOrLoses
     fs::remove(path);
     EXPECT_FALSE(win("map.tmx#1", RecordsFile::kLongestRun + 1.0).kept);
     EXPECT_FALSE(fs::exists(path));
+}
+
+// A file from before the difficulties, of as many levels as stay within `largest` bytes, with names
+// `nameLength` long or a little longer.
+std::string oldFormat(std::size_t nameLength, std::size_t largest) {
+    std::string text;
+    for (std::size_t level = 0;; ++level) {
+        std::string name = "level" + std::to_string(level) + ".tmx#0123456789abcdef";
+        name.insert(0, nameLength - std::min(nameLength, name.size()), 'x');
+        const std::string entry = "[levels.\"" + name + "\"]\nbest = 61.5\nwins = 3\n";
+        if (text.size() + entry.size() > largest) {
+            return text;
+        }
+        text += entry;
+    }
+}
+
+TEST_F(RecordsFileTest, TheGameNeverWritesAFileItWouldNotReadBack) {
+    // Written again, a file in the earlier form grows by a tenth.
+    const std::string earlier = oldFormat(0, 1u << 20);
+    const auto levels = std::count(earlier.begin(), earlier.end(), '[');
+    std::ofstream(path) << earlier;
+    ErrCapture err;
+    EXPECT_TRUE(win("new.tmx#1", 30.0).kept);
+    EXPECT_GT(fs::file_size(path), 1u << 20);
+    EXPECT_EQ(wins("level0.tmx#0123456789abcdef"), 3);
+    EXPECT_EQ(wins("level" + std::to_string(levels - 1) + ".tmx#0123456789abcdef"), 3);
+    EXPECT_EQ(wins("new.tmx#1"), 1);
+    EXPECT_EQ(err.text(), "");
+
+    // One that would grow past what the game reads stays as it is, and the win is said to be lost.
+    const std::string nearTheLimit = oldFormat(200, RecordsFile::kLargestFile);
+    std::ofstream(path) << nearTheLimit;
+    const RecordsFile::Outcome outcome = win("new.tmx#1", 30.0);
+    EXPECT_FALSE(outcome.kept || outcome.best);
+    const std::string said = err.text();
+    EXPECT_EQ(said.rfind(path + ": the records would take ", 0), 0u) << said;
+    EXPECT_NE(said.find(" bytes, more than the 4194304 the game reads; this win is not recorded\n"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(readWholeFile(path), nearTheLimit);
+    EXPECT_EQ(filesThere(), (std::set<std::string>{"records.toml", "records.toml.lock"}));
 }
 
 TEST_F(RecordsFileTest, TwoGamesWinningAtOnceKeepEveryWin) {
