@@ -16,8 +16,6 @@
 #include "scene/RenderManager.hpp"
 #include "scene/StaticCmp.hpp"
 
-#include <cstdlib>
-
 namespace {
 constexpr float kDogMass = 1.0f;
 constexpr float kInGameZoom = 0.4f;
@@ -27,7 +25,7 @@ const std::string& text(const MapObject& object, std::size_t position) {
 }
 
 float number(const MapObject& object, std::size_t position) {
-    return static_cast<float>(std::atof(text(object, position).c_str()));
+    return PropertyLookup::checkedNumber(text(object, position));
 }
 // The dog's kind sets its numbers; the map may give this one dog its own sight and patrol speed.
 EnemyMovement::Tuning dogTuning(const MapObject& object) {
