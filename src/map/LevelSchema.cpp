@@ -208,8 +208,7 @@ const std::vector<LevelSchema::Property>& LevelSchema::mapProperties() {
                           "seconds a win may take for the " + medal.substr(0, medal.size() - 4) +
                               " medal; all three medal times or none"};
             time.required = false;
-            time.lowest = 0.0;
-            time.lowestExcluded = true;
+            time.lowest = kShortestMedalTime;
             time.highest = kLongestMedalTime;
             properties.push_back(time);
         }
@@ -221,6 +220,11 @@ const std::vector<LevelSchema::Property>& LevelSchema::mapProperties() {
 const std::vector<std::string>& LevelSchema::medalTimeNames() {
     static const std::vector<std::string> names = {kGoldTime, kSilverTime, kBronzeTime};
     return names;
+}
+
+bool LevelSchema::medalTimesApart(double faster, double slower) {
+    // Decimal tenths are not exact in binary: 40.1 - 40 falls a hair short of 0.1.
+    return slower - faster >= kMedalTimeStep - 1e-9;
 }
 
 bool LevelSchema::wallsBlockSight(const TileMap& map) {

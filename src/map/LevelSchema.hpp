@@ -57,7 +57,12 @@ public:
     static constexpr const char* kGoldTime = "goldTime";
     static constexpr const char* kSilverTime = "silverTime";
     static constexpr const char* kBronzeTime = "bronzeTime";
+    static constexpr double kShortestMedalTime = 1.0;               // no run is quicker
     static constexpr double kLongestMedalTime = 24.0 * 60.0 * 60.0; // no run lasts longer
+    // The clock shows tenths of a second: two medal times closer than that would read as one.
+    static constexpr double kMedalTimeStep = 0.1;
+    // Whether `slower` leaves the clock's tenth between it and the better medal's `faster` time.
+    static bool medalTimesApart(double faster, double slower);
     // The three in order, gold first.
     static const std::vector<std::string>& medalTimeNames();
 
@@ -80,7 +85,7 @@ public:
 
     // How the game reads a property's text.
     enum class Kind {
-        Number, // atof, so the whole text must be a finite number
+        Number, // PropertyLookup::numberIn: a finite number, maybe with spaces around it
         Text,
         Path,   // a file the game loads, relative to its working folder
         Unread, // kept in its place, never looked at

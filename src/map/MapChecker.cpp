@@ -9,8 +9,6 @@
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/System/Err.hpp>
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <map>
@@ -45,18 +43,13 @@ std::string quotedList(const std::vector<std::string>& items, const std::string&
     return list;
 }
 
-// The whole text must be a number: atof would silently read "1,5" as 1 and "abc" as 0.
+// Read as the game reads it, so that what passes here is what the game plays.
 bool isNumber(const std::string& text) {
-    if (text.empty()) {
-        return false;
-    }
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    while (*end == ' ') {
-        ++end;
-    }
-    // "inf", "nan" and 1e999 would carry into positions and speeds the game cannot work with.
-    return end != text.c_str() && *end == '\0' && std::isfinite(static_cast<float>(value));
+    return PropertyLookup::numberIn(text).has_value();
+}
+
+double numberOf(const std::string& text) {
+    return PropertyLookup::numberIn(text).value_or(0.0);
 }
 
 struct PlacedObject {
@@ -291,7 +284,7 @@ private:
         if (!isNumber(property.value)) {
             error(subject, what + " is " + quoted(property.value) + ", not a number",
                   lineOf(object, property));
-        } else if (!rule.allows(std::atof(property.value.c_str()))) {
+        } else if (!rule.allows(numberOf(property.value))) {
             error(subject, what + " is " + property.value + "; it must be " + rule.allowedRange(),
                   lineOf(object, property));
         }
@@ -389,8 +382,7 @@ private:
                           own.line);
                 } else if (rule.kind == LevelSchema::Kind::Number && !isNumber(own.value)) {
                     error(subject, "is " + quoted(own.value) + ", not a number", own.line);
-                } else if (rule.kind == LevelSchema::Kind::Number &&
-                           !rule.allows(std::atof(own.value.c_str()))) {
+                } else if (rule.kind == LevelSchema::Kind::Number && !rule.allows(numberOf(own.value))) {
                     error(subject, "is " + own.value + "; it must be " + rule.allowedRange(), own.line);
                 }
             }
@@ -404,7 +396,7 @@ private:
         return found == map.properties.end() ? nullptr : &*found;
     }
 
-    // The medal times come as a set, each one longer than the one before.
+    // The medal times come as a set, each one at least the clock's tenth longer than the one before.
     void checkMedalTimes() {
         const std::vector<std::string>& names = LevelSchema::medalTimeNames();
         std::vector<const ObjectProperty*> given;
@@ -430,11 +422,20 @@ private:
         for (std::size_t i = 1; i < given.size(); ++i) {
             const ObjectProperty& faster = *given[i - 1];
             const ObjectProperty& slower = *given[i];
-            if (isNumber(faster.value) && isNumber(slower.value) &&
-                std::atof(slower.value.c_str()) <= std::atof(faster.value.c_str())) {
+            if (!isNumber(faster.value) || !isNumber(slower.value) ||
+                LevelSchema::medalTimesApart(numberOf(faster.value), numberOf(slower.value))) {
+                continue;
+            }
+            const std::string than = quoted(faster.name) + " (" + faster.value + ")";
+            if (numberOf(slower.value) <= numberOf(faster.value)) {
                 error("map property " + quoted(slower.name),
-                      "is " + slower.value + ", not longer than " + quoted(faster.name) + " (" +
-                          faster.value + "); the medal times grow from gold to bronze",
+                      "is " + slower.value + ", not longer than " + than +
+                          "; the medal times grow from gold to bronze",
+                      slower.line);
+            } else {
+                error("map property " + quoted(slower.name),
+                      "is " + slower.value + ", less than a tenth of a second longer than " + than +
+                          "; the clock shows tenths, so the medal times must lie at least 0.1 apart",
                       slower.line);
             }
         }

@@ -40,7 +40,7 @@ bool MapLoader::load(const std::string& path, sf::Vector2f origin) {
             objects.mapObject.get(), objects.layerSprites[layer], tiles.name, true));
     }
 
-    MapObjectFactory(objects).createAll(map);
+    MapObjectFactory(objects, map).createAll();
     objects.medalTimes = MedalTimes::of(map);
     if (LevelSchema::wallsBlockSight(map)) {
         PhysicsManager::getInstance()->blockSightWithWalls(

@@ -16,8 +16,6 @@
 #include "scene/RenderManager.hpp"
 #include "scene/StaticCmp.hpp"
 
-#include <cstdlib>
-
 namespace {
 constexpr float kDogMass = 1.0f;
 constexpr float kInGameZoom = 0.4f;
@@ -27,7 +25,7 @@ const std::string& text(const MapObject& object, std::size_t position) {
 }
 
 float number(const MapObject& object, std::size_t position) {
-    return static_cast<float>(std::atof(text(object, position).c_str()));
+    return PropertyLookup::checkedNumber(text(object, position));
 }
 // The dog's kind sets its numbers; the map may give this one dog its own sight and patrol speed.
 EnemyMovement::Tuning dogTuning(const MapObject& object) {
@@ -39,9 +37,10 @@ EnemyMovement::Tuning dogTuning(const MapObject& object) {
 }
 } // namespace
 
-MapObjectFactory::MapObjectFactory(GameObjectManager& objects) : objects(objects) {}
+MapObjectFactory::MapObjectFactory(GameObjectManager& objects, const TileMap& map)
+    : objects(objects), map(map) {}
 
-void MapObjectFactory::createAll(const TileMap& map) {
+void MapObjectFactory::createAll() {
     for (const ObjectGroup& group : map.objectGroups) {
         for (const MapObject& object : group.objects) {
             if (auto created = create(object, group.name)) {
@@ -171,7 +170,10 @@ std::shared_ptr<GameObject> MapObjectFactory::createCamera(const MapObject& obje
     const sf::Vector2f offset(number(object, LevelSchema::kOffsetX), number(object, LevelSchema::kOffsetY));
     camera->addComponent(
         std::make_shared<CameraComponent>(objects.getGameObject(LevelSchema::kPlayerName), offset, false));
-    camera->getComponent<CameraComponent>()->view.zoom(kInGameZoom);
+    CameraComponent& follower = *camera->getComponent<CameraComponent>();
+    follower.view.zoom(kInGameZoom);
+    follower.stayOnMap({static_cast<float>(map.width) * static_cast<float>(map.tileWidth),
+                        static_cast<float>(map.height) * static_cast<float>(map.tileHeight)});
     return camera;
 }
 

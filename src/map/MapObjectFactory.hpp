@@ -15,10 +15,11 @@ class GameObjectManager;
 // checked before this runs, so every property and texture it reads exists.
 class MapObjectFactory {
 public:
-    explicit MapObjectFactory(GameObjectManager& objects);
+    // The map must outlive the factory.
+    MapObjectFactory(GameObjectManager& objects, const TileMap& map);
 
     // Creates and registers every object of a known type, group by group.
-    void createAll(const TileMap& map);
+    void createAll();
     // The object for one map object, or empty for an unknown type.
     std::shared_ptr<GameObject> create(const MapObject& object, const std::string& groupName);
 
@@ -41,4 +42,5 @@ private:
     static void addMapBox(GameObject& owner, const MapObject& object, bool solid);
 
     GameObjectManager& objects;
+    const TileMap& map;
 };

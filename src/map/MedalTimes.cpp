@@ -1,9 +1,9 @@
 #include "map/MedalTimes.hpp"
 
 #include "map/LevelSchema.hpp"
+#include "map/PropertyLookup.hpp"
 
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 // The time as the clock shows it: cut to tenths, so a run shown as 0:40.0 earns a 40-second medal.
@@ -13,21 +13,16 @@ double shownTime(double seconds) {
 } // namespace
 
 std::optional<MedalTimes> MedalTimes::of(const TileMap& map) {
-    const std::string gold = map.property(LevelSchema::kGoldTime);
-    const std::string silver = map.property(LevelSchema::kSilverTime);
-    const std::string bronze = map.property(LevelSchema::kBronzeTime);
-    if (gold.empty() || silver.empty() || bronze.empty()) {
+    const std::optional<double> gold = PropertyLookup::numberIn(map.property(LevelSchema::kGoldTime));
+    const std::optional<double> silver = PropertyLookup::numberIn(map.property(LevelSchema::kSilverTime));
+    const std::optional<double> bronze = PropertyLookup::numberIn(map.property(LevelSchema::kBronzeTime));
+    if (!gold || !silver || !bronze) {
         return std::nullopt;
     }
-    const auto number = [](const std::string& text) {
-        char* end = nullptr;
-        const double value = std::strtod(text.c_str(), &end);
-        return end != text.c_str() && *end == '\0' && std::isfinite(value) ? value : std::nan("");
-    };
     MedalTimes times;
-    times.gold = number(gold);
-    times.silver = number(silver);
-    times.bronze = number(bronze);
+    times.gold = *gold;
+    times.silver = *silver;
+    times.bronze = *bronze;
     if (!times.valid()) {
         return std::nullopt;
     }
@@ -35,8 +30,8 @@ std::optional<MedalTimes> MedalTimes::of(const TileMap& map) {
 }
 
 bool MedalTimes::valid() const {
-    // Written so that a NaN fails every comparison.
-    return gold > 0.0 && silver > gold && bronze > silver && bronze <= LevelSchema::kLongestMedalTime;
+    return gold >= LevelSchema::kShortestMedalTime && LevelSchema::medalTimesApart(gold, silver) &&
+           LevelSchema::medalTimesApart(silver, bronze) && bronze <= LevelSchema::kLongestMedalTime;
 }
 
 MedalTimes::Medal MedalTimes::medalFor(double seconds) const {

@@ -16,10 +16,11 @@ public:
     double silver = 0.0;
     double bronze = 0.0;
 
-    // The map's times, or nothing when it gives none, only some, or times that break the rules below (the
-    // map checker names the line).
+    // The map's times, read as the map checker reads them, or nothing when it gives none, only some, or
+    // times that break the rules below: the checker refuses all of those maps, naming the line.
     static std::optional<MedalTimes> of(const TileMap& map);
-    // All above 0, gold below silver below bronze.
+    // Gold at least a second, each time at least the clock's tenth longer than the one before, bronze
+    // within a day.
     bool valid() const;
 
     Medal medalFor(double seconds) const;

@@ -1,5 +1,7 @@
 #include "map/PropertyLookup.hpp"
 
+#include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -30,5 +32,27 @@ const ObjectProperty* PropertyLookup::named(const std::string& name) const {
 
 float PropertyLookup::numberOr(const std::string& name, float standard) const {
     const ObjectProperty* own = named(name);
-    return own ? static_cast<float>(std::atof(own->value.c_str())) : standard;
+    return own ? checkedNumber(own->value) : standard;
+}
+
+std::optional<double> PropertyLookup::numberIn(const std::string& text) {
+    // strtod skips the spaces in front; atof would read "1,5" as 1 and "abc" as 0 without a word.
+    const char* start = text.c_str();
+    char* end = nullptr;
+    const double value = std::strtod(start, &end);
+    if (end == start) {
+        return std::nullopt;
+    }
+    while (std::isspace(static_cast<unsigned char>(*end))) {
+        ++end;
+    }
+    // Positions and speeds are floats: a number beyond them would carry on as infinity.
+    if (*end != '\0' || !std::isfinite(static_cast<float>(value))) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+float PropertyLookup::checkedNumber(const std::string& text) {
+    return static_cast<float>(numberIn(text).value_or(0.0));
 }

@@ -4,6 +4,7 @@
 #include "map/TileMap.hpp"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,13 @@ public:
     const ObjectProperty* named(const std::string& name) const;
     // The optional property's number as the game uses it: the object's own, else the type's default.
     float numberOr(const std::string& name, float standard) const;
+
+    // The number a property's text holds, for the game and the map checker alike, so that they never
+    // disagree: spaces around it are allowed, anything else makes it no number ("1,5", "abc", ""), and so
+    // does a value no float can hold ("inf", "nan", 1e999).
+    static std::optional<double> numberIn(const std::string& text);
+    // numberIn() for a value the map checker has passed; 0 for any other.
+    static float checkedNumber(const std::string& text);
 
 private:
     const LevelSchema::ObjectType* type;

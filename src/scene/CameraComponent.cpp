@@ -3,22 +3,35 @@
 #include "app/Letterbox.hpp"
 #include "scene/GameObject.hpp"
 
+#include <algorithm>
+
+namespace {
+// The centre on one axis of a map `mapLength` long, for a view `viewLength` long.
+float centreOnMap(float wanted, float mapLength, float viewLength, float farMargin) {
+    const float lowest = viewLength / 2.0f;
+    const float highest = mapLength - farMargin - viewLength / 2.0f;
+    if (highest < lowest) {
+        return mapLength / 2.0f;
+    }
+    return std::clamp(wanted, lowest, highest);
+}
+} // namespace
+
 CameraComponent::CameraComponent(std::shared_ptr<GameObject> followed, sf::Vector2f offset, bool runsInUpdate)
     : Component(runsInUpdate), target(followed.get()), offset(offset) {
     view.zoom(0.8f);
 }
 
+void CameraComponent::stayOnMap(sf::Vector2f pixels) {
+    mapSize = pixels;
+}
+
 void CameraComponent::process(sf::RenderWindow* window, float, std::string) {
     sf::Vector2f centre = target->getPosition() + offset;
-    if (centre.x < kMinCentre) {
-        centre.x = kMinCentre;
-    } else if (centre.x > kMaxCentreX) {
-        centre.x = kMaxCentreX;
-    }
-    if (centre.y < kMinCentre) {
-        centre.y = kMinCentre;
-    } else if (centre.y > kMaxCentreY) {
-        centre.y = kMaxCentreY;
+    if (mapSize) {
+        const sf::Vector2f seen = view.getSize();
+        centre.x = centreOnMap(centre.x, mapSize->x, seen.x, kRightMargin);
+        centre.y = centreOnMap(centre.y, mapSize->y, seen.y, kBottomMargin);
     }
     view.setCenter(centre);
     if (window) {

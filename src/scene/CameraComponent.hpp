@@ -4,19 +4,25 @@
 
 #include <SFML/Graphics/View.hpp>
 #include <memory>
+#include <optional>
 
 class GameObject;
 
-// Makes the window's view follow a target at a fixed offset, with the centre
-// kept inside fixed bounds so the level's view never leaves the map.
+// Makes the window's view follow a target at a fixed offset. Once given the size of the map it shows, the
+// view stays on the map: a map narrower or lower than the view is centred on that axis.
 class CameraComponent : public Component {
 public:
-    static constexpr float kMinCentre = 160.0f;
-    static constexpr float kMaxCentreX = 1110.0f;
-    static constexpr float kMaxCentreY = 860.0f;
+    // The view stops this many pixels short of the map's right and bottom edges. The first level was framed
+    // so from the start, and every map keeps the same frame so that it plays as it always has.
+    static constexpr float kRightMargin = 10.0f;
+    static constexpr float kBottomMargin = 4.0f;
 
     // The target must outlive the camera; only a plain pointer is kept.
     CameraComponent(std::shared_ptr<GameObject> target, sf::Vector2f offset, bool runsInUpdate);
+
+    // Keeps the view on a map of `pixels` from (0, 0), whatever the view's size at each frame. Without a
+    // call the view follows its target anywhere (the menu screens' pictures).
+    void stayOnMap(sf::Vector2f pixels);
 
     // Centres the view and, when window is not null, makes the window use it.
     void process(sf::RenderWindow* window, float dt, std::string objectName) override;
@@ -24,4 +30,7 @@ public:
     GameObject* target;
     sf::Vector2f offset;
     sf::View view;
+
+private:
+    std::optional<sf::Vector2f> mapSize;
 };

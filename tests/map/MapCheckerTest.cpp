@@ -82,6 +82,18 @@ TEST_F(MapCheckerTest, EachBreakageIsReportedOnItsOwnLine) {
          "<property name=\"goldTime\" type=\"float\" value=\"40\"/>\n"
          "<property name=\"silverTime\" type=\"float\" value=\"60\"/>\n</properties>\n",
          "error: map property \"bronzeTime\": is \"1:30\", not a number"},
+        {"medal times no run can meet", "infinite=\"0\">\n",
+         "infinite=\"0\">\n<properties>\n<property name=\"bronzeTime\" type=\"float\" value=\"0.03\"/>\n"
+         "<property name=\"goldTime\" type=\"float\" value=\"0.01\"/>\n"
+         "<property name=\"silverTime\" type=\"float\" value=\"0.02\"/>\n</properties>\n",
+         "error: map property \"goldTime\": is 0.01; it must be from 1 to 86400"},
+        {"medal times the clock cannot tell apart", "infinite=\"0\">\n",
+         "infinite=\"0\">\n<properties>\n<property name=\"bronzeTime\" type=\"float\" value=\"90\"/>\n"
+         "<property name=\"goldTime\" type=\"float\" value=\"40\"/>\n"
+         "<property name=\"silverTime\" type=\"float\" value=\"40.05\"/>\n</properties>\n",
+         "error: map property \"silverTime\": is 40.05, less than a tenth of a second longer than "
+         "\"goldTime\" "
+         "(40); the clock shows tenths, so the medal times must lie at least 0.1 apart"},
         {"weightless player", "<property name=\"6_mass\" value=\"1\"/>",
          "<property name=\"6_mass\" value=\"0\"/>",
          "error: object \"player1\": property 6 (\"6_mass\") is 0; it must be greater than 0"},

@@ -76,7 +76,10 @@ TEST_F(MapLoadTest, EveryKindGetsItsComponentsBodyAndCollider) {
     EXPECT_EQ(componentKinds(*get("egg1")), (std::vector<std::string>{"sprite", "death", "egg"}));
     EXPECT_EQ(componentKinds(*get("formula")), (std::vector<std::string>{"sprite", "death"}));
     EXPECT_EQ(componentKinds(*get("camera")), (std::vector<std::string>{"camera"}));
-    EXPECT_EQ(get("camera")->getComponent<CameraComponent>()->view.getSize(), sf::Vector2f(320, 320));
+    CameraComponent& camera = *get("camera")->getComponent<CameraComponent>();
+    EXPECT_EQ(camera.view.getSize(), sf::Vector2f(320, 320));
+    camera.process(nullptr, 0.0f, "camera");
+    EXPECT_EQ(camera.view.getCenter(), sf::Vector2f(32, 24)) << "the 4x3 cells are smaller than the view";
 
     auto player = get("player1");
     EXPECT_EQ(player->rigidBody->bounds, sf::FloatRect(0, 0, 16, 16));

@@ -79,9 +79,10 @@ TEST_F(RenderManagerTest, DrawsShownLayersBackToFrontAndHidesPairsAndComponentsI
         << "a new component makes its hidden layer visible again";
 }
 
-TEST(CameraComponentTest, KeepsTheViewCentreInsideTheMap) {
+TEST(CameraComponentTest, KeepsTheViewOnTheMapItShowsAndCentresAMapSmallerThanTheView) {
     auto target = std::make_shared<GameObject>("player1", "player", sf::Vector2f(0, 0));
     CameraComponent camera(target, {0, 0}, false);
+    camera.view.zoom(0.4f); // the game's 320x320 view
 
     const auto centreAt = [&](sf::Vector2f position, sf::Vector2f offset) {
         target->setPosition(position);
@@ -89,10 +90,19 @@ TEST(CameraComponentTest, KeepsTheViewCentreInsideTheMap) {
         camera.process(nullptr, 0.0f, "camera");
         return camera.view.getCenter();
     };
+    EXPECT_EQ(centreAt({2000, 2000}, {400, 400}), sf::Vector2f(2400, 2400)) << "a menu picture's camera";
+
+    camera.stayOnMap({80 * 16, 64 * 16}); // the first level, with the limits it always had
     EXPECT_EQ(centreAt({0, 0}, {0, 0}), sf::Vector2f(160, 160));
     EXPECT_EQ(centreAt({2000, 500}, {0, 0}), sf::Vector2f(1110, 500));
     EXPECT_EQ(centreAt({500, 900}, {0, 10}), sf::Vector2f(500, 860));
-    EXPECT_EQ(centreAt({0, 0}, {400, 400}), sf::Vector2f(400, 400));
+
+    camera.stayOnMap({120 * 16, 100 * 16});
+    EXPECT_EQ(centreAt({1500, 1200}, {7, 7}), sf::Vector2f(1507, 1207));
+    EXPECT_EQ(centreAt({1900, 1590}, {7, 7}), sf::Vector2f(1750, 1436));
+
+    camera.stayOnMap({20 * 16, 8 * 16}); // as wide as the view, and lower
+    EXPECT_EQ(centreAt({300, 100}, {7, 7}), sf::Vector2f(160, 64));
 }
 
 TEST(GameObjectManagerTest, RegistryReplacesByNameAndStartsEmptyAfterDestruction) {

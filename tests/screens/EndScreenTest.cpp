@@ -1,6 +1,7 @@
 #include "screens/EndScreen.hpp"
 
 #include "app/Letterbox.hpp"
+#include "map/MapChecker.hpp"
 #include "map/TileMap.hpp"
 #include "screens/IngameScreen.hpp"
 #include "screens/LevelListScreen.hpp"
@@ -8,6 +9,7 @@
 #include "support/GameHarness.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -132,19 +134,43 @@ TEST_F(EndScreenTest, AKeyHeldAsTheLevelEndsCountsOnlyWhenPressedAgain) {
 }
 
 // A map whose own properties are `properties`.
-std::optional<MedalTimes> medalsOf(const std::vector<std::pair<std::string, std::string>>& properties) {
+TileMap mapWith(const std::vector<std::pair<std::string, std::string>>& properties) {
     TileMap map;
     for (const auto& [name, value] : properties) {
         map.properties.push_back({name, value, 0});
     }
-    return MedalTimes::of(map);
+    return map;
+}
+
+std::optional<MedalTimes> medalsOf(const std::vector<std::pair<std::string, std::string>>& properties) {
+    return MedalTimes::of(mapWith(properties));
 }
 
 TEST(MedalTest, EachLimitEarnsItsMedalAsTheClockShowsItAndNamesTheNext) {
     EXPECT_FALSE(medalsOf({}));
     EXPECT_FALSE(medalsOf({{"goldTime", "40"}, {"silverTime", "60"}})) << "all three or none";
-    EXPECT_FALSE(medalsOf({{"goldTime", "40"}, {"silverTime", "40"}, {"bronzeTime", "90"}}));
-    EXPECT_FALSE(medalsOf({{"goldTime", "40"}, {"silverTime", "x"}, {"bronzeTime", "90"}}));
+    // The game keeps exactly the times the map checker lets through.
+    struct Set {
+        std::string gold, silver, bronze;
+        bool kept;
+    };
+    const Set sets[] = {{" 52 ", "60\t", " 90", true}, {"40", "40.1", "90", true},
+                        {"1", "2", "3", true},         {"40", "40.05", "90", false},
+                        {"40", "40", "90", false},     {"0.01", "0.02", "0.03", false},
+                        {"0.99", "2", "3", false},     {"40", "x", "90", false}};
+    for (const Set& set : sets) {
+        const TileMap map =
+            mapWith({{"goldTime", set.gold}, {"silverTime", set.silver}, {"bronzeTime", set.bronze}});
+        const std::vector<MapProblem> problems = MapChecker().check(map);
+        const bool passes = std::none_of(problems.begin(), problems.end(), [](const MapProblem& problem) {
+            return problem.subject.rfind("map property", 0) == 0;
+        });
+        EXPECT_EQ(passes, set.kept) << set.gold << " " << set.silver << " " << set.bronze;
+        EXPECT_EQ(MedalTimes::of(map).has_value(), set.kept)
+            << set.gold << " " << set.silver << " " << set.bronze;
+    }
+    EXPECT_EQ(medalsOf({{"goldTime", " 52 "}, {"silverTime", "60"}, {"bronzeTime", "90"}})->gold, 52.0);
+
     const std::optional<MedalTimes> times =
         medalsOf({{"bronzeTime", "90"}, {"goldTime", "40"}, {"silverTime", "60.5"}});
     ASSERT_TRUE(times);

@@ -2,11 +2,11 @@
 
 #include "assets/FileCheck.hpp"
 #include "map/LevelSchema.hpp"
+#include "map/PropertyLookup.hpp"
 #include "map/TileLayerBuilder.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/System/Err.hpp>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <utility>
@@ -41,7 +41,7 @@ bool shownIn(RenderView view, const std::string& type) {
 }
 
 float propertyNumber(const MapObject& object, std::size_t position) {
-    return static_cast<float>(std::atof(object.properties[position].value.c_str()));
+    return PropertyLookup::checkedNumber(object.properties[position].value);
 }
 
 class ObjectPainter {
