@@ -1,5 +1,5 @@
 #include "BenchSupport.hpp"
-#include "assets/ErrStream.hpp"
+#include "common/ErrStream.hpp"
 
 #include <SFML/OpenGL.hpp>
 #include <SFML/System/Err.hpp>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the menu's widget-file reader and builds the widgets it describes. The only
 // exception allowed out is FormError, the one the start screen turns into its error line.
-#include "assets/ErrStream.hpp"
+#include "common/ErrStream.hpp"
 #include "ui/FormBuilder.hpp"
 #include "ui/FormError.hpp"
 #include "ui/FormReader.hpp"

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the level reader and, when it accepts them, to every check the game runs
 // on a map before playing it, and to the tile arithmetic that places the cells.
-#include "assets/ErrStream.hpp"
+#include "common/ErrStream.hpp"
 #include "map/MapChecker.hpp"
 #include "map/TileLayerBuilder.hpp"
 #include "map/TmxReader.hpp"

@@ -1,8 +1,8 @@
 #include "assets/AssetManager.hpp"
 
-#include "assets/ErrStream.hpp"
-#include "assets/FileCheck.hpp"
 #include "assets/GameSounds.hpp"
+#include "common/ErrStream.hpp"
+#include "common/FileCheck.hpp"
 
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/System/Err.hpp>

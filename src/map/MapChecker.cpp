@@ -1,7 +1,7 @@
 #include "map/MapChecker.hpp"
 
-#include "assets/ErrStream.hpp"
-#include "assets/FileCheck.hpp"
+#include "common/ErrStream.hpp"
+#include "common/FileCheck.hpp"
 #include "map/LevelSchema.hpp"
 #include "map/PropertyLookup.hpp"
 #include "map/TileLayerBuilder.hpp"

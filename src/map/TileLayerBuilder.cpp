@@ -1,6 +1,6 @@
 #include "map/TileLayerBuilder.hpp"
 
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "map/TmxReader.hpp"
 
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <SFML/System/FileInputStream.hpp>

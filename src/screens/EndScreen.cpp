@@ -5,10 +5,10 @@
 #include "app/Letterbox.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
+#include "hud/RunClock.hpp"
 #include "input/RealtimeInput.hpp"
 #include "screens/MenuPalette.hpp"
-#include "screens/RunClock.hpp"
 #include "screens/ScreenPicture.hpp"
 
 #include <SFML/Graphics/Font.hpp>

@@ -5,7 +5,7 @@
 #include "app/Letterbox.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 #include "components/DeathComponent.hpp"
 #include "components/EggComponent.hpp"
 #include "components/EnemyMovement.hpp"

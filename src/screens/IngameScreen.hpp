@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/GameState.hpp"
+#include "hud/ChaseMark.hpp"
+#include "hud/RunClock.hpp"
+#include "hud/SightOverlay.hpp"
 #include "scene/GameObject.hpp"
 #include "scene/TileCache.hpp"
-#include "screens/ChaseMark.hpp"
-#include "screens/RunClock.hpp"
-#include "screens/SightOverlay.hpp"
 #include "storage/GhostRun.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"

@@ -5,9 +5,9 @@
 #include "app/Letterbox.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
+#include "hud/RunClock.hpp"
 #include "screens/MenuFocus.hpp"
 #include "screens/MenuPalette.hpp"
-#include "screens/RunClock.hpp"
 #include "screens/ScreenPicture.hpp"
 
 #include <SFML/Graphics/Text.hpp>

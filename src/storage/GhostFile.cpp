@@ -1,6 +1,6 @@
 #include "storage/GhostFile.hpp"
 
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 #include "storage/AtomicFile.hpp"
 #include "storage/UserFolders.hpp"
 

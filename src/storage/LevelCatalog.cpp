@@ -1,7 +1,7 @@
 #include "storage/LevelCatalog.hpp"
 
-#include "assets/ErrStream.hpp"
-#include "assets/FileCheck.hpp"
+#include "common/ErrStream.hpp"
+#include "common/FileCheck.hpp"
 #include "map/LevelFile.hpp"
 #include "map/LevelSchema.hpp"
 #include "storage/UserFolders.hpp"

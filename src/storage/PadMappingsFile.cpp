@@ -1,6 +1,6 @@
 #include "storage/PadMappingsFile.hpp"
 
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 #include "storage/PrintableText.hpp"
 #include "storage/UserFolders.hpp"
 

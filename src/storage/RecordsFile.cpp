@@ -1,6 +1,6 @@
 #include "storage/RecordsFile.hpp"
 
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 #include "storage/AtomicFile.hpp"
 #include "storage/FileLock.hpp"
 #include "storage/PrintableText.hpp"

@@ -1,7 +1,7 @@
 #include "storage/SettingsFile.hpp"
 
 #include "app/Letterbox.hpp"
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 #include "input/KeyNames.hpp"
 #include "input/PadNames.hpp"
 #include "storage/AtomicFile.hpp"

@@ -1,6 +1,6 @@
 #include "ui/FormBuilder.hpp"
 
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 #include "ui/BitmapButton.hpp"
 #include "ui/Button.hpp"
 #include "ui/CheckBox.hpp"

@@ -1,6 +1,6 @@
 #include "ui/Gui.hpp"
 
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 #include "ui/FormBuilder.hpp"
 #include "ui/FormError.hpp"
 #include "ui/FormReader.hpp"

@@ -1,6 +1,6 @@
 #include "storage/RecordsFile.hpp"
 
-#include "screens/RunClock.hpp"
+#include "hud/RunClock.hpp"
 #include "storage/FileLock.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/Files.hpp"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "assets/ErrStream.hpp"
+#include "common/ErrStream.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <sstream>

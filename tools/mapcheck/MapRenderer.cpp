@@ -1,6 +1,6 @@
 #include "MapRenderer.hpp"
 
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 #include "map/LevelSchema.hpp"
 #include "map/PropertyLookup.hpp"
 #include "map/TileLayerBuilder.hpp"

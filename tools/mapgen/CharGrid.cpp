@@ -1,6 +1,6 @@
 #include "CharGrid.hpp"
 
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <fstream>

@@ -1,6 +1,6 @@
 #include "LevelSource.hpp"
 
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 #include "map/LevelSchema.hpp"
 
 #include <SFML/System/Err.hpp>

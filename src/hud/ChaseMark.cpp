@@ -1,4 +1,4 @@
-#include "screens/ChaseMark.hpp"
+#include "hud/ChaseMark.hpp"
 
 #include "components/EnemyMovement.hpp"
 

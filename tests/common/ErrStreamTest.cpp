@@ -1,7 +1,7 @@
 // sf::err() redirected on one thread while SFML's streaming thread (the one every sf::Music plays on)
 // writes to it: each thread's writes reach its own target and no other. Swapping sf::err().rdbuf(), as
 // captures once did, sent one thread's lines into the other's buffer, and into destroyed ones.
-#include "assets/ErrStream.hpp"
+#include "common/ErrStream.hpp"
 
 #include "support/ErrCapture.hpp"
 

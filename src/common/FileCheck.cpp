@@ -1,4 +1,4 @@
-#include "assets/FileCheck.hpp"
+#include "common/FileCheck.hpp"
 
 #include "app/DisplayCheck.hpp"
 

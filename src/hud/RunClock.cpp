@@ -1,4 +1,4 @@
-#include "screens/RunClock.hpp"
+#include "hud/RunClock.hpp"
 
 #include <cmath>
 #include <cstdio>

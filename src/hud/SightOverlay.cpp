@@ -1,4 +1,4 @@
-#include "screens/SightOverlay.hpp"
+#include "hud/SightOverlay.hpp"
 
 #include "components/EnemyMovement.hpp"
 #include "components/SightArea.hpp"

@@ -1,4 +1,4 @@
-#include "assets/ErrStream.hpp"
+#include "common/ErrStream.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <mutex>
