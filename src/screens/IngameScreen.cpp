@@ -5,12 +5,10 @@
 #include "app/Letterbox.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
-#include "common/FileCheck.hpp"
 #include "components/DeathComponent.hpp"
 #include "components/EggComponent.hpp"
 #include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
-#include "input/ActionLabel.hpp"
 #include "input/RealtimeInput.hpp"
 #include "map/LevelSchema.hpp"
 #include "physics/PhysicsManager.hpp"
@@ -19,41 +17,14 @@
 #include "scene/GameObjectManager.hpp"
 #include "scene/RenderManager.hpp"
 #include "scene/StaticCmp.hpp"
-#include "screens/MenuPalette.hpp"
 #include "storage/GhostFile.hpp"
 #include "storage/RecordsFile.hpp"
-#include "ui/BitmapButton.hpp"
-#include "ui/TextFit.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <algorithm>
-#include <sstream>
 
 namespace {
-const sf::Vector2f kPauseOffset{120.0f, 50.0f};
-// The pause picture as drawn in the world: 480x200 at half size.
-const sf::Vector2f kPauseSize{240.0f, 100.0f};
-// Where in the pause picture the key line is centred, and how it looks.
-const sf::Vector2f kPauseKeysCentre{120.0f, 72.0f};
-const unsigned kPauseKeysTextSize = 26;
-const unsigned kSmallestPauseKeysTextSize = 14;
-// The key line keeps this much of the pause picture's width (in world units) free at its sides.
-const float kPauseKeysInset = 16.0f;
-const sf::Color kPauseKeysColour(232, 238, 255);
-// The goal line: top centre, between the egg counter and the clock, light text on a dark strip so it reads
-// over any ground.
-const unsigned kGoalTextSize = 22;
-const float kGoalMargin = 12.0f;
-// The goal line and the pause panel's key list are in the menu's colours, over a see-through night blue.
-const sf::Uint8 kGoalBackOpacity = 200;
-const unsigned kBoundKeysTextSize = 17;
-const float kBoundKeysBorder = 8.0f;
 const char* const kEscapeAction = "ESCAPE";
-const char* const kFindTheFormula = "Find the formula";
-const char* const kBringItHome = "Bring it to the goal";
-// The run's time in the top right corner, as large as the egg counter on the left.
-const sf::Vector2f kClockPosition{620.0f, -5.0f};
-const unsigned kClockTextSize = 50;
 // A dog starting to chase is a short nudge on the pad; being caught a long, strong shake.
 const float kChaseRumble = 0.4f;
 const unsigned kChaseRumbleMs = 150;
@@ -70,8 +41,8 @@ void IngameScreen::init() {
         return;
     }
     bindPlayerKeys();
-    buildHud();
-    buildPausePicture();
+    hud.build(GameStateManager::getInstance()->window);
+    pausePanel.build(GameStateManager::getInstance()->window);
 }
 
 bool IngameScreen::loadLevel() {
@@ -126,58 +97,6 @@ bool IngameScreen::windowLostFocus() {
                        [](const sf::Event& event) { return event.type == sf::Event::LostFocus; });
 }
 
-void IngameScreen::buildHud() {
-    eggCounter = ui::Button::create("");
-    eggCounter->setText("0x");
-    eggCounter->setPosition({-25.0f, -5.0f});
-    eggCounter->setTextSize(50);
-    eggCounter->getRenderer()->setTextColor(sf::Color::White);
-    eggCounter->getRenderer()->setBackgroundColor(sf::Color::Transparent);
-    eggCounter->getRenderer()->setBorderColor(sf::Color::Transparent);
-    if (sf::RenderWindow* window = GameStateManager::getInstance()->window) {
-        gui.setTarget(*window);
-    }
-    gui.setAbsoluteView(Letterbox::pictureArea());
-    sf::Font font;
-    if (FileCheck::mayRead("Assets/arial.ttf") && font.loadFromFile("Assets/arial.ttf")) {
-        gui.setFont(font);
-    }
-    gui.add(eggCounter, "");
-
-    AssetManager* assets = AssetManager::getInstance();
-    assets->loadTexture("eggAmount", "Assets/eggAmount.png");
-    auto icon = ui::BitmapButton::create("");
-    if (assets->hasTexture("eggAmount")) {
-        icon->setImage(assets->getTexture("eggAmount"));
-    }
-    icon->setPosition({90.0f, 20.0f});
-    icon->getRenderer()->setBackgroundColor(sf::Color::Transparent);
-    icon->getRenderer()->setBorderColor(sf::Color::Transparent);
-    gui.add(icon, "");
-    buildGoalLine();
-    addClock();
-}
-
-void IngameScreen::buildGoalLine() {
-    goalLine = ui::Label::create(kFindTheFormula);
-    goalLine->setTextSize(kGoalTextSize);
-    goalLine->getRenderer()->setTextColor(MenuPalette::kCream);
-    goalLine->getRenderer()->setBackgroundColor(MenuPalette::nightBlue(kGoalBackOpacity));
-    goalLine->getRenderer()->setBorders({8.0f, 4.0f, 8.0f, 4.0f});
-    goalLine->getRenderer()->setBorderColor(sf::Color::Transparent);
-    gui.add(goalLine, "goal");
-}
-
-void IngameScreen::addClock() {
-    clockText = ui::Button::create(runClock.text());
-    clockText->setPosition(kClockPosition);
-    clockText->setTextSize(kClockTextSize);
-    clockText->getRenderer()->setTextColor(sf::Color::White);
-    clockText->getRenderer()->setBackgroundColor(sf::Color::Transparent);
-    clockText->getRenderer()->setBorderColor(sf::Color::Transparent);
-    gui.add(clockText, "clock");
-}
-
 void IngameScreen::finishRun() {
     GameStateManager* game = GameStateManager::getInstance();
     game->runSeconds = runClock.seconds();
@@ -207,58 +126,6 @@ void IngameScreen::finishRun() {
     }
 }
 
-void IngameScreen::buildPausePicture() {
-    AssetManager* assets = AssetManager::getInstance();
-    assets->loadTexture("pause", "Assets/pause.png");
-    pauseObject = std::make_shared<GameObject>("pause", "pause", sf::Vector2f(50.0f, 550.0f));
-    if (assets->hasTexture("pause")) {
-        pauseObject->addComponent(std::make_shared<StaticCmp>(pauseObject.get(), assets->getTexture("pause"),
-                                                              sf::Vector2f(0.5f, 0.5f), "pause", false));
-    }
-    pauseKeys = ui::Label::create();
-    pauseKeys->setTextSize(kPauseKeysTextSize);
-    pauseKeys->getRenderer()->setTextColor(kPauseKeysColour);
-    if (sf::RenderWindow* window = GameStateManager::getInstance()->window) {
-        pauseGui.setTarget(*window);
-    }
-    pauseGui.setAbsoluteView(Letterbox::pictureArea());
-    pauseGui.add(pauseKeys, "pauseKeys");
-
-    pauseGui.setFont("Assets/arial.ttf"); // the line below is measured as it is placed
-    boundKeys = ui::Label::create();
-    boundKeys->setTextSize(kBoundKeysTextSize);
-    boundKeys->getRenderer()->setTextColor(MenuPalette::kCream);
-    boundKeys->getRenderer()->setBackgroundColor(MenuPalette::nightBlue(kGoalBackOpacity));
-    boundKeys->getRenderer()->setBorders({kBoundKeysBorder, 4.0f, kBoundKeysBorder, 4.0f});
-    pauseGui.add(boundKeys, "boundKeys");
-    listBoundKeys();
-}
-
-void IngameScreen::listBoundKeys() {
-    const std::string continueKeys = ActionLabel::of("PAUSE") + " continue     " +
-                                     ActionLabel::of("RESTART") + " restart     " + ActionLabel::of("MENU") +
-                                     " menu";
-    std::vector<std::string> pieces;
-    const bool onPad = InputManager::getInstance()->gamepad.wasUsedLast();
-    for (const std::string& action : Settings::actions()) {
-        // On a pad one stick makes the four moves.
-        if (onPad && (action == "RIGHT" || action == "UP" || action == "DOWN")) {
-            continue;
-        }
-        const std::string name = onPad && action == "LEFT" ? "MOVE" : action;
-        pieces.push_back(name + " " + ActionLabel::of(action));
-    }
-    const std::string keys = fitted(pieces);
-    if (keys == listedKeys && continueKeys == pauseKeys->getText()) {
-        return;
-    }
-    listedKeys = keys;
-    pauseKeys->setText(continueKeys);
-    boundKeys->setText(keys);
-    boundKeys->setPosition({(Letterbox::kPictureWidth - boundKeys->getSize().x) / 2.0f,
-                            Letterbox::kPictureHeight - boundKeys->getSize().y - kGoalMargin});
-}
-
 void IngameScreen::shakeForDogs() {
     if (!GameStateManager::getInstance()->settings.rumble) {
         return;
@@ -279,44 +146,6 @@ void IngameScreen::shakeForDogs() {
     if (newChase) {
         pad.rumble(kChaseRumble, kChaseRumbleMs);
     }
-}
-
-std::string IngameScreen::fitted(const std::vector<std::string>& pieces) const {
-    // Inside the picture with the strip's own borders, whatever the player bound: the picture is 800 wide
-    // in every window, so this holds at every size.
-    const float room = Letterbox::kPictureWidth - 2.0f * kGoalMargin - 2.0f * kBoundKeysBorder;
-    const sf::Font* font = pauseGui.getFont();
-    if (!font) {
-        return "";
-    }
-    return ui::TextFit::wrapEvenly(pieces, "    ", *font, kBoundKeysTextSize, room);
-}
-
-sf::Vector2f IngameScreen::pausePosition() const {
-    // Near the player, but moved inside the view where it would stick out of it.
-    const sf::View& view = camera->getComponent<CameraComponent>()->view;
-    const sf::Vector2f viewCorner = view.getCenter() - view.getSize() / 2.0f;
-    const sf::Vector2f wanted = player->getPosition() - kPauseOffset;
-    const sf::Vector2f farthest = viewCorner + view.getSize() - kPauseSize;
-    return {std::clamp(wanted.x, viewCorner.x, std::max(viewCorner.x, farthest.x)),
-            std::clamp(wanted.y, viewCorner.y, std::max(viewCorner.y, farthest.y))};
-}
-
-void IngameScreen::placePauseKeys() {
-    // The key line sits in the empty lower part of the pause picture, in the picture's coordinates.
-    const sf::View& view = camera->getComponent<CameraComponent>()->view;
-    const sf::Vector2f viewCorner = view.getCenter() - view.getSize() / 2.0f;
-    const sf::Vector2f scale(Letterbox::kPictureWidth / view.getSize().x,
-                             Letterbox::kPictureHeight / view.getSize().y);
-    const sf::Vector2f lineCentre = pauseObject->getPosition() + kPauseKeysCentre - viewCorner;
-    // A pad's longer names ("Triangle restart") get smaller letters, to stay inside the picture.
-    const float widest = (kPauseSize.x - kPauseKeysInset) * scale.x;
-    pauseKeys->setTextSize(kPauseKeysTextSize);
-    while (pauseKeys->getSize().x > widest && pauseKeys->getTextSize() > kSmallestPauseKeysTextSize) {
-        pauseKeys->setTextSize(pauseKeys->getTextSize() - 1);
-    }
-    const sf::Vector2f size = pauseKeys->getSize();
-    pauseKeys->setPosition({lineCentre.x * scale.x - size.x / 2.0f, lineCentre.y * scale.y - size.y / 2.0f});
 }
 
 void IngameScreen::exit() {
@@ -370,23 +199,15 @@ void IngameScreen::update(float dt) {
     if (!levelReady) {
         return;
     }
-    std::ostringstream counter;
-    counter << playerEggs->eggStock.size() << "x";
-    eggCounter->setText(counter.str());
-    goalLine->setText(GameStateManager::getInstance()->hasFormula ? kBringItHome : kFindTheFormula);
-    goalLine->setPosition({(Letterbox::kPictureWidth - goalLine->getSize().x) / 2.0f, kGoalMargin});
+    const bool hasFormula = GameStateManager::getInstance()->hasFormula;
     if (!paused && !playerDead && !GameStateManager::getInstance()->levelComplete) {
         runClock.advance(dt);
         recording.record(runClock.seconds(), player->getPosition(),
                          PhysicsManager::getInstance()->playerInside);
     }
-    clockText->setText(runClock.text());
-
+    hud.show(playerEggs->eggStock.size(), hasFormula, runClock.text());
     if (paused) {
-        pauseObject->setPosition(pausePosition());
-        // The keys or the pad's buttons, as the player used last.
-        listBoundKeys();
-        placePauseKeys();
+        pausePanel.show(camera->getComponent<CameraComponent>()->view, player->getPosition());
         return;
     }
     for (const auto& dog : dogs) {
@@ -448,11 +269,8 @@ void IngameScreen::draw(sf::RenderWindow& window) {
     }
     chaseMarks.draw(window, dogs);
     const sf::FloatRect viewport = Letterbox::viewport(window.getSize());
-    gui.setRelativeViewport(viewport);
-    gui.draw();
+    hud.draw(viewport);
     if (paused) {
-        pauseObject->draw(window);
-        pauseGui.setRelativeViewport(viewport);
-        pauseGui.draw();
+        pausePanel.draw(window, viewport);
     }
 }

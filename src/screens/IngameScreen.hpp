@@ -2,14 +2,13 @@
 
 #include "app/GameState.hpp"
 #include "hud/ChaseMark.hpp"
+#include "hud/Hud.hpp"
+#include "hud/PausePanel.hpp"
 #include "hud/RunClock.hpp"
 #include "hud/SightOverlay.hpp"
 #include "scene/GameObject.hpp"
 #include "scene/TileCache.hpp"
 #include "storage/GhostRun.hpp"
-#include "ui/Button.hpp"
-#include "ui/Gui.hpp"
-#include "ui/Label.hpp"
 
 #include <memory>
 #include <optional>
@@ -35,25 +34,25 @@ public:
     void handleInput(float dt) override;
     bool coversPicture() const override { return tileCache.paintedLastFrame(); }
 
-    std::shared_ptr<ui::Button> eggCounter;
-    // "Find the formula", then "Bring it to the goal".
-    std::shared_ptr<ui::Label> goalLine;
+    // The heads-up display and the pause panel; the fields below are theirs, by the names the level has
+    // always had.
+    Hud hud;
+    PausePanel pausePanel;
+    std::shared_ptr<ui::Button>& eggCounter = hud.eggCounter;
+    std::shared_ptr<ui::Label>& goalLine = hud.goalLine;
+    std::shared_ptr<ui::Button>& clockText = hud.clockText;
+    ui::Gui& gui = hud.gui;
+    std::shared_ptr<GameObject>& pauseObject = pausePanel.pauseObject;
+    ui::Gui& pauseGui = pausePanel.pauseGui;
+    std::shared_ptr<ui::Label>& pauseKeys = pausePanel.pauseKeys;
+    std::shared_ptr<ui::Label>& boundKeys = pausePanel.boundKeys;
     ChaseMark chaseMarks;
     // The dogs' sight on the ground, unless the player turned it off in the options.
     SightOverlay sightAreas;
     // This run as it goes, and the best run's ghost to race (when there is one and the player shows it).
     GhostRun recording;
     std::optional<GhostRun> ghost;
-    std::shared_ptr<ui::Button> clockText;
     RunClock runClock;
-    ui::Gui gui;
-    std::shared_ptr<GameObject> pauseObject;
-    // What the keys do while paused, drawn over the pause picture.
-    ui::Gui pauseGui;
-    std::shared_ptr<ui::Label> pauseKeys;
-    // Every action and its key, along the bottom of the picture while paused; the pad's buttons instead
-    // when the player used a pad last.
-    std::shared_ptr<ui::Label> boundKeys;
     bool playerDead = false;
     bool paused = false;
     // The tiles at the level's own resolution, stretched over the picture; sprites and HUD at the window's.
@@ -63,29 +62,19 @@ private:
     // False, after writing why, when the level cannot be played.
     bool loadLevel();
     void bindPlayerKeys();
-    void buildHud();
-    void buildGoalLine();
-    void addClock();
     // Hands the run's time and numbers to the end screen, and records a win (with its ghost when it is
     // the new best).
     void finishRun();
     void loadGhost();
-    void buildPausePicture();
-    sf::Vector2f pausePosition() const;
-    void placePauseKeys();
-    void listBoundKeys();
     // Rumbles the pad when a dog starts chasing and when the player is caught.
     void shakeForDogs();
     // Whether another window took the focus in the frame before.
     static bool windowLostFocus();
-    // The pieces in as few lines as fit inside the picture.
-    std::string fitted(const std::vector<std::string>& pieces) const;
     void drawSight(sf::RenderWindow& window);
     // The ghost as a see-through player, while it is where the player is: both inside or both outside.
     void drawGhost(sf::RenderWindow& window);
 
     bool levelReady = false;
-    std::string listedKeys;
     // Which dogs chased in the last frame, for the pad's rumble.
     std::vector<bool> dogsChasing;
     std::string levelKey; // the level's name in the records
