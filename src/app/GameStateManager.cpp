@@ -8,13 +8,14 @@
 #include "screens/LevelListScreen.hpp"
 #include "screens/OptionsScreen.hpp"
 #include "screens/StartScreen.hpp"
+#include "storage/Settings.hpp"
 #include "storage/SettingsFile.hpp"
 
 #include <cstring>
 
 GameStateManager* GameStateManager::instance = nullptr;
 
-GameStateManager::GameStateManager() {
+GameStateManager::GameStateManager() : heldSettings(std::make_unique<Settings>()), settings(*heldSettings) {
     std::memset(&lastEvent, 0, sizeof(lastEvent));
 }
 

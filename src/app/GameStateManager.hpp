@@ -1,7 +1,6 @@
 #pragma once
 
 #include "map/MedalTimes.hpp"
-#include "storage/Settings.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
@@ -20,6 +19,7 @@ class ControlsScreen;
 class CreditsScreen;
 class LevelListScreen;
 class OptionsScreen;
+class Settings;
 class SettingsFile;
 
 // Owns the running screen and switches between the screens by number:
@@ -87,7 +87,10 @@ public:
 
     // The player's settings, and the file they are saved in (none when screens
     // run on their own, as in tests: nothing is then saved).
-    Settings settings;
+    // Held apart so that only the code that reads a setting sees the whole class: include
+    // "storage/Settings.hpp" there.
+    std::unique_ptr<Settings> heldSettings;
+    Settings& settings;
     std::shared_ptr<SettingsFile> settingsFile;
     // Writes the settings at once, after a change the player made.
     void saveSettings();

@@ -36,9 +36,9 @@ int EnemyMovement::distance(sf::Vector2f a, sf::Vector2f b) {
     return std::abs(static_cast<int>(a.x - b.x)) + std::abs(static_cast<int>(a.y - b.y));
 }
 
-void EnemyMovement::setDifficulty(Settings::Difficulty level) {
-    difficultyScale = level == Settings::Difficulty::Easy   ? kEasyScale
-                      : level == Settings::Difficulty::Hard ? kHardScale
+void EnemyMovement::setDifficulty(Difficulty level) {
+    difficultyScale = level == Difficulty::Easy   ? kEasyScale
+                      : level == Difficulty::Hard ? kHardScale
                                                             : 1.0;
 }
 

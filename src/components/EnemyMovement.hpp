@@ -2,7 +2,7 @@
 
 #include "components/DogRoute.hpp"
 #include "scene/Component.hpp"
-#include "storage/Settings.hpp"
+#include "storage/Difficulty.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>
@@ -55,7 +55,7 @@ public:
     void process(sf::RenderWindow* window, float dt, std::string objectName) override;
 
     // Scales the sight range and the chase speed; Normal is the dog as it is.
-    void setDifficulty(Settings::Difficulty level);
+    void setDifficulty(Difficulty level);
     // True from the frame the dog starts running at the player or an egg until it gives up; the start
     // plays the "alarm" effect once, when it is loaded.
     bool isChasing() const { return lookingAngry; }

@@ -4,6 +4,7 @@
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
 #include "input/ActionLabel.hpp"
+#include "storage/Settings.hpp"
 #include "ui/Label.hpp"
 
 namespace {

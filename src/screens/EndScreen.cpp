@@ -10,6 +10,7 @@
 #include "input/RealtimeInput.hpp"
 #include "screens/MenuPalette.hpp"
 #include "screens/ScreenPicture.hpp"
+#include "storage/Settings.hpp"
 
 #include <SFML/Graphics/Font.hpp>
 

@@ -19,6 +19,7 @@
 #include "scene/StaticCmp.hpp"
 #include "storage/GhostFile.hpp"
 #include "storage/RecordsFile.hpp"
+#include "storage/Settings.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <algorithm>

@@ -9,6 +9,7 @@
 #include "screens/MenuFocus.hpp"
 #include "screens/MenuPalette.hpp"
 #include "screens/ScreenPicture.hpp"
+#include "storage/Settings.hpp"
 
 #include <SFML/Graphics/Text.hpp>
 #include <algorithm>

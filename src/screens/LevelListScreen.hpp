@@ -3,6 +3,7 @@
 #include "app/GameState.hpp"
 #include "input/Gamepad.hpp"
 #include "scene/GameObject.hpp"
+#include "storage/Difficulty.hpp"
 #include "storage/LevelCatalog.hpp"
 #include "ui/Button.hpp"
 #include "ui/Gui.hpp"
@@ -41,15 +42,15 @@ public:
     // 1:02.3, won 2 times", or "file.tmx: <reason>" when it is broken. A player's level names its file too:
     // "Name (file.tmx)   Hard: not won yet".
     static std::string entryText(const LevelCatalog::Details& details, const std::string& fileName,
-                                 bool shipped, Settings::Difficulty difficulty);
+                                 bool shipped, Difficulty difficulty);
     // "Normal: Silver medal, best 1:02.3, won 2 times" (no medal on a level without medal times, or for a
     // time slower than bronze) or "Normal: not won yet".
-    static std::string recordText(const LevelCatalog::Details& details, Settings::Difficulty difficulty);
+    static std::string recordText(const LevelCatalog::Details& details, Difficulty difficulty);
     // The same line in two parts: what may be cut first when the line is too long (the names), and the
     // rest (the record, or the reason a level cannot be played).
     static std::pair<std::string, std::string> entryParts(const LevelCatalog::Details& details,
                                                           const std::string& fileName, bool shipped,
-                                                          Settings::Difficulty difficulty);
+                                                          Difficulty difficulty);
     // The UTF-8 text as the list shows it within `width` pixels drawn with `font` at `size`: control
     // characters are left out (a line break or a tab becomes a space, bytes that are not UTF-8 a "?"), and
     // a text too wide is cut after a whole letter and ends in an ellipsis.

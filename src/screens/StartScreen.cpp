@@ -10,6 +10,7 @@
 #include "scene/StaticCmp.hpp"
 #include "screens/MenuFocus.hpp"
 #include "screens/ScreenPicture.hpp"
+#include "storage/Settings.hpp"
 #include "ui/Button.hpp"
 #include "ui/FormError.hpp"
 

@@ -50,14 +50,14 @@ std::string GhostFile::defaultFolder() {
     return UserFolders::data("ghosts");
 }
 
-std::string GhostFile::pathFor(const std::string& levelKey, Settings::Difficulty difficulty) const {
+std::string GhostFile::pathFor(const std::string& levelKey, Difficulty difficulty) const {
     if (folder.empty() || levelKey.empty()) {
         return "";
     }
-    return folder + "/" + shortened(levelKey) + "." + Settings::nameOf(difficulty) + ".ghost";
+    return folder + "/" + shortened(levelKey) + "." + Difficulties::nameOf(difficulty) + ".ghost";
 }
 
-std::optional<GhostRun> GhostFile::load(const std::string& levelKey, Settings::Difficulty difficulty) const {
+std::optional<GhostRun> GhostFile::load(const std::string& levelKey, Difficulty difficulty) const {
     const std::string path = pathFor(levelKey, difficulty);
     std::error_code error;
     if (path.empty() || fs::symlink_status(path, error).type() == fs::file_type::not_found) {
@@ -78,7 +78,7 @@ std::optional<GhostRun> GhostFile::load(const std::string& levelKey, Settings::D
     return run;
 }
 
-bool GhostFile::save(const std::string& levelKey, Settings::Difficulty difficulty,
+bool GhostFile::save(const std::string& levelKey, Difficulty difficulty,
                      const GhostRun& run) const {
     const std::string path = pathFor(levelKey, difficulty);
     if (path.empty() || run.empty()) {

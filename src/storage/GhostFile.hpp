@@ -1,7 +1,7 @@
 #pragma once
 
 #include "storage/GhostRun.hpp"
-#include "storage/Settings.hpp"
+#include "storage/Difficulty.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -24,12 +24,12 @@ public:
     static std::string defaultFolder();
     // "<folder>/<level key>.<difficulty>.ghost", the key cut short in the middle when a file name could
     // not hold it; "" without a folder or a key.
-    std::string pathFor(const std::string& levelKey, Settings::Difficulty difficulty) const;
+    std::string pathFor(const std::string& levelKey, Difficulty difficulty) const;
 
     // The level's ghost at the difficulty, or nothing: none yet, or one that cannot be used.
-    std::optional<GhostRun> load(const std::string& levelKey, Settings::Difficulty difficulty) const;
+    std::optional<GhostRun> load(const std::string& levelKey, Difficulty difficulty) const;
     // Replaces the ghost with `run`; false, after one line on sf::err(), when it could not be kept.
-    bool save(const std::string& levelKey, Settings::Difficulty difficulty, const GhostRun& run) const;
+    bool save(const std::string& levelKey, Difficulty difficulty, const GhostRun& run) const;
 
 private:
     std::string folder;

@@ -21,7 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-using Difficulty = Settings::Difficulty;
 using Record = RecordsFile::Record;
 using Records = std::map<std::string, RecordsFile::LevelRecords>;
 using Report = std::function<void(std::size_t line, const std::string& problem)>;
@@ -65,7 +64,7 @@ std::string escaped(std::string_view bytes) {
 }
 
 std::string entryName(std::string_view level, std::optional<Difficulty> difficulty = std::nullopt) {
-    return "levels.\"" + escaped(level) + "\"" + (difficulty ? "." + Settings::nameOf(*difficulty) : "");
+    return "levels.\"" + escaped(level) + "\"" + (difficulty ? "." + Difficulties::nameOf(*difficulty) : "");
 }
 
 void keepBoth(Record& kept, const Record& other) {
@@ -102,8 +101,8 @@ void readLevel(std::string_view level, const toml::node& entry, std::size_t firs
         }
     }
     bool any = !table || oldRecord;
-    for (const Difficulty difficulty : Settings::difficulties()) {
-        if (const toml::node* part = table ? table->get(Settings::nameOf(difficulty)) : nullptr) {
+    for (const Difficulty difficulty : Difficulties::all()) {
+        if (const toml::node* part = table ? table->get(Difficulties::nameOf(difficulty)) : nullptr) {
             any = true;
             if (const auto record = readRecord(*part, entryName(level, difficulty), firstLine, report)) {
                 keepBoth(found[difficulty], *record);
@@ -311,7 +310,7 @@ std::string RecordsFile::toText(const Records& records) {
         toml::table entry;
         for (const auto& [difficulty, record] : byDifficulty) {
             entry.insert(
-                Settings::nameOf(difficulty),
+                Difficulties::nameOf(difficulty),
                 toml::table{{"best", record.bestSeconds}, {"wins", static_cast<std::int64_t>(record.wins)}});
         }
         levels.insert(level, std::move(entry));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/Settings.hpp"
+#include "storage/Difficulty.hpp"
 
 #include <cstdint>
 #include <map>
@@ -17,7 +17,7 @@
 // difficulties holds Normal records.
 class RecordsFile {
 public:
-    using Difficulty = Settings::Difficulty;
+    using Difficulty = ::Difficulty;
 
     // The largest records file read or written; far above a record for every level anyone will make.
     static constexpr std::uintmax_t kLargestFile = 4u << 20;

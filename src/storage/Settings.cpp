@@ -121,37 +121,6 @@ bool Settings::keysAreDefault() const {
     return true;
 }
 
-std::string Settings::nameOf(Difficulty level) {
-    switch (level) {
-    case Difficulty::Easy:
-        return "easy";
-    case Difficulty::Hard:
-        return "hard";
-    default:
-        return "normal";
-    }
-}
-
-std::string Settings::titleOf(Difficulty level) {
-    std::string title = nameOf(level);
-    title[0] = static_cast<char>(title[0] - 'a' + 'A');
-    return title;
-}
-
-const std::vector<Settings::Difficulty>& Settings::difficulties() {
-    static const std::vector<Difficulty> levels = {Difficulty::Easy, Difficulty::Normal, Difficulty::Hard};
-    return levels;
-}
-
-std::optional<Settings::Difficulty> Settings::difficultyNamed(const std::string& name) {
-    for (const Difficulty level : difficulties()) {
-        if (nameOf(level) == name) {
-            return level;
-        }
-    }
-    return std::nullopt;
-}
-
 bool Settings::operator==(const Settings& other) const {
     return audio == other.audio && musicVolume == other.musicVolume && effectsVolume == other.effectsVolume &&
            difficulty == other.difficulty && showSight == other.showSight && showGhost == other.showGhost &&

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/Difficulty.hpp"
+
 #include <SDL2/SDL_gamecontroller.h>
 #include <SFML/System/Vector2.hpp>
 #include <SFML/Window/Keyboard.hpp>
@@ -16,7 +18,7 @@
 // rumbles.
 class Settings {
 public:
-    enum class Difficulty { Easy, Normal, Hard };
+    using Difficulty = ::Difficulty;
     static constexpr int kMostVolume = 100;
 
     Settings();
@@ -29,13 +31,11 @@ public:
     // True when no action is bound to another key than its default.
     bool keysAreDefault() const;
 
-    // "easy", "normal", "hard": the names the settings file and the options screen use.
-    static std::string nameOf(Difficulty level);
-    static std::optional<Difficulty> difficultyNamed(const std::string& name);
-    // "Easy", "Normal", "Hard": the names the screens show.
-    static std::string titleOf(Difficulty level);
-    // Easy, Normal and Hard, in that order.
-    static const std::vector<Difficulty>& difficulties();
+    // Kept here too for the screens that name it so.
+    static std::string nameOf(Difficulty level) { return Difficulties::nameOf(level); }
+    static std::optional<Difficulty> difficultyNamed(const std::string& name) { return Difficulties::named(name); }
+    static std::string titleOf(Difficulty level) { return Difficulties::titleOf(level); }
+    static const std::vector<Difficulty>& difficulties() { return Difficulties::all(); }
 
     // Every action a pad button can be bound to, in the order the settings file lists them. ACCEPT
     // continues a paused level and clicks in menus, BACK leaves a screen; the pad's sticks and D-pad

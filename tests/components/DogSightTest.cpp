@@ -52,9 +52,9 @@ protected:
 TEST_F(DogSightTest, TheDrawnAreaIsWhereThePlayersBodyIsNoticedForEachDogAndDifficulty) {
     auto hero = player({0, 0});
     for (const char* type : {"enemy1", "enemy2"}) {
-        for (const Settings::Difficulty level :
-             {Settings::Difficulty::Easy, Settings::Difficulty::Normal, Settings::Difficulty::Hard}) {
-            SCOPED_TRACE(std::string(type) + " " + Settings::nameOf(level));
+        for (const Difficulty level :
+             {Difficulty::Easy, Difficulty::Normal, Difficulty::Hard}) {
+            SCOPED_TRACE(std::string(type) + " " + Difficulties::nameOf(level));
             auto hound = dog(type, {500, 500});
             auto movement = hound->getComponent<EnemyMovement>();
             movement->setDifficulty(level);

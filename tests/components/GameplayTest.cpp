@@ -8,6 +8,7 @@
 #include "components/LayEggComponent.hpp"
 #include "components/MoveComponent.hpp"
 #include "input/RealtimeInput.hpp"
+#include "storage/Settings.hpp"
 #include "support/SceneBuilder.hpp"
 
 #include <gtest/gtest.h>
@@ -101,9 +102,8 @@ TEST_F(GameplayTest, DifficultyScalesSightAndChaseSpeedAChaseStartsWithOneAlarmA
     auto hero = player({2000, 2000});
     auto outside = dog("enemy1", "enemy1", {500, 500});
     auto movement = outside->getComponent<EnemyMovement>();
-    const std::pair<Settings::Difficulty, double> levels[] = {{Settings::Difficulty::Easy, 0.75},
-                                                              {Settings::Difficulty::Normal, 1.0},
-                                                              {Settings::Difficulty::Hard, 1.1}};
+    const std::pair<Difficulty, double> levels[] = {
+        {Difficulty::Easy, 0.75}, {Difficulty::Normal, 1.0}, {Difficulty::Hard, 1.1}};
     for (const auto& [level, scale] : levels) {
         SCOPED_TRACE(scale);
         movement->setDifficulty(level);

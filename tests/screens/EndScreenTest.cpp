@@ -6,6 +6,7 @@
 #include "screens/IngameScreen.hpp"
 #include "screens/LevelListScreen.hpp"
 #include "screens/StartScreen.hpp"
+#include "storage/Settings.hpp"
 #include "support/GameHarness.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
@@ -77,7 +78,7 @@ std::vector<Box> pictureLines(const sf::Image& image, const sf::FloatRect& area)
 
 TEST_F(EndScreenTest, TheTimeLineSitsBetweenThePicturesLinesAtEveryWindowSizeAndSaysWhatWasKept) {
     GameStateManager* game = GameStateManager::getInstance();
-    game->settings.difficulty = Settings::Difficulty::Hard;
+    game->settings.difficulty = Difficulty::Hard;
     std::filesystem::create_directories(harness.recordsFile()); // a folder where the records go
     harness.frames(90);
     ASSERT_TRUE(winTheLevel());
@@ -196,15 +197,13 @@ TEST(MedalTest, EachLimitEarnsItsMedalAsTheClockShowsItAndNamesTheNext) {
 
     // The level list names the medal of each difficulty's best time, and none slower than bronze.
     LevelCatalog::Details details{"The Farmhouse", "", {}, times};
-    details.records[Settings::Difficulty::Normal] = {55.0, 2};
-    details.records[Settings::Difficulty::Hard] = {95.0, 1};
-    EXPECT_EQ(LevelListScreen::recordText(details, Settings::Difficulty::Normal),
+    details.records[Difficulty::Normal] = {55.0, 2};
+    details.records[Difficulty::Hard] = {95.0, 1};
+    EXPECT_EQ(LevelListScreen::recordText(details, Difficulty::Normal),
               "Normal: Silver medal, best 0:55.0, won 2 times");
-    EXPECT_EQ(LevelListScreen::recordText(details, Settings::Difficulty::Hard),
-              "Hard: best 1:35.0, won 1 time");
+    EXPECT_EQ(LevelListScreen::recordText(details, Difficulty::Hard), "Hard: best 1:35.0, won 1 time");
     details.medalTimes.reset();
-    EXPECT_EQ(LevelListScreen::recordText(details, Settings::Difficulty::Normal),
-              "Normal: best 0:55.0, won 2 times");
+    EXPECT_EQ(LevelListScreen::recordText(details, Difficulty::Normal), "Normal: best 0:55.0, won 2 times");
 }
 
 TEST_F(EndScreenTest, AWinShowsItsMedalAndNumbersAndALossOnlyTheNumbers) {

@@ -14,6 +14,7 @@
 #include "screens/StartScreen.hpp"
 #include "storage/GhostFile.hpp"
 #include "storage/RecordsFile.hpp"
+#include "storage/Settings.hpp"
 #include "support/GameHarness.hpp"
 #include "ui/Button.hpp"
 #include "ui/Label.hpp"
@@ -160,16 +161,16 @@ namespace {
 TEST_F(PlayThroughTest, ACarefulRouteThroughEveryShippedLevelWinsIt) {
     GameStateManager* game = GameStateManager::getInstance();
     // Hard dogs see farther and run faster, but the careful routes still get through.
-    for (const Settings::Difficulty difficulty : {Settings::Difficulty::Normal, Settings::Difficulty::Hard}) {
+    for (const Difficulty difficulty : {Difficulty::Normal, Difficulty::Hard}) {
         game->settings.difficulty = difficulty;
         for (const LevelRoute& level : kShippedLevels) {
-            SCOPED_TRACE(level.map + " " + Settings::nameOf(difficulty));
+            SCOPED_TRACE(level.map + " " + Difficulties::nameOf(difficulty));
             if (level.map != game->mapPath || !harness.screen<IngameScreen>()) {
                 startLevel(level.map);
             }
             ASSERT_TRUE(play(level.route));
             // Each difficulty keeps records of its own: the first win at each is a best.
-            EXPECT_NE(endScreenLine(harness).find(" on " + Settings::titleOf(difficulty) + "   New best"),
+            EXPECT_NE(endScreenLine(harness).find(" on " + Difficulties::titleOf(difficulty) + "   New best"),
                       std::string::npos)
                 << endScreenLine(harness);
             harness.press(sf::Keyboard::Space);
@@ -183,7 +184,7 @@ TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTimeAndIts
     const std::string key = RecordsFile::levelKey(level.map);
     const GhostFile ghosts(harness.ghostsFolder());
     const auto ghostSamples = [&] {
-        const auto ghost = ghosts.load(key, Settings::Difficulty::Normal);
+        const auto ghost = ghosts.load(key, Difficulty::Normal);
         return ghost ? ghost->size() : 0u;
     };
     const auto winAfterWaiting = [&](int frames) {
@@ -196,7 +197,7 @@ TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTimeAndIts
     };
 
     const std::string first = winAfterWaiting(120);
-    const auto firstRecord = records.find(key, Settings::Difficulty::Normal);
+    const auto firstRecord = records.find(key, Difficulty::Normal);
     ASSERT_TRUE(firstRecord);
     EXPECT_EQ(firstRecord->wins, 1);
     EXPECT_EQ(first, "Time " + RunClock::format(firstRecord->bestSeconds) + " on Normal   New best");
@@ -206,15 +207,14 @@ TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTimeAndIts
 
     const std::string slower = winAfterWaiting(180);
     EXPECT_EQ(slower.find("New best"), std::string::npos) << slower;
-    EXPECT_EQ(records.find(key, Settings::Difficulty::Normal)->bestSeconds, firstRecord->bestSeconds);
-    EXPECT_EQ(records.find(key, Settings::Difficulty::Normal)->wins, 2);
+    EXPECT_EQ(records.find(key, Difficulty::Normal)->bestSeconds, firstRecord->bestSeconds);
+    EXPECT_EQ(records.find(key, Difficulty::Normal)->wins, 2);
     EXPECT_EQ(ghostSamples(), firstGhost) << "the slower run leaves the ghost as it was";
 
     const std::string faster = winAfterWaiting(0);
     EXPECT_NE(faster.find("New best"), std::string::npos) << faster;
-    EXPECT_NEAR(records.find(key, Settings::Difficulty::Normal)->bestSeconds, firstRecord->bestSeconds - 2.0,
-                0.05);
-    EXPECT_EQ(records.find(key, Settings::Difficulty::Normal)->wins, 3);
+    EXPECT_NEAR(records.find(key, Difficulty::Normal)->bestSeconds, firstRecord->bestSeconds - 2.0, 0.05);
+    EXPECT_EQ(records.find(key, Difficulty::Normal)->wins, 3);
     EXPECT_NEAR(static_cast<double>(ghostSamples()),
                 static_cast<double>(firstGhost) - 2.0 * GhostRun::kSamplesPerSecond, 2.0)
         << "the faster run is the new ghost";

@@ -10,7 +10,7 @@
 
 namespace {
 namespace fs = std::filesystem;
-constexpr Settings::Difficulty kNormal = Settings::Difficulty::Normal;
+constexpr Difficulty kNormal = Difficulty::Normal;
 const std::string kLevel = "map.tmx#0123456789abcdef";
 
 // Two seconds walking right at 30 pixels a second, going inside halfway.
@@ -69,7 +69,7 @@ TEST_F(GhostFileTest, ARunComesBackAsSavedBesideTheOthersAndReplacesTheOldOne) {
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->size(), 61u);
     EXPECT_NEAR(loaded->at(0.5)->position.x, 15.0f, 0.01f);
-    EXPECT_FALSE(ghosts.load(kLevel, Settings::Difficulty::Hard)) << "each difficulty has its own";
+    EXPECT_FALSE(ghosts.load(kLevel, Difficulty::Hard)) << "each difficulty has its own";
 
     GhostRun shorter;
     shorter.record(0.0, {7, 7}, true);

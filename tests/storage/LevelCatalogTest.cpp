@@ -4,6 +4,7 @@
 #include "screens/IngameScreen.hpp"
 #include "screens/LevelListScreen.hpp"
 #include "screens/StartScreen.hpp"
+#include "storage/Settings.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/Events.hpp"
 #include "support/Files.hpp"
@@ -41,8 +42,8 @@ TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithI
     std::ofstream(level("c-renamed.tmx")) << renamed;
     std::ofstream(level("notes.txt")) << "not a map";
     const std::string copy = RecordsFile::levelKey(level("b-copy.tmx"));
-    ASSERT_TRUE(RecordsFile(records()).recordWin(copy, Settings::Difficulty::Normal, 83.45).kept);
-    ASSERT_TRUE(RecordsFile(records()).recordWin(copy, Settings::Difficulty::Hard, 99.0).kept);
+    ASSERT_TRUE(RecordsFile(records()).recordWin(copy, Difficulty::Normal, 83.45).kept);
+    ASSERT_TRUE(RecordsFile(records()).recordWin(copy, Difficulty::Hard, 99.0).kept);
 
     ErrCapture err;
     EXPECT_EQ(LevelCatalog((folder / "nowhere").string(), "").size(), LevelCatalog::shippedLevels().size())
@@ -57,15 +58,15 @@ TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithI
         EXPECT_TRUE(catalog.details(i).playable()) << catalog.path(i) << ": " << catalog.details(i).problem;
         EXPECT_TRUE(catalog.shipped(i));
     }
-    const auto text = [&](std::size_t i, Settings::Difficulty difficulty = Settings::Difficulty::Normal) {
+    const auto text = [&](std::size_t i, Difficulty difficulty = Difficulty::Normal) {
         return LevelListScreen::entryText(catalog.details(i), fs::path(catalog.path(i)).filename().string(),
                                           catalog.shipped(i), difficulty);
     };
     EXPECT_EQ(text(own), "a-broken.tmx: line 2: not well-formed XML: expected >");
     EXPECT_EQ(text(own + 1), "The Farmhouse (b-copy.tmx)   Normal: Gold medal, best 1:23.4, won 1 time");
-    EXPECT_EQ(text(own + 1, Settings::Difficulty::Hard),
+    EXPECT_EQ(text(own + 1, Difficulty::Hard),
               "The Farmhouse (b-copy.tmx)   Hard: Silver medal, best 1:39.0, won 1 time");
-    EXPECT_EQ(text(own + 1, Settings::Difficulty::Easy), "The Farmhouse (b-copy.tmx)   Easy: not won yet");
+    EXPECT_EQ(text(own + 1, Difficulty::Easy), "The Farmhouse (b-copy.tmx)   Easy: not won yet");
     EXPECT_FALSE(catalog.details(own + 2).playable());
     EXPECT_EQ(text(own + 2).rfind("c-renamed.tmx: object \"enemy3\": missing", 0), 0u) << text(own + 2);
     EXPECT_EQ(err.text(), "") << "the list says what is wrong; the error stream stays quiet";
@@ -73,8 +74,7 @@ TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithI
     // A best time no run gives is not shown as one.
     std::ofstream(records()) << "[levels.\"" << copy << "\".normal]\nbest = 1e300\nwins = 1\n";
     LevelCatalog damaged((folder / "levels").string(), records());
-    EXPECT_EQ(LevelListScreen::entryText(damaged.details(own + 1), "b-copy.tmx", false,
-                                         Settings::Difficulty::Normal),
+    EXPECT_EQ(LevelListScreen::entryText(damaged.details(own + 1), "b-copy.tmx", false, Difficulty::Normal),
               "The Farmhouse (b-copy.tmx)   Normal: not won yet");
 
     // Mended on disk: the next look at the list checks it afresh.
@@ -88,8 +88,8 @@ TEST(LevelListScreenTest, ABrokenLevelCannotBeChosenAndEscapeReturnsToTheMenu) {
     fs::create_directories(own);
     std::ofstream(own / "broken.tmx") << "not a map";
     RecordsFile(harness.recordsFile())
-        .recordWin(RecordsFile::levelKey("Assets/map.tmx"), Settings::Difficulty::Hard, 75.0);
-    GameStateManager::getInstance()->settings.difficulty = Settings::Difficulty::Hard;
+        .recordWin(RecordsFile::levelKey("Assets/map.tmx"), Difficulty::Hard, 75.0);
+    GameStateManager::getInstance()->settings.difficulty = Difficulty::Hard;
     ASSERT_TRUE(harness.frames(2));
     ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get("levels")));
     LevelListScreen* list = harness.screen<LevelListScreen>();

@@ -13,7 +13,7 @@
 
 namespace {
 namespace fs = std::filesystem;
-using Difficulty = Settings::Difficulty;
+using Difficulty = Difficulty;
 constexpr Difficulty kNormal = Difficulty::Normal;
 
 class RecordsFileTest : public testing::Test {
