@@ -34,6 +34,7 @@ bool DogRoute::walk(GameObject& dog, sf::Vector2f bodySize, sf::Vector2f goal, d
     } else if (needsPlan(goalCell, grid)) {
         points = finder.find(grid, centre, target, walker);
         ++plans;
+        expanded += finder.nodesExpanded();
         planned = true;
         reachable = !points.empty();
         endsAtGoal = reachable && points.back() == target;

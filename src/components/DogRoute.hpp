@@ -11,7 +11,9 @@ class NavGrid;
 
 // One dog's way to a goal that may move, on the level's NavGrid: straight when the dog's body can walk there
 // in a line, else along a planned path. It plans again when the walls switch, or when the goal moves to
-// another cell but no more often than every kReplanFrames frames, so a crowd of chasing dogs stays cheap.
+// another cell but no more often than every kReplanFrames frames, so a crowd of chasing dogs stays cheap. A
+// plan costs a bounded amount on any map (Pathfinder), next to nothing when the goal is out of the dog's
+// reach.
 class DogRoute {
 public:
     static constexpr int kReplanFrames = 6;
@@ -30,6 +32,8 @@ public:
     const std::vector<sf::Vector2f>& waypoints() const { return points; }
     // How many times A* ran, for tests and benchmarks.
     std::size_t plansMade() const { return plans; }
+    // How many cells those plans searched in all (Pathfinder::nodesExpanded), for tests and benchmarks.
+    std::size_t nodesExpanded() const { return expanded; }
 
 private:
     bool needsPlan(sf::Vector2i goalCell, const NavGrid& grid) const;
@@ -44,4 +48,5 @@ private:
     std::size_t plannedVersion = 0;
     int framesSincePlan = 0;
     std::size_t plans = 0;
+    std::size_t expanded = 0;
 };

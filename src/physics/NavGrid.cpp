@@ -62,29 +62,92 @@ void NavGrid::rebuild(const std::list<std::shared_ptr<BoxCollisionComponent>>& c
 
 void NavGrid::rebuild(const std::vector<sf::FloatRect>& solidWalls) {
     walls = solidWalls;
-    wallsInCell.assign(static_cast<std::size_t>(std::max(0, cells.x * cells.y)), {});
-    for (std::size_t i = 0; i < walls.size(); ++i) {
-        const sf::FloatRect& wall = walls[i];
-        const sf::Vector2i first = cellOf({wall.left + kEdgeSlack, wall.top + kEdgeSlack});
-        const sf::Vector2i last =
-            cellOf({wall.left + wall.width - kEdgeSlack, wall.top + wall.height - kEdgeSlack});
-        for (int y = std::max(first.y, 0); y <= std::min(last.y, cells.y - 1); ++y) {
-            for (int x = std::max(first.x, 0); x <= std::min(last.x, cells.x - 1); ++x) {
-                wallsInCell[indexOf({x, y})].push_back(i);
-            }
-        }
-    }
+    indexWalls();
+    numberRegions();
     // Counted over every grid, so a path planned on an earlier grid is never taken for a current one.
     static std::size_t everBuilt = 0;
     builds = ++everBuilt;
 }
 
-bool NavGrid::contains(sf::Vector2i cell) const {
-    return cell.x >= 0 && cell.y >= 0 && cell.x < cells.x && cell.y < cells.y;
+void NavGrid::indexWalls() {
+    const std::size_t cellTotal =
+        static_cast<std::size_t>(std::max(0, cells.x)) * static_cast<std::size_t>(std::max(0, cells.y));
+    const auto eachCellOf = [this](const sf::FloatRect& wall, auto&& visit) {
+        const sf::Vector2i first = cellOf({wall.left + kEdgeSlack, wall.top + kEdgeSlack});
+        const sf::Vector2i last =
+            cellOf({wall.left + wall.width - kEdgeSlack, wall.top + wall.height - kEdgeSlack});
+        for (int y = std::max(first.y, 0); y <= std::min(last.y, cells.y - 1); ++y) {
+            for (int x = std::max(first.x, 0); x <= std::min(last.x, cells.x - 1); ++x) {
+                visit(indexOf({x, y}));
+            }
+        }
+    };
+    // A count of each cell's walls, summed so that each cell's count ends where its walls will end; placing
+    // each wall then counts back down to where the cell's walls begin.
+    firstWall.assign(cellTotal + 1, 0);
+    for (const sf::FloatRect& wall : walls) {
+        eachCellOf(wall, [this](std::size_t cell) { ++firstWall[cell]; });
+    }
+    for (std::size_t cell = 1; cell <= cellTotal; ++cell) {
+        firstWall[cell] += firstWall[cell - 1];
+    }
+    wallsByCell.assign(firstWall.back(), 0);
+    for (std::size_t i = 0; i < walls.size(); ++i) {
+        eachCellOf(walls[i],
+                   [&](std::size_t cell) { wallsByCell[--firstWall[cell]] = static_cast<std::uint32_t>(i); });
+    }
 }
 
-bool NavGrid::blocked(sf::Vector2i cell) const {
-    return !contains(cell) || !wallsInCell[indexOf(cell)].empty();
+void NavGrid::numberRegions() {
+    // Runs of free cells along each row, each joined to the runs it touches in the row above (a union-find
+    // over the runs), then the joined runs numbered in order: two passes over the cells in memory order. The
+    // sides alone join cells: a diagonal step needs both cells beside it free, so it joins nothing more.
+    const std::size_t width = static_cast<std::size_t>(std::max(0, cells.x));
+    const std::size_t cellTotal = firstWall.size() - 1;
+    regions.assign(cellTotal, 0);
+    std::vector<std::uint32_t> joined{0};
+    const auto root = [&joined](std::uint32_t run) {
+        while (joined[run] != run) {
+            joined[run] = joined[joined[run]];
+            run = joined[run];
+        }
+        return run;
+    };
+    for (std::size_t rowStart = 0; rowStart < cellTotal; rowStart += width) {
+        for (std::size_t cell = rowStart; cell < rowStart + width; ++cell) {
+            if (firstWall[cell] != firstWall[cell + 1]) {
+                continue;
+            }
+            const bool runGoesOn = cell > rowStart && regions[cell - 1] != 0;
+            if (runGoesOn) {
+                regions[cell] = regions[cell - 1];
+            } else {
+                regions[cell] = static_cast<std::uint32_t>(joined.size());
+                joined.push_back(regions[cell]);
+            }
+            // Join the run above where it starts touching this one.
+            const std::uint32_t above = rowStart > 0 ? regions[cell - width] : 0;
+            if (above != 0 && !(runGoesOn && regions[cell - width - 1] == above)) {
+                const std::uint32_t a = root(above);
+                const std::uint32_t b = root(regions[cell]);
+                joined[std::max(a, b)] = std::min(a, b);
+            }
+        }
+    }
+    // Each run's cells follow one another: its number is looked up once.
+    std::vector<std::uint32_t> number(joined.size(), 0);
+    std::uint32_t regionCount = 0;
+    std::uint32_t lastRun = 0;
+    std::uint32_t lastNumber = 0;
+    for (std::uint32_t& region : regions) {
+        if (region != 0 && region != lastRun) {
+            lastRun = region;
+            std::uint32_t& mine = number[root(region)];
+            mine = mine != 0 ? mine : ++regionCount;
+            lastNumber = mine;
+        }
+        region = region != 0 ? lastNumber : 0;
+    }
 }
 
 sf::Vector2i NavGrid::cellOf(sf::Vector2f point) const {
@@ -99,8 +162,9 @@ bool NavGrid::cellWallsCross(sf::Vector2i cell, sf::Vector2f a, sf::Vector2f b) 
     if (!contains(cell)) {
         return false;
     }
-    for (std::size_t wall : wallsInCell[indexOf(cell)]) {
-        if (crossesInside(a, b, walls[wall])) {
+    const std::size_t at = indexOf(cell);
+    for (std::size_t i = firstWall[at]; i < firstWall[at + 1]; ++i) {
+        if (crossesInside(a, b, walls[wallsByCell[i]])) {
             return true;
         }
     }

@@ -3,6 +3,7 @@
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/System/Vector2.hpp>
 #include <cstddef>
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <vector>
@@ -12,7 +13,8 @@ class BoxCollisionComponent;
 // The level's walls as the dogs know them: the solid "border" and "borderOutside" boxes of the moment, and a
 // grid at the map's tile size in which a cell touched by such a box is blocked. The dogs look through it
 // (a wall hides what is behind it) and find their way on it. Rebuilt whole when the walls switch between
-// outside and inside; the version tells a planned path that it is out of date.
+// outside and inside; the version tells a planned path that it is out of date. Each rebuild also numbers the
+// regions of free cells a dog can walk between, so a goal out of reach is known without a search.
 class NavGrid {
 public:
     // An empty grid: nothing is blocked and every line is clear.
@@ -32,9 +34,15 @@ public:
     bool bodyCanWalk(sf::Vector2f a, sf::Vector2f b, sf::Vector2f size) const;
     bool boxIsFree(sf::FloatRect box) const;
 
-    bool contains(sf::Vector2i cell) const;
+    bool contains(sf::Vector2i cell) const {
+        return cell.x >= 0 && cell.y >= 0 && cell.x < cells.x && cell.y < cells.y;
+    }
     // Cells outside the map are blocked for walking.
-    bool blocked(sf::Vector2i cell) const;
+    bool blocked(sf::Vector2i cell) const { return regionOf(cell) == 0; }
+    // The region of a free cell: two free cells share one exactly when a dog can walk from one to the other
+    // through free cells, never cutting a blocked corner (a step the Pathfinder can take keeps to a region).
+    // 0 for a blocked cell.
+    std::uint32_t regionOf(sf::Vector2i cell) const { return contains(cell) ? regions[indexOf(cell)] : 0; }
     sf::Vector2i cellOf(sf::Vector2f point) const;
     sf::Vector2f centreOf(sf::Vector2i cell) const;
     sf::Vector2i cellCount() const { return cells; }
@@ -48,11 +56,17 @@ private:
                static_cast<std::size_t>(cell.x);
     }
     bool cellWallsCross(sf::Vector2i cell, sf::Vector2f a, sf::Vector2f b) const;
+    void indexWalls();
+    void numberRegions();
 
     sf::Vector2i cells{0, 0};
     sf::Vector2f size{16.0f, 16.0f};
     std::vector<sf::FloatRect> walls;
-    // Per cell, the walls that touch it, so a line tests only the walls along its way.
-    std::vector<std::vector<std::size_t>> wallsInCell;
+    // Per cell, the walls that touch it, so a line tests only the walls along its way: those of cell i are
+    // wallsByCell[firstWall[i]] up to wallsByCell[firstWall[i + 1]]. One flat list keeps the largest map's
+    // grid small and quick to rebuild.
+    std::vector<std::size_t> firstWall;
+    std::vector<std::uint32_t> wallsByCell;
+    std::vector<std::uint32_t> regions;
     std::size_t builds = 0;
 };

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <queue>
 #include <utility>
 
 namespace {
@@ -41,36 +40,40 @@ sf::Vector2i nearestFree(const NavGrid& grid, sf::Vector2i cell, sf::Vector2f po
 
 std::vector<sf::Vector2f> Pathfinder::find(const NavGrid& grid, sf::Vector2f from, sf::Vector2f to,
                                            sf::Vector2f bodySize) {
+    expanded = 0;
     const sf::Vector2i start = nearestFree(grid, grid.cellOf(from), from);
     const sf::Vector2i goal = nearestFree(grid, grid.cellOf(to), to);
-    if (grid.blocked(start) || grid.blocked(goal) || !search(grid, start, goal)) {
+    // A goal in another region is out of reach: a search would look at every cell of the start's region to
+    // prove it.
+    if (grid.blocked(start) || grid.regionOf(start) != grid.regionOf(goal) || !search(grid, start, goal)) {
         return {};
     }
     return smoothed(grid, from, to, bodySize, start, goal);
 }
 
 bool Pathfinder::search(const NavGrid& grid, sf::Vector2i start, sf::Vector2i goal) {
-    const sf::Vector2i count = grid.cellCount();
-    const auto index = [&](sf::Vector2i cell) { return cell.y * count.x + cell.x; };
-    const std::size_t cellTotal = static_cast<std::size_t>(count.x) * static_cast<std::size_t>(count.y);
-    cost.assign(cellTotal, std::numeric_limits<float>::max());
-    cameFrom.assign(cellTotal, -1);
-    closed.assign(cellTotal, 0);
-    using Entry = std::pair<float, int>; // estimated total, cell index
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
-    cost[static_cast<std::size_t>(index(start))] = 0.0f;
-    open.push({octile(start, goal), index(start)});
-    while (!open.empty()) {
-        const int current = open.top().second;
-        open.pop();
-        if (closed[static_cast<std::size_t>(current)]) {
+    const int width = grid.cellCount().x;
+    const auto index = [width](sf::Vector2i cell) { return cell.y * width + cell.x; };
+    const auto later = std::greater<std::pair<float, int>>();
+    nodes.clear();
+    open.clear();
+    nodes[index(start)] = {0.0f, -1, false};
+    open.push_back({octile(start, goal), index(start)});
+    while (!open.empty() && expanded < kNodeBudget) {
+        std::pop_heap(open.begin(), open.end(), later);
+        const int current = open.back().second;
+        open.pop_back();
+        Node& here = nodes[current];
+        if (here.closed) {
             continue;
         }
-        closed[static_cast<std::size_t>(current)] = 1;
-        const sf::Vector2i cell{current % count.x, current / count.x};
+        here.closed = true;
+        ++expanded;
+        const sf::Vector2i cell{current % width, current / width};
         if (cell == goal) {
             return true;
         }
+        const float costHere = here.cost;
         for (int dy = -1; dy <= 1; ++dy) {
             for (int dx = -1; dx <= 1; ++dx) {
                 const sf::Vector2i next{cell.x + dx, cell.y + dy};
@@ -82,13 +85,13 @@ bool Pathfinder::search(const NavGrid& grid, sf::Vector2i start, sf::Vector2i go
                     (grid.blocked({cell.x + dx, cell.y}) || grid.blocked({cell.x, cell.y + dy}))) {
                     continue;
                 }
-                const auto at = static_cast<std::size_t>(index(next));
-                const float through =
-                    cost[static_cast<std::size_t>(current)] + (dx != 0 && dy != 0 ? kDiagonal : 1.0f);
-                if (through < cost[at]) {
-                    cost[at] = through;
-                    cameFrom[at] = current;
-                    open.push({through + octile(next, goal), index(next)});
+                const float through = costHere + (dx != 0 && dy != 0 ? kDiagonal : 1.0f);
+                const auto [at, fresh] = nodes.try_emplace(index(next), Node{through, current, false});
+                if (fresh || through < at->second.cost) {
+                    at->second.cost = through;
+                    at->second.cameFrom = current;
+                    open.push_back({through + octile(next, goal), index(next)});
+                    std::push_heap(open.begin(), open.end(), later);
                 }
             }
         }
@@ -101,7 +104,7 @@ std::vector<sf::Vector2f> Pathfinder::smoothed(const NavGrid& grid, sf::Vector2f
                                                sf::Vector2i goal) const {
     const int width = grid.cellCount().x;
     std::vector<sf::Vector2f> cells;
-    for (int at = goal.y * width + goal.x; at != -1; at = cameFrom[static_cast<std::size_t>(at)]) {
+    for (int at = goal.y * width + goal.x; at != -1; at = nodes.at(at).cameFrom) {
         cells.push_back(grid.centreOf({at % width, at / width}));
         if (at == start.y * width + start.x) {
             break;
@@ -122,10 +125,17 @@ std::vector<sf::Vector2f> Pathfinder::smoothed(const NavGrid& grid, sf::Vector2f
         here = cells.front();
         next = 0;
     }
+    // A leg's test costs its length, and a long straight run is tested once per cell along it: past
+    // kSmoothingBudget pixels of tests the rest of the way stays cell by cell.
+    float tested = 0.0f;
+    const auto canTake = [&](sf::Vector2f end) {
+        tested += std::hypot(end.x - here.x, end.y - here.y);
+        return tested <= kSmoothingBudget && grid.bodyCanWalk(here, end, bodySize);
+    };
     while (next < cells.size()) {
         // Forward, stopping at the first point out of reach: cheap, and a turn is never skipped wrongly.
         std::size_t farthest = next;
-        while (farthest + 1 < cells.size() && grid.bodyCanWalk(here, cells[farthest + 1], bodySize)) {
+        while (farthest + 1 < cells.size() && canTake(cells[farthest + 1])) {
             ++farthest;
         }
         route.push_back(cells[farthest]);

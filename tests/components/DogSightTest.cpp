@@ -166,20 +166,32 @@ TEST_F(DogSightTest, ALostPlayerIsLookedForWhereLastSeenThenTheDogWalksHomeAroun
     EXPECT_EQ(movement->search(), EnemyMovement::Search::None);
 }
 
-TEST_F(DogSightTest, APlayerSeenThroughASlitTooNarrowToPassIsGivenUp) {
-    wall("upper", {160, 0, 16, 100});
-    wall("lower", {160, 106, 16, 86});
-    blockSight({20, 12});
+TEST_F(DogSightTest, APlayerSeenThroughASlitTooNarrowToPassIsGivenUpWithoutASearch) {
+    // A cage on a map of a million cells, with a slit in its west wall that the dog sees through.
+    wall("north", {160, 48, 96, 16});
+    wall("south", {160, 144, 96, 16});
+    wall("east", {240, 64, 16, 80});
+    wall("upper", {160, 64, 16, 36});
+    wall("lower", {160, 106, 16, 38});
+    blockSight({1000, 1000});
     auto hound = dog("enemy1", {96, 96}, 300.0);
-    player({216, 96});
+    auto hero = player({216, 96});
     auto movement = hound->getComponent<EnemyMovement>();
     for (int frame = 0; frame < 120; ++frame) {
         hound->update(1.0f / 60.0f);
     }
     EXPECT_TRUE(movement->canSee({223, 103}));
-    EXPECT_FALSE(movement->isChasing());
-    EXPECT_EQ(hound->getPosition(), sf::Vector2f(96, 96)) << "it stays on its beat";
     EXPECT_LE(movement->route().plansMade(), 1u) << "a still target is not planned for again";
+    // Pacing along the slit's line of sight, from cell to cell, the player stays in view and out of reach.
+    for (int frame = 0; frame < 240; ++frame) {
+        hero->setPosition(178.0f + static_cast<float>(std::abs(frame % 92 - 46)), 96.0f);
+        hound->update(1.0f / 60.0f);
+        ASSERT_TRUE(movement->canSee(hero->getPosition() + kPlayerSize / 2.0f)) << frame;
+        ASSERT_FALSE(movement->isChasing()) << frame;
+    }
+    EXPECT_EQ(hound->getPosition(), sf::Vector2f(96, 96)) << "it stays on its beat";
+    EXPECT_GE(movement->route().plansMade(), 5u) << "the player changed cells";
+    EXPECT_EQ(movement->route().nodesExpanded(), 0u) << "the cage is known closed without a search";
 }
 
 TEST_F(DogSightTest, SwitchingBetweenOutsideAndInsideRebuildsTheGrid) {

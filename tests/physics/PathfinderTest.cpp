@@ -29,4 +29,32 @@ TEST(PathfinderTest, WaysGoRoundWallsNeverThroughACornerAndStraightWhereTheyCan)
     EXPECT_FALSE(grid.lineIsClear({8, 8}, {8, 150}));
     EXPECT_TRUE(grid.lineIsClear({0, 64}, {160, 64})) << "along a wall's edge is not through it";
 }
+
+TEST(PathfinderTest, AGoalOutOfReachCostsNoSearchAndAFarOneNoMoreThanTheBudget) {
+    // A closed room of 4 x 4 cells in a field of a million.
+    NavGrid grid({1000, 1000}, {16, 16});
+    grid.rebuild(std::vector<sf::FloatRect>{
+        {160, 160, 96, 16}, {160, 240, 96, 16}, {160, 176, 16, 64}, {240, 176, 16, 64}});
+    EXPECT_NE(grid.regionOf({12, 12}), grid.regionOf({5, 5}));
+    EXPECT_EQ(grid.regionOf({500, 900}), grid.regionOf({5, 5}));
+    Pathfinder finder;
+    EXPECT_TRUE(finder.find(grid, {88, 88}, {200, 200}, kBody).empty());
+    EXPECT_EQ(finder.nodesExpanded(), 0u) << "the room is known closed without a search";
+
+    // A lane winding up and down a 200 x 200 field: from one end the other is some 20,000 cells away.
+    NavGrid winding({200, 200}, {16, 16});
+    std::vector<sf::FloatRect> walls;
+    for (int x = 1; x < 200; x += 2) {
+        walls.emplace_back(x * 16.0f, x % 4 == 1 ? 16.0f : 0.0f, 16.0f, 199 * 16.0f);
+    }
+    winding.rebuild(walls);
+    const sf::Vector2f start = winding.centreOf({0, 0});
+    EXPECT_EQ(winding.regionOf({0, 0}), winding.regionOf({198, 0}));
+    EXPECT_TRUE(finder.find(winding, start, winding.centreOf({198, 0}), kBody).empty());
+    EXPECT_EQ(finder.nodesExpanded(), Pathfinder::kNodeBudget) << "given up at the budget";
+    const auto near = finder.find(winding, start, winding.centreOf({20, 0}), kBody);
+    ASSERT_FALSE(near.empty());
+    EXPECT_EQ(near.back(), winding.centreOf({20, 0}));
+    EXPECT_LT(finder.nodesExpanded(), Pathfinder::kNodeBudget);
+}
 } // namespace
