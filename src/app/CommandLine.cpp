@@ -1,8 +1,8 @@
 #include "app/CommandLine.hpp"
 
 #include "app/BuildInfo.hpp"
+#include "input/ActionTable.hpp"
 #include "input/KeyNames.hpp"
-#include "storage/Settings.hpp"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -15,27 +15,6 @@ const char* const kDescription =
     "Pellowick: a top-down sneaking game.\nSlip past the farm dogs, grab the formula "
     "inside the building and reach the goal.";
 
-// What each action of the game does, in the words of the help text.
-const char* whatItDoes(const std::string& action) {
-    static const std::pair<const char*, const char*> kMeanings[] = {
-        {"LEFT", "move left"},
-        {"RIGHT", "move right"},
-        {"UP", "move up"},
-        {"DOWN", "move down"},
-        {"LAY", "lay the last egg you picked up"},
-        {"SHOOT", "shoot every armed egg the way you last moved; also leaves the end screen"},
-        {"PAUSE", "pause or resume the level; leave the controls or credits screen"},
-        {"RESTART", "while paused or on the end screen: start the level again"},
-        {"MENU", "while paused: back to the menu"},
-    };
-    for (const auto& [name, meaning] : kMeanings) {
-        if (action == name) {
-            return meaning;
-        }
-    }
-    return "";
-}
-
 // Every action with its default key, from the game's own table, so the help never leaves one out.
 std::string keysText() {
     std::string text = "Keys (the defaults):\n";
@@ -43,10 +22,10 @@ std::string keysText() {
         keys.resize(std::max<std::size_t>(keys.size() + 1, 20), ' ');
         text += "  " + keys + meaning + "\n";
     };
-    for (const std::string& action : Settings::actions()) {
-        const std::string meaning = whatItDoes(action);
-        line(KeyNames::nameOf(Settings::defaultKey(action)),
-             meaning.empty() ? "the action " + action : meaning);
+    for (const ActionTable::Row& row : ActionTable::rows()) {
+        if (!row.keys.empty()) {
+            line(KeyNames::nameOf(row.keys.front()), row.help);
+        }
     }
     line("Left mouse button", "shoot every armed egg towards the pointer");
     line("F11, Alt+Enter", "switch between the window and fullscreen");

@@ -28,13 +28,17 @@ std::string ActionLabel::forKeyboard(const std::string& action, const Settings& 
     if (action == "BACK") {
         return "Escape";
     }
-    return KeyNames::nameOf(settings.key(action));
+    const sf::Keyboard::Key key = settings.key(action);
+    return key == sf::Keyboard::Unknown ? "not bound" : KeyNames::nameOf(key);
 }
 
 std::string ActionLabel::forPad(const std::string& action, const Settings& settings,
                                 PadNames::Family family) {
     if (isMove(action)) {
         return "Stick, D-pad";
+    }
+    if (settings.padButton(action) == SDL_CONTROLLER_BUTTON_INVALID) {
+        return "not bound";
     }
     const std::string button = PadNames::label(family, settings.padButton(action));
     return action == "SHOOT" ? button + ", " + PadNames::rightTrigger(family) : button;

@@ -4,6 +4,7 @@
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
 #include "input/ActionLabel.hpp"
+#include "input/ActionTable.hpp"
 #include "storage/Settings.hpp"
 #include "ui/Label.hpp"
 
@@ -19,16 +20,6 @@ const sf::Color kKeyColour(255, 217, 138);
 // Over the picture's "Press Escape to go back", which a pad player cannot press.
 const sf::FloatRect kFooter{180.0f, 536.0f, 440.0f, 44.0f};
 const unsigned kFooterTextSize = 26;
-
-struct ActionText {
-    const char* action;
-    const char* text;
-};
-const ActionText kActionTexts[] = {
-    {"LEFT", "Move left"},        {"RIGHT", "Move right"},         {"UP", "Move up"},
-    {"DOWN", "Move down"},        {"LAY", "Lay an egg"},           {"SHOOT", "Shoot the eggs"},
-    {"PAUSE", "Pause and go on"}, {"RESTART", "Restart (paused)"}, {"MENU", "Menu (paused)"},
-};
 
 std::shared_ptr<ui::Label> makeLabel(const std::string& text, sf::Vector2f position, sf::Color colour) {
     auto label = ui::Label::create(text);
@@ -75,9 +66,12 @@ void ControlsScreen::buildBoundKeysPanel() {
 
     std::string actions = padShown ? "Your pad\n" : "Your keys\n";
     std::string keys = "\n";
-    for (const ActionText& entry : kActionTexts) {
-        actions += std::string(entry.text) + "\n";
-        keys += ActionLabel::of(entry.action) + "\n";
+    for (const ActionTable::Row& row : ActionTable::rows()) {
+        // The menus' own actions are named together below, on a pad.
+        if (!row.keys.empty()) {
+            actions += row.controls + "\n";
+            keys += ActionLabel::of(row.name) + "\n";
+        }
     }
     if (padShown) {
         actions += "Aim\nMenus: choose, back";

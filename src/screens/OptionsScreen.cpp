@@ -5,29 +5,31 @@
 #include "app/Letterbox.hpp"
 #include "assets/AssetManager.hpp"
 #include "input/ActionLabel.hpp"
+#include "input/ActionTable.hpp"
 #include "input/KeyNames.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
 #include "screens/MenuFocus.hpp"
 #include "screens/MenuPalette.hpp"
 #include "screens/ScreenPicture.hpp"
+#include "storage/Settings.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <functional>
 #include <utility>
+#include <variant>
 
 namespace {
 const sf::Color kTrack(11, 17, 40);
 const sf::FloatRect kPanelArea(90, 12, 620, 576);
-const float kLabelLeft = 130.0f;
-const float kControlLeft = 300.0f;
+const float kLeft = 120.0f;
+const float kRowWidth = 560.0f;
+const sf::Vector2f kGap(16.0f, 7.0f);
+// Three to a row: keys, pad buttons, check boxes and choices alike.
+const sf::Vector2f kCell(176.0f, 30.0f);
+const float kSectionGap = 5.0f;
+const float kSliderLeft = 170.0f;
 const float kSliderWidth = 300.0f;
-const float kKeyTop = 168.0f;
-const float kKeyPitch = 36.0f;
-const sf::Vector2f kKeySize(260, 32);
-// The pad's buttons, three to a row under the keys.
-const std::size_t kPadPerRow = 3;
-const sf::Vector2f kPadSize(172, 32);
 
 // A button whose value Left and Right step through while it has the focus.
 class StepButton : public ui::Button {
@@ -45,9 +47,21 @@ private:
     std::function<void(int)> step;
 };
 
-std::string difficultyText(Settings::Difficulty level) {
-    const std::string name = Settings::nameOf(level);
-    return "Difficulty: " + std::string(1, static_cast<char>(name[0] - 'a' + 'A')) + name.substr(1);
+// "Difficulty: Normal".
+std::string choiceText(const SettingTable::Row& row, const Settings& settings) {
+    const std::string value = std::get<std::string>(row.get(settings));
+    for (const auto& [name, shown] : row.choices) {
+        if (name == value) {
+            return row.label + ": " + shown;
+        }
+    }
+    return row.label;
+}
+
+// The Options screen's word for an action: "Lay".
+std::string wordFor(const std::string& action) {
+    const ActionTable::Row* row = ActionTable::find(action);
+    return row ? row->option : action;
 }
 
 // A check box in the menu's night blue and gold.
@@ -108,25 +122,38 @@ std::shared_ptr<ui::Button> OptionsScreen::addButton(std::shared_ptr<ui::Button>
 }
 
 void OptionsScreen::buildWidgets() {
-    gui.add(makeLabel("Options", {kLabelLeft, 22}, 36));
-    buildVolumeRow("Music", 84, musicSlider);
-    buildVolumeRow("Effects", 124, effectsSlider);
-    musicValue = makeLabel("", {kControlLeft + kSliderWidth + 20, 80}, 22);
-    effectsValue = makeLabel("", {kControlLeft + kSliderWidth + 20, 120}, 22);
-    gui.add(musicValue);
-    gui.add(effectsValue);
-    musicSlider->onValueChange.connect([this] { volumesChanged(false); });
-    effectsSlider->onValueChange.connect([this] { volumesChanged(true); });
-    buildKeyButtons();
-    buildPadButtons();
-    buildLowerRows();
+    gui.add(makeLabel("Options", {kLeft + 10.0f, 22}, 36));
+    ui::FlowLayout flow({kLeft, 80.0f}, kRowWidth, kGap);
+    for (const SettingTable::Row& row : SettingTable::rows()) {
+        if (row.control == SettingTable::Control::Slider) {
+            buildSlider(row, flow);
+        }
+    }
+    flow.endRow(kSectionGap);
+    addHeading("Keys", flow);
+    buildKeyButtons(flow);
+    flow.endRow(kSectionGap);
+    addHeading("Pad", flow);
+    buildPadButtons(flow);
+    flow.endRow(kSectionGap);
+    buildSwitchesAndChoices(flow);
+    flow.endRow(kSectionGap);
+    buildLastRow(flow);
 }
 
-void OptionsScreen::buildVolumeRow(const std::string& name, float top, std::shared_ptr<ui::Slider>& slider) {
-    gui.add(makeLabel(name, {kLabelLeft, top - 4}, 22));
-    slider = ui::Slider::create(0, static_cast<float>(Settings::kMostVolume));
-    slider->setStep(5);
-    slider->setPosition({kControlLeft, top});
+void OptionsScreen::addHeading(const std::string& text, ui::FlowLayout& flow) {
+    auto heading = makeLabel(text, flow.place({kRowWidth, 20.0f}) + sf::Vector2f(4.0f, -3.0f), 17);
+    heading->getRenderer()->setTextColor(MenuPalette::kPaleGold);
+    gui.add(heading);
+    flow.endRow(-3.0f);
+}
+
+void OptionsScreen::buildSlider(const SettingTable::Row& row, ui::FlowLayout& flow) {
+    const sf::Vector2f at = flow.place({kRowWidth, 26.0f});
+    gui.add(makeLabel(row.label, {at.x + 10.0f, at.y - 2.0f}, 22));
+    auto slider = ui::Slider::create(static_cast<float>(row.least), static_cast<float>(row.most));
+    slider->setStep(static_cast<float>(row.step));
+    slider->setPosition({at.x + kSliderLeft, at.y + 2.0f});
     slider->setSize({kSliderWidth, 22});
     auto style = slider->getRenderer();
     style->setColor("TrackColor", kTrack);
@@ -136,38 +163,38 @@ void OptionsScreen::buildVolumeRow(const std::string& name, float top, std::shar
     style->setBorderColor(MenuPalette::kGold);
     style->setColor("BorderColorHover", MenuPalette::kPaleGold);
     style->setBorders(1.0f);
-    gui.add(slider, name);
+    gui.add(slider, row.path);
+    sliders[row.path] = slider;
+    sliderValues[row.path] = makeLabel("", {at.x + kSliderLeft + kSliderWidth + 20.0f, at.y - 2.0f}, 22);
+    gui.add(sliderValues[row.path]);
+    slider->onValueChange.connect(
+        [this, &row, slider] { changed(row, static_cast<int>(slider->getValue())); });
 }
 
-void OptionsScreen::buildKeyButtons() {
-    const std::vector<std::string>& actions = Settings::actions();
-    const std::size_t perColumn = (actions.size() + 1) / 2;
-    for (std::size_t i = 0; i < actions.size(); ++i) {
-        const sf::Vector2f at(kLabelLeft + static_cast<float>(i / perColumn) * (kKeySize.x + 20),
-                              kKeyTop + static_cast<float>(i % perColumn) * kKeyPitch);
-        auto button = addButton(ui::Button::create(), at, kKeySize, "key" + actions[i]);
+void OptionsScreen::buildKeyButtons(ui::FlowLayout& flow) {
+    for (const ActionTable::Row& row : ActionTable::rows()) {
+        if (row.keys.empty() || !row.rebindable) {
+            continue;
+        }
+        auto button = addButton(ui::Button::create(), flow.place(kCell), kCell, "key" + row.name);
         button->setTextSize(18);
-        const std::string action = actions[i];
+        const std::string action = row.name;
         button->onClick.connect([this, action] { capture.begin(action); });
         keyButtons[action] = button;
     }
 }
 
-float OptionsScreen::padTop() {
-    return kKeyTop + static_cast<float>((Settings::actions().size() + 1) / 2) * kKeyPitch + 4;
-}
-
-void OptionsScreen::buildPadButtons() {
-    const std::vector<std::string>& actions = Settings::padActions();
-    for (std::size_t i = 0; i < actions.size(); ++i) {
-        const sf::Vector2f at(kLabelLeft + static_cast<float>(i % kPadPerRow) * (kPadSize.x + 16),
-                              padTop() + static_cast<float>(i / kPadPerRow) * kKeyPitch);
-        auto button = addButton(ui::Button::create(), at, kPadSize, "pad" + actions[i]);
+void OptionsScreen::buildPadButtons(ui::FlowLayout& flow) {
+    for (const ActionTable::Row& row : ActionTable::rows()) {
+        if (row.buttons.empty() || !row.rebindable) {
+            continue;
+        }
+        auto button = addButton(ui::Button::create(), flow.place(kCell), kCell, "pad" + row.name);
         button->setTextSize(16);
-        const std::string action = actions[i];
+        const std::string action = row.name;
         button->onClick.connect([this, action] {
             padCapture = action;
-            messageLine->setText("Press a pad button for " + action + " (Escape cancels)");
+            messageLine->setText("Press a pad button for " + wordFor(action) + " (Escape cancels)");
         });
         padButtons[action] = button;
     }
@@ -184,10 +211,11 @@ void OptionsScreen::choosePadButton() {
     const std::string swapped = settings.bindPadButton(*padCapture, *pressed);
     Gamepad& pad = InputManager::getInstance()->gamepad;
     pad.bindButton(*padCapture, *pressed);
-    std::string line = *padCapture + " is now " + ActionLabel::forPad(*padCapture, settings, padFamily());
+    std::string line =
+        wordFor(*padCapture) + " is now " + ActionLabel::forPad(*padCapture, settings, padFamily());
     if (!swapped.empty()) {
         pad.bindButton(swapped, settings.padButton(swapped));
-        line += "; " + swapped + " takes " + ActionLabel::forPad(swapped, settings, padFamily());
+        line += "; " + wordFor(swapped) + " takes " + ActionLabel::forPad(swapped, settings, padFamily());
     }
     game->saveSettings();
     messageLine->setText(line);
@@ -198,38 +226,26 @@ PadNames::Family OptionsScreen::padFamily() {
     return InputManager::getInstance()->gamepad.family();
 }
 
-void OptionsScreen::buildLowerRows() {
-    const float top =
-        padTop() +
-        static_cast<float>((Settings::padActions().size() + kPadPerRow - 1) / kPadPerRow) * kKeyPitch + 8;
-    difficultyButton = addButton(std::make_shared<StepButton>([this](int step) { nextDifficulty(step); }),
-                                 {kLabelLeft, top}, kKeySize, "difficulty");
-    difficultyButton->onClick.connect([this] { nextDifficulty(1); });
-    fullscreenBox = makeCheckBox("Fullscreen", {kLabelLeft + kKeySize.x + 20, top + 4});
-    gui.add(fullscreenBox, "fullscreen");
-    fullscreenBox->onClick.connect([] {
-        if (GameStateManager::getInstance()->switchFullscreen) {
-            GameStateManager::getInstance()->switchFullscreen();
+void OptionsScreen::buildSwitchesAndChoices(ui::FlowLayout& flow) {
+    for (const SettingTable::Row& row : SettingTable::rows()) {
+        if (row.control == SettingTable::Control::Choice) {
+            auto button =
+                addButton(std::make_shared<StepButton>([this, &row](int step) { nextChoice(row, step); }),
+                          flow.place(kCell), kCell, row.path);
+            button->setTextSize(18);
+            button->onClick.connect([this, &row] { nextChoice(row, 1); });
+            choices[row.path] = button;
+        } else if (row.control == SettingTable::Control::CheckBox) {
+            auto box = makeCheckBox(row.label, flow.place(kCell) + sf::Vector2f(4.0f, 2.0f));
+            gui.add(box, row.path);
+            box->onClick.connect([this, &row, box] { changed(row, box->isChecked()); });
+            checkBoxes[row.path] = box;
         }
-    });
-    sightBox = makeCheckBox("Show sight", {kLabelLeft + kKeySize.x + 170, top + 4});
-    gui.add(sightBox, "showSight");
-    sightBox->onClick.connect([this] {
-        GameStateManager* game = GameStateManager::getInstance();
-        game->settings.showSight = sightBox->isChecked();
-        game->saveSettings();
-    });
-    buildRumbleBox();
-    // Above Show sight, in the free place beside Rumble.
-    ghostBox = makeCheckBox("Show ghost", {kLabelLeft + kKeySize.x + 170, rumbleBox->getPosition().y});
-    gui.add(ghostBox, "showGhost");
-    ghostBox->onClick.connect([this] {
-        GameStateManager* game = GameStateManager::getInstance();
-        game->settings.showGhost = ghostBox->isChecked();
-        game->saveSettings();
-    });
-    resetKeysButton =
-        addButton(ui::Button::create("Reset keys"), {kLabelLeft, top + kKeyPitch + 4}, kKeySize, "resetKeys");
+    }
+}
+
+void OptionsScreen::buildLastRow(ui::FlowLayout& flow) {
+    resetKeysButton = addButton(ui::Button::create("Reset keys"), flow.place(kCell), kCell, "resetKeys");
     resetKeysButton->onClick.connect([this] {
         GameStateManager* game = GameStateManager::getInstance();
         game->settings.keys = Settings().keys;
@@ -237,50 +253,42 @@ void OptionsScreen::buildLowerRows() {
         game->saveSettings();
         messageLine->setText("Every action has its first key and pad button again");
     });
-    backButton = addButton(ui::Button::create("Back"), {kLabelLeft + kKeySize.x + 20, top + kKeyPitch + 4},
-                           kKeySize, "back");
+    backButton = addButton(ui::Button::create("Back"), flow.place(kCell), kCell, "back");
     backButton->onClick.connect([this] { backChosen = true; });
-    messageLine = makeLabel("", {kLabelLeft, top + 2 * kKeyPitch + 12}, 20);
+    flow.endRow();
+    messageLine = makeLabel("", {kLeft + 10.0f, flow.bottom() + 2.0f}, 20);
     messageLine->getRenderer()->setTextColor(MenuPalette::kPaleGold);
     gui.add(messageLine);
 }
 
-void OptionsScreen::buildRumbleBox() {
-    // In the free place after the last pad button: rumble is the pad's too.
-    const std::size_t slot = Settings::padActions().size();
-    rumbleBox =
-        makeCheckBox("Rumble", {kLabelLeft + static_cast<float>(slot % kPadPerRow) * (kPadSize.x + 16) + 8,
-                                padTop() + static_cast<float>(slot / kPadPerRow) * kKeyPitch + 3});
-    gui.add(rumbleBox, "rumble");
-    rumbleBox->onClick.connect([] {
-        GameStateManager* game = GameStateManager::getInstance();
-        game->settings.rumble = !game->settings.rumble;
-        game->saveSettings();
-    });
-}
-
 void OptionsScreen::showSettings() {
-    const Settings& settings = GameStateManager::getInstance()->settings;
-    musicSlider->setValue(static_cast<float>(settings.musicVolume));
-    effectsSlider->setValue(static_cast<float>(settings.effectsVolume));
-    musicValue->setText(std::to_string(settings.musicVolume));
-    effectsValue->setText(std::to_string(settings.effectsVolume));
+    const GameStateManager* game = GameStateManager::getInstance();
+    const Settings& settings = game->settings;
+    for (const SettingTable::Row& row : SettingTable::rows()) {
+        const SettingTable::Value value = row.get(settings);
+        if (const auto slider = sliders.find(row.path); slider != sliders.end()) {
+            slider->second->setValue(static_cast<float>(std::get<int>(value)));
+            sliderValues[row.path]->setText(std::to_string(std::get<int>(value)));
+        }
+        if (const auto box = checkBoxes.find(row.path); box != checkBoxes.end()) {
+            // The window as it is: --fullscreen may have overridden the saved choice for this run.
+            const bool window = row.effect == SettingTable::Effect::Window && game->window;
+            box->second->setChecked(window ? game->windowIsFullscreen : std::get<bool>(value));
+        }
+        if (const auto choice = choices.find(row.path); choice != choices.end()) {
+            choice->second->setText(choiceText(row, settings));
+        }
+    }
     for (auto& [action, button] : keyButtons) {
         const bool waiting = capture.isActive() && capture.actionChosen() == action;
-        button->setText(action + ": " + (waiting ? "press a key" : KeyNames::nameOf(settings.key(action))));
+        button->setText(wordFor(action) + ": " +
+                        (waiting ? "press a key" : ActionLabel::forKeyboard(action, settings)));
     }
     for (auto& [action, button] : padButtons) {
         const bool waiting = padCapture == action;
-        button->setText(action + ": " +
-                        (waiting ? "press" : PadNames::label(padFamily(), settings.padButton(action))));
+        button->setText(wordFor(action) + ": " +
+                        (waiting ? "press" : ActionLabel::forPad(action, settings, padFamily())));
     }
-    difficultyButton->setText(difficultyText(settings.difficulty));
-    // The window as it is: --fullscreen may have overridden the saved choice for this run.
-    const GameStateManager* game = GameStateManager::getInstance();
-    fullscreenBox->setChecked(game->window ? game->windowIsFullscreen : settings.fullscreen);
-    sightBox->setChecked(settings.showSight);
-    ghostBox->setChecked(settings.showGhost);
-    rumbleBox->setChecked(settings.rumble);
     if (padCapture) {
         return;
     }
@@ -289,24 +297,39 @@ void OptionsScreen::showSettings() {
     }
 }
 
-void OptionsScreen::volumesChanged(bool effectsMoved) {
+void OptionsScreen::changed(const SettingTable::Row& row, const SettingTable::Value& value) {
     GameStateManager* game = GameStateManager::getInstance();
-    Settings& settings = game->settings;
-    settings.musicVolume = static_cast<int>(musicSlider->getValue());
-    settings.effectsVolume = static_cast<int>(effectsSlider->getValue());
-    AssetManager* assets = AssetManager::getInstance();
-    assets->setVolumes(settings.audio, settings.musicVolume, settings.effectsVolume);
-    if (effectsMoved) {
-        assets->playSoundIfLoaded("buttonClick");
+    if (row.effect == SettingTable::Effect::Window) {
+        // Switching saves the choice itself.
+        if (game->switchFullscreen) {
+            game->switchFullscreen();
+        }
+        return;
+    }
+    if (row.get(game->settings) == value) {
+        return;
+    }
+    row.set(game->settings, value);
+    if (row.effect == SettingTable::Effect::Volumes) {
+        const Settings& settings = game->settings;
+        AssetManager* assets = AssetManager::getInstance();
+        assets->setVolumes(settings.audio, settings.musicVolume, settings.effectsVolume);
+        if (row.path == "audio.effects") {
+            assets->playSoundIfLoaded("buttonClick"); // what the effects sound like now
+        }
     }
     game->saveSettings();
 }
 
-void OptionsScreen::nextDifficulty(int direction) {
-    GameStateManager* game = GameStateManager::getInstance();
-    const int level = (static_cast<int>(game->settings.difficulty) + 3 + direction) % 3;
-    game->settings.difficulty = static_cast<Settings::Difficulty>(level);
-    game->saveSettings();
+void OptionsScreen::nextChoice(const SettingTable::Row& row, int direction) {
+    const std::string now = std::get<std::string>(row.get(GameStateManager::getInstance()->settings));
+    const int count = static_cast<int>(row.choices.size());
+    int index = 0;
+    while (index < count && row.choices[static_cast<std::size_t>(index)].first != now) {
+        ++index;
+    }
+    const int next = ((index % count) + count + direction) % count;
+    changed(row, row.choices[static_cast<std::size_t>(next)].first);
 }
 
 void OptionsScreen::handleEvent(const sf::Event& event) {

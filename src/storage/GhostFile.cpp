@@ -78,8 +78,7 @@ std::optional<GhostRun> GhostFile::load(const std::string& levelKey, Difficulty 
     return run;
 }
 
-bool GhostFile::save(const std::string& levelKey, Difficulty difficulty,
-                     const GhostRun& run) const {
+bool GhostFile::save(const std::string& levelKey, Difficulty difficulty, const GhostRun& run) const {
     const std::string path = pathFor(levelKey, difficulty);
     if (path.empty() || run.empty()) {
         return false;

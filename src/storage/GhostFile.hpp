@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/GhostRun.hpp"
 #include "storage/Difficulty.hpp"
+#include "storage/GhostRun.hpp"
 
 #include <cstdint>
 #include <optional>

@@ -33,7 +33,9 @@ public:
 
     // Kept here too for the screens that name it so.
     static std::string nameOf(Difficulty level) { return Difficulties::nameOf(level); }
-    static std::optional<Difficulty> difficultyNamed(const std::string& name) { return Difficulties::named(name); }
+    static std::optional<Difficulty> difficultyNamed(const std::string& name) {
+        return Difficulties::named(name);
+    }
     static std::string titleOf(Difficulty level) { return Difficulties::titleOf(level); }
     static const std::vector<Difficulty>& difficulties() { return Difficulties::all(); }
 

@@ -2,27 +2,30 @@
 
 #include "app/Letterbox.hpp"
 #include "common/FileCheck.hpp"
+#include "input/ActionTable.hpp"
 #include "input/KeyNames.hpp"
 #include "input/PadNames.hpp"
 #include "storage/AtomicFile.hpp"
+#include "storage/SettingTable.hpp"
 #include "storage/UserFolders.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <set>
 #include <sstream>
 #include <toml++/toml.h>
+#include <type_traits>
+#include <variant>
 
 namespace fs = std::filesystem;
 
 namespace {
 using Report = std::function<void(std::size_t line, const std::string& problem)>;
 
-// Larger than any screen; a bigger number is a typing mistake.
-const std::int64_t kMaxWindowSide = 16384;
 // Enough of a name for the player to find it in the file; a runaway one would flood the terminal.
 const std::size_t kLongestQuotedName = 32;
 const std::size_t kLongestParserMessage = 160;
@@ -53,83 +56,44 @@ std::string shortened(std::string_view text, std::size_t longest = kLongestQuote
     return text.size() > longest ? line.substr(0, longest) + "..." : line;
 }
 
-std::string yesNo(bool value) {
-    return value ? "true" : "false";
+// "true or false", "a whole number from 0 to 100", "\"easy\", \"normal\" or \"hard\"".
+std::string whatItTakes(const SettingTable::Row& row) {
+    if (row.kind == SettingTable::Kind::Switch) {
+        return "true or false";
+    }
+    if (row.kind == SettingTable::Kind::Number) {
+        return "a whole number from " + std::to_string(row.least) + " to " + std::to_string(row.most);
+    }
+    std::string names;
+    for (std::size_t i = 0; i < row.choices.size(); ++i) {
+        names += (i == 0 ? "" : (i + 1 == row.choices.size() ? " or " : ", ")) +
+                 ("\"" + row.choices[i].first + "\"");
+    }
+    return names;
 }
 
-void readVolume(const toml::table& file, const char* name, int& volume, const Report& report) {
-    const toml::node* node = file.at_path(std::string("audio.") + name).node();
+// One entry of the settings table, as the file has it; a wrong one is named and keeps the default.
+void readRow(const toml::table& file, const SettingTable::Row& row, Settings& settings,
+             const Report& report) {
+    const toml::node* node = file.at_path(row.path).node();
     if (!node) {
         return;
     }
-    if (!node->is_integer() || node->as_integer()->get() < 0 ||
-        node->as_integer()->get() > Settings::kMostVolume) {
-        report(lineOf(*node), std::string("audio.") + name + " must be a whole number from 0 to " +
-                                  std::to_string(Settings::kMostVolume) + "; using " +
-                                  std::to_string(volume));
+    std::optional<SettingTable::Value> value;
+    if (row.kind == SettingTable::Kind::Switch && node->is_boolean()) {
+        value = node->as_boolean()->get();
+    } else if (row.kind == SettingTable::Kind::Number && node->is_integer() &&
+               node->as_integer()->get() >= row.least && node->as_integer()->get() <= row.most) {
+        value = static_cast<int>(node->as_integer()->get());
+    } else if (row.kind == SettingTable::Kind::Choice && node->is_string()) {
+        value = node->as_string()->get();
+    }
+    if (value && SettingTable::accepts(row, *value)) {
+        row.set(settings, *value);
         return;
     }
-    volume = static_cast<int>(node->as_integer()->get());
-}
-
-void readSwitch(const toml::table& file, const std::string& path, bool& value, const Report& report) {
-    if (const toml::node* node = file.at_path(path).node()) {
-        if (node->is_boolean()) {
-            value = node->as_boolean()->get();
-        } else {
-            report(lineOf(*node), path + " must be true or false; using " + yesNo(value));
-        }
-    }
-}
-
-// A file from before the volumes has only "enabled": both volumes then stay at their default.
-void readAudio(const toml::table& file, Settings& settings, const Report& report) {
-    readVolume(file, "music", settings.musicVolume, report);
-    readVolume(file, "effects", settings.effectsVolume, report);
-    readSwitch(file, "audio.enabled", settings.audio, report);
-}
-
-void readGame(const toml::table& file, Settings& settings, const Report& report) {
-    readSwitch(file, "game.show_sight", settings.showSight, report);
-    readSwitch(file, "game.show_ghost", settings.showGhost, report);
-    const toml::node* node = file.at_path("game.difficulty").node();
-    if (!node) {
-        return;
-    }
-    const auto level = node->is_string() ? Settings::difficultyNamed(node->as_string()->get()) : std::nullopt;
-    if (!level) {
-        report(lineOf(*node), "game.difficulty must be \"easy\", \"normal\" or \"hard\"; using \"" +
-                                  Settings::nameOf(settings.difficulty) + "\"");
-        return;
-    }
-    settings.difficulty = *level;
-}
-
-void readWindow(const toml::table& file, Settings& settings, const Report& report) {
-    if (const toml::node* fullscreen = file.at_path("window.fullscreen").node()) {
-        if (fullscreen->is_boolean()) {
-            settings.fullscreen = fullscreen->as_boolean()->get();
-        } else {
-            report(lineOf(*fullscreen), "window.fullscreen must be true or false; using false");
-        }
-    }
-    const char* const sides[] = {"width", "height"};
-    unsigned* const values[] = {&settings.windowSize.x, &settings.windowSize.y};
-    for (int i = 0; i < 2; ++i) {
-        const toml::node* side = file.at_path(std::string("window.") + sides[i]).node();
-        if (!side) {
-            continue;
-        }
-        if (!side->is_integer() || side->as_integer()->get() < 1 ||
-            side->as_integer()->get() > kMaxWindowSide) {
-            report(lineOf(*side), std::string("window.") + sides[i] + " must be a whole number from 1 to " +
-                                      std::to_string(kMaxWindowSide) + "; using " +
-                                      std::to_string(*values[i]));
-            continue;
-        }
-        *values[i] = static_cast<unsigned>(side->as_integer()->get());
-    }
-    settings.windowSize = Letterbox::heldToMinimum(settings.windowSize);
+    report(lineOf(*node),
+           row.path + " must be " + whatItTakes(row) + "; using " + SettingTable::written(row.get(settings)));
 }
 
 struct FileBinding {
@@ -161,6 +125,10 @@ std::vector<FileBinding> readBindings(const toml::table& file, const Report& rep
             continue;
         }
         const std::string keyName = value.as_string()->get();
+        if (keyName.empty()) {
+            bindings.push_back({action, sf::Keyboard::Unknown, line}); // the player left it unbound
+            continue;
+        }
         const auto key = KeyNames::keyNamed(keyName);
         if (!key) {
             report(line, "keys." + action + ": unknown key name \"" + shortened(keyName) + "\"; " + fallback);
@@ -178,57 +146,72 @@ std::vector<FileBinding> readBindings(const toml::table& file, const Report& rep
     return bindings;
 }
 
-// The first binding that takes a key already held by another action: one left at its default, or one
-// bound on an earlier line. Null when every key is bound once.
-const FileBinding* firstDuplicate(const std::vector<FileBinding>& bindings, const Settings& settings,
-                                  std::string& holder) {
-    for (const FileBinding& binding : bindings) {
-        for (const std::string& other : Settings::actions()) {
-            if (other == binding.action || settings.key(other) != binding.key) {
-                continue;
-            }
-            const auto otherBinding = std::find_if(bindings.begin(), bindings.end(),
-                                                   [&](const FileBinding& b) { return b.action == other; });
-            if (otherBinding == bindings.end() || otherBinding->line < binding.line) {
-                holder = other;
-                return &binding;
-            }
-        }
-    }
-    return nullptr;
+std::string keyName(sf::Keyboard::Key key) {
+    return key == sf::Keyboard::Unknown ? "nothing" : KeyNames::nameOf(key);
 }
 
+// The first of the action's default keys that no other action holds; Unknown when every one is taken.
+sf::Keyboard::Key freeDefault(const std::string& action,
+                              const std::map<std::string, sf::Keyboard::Key>& held) {
+    const ActionTable::Row* row = ActionTable::find(action);
+    for (const sf::Keyboard::Key key : row ? row->keys : std::vector<sf::Keyboard::Key>{}) {
+        if (std::none_of(held.begin(), held.end(),
+                         [key](const auto& entry) { return entry.second == key; })) {
+            return key;
+        }
+    }
+    return sf::Keyboard::Unknown;
+}
+
+// What the player bound in the file stays, line by line; a later line that takes a key an earlier one holds
+// gives way. The actions the file leaves out take their first default no one holds, or none: a binding the
+// player made always beats a default.
 void readKeys(const toml::table& file, Settings& settings, const Report& report) {
-    std::vector<FileBinding> bindings = readBindings(file, report);
-    for (;;) {
-        Settings bound;
-        for (const FileBinding& binding : bindings) {
-            bound.keys[binding.action] = binding.key;
+    std::map<std::string, sf::Keyboard::Key> held;
+    std::vector<FileBinding> refused;
+    for (const FileBinding& binding : readBindings(file, report)) {
+        const auto holder = std::find_if(held.begin(), held.end(), [&](const auto& entry) {
+            return binding.key != sf::Keyboard::Unknown && entry.second == binding.key;
+        });
+        if (holder != held.end()) {
+            refused.push_back(binding);
+        } else {
+            held[binding.action] = binding.key;
         }
-        std::string holder;
-        const FileBinding* duplicate = firstDuplicate(bindings, bound, holder);
-        if (!duplicate) {
-            settings.keys = bound.keys;
-            return;
+    }
+    for (const std::string& action : Settings::actions()) {
+        if (held.count(action) > 0) {
+            continue;
         }
-        // The binding gives way to its default, which may in turn take another's key: look again.
-        report(duplicate->line, "keys." + duplicate->action + ": " + KeyNames::nameOf(duplicate->key) +
-                                    " is already bound to " + holder + "; using " +
-                                    KeyNames::nameOf(Settings::defaultKey(duplicate->action)));
-        bindings.erase(bindings.begin() + (duplicate - bindings.data()));
+        const sf::Keyboard::Key chosen = freeDefault(action, held);
+        const sf::Keyboard::Key first = Settings::defaultKey(action);
+        const auto refusal = std::find_if(refused.begin(), refused.end(), [&](const FileBinding& binding) {
+            return binding.action == action;
+        });
+        if (refusal != refused.end()) {
+            const auto holder = std::find_if(held.begin(), held.end(),
+                                             [&](const auto& entry) { return entry.second == refusal->key; });
+            report(refusal->line, "keys." + action + ": " + KeyNames::nameOf(refusal->key) +
+                                      " is already bound to " + holder->first + "; using " + keyName(chosen));
+        } else if (chosen != first) {
+            const auto holder = std::find_if(held.begin(), held.end(),
+                                             [&](const auto& entry) { return entry.second == first; });
+            report(0, "keys." + action + ": its key " + KeyNames::nameOf(first) + " is bound to " +
+                          holder->first +
+                          (chosen == sf::Keyboard::Unknown
+                               ? "; " + action + " is not bound"
+                               : "; " + action + " takes " + KeyNames::nameOf(chosen)));
+        }
+        held[action] = chosen;
     }
-}
-
-void readRumble(const toml::node& value, Settings& settings, const Report& report) {
-    if (value.is_boolean()) {
-        settings.rumble = value.as_boolean()->get();
-    } else {
-        report(lineOf(value), "pad.rumble must be true or false; using true");
-    }
+    settings.keys = held;
 }
 
 // The button a pad entry names: SDL's name ("a", "leftshoulder"), or a number as older files wrote it.
 std::optional<SDL_GameControllerButton> padButtonOf(const toml::node& value) {
+    if (value.is_string() && value.as_string()->get().empty()) {
+        return SDL_CONTROLLER_BUTTON_INVALID; // the player left it unbound
+    }
     if (value.is_string()) {
         return PadNames::fromSdlName(value.as_string()->get());
     }
@@ -236,6 +219,36 @@ std::optional<SDL_GameControllerButton> padButtonOf(const toml::node& value) {
         return PadNames::fromOldNumber(value.as_integer()->get());
     }
     return std::nullopt;
+}
+
+// An action the file leaves out whose default button the player gave to another action of the same screen
+// takes its next free default, or none.
+void giveWayToPlayersButtons(Settings& settings, const std::set<std::string>& bound, const Report& report) {
+    for (const std::string& action : Settings::padActions()) {
+        if (bound.count(action) > 0) {
+            continue;
+        }
+        const ActionTable::Row* row = ActionTable::find(action);
+        std::string holder;
+        SDL_GameControllerButton chosen = SDL_CONTROLLER_BUTTON_INVALID;
+        for (const SDL_GameControllerButton button : row->buttons) {
+            const auto taken = std::find_if(bound.begin(), bound.end(), [&](const std::string& other) {
+                return settings.padButton(other) == button && ActionTable::shareAScreen(other, action);
+            });
+            if (taken == bound.end()) {
+                chosen = button;
+                break;
+            }
+            holder = holder.empty() ? *taken : holder;
+        }
+        if (chosen != row->buttons.front()) {
+            report(0, "pad." + action + ": its button " + PadNames::sdlName(row->buttons.front()) +
+                          " is bound to " + holder + "; " + action +
+                          (chosen == SDL_CONTROLLER_BUTTON_INVALID ? " is not bound"
+                                                                   : " takes " + PadNames::sdlName(chosen)));
+        }
+        settings.padButtons[action] = chosen;
+    }
 }
 
 // Pad buttons and the rumble. One button may serve several actions: its meaning depends on the screen (A
@@ -250,6 +263,7 @@ void readPad(const toml::table& file, Settings& settings, const Report& report) 
         return;
     }
     const auto& actions = Settings::padActions();
+    std::set<std::string> bound;
     // The table is in name order: report in the file's order.
     std::vector<std::pair<std::string, const toml::node*>> entries;
     for (auto&& [name, value] : *pad->as_table()) {
@@ -259,8 +273,7 @@ void readPad(const toml::table& file, Settings& settings, const Report& report) 
               [](const auto& a, const auto& b) { return lineOf(*a.second) < lineOf(*b.second); });
     for (const auto& [action, node] : entries) {
         if (action == "rumble") {
-            readRumble(*node, settings, report);
-            continue;
+            continue; // a setting of its own
         }
         if (std::find(actions.begin(), actions.end(), action) == actions.end()) {
             report(lineOf(*node), "pad." + shortened(action) + ": there is no such action; ignored");
@@ -275,15 +288,28 @@ void readPad(const toml::table& file, Settings& settings, const Report& report) 
             continue;
         }
         settings.padButtons[action] = *button;
+        bound.insert(action);
     }
+    giveWayToPlayersButtons(settings, bound, report);
 }
 
 void readTable(const toml::table& file, Settings& settings, const Report& report) {
-    readAudio(file, settings, report);
-    readGame(file, settings, report);
-    readWindow(file, settings, report);
-    readKeys(file, settings, report);
-    readPad(file, settings, report);
+    // Every problem is told in the file's order, whichever part of the game reads it.
+    std::vector<std::pair<std::size_t, std::string>> problems;
+    const Report collect = [&problems](std::size_t line, const std::string& problem) {
+        problems.emplace_back(line, problem);
+    };
+    for (const SettingTable::Row& row : SettingTable::rows()) {
+        readRow(file, row, settings, collect);
+    }
+    settings.windowSize = Letterbox::heldToMinimum(settings.windowSize);
+    readKeys(file, settings, collect);
+    readPad(file, settings, collect);
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [line, problem] : problems) {
+        report(line, problem);
+    }
 }
 
 void readText(const std::string& text, const std::string& path, Settings& settings, const Report& report) {
@@ -299,28 +325,40 @@ void readText(const std::string& text, const std::string& path, Settings& settin
 }
 
 toml::table toTable(const Settings& settings) {
+    toml::table file;
+    for (const SettingTable::Row& row : SettingTable::rows()) {
+        const std::string part = row.path.substr(0, row.path.find('.'));
+        const std::string entry = row.path.substr(row.path.find('.') + 1);
+        if (!file.get_as<toml::table>(part)) {
+            file.insert(part, toml::table{});
+        }
+        toml::table& table = *file.get_as<toml::table>(part);
+        std::visit(
+            [&](const auto& value) {
+                using V = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<V, int>) {
+                    table.insert(entry, static_cast<std::int64_t>(value));
+                } else {
+                    table.insert(entry, value);
+                }
+            },
+            row.get(settings));
+    }
     toml::table keys;
     for (const std::string& action : Settings::actions()) {
-        keys.insert(action, KeyNames::nameOf(settings.key(action)));
+        const sf::Keyboard::Key key = settings.key(action);
+        keys.insert(action, key == sf::Keyboard::Unknown ? "" : KeyNames::nameOf(key));
     }
-    const toml::table window{{"fullscreen", settings.fullscreen},
-                             {"width", static_cast<std::int64_t>(settings.windowSize.x)},
-                             {"height", static_cast<std::int64_t>(settings.windowSize.y)}};
-    toml::table pad;
+    file.insert("keys", keys);
+    if (!file.get_as<toml::table>("pad")) {
+        file.insert("pad", toml::table{});
+    }
+    toml::table& pad = *file.get_as<toml::table>("pad");
     for (const std::string& action : Settings::padActions()) {
-        pad.insert(action, PadNames::sdlName(settings.padButton(action)));
+        const SDL_GameControllerButton button = settings.padButton(action);
+        pad.insert(action, button == SDL_CONTROLLER_BUTTON_INVALID ? "" : PadNames::sdlName(button));
     }
-    pad.insert("rumble", settings.rumble);
-    const toml::table audio{{"enabled", settings.audio},
-                            {"music", static_cast<std::int64_t>(settings.musicVolume)},
-                            {"effects", static_cast<std::int64_t>(settings.effectsVolume)}};
-    return toml::table{{"audio", audio},
-                       {"game", toml::table{{"difficulty", Settings::nameOf(settings.difficulty)},
-                                            {"show_sight", settings.showSight},
-                                            {"show_ghost", settings.showGhost}}},
-                       {"window", window},
-                       {"keys", keys},
-                       {"pad", pad}};
+    return file;
 }
 
 // Puts into `target` every entry of `after` that is not the same in `before`, at any depth.
@@ -345,7 +383,7 @@ void copyChanges(const toml::table& before, const toml::table& after, toml::tabl
 bool bindsAKeyTwice(const Settings& settings) {
     std::set<sf::Keyboard::Key> taken;
     for (const std::string& action : Settings::actions()) {
-        if (!taken.insert(settings.key(action)).second) {
+        if (settings.key(action) != sf::Keyboard::Unknown && !taken.insert(settings.key(action)).second) {
             return true;
         }
     }

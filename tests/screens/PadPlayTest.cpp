@@ -296,7 +296,7 @@ TEST(PadSettingsTest, ButtonsByNameOrOldNumberPlayBadEntriesSayWhyAndOptionsBind
     pad.hold(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, false);
     EXPECT_EQ(options->messageLine->getText(), "RESTART is now R1");
     EXPECT_EQ(options->padButtons.at("RESTART")->getText(), "RESTART: R1");
-    ASSERT_TRUE(harness.clickOn(options->rumbleBox));
+    ASSERT_TRUE(harness.clickOn(options->checkBoxes.at("pad.rumble")));
     std::ifstream saved(file);
     const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("RESTART = 'rightshoulder'"), std::string::npos) << text;

@@ -60,9 +60,10 @@ TEST_F(StartScreenTest, KeysWalkTheOptionsByPlaceAndEveryScreenComesBackWhereThe
     key(sf::Keyboard::Enter);
     OptionsScreen* options = harness.screen<OptionsScreen>();
     ASSERT_NE(options, nullptr);
-    EXPECT_EQ(options->gui.getFocused(), options->musicSlider) << "opened by a key, the first item shows";
+    EXPECT_EQ(options->gui.getFocused(), options->sliders.at("audio.music"))
+        << "opened by a key, the first item shows";
     key(sf::Keyboard::Down);
-    EXPECT_EQ(options->gui.getFocused(), options->effectsSlider);
+    EXPECT_EQ(options->gui.getFocused(), options->sliders.at("audio.effects"));
     key(sf::Keyboard::Down);
     key(sf::Keyboard::Left);
     EXPECT_EQ(options->gui.getFocused(), options->keyButtons["LEFT"]);
@@ -100,13 +101,14 @@ TEST(OptionsWindowTest, TheFullscreenBoxShowsTheWindowAsItIsWhenTheCommandLineCh
     game->setState(GameStateManager::kOptionsScreen);
     harness.frames(1);
     ASSERT_NE(harness.screen<OptionsScreen>(), nullptr);
-    EXPECT_TRUE(harness.screen<OptionsScreen>()->fullscreenBox->isChecked()) << "--fullscreen: ticked";
+    EXPECT_TRUE(harness.screen<OptionsScreen>()->checkBoxes.at("window.fullscreen")->isChecked())
+        << "--fullscreen: ticked";
     EXPECT_FALSE(game->settings.fullscreen) << "while the saved choice stays the window";
     OptionsScreen* options = harness.screen<OptionsScreen>();
-    options->gui.setFocused(options->fullscreenBox);
+    options->gui.setFocused(options->checkBoxes.at("window.fullscreen"));
     options->gui.move(ui::Gui::Move::Activate);
     harness.frames(1);
-    EXPECT_FALSE(harness.screen<OptionsScreen>()->fullscreenBox->isChecked());
+    EXPECT_FALSE(harness.screen<OptionsScreen>()->checkBoxes.at("window.fullscreen")->isChecked());
     EXPECT_FALSE(harness.game->isFullscreen()) << "one click brings the window back";
 }
 } // namespace

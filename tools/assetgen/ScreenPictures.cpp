@@ -3,8 +3,11 @@
 #include "Pictures.hpp"
 #include "Random.hpp"
 #include "Scenery.hpp"
+#include "input/ActionTable.hpp"
+#include "input/KeyNames.hpp"
 
 #include <string>
+#include <vector>
 
 namespace assetgen {
 namespace Pictures {
@@ -68,6 +71,70 @@ void goBackHint(Canvas& canvas, const Fonts& fonts, float y) {
     line(canvas, fonts.bold, "Press Escape to go back", 24.f, {400.f, y}, Anchor::Centre, kGold);
 }
 
+// A row of the controls picture: the actions that share it, their caps and their words.
+struct PictureRow {
+    std::string title;
+    std::vector<std::string> caps;
+    std::string words;
+    bool mouse = false;
+};
+
+// What a key cap can hold.
+std::string capLabel(sf::Keyboard::Key key) {
+    const std::string name = KeyNames::nameOf(key);
+    return name == "Escape" ? "Esc" : name;
+}
+
+std::vector<PictureRow> pictureRows() {
+    std::vector<PictureRow> rows;
+    for (const ActionTable::Row& action : ActionTable::rows()) {
+        if (rows.empty() || rows.back().title != action.pictureRow) {
+            rows.push_back({action.pictureRow, {}, "", false});
+        }
+        PictureRow& row = rows.back();
+        std::string words = action.picture;
+        const std::size_t at = words.find("{key}");
+        const std::string key = action.keys.empty() ? "" : KeyNames::nameOf(action.keys.front());
+        if (at != std::string::npos) {
+            words.replace(at, 5, key);
+        }
+        row.words += (row.words.empty() ? "" : ", ") + words;
+        if (!action.keys.empty()) {
+            row.caps.push_back(capLabel(action.keys.front()));
+        }
+        // The eggs fly at the pointer too.
+        row.mouse = row.mouse || action.name == "SHOOT";
+    }
+    for (PictureRow& row : rows) {
+        if (row.caps.empty()) {
+            row.caps = {"Enter", "Tab"}; // the menus' own keys
+            row.words = "Arrows or Tab move, " + row.words;
+        }
+    }
+    return rows;
+}
+
+// The caps side by side, centred in the column left of the words, with the mouse after them.
+void drawCaps(Canvas& canvas, const Fonts& fonts, const std::vector<std::string>& caps, float y, bool mouse) {
+    const float cap = 42.f;
+    const float gap = 6.f;
+    const auto widthOf = [cap](const std::string& label) {
+        return label.size() == 1 ? cap : (label.size() <= 3 ? 74.f : 110.f);
+    };
+    float total = mouse ? 54.f : 0.f;
+    for (const std::string& label : caps) {
+        total += widthOf(label) + gap;
+    }
+    float x = 153.f - (total - gap) / 2.f;
+    for (const std::string& label : caps) {
+        keyCap(canvas, fonts, {x, y - cap / 2.f, widthOf(label), cap}, label);
+        x += widthOf(label) + gap;
+    }
+    if (mouse) {
+        mouseIcon(canvas, {x + 22.f, y});
+    }
+}
+
 } // namespace
 
 sf::Image startScreen(const Fonts& fonts) {
@@ -101,43 +168,19 @@ sf::Image controls(const Fonts& fonts) {
                       random);
     headline(canvas, fonts.bold, "Controls", 60.f, {400.f, 62.f}, kGold, kInk);
 
-    // One row per action, every key the game answers to.
+    // One row per group of actions in the game's action table, with their default keys; then the window's
+    // own key.
     const float row = 62.f;
     const float first = 126.f;
-    const float cap = 42.f;
-    const auto capAt = [&](float x, int index, float width, const std::string& label) {
-        keyCap(canvas, fonts, {x, first + index * row - cap / 2.f, width, cap}, label);
-    };
-    capAt(60.f, 0, cap, "A");
-    capAt(108.f, 0, cap, "D");
-    capAt(156.f, 0, cap, "W");
-    capAt(204.f, 0, cap, "S");
-    controlRow(canvas, fonts, first, "Move", "A left, D right, W up, S down");
-
-    capAt(132.f, 1, cap, "E");
-    controlRow(canvas, fonts, first + row, "Lay an egg", "E drops one of the eggs you carry");
-
-    capAt(60.f, 2, 110.f, "Space");
-    mouseIcon(canvas, {214.f, first + 2 * row});
-    controlRow(canvas, fonts, first + 2 * row, "Shoot the armed eggs",
-               "Space: the way you last moved; mouse button: at the pointer");
-
-    capAt(116.f, 3, 74.f, "Esc");
-    controlRow(canvas, fonts, first + 3 * row, "Pause and go back",
-               "Escape pauses the level and leaves this screen");
-
-    capAt(96.f, 4, cap, "R");
-    capAt(150.f, 4, cap, "Q");
-    controlRow(canvas, fonts, first + 4 * row, "While paused",
-               "R restarts the level, Q goes back to the menu");
-
-    capAt(116.f, 5, 74.f, "F11");
-    controlRow(canvas, fonts, first + 5 * row, "Fullscreen",
-               "F11 switches between the window and fullscreen");
-
-    capAt(60.f, 6, 110.f, "Enter");
-    capAt(178.f, 6, 66.f, "Tab");
-    controlRow(canvas, fonts, first + 6 * row, "Menus", "Arrows or Tab move, Enter or Space choose");
+    const auto rows = pictureRows();
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const float y = first + static_cast<float>(index) * row;
+        drawCaps(canvas, fonts, rows[index].caps, y, rows[index].mouse);
+        controlRow(canvas, fonts, y, rows[index].title, rows[index].words);
+    }
+    const float last = first + static_cast<float>(rows.size()) * row;
+    drawCaps(canvas, fonts, {"F11"}, last, false);
+    controlRow(canvas, fonts, last, "Fullscreen", "F11 switches between the window and fullscreen");
 
     goBackHint(canvas, fonts, 566.f);
     return canvas.finish();
