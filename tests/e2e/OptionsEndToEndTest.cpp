@@ -11,9 +11,9 @@ TEST_F(OptionsEndToEndTest, VolumesAndKeysChosenByKeysHoldInTheNextRun) {
     // of 5 down to silence.
     display.run("xdotool key --delay 400 Down Down Return");
     waitSeconds(0.4);
-    // The music slider sits at (300, 84) in the 800x600 picture, 300 by 22: a light ring round it.
+    // The music slider sits at (290, 82) in the 800x600 picture, 300 by 22: a light ring round it.
     const sf::Image options = shot("options");
-    const sf::Vector2f ringLeft = windowCorner() + sf::Vector2f(296.5f, 95.0f);
+    const sf::Vector2f ringLeft = windowCorner() + sf::Vector2f(286.5f, 93.0f);
     EXPECT_TRUE(near(options.getPixel(unsigned(ringLeft.x), unsigned(ringLeft.y)), sf::Color(255, 240, 200)))
         << "the focused slider shows its focus by a ring, not only a colour";
     display.run("xdotool key --repeat 20 --delay 50 Left");

@@ -288,14 +288,14 @@ TEST(PadSettingsTest, ButtonsByNameOrOldNumberPlayBadEntriesSayWhyAndOptionsBind
     harness.frames(1);
     auto* options = harness.screen<OptionsScreen>();
     ASSERT_NE(options, nullptr);
-    EXPECT_EQ(options->padButtons.at("LAY")->getText(), "LAY: L1");
+    EXPECT_EQ(options->padButtons.at("LAY")->getText(), "Lay: L1");
     ASSERT_TRUE(harness.clickOn(options->padButtons.at("RESTART")));
-    EXPECT_EQ(options->messageLine->getText(), "Press a pad button for RESTART (Escape cancels)");
+    EXPECT_EQ(options->messageLine->getText(), "Press a pad button for Restart (Escape cancels)");
     pad.hold(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
     harness.frames(2);
     pad.hold(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, false);
-    EXPECT_EQ(options->messageLine->getText(), "RESTART is now R1");
-    EXPECT_EQ(options->padButtons.at("RESTART")->getText(), "RESTART: R1");
+    EXPECT_EQ(options->messageLine->getText(), "Restart is now R1");
+    EXPECT_EQ(options->padButtons.at("RESTART")->getText(), "Restart: R1");
     ASSERT_TRUE(harness.clickOn(options->checkBoxes.at("pad.rumble")));
     std::ifstream saved(file);
     const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
@@ -306,17 +306,17 @@ TEST(PadSettingsTest, ButtonsByNameOrOldNumberPlayBadEntriesSayWhyAndOptionsBind
     pad.hold(SDL_CONTROLLER_BUTTON_START);
     harness.frames(2);
     pad.hold(SDL_CONTROLLER_BUTTON_START, false);
-    EXPECT_EQ(options->messageLine->getText(), "MENU is now Options; PAUSE takes Circle")
+    EXPECT_EQ(options->messageLine->getText(), "Menu is now Options; Pause takes Circle")
         << "one button never serves two actions of the level";
     ASSERT_TRUE(harness.clickOn(options->padButtons.at("ACCEPT")));
     pad.hold(SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
     harness.frames(2);
     pad.hold(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, false);
-    EXPECT_EQ(options->messageLine->getText(), "ACCEPT is now L1") << "LAY is never read in the menus";
+    EXPECT_EQ(options->messageLine->getText(), "Accept is now L1") << "LAY is never read in the menus";
 
     ASSERT_TRUE(harness.clickOn(options->resetKeysButton));
     harness.frames(1);
-    EXPECT_EQ(options->padButtons.at("LAY")->getText(), "LAY: Cross") << "Reset keys resets the pad too";
+    EXPECT_EQ(options->padButtons.at("LAY")->getText(), "Lay: Cross") << "Reset keys resets the pad too";
     EXPECT_EQ(GameStateManager::getInstance()->settings.padButton("RESTART"), SDL_CONTROLLER_BUTTON_Y);
 }
 } // namespace

@@ -1,8 +1,10 @@
 #include "screens/StartScreen.hpp"
 
 #include "assets/AssetManager.hpp"
+#include "input/ActionTable.hpp"
 #include "screens/ControlsScreen.hpp"
 #include "screens/OptionsScreen.hpp"
+#include "storage/SettingTable.hpp"
 #include "support/GameHarness.hpp"
 
 #include <gtest/gtest.h>
@@ -110,5 +112,38 @@ TEST(OptionsWindowTest, TheFullscreenBoxShowsTheWindowAsItIsWhenTheCommandLineCh
     harness.frames(1);
     EXPECT_FALSE(harness.screen<OptionsScreen>()->checkBoxes.at("window.fullscreen")->isChecked());
     EXPECT_FALSE(harness.game->isFullscreen()) << "one click brings the window back";
+}
+
+// Options builds itself from the tables: every control in the picture, none over another.
+TEST(OptionsLayoutTest, EveryActionAndSettingHasAControlInsideThePictureAndNoneOverlaps) {
+    GameHarness harness;
+    GameStateManager::getInstance()->setState(GameStateManager::kOptionsScreen);
+    harness.frames(1);
+    OptionsScreen* options = harness.screen<OptionsScreen>();
+    ASSERT_NE(options, nullptr);
+    for (const SettingTable::Row& row : SettingTable::rows()) {
+        EXPECT_EQ(options->gui.get(row.path) != nullptr, row.control != SettingTable::Control::None)
+            << row.path;
+    }
+    for (const ActionTable::Row& action : ActionTable::rows()) {
+        EXPECT_EQ(options->gui.get("key" + action.name) != nullptr, !action.keys.empty()) << action.name;
+        EXPECT_EQ(options->gui.get("pad" + action.name) != nullptr, !action.buttons.empty()) << action.name;
+    }
+    options->messageLine->setText("Press a pad button for Restart (Escape cancels)"); // the longest it says
+    std::vector<sf::FloatRect> areas;
+    for (const auto& widget : options->gui.getWidgets()) {
+        const sf::FloatRect area = widget->focusArea();
+        if (area.width <= 0.0f || area.height <= 0.0f) {
+            continue; // an empty line
+        }
+        EXPECT_TRUE(sf::FloatRect(0, 0, 800, 600).contains(area.left, area.top) &&
+                    area.left + area.width <= 800.0f && area.top + area.height <= 600.0f);
+        for (const sf::FloatRect& other : areas) {
+            EXPECT_FALSE(area.intersects(other)) << area.left << "," << area.top << " " << area.width << "x"
+                                                 << area.height << " over " << other.left << "," << other.top;
+        }
+        areas.push_back(area);
+    }
+    EXPECT_GT(areas.size(), 25u);
 }
 } // namespace

@@ -1,5 +1,7 @@
 #include "storage/SettingsFile.hpp"
 
+#include "input/ActionTable.hpp"
+#include "storage/SettingTable.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/Files.hpp"
 
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <variant>
 
 namespace {
 namespace fs = std::filesystem;
@@ -100,8 +103,8 @@ const BadFile kBadFiles[] = {
      ":2: keys.LEFT: unknown key name \"Foo\"; using A", "[keys]\nRIGHT = \"Right\"\n"},
     {"key bound to two actions", "[keys]\nLEFT = \"Left\"\nRIGHT = \"Left\"\n",
      ":3: keys.RIGHT: Left is already bound to LEFT; using D", "[keys]\nLEFT = \"Left\"\n"},
-    {"key taken from a default", "[keys]\nUP = \"S\"\n", ":2: keys.UP: S is already bound to DOWN; using W",
-     ""},
+    {"a saved key beats a default", "[keys]\nUP = \"S\"\n",
+     ": keys.DOWN: its key S is bound to UP; DOWN is not bound", "[keys]\nUP = \"S\"\nDOWN = \"\"\n"},
     // Only Alt+Enter is the game's own: Enter alone may be bound.
     {"key the game keeps", "[keys]\nPAUSE = \"F11\"\nLAY = \"Enter\"\n",
      ":2: keys.PAUSE: F11 switches between the window and fullscreen and cannot be bound; using Escape",
@@ -278,5 +281,40 @@ TEST_F(SettingsFileTest, TheFileLivesUnderAnAbsoluteXdgConfigHomeOrElseUnderHome
 
     home ? setenv("HOME", keptHome.c_str(), 1) : unsetenv("HOME");
     config ? setenv("XDG_CONFIG_HOME", keptConfig.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+}
+
+// The tables every screen reads: an action without its words, or a setting the file loses, fails here.
+TEST_F(SettingsFileTest, EveryActionHasItsWordsAndEverySettingRoundTripsThroughTheFile) {
+    for (const ActionTable::Row& action : ActionTable::rows()) {
+        SCOPED_TRACE(action.name);
+        for (const std::string* words :
+             {&action.help, &action.controls, &action.option, &action.pictureRow, &action.picture}) {
+            EXPECT_FALSE(words->empty());
+        }
+        EXPECT_FALSE(action.keys.empty() && action.buttons.empty()) << "bound to nothing at first";
+        EXPECT_NE(action.padScreens, 0u);
+    }
+    Settings changed;
+    for (const SettingTable::Row& row : SettingTable::rows()) {
+        const SettingTable::Value now = row.get(changed);
+        if (row.kind == SettingTable::Kind::Switch) {
+            row.set(changed, !std::get<bool>(now));
+        } else if (row.kind == SettingTable::Kind::Number) {
+            row.set(changed, std::get<int>(now) == row.most ? row.most - row.step : row.most);
+        } else {
+            row.set(changed, row.choices.back().first == std::get<std::string>(now)
+                                 ? row.choices.front().first
+                                 : row.choices.back().first);
+        }
+        EXPECT_NE(row.get(changed), now) << row.path;
+    }
+    changed.windowSize = {1024, 768}; // within the window's least size
+    ASSERT_TRUE(SettingsFile(path).save(changed));
+    EXPECT_EQ(SettingsFile(path).load(), changed);
+    const std::string text = readWholeFile(path);
+    for (const SettingTable::Row& row : SettingTable::rows()) {
+        const std::string entry = row.path.substr(row.path.find('.') + 1) + " = ";
+        EXPECT_NE(text.find(entry), std::string::npos) << row.path << " in\n" << text;
+    }
 }
 } // namespace
