@@ -37,9 +37,7 @@ int EnemyMovement::distance(sf::Vector2f a, sf::Vector2f b) {
 }
 
 void EnemyMovement::setDifficulty(Difficulty level) {
-    difficultyScale = level == Difficulty::Easy   ? kEasyScale
-                      : level == Difficulty::Hard ? kHardScale
-                                                            : 1.0;
+    difficultyScale = level == Difficulty::Easy ? kEasyScale : level == Difficulty::Hard ? kHardScale : 1.0;
 }
 
 void EnemyMovement::showLook(StaticCmp& sprite, bool angry) {

@@ -52,8 +52,7 @@ protected:
 TEST_F(DogSightTest, TheDrawnAreaIsWhereThePlayersBodyIsNoticedForEachDogAndDifficulty) {
     auto hero = player({0, 0});
     for (const char* type : {"enemy1", "enemy2"}) {
-        for (const Difficulty level :
-             {Difficulty::Easy, Difficulty::Normal, Difficulty::Hard}) {
+        for (const Difficulty level : {Difficulty::Easy, Difficulty::Normal, Difficulty::Hard}) {
             SCOPED_TRACE(std::string(type) + " " + Difficulties::nameOf(level));
             auto hound = dog(type, {500, 500});
             auto movement = hound->getComponent<EnemyMovement>();
