@@ -1,6 +1,7 @@
 #include "input/ActionTable.hpp"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 using Key = sf::Keyboard;
@@ -8,7 +9,7 @@ using T = ActionTable;
 
 // SDL names the buttons by where an Xbox pad has them: A south, B east, X west, Y north. A lays in play
 // and continues a paused level: no screen reads both.
-std::vector<T::Row> makeRows() {
+std::vector<T::Row> moveAndPlayRows() {
     return {
         {"LEFT", {Key::A}, {}, T::kPlay, "move left", "Move left", "Left", "Move", "{key} left"},
         {"RIGHT", {Key::D}, {}, T::kPlay, "move right", "Move right", "Right", "Move", "{key} right"},
@@ -32,6 +33,11 @@ std::vector<T::Row> makeRows() {
          "Shoot",
          "Shoot the armed eggs",
          "{key}: the way you last moved; mouse button: at the pointer"},
+    };
+}
+
+std::vector<T::Row> pauseAndMenuRows() {
+    return {
         {"PAUSE",
          {Key::Escape},
          {SDL_CONTROLLER_BUTTON_START},
@@ -78,6 +84,14 @@ std::vector<T::Row> makeRows() {
          "Menus",
          "Escape goes back"},
     };
+}
+
+std::vector<T::Row> makeRows() {
+    std::vector<T::Row> rows = moveAndPlayRows();
+    for (T::Row& row : pauseAndMenuRows()) {
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 std::vector<std::string> namesWhere(bool (*has)(const T::Row&)) {
