@@ -43,37 +43,11 @@ protected:
     std::string path;
 };
 
-TEST_F(SettingsFileTest, EveryEntryComesBackAsSavedAndAMissingFileMeansTheDefaults) {
+TEST_F(SettingsFileTest, AMissingFileMeansTheDefaultsAndAFileFromBeforeTheVolumesKeepsItsMute) {
     ErrCapture errors;
-    SettingsFile file(path);
-    EXPECT_EQ(file.load(), Settings());
+    EXPECT_EQ(SettingsFile(path).load(), Settings());
     EXPECT_FALSE(fs::exists(folder + "/pellowick")) << "reading writes nothing";
-
-    Settings changed;
-    changed.audio = false;
-    changed.musicVolume = 0;
-    changed.effectsVolume = 35;
-    changed.difficulty = Settings::Difficulty::Hard;
-    changed.showSight = false;
-    changed.showGhost = false;
-    changed.fullscreen = true;
-    changed.windowSize = {1024, 768};
-    changed.keys = {
-        {"LEFT", sf::Keyboard::Left},    {"RIGHT", sf::Keyboard::Right},  {"UP", sf::Keyboard::Up},
-        {"DOWN", sf::Keyboard::Down},    {"LAY", sf::Keyboard::Space},    {"PAUSE", sf::Keyboard::F5},
-        {"RESTART", sf::Keyboard::Num1}, {"MENU", sf::Keyboard::Numpad9}, {"SHOOT", sf::Keyboard::E}};
-    ASSERT_TRUE(file.save(changed));
-    EXPECT_EQ(SettingsFile(path).load(), changed);
-    const std::string text = readWholeFile(path);
-    EXPECT_NE(text.find("LAY = 'Space'"), std::string::npos) << text;
-    EXPECT_NE(text.find("PAUSE = 'F5'"), std::string::npos) << text;
-    EXPECT_NE(text.find("RESTART = 'Num1'"), std::string::npos) << text;
-    EXPECT_NE(text.find("difficulty = 'hard'"), std::string::npos) << text;
-    EXPECT_NE(text.find("show_sight = false"), std::string::npos) << text;
-    EXPECT_NE(text.find("show_ghost = false"), std::string::npos) << text;
-    EXPECT_FALSE(fs::exists(path + ".tmp"));
-
-    // A file from before the volumes: muted stays muted, and unmuting brings back full volume.
+    // Muted stays muted, and unmuting brings back full volume.
     Settings old;
     old.audio = false;
     EXPECT_EQ(loaded("[audio]\nenabled = false\n"), old);
@@ -309,12 +283,20 @@ TEST_F(SettingsFileTest, EveryActionHasItsWordsAndEverySettingRoundTripsThroughT
         EXPECT_NE(row.get(changed), now) << row.path;
     }
     changed.windowSize = {1024, 768}; // within the window's least size
+    changed.keys = {
+        {"LEFT", sf::Keyboard::Left},    {"RIGHT", sf::Keyboard::Right},  {"UP", sf::Keyboard::Up},
+        {"DOWN", sf::Keyboard::Down},    {"LAY", sf::Keyboard::Space},    {"PAUSE", sf::Keyboard::F5},
+        {"RESTART", sf::Keyboard::Num1}, {"MENU", sf::Keyboard::Numpad9}, {"SHOOT", sf::Keyboard::E}};
     ASSERT_TRUE(SettingsFile(path).save(changed));
     EXPECT_EQ(SettingsFile(path).load(), changed);
+    EXPECT_FALSE(fs::exists(path + ".tmp"));
     const std::string text = readWholeFile(path);
+    std::vector<std::string> entries = {"LAY = 'Space'", "PAUSE = 'F5'", "RESTART = 'Num1'"};
     for (const SettingTable::Row& row : SettingTable::rows()) {
-        const std::string entry = row.path.substr(row.path.find('.') + 1) + " = ";
-        EXPECT_NE(text.find(entry), std::string::npos) << row.path << " in\n" << text;
+        entries.push_back(row.path.substr(row.path.find('.') + 1) + " = ");
+    }
+    for (const std::string& entry : entries) {
+        EXPECT_NE(text.find(entry), std::string::npos) << entry << " in\n" << text;
     }
 }
 } // namespace

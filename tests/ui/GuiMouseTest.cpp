@@ -41,7 +41,7 @@ protected:
     int rightClicks = 0;
 };
 
-TEST_F(GuiMouseTest, OnlyALeftPressAndReleaseOnTheSameWidgetClicksItOnce) {
+TEST_F(GuiMouseTest, OnlyALeftPressAndReleaseInsideTheSameWidgetClicksItOnce) {
     EXPECT_TRUE(gui.handleEvent(mousePress(120, 110)));
     EXPECT_TRUE(left->isPressed());
     EXPECT_TRUE(gui.handleEvent(mouseRelease(125, 115)));
@@ -60,9 +60,8 @@ TEST_F(GuiMouseTest, OnlyALeftPressAndReleaseOnTheSameWidgetClicksItOnce) {
     gui.handleEvent(mouseRelease(220, 110));
     EXPECT_EQ(leftClicks, 1);
     EXPECT_EQ(rightClicks, 0);
-}
 
-TEST_F(GuiMouseTest, HitAreaIncludesTheTopLeftEdgesButNotTheFarOnes) {
+    // A widget's area holds its top and left edges but not its far ones.
     EXPECT_EQ(gui.getWidgetAt({100, 100}), left);
     EXPECT_EQ(gui.getWidgetAt({149.9f, 139.9f}), left);
     EXPECT_EQ(gui.getWidgetAt({150, 120}), nullptr);
@@ -153,21 +152,13 @@ TEST_F(GuiMouseTest, KeysAndPadsMoveTheFocusByPlaceAndOrderOverWidgetsThatTakeIt
 TEST_F(GuiMouseTest, AScreenComingBackPutsTheFocusWhereThePlayerLeft) {
     EXPECT_TRUE(gui.handleEvent(keyPress(sf::Keyboard::Right)));
     EXPECT_EQ(gui.focusName(), "right") << "on a fresh screen the first arrow moves on from the first widget";
-
-    ui::Gui again;
-    auto first = ui::Button::create("left");
-    auto second = ui::Button::create("right");
-    again.add(first, "left");
-    again.add(second, "right");
-    int secondClicks = 0;
-    second->onClick.connect([&] { ++secondClicks; });
-    again.restoreFocus("right", false);
-    EXPECT_EQ(again.getFocused(), nullptr) << "opened by the mouse: nothing shows";
-    EXPECT_EQ(again.focusName(), "right");
-    again.move(ui::Gui::Move::Activate);
-    EXPECT_EQ(secondClicks, 1) << "but the keys act where the player left";
-    again.restoreFocus("gone", true);
-    EXPECT_EQ(again.getFocused(), first) << "opened by keys, a missing name shows the first";
+    gui.restoreFocus("gone", true);
+    EXPECT_EQ(gui.getFocused(), left) << "opened by keys, a missing name shows the first";
+    gui.restoreFocus("right", false);
+    EXPECT_EQ(gui.getFocused(), nullptr) << "opened by the mouse: nothing shows";
+    EXPECT_EQ(gui.focusName(), "right");
+    gui.move(ui::Gui::Move::Activate);
+    EXPECT_EQ(rightClicks, 1) << "but the keys act where the player left";
 }
 
 TEST_F(GuiMouseTest, HoverMovesTheFocusAndTheKeysCarryOnFromIt) {
@@ -200,18 +191,6 @@ TEST_F(GuiMouseTest, AClickFlipsACheckBoxThenSignalsButCodeDoesNot) {
     click(349, 139);
     EXPECT_EQ(seen, std::vector<bool>({false, true}));
     EXPECT_TRUE(box->isChecked());
-}
-
-// Handlers that call member functions are what the start screen connects; its tests click them.
-TEST(SignalTest, RunsHandlersInConnectionOrderUntilDisconnected) {
-    ui::Signal signal;
-    std::vector<int> order;
-    signal.connect([&] { order.push_back(1); });
-    signal.connect([&] { order.push_back(2); });
-    signal.emit();
-    signal.disconnectAll();
-    signal.emit();
-    EXPECT_EQ(order, std::vector<int>({1, 2}));
 }
 
 TEST(GuiLifetimeTest, AClickHandlerMayDestroyTheGui) {
