@@ -168,7 +168,7 @@ void OptionsScreen::buildSlider(const SettingTable::Row& row, ui::FlowLayout& fl
     sliderValues[row.path] = makeLabel("", {at.x + kSliderLeft + kSliderWidth + 20.0f, at.y - 2.0f}, 22);
     gui.add(sliderValues[row.path]);
     slider->onValueChange.connect(
-        [this, &row, slider] { changed(row, static_cast<int>(slider->getValue())); });
+        [this, &row, moved = slider.get()] { changed(row, static_cast<int>(moved->getValue())); });
 }
 
 void OptionsScreen::buildKeyButtons(ui::FlowLayout& flow) {
@@ -238,7 +238,8 @@ void OptionsScreen::buildSwitchesAndChoices(ui::FlowLayout& flow) {
         } else if (row.control == SettingTable::Control::CheckBox) {
             auto box = makeCheckBox(row.label, flow.place(kCell) + sf::Vector2f(4.0f, 2.0f));
             gui.add(box, row.path);
-            box->onClick.connect([this, &row, box] { changed(row, box->isChecked()); });
+            // The widget's own signal must not own the widget: a plain pointer, valid while the Gui holds it.
+            box->onClick.connect([this, &row, shown = box.get()] { changed(row, shown->isChecked()); });
             checkBoxes[row.path] = box;
         }
     }
