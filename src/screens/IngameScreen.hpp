@@ -2,8 +2,10 @@
 
 #include "app/GameState.hpp"
 #include "hud/ChaseMark.hpp"
+#include "hud/HintPanel.hpp"
 #include "hud/RunClock.hpp"
 #include "hud/SightOverlay.hpp"
+#include "hud/TitleCard.hpp"
 #include "scene/GameObject.hpp"
 #include "scene/TileCache.hpp"
 #include "storage/GhostRun.hpp"
@@ -39,6 +41,10 @@ public:
     // "Find the formula", then "Bring it to the goal".
     std::shared_ptr<ui::Label> goalLine;
     ChaseMark chaseMarks;
+    // The level's name and intro as it starts: the level waits under it until the player acts.
+    TitleCard titleCard;
+    // The words of the hint the player stands in.
+    HintPanel hintPanel;
     // The dogs' sight on the ground, unless the player turned it off in the options.
     SightOverlay sightAreas;
     // This run as it goes, and the best run's ghost to race (when there is one and the player shows it).
@@ -85,6 +91,8 @@ private:
     void drawGhost(sf::RenderWindow& window);
 
     bool levelReady = false;
+    // The share of real time the level runs at: the options' game speed, 0.5 to 1.
+    float speedShare = 1.0f;
     std::string listedKeys;
     // Which dogs chased in the last frame, for the pad's rumble.
     std::vector<bool> dogsChasing;

@@ -190,10 +190,20 @@ void LevelListScreen::init() {
     panel.setFillColor(MenuPalette::nightBlue(248));
     panel.setOutlineColor(MenuPalette::kGold);
     panel.setOutlineThickness(2.0f);
-    catalog.emplace(LevelCatalog::defaultPlayerFolder(), game->recordsPath);
+    practice = game->practiceList;
+    openCatalog();
     buildWidgets();
     showPage(0);
     MenuFocus::restore(gui, GameStateManager::kLevelListScreen);
+}
+
+void LevelListScreen::openCatalog() {
+    const std::string& records = GameStateManager::getInstance()->recordsPath;
+    if (practice) {
+        catalog.emplace(LevelCatalog::lessons(), records);
+    } else {
+        catalog.emplace(LevelCatalog::defaultPlayerFolder(), records);
+    }
 }
 
 std::shared_ptr<ui::Button> LevelListScreen::makeButton(const std::string& text, sf::FloatRect area,
@@ -219,7 +229,7 @@ std::shared_ptr<ui::Button> LevelListScreen::makeButton(const std::string& text,
 }
 
 void LevelListScreen::buildWidgets() {
-    auto title = ui::Label::create("Levels");
+    auto title = ui::Label::create(practice ? "Practice" : "Levels");
     title->setPosition({kLeft, 44.0f});
     title->setTextSize(30);
     title->getRenderer()->setTextColor(MenuPalette::kGold);
@@ -229,6 +239,9 @@ void LevelListScreen::buildWidgets() {
     statusLabel->setTextSize(kStatusSize);
     statusLabel->getRenderer()->setTextColor(MenuPalette::kPaleGold);
     gui.add(statusLabel);
+    if (practice) {
+        say("One thing at a time: play the lessons in order");
+    }
     for (std::size_t row = 0; row < kRowsPerPage; ++row) {
         auto button = makeButton("", {kLeft, kFirstRowTop + row * kRowPitch, kWidth, kRowHeight}, kNameSize);
         button->onClick.connect([this, row] { chosen = firstShown + row; });
@@ -398,9 +411,8 @@ void LevelListScreen::turnPageByPad(const Gamepad& pad) {
 
 void LevelListScreen::relist() {
     const std::size_t page = firstShown;
-    GameStateManager* game = GameStateManager::getInstance();
     catalog.reset();
-    catalog.emplace(LevelCatalog::defaultPlayerFolder(), game->recordsPath);
+    openCatalog();
     const std::string kept = status;
     firstShown = std::numeric_limits<std::size_t>::max(); // whatever page it lands on, it is shown afresh
     showPage(page);

@@ -6,6 +6,7 @@
 #include "screens/IngameScreen.hpp"
 #include "screens/LevelListScreen.hpp"
 #include "screens/StartScreen.hpp"
+#include "storage/RecordsFile.hpp"
 #include "support/GameHarness.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
@@ -231,5 +232,53 @@ TEST_F(EndScreenTest, AWinShowsItsMedalAndNumbersAndALossOnlyTheNumbers) {
     EXPECT_FALSE(end->medalLine) << "a loss earns no medal";
     EXPECT_FALSE(end->numbersCard);
     EXPECT_EQ(end->seenLine->getText(), "Seen once");
+    EXPECT_EQ(end->timeLine->getText().rfind("Time 0:", 0), 0u) << end->timeLine->getText();
+    EXPECT_EQ(end->retryLine->getText(), "Press R to try again, or Y on the pad");
+}
+
+TEST_F(EndScreenTest, ASlowerGameWinsAsAssistedWithoutAMedalOrAGhostAndNeverBeatsAFullSpeedBest) {
+    GameStateManager* game = GameStateManager::getInstance();
+    harness.press(sf::Keyboard::Escape);
+    harness.press(sf::Keyboard::Q);
+    game->settings.gameSpeed = 70;
+    ASSERT_TRUE(harness.startLevel());
+    const std::string level = RecordsFile::levelKey(game->mapPath);
+    const auto winAfter = [&](int frames) {
+        harness.frames(frames);
+        game->hasFormula = true;
+        GameHarness::object("player1")->setPosition(GameHarness::object("goal")->getPosition() +
+                                                    sf::Vector2f(8.0f, 8.0f));
+        harness.frames(3);
+        return harness.screen<EndScreen>();
+    };
+    EndScreen* end = winAfter(60);
+    ASSERT_NE(end, nullptr);
+    EXPECT_EQ(end->timeLine->getText().find("Time 0:01."), 0u) << "the clock counts the time the player spent";
+    EXPECT_NE(end->timeLine->getText().find("on Normal   assisted at 70 %"), std::string::npos)
+        << end->timeLine->getText();
+    EXPECT_FALSE(end->medalCard) << "an assisted win earns no medal";
+    const auto assisted = RecordsFile(harness.recordsFile()).find(level, Settings::Difficulty::Normal);
+    ASSERT_TRUE(assisted);
+    EXPECT_TRUE(assisted->assisted());
+    EXPECT_EQ(assisted->speed, 70);
+    EXPECT_FALSE(std::filesystem::exists(harness.ghostsFolder())) << "and writes no ghost";
+
+    harness.press(sf::Keyboard::Space);
+    game->settings.gameSpeed = 100;
+    ASSERT_TRUE(harness.startLevel());
+    ASSERT_NE(winAfter(120), nullptr);
+    EXPECT_TRUE(harness.screen<EndScreen>()->medalCard) << "at full speed the medal counts";
+    const auto full = RecordsFile(harness.recordsFile()).find(level, Settings::Difficulty::Normal);
+    EXPECT_FALSE(full->assisted()) << "a slower full-speed win replaces the assisted best";
+    EXPECT_EQ(full->wins, 2);
+    EXPECT_TRUE(std::filesystem::exists(harness.ghostsFolder()));
+
+    harness.press(sf::Keyboard::Space);
+    game->settings.gameSpeed = 50;
+    ASSERT_TRUE(harness.startLevel());
+    ASSERT_NE(winAfter(10), nullptr);
+    EXPECT_EQ(RecordsFile(harness.recordsFile()).find(level, Settings::Difficulty::Normal)->bestSeconds,
+              full->bestSeconds)
+        << "a quicker assisted win leaves the full-speed best as it was";
 }
 } // namespace

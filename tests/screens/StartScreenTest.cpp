@@ -54,7 +54,7 @@ TEST_F(StartScreenTest, KeysWalkTheOptionsByPlaceAndEveryScreenComesBackWhereThe
     EXPECT_EQ(harness.screen<StartScreen>()->gui.getFocused(),
               harness.screen<StartScreen>()->gui.get("start"))
         << "the fresh menu shows its focus on Start";
-    for (sf::Keyboard::Key code : {sf::Keyboard::Down, sf::Keyboard::Down}) {
+    for (sf::Keyboard::Key code : {sf::Keyboard::Down, sf::Keyboard::Down, sf::Keyboard::Down}) {
         key(code);
     }
     key(sf::Keyboard::Enter);

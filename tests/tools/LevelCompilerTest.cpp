@@ -21,9 +21,13 @@ namespace {
 
 // A 10x8-cell building with its front door in the south wall and its back door in the north wall, a goal
 // pad, and the player, the dogs, the eggs and the formula spread out where nothing is in their way.
+// As large as the shipped levels.
+constexpr std::size_t kWidth = 80;
+constexpr std::size_t kHeight = 64;
+
 struct SmallLevel {
-    std::vector<std::string> outside{LevelSource::kHeight, std::string(LevelSource::kWidth, '.')};
-    std::vector<std::string> inside{LevelSource::kHeight, std::string(LevelSource::kWidth, ' ')};
+    std::vector<std::string> outside{kHeight, std::string(kWidth, '.')};
+    std::vector<std::string> inside{kHeight, std::string(kWidth, ' ')};
     std::vector<std::string> objects{"player player1 100 900", "formula formula 196 196"};
 
     SmallLevel() {
