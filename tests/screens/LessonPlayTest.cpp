@@ -244,3 +244,58 @@ TEST_F(LessonPlayTest, BehindTheFenceTheDogWalksPastAHiddenPlayer) {
     });
 }
 } // namespace
+
+namespace {
+TEST_F(LessonPlayTest, AtHalfSpeedEverythingMovesAtHalfThePaceAndTheClockKeepsRealTime) {
+    struct Moved {
+        float player = 0.0f, dog = 0.0f, egg = 0.0f;
+        bool armedEarly = false;
+        std::string clock;
+    };
+    const auto playFor = [&](int speed) {
+        GameStateManager::getInstance()->settings.gameSpeed = speed;
+        Moved moved;
+        // A second of walking from the start, while the dog of the second lesson patrols.
+        startLesson(2);
+        const sf::Vector2f start = object("player1")->getPosition();
+        const sf::Vector2f dogStart = object("enemy1")->getPosition();
+        harness.hold(sf::Keyboard::D);
+        harness.frames(60);
+        harness.hold(sf::Keyboard::D, false);
+        moved.player = object("player1")->getPosition().x - start.x;
+        moved.dog = object("enemy1")->getPosition().x - dogStart.x;
+        moved.clock = harness.screen<IngameScreen>()->clockText->getText();
+        harness.press(sf::Keyboard::Escape);
+        harness.press(sf::Keyboard::Q);
+        // The egg of the third lesson laid, armed from that moment, and shot down for a second.
+        startLesson(3);
+        walk({{80, 226}});
+        object("egg1")->getComponent<EggComponent>()->armClock.restart();
+        harness.press(sf::Keyboard::E);
+        harness.frames(62);
+        moved.armedEarly = object("egg1")->getComponent<EggComponent>()->ready;
+        harness.frames(60);
+        harness.hold(sf::Keyboard::S); // the shot flies the way the player last moved
+        harness.frames(1);
+        harness.hold(sf::Keyboard::S, false);
+        // The egg flies the same way at half the pace: as far in twice the frames.
+        const sf::Vector2f laid = object("egg1")->getPosition();
+        harness.tap(sf::Keyboard::Space);
+        harness.frames(30 * 100 / speed);
+        moved.egg = object("egg1")->getPosition().y - laid.y;
+        harness.press(sf::Keyboard::Escape);
+        harness.press(sf::Keyboard::Q);
+        return moved;
+    };
+    const Moved full = playFor(100);
+    const Moved half = playFor(50);
+    EXPECT_NEAR(half.player, full.player / 2.0f, 0.5f);
+    EXPECT_NEAR(half.dog, full.dog / 2.0f, 0.5f);
+    EXPECT_GT(full.egg, 25.0f);
+    EXPECT_NEAR(half.egg, full.egg, 1.0f);
+    EXPECT_TRUE(full.armedEarly);
+    EXPECT_FALSE(half.armedEarly) << "arming takes a second of the level's time";
+    EXPECT_EQ(half.clock, full.clock) << "the clock shows the time the player spent";
+    EXPECT_EQ(full.clock, "0:01.0");
+}
+} // namespace

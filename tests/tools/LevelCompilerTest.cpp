@@ -98,6 +98,38 @@ TEST(LevelCompilerTest, ASoundLevelBecomesAMapTheGameAccepts) {
     EXPECT_TRUE(MapChecker::report(problems, "map.tmx", report)) << report.str();
 }
 
+// A lesson places one dog, one egg and a hint; the kennel holds the rest of what the game looks up.
+TEST(LevelCompilerTest, TheKennelKeepsWhatALessonLeavesOutOffTheMapSeeingNothing) {
+    SmallLevel level;
+    level.objects = {"player player1 100 900",
+                     "formula formula 196 196",
+                     "enemy1 enemy1 100 700 vertical 10",
+                     "egg egg1 300 900",
+                     "kennel",
+                     "hint tip 300 880 64 32 Press {LAY}, then {SHOOT}."};
+    std::optional<TmxDocument> map;
+    EXPECT_EQ(problemsOf(level, &map), "");
+    ASSERT_TRUE(map && map->save(kDir + "map.tmx"));
+    const auto read = readTileMapFile(kDir + "map.tmx");
+    ASSERT_TRUE(read);
+    std::ostringstream report;
+    EXPECT_TRUE(MapChecker::report(MapChecker("Assets/").check(*read), "map.tmx", report)) << report.str();
+    int kennelled = 0;
+    for (const TmxDocument::Object& object : map->getObjects()) {
+        if (object.x < 0 && object.y < 0 && object.type != LevelSchema::kOutsideWall) {
+            ++kennelled;
+            const bool dog = LevelSchema::isDog(object.type);
+            EXPECT_TRUE(dog || object.type == LevelSchema::kEgg) << object.name;
+            EXPECT_TRUE(!dog || object.properties.back().value == "0") << object.name << " sees nothing";
+        }
+        if (object.type == LevelSchema::kHint) {
+            EXPECT_EQ(object.properties.at(0).value, "Press {LAY}, then {SHOOT}.");
+            EXPECT_EQ(object.width, 64);
+        }
+    }
+    EXPECT_EQ(kennelled, LevelSchema::kDogCount - 1 + LevelSchema::kEggCount - 1);
+}
+
 TEST(LevelCompilerTest, NamesEveryMistakeInTheSource) {
     using Edit = std::function<void(SmallLevel&)>;
     const std::vector<std::pair<Edit, std::string>> cases = {
@@ -138,6 +170,10 @@ TEST(LevelCompilerTest, NamesEveryMistakeInTheSource) {
          "a dog needs \"horizontal|vertical"},
         {[](SmallLevel& l) { l.objects.push_back("enemy2 enemy23 1 1 up 5"); }, "axis must be horizontal or"},
         {[](SmallLevel& l) { l.objects.push_back("egg egg11 1 1 soft"); }, "unexpected \"soft\""},
+        {[](SmallLevel& l) { l.objects.push_back("hint tip 300 900 32"); },
+         "objects.txt:35: a hint needs \"width height words\" after its place"},
+        {[](SmallLevel& l) { l.objects.push_back("hint tip 300 900 32 16  "); },
+         "a hint needs words after its size"},
         {[](SmallLevel& l) { l.outside[5] += "."; }, "outside.txt:6: line has 81 characters, expected 80"},
         {[](SmallLevel& l) { l.inside.pop_back(); }, "inside.txt: 63 lines of art, expected 64"},
     };
