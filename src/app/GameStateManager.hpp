@@ -71,8 +71,6 @@ public:
     std::string firstLevelPath = "Assets/map.tmx";
     // Whether the level list shows the practice yard's lessons (the menu's Practice) or the levels.
     bool practiceList = false;
-    // Set once the menu has told a first-time player about the practice yard, which it does once a run.
-    bool welcomed = false;
     std::string mapPath = "Assets/map.tmx";
     // The last run of the level: its time in seconds, whether the win is in the records (recordsPath, empty
     // when screens run on their own, as in tests: nothing is recorded) and whether it beat the level's

@@ -108,10 +108,9 @@ void StartScreen::welcomeNewPlayer() {
     std::error_code ignored;
     const bool firstStart =
         !game->recordsPath.empty() && !std::filesystem::exists(game->recordsPath, ignored);
-    if (!firstStart || game->welcomed) {
+    if (!firstStart) {
         return;
     }
-    game->welcomed = true;
     welcomeLine = ui::Label::create(kWelcome);
     welcomeLine->setTextSize(kWelcomeTextSize);
     welcomeLine->getRenderer()->setTextColor(MenuPalette::kPaleGold);

@@ -12,8 +12,8 @@
 // The menu: loads every sound effect, starts the music and shows the form
 // "Assets/start.txt" with its buttons and the audio check box. Start begins the
 // first level at once; Practice opens the list of lessons, Levels the list of levels, Options the options.
-// The click handlers only record the choice; update() acts on it. The first menu of a game that has no
-// records yet says, under the buttons, that the practice yard teaches the basics.
+// The click handlers only record the choice; update() acts on it. Until the first win is recorded (there is
+// no records file yet) the menu says, under the buttons, that the practice yard teaches the basics.
 class StartScreen final : public GameState {
 public:
     void init() override;

@@ -5,6 +5,8 @@
 #include "screens/OptionsScreen.hpp"
 #include "support/GameHarness.hpp"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,6 +85,21 @@ TEST_F(StartScreenTest, KeysWalkTheOptionsByPlaceAndEveryScreenComesBackWhereThe
     key(sf::Keyboard::Enter);
     ASSERT_NE(harness.screen<OptionsScreen>(), nullptr);
     EXPECT_EQ(harness.screen<OptionsScreen>()->gui.getFocused(), harness.screen<OptionsScreen>()->backButton);
+}
+
+TEST_F(StartScreenTest, UntilAWinIsRecordedTheMenuPointsANewPlayerToThePractice) {
+    harness.frames(1);
+    const auto welcome = harness.screen<StartScreen>()->welcomeLine;
+    ASSERT_TRUE(welcome) << "no records file yet";
+    EXPECT_EQ(welcome->getText(), "New here? Practice teaches the basics, one thing at a time.");
+    EXPECT_GT(welcome->getPosition().y, harness.screen<StartScreen>()->audioCheckBox->getPosition().y)
+        << "under the buttons";
+    std::filesystem::create_directories(std::filesystem::path(harness.recordsFile()).parent_path());
+    std::ofstream(harness.recordsFile()) << "";
+    clickWidget("controls");
+    harness.press(sf::Keyboard::Escape);
+    ASSERT_NE(harness.screen<StartScreen>(), nullptr);
+    EXPECT_FALSE(harness.screen<StartScreen>()->welcomeLine) << "once a win is kept, the menu says no more";
 }
 
 TEST_F(StartScreenTest, APressAndAMoveInOneFrameStillClick) {
