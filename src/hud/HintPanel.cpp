@@ -86,7 +86,7 @@ void HintPanel::show(const std::string& text) {
     }
     const sf::Font* font = gui.getFont();
     const float room = Letterbox::kPictureWidth - 2.0f * kMargin - 2.0f * kBorder;
-    strip->setText(font ? ui::TextFit::wrap(words, " ", *font, kTextSize, room) : text);
+    strip->setText(font ? ui::TextFit::wrapEvenly(words, " ", *font, kTextSize, room) : text);
     strip->setPosition({(Letterbox::kPictureWidth - strip->getSize().x) / 2.0f,
                         Letterbox::kPictureHeight - strip->getSize().y - kMargin});
 }

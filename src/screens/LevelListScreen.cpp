@@ -167,8 +167,11 @@ std::string LevelListScreen::recordText(const LevelCatalog::Details& details,
     }
     const int wins = record->second.wins;
     const double best = record->second.bestSeconds;
-    const std::string medal =
-        details.medalTimes ? MedalTimes::medalText(details.medalTimes->medalFor(best)) : std::string();
+    // An assisted best earns no medal, and says at what speed it was won.
+    const bool assisted = record->second.assisted();
+    const std::string medal = assisted ? "assisted at " + std::to_string(record->second.speed) + " %"
+                              : details.medalTimes ? MedalTimes::medalText(details.medalTimes->medalFor(best))
+                                                   : std::string();
     return played + (medal.empty() ? "" : medal + ", ") + "best " + RunClock::format(best) + ", won " +
            std::to_string(wins) + (wins == 1 ? " time" : " times");
 }

@@ -203,6 +203,10 @@ TEST(MedalTest, EachLimitEarnsItsMedalAsTheClockShowsItAndNamesTheNext) {
               "Normal: Silver medal, best 0:55.0, won 2 times");
     EXPECT_EQ(LevelListScreen::recordText(details, Settings::Difficulty::Hard),
               "Hard: best 1:35.0, won 1 time");
+    details.records[Settings::Difficulty::Easy] = {20.0, 1, 70};
+    EXPECT_EQ(LevelListScreen::recordText(details, Settings::Difficulty::Easy),
+              "Easy: assisted at 70 %, best 0:20.0, won 1 time")
+        << "an assisted best names its speed and no medal";
     details.medalTimes.reset();
     EXPECT_EQ(LevelListScreen::recordText(details, Settings::Difficulty::Normal),
               "Normal: best 0:55.0, won 2 times");
@@ -253,7 +257,8 @@ TEST_F(EndScreenTest, ASlowerGameWinsAsAssistedWithoutAMedalOrAGhostAndNeverBeat
     };
     EndScreen* end = winAfter(60);
     ASSERT_NE(end, nullptr);
-    EXPECT_EQ(end->timeLine->getText().find("Time 0:01."), 0u) << "the clock counts the time the player spent";
+    EXPECT_EQ(end->timeLine->getText().find("Time 0:01."), 0u)
+        << "the clock counts the time the player spent";
     EXPECT_NE(end->timeLine->getText().find("on Normal   assisted at 70 %"), std::string::npos)
         << end->timeLine->getText();
     EXPECT_FALSE(end->medalCard) << "an assisted win earns no medal";
