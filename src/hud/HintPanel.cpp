@@ -1,6 +1,5 @@
 #include "hud/HintPanel.hpp"
 
-#include "app/GameStateManager.hpp"
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
 #include "input/ActionLabel.hpp"

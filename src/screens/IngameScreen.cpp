@@ -91,8 +91,9 @@ bool IngameScreen::loadLevel() {
     player = objects->getGameObject(LevelSchema::kPlayerName);
     camera = objects->getGameObject(LevelSchema::kCameraName);
     const Settings::Difficulty difficulty = GameStateManager::getInstance()->settings.difficulty;
-    speedShare =
-        static_cast<float>(std::clamp(GameStateManager::getInstance()->settings.gameSpeed, 50, 100)) / 100.0f;
+    const int speed = std::clamp(GameStateManager::getInstance()->settings.gameSpeed,
+                                 RecordsFile::kSlowestSpeed, RecordsFile::kFullSpeed);
+    speedShare = static_cast<float>(speed) / static_cast<float>(RecordsFile::kFullSpeed);
     for (int i = 1; i <= LevelSchema::kDogCount; ++i) {
         dogs.push_back(objects->getGameObject(LevelSchema::dogName(i)));
         if (auto movement = dogs.back()->getComponent<EnemyMovement>()) {
@@ -208,7 +209,7 @@ void IngameScreen::finishRun() {
         const auto movement = dog ? dog->getComponent<EnemyMovement>() : nullptr;
         game->timesSeen += movement ? movement->timesSawPlayer() : 0;
     }
-    game->runSpeed = static_cast<int>(std::lround(speedShare * 100.0f));
+    game->runSpeed = static_cast<int>(std::lround(speedShare * static_cast<float>(RecordsFile::kFullSpeed)));
     if (game->won && !playerDead) {
         const RecordsFile::Outcome outcome =
             RecordsFile(game->recordsPath)

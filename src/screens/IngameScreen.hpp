@@ -27,7 +27,8 @@ class LayEggComponent;
 // paused, R restarts the level and Q leaves it for the menu (keys as bound). Ends
 // when the player is caught or reaches the goal with the formula; a win is timed
 // (the clock stands while paused) and recorded as the level's best when faster, and its path kept as the
-// ghost that the next attempts race.
+// ghost that the next attempts race. The level waits under its title card until the player's first action;
+// the options' game speed slows everything in it but the clock, and a win below full speed is assisted.
 class IngameScreen final : public GameState {
 public:
     void init() override;

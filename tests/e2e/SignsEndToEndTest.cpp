@@ -17,9 +17,9 @@ std::string decoyLevel(const std::string& imageDir) {
     for (int i = 2; i <= LS::kDogCount; ++i) {
         objects += object(LS::dogName(i), LS::kInsideDog, 288, 16, properties(LS::kInsideDog, imageDir));
     }
-    objects += object(LS::eggName(1), LS::kEgg, 40, 60, properties(LS::kEgg, imageDir), 8);
-    for (int i = 2; i <= LS::kEggCount; ++i) {
-        objects += object(LS::eggName(i), LS::kEgg, 272, 104, properties(LS::kEgg, imageDir), 8);
+    for (int i = 1; i <= LS::kEggCount; ++i) {
+        objects += object(LS::eggName(i), LS::kEgg, i == 1 ? 40 : 272, i == 1 ? 60 : 104,
+                          properties(LS::kEgg, imageDir), 8);
     }
     objects += object(LS::kFormulaName, LS::kFormula, 256, 16, properties(LS::kFormula, imageDir));
     objects += object("", LS::kGoal, 144, 112);

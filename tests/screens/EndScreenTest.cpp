@@ -240,50 +240,24 @@ TEST_F(EndScreenTest, AWinShowsItsMedalAndNumbersAndALossOnlyTheNumbers) {
     EXPECT_EQ(end->retryLine->getText(), "Press R to try again, or Y on the pad");
 }
 
-TEST_F(EndScreenTest, ASlowerGameWinsAsAssistedWithoutAMedalOrAGhostAndNeverBeatsAFullSpeedBest) {
+TEST_F(EndScreenTest, ASlowerGameWinsAsAssistedWithoutAMedalOrAGhost) {
     GameStateManager* game = GameStateManager::getInstance();
     harness.press(sf::Keyboard::Escape);
     harness.press(sf::Keyboard::Q);
     game->settings.gameSpeed = 70;
     ASSERT_TRUE(harness.startLevel());
-    const std::string level = RecordsFile::levelKey(game->mapPath);
-    const auto winAfter = [&](int frames) {
-        harness.frames(frames);
-        game->hasFormula = true;
-        GameHarness::object("player1")->setPosition(GameHarness::object("goal")->getPosition() +
-                                                    sf::Vector2f(8.0f, 8.0f));
-        harness.frames(3);
-        return harness.screen<EndScreen>();
-    };
-    EndScreen* end = winAfter(60);
-    ASSERT_NE(end, nullptr);
+    harness.frames(60);
+    ASSERT_TRUE(winTheLevel());
+    EndScreen* end = harness.screen<EndScreen>();
     EXPECT_EQ(end->timeLine->getText().find("Time 0:01."), 0u)
         << "the clock counts the time the player spent";
     EXPECT_NE(end->timeLine->getText().find("on Normal   assisted at 70 %"), std::string::npos)
         << end->timeLine->getText();
-    EXPECT_FALSE(end->medalCard) << "an assisted win earns no medal";
-    const auto assisted = RecordsFile(harness.recordsFile()).find(level, Settings::Difficulty::Normal);
-    ASSERT_TRUE(assisted);
-    EXPECT_TRUE(assisted->assisted());
-    EXPECT_EQ(assisted->speed, 70);
-    EXPECT_FALSE(std::filesystem::exists(harness.ghostsFolder())) << "and writes no ghost";
-
-    harness.press(sf::Keyboard::Space);
-    game->settings.gameSpeed = 100;
-    ASSERT_TRUE(harness.startLevel());
-    ASSERT_NE(winAfter(120), nullptr);
-    EXPECT_TRUE(harness.screen<EndScreen>()->medalCard) << "at full speed the medal counts";
-    const auto full = RecordsFile(harness.recordsFile()).find(level, Settings::Difficulty::Normal);
-    EXPECT_FALSE(full->assisted()) << "a slower full-speed win replaces the assisted best";
-    EXPECT_EQ(full->wins, 2);
-    EXPECT_TRUE(std::filesystem::exists(harness.ghostsFolder()));
-
-    harness.press(sf::Keyboard::Space);
-    game->settings.gameSpeed = 50;
-    ASSERT_TRUE(harness.startLevel());
-    ASSERT_NE(winAfter(10), nullptr);
-    EXPECT_EQ(RecordsFile(harness.recordsFile()).find(level, Settings::Difficulty::Normal)->bestSeconds,
-              full->bestSeconds)
-        << "a quicker assisted win leaves the full-speed best as it was";
+    EXPECT_FALSE(end->medalCard) << "the first level's medals are for full-speed wins";
+    const auto record = RecordsFile(harness.recordsFile())
+                            .find(RecordsFile::levelKey(game->mapPath), Settings::Difficulty::Normal);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->speed, 70);
+    EXPECT_FALSE(std::filesystem::exists(harness.ghostsFolder())) << "and no ghost is kept";
 }
 } // namespace

@@ -44,6 +44,17 @@ protected:
         ASSERT_EQ(GameStateManager::getInstance()->mapPath, LevelCatalog::lessons()[number - 1]);
     }
 
+    // The key held for `frames` frames, then let go.
+    void hold(sf::Keyboard::Key key, int frames = 1) {
+        harness.hold(key);
+        harness.frames(frames);
+        harness.hold(key, false);
+    }
+    void leaveForTheMenu() {
+        harness.press(sf::Keyboard::Escape);
+        harness.press(sf::Keyboard::Q);
+    }
+
     // Walks to each point in turn, along one axis at a time; false once caught on the way.
     bool walk(const std::vector<sf::Vector2f>& points) {
         for (const sf::Vector2f target : points) {
@@ -55,9 +66,7 @@ protected:
                 const sf::Keyboard::Key key = std::abs(gap.x) > 0.45f
                                                   ? (gap.x > 0 ? sf::Keyboard::D : sf::Keyboard::A)
                                                   : (gap.y > 0 ? sf::Keyboard::S : sf::Keyboard::W);
-                harness.hold(key);
-                harness.frames(1);
-                harness.hold(key, false);
+                hold(key);
                 seeDog();
             }
             if (caught()) {
@@ -85,15 +94,6 @@ protected:
         }
     }
 
-    // The end screen after a win, and back to the menu.
-    void expectWonAndLeave() {
-        harness.frames(2);
-        EXPECT_TRUE(GameStateManager::getInstance()->won);
-        ASSERT_NE(harness.screen<EndScreen>(), nullptr);
-        harness.press(sf::Keyboard::Space);
-        ASSERT_NE(harness.screen<StartScreen>(), nullptr);
-    }
-
     // Every lesson at every difficulty, from the menu.
     void playAtEveryDifficulty(std::size_t number, const std::function<bool()>& route) {
         for (const Settings::Difficulty difficulty : kEveryDifficulty) {
@@ -101,9 +101,11 @@ protected:
             GameStateManager::getInstance()->settings.difficulty = difficulty;
             sawWarning = sawEggChase = false;
             startLesson(number);
-            ASSERT_TRUE(route()) << "caught at " << object("player1")->getPosition().x << ", "
-                                 << object("player1")->getPosition().y;
-            expectWonAndLeave();
+            ASSERT_TRUE(route());
+            harness.frames(2);
+            ASSERT_NE(harness.screen<EndScreen>(), nullptr);
+            EXPECT_TRUE(GameStateManager::getInstance()->won);
+            harness.press(sf::Keyboard::Space);
         }
     }
 
@@ -131,9 +133,7 @@ protected:
         if (!walk({{laid.x, 246}, {200, 246}})) {
             return false;
         }
-        harness.hold(sf::Keyboard::W); // the shot flies the way the player last moved
-        harness.frames(1);
-        harness.hold(sf::Keyboard::W, false);
+        hold(sf::Keyboard::W); // the shot flies the way the player last moved
         if (shoot) {
             harness.press(sf::Keyboard::Space);
             EXPECT_TRUE(object("egg1")->getComponent<EggComponent>()->flying);
@@ -163,11 +163,9 @@ TEST_F(LessonPlayTest, FirstStepsGoesInAndOutAndTheCardHoldsTheStart) {
     EXPECT_TRUE(level->titleCard.shown()) << "the level waits under the card";
     EXPECT_EQ(level->clockText->getText(), "0:00.0");
     EXPECT_EQ(level->hintPanel.shownText(), "") << "no hint over the card";
-    harness.hold(sf::Keyboard::D);
-    harness.frames(1);
+    hold(sf::Keyboard::D);
     EXPECT_FALSE(level->titleCard.shown()) << "the first move starts play";
     EXPECT_GT(object("player1")->getPosition().x, start.x) << "and moves the player at once";
-    harness.hold(sf::Keyboard::D, false);
     harness.frames(1);
     EXPECT_EQ(level->hintPanel.shownText(), "Move with W A S D. Follow the path to the farmhouse.");
 
@@ -180,15 +178,10 @@ TEST_F(LessonPlayTest, FirstStepsGoesInAndOutAndTheCardHoldsTheStart) {
     harness.frames(2);
     ASSERT_NE(harness.screen<EndScreen>(), nullptr);
     ASSERT_TRUE(harness.screen<EndScreen>()->nextCard) << "a won lesson offers the next";
-    harness.tap(sf::Keyboard::Return);
-    harness.hold(sf::Keyboard::Return);
-    harness.frames(2);
-    harness.hold(sf::Keyboard::Return, false);
-    EXPECT_EQ(GameStateManager::getInstance()->mapPath, LevelCatalog::lessons()[1]);
+    harness.press(sf::Keyboard::Return);
     ASSERT_TRUE(playing());
     EXPECT_EQ(harness.screen<IngameScreen>()->titleCard.lines().front(), "Lesson 2: The dog's eye");
-    harness.press(sf::Keyboard::Escape);
-    harness.press(sf::Keyboard::Q);
+    leaveForTheMenu();
 
     playAtEveryDifficulty(1, route);
 }
@@ -243,9 +236,7 @@ TEST_F(LessonPlayTest, BehindTheFenceTheDogWalksPastAHiddenPlayer) {
             {{488, 150}, {488, 100}, {488, 70}, {538, 70}, {538, 44}, {538, 56}, {594, 56}, {594, 146}});
     });
 }
-} // namespace
 
-namespace {
 TEST_F(LessonPlayTest, AtHalfSpeedEverythingMovesAtHalfThePaceAndTheClockKeepsRealTime) {
     struct Moved {
         float player = 0.0f, dog = 0.0f, egg = 0.0f;
@@ -259,14 +250,11 @@ TEST_F(LessonPlayTest, AtHalfSpeedEverythingMovesAtHalfThePaceAndTheClockKeepsRe
         startLesson(2);
         const sf::Vector2f start = object("player1")->getPosition();
         const sf::Vector2f dogStart = object("enemy1")->getPosition();
-        harness.hold(sf::Keyboard::D);
-        harness.frames(60);
-        harness.hold(sf::Keyboard::D, false);
+        hold(sf::Keyboard::D, 60);
         moved.player = object("player1")->getPosition().x - start.x;
         moved.dog = object("enemy1")->getPosition().x - dogStart.x;
         moved.clock = harness.screen<IngameScreen>()->clockText->getText();
-        harness.press(sf::Keyboard::Escape);
-        harness.press(sf::Keyboard::Q);
+        leaveForTheMenu();
         // The egg of the third lesson laid, armed from that moment, and shot down for a second.
         startLesson(3);
         walk({{80, 226}});
@@ -275,16 +263,13 @@ TEST_F(LessonPlayTest, AtHalfSpeedEverythingMovesAtHalfThePaceAndTheClockKeepsRe
         harness.frames(62);
         moved.armedEarly = object("egg1")->getComponent<EggComponent>()->ready;
         harness.frames(60);
-        harness.hold(sf::Keyboard::S); // the shot flies the way the player last moved
-        harness.frames(1);
-        harness.hold(sf::Keyboard::S, false);
+        hold(sf::Keyboard::S); // the shot flies the way the player last moved
         // The egg flies the same way at half the pace: as far in twice the frames.
         const sf::Vector2f laid = object("egg1")->getPosition();
         harness.tap(sf::Keyboard::Space);
         harness.frames(30 * 100 / speed);
         moved.egg = object("egg1")->getPosition().y - laid.y;
-        harness.press(sf::Keyboard::Escape);
-        harness.press(sf::Keyboard::Q);
+        leaveForTheMenu();
         return moved;
     };
     const Moved full = playFor(100);

@@ -218,7 +218,7 @@ TEST(PadMappingTest, APlayersMappingReplacesSdlsABadLineIsNamedOnceAndAnUnmappab
         harness.frames(1);
     };
     hat(SDL_HAT_DOWN);
-    EXPECT_EQ(harness.screen<StartScreen>()->gui.focusName(), "levels");
+    EXPECT_EQ(harness.screen<StartScreen>()->gui.focusName(), "practice");
     hat(SDL_HAT_UP);
     EXPECT_EQ(harness.screen<StartScreen>()->gui.focusName(), "start");
     raw.hold(0);
