@@ -89,35 +89,34 @@ bool LevelSource::readPlacements(const std::string& path) {
             }
             continue;
         }
-        if (!(fields >> p.name >> p.x >> p.y)) {
-            sf::err() << path << ":" << lineNumber << ": expected \"type name x y\"" << std::endl;
-            return false;
-        }
-        const std::string where = path + ":" + std::to_string(lineNumber);
-        if (p.type == LevelSchema::kHint) {
-            if (!readHint(fields, where, p)) {
-                return false;
-            }
-            actors.push_back(p);
-            continue;
-        }
-        const bool dog = LevelSchema::isDog(p.type);
-        if (dog && !(fields >> p.patrolAxis >> p.patrolDistance)) {
-            sf::err() << path << ":" << lineNumber << ": a dog needs \"horizontal|vertical distance\""
-                      << std::endl;
-            return false;
-        }
-        if (dog && p.patrolAxis != "horizontal" && p.patrolAxis != "vertical") {
-            sf::err() << path << ":" << lineNumber << ": patrol axis must be horizontal or vertical"
-                      << std::endl;
-            return false;
-        }
-        if (!readTuning(fields, where, p)) {
+        if (!readActor(fields, path, p)) {
             return false;
         }
         actors.push_back(p);
     }
     return true;
+}
+
+// The rest of an actor's line after its type: name, place, and what its type adds.
+bool LevelSource::readActor(std::istream& fields, const std::string& path, Placement& p) {
+    const std::string where = path + ":" + std::to_string(p.line);
+    if (!(fields >> p.name >> p.x >> p.y)) {
+        sf::err() << where << ": expected \"type name x y\"" << std::endl;
+        return false;
+    }
+    if (p.type == LevelSchema::kHint) {
+        return readHint(fields, where, p);
+    }
+    const bool dog = LevelSchema::isDog(p.type);
+    if (dog && !(fields >> p.patrolAxis >> p.patrolDistance)) {
+        sf::err() << where << ": a dog needs \"horizontal|vertical distance\"" << std::endl;
+        return false;
+    }
+    if (dog && p.patrolAxis != "horizontal" && p.patrolAxis != "vertical") {
+        sf::err() << where << ": patrol axis must be horizontal or vertical" << std::endl;
+        return false;
+    }
+    return readTuning(fields, where, p);
 }
 
 // The rest of a hint's line: its size and its words.

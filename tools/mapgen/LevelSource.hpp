@@ -53,6 +53,7 @@ private:
     bool readPlacements(const std::string& path);
     // One "map property value" line: a map property of the game and its value.
     bool readMapRule(std::istream& fields, const std::string& path, int lineNumber);
+    static bool readActor(std::istream& fields, const std::string& path, Placement& placement);
     static bool readHint(std::istream& fields, const std::string& where, Placement& placement);
     static bool readTuning(std::istream& fields, const std::string& where, Placement& placement);
 
