@@ -69,11 +69,15 @@ public:
     // The level the menu's Start begins (--map changes it), and the one the in-game screen loads each
     // time it starts: Start's, or the one chosen from the level list.
     std::string firstLevelPath = "Assets/map.tmx";
+    // Whether the level list shows the practice yard's lessons (the menu's Practice) or the levels.
+    bool practiceList = false;
     std::string mapPath = "Assets/map.tmx";
     // The last run of the level: its time in seconds, whether the win is in the records (recordsPath, empty
     // when screens run on their own, as in tests: nothing is recorded) and whether it beat the level's
     // record at the difficulty it was played at.
     double runSeconds = 0.0;
+    // The game speed of the last run, in percent: below 100 it was an assisted run.
+    int runSpeed = 100;
     bool winKept = false;
     bool newBest = false;
     std::string recordsPath;

@@ -18,7 +18,7 @@ void EggComponent::process(sf::RenderWindow*, float dt, std::string) {
     if (flightFactor == 0.0f) {
         stop();
     }
-    if (arming && armClock.getElapsedTime() > kArmingDelay) {
+    if (arming && armClock.getElapsedTime() > kArmingDelay / timeScale) {
         ready = true;
         armClock.restart();
         arming = false;
@@ -53,7 +53,7 @@ void EggComponent::fly(float dt) {
     }
     body.forces.clear();
     body.acceleration = total * inverseMass(body.mass);
-    body.velocity += body.acceleration * dt;
+    body.velocity += body.acceleration * (dt / timeScale);
     owner->move(body.velocity.x * dt * flightFactor, body.velocity.y * dt * flightFactor);
 }
 

@@ -37,6 +37,9 @@ public:
     sf::Vector2f shotForce;
     GameClock armClock;
     sf::Vector2i mouseTarget;
+    // The share of real time the level runs at (the game speed). Arming takes a second of the level's time,
+    // and the shot's kick is that of a real frame: a slower game flies the egg as far, more slowly.
+    float timeScale = 1.0f;
 
 private:
     void fly(float dt);

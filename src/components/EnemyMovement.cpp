@@ -132,6 +132,7 @@ void EnemyMovement::process(sf::RenderWindow*, float dt, std::string) {
         runTowards(p, home, tuning.runSpeed, dt);
     }
     countSighting(lookingAngry && kind == Target::Player);
+    chasingEgg = lookingAngry && kind == Target::Egg;
 }
 
 void EnemyMovement::countSighting(bool chasingPlayer) {

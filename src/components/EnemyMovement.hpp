@@ -59,6 +59,8 @@ public:
     // True from the frame the dog starts running at the player or an egg until it gives up; the start
     // plays the "alarm" effect once, when it is loaded.
     bool isChasing() const { return lookingAngry; }
+    // True while the chase is after a flying egg rather than the player: the decoy works.
+    bool isChasingEgg() const { return chasingEgg; }
     // True while the player is near but not noticed, and while the dog looks for what it lost sight of.
     bool isWary() const { return wary; }
     // How many chases of the player this dog has started (a chase that turns from an egg to the player
@@ -105,6 +107,7 @@ private:
     static sf::Vector2f centreOf(const GameObject& object);
 
     bool lookingAngry = false;
+    bool chasingEgg = false;
     bool wary = false;
     bool wasChasingPlayer = false;
     int sightings = 0;

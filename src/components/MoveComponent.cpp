@@ -63,6 +63,6 @@ void MoveComponent::process(sf::RenderWindow*, float dt, std::string objectName)
     body->forces.clear();
 
     body->acceleration = total * inverseMass(body->mass);
-    body->velocity += body->acceleration * dt;
+    body->velocity += body->acceleration * (dt / timeScale);
     owner->move(body->velocity * dt);
 }

@@ -17,6 +17,9 @@ public:
     GameObject* owner;
     // The way the owner last moved, as a unit vector; down before it has moved.
     sf::Vector2f facing{0.0f, 1.0f};
+    // The share of real time the level runs at (the game speed): the frame's dt is this share of the real
+    // frame. The walking speed is the push of one real frame, so a slower game walks slower by that share.
+    float timeScale = 1.0f;
 
 private:
     static sf::Vector2f forceFromKeys(const std::string& objectName);

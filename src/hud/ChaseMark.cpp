@@ -3,6 +3,7 @@
 #include "components/EnemyMovement.hpp"
 
 #include <SFML/Graphics/CircleShape.hpp>
+#include <SFML/Graphics/ConvexShape.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 
 namespace {
@@ -14,6 +15,9 @@ const sf::Color kDiscColour(255, 214, 64);
 const sf::Color kInkColour(40, 16, 8);
 // The warning's disc is pale, not gold: a different shape and a different colour from the chase.
 const sf::Color kWarningDisc(226, 236, 255);
+// A chase after an egg: a leaf-green diamond, as wide as the disc, with the egg in it.
+const sf::Color kEggDiamond(128, 214, 112);
+const sf::Color kEggShell(255, 250, 236);
 
 void drawDisc(sf::RenderTarget& target, sf::Vector2f centre, sf::Color colour) {
     sf::CircleShape disc(kDiscRadius);
@@ -48,10 +52,32 @@ void drawMark(sf::RenderTarget& target, sf::Vector2f centre) {
     drawInk(target, {centre.x - 1.0f, centre.y - 4.5f}, {2.0f, 5.5f});
     drawInk(target, {centre.x - 1.0f, centre.y + 2.0f}, {2.0f, 2.0f});
 }
+// An egg standing in a diamond: neither round nor gold, so it is never taken for the chase of the player.
+void drawEggChase(sf::RenderTarget& target, sf::Vector2f centre) {
+    const float half = kDiscRadius + 1.0f;
+    sf::ConvexShape diamond(4);
+    diamond.setPoint(0, {centre.x, centre.y - half});
+    diamond.setPoint(1, {centre.x + half, centre.y});
+    diamond.setPoint(2, {centre.x, centre.y + half});
+    diamond.setPoint(3, {centre.x - half, centre.y});
+    diamond.setFillColor(kEggDiamond);
+    diamond.setOutlineColor(kInkColour);
+    diamond.setOutlineThickness(1.0f);
+    target.draw(diamond);
+    sf::CircleShape egg(2.0f, 16);
+    egg.setOrigin(2.0f, 2.0f);
+    egg.setScale(1.0f, 1.35f);
+    egg.setPosition(centre);
+    egg.setFillColor(kEggShell);
+    egg.setOutlineColor(kInkColour);
+    egg.setOutlineThickness(0.75f);
+    target.draw(egg);
+}
 } // namespace
 
 void ChaseMark::draw(sf::RenderTarget& target, const std::vector<std::shared_ptr<GameObject>>& dogs) {
     shown = 0;
+    eggChases = 0;
     warnings = 0;
     for (const auto& dog : dogs) {
         const auto movement = dog ? dog->getComponent<EnemyMovement>() : nullptr;
@@ -60,7 +86,10 @@ void ChaseMark::draw(sf::RenderTarget& target, const std::vector<std::shared_ptr
         }
         const sf::Vector2f at = dog->getPosition();
         const sf::Vector2f centre{at.x + kDogWidth / 2.0f, at.y - kGapAboveHead - kDiscRadius};
-        if (movement->isChasing()) {
+        if (movement->isChasingEgg()) {
+            drawEggChase(target, centre);
+            ++eggChases;
+        } else if (movement->isChasing()) {
             drawMark(target, centre);
             ++shown;
         } else {

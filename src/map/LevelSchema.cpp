@@ -1,6 +1,7 @@
 #include "map/LevelSchema.hpp"
 
 #include "components/EnemyMovement.hpp"
+#include "storage/Settings.hpp"
 
 #include <algorithm>
 #include <sstream>
@@ -96,6 +97,13 @@ std::vector<Property> camera() {
         .list;
 }
 
+Property hintText() {
+    Property text{LevelSchema::kHintText, Kind::Text, "",
+                  "the words shown; {LAY}, {SHOOT}... name the control bound now, {MOVE} the moves"};
+    text.required = false;
+    return text;
+}
+
 ObjectType drawnType(const std::string& type, const std::string& colour, const std::string& meaning,
                      std::vector<Property> properties, bool boxFromObject) {
     return {type, colour, meaning, std::move(properties), true, boxFromObject, false};
@@ -124,6 +132,13 @@ std::vector<ObjectType> makeObjectTypes() {
         drawnType(LevelSchema::kFormula, "#00acc1", "the formula, inside the building",
                   sprite("1", "formula").list, true),
         zoneType(LevelSchema::kGoal, "#43a047", "reached with the formula, it wins the level"),
+        {LevelSchema::kHint,
+         "#c0ca33",
+         "standing in it shows its text at the bottom of the picture",
+         {hintText()},
+         false,
+         true,
+         false},
     };
 }
 
@@ -199,10 +214,13 @@ const std::vector<LevelSchema::Property>& LevelSchema::mapProperties() {
         Property name{kLevelName, Kind::Text, "",
                       "the level's name in the level list; the file name without it"};
         name.required = false;
+        Property intro{kLevelIntro, Kind::Text, "",
+                       "a line or two on what the level is about, shown with its name as it starts"};
+        intro.required = false;
         Property walls{kWallsBlockSight, Kind::Flag, "false",
                        "walls hide the player and eggs from the dogs, who run around them"};
         walls.required = false;
-        std::vector<Property> properties{name, walls};
+        std::vector<Property> properties{name, intro, walls};
         for (const std::string& medal : medalTimeNames()) {
             Property time{medal, Kind::Number, "",
                           "seconds a win may take for the " + medal.substr(0, medal.size() - 4) +
@@ -229,6 +247,27 @@ bool LevelSchema::medalTimesApart(double faster, double slower) {
 
 bool LevelSchema::wallsBlockSight(const TileMap& map) {
     return map.property(kWallsBlockSight) == "true";
+}
+
+std::vector<std::string> LevelSchema::actionsNamedIn(const std::string& hintText) {
+    std::vector<std::string> names;
+    for (std::size_t open = hintText.find('{'); open != std::string::npos;
+         open = hintText.find('{', open + 1)) {
+        const std::size_t close = hintText.find('}', open);
+        if (close == std::string::npos) {
+            break;
+        }
+        names.push_back(hintText.substr(open + 1, close - open - 1));
+        open = close;
+    }
+    return names;
+}
+
+bool LevelSchema::isHintAction(const std::string& name) {
+    const auto& keys = Settings::actions();
+    const auto& buttons = Settings::padActions();
+    return name == kMoveAction || std::find(keys.begin(), keys.end(), name) != keys.end() ||
+           std::find(buttons.begin(), buttons.end(), name) != buttons.end();
 }
 
 bool LevelSchema::isDog(const std::string& type) {

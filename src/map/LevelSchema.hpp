@@ -25,6 +25,8 @@ public:
     static constexpr const char* kExit = "exit";
     static constexpr const char* kInsideWall = "border";         // blocks only inside the building
     static constexpr const char* kOutsideWall = "borderOutside"; // blocks only outside it
+    // While the player stands in one, its text shows at the bottom of the picture.
+    static constexpr const char* kHint = "hint";
 
     // Property positions. Every drawn object starts with its sprite: scale, picture file and the name
     // the picture is kept under.
@@ -47,9 +49,20 @@ public:
     // The camera: where the view centres, from the player's top-left corner.
     static constexpr std::size_t kOffsetX = 0;
     static constexpr std::size_t kOffsetY = 1;
+    // A hint's words, found by name; "{LAY}" and the other action names in braces show the control bound
+    // now, "{MOVE}" the four moves.
+    static constexpr const char* kHintText = "text";
+    static constexpr const char* kMoveAction = "MOVE";
+    // The names in braces in a hint's text, in order; an opening brace without its closing one is text.
+    static std::vector<std::string> actionsNamedIn(const std::string& hintText);
+    // Whether a hint may name the action: one a key or pad button is bound to, or "MOVE".
+    static bool isHintAction(const std::string& name);
 
     // The map's own property with the level's name as players see it; without it the file name serves.
     static constexpr const char* kLevelName = "name";
+    // The map's own property with a line or two on what the level is about, shown with its name as it
+    // starts.
+    static constexpr const char* kLevelIntro = "intro";
     // The map's own property that makes walls hide the player and eggs from the dogs, who then find their
     // way around them; "true" or "false", false when absent.
     static constexpr const char* kWallsBlockSight = "wallsBlockSight";

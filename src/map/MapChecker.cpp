@@ -229,11 +229,32 @@ private:
                         ", which the game never draws; drawn objects belong in \"Objects\"",
                     object.line);
         }
+        if (object.type == LevelSchema::kHint) {
+            checkHint(object, subject);
+        }
         if (hasObjectBox(object.type) && (object.width <= 0 || object.height <= 0)) {
             warning(subject,
                     "has no area (" + std::to_string(object.width) + "x" + std::to_string(object.height) +
                         "); nothing can touch it",
                     object.line);
+        }
+    }
+
+    // A hint shows its words, naming controls the player has.
+    void checkHint(const MapObject& object, const std::string& subject) {
+        const ObjectProperty* text = PropertyLookup(object).named(LevelSchema::kHintText);
+        if (!text || text->value.find_first_not_of(" \t\r\n") == std::string::npos) {
+            error(subject, "is a hint without text; give it the property " + quoted(LevelSchema::kHintText),
+                  text ? lineOf(object, *text) : object.line);
+            return;
+        }
+        for (const std::string& action : LevelSchema::actionsNamedIn(text->value)) {
+            if (!LevelSchema::isHintAction(action)) {
+                error(subject,
+                      "names the action " + quoted("{" + action + "}") +
+                          ", which does not exist; use {MOVE} or an action of the settings, such as {LAY}",
+                      lineOf(object, *text));
+            }
         }
     }
 

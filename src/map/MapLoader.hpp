@@ -4,6 +4,7 @@
 #include <string>
 
 class GameObjectManager;
+struct TileMap;
 
 // Loads a Tiled map into the game object manager: tileset textures, one drawn
 // layer per tile layer, and the game objects. The map is read and checked
@@ -17,5 +18,8 @@ public:
     bool load(const std::string& path, sf::Vector2f origin);
 
 private:
+    // The level's title and intro for its card, and its hints' areas and words.
+    void keepTitleAndHints(const TileMap& map, const std::string& path);
+
     GameObjectManager& objects;
 };

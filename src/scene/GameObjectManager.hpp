@@ -3,6 +3,7 @@
 #include "map/MedalTimes.hpp"
 #include "scene/GameObject.hpp"
 
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <memory>
@@ -47,6 +48,15 @@ public:
     std::optional<sf::Vector2f> shotDirection;
     // The loaded level's target times, when its map gives them.
     std::optional<MedalTimes> medalTimes;
+    // The loaded level's title (its "name", else its file's name) and its intro line ("" without one).
+    std::string levelTitle;
+    std::string levelIntro;
+    // The map's hints: the area the player stands in to see the words.
+    struct Hint {
+        sf::FloatRect area;
+        std::string text;
+    };
+    std::vector<Hint> hints;
 
 private:
     GameObjectManager();

@@ -7,9 +7,12 @@
 #include "assets/AssetManager.hpp"
 #include "common/FileCheck.hpp"
 #include "hud/RunClock.hpp"
+#include "input/ActionLabel.hpp"
 #include "input/RealtimeInput.hpp"
 #include "screens/MenuPalette.hpp"
 #include "screens/ScreenPicture.hpp"
+#include "storage/LevelCatalog.hpp"
+#include "storage/RecordsFile.hpp"
 #include "storage/Settings.hpp"
 
 #include <SFML/Graphics/Font.hpp>
@@ -27,6 +30,9 @@ const unsigned kCardLineSize = 21;
 const sf::Vector2f kMedalPictureSize(64, 64);
 // The middle of the band between "A guard dog got you." and "Press Space to return to the menu".
 const float kLostNumbersMiddle = 340.0f;
+// Below "Press Space to return to the menu": the run's time, and how to try again.
+const float kLostTimeMiddle = 425.0f;
+const float kRetryMiddle = 462.0f;
 const char* const kMedalPictures[] = {"", "Assets/medalBronze.png", "Assets/medalSilver.png",
                                       "Assets/medalGold.png"};
 
@@ -45,6 +51,16 @@ std::string EndScreen::timeText(double seconds, const std::string& difficulty, b
         return time + " (could not be saved)";
     }
     return best ? time + "   New best" : time;
+}
+
+std::string EndScreen::assistedTimeText(double seconds, const std::string& difficulty, bool kept, int speed) {
+    const std::string time = "Time " + RunClock::format(seconds) + " on " + difficulty + "   assisted at " +
+                             std::to_string(speed) + " %";
+    return kept ? time : time + " (could not be saved)";
+}
+
+std::string EndScreen::retryText(const std::string& key, const std::string& padButton) {
+    return "Press " + key + " to try again, or " + padButton + " on the pad";
 }
 
 std::string EndScreen::medalTitle(const MedalTimes& times, double seconds) {
@@ -81,13 +97,20 @@ void EndScreen::init() {
     }
     buildTimeLine();
     const GameStateManager* game = GameStateManager::getInstance();
-    if (game->won && game->medalTimes) {
+    const bool assisted = game->runSpeed < RecordsFile::kFullSpeed;
+    if (game->won && game->medalTimes && !assisted) {
         buildMedalCard(*game->medalTimes, game->runSeconds);
     }
     buildNumbers(game->won);
+    if (game->won) {
+        buildNextCard();
+    } else {
+        buildRetryLine();
+    }
     // A key held as the level ended is not a choice made on this screen.
     spaceWasDown = RealtimeInput::isKeyPressed(sf::Keyboard::Space);
     restartWasDown = RealtimeInput::isKeyPressed(GameStateManager::getInstance()->settings.key("RESTART"));
+    enterWasDown = RealtimeInput::isKeyPressed(sf::Keyboard::Enter);
 }
 
 void EndScreen::buildTimeLine() {
@@ -100,14 +123,19 @@ void EndScreen::buildTimeLine() {
     if (FileCheck::mayRead("Assets/arial.ttf") && font.loadFromFile("Assets/arial.ttf")) {
         gui.setFont(font); // before the line is made: it is measured to be centred
     }
-    timeLine = ui::Label::create(timeText(game->runSeconds, Settings::titleOf(game->settings.difficulty),
-                                          game->winKept, game->newBest));
+    const std::string difficulty = Settings::titleOf(game->settings.difficulty);
+    const std::string text =
+        !game->won ? "Time " + RunClock::format(game->runSeconds) + " on " + difficulty
+        : game->runSpeed < RecordsFile::kFullSpeed
+            ? assistedTimeText(game->runSeconds, difficulty, game->winKept, game->runSpeed)
+            : timeText(game->runSeconds, difficulty, game->winKept, game->newBest);
+    timeLine = ui::Label::create(text);
     timeLine->setTextSize(kTimeLineTextSize);
     timeLine->getRenderer()->setTextColor(kTimeLineColour);
     gui.add(timeLine, "time");
-    timeLine->setVisible(game->won);
     const sf::Vector2f size = timeLine->getSize();
-    timeLine->setPosition({(Letterbox::kPictureWidth - size.x) / 2.0f, kTimeLineMiddle - size.y / 2.0f});
+    timeLine->setPosition({(Letterbox::kPictureWidth - size.x) / 2.0f,
+                           (game->won ? kTimeLineMiddle : kLostTimeMiddle) - size.y / 2.0f});
 }
 
 std::shared_ptr<ui::Label> EndScreen::addCard(sf::FloatRect area, const std::string& name) {
@@ -179,6 +207,31 @@ void EndScreen::buildNumbers(bool won) {
                               {middle, kNumbersCardArea.top + 134.0f}, "seen");
 }
 
+void EndScreen::buildRetryLine() {
+    const Settings& settings = GameStateManager::getInstance()->settings;
+    const PadNames::Family family = InputManager::getInstance()->gamepad.family();
+    retryLine = addCentredLine(retryText(ActionLabel::forKeyboard("RESTART", settings),
+                                         ActionLabel::forPad("RESTART", settings, family)),
+                               kTimeLineTextSize, MenuPalette::kPaleGold,
+                               {Letterbox::kPictureWidth / 2.0f, kRetryMiddle}, "retry");
+}
+
+void EndScreen::buildNextCard() {
+    const GameStateManager* game = GameStateManager::getInstance();
+    nextLevel = LevelCatalog::lessonAfter(game->mapPath);
+    if (nextLevel.empty() || medalCard) {
+        return;
+    }
+    nextCard = addCard(kMedalCardArea, "nextCard");
+    const float middle = kMedalCardArea.left + kMedalCardArea.width / 2.0f;
+    const bool lesson = LevelCatalog::isLesson(nextLevel);
+    addCentredLine(lesson ? "Next lesson" : "First level", kCardTitleSize, MenuPalette::kCream,
+                   {middle, kMedalCardArea.top + 56.0f}, "nextTitle");
+    const PadNames::Family family = InputManager::getInstance()->gamepad.family();
+    addCentredLine("Enter or " + ActionLabel::forPad("ACCEPT", game->settings, family) + " on the pad",
+                   kCardLineSize, MenuPalette::kPaleGold, {middle, kMedalCardArea.top + 116.0f}, "nextKeys");
+}
+
 void EndScreen::exit() {
     SceneRegistries::dispose();
 }
@@ -200,6 +253,12 @@ void EndScreen::handleInput(float) {
     const bool nothingToShow = !wonPicture && !lostPicture;
     GameStateManager* game = GameStateManager::getInstance();
     const Gamepad& pad = InputManager::getInstance()->gamepad;
+    if (!nothingToShow && nextCard &&
+        (newlyPressed(sf::Keyboard::Enter, enterWasDown) || pad.isPressed("ACCEPT"))) {
+        game->mapPath = nextLevel;
+        game->setState(GameStateManager::kIngameScreen);
+        return;
+    }
     if (nothingToShow || newlyPressed(sf::Keyboard::Space, spaceWasDown) || pad.isPressed("ACCEPT") ||
         pad.isPressed("PAUSE")) {
         game->setState(GameStateManager::kStartScreen);

@@ -15,7 +15,10 @@
 // times a card on the left with the medal won and the time the next one needs. The run's numbers (eggs
 // shot, times seen) are on a card on the right after a win, between the lines after a loss. Space returns to
 // the menu, R (as bound) plays the level again; a key already down when the screen opened (Space shoots in
-// the level) counts only once it has been let go and pressed again.
+// the level) counts only once it has been let go and pressed again. After a loss the run's time shows, and
+// how to try again with the key and pad button bound now. A win at a slower game speed says it was assisted,
+// at what speed, and shows no medal. After a won lesson a card offers the next one (Enter, or the pad's
+// accept button); after the last lesson it offers the first level.
 class EndScreen final : public GameState {
 public:
     // The middle of the free band between "You escaped with the formula." and "Press Space to return to
@@ -31,6 +34,10 @@ public:
     // "Time 1:23.4 on Normal   New best", "Time 1:23.4 on Normal" or "Time 1:23.4 on Hard (could not be
     // saved)".
     static std::string timeText(double seconds, const std::string& difficulty, bool kept, bool best);
+    // The same for a win at `speed` percent below full speed: "Time 1:23.4 on Normal   assisted at 70 %".
+    static std::string assistedTimeText(double seconds, const std::string& difficulty, bool kept, int speed);
+    // "Press R to try again, or Y on the pad", with the key and pad button given.
+    static std::string retryText(const std::string& key, const std::string& padButton);
     // "Gold medal", "Silver medal", "Bronze medal" or "No medal".
     static std::string medalTitle(const MedalTimes& times, double seconds);
     // "0:40.0 or less for gold", or "The best medal there is" after a gold.
@@ -53,15 +60,23 @@ public:
     std::shared_ptr<ui::Label> numbersCard;
     std::shared_ptr<ui::Label> eggsLine;
     std::shared_ptr<ui::Label> seenLine;
+    // After a loss: how to try again.
+    std::shared_ptr<ui::Label> retryLine;
+    // After a won lesson: the level that Enter starts, and its card.
+    std::string nextLevel;
+    std::shared_ptr<ui::Label> nextCard;
 
 private:
     void buildTimeLine();
     void buildMedalCard(const MedalTimes& times, double seconds);
     void buildNumbers(bool won);
+    void buildRetryLine();
+    void buildNextCard();
     std::shared_ptr<ui::Label> addCard(sf::FloatRect area, const std::string& name);
     std::shared_ptr<ui::Label> addCentredLine(const std::string& text, unsigned size, sf::Color colour,
                                               sf::Vector2f centre, const std::string& name);
 
     bool spaceWasDown = true;
     bool restartWasDown = true;
+    bool enterWasDown = true;
 };

@@ -9,6 +9,7 @@
 #include "components/EggComponent.hpp"
 #include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
+#include "components/MoveComponent.hpp"
 #include "input/RealtimeInput.hpp"
 #include "map/LevelSchema.hpp"
 #include "physics/PhysicsManager.hpp"
@@ -23,6 +24,7 @@
 
 #include <SFML/System/Err.hpp>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 const char* const kEscapeAction = "ESCAPE";
@@ -44,6 +46,9 @@ void IngameScreen::init() {
     bindPlayerKeys();
     hud.build(GameStateManager::getInstance()->window);
     pausePanel.build(GameStateManager::getInstance()->window);
+    const GameObjectManager* objects = GameObjectManager::getInstance();
+    titleCard.build(GameStateManager::getInstance()->window, objects->levelTitle, objects->levelIntro);
+    hintPanel.build(GameStateManager::getInstance()->window);
 }
 
 bool IngameScreen::loadLevel() {
@@ -57,7 +62,10 @@ bool IngameScreen::loadLevel() {
     }
     player = objects->getGameObject(LevelSchema::kPlayerName);
     camera = objects->getGameObject(LevelSchema::kCameraName);
-    const Settings::Difficulty difficulty = GameStateManager::getInstance()->settings.difficulty;
+    const Difficulty difficulty = GameStateManager::getInstance()->settings.difficulty;
+    const int speed = std::clamp(GameStateManager::getInstance()->settings.gameSpeed,
+                                 RecordsFile::kSlowestSpeed, RecordsFile::kFullSpeed);
+    speedShare = static_cast<float>(speed) / static_cast<float>(RecordsFile::kFullSpeed);
     for (int i = 1; i <= LevelSchema::kDogCount; ++i) {
         dogs.push_back(objects->getGameObject(LevelSchema::dogName(i)));
         if (auto movement = dogs.back()->getComponent<EnemyMovement>()) {
@@ -66,6 +74,12 @@ bool IngameScreen::loadLevel() {
     }
     for (int i = 1; i <= LevelSchema::kEggCount; ++i) {
         eggs.push_back(objects->getGameObject(LevelSchema::eggName(i)));
+        if (auto state = eggs.back()->getComponent<EggComponent>()) {
+            state->timeScale = speedShare;
+        }
+    }
+    if (auto movement = player->getComponent<MoveComponent>()) {
+        movement->timeScale = speedShare;
     }
     playerLife = player->getComponent<DeathComponent>();
     playerEggs = player->getComponent<LayEggComponent>();
@@ -76,7 +90,8 @@ bool IngameScreen::loadLevel() {
 
 void IngameScreen::loadGhost() {
     const GameStateManager* game = GameStateManager::getInstance();
-    if (game->settings.showGhost) {
+    // An assisted run races no one.
+    if (game->settings.showGhost && speedShare == 1.0f) {
         ghost = GhostFile(game->ghostsFolder).load(levelKey, game->settings.difficulty);
     }
 }
@@ -114,12 +129,15 @@ void IngameScreen::finishRun() {
         const auto movement = dog ? dog->getComponent<EnemyMovement>() : nullptr;
         game->timesSeen += movement ? movement->timesSawPlayer() : 0;
     }
+    game->runSpeed = static_cast<int>(std::lround(speedShare * static_cast<float>(RecordsFile::kFullSpeed)));
     if (game->won && !playerDead) {
         const RecordsFile::Outcome outcome =
-            RecordsFile(game->recordsPath).recordWin(levelKey, game->settings.difficulty, runClock.seconds());
+            RecordsFile(game->recordsPath)
+                .recordWin(levelKey, game->settings.difficulty, runClock.seconds(), game->runSpeed);
         game->newBest = outcome.best;
         game->winKept = outcome.kept;
-        if (outcome.best) {
+        // An assisted win writes no ghost.
+        if (outcome.best && speedShare == 1.0f) {
             recording.record(runClock.seconds(), player->getPosition(),
                              PhysicsManager::getInstance()->playerInside);
             GhostFile(game->ghostsFolder).save(levelKey, game->settings.difficulty, recording);
@@ -161,6 +179,7 @@ void IngameScreen::handleInput(float dt) {
         return;
     }
     const bool levelOver = game->levelComplete || playerDead;
+    titleCard.update(dt, player->name);
     InputManager* input = InputManager::getInstance();
     const Gamepad& pad = input->gamepad;
     // The pad's A both lays and continues: the press that continues does not lay as well.
@@ -186,8 +205,8 @@ void IngameScreen::handleInput(float dt) {
         game->setState(GameStateManager::kStartScreen);
         return;
     }
-    if (!paused && !continuedByPad) {
-        player->update(dt);
+    if (!paused && !continuedByPad && !titleCard.shown()) {
+        player->update(dt * speedShare);
     }
     if (playerDead || game->levelComplete) {
         finishRun();
@@ -201,7 +220,7 @@ void IngameScreen::update(float dt) {
         return;
     }
     const bool hasFormula = GameStateManager::getInstance()->hasFormula;
-    if (!paused && !playerDead && !GameStateManager::getInstance()->levelComplete) {
+    if (!paused && !titleCard.shown() && !playerDead && !GameStateManager::getInstance()->levelComplete) {
         runClock.advance(dt);
         recording.record(runClock.seconds(), player->getPosition(),
                          PhysicsManager::getInstance()->playerInside);
@@ -211,8 +230,14 @@ void IngameScreen::update(float dt) {
         pausePanel.show(camera->getComponent<CameraComponent>()->view, player->getPosition());
         return;
     }
+    if (titleCard.shown()) {
+        return; // the level waits under its card
+    }
+    hintPanel.update(
+        {player->getPosition(), {player->rigidBody->bounds.width, player->rigidBody->bounds.height}},
+        GameObjectManager::getInstance()->hints);
     for (const auto& dog : dogs) {
-        dog->update(dt);
+        dog->update(dt * speedShare);
         if (!playerLife->alive) {
             playerDead = true;
             break;
@@ -220,7 +245,7 @@ void IngameScreen::update(float dt) {
     }
     shakeForDogs();
     for (const auto& egg : eggs) {
-        egg->update(dt);
+        egg->update(dt * speedShare);
     }
     PhysicsManager::getInstance()->update();
 }
@@ -271,6 +296,10 @@ void IngameScreen::draw(sf::RenderWindow& window) {
     chaseMarks.draw(window, dogs);
     const sf::FloatRect viewport = Letterbox::viewport(window.getSize());
     hud.draw(viewport);
+    titleCard.draw(window);
+    if (!paused) {
+        hintPanel.draw(window);
+    }
     if (paused) {
         pausePanel.draw(window, viewport);
     }

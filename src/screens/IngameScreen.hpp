@@ -2,10 +2,12 @@
 
 #include "app/GameState.hpp"
 #include "hud/ChaseMark.hpp"
+#include "hud/HintPanel.hpp"
 #include "hud/Hud.hpp"
 #include "hud/PausePanel.hpp"
 #include "hud/RunClock.hpp"
 #include "hud/SightOverlay.hpp"
+#include "hud/TitleCard.hpp"
 #include "scene/GameObject.hpp"
 #include "scene/TileCache.hpp"
 #include "storage/GhostRun.hpp"
@@ -24,7 +26,8 @@ class LayEggComponent;
 // paused, R restarts the level and Q leaves it for the menu (keys as bound). Ends
 // when the player is caught or reaches the goal with the formula; a win is timed
 // (the clock stands while paused) and recorded as the level's best when faster, and its path kept as the
-// ghost that the next attempts race.
+// ghost that the next attempts race. The level waits under its title card until the player's first action;
+// the options' game speed slows everything in it but the clock, and a win below full speed is assisted.
 class IngameScreen final : public GameState {
 public:
     void init() override;
@@ -47,6 +50,10 @@ public:
     std::shared_ptr<ui::Label>& pauseKeys = pausePanel.pauseKeys;
     std::shared_ptr<ui::Label>& boundKeys = pausePanel.boundKeys;
     ChaseMark chaseMarks;
+    // The level's name and intro as it starts: the level waits under it until the player acts.
+    TitleCard titleCard;
+    // The words of the hint the player stands in.
+    HintPanel hintPanel;
     // The dogs' sight on the ground, unless the player turned it off in the options.
     SightOverlay sightAreas;
     // This run as it goes, and the best run's ghost to race (when there is one and the player shows it).
@@ -75,6 +82,8 @@ private:
     void drawGhost(sf::RenderWindow& window);
 
     bool levelReady = false;
+    // The share of real time the level runs at: the options' game speed, 0.5 to 1.
+    float speedShare = 1.0f;
     // Which dogs chased in the last frame, for the pad's rumble.
     std::vector<bool> dogsChasing;
     std::string levelKey; // the level's name in the records

@@ -122,7 +122,7 @@ sf::String fittedLetters(const sf::String& letters, const sf::Font& font, unsign
 
 std::pair<std::string, std::string> LevelListScreen::entryParts(const LevelCatalog::Details& details,
                                                                 const std::string& fileName, bool shipped,
-                                                                Settings::Difficulty difficulty) {
+                                                                Difficulty difficulty) {
     if (!details.playable()) {
         return {fileName + ": ", details.problem};
     }
@@ -132,7 +132,7 @@ std::pair<std::string, std::string> LevelListScreen::entryParts(const LevelCatal
 }
 
 std::string LevelListScreen::entryText(const LevelCatalog::Details& details, const std::string& fileName,
-                                       bool shipped, Settings::Difficulty difficulty) {
+                                       bool shipped, Difficulty difficulty) {
     const auto [first, second] = entryParts(details, fileName, shipped, difficulty);
     return first + second;
 }
@@ -160,7 +160,7 @@ std::string LevelListScreen::fittedParts(const std::string& first, const std::st
 }
 
 std::string LevelListScreen::recordText(const LevelCatalog::Details& details,
-                                        Settings::Difficulty difficulty) {
+                                        Difficulty difficulty) {
     const std::string played = Settings::titleOf(difficulty) + ": ";
     const auto record = details.records.find(difficulty);
     if (record == details.records.end()) {
@@ -168,8 +168,11 @@ std::string LevelListScreen::recordText(const LevelCatalog::Details& details,
     }
     const int wins = record->second.wins;
     const double best = record->second.bestSeconds;
-    const std::string medal =
-        details.medalTimes ? MedalTimes::medalText(details.medalTimes->medalFor(best)) : std::string();
+    // An assisted best earns no medal, and says at what speed it was won.
+    const bool assisted = record->second.assisted();
+    const std::string medal = assisted ? "assisted at " + std::to_string(record->second.speed) + " %"
+                              : details.medalTimes ? MedalTimes::medalText(details.medalTimes->medalFor(best))
+                                                   : std::string();
     return played + (medal.empty() ? "" : medal + ", ") + "best " + RunClock::format(best) + ", won " +
            std::to_string(wins) + (wins == 1 ? " time" : " times");
 }
@@ -191,10 +194,20 @@ void LevelListScreen::init() {
     panel.setFillColor(MenuPalette::nightBlue(248));
     panel.setOutlineColor(MenuPalette::kGold);
     panel.setOutlineThickness(2.0f);
-    catalog.emplace(LevelCatalog::defaultPlayerFolder(), game->recordsPath);
+    practice = game->practiceList;
+    openCatalog();
     buildWidgets();
     showPage(0);
     MenuFocus::restore(gui, GameStateManager::kLevelListScreen);
+}
+
+void LevelListScreen::openCatalog() {
+    const std::string& records = GameStateManager::getInstance()->recordsPath;
+    if (practice) {
+        catalog.emplace(LevelCatalog::lessons(), records);
+    } else {
+        catalog.emplace(LevelCatalog::defaultPlayerFolder(), records);
+    }
 }
 
 std::shared_ptr<ui::Button> LevelListScreen::makeButton(const std::string& text, sf::FloatRect area,
@@ -220,7 +233,7 @@ std::shared_ptr<ui::Button> LevelListScreen::makeButton(const std::string& text,
 }
 
 void LevelListScreen::buildWidgets() {
-    auto title = ui::Label::create("Levels");
+    auto title = ui::Label::create(practice ? "Practice" : "Levels");
     title->setPosition({kLeft, 44.0f});
     title->setTextSize(30);
     title->getRenderer()->setTextColor(MenuPalette::kGold);
@@ -230,6 +243,9 @@ void LevelListScreen::buildWidgets() {
     statusLabel->setTextSize(kStatusSize);
     statusLabel->getRenderer()->setTextColor(MenuPalette::kPaleGold);
     gui.add(statusLabel);
+    if (practice) {
+        say("One thing at a time: play the lessons in order");
+    }
     for (std::size_t row = 0; row < kRowsPerPage; ++row) {
         auto button = makeButton("", {kLeft, kFirstRowTop + row * kRowPitch, kWidth, kRowHeight}, kNameSize);
         button->onClick.connect([this, row] { chosen = firstShown + row; });
@@ -399,9 +415,8 @@ void LevelListScreen::turnPageByPad(const Gamepad& pad) {
 
 void LevelListScreen::relist() {
     const std::size_t page = firstShown;
-    GameStateManager* game = GameStateManager::getInstance();
     catalog.reset();
-    catalog.emplace(LevelCatalog::defaultPlayerFolder(), game->recordsPath);
+    openCatalog();
     const std::string kept = status;
     firstShown = std::numeric_limits<std::size_t>::max(); // whatever page it lands on, it is shown afresh
     showPage(page);

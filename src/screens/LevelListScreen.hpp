@@ -18,10 +18,11 @@
 #include <vector>
 
 // The list of levels, a page of them at a time: the shipped ones, then the player's own from their levels
-// folder. Each entry shows the level's name with its best time and wins at the chosen difficulty; a level the
-// game cannot play is greyed with the reason and cannot be chosen. Choosing one starts it; Back, Escape or
-// the pad's B button return to the menu. Previous and Next, Page Up and Page Down, Home and End, the mouse
-// wheel and the pad's shoulder buttons turn the pages.
+// folder; or, opened from the menu's Practice, the practice yard's lessons, with a line of help. Each entry
+// shows the level's name with its best time and wins at the chosen difficulty; a level the game cannot play
+// is greyed with the reason and cannot be chosen. Choosing one starts it; Back, Escape or the pad's B button
+// return to the menu. Previous and Next, Page Up and Page Down, Home and End, the mouse wheel and the pad's
+// shoulder buttons turn the pages.
 //
 // Only the levels on the page shown are checked, on the catalogue's own thread: a level still being
 // checked says so, and one chosen meanwhile starts once its check finds it playable. A level whose file is
@@ -44,7 +45,8 @@ public:
     static std::string entryText(const LevelCatalog::Details& details, const std::string& fileName,
                                  bool shipped, Difficulty difficulty);
     // "Normal: Silver medal, best 1:02.3, won 2 times" (no medal on a level without medal times, or for a
-    // time slower than bronze) or "Normal: not won yet".
+    // time slower than bronze), "Normal: assisted at 70 %, best 1:12.3, won 1 time" for a best won at a slower
+    // game speed, or "Normal: not won yet".
     static std::string recordText(const LevelCatalog::Details& details, Difficulty difficulty);
     // The same line in two parts: what may be cut first when the line is too long (the names), and the
     // rest (the record, or the reason a level cannot be played).
@@ -69,6 +71,8 @@ public:
     bool pageChecked();
 
     ui::Gui gui;
+    // The lessons rather than the levels.
+    bool practice = false;
     std::optional<LevelCatalog> catalog;
     std::size_t firstShown = 0;
     // One button per row of the page; rows past the last level are hidden.
@@ -90,6 +94,7 @@ private:
     };
 
     void buildWidgets();
+    void openCatalog();
     std::shared_ptr<ui::Button> makeButton(const std::string& text, sf::FloatRect area, unsigned textSize);
     // Looks the page's levels up again; true when they have all been checked.
     bool refreshRows();

@@ -9,16 +9,23 @@
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
 #include "screens/MenuFocus.hpp"
+#include "screens/MenuPalette.hpp"
 #include "screens/ScreenPicture.hpp"
 #include "storage/Settings.hpp"
 #include "ui/Button.hpp"
 #include "ui/FormError.hpp"
 
 #include <SFML/System/Err.hpp>
+#include <filesystem>
 
 namespace {
 const char* const kFormFile = "Assets/start.txt";
 const char* const kFontFile = "Assets/arial.ttf";
+// Under the menu's panel, over the fence, on a strip of the panel's night blue.
+const char* const kWelcome = "New here? Practice teaches the basics, one thing at a time.";
+const unsigned kWelcomeTextSize = 18;
+const float kWelcomeTop = 545.0f;
+const sf::Uint8 kWelcomeOpacity = 220;
 } // namespace
 
 void StartScreen::loadSounds() {
@@ -79,6 +86,7 @@ bool StartScreen::buildMenu() {
         return false;
     }
     if (!connectButton("start", &StartScreen::onStartClicked) ||
+        !connectButton("practice", &StartScreen::onPracticeClicked) ||
         !connectButton("levels", &StartScreen::onLevelsClicked) ||
         !connectButton("options", &StartScreen::onOptionsClicked) ||
         !connectButton("credits", &StartScreen::onCreditsClicked) ||
@@ -92,7 +100,26 @@ bool StartScreen::buildMenu() {
         return false;
     }
     audioCheckBox->onClick.connect(&StartScreen::onAudioClicked, this);
+    welcomeNewPlayer();
     return true;
+}
+
+void StartScreen::welcomeNewPlayer() {
+    GameStateManager* game = GameStateManager::getInstance();
+    std::error_code ignored;
+    const bool firstStart =
+        !game->recordsPath.empty() && !std::filesystem::exists(game->recordsPath, ignored);
+    if (!firstStart) {
+        return;
+    }
+    welcomeLine = ui::Label::create(kWelcome);
+    welcomeLine->setTextSize(kWelcomeTextSize);
+    welcomeLine->getRenderer()->setTextColor(MenuPalette::kPaleGold);
+    welcomeLine->getRenderer()->setBackgroundColor(MenuPalette::nightBlue(kWelcomeOpacity));
+    welcomeLine->getRenderer()->setBorders({10.0f, 4.0f, 10.0f, 4.0f});
+    welcomeLine->getRenderer()->setBorderColor(sf::Color::Transparent);
+    gui.add(welcomeLine, "welcome");
+    welcomeLine->setPosition({(Letterbox::kPictureWidth - welcomeLine->getSize().x) / 2.0f, kWelcomeTop});
 }
 
 bool StartScreen::connectButton(const std::string& name, void (StartScreen::*handler)()) {
@@ -143,7 +170,8 @@ void StartScreen::update(float) {
         game->setState(GameStateManager::kIngameScreen);
         return;
     }
-    if (!levelsIdle) {
+    if (!practiceIdle || !levelsIdle) {
+        game->practiceList = !practiceIdle;
         game->setState(GameStateManager::kLevelListScreen);
         return;
     }
@@ -178,6 +206,11 @@ void StartScreen::handleInput(float) {}
 void StartScreen::onStartClicked() {
     AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
     startIdle = false;
+}
+
+void StartScreen::onPracticeClicked() {
+    AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
+    practiceIdle = false;
 }
 
 void StartScreen::onLevelsClicked() {

@@ -415,6 +415,24 @@ const std::vector<std::string>& LevelCatalog::shippedLevels() {
     return levels;
 }
 
+const std::vector<std::string>& LevelCatalog::lessons() {
+    static const std::vector<std::string> levels = {"Assets/lesson1.tmx", "Assets/lesson2.tmx",
+                                                    "Assets/lesson3.tmx", "Assets/lesson4.tmx"};
+    return levels;
+}
+
+bool LevelCatalog::isLesson(const std::string& path) {
+    return std::find(lessons().begin(), lessons().end(), path) != lessons().end();
+}
+
+std::string LevelCatalog::lessonAfter(const std::string& path) {
+    const auto found = std::find(lessons().begin(), lessons().end(), path);
+    if (found == lessons().end()) {
+        return "";
+    }
+    return found + 1 == lessons().end() ? shippedLevels().front() : *(found + 1);
+}
+
 std::string LevelCatalog::defaultPlayerFolder() {
     return UserFolders::data("levels");
 }
@@ -425,7 +443,7 @@ bool LevelCatalog::naturalLess(const std::string& a, const std::string& b) {
 }
 
 LevelCatalog::LevelCatalog(const std::string& playerFolder, std::string records)
-    : paths(shippedLevels()), recordsPath(std::move(records)) {
+    : paths(shippedLevels()), shippedCount(paths.size()), recordsPath(std::move(records)) {
     Checker::instance().addServer();
     std::vector<fs::path> own;
     std::error_code error;
@@ -444,6 +462,12 @@ LevelCatalog::LevelCatalog(const std::string& playerFolder, std::string records)
         paths.push_back(file.string());
     }
     looked.resize(paths.size());
+}
+
+LevelCatalog::LevelCatalog(std::vector<std::string> shipped, std::string records)
+    : paths(std::move(shipped)), shippedCount(paths.size()), looked(paths.size()),
+      recordsPath(std::move(records)) {
+    Checker::instance().addServer();
 }
 
 LevelCatalog::~LevelCatalog() {

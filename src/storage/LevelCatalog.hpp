@@ -34,6 +34,11 @@ public:
 
     // The levels that come with the game, the first one first.
     static const std::vector<std::string>& shippedLevels();
+    // The practice yard's lessons, in the order they teach; they come with the game too.
+    static const std::vector<std::string>& lessons();
+    static bool isLesson(const std::string& path);
+    // The lesson after the lesson `path`, the first level after the last lesson, "" after any other level.
+    static std::string lessonAfter(const std::string& path);
     // "$XDG_DATA_HOME/pellowick/levels", or under "$HOME/.local/share" when the variable is unset, empty or
     // not an absolute path; empty without either.
     static std::string defaultPlayerFolder();
@@ -43,6 +48,8 @@ public:
 
     // A folder that is missing or unreadable simply adds no levels. An empty `recordsPath` shows no records.
     LevelCatalog(const std::string& playerFolder, std::string recordsPath);
+    // Exactly the levels `shipped`, in their order, all counted as shipped (the practice yard's list).
+    LevelCatalog(std::vector<std::string> shipped, std::string recordsPath);
     // Checks asked for by this catalogue alone and not yet started are dropped.
     ~LevelCatalog();
     LevelCatalog(const LevelCatalog&) = delete;
@@ -54,7 +61,7 @@ public:
     // Its name in its folder, as the list shows it beside a level's own name.
     std::string fileName(std::size_t index) const;
     // Whether entry `index` came with the game rather than from the player's folder.
-    bool shipped(std::size_t index) const { return index < shippedLevels().size(); }
+    bool shipped(std::size_t index) const { return index < shippedCount; }
 
     // The details when the level has been checked; otherwise nothing, and the check is asked for.
     // Never waits.
@@ -76,6 +83,7 @@ public:
 
 private:
     std::vector<std::string> paths;
+    std::size_t shippedCount = 0;
     std::vector<std::optional<Details>> looked;
     std::string recordsPath;
 };

@@ -67,8 +67,21 @@ std::string entryName(std::string_view level, std::optional<Difficulty> difficul
     return "levels.\"" + escaped(level) + "\"" + (difficulty ? "." + Difficulties::nameOf(*difficulty) : "");
 }
 
+// Whether a win in `seconds` at `speed` takes the place of the record's best time: any full-speed time beats
+// an assisted one, and an assisted one never beats a full-speed one.
+bool replacesBest(const Record& record, double seconds, int speed) {
+    const bool full = speed >= RecordsFile::kFullSpeed;
+    if (record.wins == 0 || full != !record.assisted()) {
+        return record.wins == 0 || full;
+    }
+    return seconds < record.bestSeconds;
+}
+
 void keepBoth(Record& kept, const Record& other) {
-    kept.bestSeconds = kept.wins == 0 ? other.bestSeconds : std::min(kept.bestSeconds, other.bestSeconds);
+    if (replacesBest(kept, other.bestSeconds, other.speed)) {
+        kept.bestSeconds = other.bestSeconds;
+        kept.speed = other.speed;
+    }
     kept.wins = std::max(kept.wins, other.wins);
 }
 
@@ -78,6 +91,7 @@ std::optional<Record> readRecord(const toml::node& entry, const std::string& nam
     const toml::node_view<const toml::node> values(&entry);
     const double best = values["best"].value_or(std::nan(""));
     const std::int64_t wins = values["wins"].value_or(std::int64_t{0});
+    const std::int64_t speed = values["assisted"].value_or(std::int64_t{RecordsFile::kFullSpeed});
     if (!std::isfinite(best) || best <= 0.0 || best > RecordsFile::kLongestRun || wins < 1) {
         report(firstLine + entry.source().begin.line - 1,
                name + " needs a best time above 0 and at most " +
@@ -85,7 +99,14 @@ std::optional<Record> readRecord(const toml::node& entry, const std::string& nam
                    " seconds and wins of at least 1; dropped");
         return std::nullopt;
     }
-    return Record{best, static_cast<int>(std::min(wins, kMostWins))};
+    if (speed < RecordsFile::kSlowestSpeed || speed > RecordsFile::kFullSpeed) {
+        report(firstLine + entry.source().begin.line - 1,
+               name + " has assisted = " + std::to_string(speed) + "; a game speed is from " +
+                   std::to_string(RecordsFile::kSlowestSpeed) + " to " +
+                   std::to_string(RecordsFile::kFullSpeed - 1) + " percent; dropped");
+        return std::nullopt;
+    }
+    return Record{best, static_cast<int>(std::min(wins, kMostWins)), static_cast<int>(speed)};
 }
 
 // One level's table: a table per difficulty, or (in a file from before the difficulties) the Normal
@@ -246,7 +267,8 @@ RecordsFile::LevelRecords RecordsFile::findAll(const std::string& level) {
     return found == records.end() ? LevelRecords{} : found->second;
 }
 
-RecordsFile::Outcome RecordsFile::recordWin(const std::string& level, Difficulty difficulty, double seconds) {
+RecordsFile::Outcome RecordsFile::recordWin(const std::string& level, Difficulty difficulty, double seconds,
+                                            int speed) {
     std::string problem;
     if (filePath.empty() || level.empty()) {
         return {};
@@ -267,9 +289,12 @@ RecordsFile::Outcome RecordsFile::recordWin(const std::string& level, Difficulty
     }
     Record& record = records[level][difficulty];
     Outcome outcome;
-    outcome.best = record.wins == 0 || seconds < record.bestSeconds;
+    outcome.best = replacesBest(record, seconds, speed);
     record.wins = static_cast<int>(std::min<std::int64_t>(record.wins + 1LL, kMostWins));
-    record.bestSeconds = outcome.best ? seconds : record.bestSeconds;
+    if (outcome.best) {
+        record.bestSeconds = seconds;
+        record.speed = std::clamp(speed, kSlowestSpeed, kFullSpeed);
+    }
     if (!save(records)) {
         return {};
     }
@@ -309,9 +334,12 @@ std::string RecordsFile::toText(const Records& records) {
     for (const auto& [level, byDifficulty] : records) {
         toml::table entry;
         for (const auto& [difficulty, record] : byDifficulty) {
-            entry.insert(
-                Difficulties::nameOf(difficulty),
-                toml::table{{"best", record.bestSeconds}, {"wins", static_cast<std::int64_t>(record.wins)}});
+            toml::table values{{"best", record.bestSeconds},
+                               {"wins", static_cast<std::int64_t>(record.wins)}};
+            if (record.assisted()) {
+                values.insert("assisted", static_cast<std::int64_t>(record.speed));
+            }
+            entry.insert(Difficulties::nameOf(difficulty), std::move(values));
         }
         levels.insert(level, std::move(entry));
     }

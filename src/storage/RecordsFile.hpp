@@ -14,7 +14,9 @@
 // "<file>.bad", or "<file>.bad.1", "<file>.bad.2"... when older copies are there, and that line names it. A
 // file is never written larger than the game reads. A win is saved under a lock beside the file, after
 // reading the file again, so two games running at once lose none of each other's wins. A file from before the
-// difficulties holds Normal records.
+// difficulties holds Normal records. A win at a slower game speed is counted and kept as the best time
+// only until a full-speed win comes; its speed is written beside it ("assisted = 70"), and a file without
+// that mark holds full-speed times.
 class RecordsFile {
 public:
     using Difficulty = ::Difficulty;
@@ -23,11 +25,17 @@ public:
     static constexpr std::uintmax_t kLargestFile = 4u << 20;
     // No run lasts longer: a best time above it is a damaged entry, and a longer run is not recorded.
     static constexpr double kLongestRun = 24.0 * 60.0 * 60.0;
+    // The game as it is; the slowest game speed a record may have been won at.
+    static constexpr int kFullSpeed = 100;
+    static constexpr int kSlowestSpeed = 50;
 
     // What the player has done in one level at one difficulty.
     struct Record {
         double bestSeconds = 0.0;
         int wins = 0;
+        // The game speed, in percent, the best time was made at; below kFullSpeed the win was assisted.
+        int speed = kFullSpeed;
+        bool assisted() const { return speed < kFullSpeed; }
     };
     // A level's records by difficulty; a difficulty not yet won has none.
     using LevelRecords = std::map<Difficulty, Record>;
@@ -55,9 +63,11 @@ public:
     // Every record of the level.
     LevelRecords findAll(const std::string& level);
     // Counts a win in `seconds` at `difficulty`, keeping it as the best time when it beats that
-    // difficulty's record (or is the first). A file that cannot be written, one that would grow past
+    // difficulty's record (or is the first). A win at a `speed` below kFullSpeed beats only an assisted
+    // best, and any full-speed win beats that. A file that cannot be written, one that would grow past
     // kLargestFile, or a run longer than kLongestRun, is reported and not kept; the game goes on.
-    Outcome recordWin(const std::string& level, Difficulty difficulty, double seconds);
+    Outcome recordWin(const std::string& level, Difficulty difficulty, double seconds,
+                      int speed = kFullSpeed);
 
 private:
     using Records = std::map<std::string, LevelRecords>;

@@ -87,6 +87,10 @@ std::vector<Row> makeRows() {
     // The menu's own audio box shows this one.
     rows.push_back(switchRow<&Settings::audio>("audio.enabled", Control::None, "Audio"));
     rows.push_back(difficultyRow());
+    // Slows the whole level alike, for players who need more time; wins below full speed are kept as
+    // assisted.
+    rows.push_back(
+        numberRow<&Settings::gameSpeed>("game.game_speed", Control::Slider, "Game speed", 50, 100, 10));
     rows.push_back(switchRow<&Settings::fullscreen>("window.fullscreen", Control::CheckBox, "Fullscreen"));
     rows.back().effect = SettingTable::Effect::Window;
     rows.push_back(switchRow<&Settings::showSight>("game.show_sight", Control::CheckBox, "Show sight"));

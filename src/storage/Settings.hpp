@@ -70,4 +70,6 @@ public:
     std::map<std::string, SDL_GameControllerButton> padButtons;
     // A pulse when a dog starts chasing, a longer one when caught, on a pad that can.
     bool rumble = true;
+    // How fast the level runs, in percent of the full speed: 50 to 100 in steps of 10.
+    int gameSpeed = 100;
 };

@@ -9,7 +9,7 @@ protected:
 TEST_F(OptionsEndToEndTest, VolumesAndKeysChosenByKeysHoldInTheNextRun) {
     // Options from the menu; opened by a key, it shows the focus on the music slider at once: twenty steps
     // of 5 down to silence.
-    display.run("xdotool key --delay 400 Down Down Return");
+    display.run("xdotool key --delay 400 Down Down Down Return");
     waitSeconds(0.4);
     // The music slider sits at (290, 82) in the 800x600 picture, 300 by 22: a light ring round it.
     const sf::Image options = shot("options");

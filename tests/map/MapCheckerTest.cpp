@@ -141,6 +141,15 @@ TEST_F(MapCheckerTest, EachBreakageIsReportedOnItsOwnLine) {
          "warning: object \"door\": is so close to the exit object of type \"exit\" at (48, 0) that the "
          "player can touch both at once",
          true},
+        {"hint without words", "<objectgroup name=\"Objects\">\n",
+         "<objectgroup name=\"Objects\">\n" +
+             testlevel::object("tip", "hint", 0, 0, "<property name=\"text\" value=\" \"/>"),
+         "error: object \"tip\": is a hint without text; give it the property \"text\""},
+        {"hint naming no action", "<objectgroup name=\"Objects\">\n",
+         "<objectgroup name=\"Objects\">\n" +
+             testlevel::object("tip", "hint", 0, 0, "<property name=\"text\" value=\"Press {JUMP}\"/>"),
+         "error: object \"tip\": names the action \"{JUMP}\", which does not exist; use {MOVE} or an action "
+         "of the settings, such as {LAY}"},
         {"properties Tiled would reorder", "<property name=\"0_offsetX\"", "<property name=\"9_offsetX\"",
          "warning: object \"camera\": property names are not in alphabetical order (\"9_offsetX\" before "
          "\"1_offsetY\"); Tiled will reorder them on save",

@@ -149,4 +149,6 @@ TEST_P(TiledRoundTripTest, TileLayersRenderLikeTiledsRasterizer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ShippedLevels, TiledRoundTripTest,
-                         testing::Values("Assets/map.tmx", "Assets/level2.tmx", "Assets/level3.tmx"));
+                         testing::Values("Assets/map.tmx", "Assets/level2.tmx", "Assets/level3.tmx",
+                                         "Assets/lesson1.tmx", "Assets/lesson2.tmx", "Assets/lesson3.tmx",
+                                         "Assets/lesson4.tmx"));

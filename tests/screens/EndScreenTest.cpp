@@ -6,6 +6,7 @@
 #include "screens/IngameScreen.hpp"
 #include "screens/LevelListScreen.hpp"
 #include "screens/StartScreen.hpp"
+#include "storage/RecordsFile.hpp"
 #include "storage/Settings.hpp"
 #include "support/GameHarness.hpp"
 
@@ -202,6 +203,10 @@ TEST(MedalTest, EachLimitEarnsItsMedalAsTheClockShowsItAndNamesTheNext) {
     EXPECT_EQ(LevelListScreen::recordText(details, Difficulty::Normal),
               "Normal: Silver medal, best 0:55.0, won 2 times");
     EXPECT_EQ(LevelListScreen::recordText(details, Difficulty::Hard), "Hard: best 1:35.0, won 1 time");
+    details.records[Difficulty::Easy] = {20.0, 1, 70};
+    EXPECT_EQ(LevelListScreen::recordText(details, Difficulty::Easy),
+              "Easy: assisted at 70 %, best 0:20.0, won 1 time")
+        << "an assisted best names its speed and no medal";
     details.medalTimes.reset();
     EXPECT_EQ(LevelListScreen::recordText(details, Difficulty::Normal), "Normal: best 0:55.0, won 2 times");
 }
@@ -230,5 +235,28 @@ TEST_F(EndScreenTest, AWinShowsItsMedalAndNumbersAndALossOnlyTheNumbers) {
     EXPECT_FALSE(end->medalLine) << "a loss earns no medal";
     EXPECT_FALSE(end->numbersCard);
     EXPECT_EQ(end->seenLine->getText(), "Seen once");
+    EXPECT_EQ(end->timeLine->getText().rfind("Time 0:", 0), 0u) << end->timeLine->getText();
+    EXPECT_EQ(end->retryLine->getText(), "Press R to try again, or Y on the pad");
+}
+
+TEST_F(EndScreenTest, ASlowerGameWinsAsAssistedWithoutAMedalOrAGhost) {
+    GameStateManager* game = GameStateManager::getInstance();
+    harness.press(sf::Keyboard::Escape);
+    harness.press(sf::Keyboard::Q);
+    game->settings.gameSpeed = 70;
+    ASSERT_TRUE(harness.startLevel());
+    harness.frames(60);
+    ASSERT_TRUE(winTheLevel());
+    EndScreen* end = harness.screen<EndScreen>();
+    EXPECT_EQ(end->timeLine->getText().find("Time 0:01."), 0u)
+        << "the clock counts the time the player spent";
+    EXPECT_NE(end->timeLine->getText().find("on Normal   assisted at 70 %"), std::string::npos)
+        << end->timeLine->getText();
+    EXPECT_FALSE(end->medalCard) << "the first level's medals are for full-speed wins";
+    const auto record =
+        RecordsFile(harness.recordsFile()).find(RecordsFile::levelKey(game->mapPath), Difficulty::Normal);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->speed, 70);
+    EXPECT_FALSE(std::filesystem::exists(harness.ghostsFolder())) << "and no ghost is kept";
 }
 } // namespace

@@ -74,10 +74,10 @@ TEST_F(PadPlayTest, APlayStationPadWalksTheMenuButNotWithoutFocusAndTheControlsS
     EXPECT_EQ(focused(), menuItem("start")) << "while another window has the focus the pad is not ours";
     harness.game->queueEvent(focusGained());
     press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    EXPECT_EQ(focused(), menuItem("levels")) << "the first press moves the focus";
+    EXPECT_EQ(focused(), menuItem("practice")) << "the first press moves the focus";
     tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.2f);
-    EXPECT_EQ(focused(), menuItem("levels")) << "inside the dead zone";
-    for (int push = 0; push < 2; ++push) {
+    EXPECT_EQ(focused(), menuItem("practice")) << "inside the dead zone";
+    for (int push = 0; push < 3; ++push) {
         tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.8f);
     }
     EXPECT_EQ(focused(), menuItem("controls"));
@@ -218,7 +218,7 @@ TEST(PadMappingTest, APlayersMappingReplacesSdlsABadLineIsNamedOnceAndAnUnmappab
         harness.frames(1);
     };
     hat(SDL_HAT_DOWN);
-    EXPECT_EQ(harness.screen<StartScreen>()->gui.focusName(), "levels");
+    EXPECT_EQ(harness.screen<StartScreen>()->gui.focusName(), "practice");
     hat(SDL_HAT_UP);
     EXPECT_EQ(harness.screen<StartScreen>()->gui.focusName(), "start");
     raw.hold(0);

@@ -73,7 +73,7 @@ protected:
             harness.frames(1);
         }
         ASSERT_TRUE(harness.clickOn(list->entryButtons[row]));
-        ASSERT_NE(harness.screen<IngameScreen>(), nullptr) << map;
+        ASSERT_TRUE(harness.startPlay()) << map;
         EXPECT_EQ(GameStateManager::getInstance()->mapPath, map);
     }
 
@@ -312,8 +312,8 @@ TEST_F(PlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointerAndDrawsADogA
     }
     ASSERT_TRUE(chasing()) << "the dog runs at the egg";
     harness.frames(1);
-    EXPECT_EQ(harness.screen<IngameScreen>()->chaseMarks.shownLastFrame(), 1u)
-        << "a mark over the chasing dog";
+    EXPECT_EQ(harness.screen<IngameScreen>()->chaseMarks.eggChasesLastFrame(), 1u)
+        << "the egg's mark over the dog running after it";
     const sf::Image angry = AssetManager::getInstance()->getTexture("dogAngry").copyToImage();
     const sf::Image shown = dog->getComponent<StaticCmp>()->texture.copyToImage();
     EXPECT_EQ(std::vector<sf::Uint8>(shown.getPixelsPtr(), shown.getPixelsPtr() + 16 * 16 * 4),
@@ -323,6 +323,6 @@ TEST_F(PlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointerAndDrawsADogA
         harness.frames(1);
     }
     harness.frames(1);
-    EXPECT_EQ(harness.screen<IngameScreen>()->chaseMarks.shownLastFrame(), 0u) << "gone when it gives up";
+    EXPECT_EQ(harness.screen<IngameScreen>()->chaseMarks.eggChasesLastFrame(), 0u) << "gone when it gives up";
 }
 } // namespace

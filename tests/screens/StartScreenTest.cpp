@@ -7,6 +7,8 @@
 #include "storage/SettingTable.hpp"
 #include "support/GameHarness.hpp"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -56,7 +58,7 @@ TEST_F(StartScreenTest, KeysWalkTheOptionsByPlaceAndEveryScreenComesBackWhereThe
     EXPECT_EQ(harness.screen<StartScreen>()->gui.getFocused(),
               harness.screen<StartScreen>()->gui.get("start"))
         << "the fresh menu shows its focus on Start";
-    for (sf::Keyboard::Key code : {sf::Keyboard::Down, sf::Keyboard::Down}) {
+    for (sf::Keyboard::Key code : {sf::Keyboard::Down, sf::Keyboard::Down, sf::Keyboard::Down}) {
         key(code);
     }
     key(sf::Keyboard::Enter);
@@ -86,6 +88,21 @@ TEST_F(StartScreenTest, KeysWalkTheOptionsByPlaceAndEveryScreenComesBackWhereThe
     key(sf::Keyboard::Enter);
     ASSERT_NE(harness.screen<OptionsScreen>(), nullptr);
     EXPECT_EQ(harness.screen<OptionsScreen>()->gui.getFocused(), harness.screen<OptionsScreen>()->backButton);
+}
+
+TEST_F(StartScreenTest, UntilAWinIsRecordedTheMenuPointsANewPlayerToThePractice) {
+    harness.frames(1);
+    const auto welcome = harness.screen<StartScreen>()->welcomeLine;
+    ASSERT_TRUE(welcome) << "no records file yet";
+    EXPECT_EQ(welcome->getText(), "New here? Practice teaches the basics, one thing at a time.");
+    EXPECT_GT(welcome->getPosition().y, harness.screen<StartScreen>()->audioCheckBox->getPosition().y)
+        << "under the buttons";
+    std::filesystem::create_directories(std::filesystem::path(harness.recordsFile()).parent_path());
+    std::ofstream(harness.recordsFile()) << "";
+    clickWidget("controls");
+    harness.press(sf::Keyboard::Escape);
+    ASSERT_NE(harness.screen<StartScreen>(), nullptr);
+    EXPECT_FALSE(harness.screen<StartScreen>()->welcomeLine) << "once a win is kept, the menu says no more";
 }
 
 TEST_F(StartScreenTest, APressAndAMoveInOneFrameStillClick) {

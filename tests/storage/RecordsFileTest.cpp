@@ -82,6 +82,32 @@ TEST_F(RecordsFileTest, WinsCountAndOnlyAFasterTimeAtTheSameDifficultyReplacesTh
     EXPECT_EQ(wins("old.tmx#3"), 5);
 }
 
+TEST_F(RecordsFileTest, AnAssistedWinCountsButNeverBeatsAFullSpeedBestAndTheFileMarksItsSpeed) {
+    const auto assisted = [&](double seconds, int speed) {
+        return RecordsFile(path).recordWin("map.tmx#1", kNormal, seconds, speed);
+    };
+    EXPECT_TRUE(assisted(90.0, 70).best) << "the first win is the best so far, assisted or not";
+    EXPECT_TRUE(assisted(80.0, 50).best) << "a quicker assisted win replaces an assisted best";
+    EXPECT_EQ(find("map.tmx#1")->speed, 50);
+    EXPECT_NE(readWholeFile(path).find("assisted = 50"), std::string::npos) << readWholeFile(path);
+    EXPECT_TRUE(win("map.tmx#1", 100.0).best) << "any full-speed win replaces an assisted best";
+    EXPECT_FALSE(assisted(20.0, 90).best);
+    const auto record = find("map.tmx#1");
+    EXPECT_EQ(record->bestSeconds, 100.0);
+    EXPECT_FALSE(record->assisted());
+    EXPECT_EQ(record->wins, 4) << "every win counts";
+    EXPECT_EQ(readWholeFile(path).find("assisted"), std::string::npos) << "a full-speed best has no mark";
+
+    // A speed no game has is a damaged entry, dropped with its line.
+    std::ofstream(path) << "[levels.\"map.tmx#1\".normal]\nbest = 12.5\nwins = 1\nassisted = 5\n";
+    ErrCapture err;
+    EXPECT_FALSE(find("map.tmx#1"));
+    EXPECT_NE(err.text().find(path + ":1: levels.\"map.tmx#1\".normal has assisted = 5; a game speed is from "
+                                     "50 to 99 percent; dropped"),
+              std::string::npos)
+        << err.text();
+}
+
 TEST_F(RecordsFileTest, ABadEntryCostsOnlyItsOwnRecordsAndTheFileIsKeptAsBad) {
     const std::string garbled = "[levels.\"map.tmx#1\"]\nbest = 80\nwins = [oops\n";
     std::ofstream(path) << garbled;

@@ -112,10 +112,16 @@ public:
         return frames(2);
     }
 
-    // Clicks the menu's start button; false when no level runs.
+    // Clicks the menu's start button and starts play past the level's title card; false when no level runs.
     bool startLevel() {
         auto* menu = screen<StartScreen>();
-        return menu && clickOn(menu->gui.get("start")) && screen<IngameScreen>() != nullptr;
+        return menu && clickOn(menu->gui.get("start")) && startPlay();
+    }
+    // The level's first action, which starts play under its title card: a tap of the lay key, which lays
+    // nothing with no egg in hand.
+    bool startPlay() {
+        tap(sf::Keyboard::E);
+        return frames(1) && screen<IngameScreen>() != nullptr && !screen<IngameScreen>()->titleCard.shown();
     }
 
     // An object of the running level by name; throws when there is none.

@@ -72,7 +72,7 @@ TEST(CommittedAssetsTest, MapAndTilesetsAreWhatTheLevelCompilerMakes) {
     const fs::path out =
         generate("pellowick-mapgen", std::string(PELLOWICK_SOURCE_DIR) + "/tools/mapgen/level");
     EXPECT_EQ(expectCommittedMatch(out), 3u) << "map.tmx, terrain.png and interior.png";
-    for (const std::string level : {"level2", "level3"}) {
+    for (const std::string level : {"level2", "level3", "lesson1", "lesson2", "lesson3", "lesson4"}) {
         const fs::path made = generate(
             "pellowick-mapgen", std::string(PELLOWICK_SOURCE_DIR) + "/tools/mapgen/" + level, level + ".tmx");
         EXPECT_EQ(expectCommittedMatch(made), 3u) << level << ".tmx and the same two tilesets";

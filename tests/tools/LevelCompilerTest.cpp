@@ -21,9 +21,13 @@ namespace {
 
 // A 10x8-cell building with its front door in the south wall and its back door in the north wall, a goal
 // pad, and the player, the dogs, the eggs and the formula spread out where nothing is in their way.
+// As large as the shipped levels.
+constexpr std::size_t kWidth = 80;
+constexpr std::size_t kHeight = 64;
+
 struct SmallLevel {
-    std::vector<std::string> outside{LevelSource::kHeight, std::string(LevelSource::kWidth, '.')};
-    std::vector<std::string> inside{LevelSource::kHeight, std::string(LevelSource::kWidth, ' ')};
+    std::vector<std::string> outside{kHeight, std::string(kWidth, '.')};
+    std::vector<std::string> inside{kHeight, std::string(kWidth, ' ')};
     std::vector<std::string> objects{"player player1 100 900", "formula formula 196 196"};
 
     SmallLevel() {
@@ -94,6 +98,30 @@ TEST(LevelCompilerTest, ASoundLevelBecomesAMapTheGameAccepts) {
     EXPECT_TRUE(MapChecker::report(problems, "map.tmx", report)) << report.str();
 }
 
+// A lesson places one dog, one egg and a hint; the kennel holds the rest of what the game looks up.
+TEST(LevelCompilerTest, TheKennelKeepsWhatALessonLeavesOutOffTheMapSeeingNothing) {
+    SmallLevel level;
+    level.objects = {"player player1 100 900",
+                     "formula formula 196 196",
+                     "enemy1 enemy1 100 700 vertical 10",
+                     "egg egg1 300 900",
+                     "kennel",
+                     "hint tip 300 880 64 32 Press {LAY}, then {SHOOT}."};
+    std::optional<TmxDocument> map;
+    EXPECT_EQ(problemsOf(level, &map), "");
+    ASSERT_TRUE(map);
+    int kennelled = 0;
+    for (const TmxDocument::Object& object : map->getObjects()) {
+        const bool far = object.x < 0 && object.y < 0 && object.type != LevelSchema::kOutsideWall;
+        kennelled += far;
+        EXPECT_TRUE(!far || !LevelSchema::isDog(object.type) || object.properties.back().value == "0")
+            << object.name << " sees nothing";
+        EXPECT_TRUE(object.type != LevelSchema::kHint ||
+                    object.properties.at(0).value == "Press {LAY}, then {SHOOT}.");
+    }
+    EXPECT_EQ(kennelled, LevelSchema::kDogCount - 1 + LevelSchema::kEggCount - 1);
+}
+
 TEST(LevelCompilerTest, NamesEveryMistakeInTheSource) {
     using Edit = std::function<void(SmallLevel&)>;
     const std::vector<std::pair<Edit, std::string>> cases = {
@@ -134,6 +162,10 @@ TEST(LevelCompilerTest, NamesEveryMistakeInTheSource) {
          "a dog needs \"horizontal|vertical"},
         {[](SmallLevel& l) { l.objects.push_back("enemy2 enemy23 1 1 up 5"); }, "axis must be horizontal or"},
         {[](SmallLevel& l) { l.objects.push_back("egg egg11 1 1 soft"); }, "unexpected \"soft\""},
+        {[](SmallLevel& l) { l.objects.push_back("hint tip 300 900 32"); },
+         "objects.txt:35: a hint needs \"width height words\" after its place"},
+        {[](SmallLevel& l) { l.objects.push_back("hint tip 300 900 32 16  "); },
+         "a hint needs words after its size"},
         {[](SmallLevel& l) { l.outside[5] += "."; }, "outside.txt:6: line has 81 characters, expected 80"},
         {[](SmallLevel& l) { l.inside.pop_back(); }, "inside.txt: 63 lines of art, expected 64"},
     };

@@ -56,11 +56,12 @@ std::string menuForm() {
     out << "// Pellowick start menu. Written by pellowick-assetgen: change the tool, not this file.\n\n"
         << kButtonStyle;
     writeButton(out, "start", "Start", 0);
-    writeButton(out, "levels", "Levels", 1);
-    writeButton(out, "options", "Options", 2);
-    writeButton(out, "controls", "Controls", 3);
-    writeButton(out, "credits", "Credits", 4);
-    writeButton(out, "exit", "Exit", 5);
+    writeButton(out, "practice", "Practice", 1);
+    writeButton(out, "levels", "Levels", 2);
+    writeButton(out, "options", "Options", 3);
+    writeButton(out, "controls", "Controls", 4);
+    writeButton(out, "credits", "Credits", 5);
+    writeButton(out, "exit", "Exit", 6);
     out << "\nPicture.audioIcon {\n"
         << "    Position = " << pair(kAudioIconLeft, kAudioRowTop - (kAudioIconSize - kCheckBoxSize) / 2)
         << ";\n"

@@ -16,9 +16,9 @@ constexpr float kPanelHeight = 346.f;
 constexpr float kButtonLeft = 300.f;
 constexpr float kButtonTop = 206.f;
 constexpr float kButtonWidth = 200.f;
-constexpr float kButtonHeight = 38.f;
-constexpr float kButtonPitch = 46.f; // from one button's top to the next
-constexpr int kButtonRows = 6;
+constexpr float kButtonHeight = 34.f;
+constexpr float kButtonPitch = 40.f; // from one button's top to the next
+constexpr int kButtonRows = 7;
 
 // Below the last button, inside the panel.
 constexpr float kAudioRowTop = kButtonTop + kButtonRows * kButtonPitch + 8.f;

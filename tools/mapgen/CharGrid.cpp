@@ -50,6 +50,26 @@ std::optional<CharGrid> CharGrid::load(const std::string& path, int width, int h
     return grid;
 }
 
+std::optional<CharGrid> CharGrid::load(const std::string& path) {
+    if (!FileCheck::mayRead(path, kLargestArtFile)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path);
+    std::string line;
+    int width = 0;
+    int height = 0;
+    while (std::getline(in, line)) {
+        if (height++ == 0) {
+            width = static_cast<int>(line.size()) - (!line.empty() && line.back() == '\r' ? 1 : 0);
+        }
+    }
+    if (width == 0) {
+        sf::err() << path << ": no art; the first line gives the level's width" << std::endl;
+        return std::nullopt;
+    }
+    return load(path, width, height);
+}
+
 char CharGrid::at(int x, int y, char outside) const {
     return contains(x, y) ? cells[static_cast<std::size_t>(y * columns + x)] : outside;
 }

@@ -12,6 +12,8 @@ public:
     // Reads exactly `height` lines of `width` characters; on a size mismatch prints one line
     // naming the file and the line to sf::err() and returns nothing.
     static std::optional<CharGrid> load(const std::string& path, int width, int height);
+    // The same, as wide as the file's first line and as high as its lines are many.
+    static std::optional<CharGrid> load(const std::string& path);
 
     int width() const { return columns; }
     int height() const { return rows; }

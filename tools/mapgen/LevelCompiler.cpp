@@ -34,6 +34,9 @@ constexpr int kPlayerSize = 14;
 constexpr int kDogSize = 16;
 constexpr int kEggSize = 8;
 constexpr int kFormulaSize = 16;
+// The kennel's row: far above and left of the map, a dog's width and more apart.
+constexpr int kKennelDistance = 1000;
+constexpr int kKennelPitch = 32;
 
 bool among(char c, const std::string& set) {
     return set.find(c) != std::string::npos;
@@ -103,9 +106,9 @@ int variant(int x, int y, std::uint32_t seed, int count) {
 LevelCompiler::LevelCompiler(const LevelSource& level, const TileSheet& terrain, const TileSheet& interior)
     : level(level), terrain(terrain), interior(interior),
       interiorFirstGid(1 + static_cast<int>(terrain.tileCount())) {
-    int left = LevelSource::kWidth, top = LevelSource::kHeight, right = -1, bottom = -1;
-    for (int y = 0; y < LevelSource::kHeight; ++y) {
-        for (int x = 0; x < LevelSource::kWidth; ++x) {
+    int left = level.width(), top = level.height(), right = -1, bottom = -1;
+    for (int y = 0; y < level.height(); ++y) {
+        for (int x = 0; x < level.width(); ++x) {
             if (isBuilding(x, y)) {
                 left = std::min(left, x);
                 right = std::max(right, x);
@@ -124,9 +127,12 @@ std::optional<TmxDocument> LevelCompiler::compile() {
     if (failed || !front || !back) {
         return std::nullopt;
     }
-    TmxDocument map(LevelSource::kWidth, LevelSource::kHeight, kTile);
+    TmxDocument map(level.width(), level.height(), kTile);
     if (!level.levelName().empty()) {
         map.addMapProperty({LevelSchema::kLevelName, "string", level.levelName()});
+    }
+    if (!level.levelIntro().empty()) {
+        map.addMapProperty({LevelSchema::kLevelIntro, "string", level.levelIntro()});
     }
     for (const auto& [property, value] : level.mapProperties()) {
         for (const LevelSchema::Property& rule : LevelSchema::mapProperties()) {
@@ -211,8 +217,8 @@ int LevelCompiler::interiorGid(const std::string& tile) const {
 void LevelCompiler::checkArt() {
     const auto& out = level.outside();
     const auto& in = level.inside();
-    for (int y = 0; y < LevelSource::kHeight; ++y) {
-        for (int x = 0; x < LevelSource::kWidth; ++x) {
+    for (int y = 0; y < level.height(); ++y) {
+        for (int x = 0; x < level.width(); ++x) {
             std::ostringstream where;
             where << "cell (" << x << ", " << y << ")";
             if (!among(out.at(x, y), kOutsideChars)) {
@@ -232,8 +238,8 @@ void LevelCompiler::checkArt() {
         }
     }
     std::vector<sf::Vector2i> pad;
-    for (int y = 0; y < LevelSource::kHeight; ++y) {
-        for (int x = 0; x < LevelSource::kWidth; ++x) {
+    for (int y = 0; y < level.height(); ++y) {
+        for (int x = 0; x < level.width(); ++x) {
             if (out.at(x, y) == 'G') {
                 pad.emplace_back(x, y);
             }
@@ -252,8 +258,8 @@ TmxDocument::Layer LevelCompiler::insideLayer() const {
     const auto& in = level.inside();
     const sf::IntRect lit(footprint.left - kDarkMargin, footprint.top - kDarkMargin,
                           footprint.width + 2 * kDarkMargin, footprint.height + 2 * kDarkMargin);
-    for (int y = 0; y < LevelSource::kHeight; ++y) {
-        for (int x = 0; x < LevelSource::kWidth; ++x) {
+    for (int y = 0; y < level.height(); ++y) {
+        for (int x = 0; x < level.width(); ++x) {
             const char c = in.at(x, y);
             int gid = 0;
             if (!isBuilding(x, y)) {
@@ -291,8 +297,8 @@ TmxDocument::Layer LevelCompiler::insideOverlay() const {
         {'t', "table"},  {'S', "shelf"}, {'H', "bedHead"},  {'h', "bedFoot"}, {'x', "crate"},
         {'O', "barrel"}, {'p', "plant"}, {'L', "labBench"}, {'c', "chair"}};
     TmxDocument::Layer layer{LevelSchema::kInsideOverlay, {}};
-    for (int y = 0; y < LevelSource::kHeight; ++y) {
-        for (int x = 0; x < LevelSource::kWidth; ++x) {
+    for (int y = 0; y < level.height(); ++y) {
+        for (int x = 0; x < level.width(); ++x) {
             const auto found = furniture.find(level.inside().at(x, y));
             layer.gids.push_back(found == furniture.end() ? 0 : interiorGid(found->second));
         }
@@ -308,8 +314,8 @@ TmxDocument::Layer LevelCompiler::outsideLayer() const {
         return out.at(x, y) == ':' || level.inside().at(x, y) == 'D';
     };
     const auto waterJoins = [&](int x, int y) { return out.at(x, y, '~') == '~'; };
-    for (int y = 0; y < LevelSource::kHeight; ++y) {
-        for (int x = 0; x < LevelSource::kWidth; ++x) {
+    for (int y = 0; y < level.height(); ++y) {
+        for (int x = 0; x < level.width(); ++x) {
             const char c = out.at(x, y);
             const int roll = variant(x, y, 7, 10);
             std::string tile = roll < 6 ? "grass0" : (roll < 8 ? "grass1" : (roll < 9 ? "grass2" : "grass3"));
@@ -336,8 +342,8 @@ TmxDocument::Layer LevelCompiler::outsideLayer() const {
 TmxDocument::Layer LevelCompiler::outsideOverlay() const {
     TmxDocument::Layer layer{LevelSchema::kOutsideOverlay, {}};
     const auto& out = level.outside();
-    for (int y = 0; y < LevelSource::kHeight; ++y) {
-        for (int x = 0; x < LevelSource::kWidth; ++x) {
+    for (int y = 0; y < level.height(); ++y) {
+        for (int x = 0; x < level.width(); ++x) {
             const char c = out.at(x, y);
             int gid = 0;
             if (isBuilding(x, y)) {
@@ -396,8 +402,8 @@ int LevelCompiler::buildingTile(int x, int y) const {
 
 std::optional<LevelCompiler::Door> LevelCompiler::findDoor(char mark) {
     std::vector<sf::Vector2i> cells;
-    for (int y = 0; y < LevelSource::kHeight; ++y) {
-        for (int x = 0; x < LevelSource::kWidth; ++x) {
+    for (int y = 0; y < level.height(); ++y) {
+        for (int x = 0; x < level.width(); ++x) {
             if (level.inside().at(x, y) == mark) {
                 cells.emplace_back(x, y);
             }
@@ -444,7 +450,7 @@ std::vector<sf::IntRect> LevelCompiler::mergedSolids(bool inside) const {
         }
         return among(out.at(x, y), kSolidGrounds);
     };
-    auto rects = RectMerger::merge(LevelSource::kWidth, LevelSource::kHeight, solid);
+    auto rects = RectMerger::merge(level.width(), level.height(), solid);
     for (auto& r : rects) {
         r = sf::IntRect(r.left * kTile, r.top * kTile, r.width * kTile, r.height * kTile);
     }
@@ -469,6 +475,46 @@ void LevelCompiler::addActors(TmxDocument& map) {
             map.addObject(actor(p, kEggSize));
         } else if (p.type == LevelSchema::kFormula) {
             map.addObject(actor(p, kFormulaSize));
+        } else if (p.type == LevelSchema::kHint) {
+            map.addObject({p.name,
+                           p.type,
+                           p.x,
+                           p.y,
+                           p.width,
+                           p.height,
+                           false,
+                           {{LevelSchema::kHintText, "string", p.text}}});
+        }
+    }
+    if (level.kennel()) {
+        addKennel(map);
+    }
+}
+
+// The dogs and eggs the game looks up but the level does not place, in a row far off the map: there a dog
+// that sees nothing and stands still never meets the player, and an egg is never found.
+void LevelCompiler::addKennel(TmxDocument& map) const {
+    std::set<std::string> placed;
+    for (const auto& p : level.placements()) {
+        placed.insert(p.name);
+    }
+    int slot = 0;
+    for (const LevelSchema::NeededName& needed : LevelSchema::neededNames()) {
+        const bool dog = needed.types.front() == LevelSchema::kOutsideDog;
+        if (placed.count(needed.name) || (!dog && needed.types.front() != LevelSchema::kEgg)) {
+            continue;
+        }
+        LevelSource::Placement spare;
+        spare.type = needed.types.front();
+        spare.name = needed.name;
+        spare.x = -kKennelDistance - kKennelPitch * slot++;
+        spare.y = -kKennelDistance;
+        if (dog) {
+            spare.patrolAxis = "horizontal";
+            spare.tuning = {{LevelSchema::kPatrolSpeed, "0"}, {LevelSchema::kSightRange, "0"}};
+            map.addObject(LevelCompiler::dog(spare));
+        } else {
+            map.addObject(actor(spare, kEggSize));
         }
     }
 }
@@ -486,7 +532,7 @@ const LevelSource::Placement* LevelCompiler::checkNames() {
         if (p.type == LevelSchema::kPlayer) {
             player = &p;
         } else if (!LevelSchema::isDog(p.type) && p.type != LevelSchema::kEgg &&
-                   p.type != LevelSchema::kFormula) {
+                   p.type != LevelSchema::kFormula && p.type != LevelSchema::kHint) {
             problem(where, "unknown type " + p.type);
         }
     }
@@ -496,8 +542,10 @@ const LevelSource::Placement* LevelCompiler::checkNames() {
         return nullptr;
     }
     for (const LevelSchema::NeededName& needed : LevelSchema::neededNames()) {
-        // The compiler places the camera itself.
-        if (needed.name != LevelSchema::kCameraName && !names.count(needed.name)) {
+        // The compiler places the camera itself, and the kennel the dogs and eggs left out.
+        const bool kennelled = level.kennel() && needed.name != LevelSchema::kPlayerName &&
+                               needed.name != LevelSchema::kFormulaName;
+        if (needed.name != LevelSchema::kCameraName && !kennelled && !names.count(needed.name)) {
             problem(level.objectsPath(), "the game expects " + needed.what + " named " + needed.name);
         }
     }
@@ -537,8 +585,8 @@ void LevelCompiler::addZonesAndWalls(TmxDocument& map, const Door& front, const 
     insideWalls.push_back(edgeStrip(front.pixels, front.outward, kCloserThickness));
     // Outside, the back doorway is shut by a strip on its inner edge, clear of the exit.
     outsideWalls.push_back(edgeStrip(back.pixels, -back.outward, kCloserThickness));
-    const int w = LevelSource::kWidth * kTile;
-    const int h = LevelSource::kHeight * kTile;
+    const int w = level.width() * kTile;
+    const int h = level.height() * kTile;
     outsideWalls.insert(outsideWalls.begin(), {{-kWorldEdge, -kWorldEdge, w + 2 * kWorldEdge, kWorldEdge},
                                                {-kWorldEdge, h, w + 2 * kWorldEdge, kWorldEdge},
                                                {-kWorldEdge, 0, kWorldEdge, h},

@@ -44,6 +44,7 @@ private:
     std::optional<Door> findDoor(char mark);
     std::vector<sf::IntRect> mergedSolids(bool inside) const;
     void addActors(TmxDocument& map);
+    void addKennel(TmxDocument& map) const;
     const LevelSource::Placement* checkNames();
     static TmxDocument::Object actor(const LevelSource::Placement& placement, int size);
     static TmxDocument::Object dog(const LevelSource::Placement& placement);

@@ -18,8 +18,9 @@ LevelSource::LevelSource(CharGrid outside, CharGrid inside)
     : outsideArt(std::move(outside)), insideArt(std::move(inside)) {}
 
 std::optional<LevelSource> LevelSource::load(const std::string& directory) {
-    auto outside = CharGrid::load(directory + "/outside.txt", kWidth, kHeight);
-    auto inside = CharGrid::load(directory + "/inside.txt", kWidth, kHeight);
+    auto outside = CharGrid::load(directory + "/outside.txt");
+    auto inside = outside ? CharGrid::load(directory + "/inside.txt", outside->width(), outside->height())
+                          : std::nullopt;
     if (!outside || !inside) {
         return std::nullopt;
     }
@@ -74,32 +75,63 @@ bool LevelSource::readPlacements(const std::string& path) {
             std::getline(fields >> std::ws, name);
             continue;
         }
+        if (p.type == "intro") {
+            std::getline(fields >> std::ws, intro);
+            continue;
+        }
+        if (p.type == "kennel") {
+            kennelled = true;
+            continue;
+        }
         if (p.type == "map") {
             if (!readMapRule(fields, path, lineNumber)) {
                 return false;
             }
             continue;
         }
-        if (!(fields >> p.name >> p.x >> p.y)) {
-            sf::err() << path << ":" << lineNumber << ": expected \"type name x y\"" << std::endl;
-            return false;
-        }
-        const bool dog = LevelSchema::isDog(p.type);
-        if (dog && !(fields >> p.patrolAxis >> p.patrolDistance)) {
-            sf::err() << path << ":" << lineNumber << ": a dog needs \"horizontal|vertical distance\""
-                      << std::endl;
-            return false;
-        }
-        if (dog && p.patrolAxis != "horizontal" && p.patrolAxis != "vertical") {
-            sf::err() << path << ":" << lineNumber << ": patrol axis must be horizontal or vertical"
-                      << std::endl;
-            return false;
-        }
-        const std::string where = path + ":" + std::to_string(lineNumber);
-        if (!readTuning(fields, where, p)) {
+        if (!readActor(fields, path, p)) {
             return false;
         }
         actors.push_back(p);
+    }
+    return true;
+}
+
+// The rest of an actor's line after its type: name, place, and what its type adds.
+bool LevelSource::readActor(std::istream& fields, const std::string& path, Placement& p) {
+    const std::string where = path + ":" + std::to_string(p.line);
+    if (!(fields >> p.name >> p.x >> p.y)) {
+        sf::err() << where << ": expected \"type name x y\"" << std::endl;
+        return false;
+    }
+    if (p.type == LevelSchema::kHint) {
+        return readHint(fields, where, p);
+    }
+    const bool dog = LevelSchema::isDog(p.type);
+    if (dog && !(fields >> p.patrolAxis >> p.patrolDistance)) {
+        sf::err() << where << ": a dog needs \"horizontal|vertical distance\"" << std::endl;
+        return false;
+    }
+    if (dog && p.patrolAxis != "horizontal" && p.patrolAxis != "vertical") {
+        sf::err() << where << ": patrol axis must be horizontal or vertical" << std::endl;
+        return false;
+    }
+    return readTuning(fields, where, p);
+}
+
+// The rest of a hint's line: its size and its words.
+bool LevelSource::readHint(std::istream& fields, const std::string& where, Placement& placement) {
+    if (!(fields >> placement.width >> placement.height) || placement.width <= 0 || placement.height <= 0) {
+        sf::err() << where << ": a hint needs \"width height words\" after its place" << std::endl;
+        return false;
+    }
+    std::getline(fields >> std::ws, placement.text);
+    while (!placement.text.empty() && placement.text.back() == ' ') {
+        placement.text.pop_back();
+    }
+    if (placement.text.empty()) {
+        sf::err() << where << ": a hint needs words after its size" << std::endl;
+        return false;
     }
     return true;
 }
