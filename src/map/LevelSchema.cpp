@@ -199,10 +199,15 @@ const std::vector<LevelSchema::Property>& LevelSchema::mapProperties() {
         Property name{kLevelName, Kind::Text, "",
                       "the level's name in the level list; the file name without it"};
         name.required = false;
+        Property intro{kIntro, Kind::Text, "", "a line or two the level's title card shows before play"};
+        intro.required = false;
+        Property id{kLevelId, Kind::Text, "",
+                    "the level's lasting name for records and ghosts: letters, digits, '-', '_' and '.'"};
+        id.required = false;
         Property walls{kWallsBlockSight, Kind::Flag, "false",
                        "walls hide the player and eggs from the dogs, who run around them"};
         walls.required = false;
-        std::vector<Property> properties{name, walls};
+        std::vector<Property> properties{name, intro, id, walls};
         for (const std::string& medal : medalTimeNames()) {
             Property time{medal, Kind::Number, "",
                           "seconds a win may take for the " + medal.substr(0, medal.size() - 4) +
@@ -225,6 +230,15 @@ const std::vector<std::string>& LevelSchema::medalTimeNames() {
 bool LevelSchema::medalTimesApart(double faster, double slower) {
     // Decimal tenths are not exact in binary: 40.1 - 40 falls a hair short of 0.1.
     return slower - faster >= kMedalTimeStep - 1e-9;
+}
+
+bool LevelSchema::levelIdAllowed(const std::string& id) {
+    const auto allowed = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+               c == '_' || c == '.';
+    };
+    return !id.empty() && id.size() <= kLongestLevelId && id[0] != '.' &&
+           std::all_of(id.begin(), id.end(), allowed);
 }
 
 bool LevelSchema::wallsBlockSight(const TileMap& map) {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,10 @@ public:
     // What became of an entry's file since its check.
     enum class FileNow { AsChecked, Changed, Gone };
 
-    // The levels that come with the game, the first one first.
+    // The levels that come with the game, in the order they open, the first one first.
     static const std::vector<std::string>& shippedLevels();
+    // The levelId of each shipped level's map, in the same order: the key of its records.
+    static const std::vector<std::string>& shippedLevelIds();
     // "$XDG_DATA_HOME/pellowick/levels", or under "$HOME/.local/share" when the variable is unset, empty or
     // not an absolute path; empty without either.
     static std::string defaultPlayerFolder();
@@ -55,6 +58,10 @@ public:
     std::string fileName(std::size_t index) const;
     // Whether entry `index` came with the game rather than from the player's folder.
     bool shipped(std::size_t index) const { return index < shippedLevels().size(); }
+    // Whether entry `index` is open without the option that opens every level: the player's own levels and
+    // the first shipped one always, each other shipped one once the one before it has been won at any
+    // difficulty (as the records were when the catalogue was opened).
+    bool opened(std::size_t index) const;
 
     // The details when the level has been checked; otherwise nothing, and the check is asked for.
     // Never waits.
@@ -78,4 +85,5 @@ private:
     std::vector<std::string> paths;
     std::vector<std::optional<Details>> looked;
     std::string recordsPath;
+    std::set<std::string> levelsWon;
 };
