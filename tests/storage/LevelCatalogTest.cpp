@@ -8,12 +8,14 @@
 #include "support/Events.hpp"
 #include "support/Files.hpp"
 #include "support/GameHarness.hpp"
+#include "support/VirtualPad.hpp"
 
 #include <SFML/Graphics/Font.hpp>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 namespace fs = std::filesystem;
@@ -53,10 +55,15 @@ TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithI
     EXPECT_EQ(catalog.details(0).name, "The Farmhouse");
     EXPECT_EQ(catalog.details(1).name, "The Hen Run");
     const std::size_t own = LevelCatalog::shippedLevels().size();
+    std::set<std::string> ids;
     for (std::size_t i = 0; i < own; ++i) {
         EXPECT_TRUE(catalog.details(i).playable()) << catalog.path(i) << ": " << catalog.details(i).problem;
         EXPECT_TRUE(catalog.shipped(i));
+        // Its records are kept under the id its map carries, whatever its content.
+        EXPECT_EQ(RecordsFile::levelKey(catalog.path(i)), LevelCatalog::shippedLevelIds().at(i));
+        ids.insert(LevelCatalog::shippedLevelIds().at(i));
     }
+    EXPECT_EQ(ids.size(), own) << "no two shipped levels share an id";
     const auto text = [&](std::size_t i, Settings::Difficulty difficulty = Settings::Difficulty::Normal) {
         return LevelListScreen::entryText(catalog.details(i), fs::path(catalog.path(i)).filename().string(),
                                           catalog.shipped(i), difficulty);
@@ -136,6 +143,69 @@ LevelListScreen* openList(GameHarness& harness) {
     }
     harness.frames(1);
     return list;
+}
+
+// Each shipped level opens once the one before it is won, at any difficulty; a locked one says what opens it
+// and cannot be started by the mouse, the keys or a pad; the option opens them all.
+TEST(LevelListScreenTest, ShippedLevelsOpenOneByOneAndALockedOneCannotBeStarted) {
+    GameHarness harness;
+    VirtualPad pad(VirtualPad::kXbox360);
+    LevelListScreen* list = openList(harness);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->entryButtons[0]->isEnabled());
+    EXPECT_EQ(list->entryButtons[1]->getText(), "The Hen Run   Locked: win The Farmhouse to open it");
+    const std::size_t shownRows =
+        std::min(LevelListScreen::kRowsPerPage, LevelCatalog::shippedLevels().size());
+    for (std::size_t row = 1; row < shownRows; ++row) {
+        EXPECT_FALSE(list->entryButtons[row]->isEnabled()) << row;
+    }
+    ASSERT_TRUE(harness.clickOn(list->entryButtons[1]));
+    ASSERT_EQ(harness.screen<LevelListScreen>(), list) << "a click does not start it";
+    // Neither the keys nor a pad's D-pad bring the focus, that Enter or A would choose, onto a locked row.
+    const auto focusOnALockedRow = [&] {
+        const auto focused = list->gui.getFocused();
+        return std::find(list->entryButtons.begin() + 1, list->entryButtons.end(), focused) !=
+               list->entryButtons.end();
+    };
+    harness.tap(sf::Keyboard::Up);
+    harness.frames(2);
+    for (int move = 0; move < 3; ++move) {
+        harness.tap(sf::Keyboard::Down);
+        harness.frames(2);
+        EXPECT_FALSE(focusOnALockedRow()) << "key " << move;
+        pad.hold(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+        harness.frames(2);
+        pad.hold(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
+        harness.frames(1);
+        EXPECT_FALSE(focusOnALockedRow()) << "pad " << move;
+    }
+
+    const auto reopened = [&] {
+        harness.tap(sf::Keyboard::Escape);
+        harness.frames(2);
+        return openList(harness);
+    };
+    RecordsFile(harness.recordsFile()).recordWin("farmhouse", Settings::Difficulty::Easy, 100.0);
+    list = reopened();
+    EXPECT_TRUE(list->entryButtons[1]->isEnabled()) << "an easy win opens the next level";
+    EXPECT_FALSE(list->entryButtons[2]->isEnabled());
+    EXPECT_NE(list->entryButtons[2]->getText().find("Locked: win The Hen Run to open it"), std::string::npos);
+
+    GameStateManager::getInstance()->settings.openAllLevels = true;
+    list = reopened();
+    for (std::size_t first = 0; first < LevelCatalog::shippedLevels().size();
+         first += LevelListScreen::kRowsPerPage) {
+        list->showPage(first);
+        for (std::size_t row = 0; row < LevelListScreen::kRowsPerPage && first + row < list->catalog->size();
+             ++row) {
+            EXPECT_TRUE(list->entryButtons[row]->isEnabled()) << first + row;
+        }
+    }
+    for (int frame = 0; frame < 3000 && !list->pageChecked(); ++frame) {
+        harness.frames(1);
+    }
+    ASSERT_TRUE(harness.clickOn(list->entryButtons[list->catalog->size() - 1 - list->firstShown]));
+    EXPECT_EQ(GameStateManager::getInstance()->mapPath, LevelCatalog::shippedLevels().back());
 }
 
 // Long names, names in other scripts and names with control characters stay inside their rows, cut after
