@@ -419,6 +419,8 @@ struct ShippedLevel {
 const std::vector<ShippedLevel>& shippedTable() {
     static const std::vector<ShippedLevel> levels = {
         {"Assets/map.tmx", "farmhouse"},
+        {"Assets/orchard.tmx", "orchard"},
+        {"Assets/dairy.tmx", "dairy"},
         {"Assets/level2.tmx", "hen-run"},
         {"Assets/level3.tmx", "granary"},
     };

@@ -1,5 +1,6 @@
 #include "map/MapChecker.hpp"
 #include "map/TmxReader.hpp"
+#include "storage/LevelCatalog.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <cstdlib>
@@ -148,5 +149,4 @@ TEST_P(TiledRoundTripTest, TileLayersRenderLikeTiledsRasterizer) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(ShippedLevels, TiledRoundTripTest,
-                         testing::Values("Assets/map.tmx", "Assets/level2.tmx", "Assets/level3.tmx"));
+INSTANTIATE_TEST_SUITE_P(ShippedLevels, TiledRoundTripTest, testing::ValuesIn(LevelCatalog::shippedLevels()));

@@ -214,7 +214,7 @@ TEST_F(EndScreenTest, AWinOffersTheNextLevelAndSaysWhenItOpenedIt) {
     ASSERT_TRUE(winTheLevel());
     EndScreen* end = harness.screen<EndScreen>();
     ASSERT_TRUE(end->nextLevelButton);
-    EXPECT_EQ(end->nextLevelButton->getText(), "Now open: The Hen Run   Enter");
+    EXPECT_EQ(end->nextLevelButton->getText(), "Now open: The Orchard   Enter");
     harness.press(sf::Keyboard::Enter);
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
     EXPECT_EQ(GameStateManager::getInstance()->mapPath, LevelCatalog::shippedLevels().at(1));
