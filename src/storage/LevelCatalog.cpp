@@ -422,6 +422,8 @@ const std::vector<ShippedLevel>& shippedTable() {
         {"Assets/orchard.tmx", "orchard"},
         {"Assets/dairy.tmx", "dairy"},
         {"Assets/level2.tmx", "hen-run"},
+        {"Assets/stables.tmx", "stables"},
+        {"Assets/mill.tmx", "mill"},
         {"Assets/level3.tmx", "granary"},
     };
     return levels;
