@@ -425,6 +425,8 @@ const std::vector<ShippedLevel>& shippedTable() {
         {"Assets/stables.tmx", "stables"},
         {"Assets/mill.tmx", "mill"},
         {"Assets/level3.tmx", "granary"},
+        {"Assets/kennels.tmx", "kennels"},
+        {"Assets/manor.tmx", "manor"},
     };
     return levels;
 }
