@@ -36,8 +36,8 @@ const sf::Vector2f kMedalPictureSize(64, 64);
 // The middle of the band between "A guard dog got you." and "Press Space to return to the menu".
 const float kLostNumbersMiddle = 340.0f;
 // The next level's button, in the band under "Press Space to return to the menu".
-const unsigned kNextLevelTextSize = 19;
-const float kNextLevelMiddle = 576.0f;
+const unsigned kNextLevelTextSize = 18;
+const float kNextLevelMiddle = 580.0f;
 const char* const kMedalPictures[] = {"", "Assets/medalBronze.png", "Assets/medalSilver.png",
                                       "Assets/medalGold.png"};
 

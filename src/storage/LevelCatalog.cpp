@@ -418,15 +418,15 @@ struct ShippedLevel {
 // In the order they open: each adds an idea to those before it, or puts two together.
 const std::vector<ShippedLevel>& shippedTable() {
     static const std::vector<ShippedLevel> levels = {
-        {"Assets/map.tmx", "farmhouse"},
-        {"Assets/orchard.tmx", "orchard"},
-        {"Assets/dairy.tmx", "dairy"},
-        {"Assets/level2.tmx", "hen-run"},
-        {"Assets/stables.tmx", "stables"},
-        {"Assets/mill.tmx", "mill"},
-        {"Assets/level3.tmx", "granary"},
-        {"Assets/kennels.tmx", "kennels"},
-        {"Assets/manor.tmx", "manor"},
+        {"Assets/map.tmx", "farmhouse"},   // The Farmhouse: dogs on their beats
+        {"Assets/orchard.tmx", "orchard"}, // The Orchard: walls hide the player
+        {"Assets/dairy.tmx", "dairy"},     // The Dairy: an egg draws a guard away
+        {"Assets/level2.tmx", "hen-run"},  // The Hen Run: far-sighted guards, few eggs
+        {"Assets/stables.tmx", "stables"}, // The Stables: fast dogs across the way
+        {"Assets/mill.tmx", "mill"},       // The Mill: the long way round
+        {"Assets/level3.tmx", "granary"},  // The Granary: a maze and a decoy
+        {"Assets/kennels.tmx", "kennels"}, // The Kennels: runners and cover
+        {"Assets/manor.tmx", "manor"},     // The Manor: everything
     };
     return levels;
 }
