@@ -11,6 +11,7 @@
 #include "screens/MenuFocus.hpp"
 #include "storage/GhostFile.hpp"
 #include "storage/PadMappingsFile.hpp"
+#include "storage/RecordsCarryOver.hpp"
 #include "storage/RecordsFile.hpp"
 #include "storage/SettingsFile.hpp"
 
@@ -68,6 +69,8 @@ void Game::applySettings() {
     gameStateManager->settingsFile = file;
     gameStateManager->recordsPath = RecordsFile::defaultPath();
     gameStateManager->ghostsFolder = GhostFile::defaultFolder();
+    // Best times won on the shipped levels' earlier versions are found under the levels' ids.
+    RecordsCarryOver::run(gameStateManager->recordsPath, gameStateManager->ghostsFolder);
     fullscreen = fullscreenOverride.value_or(gameStateManager->settings.fullscreen);
     const Settings& settings = gameStateManager->settings;
     AssetManager::getInstance()->setVolumes(settings.audio, settings.musicVolume, settings.effectsVolume);
@@ -214,9 +217,11 @@ bool Game::runFrame() {
         gameStateManager->lastEvents = frameEvents;
     }
     gameStateManager->eventsSpent = false;
-    clearWithBars();
-    gameStateManager->currentState->draw(*window);
-    window->display();
+    if (drawing) {
+        clearWithBars();
+        gameStateManager->currentState->draw(*window);
+        window->display();
+    }
     const float measured = frameClock.restart().asSeconds();
     deltaTime = fixedFrameTime > 0.0f ? fixedFrameTime : std::min(measured, kMaxFrameTime);
     return window->isOpen();

@@ -37,6 +37,10 @@ public:
     // feed events as if the window had delivered them (before the real ones).
     void setFixedFrameTime(float seconds) { fixedFrameTime = seconds; }
     void queueEvent(const sf::Event& scripted) { scriptedEvents.push_back(scripted); }
+    // Test seam: frames that only take input and update, drawing and showing nothing, so a scripted
+    // play-through runs as fast as the game's rules allow. What a screen works out while drawing (the
+    // pointer in the world, the camera's view) then stays as it was.
+    void setDrawing(bool on) { drawing = on; }
 
     GameStateManager* gameStateManager;
     InputManager* inputManager;
@@ -60,6 +64,7 @@ private:
     std::vector<sf::Event> frameEvents;
     std::vector<sf::Event> scriptedEvents;
     float fixedFrameTime = 0.0f;
+    bool drawing = true;
     std::optional<bool> fullscreenOverride;
     bool fullscreen = false;
     // Between a press of F11 or Alt+Enter and the key's release.

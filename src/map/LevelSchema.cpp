@@ -217,10 +217,13 @@ const std::vector<LevelSchema::Property>& LevelSchema::mapProperties() {
         Property intro{kLevelIntro, Kind::Text, "",
                        "a line or two on what the level is about, shown with its name as it starts"};
         intro.required = false;
+        Property id{kLevelId, Kind::Text, "",
+                    "the level's lasting name for records and ghosts: letters, digits, '-', '_' and '.'"};
+        id.required = false;
         Property walls{kWallsBlockSight, Kind::Flag, "false",
                        "walls hide the player and eggs from the dogs, who run around them"};
         walls.required = false;
-        std::vector<Property> properties{name, intro, walls};
+        std::vector<Property> properties{name, intro, id, walls};
         for (const std::string& medal : medalTimeNames()) {
             Property time{medal, Kind::Number, "",
                           "seconds a win may take for the " + medal.substr(0, medal.size() - 4) +
@@ -243,6 +246,15 @@ const std::vector<std::string>& LevelSchema::medalTimeNames() {
 bool LevelSchema::medalTimesApart(double faster, double slower) {
     // Decimal tenths are not exact in binary: 40.1 - 40 falls a hair short of 0.1.
     return slower - faster >= kMedalTimeStep - 1e-9;
+}
+
+bool LevelSchema::levelIdAllowed(const std::string& id) {
+    const auto allowed = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+               c == '_' || c == '.';
+    };
+    return !id.empty() && id.size() <= kLongestLevelId && id[0] != '.' &&
+           std::all_of(id.begin(), id.end(), allowed);
 }
 
 bool LevelSchema::wallsBlockSight(const TileMap& map) {

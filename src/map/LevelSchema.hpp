@@ -63,6 +63,13 @@ public:
     // The map's own property with a line or two on what the level is about, shown with its name as it
     // starts.
     static constexpr const char* kLevelIntro = "intro";
+    // The map's own name for the records, the ghosts and the opening of levels, kept when the content
+    // changes; without it a level is known by its file name and content.
+    static constexpr const char* kLevelId = "levelId";
+    // Whether `id` may be a levelId: 1 to kLongestLevelId letters, digits, '-', '_' and '.', not starting
+    // with '.', so that it always makes a file name of its own (the ghosts are kept in files named after it).
+    static constexpr std::size_t kLongestLevelId = 100;
+    static bool levelIdAllowed(const std::string& id);
     // The map's own property that makes walls hide the player and eggs from the dogs, who then find their
     // way around them; "true" or "false", false when absent.
     static constexpr const char* kWallsBlockSight = "wallsBlockSight";

@@ -405,6 +405,13 @@ private:
                     error(subject, "is " + quoted(own.value) + ", not a number", own.line);
                 } else if (rule.kind == LevelSchema::Kind::Number && !rule.allows(numberOf(own.value))) {
                     error(subject, "is " + own.value + "; it must be " + rule.allowedRange(), own.line);
+                } else if (rule.name == LevelSchema::kLevelId && !LevelSchema::levelIdAllowed(own.value)) {
+                    error(subject,
+                          "is " + quoted(own.value) +
+                              "; it names the level's records and ghost files, so it " + "must be 1 to " +
+                              std::to_string(LevelSchema::kLongestLevelId) +
+                              " letters, digits, '-', '_' or '.', not starting with '.'",
+                          own.line);
                 }
             }
         }

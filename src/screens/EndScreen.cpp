@@ -5,10 +5,14 @@
 #include "app/Letterbox.hpp"
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
+#include "common/ErrStream.hpp"
 #include "common/FileCheck.hpp"
 #include "hud/RunClock.hpp"
 #include "input/ActionLabel.hpp"
+#include "input/PadNames.hpp"
 #include "input/RealtimeInput.hpp"
+#include "map/LevelSchema.hpp"
+#include "map/TmxReader.hpp"
 #include "screens/MenuPalette.hpp"
 #include "screens/ScreenPicture.hpp"
 #include "storage/LevelCatalog.hpp"
@@ -16,6 +20,9 @@
 #include "storage/Settings.hpp"
 
 #include <SFML/Graphics/Font.hpp>
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
 
 namespace {
 // Smaller than the picture's lines, so that it fits the band between them.
@@ -33,6 +40,9 @@ const float kLostNumbersMiddle = 340.0f;
 // Below "Press Space to return to the menu": the run's time, and how to try again.
 const float kLostTimeMiddle = 425.0f;
 const float kRetryMiddle = 462.0f;
+// The next level's button, in the band under "Press Space to return to the menu".
+const unsigned kNextLevelTextSize = 18;
+const float kNextLevelMiddle = 580.0f;
 const char* const kMedalPictures[] = {"", "Assets/medalBronze.png", "Assets/medalSilver.png",
                                       "Assets/medalGold.png"};
 
@@ -87,6 +97,10 @@ std::string EndScreen::seenText(int timesSeen) {
                             : "Seen " + std::to_string(timesSeen) + " times";
 }
 
+std::string EndScreen::nextLevelText(const std::string& name, bool opened, const std::string& key) {
+    return (opened ? "Now open: " : "Next level: ") + name + "   " + key;
+}
+
 void EndScreen::init() {
     wonPicture = ScreenPicture::makePicture("wonScreen", "wonScreen", "wonScreen", "Assets/won.png");
     lostPicture = ScreenPicture::makePicture("lostScreen", "lostScreen", "lostScreen", "Assets/lost.png");
@@ -104,13 +118,14 @@ void EndScreen::init() {
     buildNumbers(game->won);
     if (game->won) {
         buildNextCard();
+        offerNextLevel();
     } else {
         buildRetryLine();
     }
     // A key held as the level ended is not a choice made on this screen.
     spaceWasDown = RealtimeInput::isKeyPressed(sf::Keyboard::Space);
-    restartWasDown = RealtimeInput::isKeyPressed(GameStateManager::getInstance()->settings.key("RESTART"));
     enterWasDown = RealtimeInput::isKeyPressed(sf::Keyboard::Enter);
+    restartWasDown = RealtimeInput::isKeyPressed(GameStateManager::getInstance()->settings.key("RESTART"));
 }
 
 void EndScreen::buildTimeLine() {
@@ -123,7 +138,7 @@ void EndScreen::buildTimeLine() {
     if (FileCheck::mayRead("Assets/arial.ttf") && font.loadFromFile("Assets/arial.ttf")) {
         gui.setFont(font); // before the line is made: it is measured to be centred
     }
-    const std::string difficulty = Settings::titleOf(game->settings.difficulty);
+    const std::string difficulty = Difficulties::titleOf(game->settings.difficulty);
     const std::string text =
         !game->won ? "Time " + RunClock::format(game->runSeconds) + " on " + difficulty
         : game->runSpeed < RecordsFile::kFullSpeed
@@ -232,11 +247,80 @@ void EndScreen::buildNextCard() {
                    kCardLineSize, MenuPalette::kPaleGold, {middle, kMedalCardArea.top + 116.0f}, "nextKeys");
 }
 
+void EndScreen::offerNextLevel() {
+    const GameStateManager* game = GameStateManager::getInstance();
+    const std::vector<std::string>& shipped = LevelCatalog::shippedLevels();
+    const auto won = std::find(shipped.begin(), shipped.end(), game->mapPath);
+    if (won == shipped.end() || won + 1 == shipped.end()) {
+        return;
+    }
+    // What the level list will show: the next one is open when this one is in the records.
+    int wins = 0;
+    if (!game->recordsPath.empty()) {
+        const ErrRedirect quiet(nullptr); // a garbled file was reported as the win was saved
+        for (const auto& [difficulty, record] :
+             RecordsFile(game->recordsPath).findAll(RecordsFile::levelKey(*won))) {
+            wins += record.wins;
+        }
+    }
+    if (wins == 0 && !game->settings.openAllLevels) {
+        return;
+    }
+    nextLevelPath = *(won + 1);
+    std::ostringstream quiet;
+    const auto next = readTileMapFile(nextLevelPath, quiet);
+    const std::string name = next ? next->property(LevelSchema::kLevelName) : "";
+    buildNextLevelButton(name.empty() ? std::filesystem::path(nextLevelPath).filename().string() : name,
+                         wins == 1 && !game->settings.openAllLevels);
+}
+
+void EndScreen::buildNextLevelButton(const std::string& name, bool opened) {
+    const Gamepad& pad = InputManager::getInstance()->gamepad;
+    const std::string key =
+        pad.wasUsedLast() ? PadNames::label(pad.family(), SDL_CONTROLLER_BUTTON_RIGHTSHOULDER) : "Enter";
+    nextLevelButton = ui::Button::create(nextLevelText(name, opened, key));
+    nextLevelButton->setTextSize(kNextLevelTextSize);
+    auto style = nextLevelButton->getRenderer();
+    style->setBackgroundColor(MenuPalette::nightBlue(kCardOpacity));
+    style->setBackgroundColorHover(MenuPalette::kHoverBlue);
+    style->setBorderColor(MenuPalette::kGold);
+    style->setBorderColorHover(MenuPalette::kPaleGold);
+    style->setBorders(2.0f);
+    style->setTextColor(MenuPalette::kCream);
+    style->setTextColorHover(sf::Color::White);
+    gui.add(nextLevelButton, "nextLevel");
+    const sf::Vector2f size = nextLevelButton->getSize();
+    nextLevelButton->setPosition(
+        {(Letterbox::kPictureWidth - size.x) / 2.0f, kNextLevelMiddle - size.y / 2.0f});
+    nextLevelButton->onClick.connect([this] { nextLevelClicked = true; });
+}
+
+bool EndScreen::nextLevelChosen() {
+    if (!nextLevelButton) {
+        return false;
+    }
+    const bool altDown =
+        RealtimeInput::isKeyPressed(sf::Keyboard::LAlt) || RealtimeInput::isKeyPressed(sf::Keyboard::RAlt);
+    const bool enter = newlyPressed(sf::Keyboard::Enter, enterWasDown) && !altDown; // Alt+Enter: fullscreen
+    const Gamepad& pad = InputManager::getInstance()->gamepad;
+    return enter || nextLevelClicked || pad.buttonPressed() == SDL_CONTROLLER_BUTTON_RIGHTSHOULDER;
+}
+
 void EndScreen::exit() {
     SceneRegistries::dispose();
 }
 
-void EndScreen::update(float) {}
+void EndScreen::update(float) {
+    GameStateManager* game = GameStateManager::getInstance();
+    if (game->window) {
+        gui.setRelativeViewport(Letterbox::viewport(game->window->getSize()));
+    }
+    if (nextLevelButton) {
+        for (const sf::Event& event : game->lastEvents) {
+            gui.handleEvent(event);
+        }
+    }
+}
 
 void EndScreen::draw(sf::RenderWindow& window) {
     const auto& picture = GameStateManager::getInstance()->won ? wonPicture : lostPicture;
@@ -265,6 +349,11 @@ void EndScreen::handleInput(float) {
         return;
     }
     if (newlyPressed(game->settings.key("RESTART"), restartWasDown) || pad.isPressed("RESTART")) {
+        game->setState(GameStateManager::kIngameScreen);
+        return;
+    }
+    if (nextLevelChosen()) {
+        game->mapPath = nextLevelPath;
         game->setState(GameStateManager::kIngameScreen);
         return;
     }

@@ -4,10 +4,12 @@
 #include "map/MedalTimes.hpp"
 #include "scene/GameObject.hpp"
 #include "ui/BitmapButton.hpp"
+#include "ui/Button.hpp"
 #include "ui/Gui.hpp"
 #include "ui/Label.hpp"
 
 #include <memory>
+#include <string>
 
 // After a level: the won or the lost picture, chosen from the state manager's won flag every frame; after a
 // win also the run's time and difficulty, between the picture's two lines of text, with "New best" when it
@@ -18,7 +20,9 @@
 // the level) counts only once it has been let go and pressed again. After a loss the run's time shows, and
 // how to try again with the key and pad button bound now. A win at a slower game speed says it was assisted,
 // at what speed, and shows no medal. After a won lesson a card offers the next one (Enter, or the pad's
-// accept button); after the last lesson it offers the first level.
+// accept button); after the last lesson it offers the first level. After a win of a shipped level that has
+// another after it, now open, a button under the picture's lines offers it (Enter, the pad's right shoulder
+// button or a click), and says when this win opened it.
 class EndScreen final : public GameState {
 public:
     // The middle of the free band between "You escaped with the formula." and "Press Space to return to
@@ -45,6 +49,8 @@ public:
     // "Eggs shot: 3" and "Seen 2 times", "Seen once" or "Never seen".
     static std::string eggsText(int eggsShot);
     static std::string seenText(int timesSeen);
+    // "Next level: The Hen Run   Enter", or "Now open: The Hen Run   Enter" when this win opened it.
+    static std::string nextLevelText(const std::string& name, bool opened, const std::string& key);
 
     std::shared_ptr<GameObject> wonPicture;
     std::shared_ptr<GameObject> lostPicture;
@@ -65,6 +71,9 @@ public:
     // After a won lesson: the level that Enter starts, and its card.
     std::string nextLevel;
     std::shared_ptr<ui::Label> nextCard;
+    // The shipped level after the one won, when it is open; nothing otherwise.
+    std::shared_ptr<ui::Button> nextLevelButton;
+    std::string nextLevelPath;
 
 private:
     void buildTimeLine();
@@ -73,10 +82,14 @@ private:
     void buildRetryLine();
     void buildNextCard();
     std::shared_ptr<ui::Label> addCard(sf::FloatRect area, const std::string& name);
+    void offerNextLevel();
+    void buildNextLevelButton(const std::string& name, bool opened);
+    bool nextLevelChosen();
     std::shared_ptr<ui::Label> addCentredLine(const std::string& text, unsigned size, sf::Color colour,
                                               sf::Vector2f centre, const std::string& name);
 
     bool spaceWasDown = true;
     bool restartWasDown = true;
     bool enterWasDown = true;
+    bool nextLevelClicked = false;
 };

@@ -131,6 +131,10 @@ std::pair<std::string, std::string> LevelListScreen::entryParts(const LevelCatal
     return {name, "   " + recordText(details, difficulty)};
 }
 
+std::string LevelListScreen::lockedText(const std::string& previousName) {
+    return "Locked: win " + previousName + " to open it";
+}
+
 std::string LevelListScreen::entryText(const LevelCatalog::Details& details, const std::string& fileName,
                                        bool shipped, Difficulty difficulty) {
     const auto [first, second] = entryParts(details, fileName, shipped, difficulty);
@@ -159,9 +163,8 @@ std::string LevelListScreen::fittedParts(const std::string& first, const std::st
     return toUtf8(shownHead + fittedLetters(tail, font, size, left));
 }
 
-std::string LevelListScreen::recordText(const LevelCatalog::Details& details,
-                                        Difficulty difficulty) {
-    const std::string played = Settings::titleOf(difficulty) + ": ";
+std::string LevelListScreen::recordText(const LevelCatalog::Details& details, Difficulty difficulty) {
+    const std::string played = Difficulties::titleOf(difficulty) + ": ";
     const auto record = details.records.find(difficulty);
     if (record == details.records.end()) {
         return played + "not won yet";
@@ -304,28 +307,46 @@ bool LevelListScreen::refreshRows() {
         const LevelCatalog::Details* details = catalog->lookUp(index);
         Row now;
         if (details) {
-            std::tie(now.first, now.second) =
-                entryParts(*details, catalog->fileName(index), catalog->shipped(index),
-                           GameStateManager::getInstance()->settings.difficulty);
-            now.ready = true;
-            now.playable = details->playable();
+            now = checkedRow(index, *details);
         } else {
-            // Still being checked: it can be chosen, and starts once found playable.
+            // Still being checked: it can be chosen, unless locked, and starts once found playable.
             now.first = catalog->fileName(index);
             now.second = "   being checked...";
-            allReady = false;
+            now.locked = locked(index);
         }
-        if (now.first != rows[row].first || now.second != rows[row].second || now.ready != rows[row].ready) {
+        allReady = allReady && now.ready;
+        if (now.first != rows[row].first || now.second != rows[row].second || now.ready != rows[row].ready ||
+            now.locked != rows[row].locked) {
             rows[row] = now;
             changed = true;
             entryButtons[row]->setTextSize(now.ready && !now.playable ? kProblemSize : kNameSize);
-            entryButtons[row]->setEnabled(!now.ready || now.playable);
+            entryButtons[row]->setEnabled((!now.ready || now.playable) && !now.locked);
         }
     }
     if (changed) {
         fittedScale = 0.0f;
     }
     return allReady;
+}
+
+bool LevelListScreen::locked(std::size_t index) const {
+    return !GameStateManager::getInstance()->settings.openAllLevels && !catalog->opened(index);
+}
+
+LevelListScreen::Row LevelListScreen::checkedRow(std::size_t index, const LevelCatalog::Details& details) {
+    Row row;
+    std::tie(row.first, row.second) = entryParts(details, catalog->fileName(index), catalog->shipped(index),
+                                                 GameStateManager::getInstance()->settings.difficulty);
+    row.ready = true;
+    row.playable = details.playable();
+    row.locked = locked(index);
+    if (row.playable && row.locked) {
+        // Named after the level before it, once that one has been checked too.
+        const LevelCatalog::Details* before = catalog->lookUp(index - 1);
+        row.second = "   " + lockedText(before ? before->name : "the level before it");
+        row.ready = before != nullptr;
+    }
+    return row;
 }
 
 void LevelListScreen::fitTexts() {
@@ -431,6 +452,9 @@ void LevelListScreen::start(std::size_t index) {
 }
 
 void LevelListScreen::choose(std::size_t index) {
+    if (locked(index)) {
+        return; // greyed as well
+    }
     const std::size_t row = index - firstShown;
     const std::string fileName = catalog->fileName(index);
     const LevelCatalog::Details* details = catalog->lookUp(index);

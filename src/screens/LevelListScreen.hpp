@@ -20,9 +20,10 @@
 // The list of levels, a page of them at a time: the shipped ones, then the player's own from their levels
 // folder; or, opened from the menu's Practice, the practice yard's lessons, with a line of help. Each entry
 // shows the level's name with its best time and wins at the chosen difficulty; a level the game cannot play
-// is greyed with the reason and cannot be chosen. Choosing one starts it; Back, Escape or the pad's B button
-// return to the menu. Previous and Next, Page Up and Page Down, Home and End, the mouse wheel and the pad's
-// shoulder buttons turn the pages.
+// is greyed with the reason and cannot be chosen, and so is a shipped level not yet opened
+// (LevelCatalog::opened), which says "Locked" and what opens it, unless the settings open every level.
+// Choosing one starts it; Back, Escape or the pad's B button return to the menu. Previous and Next, Page Up
+// and Page Down, Home and End, the mouse wheel and the pad's shoulder buttons turn the pages.
 //
 // Only the levels on the page shown are checked, on the catalogue's own thread: a level still being
 // checked says so, and one chosen meanwhile starts once its check finds it playable. A level whose file is
@@ -45,9 +46,11 @@ public:
     static std::string entryText(const LevelCatalog::Details& details, const std::string& fileName,
                                  bool shipped, Difficulty difficulty);
     // "Normal: Silver medal, best 1:02.3, won 2 times" (no medal on a level without medal times, or for a
-    // time slower than bronze), "Normal: assisted at 70 %, best 1:12.3, won 1 time" for a best won at a slower
-    // game speed, or "Normal: not won yet".
+    // time slower than bronze), "Normal: assisted at 70 %, best 1:12.3, won 1 time" for a best won at a
+    // slower game speed, or "Normal: not won yet".
     static std::string recordText(const LevelCatalog::Details& details, Difficulty difficulty);
+    // What a locked level's row says after its name: "Locked: win The Farmhouse to open it".
+    static std::string lockedText(const std::string& previousName);
     // The same line in two parts: what may be cut first when the line is too long (the names), and the
     // rest (the record, or the reason a level cannot be played).
     static std::pair<std::string, std::string> entryParts(const LevelCatalog::Details& details,
@@ -91,7 +94,13 @@ private:
         std::string first, second; // entryParts(), or the file name and "checking..."
         bool ready = false;
         bool playable = false;
+        bool locked = false;
     };
+
+    // A shipped level not yet opened, while the option that opens every level is off: it cannot be started.
+    bool locked(std::size_t index) const;
+    // The row of a level that has been checked.
+    Row checkedRow(std::size_t index, const LevelCatalog::Details& details);
 
     void buildWidgets();
     void openCatalog();

@@ -409,10 +409,45 @@ int naturalCompare(const std::string& a, const std::string& b) {
 }
 } // namespace
 
-const std::vector<std::string>& LevelCatalog::shippedLevels() {
-    static const std::vector<std::string> levels = {"Assets/map.tmx", "Assets/level2.tmx",
-                                                    "Assets/level3.tmx"};
+namespace {
+struct ShippedLevel {
+    const char* path;
+    const char* levelId; // as the map's own property says: a test holds the two together
+};
+
+// In the order they open: each adds an idea to those before it, or puts two together.
+const std::vector<ShippedLevel>& shippedTable() {
+    static const std::vector<ShippedLevel> levels = {
+        {"Assets/map.tmx", "farmhouse"},   // The Farmhouse: dogs on their beats
+        {"Assets/orchard.tmx", "orchard"}, // The Orchard: walls hide the player
+        {"Assets/dairy.tmx", "dairy"},     // The Dairy: an egg draws a guard away
+        {"Assets/level2.tmx", "hen-run"},  // The Hen Run: far-sighted guards, few eggs
+        {"Assets/stables.tmx", "stables"}, // The Stables: fast dogs across the way
+        {"Assets/mill.tmx", "mill"},       // The Mill: the long way round
+        {"Assets/level3.tmx", "granary"},  // The Granary: a maze and a decoy
+        {"Assets/kennels.tmx", "kennels"}, // The Kennels: runners and cover
+        {"Assets/manor.tmx", "manor"},     // The Manor: everything
+    };
     return levels;
+}
+
+template <class Field> std::vector<std::string> columnOf(Field field) {
+    std::vector<std::string> column;
+    for (const ShippedLevel& level : shippedTable()) {
+        column.emplace_back(level.*field);
+    }
+    return column;
+}
+} // namespace
+
+const std::vector<std::string>& LevelCatalog::shippedLevels() {
+    static const std::vector<std::string> paths = columnOf(&ShippedLevel::path);
+    return paths;
+}
+
+const std::vector<std::string>& LevelCatalog::shippedLevelIds() {
+    static const std::vector<std::string> ids = columnOf(&ShippedLevel::levelId);
+    return ids;
 }
 
 const std::vector<std::string>& LevelCatalog::lessons() {
@@ -443,7 +478,8 @@ bool LevelCatalog::naturalLess(const std::string& a, const std::string& b) {
 }
 
 LevelCatalog::LevelCatalog(const std::string& playerFolder, std::string records)
-    : paths(shippedLevels()), shippedCount(paths.size()), recordsPath(std::move(records)) {
+    : paths(shippedLevels()), shippedCount(paths.size()), opensInOrder(true),
+      recordsPath(std::move(records)) {
     Checker::instance().addServer();
     std::vector<fs::path> own;
     std::error_code error;
@@ -462,6 +498,16 @@ LevelCatalog::LevelCatalog(const std::string& playerFolder, std::string records)
         paths.push_back(file.string());
     }
     looked.resize(paths.size());
+    if (!recordsPath.empty()) {
+        // A garbled records file is reported when a win is saved, not here.
+        const ErrRedirect quiet(nullptr);
+        levelsWon = RecordsFile(recordsPath).levelsWon();
+    }
+}
+
+bool LevelCatalog::opened(std::size_t index) const {
+    return !opensInOrder || index == 0 || !shipped(index) ||
+           levelsWon.count(shippedLevelIds().at(index - 1)) > 0;
 }
 
 LevelCatalog::LevelCatalog(std::vector<std::string> shipped, std::string records)

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,13 +33,15 @@ public:
     // What became of an entry's file since its check.
     enum class FileNow { AsChecked, Changed, Gone };
 
-    // The levels that come with the game, the first one first.
+    // The levels that come with the game, in the order they open, the first one first.
     static const std::vector<std::string>& shippedLevels();
     // The practice yard's lessons, in the order they teach; they come with the game too.
     static const std::vector<std::string>& lessons();
     static bool isLesson(const std::string& path);
     // The lesson after the lesson `path`, the first level after the last lesson, "" after any other level.
     static std::string lessonAfter(const std::string& path);
+    // The levelId of each shipped level's map, in the same order: the key of its records.
+    static const std::vector<std::string>& shippedLevelIds();
     // "$XDG_DATA_HOME/pellowick/levels", or under "$HOME/.local/share" when the variable is unset, empty or
     // not an absolute path; empty without either.
     static std::string defaultPlayerFolder();
@@ -62,6 +65,10 @@ public:
     std::string fileName(std::size_t index) const;
     // Whether entry `index` came with the game rather than from the player's folder.
     bool shipped(std::size_t index) const { return index < shippedCount; }
+    // Whether entry `index` is open without the option that opens every level: the player's own levels, the
+    // lessons and the first shipped level always, each other shipped level once the one before it has been
+    // won at any difficulty (as the records were when the catalogue was opened).
+    bool opened(std::size_t index) const;
 
     // The details when the level has been checked; otherwise nothing, and the check is asked for.
     // Never waits.
@@ -84,6 +91,9 @@ public:
 private:
     std::vector<std::string> paths;
     std::size_t shippedCount = 0;
+    // The shipped levels open one by one; a list of lessons is open throughout.
+    bool opensInOrder = false;
     std::vector<std::optional<Details>> looked;
     std::string recordsPath;
+    std::set<std::string> levelsWon;
 };

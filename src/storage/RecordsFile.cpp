@@ -1,6 +1,9 @@
 #include "storage/RecordsFile.hpp"
 
+#include "common/ErrStream.hpp"
 #include "common/FileCheck.hpp"
+#include "map/LevelSchema.hpp"
+#include "map/TmxReader.hpp"
 #include "storage/AtomicFile.hpp"
 #include "storage/FileLock.hpp"
 #include "storage/PrintableText.hpp"
@@ -14,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <iomanip>
+#include <iterator>
 #include <sstream>
 #include <string_view>
 #include <toml++/toml.h>
@@ -28,15 +32,23 @@ using Report = std::function<void(std::size_t line, const std::string& problem)>
 constexpr std::int64_t kMostWins = 1 << 30;
 
 // FNV-1a, 64 bits: stable across runs and machines, and plenty to tell edits of one map apart.
-std::string contentHash(std::istream& in) {
+std::string contentHash(std::string_view content) {
     std::uint64_t hash = 1469598103934665603ull;
-    char c = 0;
-    while (in.get(c)) {
+    for (const char c : content) {
         hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     }
     std::ostringstream text;
     text << std::hex << std::setw(16) << std::setfill('0') << hash;
     return text.str();
+}
+
+// The map's levelId when it carries one the checker allows; "" otherwise, and for text that is no map.
+std::string levelIdIn(const std::string& content) {
+    std::ostringstream quiet;
+    std::string text = content; // parsed in place
+    const auto map = parseTileMap(text.data(), "map", quiet);
+    const std::string id = map ? map->property(LevelSchema::kLevelId) : "";
+    return LevelSchema::levelIdAllowed(id) ? id : "";
 }
 
 bool isHexDigit(char c) {
@@ -107,6 +119,38 @@ std::optional<Record> readRecord(const toml::node& entry, const std::string& nam
         return std::nullopt;
     }
     return Record{best, static_cast<int>(std::min(wins, kMostWins)), static_cast<int>(speed)};
+}
+
+// Fills each level's difficulties that have no record from its earlier keys; true when any was filled.
+bool carryInto(Records& records, const std::multimap<std::string, std::string>& earlierKeys) {
+    bool carried = false;
+    for (auto first = earlierKeys.begin(); first != earlierKeys.end();) {
+        const auto end = earlierKeys.upper_bound(first->first);
+        for (const Difficulty difficulty : Difficulties::all()) {
+            if (records.count(first->first) > 0 && records.at(first->first).count(difficulty) > 0) {
+                continue;
+            }
+            Record merged;
+            for (auto earlier = first; earlier != end; ++earlier) {
+                const auto old = records.find(earlier->second);
+                if (old != records.end() && old->second.count(difficulty) > 0) {
+                    const Record& each = old->second.at(difficulty);
+                    if (replacesBest(merged, each.bestSeconds, each.speed)) {
+                        merged.bestSeconds = each.bestSeconds;
+                        merged.speed = each.speed;
+                    }
+                    merged.wins =
+                        static_cast<int>(std::min<std::int64_t>(merged.wins + each.wins, kMostWins));
+                }
+            }
+            if (merged.wins > 0) {
+                records[first->first][difficulty] = merged;
+                carried = true;
+            }
+        }
+        first = end;
+    }
+    return carried;
 }
 
 // One level's table: a table per difficulty, or (in a file from before the difficulties) the Normal
@@ -196,7 +240,12 @@ std::string RecordsFile::levelKey(const std::string& mapPath) {
     if (!in) {
         return {};
     }
-    return escaped(fs::path(mapPath).filename().string()) + "#" + contentHash(in);
+    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) {
+        return {};
+    }
+    const std::string id = levelIdIn(content);
+    return id.empty() ? escaped(fs::path(mapPath).filename().string()) + "#" + contentHash(content) : id;
 }
 
 void RecordsFile::report(std::size_t line, const std::string& problem) {
@@ -267,6 +316,16 @@ RecordsFile::LevelRecords RecordsFile::findAll(const std::string& level) {
     return found == records.end() ? LevelRecords{} : found->second;
 }
 
+std::set<std::string> RecordsFile::levelsWon() {
+    std::set<std::string> won;
+    for (const auto& [level, byDifficulty] : load()) {
+        if (!byDifficulty.empty()) {
+            won.insert(level);
+        }
+    }
+    return won;
+}
+
 RecordsFile::Outcome RecordsFile::recordWin(const std::string& level, Difficulty difficulty, double seconds,
                                             int speed) {
     std::string problem;
@@ -295,7 +354,7 @@ RecordsFile::Outcome RecordsFile::recordWin(const std::string& level, Difficulty
         record.bestSeconds = seconds;
         record.speed = std::clamp(speed, kSlowestSpeed, kFullSpeed);
     }
-    if (!save(records)) {
+    if (!save(records, "this win is not recorded")) {
         return {};
     }
     if (!lock.held()) {
@@ -305,25 +364,50 @@ RecordsFile::Outcome RecordsFile::recordWin(const std::string& level, Difficulty
     return outcome;
 }
 
+bool RecordsFile::carryOver(const std::multimap<std::string, std::string>& earlierKeys) {
+    if (filePath.empty()) {
+        return true;
+    }
+    {
+        // Most starts have nothing to carry: a damaged file is reported when something is saved.
+        const ErrRedirect quiet(nullptr);
+        Records records = load();
+        if (unusable || !carryInto(records, earlierKeys)) {
+            return true;
+        }
+    }
+    std::string problem;
+    if (!AtomicFile::makeFolder(filePath, problem)) {
+        report(0, problem + "; the records of earlier versions are not carried over");
+        return false;
+    }
+    const FileLock lock(filePath);
+    Records records = load();
+    if (unusable || !carryInto(records, earlierKeys)) {
+        return !unusable;
+    }
+    return save(records, "the records of earlier versions are not carried over");
+}
+
 // The old file stays as it is whenever the new one cannot follow it.
-bool RecordsFile::save(const Records& records) {
+bool RecordsFile::save(const Records& records, const std::string& lost) {
     const std::string text = toText(records);
     std::string problem;
     if (text.size() > kLargestFile) {
         report(0, "the records would take " + std::to_string(text.size()) + " bytes, more than the " +
-                      std::to_string(kLargestFile) + " the game reads; this win is not recorded");
+                      std::to_string(kLargestFile) + " the game reads; " + lost);
         return false;
     }
     std::string keptAs;
     if (keepBadCopy && !AtomicFile::keepAsNewBad(filePath, keptAs, problem)) {
-        report(0, problem + "; this win is not recorded");
+        report(0, problem + "; " + lost);
         return false;
     }
     if (!keptAs.empty()) {
         report(0, "the file with problems is kept as " + keptAs);
     }
     if (!AtomicFile::write(filePath, text, problem)) {
-        report(0, problem + "; this win is not recorded");
+        report(0, problem + "; " + lost);
         return false;
     }
     return true;

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 // The player's best times, one record per level and difficulty, in a TOML file. A level is known by its
-// file's name in its folder and a hash of its content, so an edited map starts a fresh record. Reading never
+// levelId, or without one by its file's name in its folder and a hash of its content, so an edited map
+// without an id starts a fresh record. Reading never
 // fails and goes entry by entry: each problem is one line on sf::err() naming the file (and line) and costs
 // only the entries it touches; a file with problems is kept before the first win replaces it, as
 // "<file>.bad", or "<file>.bad.1", "<file>.bad.2"... when older copies are there, and that line names it. A
@@ -52,9 +54,11 @@ public:
     // "$XDG_DATA_HOME/pellowick/records.toml", or under "$HOME/.local/share" when the variable is unset,
     // empty or not an absolute path; empty without either.
     static std::string defaultPath();
-    // "map.tmx#<hash of the content>", or "" when the map cannot be read. Bytes of the file name that are
-    // not printable UTF-8 (and a '%' that would read as such a byte) are written "%XX", so every name
-    // the list accepts gives a key of its own that the file keeps as it is.
+    // The map's levelId when it has one (see LevelSchema::levelIdAllowed): it stays when the map is edited.
+    // Otherwise "map.tmx#<hash of the content>", or "" when the map cannot be read. Bytes of the file name
+    // that are not printable UTF-8 (and a '%' that would read as such a byte) are written "%XX", so every
+    // name the list accepts gives a key of its own that the file keeps as it is; a file key holds a '#',
+    // which no levelId does.
     static std::string levelKey(const std::string& mapPath);
 
     const std::string& path() const { return filePath; }
@@ -62,12 +66,20 @@ public:
     std::optional<Record> find(const std::string& level, Difficulty difficulty);
     // Every record of the level.
     LevelRecords findAll(const std::string& level);
+    // Every level won at least once, at any difficulty.
+    std::set<std::string> levelsWon();
     // Counts a win in `seconds` at `difficulty`, keeping it as the best time when it beats that
     // difficulty's record (or is the first). A win at a `speed` below kFullSpeed beats only an assisted
     // best, and any full-speed win beats that. A file that cannot be written, one that would grow past
     // kLargestFile, or a run longer than kLongestRun, is reported and not kept; the game goes on.
     Outcome recordWin(const std::string& level, Difficulty difficulty, double seconds,
                       int speed = kFullSpeed);
+
+    // Gives each level of `earlierKeys` (a level's key, with each key it was known by before) the records of
+    // its earlier keys at every difficulty it has no record of yet: their best time and the sum of their
+    // wins. The earlier entries stay as they are. Written, under the lock, only when there is something to
+    // carry; false when that could not be kept (the terminal says why).
+    bool carryOver(const std::multimap<std::string, std::string>& earlierKeys);
 
 private:
     using Records = std::map<std::string, LevelRecords>;
@@ -76,7 +88,8 @@ private:
     void readText(const std::string& text, Records& records);
     void report(std::size_t line, const std::string& problem);
     static std::string toText(const Records& records);
-    bool save(const Records& records);
+    // `lost` says what is not kept when it fails.
+    bool save(const Records& records, const std::string& lost);
 
     std::string filePath;
     bool keepBadCopy = false;

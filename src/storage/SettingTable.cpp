@@ -96,6 +96,8 @@ std::vector<Row> makeRows() {
     rows.push_back(switchRow<&Settings::showSight>("game.show_sight", Control::CheckBox, "Show sight"));
     rows.push_back(switchRow<&Settings::showGhost>("game.show_ghost", Control::CheckBox, "Show ghost"));
     rows.push_back(switchRow<&Settings::rumble>("pad.rumble", Control::CheckBox, "Rumble"));
+    rows.push_back(
+        switchRow<&Settings::openAllLevels>("game.open_all_levels", Control::CheckBox, "Open every level"));
     // The window's size is kept as the player leaves it, never chosen in Options.
     rows.push_back(windowSide("window.width", &sf::Vector2u::x));
     rows.push_back(windowSide("window.height", &sf::Vector2u::y));

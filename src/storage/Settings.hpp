@@ -63,6 +63,8 @@ public:
     bool showSight = true;
     // The ghost of the best run on the level, raced on later attempts.
     bool showGhost = true;
+    // Every shipped level may be played at once, not only after winning the one before it.
+    bool openAllLevels = false;
     bool fullscreen = false;
     // The window's size when it is not fullscreen.
     sf::Vector2u windowSize{800, 600};

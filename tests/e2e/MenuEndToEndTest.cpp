@@ -1,5 +1,7 @@
 // The real game played by xdotool as a player would: through the menu's screens, muted, into the level,
 // paused and closed.
+#include "screens/LevelListScreen.hpp"
+#include "storage/LevelCatalog.hpp"
 #include "support/EndToEndTest.hpp"
 
 #include <filesystem>
@@ -109,24 +111,35 @@ protected:
     }
 };
 
-TEST_F(PlayersLevelEndToEndTest, ALevelInThePlayersFolderIsListedAndStarts) {
+// A fresh data folder: the first level is open, the second locked, and the player's own level, on the list's
+// second page, is never locked.
+TEST_F(PlayersLevelEndToEndTest, TheSecondLevelIsLockedAndALevelInThePlayersFolderStarts) {
     loadForm();
     clickWidget("levels");
     const sf::Image list = shot("list");
     const sf::Vector2f corner = windowCorner();
-    // The rows of the list: three shipped levels, the player's below them, nothing under it.
-    const auto rowBorder = [&](int row) {
-        return list.getPixel(unsigned(corner.x) + 400, unsigned(corner.y) + 100 + unsigned(row) * 58 + 1);
+    const auto rowBorder = [&](const sf::Image& image, int row) {
+        return image.getPixel(unsigned(corner.x) + 400, unsigned(corner.y) + 100 + unsigned(row) * 58 + 1);
     };
     const sf::Color gold(232, 200, 114);
-    EXPECT_TRUE(near(rowBorder(0), gold) && near(rowBorder(1), gold) && near(rowBorder(2), gold));
-    EXPECT_TRUE(near(rowBorder(3), gold)) << "the player's level is listed and may be started";
-    EXPECT_FALSE(near(rowBorder(4), gold));
+    const sf::Color locked(90, 90, 100);
+    EXPECT_TRUE(near(rowBorder(list, 0), gold)) << "the first level is open";
+    EXPECT_TRUE(near(rowBorder(list, 1), locked)) << "the second is greyed as locked";
+    clickAt({400.0f, 100.0f + 58 + 25});
+    EXPECT_LT(differingShare(list, shot("still")), 0.02) << "a locked level does not start";
 
-    clickAt({400.0f, 100.0f + 3 * 58 + 25});
+    // Page Down: the shipped levels fill the first page.
+    const std::size_t shipped = LevelCatalog::shippedLevels().size();
+    ASSERT_EQ(shipped / LevelListScreen::kRowsPerPage, 1u);
+    tap("Next");
+    const sf::Image second = shot("second");
+    const int mine = static_cast<int>(shipped % LevelListScreen::kRowsPerPage);
+    EXPECT_TRUE(near(rowBorder(second, mine), gold)) << "the player's level is listed and may be started";
+    EXPECT_FALSE(near(rowBorder(second, mine + 1), gold));
+    clickAt({400.0f, 100.0f + mine * 58 + 25});
     waitSeconds(1.5);
     const sf::Image level = shot("level");
-    EXPECT_GT(differingShare(list, level), 0.3) << "the level replaces the list";
+    EXPECT_GT(differingShare(second, level), 0.3) << "the level replaces the list";
     EXPECT_TRUE(shownNear(level, corner + firstLevelPlayerOnScreen(), 30, playerColour()));
     EXPECT_EQ(unexpectedErrors().find("Pellowick:"), std::string::npos) << unexpectedErrors();
 }

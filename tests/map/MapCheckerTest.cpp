@@ -66,6 +66,16 @@ TEST_F(MapCheckerTest, EachBreakageIsReportedOnItsOwnLine) {
          "infinite=\"0\">\n<properties>\n<property name=\"wallsBlockSight\" type=\"bool\" value=\"yes\"/>\n"
          "</properties>\n",
          "error: map property \"wallsBlockSight\": is \"yes\", not true or false (a bool property in Tiled)"},
+        {"level id that cannot name a file", "infinite=\"0\">\n",
+         "infinite=\"0\">\n<properties>\n<property name=\"levelId\" value=\"farm/house\"/>\n</properties>\n",
+         "error: map property \"levelId\": is \"farm/house\"; it names the level's records and ghost files, "
+         "so "
+         "it must be 1 to 100 letters, digits, '-', '_' or '.', not starting with '.'"},
+        {"empty level id", "infinite=\"0\">\n",
+         "infinite=\"0\">\n<properties>\n<property name=\"levelId\" value=\"\"/>\n</properties>\n",
+         "error: map property \"levelId\": is \"\"; it names the level's records and ghost files, so it must "
+         "be "
+         "1 to 100 letters, digits, '-', '_' or '.', not starting with '.'"},
         {"one medal time alone", "infinite=\"0\">\n",
          "infinite=\"0\">\n<properties>\n<property name=\"silverTime\" type=\"float\" value=\"60\"/>\n"
          "</properties>\n",

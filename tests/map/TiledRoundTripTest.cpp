@@ -1,5 +1,6 @@
 #include "map/MapChecker.hpp"
 #include "map/TmxReader.hpp"
+#include "storage/LevelCatalog.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 #include <cstdlib>
@@ -148,7 +149,9 @@ TEST_P(TiledRoundTripTest, TileLayersRenderLikeTiledsRasterizer) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(ShippedLevels, TiledRoundTripTest,
-                         testing::Values("Assets/map.tmx", "Assets/level2.tmx", "Assets/level3.tmx",
-                                         "Assets/lesson1.tmx", "Assets/lesson2.tmx", "Assets/lesson3.tmx",
-                                         "Assets/lesson4.tmx"));
+static std::vector<std::string> everyShippedMap() {
+    std::vector<std::string> maps = LevelCatalog::shippedLevels();
+    maps.insert(maps.end(), LevelCatalog::lessons().begin(), LevelCatalog::lessons().end());
+    return maps;
+}
+INSTANTIATE_TEST_SUITE_P(ShippedLevels, TiledRoundTripTest, testing::ValuesIn(everyShippedMap()));

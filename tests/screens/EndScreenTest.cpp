@@ -6,6 +6,7 @@
 #include "screens/IngameScreen.hpp"
 #include "screens/LevelListScreen.hpp"
 #include "screens/StartScreen.hpp"
+#include "storage/LevelCatalog.hpp"
 #include "storage/RecordsFile.hpp"
 #include "storage/Settings.hpp"
 #include "support/GameHarness.hpp"
@@ -211,6 +212,29 @@ TEST(MedalTest, EachLimitEarnsItsMedalAsTheClockShowsItAndNamesTheNext) {
     EXPECT_EQ(LevelListScreen::recordText(details, Difficulty::Normal), "Normal: best 0:55.0, won 2 times");
 }
 
+// After a win of a shipped level the next one is offered, with a word when this win opened it; the last
+// level offers none.
+TEST_F(EndScreenTest, AWinOffersTheNextLevelAndSaysWhenItOpenedIt) {
+    ASSERT_TRUE(winTheLevel());
+    EndScreen* end = harness.screen<EndScreen>();
+    ASSERT_TRUE(end->nextLevelButton);
+    EXPECT_EQ(end->nextLevelButton->getText(), "Now open: The Orchard   Enter");
+    harness.press(sf::Keyboard::Enter);
+    ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
+    EXPECT_EQ(GameStateManager::getInstance()->mapPath, LevelCatalog::shippedLevels().at(1));
+
+    ASSERT_TRUE(winTheLevel());
+    EXPECT_EQ(harness.screen<EndScreen>()->nextLevelButton->getText().rfind("Now open: ", 0), 0u);
+    harness.press(sf::Keyboard::R);
+    ASSERT_TRUE(winTheLevel());
+    EXPECT_EQ(harness.screen<EndScreen>()->nextLevelButton->getText().rfind("Next level: ", 0), 0u)
+        << "a second win only offers it";
+    GameStateManager::getInstance()->mapPath = LevelCatalog::shippedLevels().back();
+    harness.press(sf::Keyboard::R);
+    ASSERT_TRUE(winTheLevel());
+    EXPECT_FALSE(harness.screen<EndScreen>()->nextLevelButton) << "the last level has none after it";
+}
+
 TEST_F(EndScreenTest, AWinShowsItsMedalAndNumbersAndALossOnlyTheNumbers) {
     ASSERT_TRUE(winTheLevel());
     EndScreen* end = harness.screen<EndScreen>();
@@ -234,6 +258,7 @@ TEST_F(EndScreenTest, AWinShowsItsMedalAndNumbersAndALossOnlyTheNumbers) {
     EXPECT_FALSE(GameStateManager::getInstance()->won);
     EXPECT_FALSE(end->medalLine) << "a loss earns no medal";
     EXPECT_FALSE(end->numbersCard);
+    EXPECT_FALSE(end->nextLevelButton);
     EXPECT_EQ(end->seenLine->getText(), "Seen once");
     EXPECT_EQ(end->timeLine->getText().rfind("Time 0:", 0), 0u) << end->timeLine->getText();
     EXPECT_EQ(end->retryLine->getText(), "Press R to try again, or Y on the pad");

@@ -13,26 +13,53 @@
 #include "screens/LevelListScreen.hpp"
 #include "screens/StartScreen.hpp"
 #include "storage/GhostFile.hpp"
+#include "storage/LevelCatalog.hpp"
 #include "storage/RecordsFile.hpp"
 #include "storage/Settings.hpp"
 #include "support/GameHarness.hpp"
 #include "ui/Button.hpp"
 #include "ui/Label.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sstream>
 
-// The real level played in-process, frame by frame at 1/60 s, with scripted keys.
+// The real levels played in-process, frame by frame at 1/60 s, with scripted keys.
 namespace {
-struct Leg {
-    std::vector<sf::Vector2f> waypoints;
-    int waitFrames;
+namespace fs = std::filesystem;
+
+// A careful way through a shipped level, from tests/screens/routes/<levelId>.route: one step a line,
+// "walk x y [x y...]" (one axis at a time, to each point in turn), "wait frames" (for a dog to pass),
+// "lay" and "shoot" (the keys bound to them), "#" to the end of a line a comment.
+struct Step {
+    std::string action;
+    std::vector<float> numbers;
 };
+
+std::vector<Step> routeOf(const std::string& levelId) {
+    const std::string path =
+        std::string(PELLOWICK_SOURCE_DIR) + "/tests/screens/routes/" + levelId + ".route";
+    std::istringstream lines(readWholeFile(path));
+    std::vector<Step> steps;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line.substr(0, line.find('#')));
+        Step step;
+        if (!(fields >> step.action)) {
+            continue;
+        }
+        for (float number = 0; fields >> number;) {
+            step.numbers.push_back(number);
+        }
+        steps.push_back(step);
+    }
+    EXPECT_FALSE(steps.empty()) << path;
+    return steps;
+}
 
 class PlayThroughTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(harness.startLevel()) << "start opens the level"; }
-
     static std::shared_ptr<GameObject> object(const std::string& name) { return GameHarness::object(name); }
     bool levelOver() const { return harness.screen<IngameScreen>() == nullptr; }
 
@@ -54,7 +81,7 @@ protected:
         }
     }
 
-    // From the menu's level list: the level in `map`, one of the first page.
+    // From the menu's level list, turning its pages with Page Down as a player would.
     void startLevel(const std::string& map) {
         if (harness.screen<IngameScreen>()) {
             harness.press(sf::Keyboard::Escape);
@@ -64,33 +91,62 @@ protected:
         ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get("levels")));
         LevelListScreen* list = harness.screen<LevelListScreen>();
         ASSERT_NE(list, nullptr);
-        std::size_t row = 0;
-        while (row < list->catalog->size() && list->catalog->path(row) != map) {
-            ++row;
+        std::size_t index = 0;
+        while (index < list->catalog->size() && list->catalog->path(index) != map) {
+            ++index;
         }
-        ASSERT_LT(row, LevelListScreen::kRowsPerPage) << map;
+        ASSERT_LT(index, list->catalog->size()) << map;
+        while (list->firstShown + LevelListScreen::kRowsPerPage <= index) {
+            harness.tap(sf::Keyboard::PageDown);
+            harness.frames(2);
+        }
         for (int frame = 0; frame < 600 && !list->pageChecked(); ++frame) {
             harness.frames(1);
         }
-        ASSERT_TRUE(harness.clickOn(list->entryButtons[row]));
+        ASSERT_TRUE(harness.clickOn(list->entryButtons[index - list->firstShown]));
         ASSERT_TRUE(harness.startPlay()) << map;
         EXPECT_EQ(GameStateManager::getInstance()->mapPath, map);
     }
 
-    // Walks the route from where the player stands; true when it wins the level, having been inside.
-    bool play(const std::vector<Leg>& route) {
-        GameStateManager* game = GameStateManager::getInstance();
-        bool wasInside = false;
-        for (const Leg& leg : route) {
-            for (sf::Vector2f waypoint : leg.waypoints) {
-                walkTo(waypoint);
-                if (levelOver() && !game->won) {
-                    ADD_FAILURE() << "caught on the way to " << waypoint.x << ", " << waypoint.y;
+    void tapAction(const std::string& action) {
+        const sf::Keyboard::Key key = GameStateManager::getInstance()->settings.key(action);
+        harness.hold(key);
+        harness.frames(1);
+        harness.hold(key, false);
+        harness.frames(1);
+    }
+
+    // Takes one step of a route; false when the player was caught on the way.
+    bool take(const Step& step) {
+        if (step.action == "walk") {
+            for (std::size_t i = 0; i + 1 < step.numbers.size(); i += 2) {
+                walkTo({step.numbers[i], step.numbers[i + 1]});
+                if (levelOver() && !GameStateManager::getInstance()->won) {
+                    ADD_FAILURE() << "caught on the way to " << step.numbers[i] << ", "
+                                  << step.numbers[i + 1];
                     return false;
                 }
             }
+        } else if (step.action == "wait" && !step.numbers.empty()) {
+            harness.frames(static_cast<int>(step.numbers[0]));
+        } else if (step.action == "lay" || step.action == "shoot") {
+            tapAction(step.action == "lay" ? "LAY" : "SHOOT");
+        } else {
+            ADD_FAILURE() << "no such step: " << step.action;
+            return false;
+        }
+        return true;
+    }
+
+    // Walks the route from where the player stands; true when it wins the level, having been inside.
+    bool play(const std::vector<Step>& route) {
+        GameStateManager* game = GameStateManager::getInstance();
+        bool wasInside = false;
+        for (const Step& step : route) {
+            if (!take(step)) {
+                return false;
+            }
             wasInside = wasInside || (!levelOver() && PhysicsManager::getInstance()->playerInside);
-            harness.frames(leg.waitFrames);
             if (!levelOver()) {
                 EXPECT_EQ(harness.screen<IngameScreen>()->goalLine->getText(),
                           game->hasFormula ? "Bring it to the goal" : "Find the formula");
@@ -104,93 +160,73 @@ protected:
     GameHarness harness;
 };
 
-// Each shipped level with a careful way through it: where to walk, and how long to wait there for a dog.
-struct LevelRoute {
-    std::string map;
-    std::vector<Leg> route;
-};
-
-const std::vector<LevelRoute> kShippedLevels = {
-    {"Assets/map.tmx",
-     {
-         {{{40, 975}, {110, 975}}, 295},
-         {{{330, 975}}, 90},
-         {{{633, 975}, {633, 880}}, 235},
-         {{{633, 740}, {633, 700}}, 87},
-         {{{633, 520}}, 67},
-         {{{633, 296}, {700, 296}}, 102},
-         {{{852, 296}}, 215},
-         {{{700, 296}, {560, 296}}, 352},
-         {{{457, 296}, {457, 236}, {457, 200}, {520, 200}}, 67},
-         {{{760, 200}}, 255},
-         {{{960, 200}}, 252},
-         {{{1161, 200}}, 40},
-         {{{1161, 80}}, 0},
-     }},
-    // The quiet way round the east of the yard, up the hall past the kennel rooms.
-    {"Assets/level2.tmx",
-     {
-         {{{969, 928}, {969, 600}}, 0},
-         {{{969, 420}, {713, 420}, {713, 270}}, 0},
-         {{{713, 56}, {1190, 56}}, 0},
-     }},
-    // Up the passage that crosses the west aisles, the formula from the lab's west door, out at the back.
-    {"Assets/level3.tmx",
-     {
-         {{{40, 930}}, 241},
-         {{{400, 930}}, 203},
-         {{{632, 930}, {632, 737}}, 275},
-         {{{385, 737}, {385, 673}}, 242},
-         {{{385, 545}}, 245},
-         {{{385, 417}}, 236},
-         {{{385, 353}, {513, 353}, {577, 353}, {577, 289}, {577, 353}, {513, 353}}, 194},
-         {{{385, 353}, {385, 225}, {313, 225}, {313, 150}}, 45},
-         {{{600, 150}}, 92},
-         {{{920, 150}, {920, 172}, {1168, 172}, {1168, 60}}, 0},
-     }},
-};
-
 // The line the end screen shows under the won picture.
 std::string endScreenLine(const GameHarness& harness) {
     const EndScreen* end = harness.screen<EndScreen>();
     return end && end->timeLine ? end->timeLine->getText() : "no end screen";
 }
-} // namespace
 
-namespace {
-TEST_F(PlayThroughTest, ACarefulRouteThroughEveryShippedLevelWinsIt) {
+// One test per shipped level, so that they run side by side; the game is not drawn, which leaves the rules
+// as they are and makes a minute of play take a second or two.
+class ShippedLevelPlayThroughTest : public PlayThroughTest,
+                                    public ::testing::WithParamInterface<std::size_t> {
+protected:
+    void SetUp() override {
+        harness.game->setDrawing(false);
+        GameStateManager::getInstance()->settings.openAllLevels = true;
+    }
+    static std::string map() { return LevelCatalog::shippedLevels().at(GetParam()); }
+    static std::string levelId() { return LevelCatalog::shippedLevelIds().at(GetParam()); }
+};
+
+TEST_P(ShippedLevelPlayThroughTest, ACarefulRouteWinsItAtEveryDifficulty) {
     GameStateManager* game = GameStateManager::getInstance();
-    // Hard dogs see farther and run faster, but the careful routes still get through.
-    for (const Difficulty difficulty : {Difficulty::Normal, Difficulty::Hard}) {
+    const std::vector<Step> route = routeOf(levelId());
+    // Hard dogs see farther and run faster, but the careful route still gets through.
+    for (const Difficulty difficulty : Difficulties::all()) {
+        SCOPED_TRACE(map() + " " + Difficulties::nameOf(difficulty));
         game->settings.difficulty = difficulty;
-        for (const LevelRoute& level : kShippedLevels) {
-            SCOPED_TRACE(level.map + " " + Difficulties::nameOf(difficulty));
-            if (level.map != game->mapPath || !harness.screen<IngameScreen>()) {
-                startLevel(level.map);
-            }
-            ASSERT_TRUE(play(level.route));
-            // Each difficulty keeps records of its own: the first win at each is a best.
-            EXPECT_NE(endScreenLine(harness).find(" on " + Difficulties::titleOf(difficulty) + "   New best"),
-                      std::string::npos)
-                << endScreenLine(harness);
-            harness.press(sf::Keyboard::Space);
-        }
+        startLevel(map());
+        ASSERT_TRUE(play(route));
+        // Each difficulty keeps records of its own: the first win at each is a best.
+        EXPECT_NE(endScreenLine(harness).find(" on " + Difficulties::titleOf(difficulty) + "   New best"),
+                  std::string::npos)
+            << endScreenLine(harness);
+        harness.press(sf::Keyboard::Space);
     }
 }
 
+INSTANTIATE_TEST_SUITE_P(, ShippedLevelPlayThroughTest,
+                         ::testing::Range<std::size_t>(0, LevelCatalog::shippedLevels().size()),
+                         [](const ::testing::TestParamInfo<std::size_t>& info) {
+                             std::string name = LevelCatalog::shippedLevelIds().at(info.param);
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+// The first level, started from the menu's Start.
+class FirstLevelPlayThroughTest : public PlayThroughTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(harness.startLevel()) << "start opens the level"; }
+};
+
 TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTimeAndItsGhost) {
-    const LevelRoute& level = kShippedLevels[1];
+    harness.game->setDrawing(false);
+    GameStateManager::getInstance()->settings.openAllLevels = true;
+    const std::string map = "Assets/level2.tmx";
+    const std::vector<Step> route = routeOf("hen-run");
     RecordsFile records(harness.recordsFile());
-    const std::string key = RecordsFile::levelKey(level.map);
+    const std::string key = RecordsFile::levelKey(map);
+    EXPECT_EQ(key, "hen-run") << "known by its id";
     const GhostFile ghosts(harness.ghostsFolder());
     const auto ghostSamples = [&] {
         const auto ghost = ghosts.load(key, Difficulty::Normal);
         return ghost ? ghost->size() : 0u;
     };
     const auto winAfterWaiting = [&](int frames) {
-        startLevel(level.map);
+        startLevel(map);
         harness.frames(frames); // nothing sees the player at the start
-        EXPECT_TRUE(play(level.route));
+        EXPECT_TRUE(play(route));
         const std::string line = endScreenLine(harness);
         harness.press(sf::Keyboard::Space);
         return line;
@@ -219,12 +255,12 @@ TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTimeAndIts
                 static_cast<double>(firstGhost) - 2.0 * GhostRun::kSamplesPerSecond, 2.0)
         << "the faster run is the new ghost";
     // The next attempt races it.
-    startLevel(level.map);
+    startLevel(map);
     ASSERT_TRUE(harness.screen<IngameScreen>()->ghost);
     EXPECT_EQ(harness.screen<IngameScreen>()->ghost->size(), ghostSamples());
 }
 
-TEST_F(PlayThroughTest, StandingInADogsPathLosesTheLevel) {
+TEST_F(FirstLevelPlayThroughTest, StandingInADogsPathLosesTheLevel) {
     object("player1")->setPosition(400, 872);
     for (int frame = 0; frame < 60 * 10 && !levelOver(); ++frame) {
         harness.frames(1);
@@ -233,7 +269,7 @@ TEST_F(PlayThroughTest, StandingInADogsPathLosesTheLevel) {
     EXPECT_FALSE(GameStateManager::getInstance()->won) << "the lost picture follows";
 }
 
-TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
+TEST_F(FirstLevelPlayThroughTest, PauseFreezesEverythingButTheCounter) {
     harness.hold(sf::Keyboard::Escape);
     harness.frames(1);
     ASSERT_TRUE(harness.screen<IngameScreen>()->paused);
@@ -270,7 +306,7 @@ TEST_F(PlayThroughTest, PauseFreezesEverythingButTheCounter) {
     EXPECT_NE(harness.screen<IngameScreen>()->clockText->getText(), clockBefore);
 }
 
-TEST_F(PlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointerAndDrawsADogAway) {
+TEST_F(FirstLevelPlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointerAndDrawsADogAway) {
     harness.window().setSize({1600, 900});
     harness.game->queueEvent(windowResize(1600, 900));
     // Pick up egg1 at the start and walk near the dog that patrols above the path.

@@ -9,12 +9,14 @@
 #include "support/Events.hpp"
 #include "support/Files.hpp"
 #include "support/GameHarness.hpp"
+#include "support/VirtualPad.hpp"
 
 #include <SFML/Graphics/Font.hpp>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 namespace fs = std::filesystem;
@@ -32,6 +34,34 @@ protected:
 
     fs::path folder;
 };
+
+// The folder of a player's levels, for the list screen's tests.
+fs::path playersFolder() {
+    const fs::path own = fs::path(std::getenv("XDG_DATA_HOME")) / "pellowick" / "levels";
+    fs::create_directories(own);
+    return own;
+}
+
+LevelListScreen* openList(GameHarness& harness) {
+    harness.frames(2);
+    harness.clickOn(harness.screen<StartScreen>()->gui.get("levels"));
+    LevelListScreen* list = harness.screen<LevelListScreen>();
+    for (int frame = 0; list && frame < 3000 && !list->pageChecked(); ++frame) {
+        harness.frames(1);
+    }
+    harness.frames(1);
+    return list;
+}
+
+// The row that shows entry `index` of the list, once its page is shown and checked.
+std::size_t rowOf(GameHarness& harness, LevelListScreen& list, std::size_t index) {
+    list.showPage(index);
+    for (int frame = 0; frame < 3000 && !list.pageChecked(); ++frame) {
+        harness.frames(1);
+    }
+    harness.frames(1);
+    return index - list.firstShown;
+}
 
 TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithItsReason) {
     const std::string farm = readWholeFile("Assets/map.tmx");
@@ -52,12 +82,17 @@ TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithI
     ASSERT_EQ(catalog.size(), LevelCatalog::shippedLevels().size() + 3);
     EXPECT_EQ(catalog.path(0), "Assets/map.tmx");
     EXPECT_EQ(catalog.details(0).name, "The Farmhouse");
-    EXPECT_EQ(catalog.details(1).name, "The Hen Run");
+    EXPECT_EQ(catalog.details(1).name, "The Orchard");
     const std::size_t own = LevelCatalog::shippedLevels().size();
+    std::set<std::string> ids;
     for (std::size_t i = 0; i < own; ++i) {
         EXPECT_TRUE(catalog.details(i).playable()) << catalog.path(i) << ": " << catalog.details(i).problem;
         EXPECT_TRUE(catalog.shipped(i));
+        // Its records are kept under the id its map carries, whatever its content.
+        EXPECT_EQ(RecordsFile::levelKey(catalog.path(i)), LevelCatalog::shippedLevelIds().at(i));
+        ids.insert(LevelCatalog::shippedLevelIds().at(i));
     }
+    EXPECT_EQ(ids.size(), own) << "no two shipped levels share an id";
     const auto text = [&](std::size_t i, Difficulty difficulty = Difficulty::Normal) {
         return LevelListScreen::entryText(catalog.details(i), fs::path(catalog.path(i)).filename().string(),
                                           catalog.shipped(i), difficulty);
@@ -96,11 +131,11 @@ TEST(LevelListScreenTest, ABrokenLevelCannotBeChosenAndEscapeReturnsToTheMenu) {
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->entryButtons[0]->getText(), "The Farmhouse   Hard: Gold medal, best 1:15.0, won 1 time")
         << "the records at the difficulty the level would be played at";
-    EXPECT_EQ(list->entryButtons[1]->getText(), "The Hen Run   Hard: not won yet");
-    const std::size_t broken = LevelCatalog::shippedLevels().size();
+    EXPECT_EQ(list->entryButtons[1]->getText(), "The Orchard   Hard: not won yet");
+    const std::size_t broken = rowOf(harness, *list, LevelCatalog::shippedLevels().size());
     EXPECT_FALSE(list->entryButtons[broken]->isEnabled());
     EXPECT_FALSE(list->entryButtons[broken + 1]->isVisible());
-    EXPECT_FALSE(list->nextButton->isEnabled()) << "one page holds them all";
+    EXPECT_FALSE(list->nextButton->isEnabled()) << "the last page";
     ASSERT_TRUE(harness.clickOn(list->entryButtons[broken]));
     ASSERT_EQ(harness.screen<LevelListScreen>(), list) << "a greyed level does not start";
     harness.tap(sf::Keyboard::Escape);
@@ -120,22 +155,67 @@ TEST_F(LevelCatalogTest, NamesSortAsPeopleSortThem) {
               (std::vector<std::string>{"a.tmx", "q1.tmx", "q2.tmx", "q02b.tmx", "Q3.tmx", "q10.tmx"}));
 }
 
-// The folder of a player's levels, for the list screen's tests.
-fs::path playersFolder() {
-    const fs::path own = fs::path(std::getenv("XDG_DATA_HOME")) / "pellowick" / "levels";
-    fs::create_directories(own);
-    return own;
-}
-
-LevelListScreen* openList(GameHarness& harness) {
+// Each shipped level opens once the one before it is won, at any difficulty; a locked one says what opens it
+// and cannot be started by the mouse, the keys or a pad; the option opens them all.
+TEST(LevelListScreenTest, ShippedLevelsOpenOneByOneAndALockedOneCannotBeStarted) {
+    GameHarness harness;
+    VirtualPad pad(VirtualPad::kXbox360);
+    LevelListScreen* list = openList(harness);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->entryButtons[0]->isEnabled());
+    EXPECT_EQ(list->entryButtons[1]->getText(), "The Orchard   Locked: win The Farmhouse to open it");
+    const std::size_t shownRows =
+        std::min(LevelListScreen::kRowsPerPage, LevelCatalog::shippedLevels().size());
+    for (std::size_t row = 1; row < shownRows; ++row) {
+        EXPECT_FALSE(list->entryButtons[row]->isEnabled()) << row;
+    }
+    ASSERT_TRUE(harness.clickOn(list->entryButtons[1]));
+    ASSERT_EQ(harness.screen<LevelListScreen>(), list) << "a click does not start it";
+    // Neither the keys nor a pad's D-pad bring the focus, that Enter or A would choose, onto a locked row.
+    const auto focusOnALockedRow = [&] {
+        const auto focused = list->gui.getFocused();
+        return std::find(list->entryButtons.begin() + 1, list->entryButtons.end(), focused) !=
+               list->entryButtons.end();
+    };
+    harness.tap(sf::Keyboard::Up);
     harness.frames(2);
-    harness.clickOn(harness.screen<StartScreen>()->gui.get("levels"));
-    LevelListScreen* list = harness.screen<LevelListScreen>();
-    for (int frame = 0; list && frame < 3000 && !list->pageChecked(); ++frame) {
+    for (int move = 0; move < 3; ++move) {
+        harness.tap(sf::Keyboard::Down);
+        harness.frames(2);
+        EXPECT_FALSE(focusOnALockedRow()) << "key " << move;
+        pad.hold(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+        harness.frames(2);
+        pad.hold(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
+        harness.frames(1);
+        EXPECT_FALSE(focusOnALockedRow()) << "pad " << move;
+    }
+
+    const auto reopened = [&] {
+        harness.tap(sf::Keyboard::Escape);
+        harness.frames(2);
+        return openList(harness);
+    };
+    RecordsFile(harness.recordsFile()).recordWin("farmhouse", Difficulty::Easy, 100.0);
+    list = reopened();
+    EXPECT_TRUE(list->entryButtons[1]->isEnabled()) << "an easy win opens the next level";
+    EXPECT_FALSE(list->entryButtons[2]->isEnabled());
+    EXPECT_NE(list->entryButtons[2]->getText().find("Locked: win The Orchard to open it"), std::string::npos);
+
+    GameStateManager::getInstance()->settings.openAllLevels = true;
+    list = reopened();
+    for (std::size_t first = 0; first < LevelCatalog::shippedLevels().size();
+         first += LevelListScreen::kRowsPerPage) {
+        list->showPage(first);
+        for (std::size_t row = 0; row < LevelListScreen::kRowsPerPage && first + row < list->catalog->size();
+             ++row) {
+            EXPECT_TRUE(list->entryButtons[row]->isEnabled()) << first + row;
+        }
+    }
+    for (int frame = 0; frame < 3000 && !list->pageChecked(); ++frame) {
         harness.frames(1);
     }
-    harness.frames(1);
-    return list;
+    ASSERT_TRUE(harness.clickOn(list->entryButtons[list->catalog->size() - 1 - list->firstShown]));
+    EXPECT_EQ(GameStateManager::getInstance()->mapPath, LevelCatalog::shippedLevels().back());
 }
 
 // Long names, names in other scripts and names with control characters stay inside their rows, cut after
@@ -166,13 +246,17 @@ TEST(LevelListScreenTest, EveryRowsTextFitsItsRowCutByLetters) {
     ASSERT_NE(list, nullptr);
     const sf::Font& font = *list->gui.getFont();
     const std::size_t first = LevelCatalog::shippedLevels().size();
+    // The row of the player's level `i`, on its page.
+    const auto entry = [&](std::size_t i) -> const ui::Button& {
+        return *list->entryButtons[rowOf(harness, *list, i)];
+    };
     for (const sf::Vector2u size : {sf::Vector2u(800, 600), sf::Vector2u(1600, 1200)}) {
         harness.window().setSize(size);
         harness.game->queueEvent(windowResize(size.x, size.y));
         harness.frames(2);
         const float scale = static_cast<float>(size.y) / 600.0f;
-        for (std::size_t row = first; row < first + 4; ++row) {
-            const ui::Button& button = *list->entryButtons[row];
+        for (std::size_t i = first; i < first + 4; ++i) {
+            const ui::Button& button = entry(i);
             const std::string text = button.getText();
             const auto letters = sf::String::fromUtf8(text.begin(), text.end());
             const auto back = letters.toUtf8();
@@ -182,14 +266,12 @@ TEST(LevelListScreenTest, EveryRowsTextFitsItsRowCutByLetters) {
             EXPECT_LE(LevelListScreen::widthOf(text, font, textSize), (button.getSize().x - 20.0f) * scale)
                 << text;
         }
-        EXPECT_NE(list->entryButtons[first + 1]->getText().find("\xE2\x80\xA6"), std::string::npos)
-            << "the long name ends in an ellipsis: " << list->entryButtons[first + 1]->getText();
-        EXPECT_EQ(list->entryButtons[first + 2]->getText().rfind("Line break tab", 0), 0u)
-            << list->entryButtons[first + 2]->getText();
+        EXPECT_NE(entry(first + 1).getText().find("\xE2\x80\xA6"), std::string::npos)
+            << "the long name ends in an ellipsis: " << entry(first + 1).getText();
+        EXPECT_EQ(entry(first + 2).getText().rfind("Line break tab", 0), 0u) << entry(first + 2).getText();
     }
-    EXPECT_EQ(list->entryButtons[first + 3]->getText().rfind("The Farmhouse (" + std::string(20, 'x'), 0),
-              0u);
-    EXPECT_FALSE(list->entryButtons[first]->isEnabled()) << "broken.tmx cannot be played";
+    EXPECT_EQ(entry(first + 3).getText().rfind("The Farmhouse (" + std::string(20, 'x'), 0), 0u);
+    EXPECT_FALSE(entry(first).isEnabled()) << "broken.tmx cannot be played";
 }
 
 // A map too large to check at once is shown as being checked, and the list goes on meanwhile; it can be
@@ -207,10 +289,13 @@ TEST(LevelListScreenTest, AHugeMapIsCheckedWhileTheListGoesOn) {
     ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get("levels")));
     LevelListScreen* list = harness.screen<LevelListScreen>();
     ASSERT_NE(list, nullptr);
-    const std::size_t row = LevelCatalog::shippedLevels().size();
+    const std::size_t index = LevelCatalog::shippedLevels().size();
+    list->showPage(index);
+    harness.frames(1);
+    const std::size_t row = index - list->firstShown;
     EXPECT_EQ(list->entryButtons[row]->getText(), "huge.tmx   being checked...");
     EXPECT_TRUE(list->entryButtons[row]->isEnabled());
-    EXPECT_EQ(list->entryButtons[0]->getText().rfind("The Farmhouse", 0), 0u) << "the small ones are shown";
+    EXPECT_NE(list->entryButtons[0]->getText().find("   "), std::string::npos) << "the small ones are shown";
     ASSERT_TRUE(harness.clickOn(list->entryButtons[row]));
     EXPECT_EQ(list->statusLabel->getText(), "huge.tmx is being checked; it starts once it is found playable");
     for (int frame = 0; frame < 20000 && harness.screen<LevelListScreen>(); ++frame) {
@@ -230,7 +315,10 @@ TEST(LevelListScreenTest, PagesTurnByKeysAndWheelAndAGoneLevelIsNamed) {
     fs::copy_file("Assets/map.tmx", own / "a-mine.tmx");
     LevelListScreen* list = openList(harness);
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->pageLabel->getText(), "Page 1 of 5");
+    const std::size_t last =
+        (list->catalog->size() - 1) / LevelListScreen::kRowsPerPage * LevelListScreen::kRowsPerPage;
+    const std::string pages = " of " + std::to_string(list->pageCount());
+    EXPECT_EQ(list->pageLabel->getText(), "Page 1" + pages);
     const auto wheel = [&](float delta) {
         sf::Event event{};
         event.type = sf::Event::MouseWheelScrolled;
@@ -239,8 +327,8 @@ TEST(LevelListScreenTest, PagesTurnByKeysAndWheelAndAGoneLevelIsNamed) {
         harness.frames(2);
     };
     const std::pair<sf::Keyboard::Key, std::size_t> keys[] = {
-        {sf::Keyboard::PageDown, 7}, {sf::Keyboard::End, 28}, {sf::Keyboard::PageDown, 28},
-        {sf::Keyboard::PageUp, 21},  {sf::Keyboard::Home, 0}, {sf::Keyboard::PageUp, 0}};
+        {sf::Keyboard::PageDown, 7},      {sf::Keyboard::End, last}, {sf::Keyboard::PageDown, last},
+        {sf::Keyboard::PageUp, last - 7}, {sf::Keyboard::Home, 0},   {sf::Keyboard::PageUp, 0}};
     for (const auto& [key, first] : keys) {
         harness.tap(key);
         harness.frames(2);
@@ -248,14 +336,15 @@ TEST(LevelListScreenTest, PagesTurnByKeysAndWheelAndAGoneLevelIsNamed) {
     }
     wheel(-1.0f);
     EXPECT_EQ(list->firstShown, 7u);
-    EXPECT_EQ(list->pageLabel->getText(), "Page 2 of 5");
+    EXPECT_EQ(list->pageLabel->getText(), "Page 2" + pages);
     wheel(1.0f);
     EXPECT_EQ(list->firstShown, 0u);
 
     const std::size_t mine = LevelCatalog::shippedLevels().size();
     ASSERT_EQ(list->catalog->fileName(mine), "a-mine.tmx");
+    const std::size_t row = rowOf(harness, *list, mine);
     fs::remove(own / "a-mine.tmx");
-    ASSERT_TRUE(harness.clickOn(list->entryButtons[mine]));
+    ASSERT_TRUE(harness.clickOn(list->entryButtons[row]));
     ASSERT_EQ(harness.screen<LevelListScreen>(), list) << "the list stays";
     EXPECT_EQ(list->statusLabel->getText(), "\"The Farmhouse\" is gone: a-mine.tmx was deleted or moved");
     EXPECT_EQ(list->catalog->fileName(mine), "q1.tmx") << "the folder as it is now";

@@ -89,10 +89,15 @@ std::string problemsOf(const SmallLevel& level, std::optional<TmxDocument>* map 
 
 TEST(LevelCompilerTest, ASoundLevelBecomesAMapTheGameAccepts) {
     std::optional<TmxDocument> map;
-    EXPECT_EQ(problemsOf(SmallLevel(), &map), "");
+    SmallLevel level;
+    level.objects.push_back("map levelId small-1");
+    level.objects.push_back("map intro Two words,  and more: to the end of the line.  ");
+    EXPECT_EQ(problemsOf(level, &map), "");
     ASSERT_TRUE(map && map->save(kDir + "map.tmx"));
     const auto read = readTileMapFile(kDir + "map.tmx");
     ASSERT_TRUE(read);
+    EXPECT_EQ(read->property(LevelSchema::kLevelId), "small-1");
+    EXPECT_EQ(read->property(LevelSchema::kLevelIntro), "Two words,  and more: to the end of the line.");
     const auto problems = MapChecker("Assets/").check(*read);
     std::ostringstream report;
     EXPECT_TRUE(MapChecker::report(problems, "map.tmx", report)) << report.str();

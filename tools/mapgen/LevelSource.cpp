@@ -35,11 +35,19 @@ std::optional<LevelSource> LevelSource::load(const std::string& directory) {
 bool LevelSource::readMapRule(std::istream& fields, const std::string& path, int lineNumber) {
     std::string property;
     std::string value;
-    fields >> property >> value;
+    fields >> property;
     const auto& known = LevelSchema::mapProperties();
-    if (value.empty() || std::none_of(known.begin(), known.end(), [&](const auto& rule) {
-            return rule.name == property && rule.name != LevelSchema::kLevelName;
-        })) {
+    const auto rule = std::find_if(known.begin(), known.end(), [&](const auto& each) {
+        return each.name == property && each.name != LevelSchema::kLevelName;
+    });
+    if (rule != known.end() && rule->kind == LevelSchema::Kind::Text) {
+        // Text runs to the end of the line: an intro is a sentence or two.
+        std::getline(fields >> std::ws, value);
+        value.erase(value.find_last_not_of(" \t\r") + 1);
+    } else {
+        fields >> value;
+    }
+    if (value.empty() || rule == known.end()) {
         sf::err() << path << ":" << lineNumber << ": expected \"map property value\" with a map property "
                   << "of the game, such as " << LevelSchema::kWallsBlockSight << std::endl;
         return false;
