@@ -20,6 +20,7 @@ TEST_F(OptionsEndToEndTest, VolumesAndKeysChosenByKeysHoldInTheNextRun) {
     tap("Down");
     tap("Left");
     tap("Right");  // effects back at 100, with an effect heard at each step
+    tap("Down");   // past the game speed
     tap("Down");   // the key below the slider's middle, in the second column
     tap("Left");   // LEFT's key, in the first
     tap("Return"); // press a key
