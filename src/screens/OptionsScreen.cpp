@@ -24,9 +24,9 @@ const sf::Color kTrack(11, 17, 40);
 const sf::FloatRect kPanelArea(90, 12, 620, 576);
 const float kLeft = 120.0f;
 const float kRowWidth = 560.0f;
-const sf::Vector2f kGap(16.0f, 7.0f);
+const sf::Vector2f kGap(16.0f, 6.0f);
 // Three to a row: keys, pad buttons, check boxes and choices alike.
-const sf::Vector2f kCell(176.0f, 30.0f);
+const sf::Vector2f kCell(176.0f, 28.0f);
 const float kSectionGap = 5.0f;
 const float kSliderLeft = 170.0f;
 const float kSliderWidth = 300.0f;

@@ -69,6 +69,8 @@ TEST_F(StartScreenTest, KeysWalkTheOptionsByPlaceAndEveryScreenComesBackWhereThe
     key(sf::Keyboard::Down);
     EXPECT_EQ(options->gui.getFocused(), options->sliders.at("audio.effects"));
     key(sf::Keyboard::Down);
+    EXPECT_EQ(options->gui.getFocused(), options->sliders.at("game.game_speed"));
+    key(sf::Keyboard::Down);
     key(sf::Keyboard::Left);
     EXPECT_EQ(options->gui.getFocused(), options->keyButtons["LEFT"]);
     key(sf::Keyboard::Enter);
