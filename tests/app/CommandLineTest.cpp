@@ -13,7 +13,7 @@ namespace {
 const std::string kGame = std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick";
 const std::string kUsage = "Usage: pellowick [OPTIONS]\n";
 
-TEST(CommandLineTest, VersionHelpAndWrongOptionsAnswerWithoutOpeningAWindow) {
+TEST(CommandLineTest, VersionHelpAndWrongOptionsAnswerWithoutOpeningAWindowAndTheWindowModeIsKeptForTheRun) {
     const std::string scratch = makeTempFolder("cli");
     const ProgramRun version = runWithoutDisplay(kGame + " --version", scratch);
     EXPECT_EQ(version.status, 0);
@@ -49,9 +49,8 @@ TEST(CommandLineTest, VersionHelpAndWrongOptionsAnswerWithoutOpeningAWindow) {
         EXPECT_EQ(run.err, line + "\n" + kUsage) << arguments;
         EXPECT_EQ(run.out, "") << arguments;
     }
-}
 
-TEST(CommandLineTest, FullscreenAndWindowOverrideTheSavedChoiceOnlyWhenGiven) {
+    // --fullscreen and --window override the saved choice only when given.
     std::ostringstream out, err;
     const char* argv[] = {"pellowick", "--fullscreen"};
     EXPECT_EQ(CommandLine::parse(1, argv, out, err).options.fullscreen, std::nullopt);

@@ -164,7 +164,7 @@ TEST_F(SettingsFileTest, TwoRunningGamesKeepEachOthersChanges) {
 }
 
 // The game may stop between writing the new file and renaming it, or the disk may be full.
-TEST_F(SettingsFileTest, ASaveThatDoesNotCompleteLeavesTheOldFileWhole) {
+TEST_F(SettingsFileTest, ASaveThatDoesNotCompleteLeavesTheOldFileWholeAndNowhereToSaveIsOneLine) {
     Settings old;
     old.windowSize = {1000, 750};
     ASSERT_TRUE(SettingsFile(path).save(old));
@@ -197,9 +197,8 @@ TEST_F(SettingsFileTest, ASaveThatDoesNotCompleteLeavesTheOldFileWhole) {
 
     ASSERT_TRUE(SettingsFile(path).save(next));
     EXPECT_EQ(SettingsFile(path).load(), next);
-}
 
-TEST_F(SettingsFileTest, NowhereToSaveIsOneLineAtTheFirstChangeAndNoMore) {
+    // Nowhere to save is one line at the first change, and no more.
     std::ofstream(folder + "/blocker") << "a file, not a folder";
     const std::pair<std::string, std::string> cases[] = {
         {"", "neither XDG_CONFIG_HOME nor HOME is set"},

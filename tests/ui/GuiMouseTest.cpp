@@ -41,7 +41,7 @@ protected:
     int rightClicks = 0;
 };
 
-TEST_F(GuiMouseTest, OnlyALeftPressAndReleaseInsideTheSameWidgetClicksItOnce) {
+TEST_F(GuiMouseTest, OnlyALeftPressAndReleaseInsideTheSameWidgetOnTopClicksIt) {
     EXPECT_TRUE(gui.handleEvent(mousePress(120, 110)));
     EXPECT_TRUE(left->isPressed());
     EXPECT_TRUE(gui.handleEvent(mouseRelease(125, 115)));
@@ -67,9 +67,9 @@ TEST_F(GuiMouseTest, OnlyALeftPressAndReleaseInsideTheSameWidgetClicksItOnce) {
     EXPECT_EQ(gui.getWidgetAt({150, 120}), nullptr);
     EXPECT_EQ(gui.getWidgetAt({120, 140}), nullptr);
     EXPECT_FALSE(gui.handleEvent(mousePress(99, 120)));
-}
 
-TEST_F(GuiMouseTest, TheWidgetOnTopWinsUnlessHiddenOrIgnoringTheMouseAndBlocksWhileDisabled) {
+    // The widget on top wins unless hidden or ignoring the mouse, and blocks while disabled.
+    leftClicks = 0;
     auto cover = place(ui::Button::create("cover"), {110, 100}, "cover");
     int coverClicks = 0;
     cover->onClick.connect([&] { ++coverClicks; });
@@ -156,18 +156,6 @@ TEST_F(GuiMouseTest, KeysAndPadsMoveTheFocusByPlaceAndOrderOverWidgetsThatTakeIt
     EXPECT_EQ(ticks, (std::vector<bool>{true, true, false})) << "a click flips it too; code does not signal";
 }
 
-TEST_F(GuiMouseTest, AScreenComingBackPutsTheFocusWhereThePlayerLeft) {
-    EXPECT_TRUE(gui.handleEvent(keyPress(sf::Keyboard::Right)));
-    EXPECT_EQ(gui.focusName(), "right") << "on a fresh screen the first arrow moves on from the first widget";
-    gui.restoreFocus("gone", true);
-    EXPECT_EQ(gui.getFocused(), left) << "opened by keys, a missing name shows the first";
-    gui.restoreFocus("right", false);
-    EXPECT_EQ(gui.getFocused(), nullptr) << "opened by the mouse: nothing shows";
-    EXPECT_EQ(gui.focusName(), "right");
-    gui.move(ui::Gui::Move::Activate);
-    EXPECT_EQ(rightClicks, 1) << "but the keys act where the player left";
-}
-
 TEST_F(GuiMouseTest, HoverMovesTheFocusAndTheKeysCarryOnFromIt) {
     gui.handleEvent(mouseMove(120, 110));
     gui.handleEvent(mouseMove(220, 110));
@@ -185,6 +173,18 @@ TEST_F(GuiMouseTest, HoverMovesTheFocusAndTheKeysCarryOnFromIt) {
     EXPECT_EQ(rightClicks, 1) << "clicks work as ever";
     gui.handleEvent(mouseLeave());
     EXPECT_FALSE(right->isHovered());
+}
+
+TEST_F(GuiMouseTest, AScreenComingBackPutsTheFocusWhereThePlayerLeft) {
+    EXPECT_TRUE(gui.handleEvent(keyPress(sf::Keyboard::Right)));
+    EXPECT_EQ(gui.focusName(), "right") << "on a fresh screen the first arrow moves on from the first widget";
+    gui.restoreFocus("gone", true);
+    EXPECT_EQ(gui.getFocused(), left) << "opened by keys, a missing name shows the first";
+    gui.restoreFocus("right", false);
+    EXPECT_EQ(gui.getFocused(), nullptr) << "opened by the mouse: nothing shows";
+    EXPECT_EQ(gui.focusName(), "right");
+    gui.move(ui::Gui::Move::Activate);
+    EXPECT_EQ(rightClicks, 1) << "but the keys act where the player left";
 }
 
 TEST(GuiLifetimeTest, AClickHandlerMayDestroyTheGui) {
