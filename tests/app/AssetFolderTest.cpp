@@ -18,11 +18,7 @@ TEST(AssetFolderTest, LooksBesideTheProgramFirstThenInTheInstalledDataFolder) {
 
     fs::create_directories(root / "usr/bin/Assets");
     EXPECT_EQ(AssetFolder::find(root / "usr/bin", kInstalledData), root / "usr/bin");
-
-    // An installed tree moved to another prefix finds its data where it now is.
-    fs::remove(root / "usr/bin/Assets");
-    fs::rename(root / "usr", root / "opt");
-    EXPECT_EQ(AssetFolder::find(root / "opt/bin", kInstalledData), root / "opt/share/pellowick");
+    fs::remove_all(root);
 }
 
 } // namespace

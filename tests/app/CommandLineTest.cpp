@@ -13,7 +13,7 @@ namespace {
 const std::string kGame = std::string(PELLOWICK_RUNTIME_DIR) + "/pellowick";
 const std::string kUsage = "Usage: pellowick [OPTIONS]\n";
 
-TEST(CommandLineTest, VersionHelpAndWrongOptionsAnswerWithoutOpeningAWindow) {
+TEST(CommandLineTest, VersionHelpAndWrongOptionsAnswerWithoutOpeningAWindowAndTheWindowModeIsKeptForTheRun) {
     const std::string scratch = makeTempFolder("cli");
     const ProgramRun version = runWithoutDisplay(kGame + " --version", scratch);
     EXPECT_EQ(version.status, 0);
@@ -37,31 +37,26 @@ TEST(CommandLineTest, VersionHelpAndWrongOptionsAnswerWithoutOpeningAWindow) {
     EXPECT_EQ(help.out.find("settings.toml"), std::string::npos) << help.out;
 
     // A wrong option is named with the usage, and the game exits with status 2.
-    const struct {
-        std::string arguments;
-        std::string line;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"--bogus", "pellowick: The following argument was not expected: --bogus"},
         {"--map", "pellowick: --map: 1 required FILE missing"},
         {"--map /no/such/level.tmx", "pellowick: --map: Path does not exist: /no/such/level.tmx"},
         {"--fullscreen --window", "pellowick: --fullscreen excludes --window"},
     };
-    for (const auto& c : cases) {
-        const ProgramRun run = runWithoutDisplay(kGame + " " + c.arguments, scratch);
-        EXPECT_EQ(run.status, 2) << c.arguments;
-        EXPECT_EQ(run.err, c.line + "\n" + kUsage) << c.arguments;
-        EXPECT_EQ(run.out, "") << c.arguments;
+    for (const auto& [arguments, line] : cases) {
+        const ProgramRun run = runWithoutDisplay(kGame + " " + arguments, scratch);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.err, line + "\n" + kUsage) << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
     }
-}
 
-TEST(CommandLineTest, FullscreenAndWindowOverrideTheSavedChoiceOnlyWhenGiven) {
+    // --fullscreen and --window override the saved choice only when given.
     std::ostringstream out, err;
-    const char* plain[] = {"pellowick"};
-    const char* fullscreen[] = {"pellowick", "--fullscreen"};
-    const char* window[] = {"pellowick", "--window"};
-    EXPECT_EQ(CommandLine::parse(1, plain, out, err).options.fullscreen, std::nullopt);
-    EXPECT_EQ(CommandLine::parse(2, fullscreen, out, err).options.fullscreen, std::optional<bool>(true));
-    EXPECT_EQ(CommandLine::parse(2, window, out, err).options.fullscreen, std::optional<bool>(false));
+    const char* argv[] = {"pellowick", "--fullscreen"};
+    EXPECT_EQ(CommandLine::parse(1, argv, out, err).options.fullscreen, std::nullopt);
+    EXPECT_EQ(CommandLine::parse(2, argv, out, err).options.fullscreen, std::optional<bool>(true));
+    argv[1] = "--window";
+    EXPECT_EQ(CommandLine::parse(2, argv, out, err).options.fullscreen, std::optional<bool>(false));
     EXPECT_EQ(out.str() + err.str(), "");
 }
 

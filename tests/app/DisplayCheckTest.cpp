@@ -3,39 +3,22 @@
 // connects again for its window, and the game would fail to start.
 #include "app/DisplayCheck.hpp"
 
-#include "support/EndToEndTest.hpp"
+#include "support/VirtualDisplay.hpp"
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
+#include <cstdlib>
+#include <gtest/gtest.h>
 
 namespace {
 
-const char* const kMark = "PELLOWICK_TEST_MARK";
-
-// Opens the server, writes a mark on its root window or looks for it, and leaves, as SFML does when it asks
-// for the desktop's size. A reset clears the mark; a server in the middle of one refuses the connection.
-bool mark(const std::string& name, bool write) {
-    Display* display = XOpenDisplay(name.c_str());
-    if (display == nullptr) {
-        return false;
-    }
-    const Atom atom = XInternAtom(display, kMark, write ? False : True);
-    const unsigned char one = 1;
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    bool found = write;
-    if (write) {
-        XChangeProperty(display, DefaultRootWindow(display), atom, XA_INTEGER, 8, PropModeReplace, &one, 1);
-    } else if (atom != None &&
-               XGetWindowProperty(display, DefaultRootWindow(display), atom, 0, 1, False, AnyPropertyType,
-                                  &type, &format, &count, &after, &data) == Success) {
-        found = count == 1;
-        XFree(data);
-    }
-    XCloseDisplay(display);
-    return found;
+// Writes a mark on the server's root window or looks for it, from a client that then leaves, as SFML's
+// question for the desktop's size does. A reset clears the mark; a server in the middle of one refuses.
+bool mark(const VirtualDisplay& server, bool write) {
+    int status = -1;
+    const std::string said =
+        server.run(write ? "xprop -root -f PELLOWICK_TEST_MARK 8i -set PELLOWICK_TEST_MARK 1"
+                         : "xprop -root PELLOWICK_TEST_MARK 2>&1",
+                   &status);
+    return status == 0 && (write || said.find("= 1") != std::string::npos);
 }
 
 TEST(DisplayCheckTest, TheServerKeepsAClientFromTheCheckUntilTheWindowExists) {
@@ -46,14 +29,14 @@ TEST(DisplayCheckTest, TheServerKeepsAClientFromTheCheckUntilTheWindowExists) {
     {
         DisplayCheck check;
         EXPECT_TRUE(check.isOpenOrExplain());
-        ASSERT_TRUE(mark(server.name, true));
-        EXPECT_TRUE(mark(server.name, false)) << "the server reset after the check";
+        ASSERT_TRUE(mark(server, true));
+        EXPECT_TRUE(mark(server, false)) << "the server reset after the check";
         check.release();
     }
     // Without it, the server resets as soon as the last connection leaves.
     bool reset = false;
     for (int attempt = 0; attempt < 100 && !reset; ++attempt) {
-        reset = mark(server.name, true) && !mark(server.name, false);
+        reset = mark(server, true) && !mark(server, false);
     }
     EXPECT_TRUE(reset);
     setenv("DISPLAY", previous.c_str(), 1);

@@ -22,24 +22,6 @@ protected:
     InputManager* input = nullptr;
 };
 
-TEST_F(InputManagerTest, PressedOnlyInTheFirstFrameHeldInAll) {
-    input->bindAction("LAY", sf::Keyboard::E, "player1");
-    EXPECT_FALSE(input->isActionDown("LAY", "player1"));
-    RealtimeInput::setKey(sf::Keyboard::E, true);
-    EXPECT_FALSE(input->isActionPressed("LAY", "player1")) << "nothing is seen before the next update";
-
-    frame();
-    EXPECT_TRUE(input->isActionPressed("LAY", "player1"));
-    EXPECT_TRUE(input->isActionDown("LAY", "player1"));
-    frame();
-    EXPECT_FALSE(input->isActionPressed("LAY", "player1"));
-    EXPECT_TRUE(input->isActionDown("LAY", "player1"));
-
-    RealtimeInput::setKey(sf::Keyboard::E, false);
-    frame();
-    EXPECT_FALSE(input->isActionDown("LAY", "player1"));
-}
-
 TEST_F(InputManagerTest, RebindingFollowsTheNewKeySharedKeysAgreeAndUnknownActionsBindToA) {
     input->bindAction("LEFT", sf::Keyboard::A, "player1");
     input->bindAction("ALSO_LEFT", sf::Keyboard::A, "player1");

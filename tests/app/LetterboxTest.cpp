@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(LetterboxTest, ThePictureIsTheLargestCentredFourByThreeRectangle) {
+TEST(LetterboxTest, ThePictureIsTheLargestCentredFourByThreeRectangleInAWindowHeldToTheLeastUsableSize) {
     // Exact: the whole window, as the game always was.
     EXPECT_EQ(Letterbox::viewport({800, 600}), sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f));
     // Wider: bars left and right.
@@ -15,6 +15,9 @@ TEST(LetterboxTest, ThePictureIsTheLargestCentredFourByThreeRectangle) {
     // An empty window still gives a usable answer.
     EXPECT_EQ(Letterbox::viewport({0, 0}), sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f));
     EXPECT_FALSE(Letterbox::toPicture({0, 0}, {0, 0}));
+    EXPECT_EQ(Letterbox::heldToMinimum({100, 100}), sf::Vector2u(400, 300));
+    EXPECT_EQ(Letterbox::heldToMinimum({1000, 200}), sf::Vector2u(1000, 300));
+    EXPECT_EQ(Letterbox::heldToMinimum({400, 300}), sf::Vector2u(400, 300));
 }
 
 TEST(LetterboxTest, PointerMapsIntoThePictureAndTheBarsHitNothing) {
@@ -34,9 +37,4 @@ TEST(LetterboxTest, PointerMapsIntoThePictureAndTheBarsHitNothing) {
     EXPECT_EQ(Letterbox::toPicture({400, 200}, tall), sf::Vector2f(400.0f, 0.0f));
 }
 
-TEST(LetterboxTest, WindowsAreHeldAtTheSmallestUsableSize) {
-    EXPECT_EQ(Letterbox::heldToMinimum({100, 100}), sf::Vector2u(400, 300));
-    EXPECT_EQ(Letterbox::heldToMinimum({1000, 200}), sf::Vector2u(1000, 300));
-    EXPECT_EQ(Letterbox::heldToMinimum({400, 300}), sf::Vector2u(400, 300));
-}
 } // namespace

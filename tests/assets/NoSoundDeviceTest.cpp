@@ -11,15 +11,6 @@ namespace {
 class NoSoundDeviceTest : public EndToEndTest {
 protected:
     NoSoundDeviceTest() { soundDrivers = "nonexistent"; }
-
-    std::size_t timesSaid(const std::string& line) const {
-        std::ifstream errors(folder + "/stderr.txt");
-        std::size_t count = 0;
-        for (std::string read; std::getline(errors, read);) {
-            count += read == line ? 1 : 0;
-        }
-        return count;
-    }
 };
 
 // Everything the game could say in this run: its trace of the one level loaded, SFML's line about Xvfb,
@@ -49,7 +40,11 @@ TEST_F(NoSoundDeviceTest, TheMenuTheLevelListAndALevelPlaySilentlyAndTheGameEnds
     EXPECT_LT(differingShare(menu, shot("menu-again")), 0.02) << "Q goes back to the menu";
 
     EXPECT_TRUE(closeAndWait()) << "the game ends with status 0";
-    EXPECT_EQ(timesSaid(AssetManager::kNoSoundLine), 1u) << unexpectedErrors().substr(0, 2000);
+    const std::string said = "\n" + unexpectedErrors();
+    const std::string line = "\n" + std::string(AssetManager::kNoSoundLine) + "\n";
+    EXPECT_EQ(said.find(line, said.find(line) + 1), std::string::npos)
+        << "said once: " << said.substr(0, 2000);
+    EXPECT_NE(said.find(line), std::string::npos) << said.substr(0, 2000);
     std::error_code error;
     EXPECT_LE(std::filesystem::file_size(folder + "/stderr.txt", error), kMostErrorBytes)
         << unexpectedErrors().substr(0, 2000);

@@ -38,18 +38,8 @@ constexpr int kControls = GameStateManager::kControlsScreen;
 
 const std::string kUnplayable = "Assets/map.tmx: the game cannot play this map";
 
-std::function<bool()> editMap(std::string from, std::string to) {
-    return [=] { return BrokenAssets::edit("map.tmx", from, to); };
-}
-std::function<bool()> writeFile(std::string file, std::string text) {
-    return [=] { return (BrokenAssets::write(file, text), true); };
-}
 std::function<bool()> removeFiles(std::vector<std::string> files) {
     return [=] { return (std::for_each(files.begin(), files.end(), BrokenAssets::remove), true); };
-}
-
-std::string mapError(const std::string& text) {
-    return "error: " + text;
 }
 
 // Kinds of things that are no regular file, put where a file should be.
@@ -64,9 +54,6 @@ std::function<bool()> linkAt(std::string file, std::string target) {
         return (BrokenAssets::remove(file), std::filesystem::create_symlink(target, "Assets/" + file), true);
     };
 }
-std::function<bool()> sparseFileAt(std::string file, std::uintmax_t size) {
-    return [=] { return (std::filesystem::resize_file("Assets/" + file, size), true); };
-}
 std::function<bool()> plainPngAt(std::string file, unsigned width, unsigned height) {
     return [=] { return (writePlainPng("Assets/" + file, width, height), true); };
 }
@@ -77,20 +64,19 @@ const std::vector<BadInput> kLevelFile = {
     {"MissingMap", kLevel, removeFiles({"map.tmx"}), "loadMap: could not open file Assets/map.tmx",
      Next::BackToMenu},
     {"MapIsAPipe", kLevel, pipeAt("map.tmx"), "Assets/map.tmx: is not a regular file", Next::BackToMenu},
-    {"MapFarTooLarge", kLevel, sparseFileAt("map.tmx", 65u << 20),
+    {"MapFarTooLarge", kLevel,
+     [] { return (std::filesystem::resize_file("Assets/map.tmx", 65u << 20), true); },
      "Assets/map.tmx: is 68157440 bytes; the game reads at most 67108864", Next::BackToMenu},
     {"PicturesFarTooLarge", kLevel,
      [] { return plainPngAt("tiles.png", 16384, 16384)() && plainPngAt("sprite.png", 1, 100000)(); },
-     mapError("tileset \"tiles\": image \"Assets/tiles.png\" is 16384x16384 pixels, more than 4096 a side") +
-         "\n" +
-         mapError(
-             "object \"player1\": texture \"Assets/sprite.png\" is 1x100000 pixels, more than 4096 a side"),
+     "error: tileset \"tiles\": image \"Assets/tiles.png\" is 16384x16384 pixels, more than 4096 a side\n"
+     "error: object \"player1\": texture \"Assets/sprite.png\" is 1x100000 pixels, more than 4096 a side",
      Next::BackToMenu, true},
-    {"MapCutOff", kLevel, writeFile("map.tmx", "<map>\n<layer"),
+    {"MapCutOff", kLevel, [] { return (BrokenAssets::write("map.tmx", "<map>\n<layer"), true); },
      "Assets/map.tmx:2: not well-formed XML: expected >", Next::BackToMenu},
-    {"DogMissing", kLevel, editMap("name=\"enemy7\"", "name=\"stray\""),
-     mapError("object \"enemy7\": missing: the game needs an object of this name with type \"enemy1\" or "
-              "\"enemy2\""),
+    {"DogMissing", kLevel, [] { return BrokenAssets::edit("map.tmx", "name=\"enemy7\"", "name=\"stray\""); },
+     "error: object \"enemy7\": missing: the game needs an object of this name with type \"enemy1\" or "
+     "\"enemy2\"",
      Next::BackToMenu},
 };
 

@@ -32,7 +32,7 @@ std::string lines(const std::vector<MapProblem>& problems) {
 
 } // namespace
 
-TEST(TileLayerBuilderTest, BuildsNothingWhenACellCannotBeDrawn) {
+TEST(TileLayerBuilderTest, BuildsNothingWhenACellCannotBeDrawnAndLoadsWhatTexturesItCan) {
     TileMap map = twoTilesetMap({{51, 70}}); // "high" holds ids 65..68 in a 64x16 image
     const TileLayerBuilder builder(map);
     std::vector<SpriteList> layers;
@@ -48,10 +48,9 @@ TEST(TileLayerBuilderTest, BuildsNothingWhenACellCannotBeDrawn) {
     EXPECT_EQ(lines(builder.validate(TilesetTextures{{"low", std::make_shared<sf::Texture>()}})),
               "map.tmx: error: tileset \"low\": image \"Assets/low.png\" could not be loaded\n"
               "map.tmx: error: tileset \"high\": image \"Assets/high.png\" could not be loaded\n");
-}
 
-TEST(TileLayerBuilderTest, LoadingTexturesTracesEachTilesetAndGoesOnAfterAFailure) {
-    TileMap map = twoTilesetMap({});
+    // Loading the textures traces each tileset and goes on after a failure.
+    map = twoTilesetMap({});
     map.tilesets[0].imageSource = "no-such-image.png";
     ErrCapture err;
     const TilesetTextures textures = TileLayerBuilder(map).loadTilesetTextures();

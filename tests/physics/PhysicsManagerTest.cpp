@@ -141,24 +141,23 @@ TEST(ZoneTest, TheEntranceSwitchesTheWorldOnceAndTheExitSwitchesItBack) {
     insideDog->getComponent<RenderComponent>()->visible = false;
     auto exit = scene.body("exit", "exit", {0, 300, 10, 10}, INFINITE_MASS, false);
 
-    for (int frame = 0; frame < 5; ++frame) {
-        scene.physics().update();
+    // Whether an object is solid and whether it is shown.
+    const auto state = [](const GameObject& object) {
+        return std::make_pair(bool(object.colliders[0]->solid),
+                              object.getComponent<RenderComponent>()->visible);
+    };
+    for (const bool inside : {true, false}) {
+        SCOPED_TRACE(inside ? "on the entrance" : "on the exit");
+        player->setPosition(0, inside ? 0 : 300);
+        for (int frame = 0; frame < 5; ++frame) {
+            scene.physics().update();
+        }
+        EXPECT_EQ(scene.physics().playerInside, inside);
+        EXPECT_EQ(inner->colliders[0]->solid, inside);
+        EXPECT_EQ(outer->colliders[0]->solid, !inside);
+        EXPECT_EQ(state(*formula), std::make_pair(inside, inside));
+        EXPECT_EQ(state(*insideDog), std::make_pair(inside, inside));
+        EXPECT_EQ(state(*outsideDog), std::make_pair(!inside, !inside));
     }
-    EXPECT_TRUE(scene.physics().playerInside);
-    EXPECT_TRUE(inner->colliders[0]->solid);
-    EXPECT_FALSE(outer->colliders[0]->solid);
-    EXPECT_TRUE(formula->colliders[0]->solid && formula->getComponent<RenderComponent>()->visible);
-    EXPECT_FALSE(outsideDog->colliders[0]->solid || outsideDog->getComponent<RenderComponent>()->visible);
-    EXPECT_TRUE(insideDog->colliders[0]->solid && insideDog->getComponent<RenderComponent>()->visible);
-
-    player->setPosition(0, 300);
-    scene.physics().update();
-    scene.physics().update();
-    EXPECT_FALSE(scene.physics().playerInside);
-    EXPECT_FALSE(inner->colliders[0]->solid);
-    EXPECT_TRUE(outer->colliders[0]->solid);
-    EXPECT_FALSE(formula->colliders[0]->solid || formula->getComponent<RenderComponent>()->visible);
-    EXPECT_TRUE(outsideDog->colliders[0]->solid && outsideDog->getComponent<RenderComponent>()->visible);
-    EXPECT_FALSE(insideDog->colliders[0]->solid || insideDog->getComponent<RenderComponent>()->visible);
 }
 } // namespace

@@ -111,7 +111,7 @@ TEST_F(LayerChunkTest, ChunksAndStacksDrawTheSamePixelsAsTheSpritesFromEveryCame
     }
 }
 
-TEST_F(LayerChunkTest, AStackLeavesOutOnlyTilesUnderOpaqueTilesOfTheSameSquare) {
+TEST_F(LayerChunkTest, AStackLeavesOutOnlyTilesUnderFullyOpaqueUntintedTilesOfTheSameSquare) {
     std::vector<LayerComponent*> all;
     std::size_t sprites = 0;
     for (const auto& layer : layers) {
@@ -133,9 +133,8 @@ TEST_F(LayerChunkTest, AStackLeavesOutOnlyTilesUnderOpaqueTilesOfTheSameSquare) 
     const std::size_t tilesBehind = TileStack(all).tileCount();
     all.push_back(&front);
     EXPECT_EQ(TileStack(all).tileCount(), tilesBehind + shifted.size());
-}
 
-TEST_F(LayerChunkTest, OnlyFullyOpaqueUntintedTilesHideWhatIsUnderThem) {
+    // Only fully opaque, untinted tiles hide what is under them.
     sf::Image image;
     image.create(48, 16, sf::Color::Green);
     image.setPixel(32, 8, sf::Color(0, 255, 0, 254)); // inside the third tile, one texel off the second

@@ -12,8 +12,8 @@ namespace {
 // Writes one line per call into a shared log, so tests can see order and arguments.
 class Recorder : public RenderComponent {
 public:
-    Recorder(std::vector<std::string>& log, std::string tag, bool inUpdate, std::string layer = "Objects")
-        : RenderComponent(nullptr, std::move(layer), inUpdate), log(log), tag(std::move(tag)) {}
+    Recorder(std::vector<std::string>& log, std::string tag, std::string layer)
+        : RenderComponent(nullptr, std::move(layer), true), log(log), tag(std::move(tag)) {}
     void process(sf::RenderWindow* window, float dt, std::string objectName) override {
         log.push_back(tag + " " + (window ? "window" : "null") + " " + std::to_string(dt) + " " + objectName);
     }
@@ -22,27 +22,11 @@ public:
     std::string tag;
 };
 
-TEST(GameObjectTest, UpdateAndDrawRunTheirOwnPassWithRememberedArguments) {
-    std::vector<std::string> log;
-    auto object = std::make_shared<GameObject>("dog", "enemy1", sf::Vector2f(3, 4));
-    object->addComponent(std::make_shared<Recorder>(log, "think", true));
-    object->addComponent(std::make_shared<Recorder>(log, "paint", false));
-
-    object->update(0.5f);
-    ASSERT_EQ(log, (std::vector<std::string>{"think null 0.500000 dog"}));
-
-    sf::RenderWindow window; // never opened: only its address matters here
-    object->draw(window);
-    object->update(0.25f);
-    EXPECT_EQ(log, (std::vector<std::string>{"think null 0.500000 dog", "paint window 0.500000 dog",
-                                             "think window 0.250000 dog"}));
-}
-
 class RenderManagerTest : public ::testing::Test {
 protected:
     void TearDown() override { RenderManager::destroyInstance(); }
     Recorder& add(const std::string& tag, const std::string& layer) {
-        owned.push_back(std::make_shared<Recorder>(log, tag, true, layer));
+        owned.push_back(std::make_shared<Recorder>(log, tag, layer));
         RenderManager::getInstance()->addComponent(owned.back().get());
         return *owned.back();
     }
@@ -105,22 +89,19 @@ TEST(CameraComponentTest, KeepsTheViewOnTheMapItShowsAndCentresAMapSmallerThanTh
     EXPECT_EQ(centreAt({300, 100}, {7, 7}), sf::Vector2f(160, 64));
 }
 
-TEST(GameObjectManagerTest, RegistryReplacesByNameAndStartsEmptyAfterDestruction) {
+// Objects of an empty name (the level's walls) replace each other in the registry; their colliders still
+// point into them until the level ends.
+TEST(GameObjectManagerTest, AReplacedObjectLivesUntilTheRegistryGoes) {
     GameObjectManager* objects = GameObjectManager::getInstance();
     auto first = std::make_shared<GameObject>("egg1", "egg", sf::Vector2f());
     std::weak_ptr<GameObject> firstAlive = first;
     objects->addGameObject("egg1", std::move(first));
     objects->addGameObject("egg1", std::make_shared<GameObject>("egg1", "egg", sf::Vector2f(1, 1)));
     EXPECT_EQ(objects->getGameObject("egg1")->getPosition(), sf::Vector2f(1, 1));
-    EXPECT_FALSE(firstAlive.expired()) << "the physics may still point into it until the level ends";
-    EXPECT_THROW(objects->getGameObject("egg2"), std::out_of_range);
-    EXPECT_EQ(objects->findGameObject("egg2"), nullptr);
-
+    EXPECT_FALSE(firstAlive.expired());
     GameObjectManager::destroyInstance();
     EXPECT_TRUE(firstAlive.expired());
-    objects = GameObjectManager::getInstance();
-    EXPECT_TRUE(objects->gameObjects.empty());
-    EXPECT_EQ(objects->mapObject->name, "map");
+    EXPECT_TRUE(GameObjectManager::getInstance()->gameObjects.empty());
     GameObjectManager::destroyInstance();
 }
 } // namespace

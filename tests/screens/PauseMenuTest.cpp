@@ -63,12 +63,10 @@ TEST(PauseMenuTest, EscapeOrALostFocusPausesWithTheClockStoppedAndTheKeyStripFit
     EXPECT_EQ(level->clockText->getText(), stopped) << "the clock stood still";
 
     const auto fitsThePicture = [&](const char* when) {
-        const sf::Vector2f at = level->boundKeys->getPosition();
-        const sf::Vector2f size = level->boundKeys->getSize();
-        EXPECT_GE(at.x, 0.0f) << when;
-        EXPECT_LE(at.x + size.x, 800.0f) << when;
-        EXPECT_GE(at.y, 300.0f) << when << ": along the bottom";
-        EXPECT_LE(at.y + size.y, 600.0f) << when;
+        const sf::FloatRect strip(level->boundKeys->getPosition(), level->boundKeys->getSize());
+        EXPECT_TRUE(strip.left >= 0 && strip.left + strip.width <= 800 && strip.top >= 300 &&
+                    strip.top + strip.height <= 600)
+            << when << ": inside the picture, along its bottom";
         std::istringstream lines(level->boundKeys->getText());
         for (std::string line; std::getline(lines, line);) {
             EXPECT_NE(line.find("    "), std::string::npos) << when << ": no action left alone on a line";

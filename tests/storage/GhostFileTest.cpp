@@ -87,32 +87,26 @@ TEST_F(GhostFileTest, ARunComesBackAsSavedBesideTheOthersAndReplacesTheOldOne) {
 
 TEST_F(GhostFileTest, WhatIsNoGoodGhostCostsOnlyTheGhostWithOneLine) {
     const std::string whole = walkRight().toText();
-    struct Bad {
-        const char* what;
-        std::string text;
-        std::string said;
+    // What the file holds, and what the one line says of it.
+    const std::pair<std::string, std::string> cases[] = {
+        {whole.substr(0, whole.rfind('\n', whole.size() / 2) + 1), "the file ends early"},
+        {whole.substr(0, whole.rfind('\n', whole.size() / 2) + 3), "needs \"x y inside\""},
+        {"pellowick-ghost 2\nsamples 1\n0 0 0\n", "is a ghost of version 2"},
+        {"[levels]\n", "is not a ghost of this game"},
+        {"pellowick-ghost 1\nsamples 99999999\n", "line 2: needs \"samples N\""},
+        {"pellowick-ghost 1\nsamples 2\n1 2 0\n1 2 maybe\n", "line 4: needs"},
+        {"pellowick-ghost 1\nsamples 1\n1e30 2 0\n", "line 3: needs"}, // beyond any map
+        {"pellowick-ghost 1\nsamples 1\n1 2 0\n3 4 1\n", "line 4: more than"},
+        {whole + std::string(GhostFile::kLargestFile, '\n'), "bytes"},
     };
-    const Bad cases[] = {
-        {"cut short after a line", whole.substr(0, whole.rfind('\n', whole.size() / 2) + 1),
-         "the file ends early"},
-        {"cut short in a line", whole.substr(0, whole.rfind('\n', whole.size() / 2) + 3),
-         "needs \"x y inside\""},
-        {"another version", "pellowick-ghost 2\nsamples 1\n0 0 0\n", "is a ghost of version 2"},
-        {"not a ghost", "[levels]\n", "is not a ghost of this game"},
-        {"too many samples", "pellowick-ghost 1\nsamples 99999999\n", "line 2: needs \"samples N\""},
-        {"a sample out of shape", "pellowick-ghost 1\nsamples 2\n1 2 0\n1 2 maybe\n", "line 4: needs"},
-        {"a place beyond any map", "pellowick-ghost 1\nsamples 1\n1e30 2 0\n", "line 3: needs"},
-        {"more than it says", "pellowick-ghost 1\nsamples 1\n1 2 0\n3 4 1\n", "line 4: more than"},
-        {"oversized", whole + std::string(GhostFile::kLargestFile, '\n'), "bytes"},
-    };
-    for (const Bad& bad : cases) {
-        SCOPED_TRACE(bad.what);
-        write(bad.text);
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(expected);
+        write(text);
         ErrCapture errors;
         EXPECT_FALSE(GhostFile(folder).load(kLevel, kNormal));
         const std::string said = errors.text();
         EXPECT_EQ(said.rfind(path + ": ", 0), 0u) << said;
-        EXPECT_NE(said.find(bad.said), std::string::npos) << said;
+        EXPECT_NE(said.find(expected), std::string::npos) << said;
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     }
 

@@ -51,7 +51,7 @@ protected:
     std::string path;
 };
 
-TEST_F(PadMappingsFileTest, EachPadReachesSdlOnceFromItsLastLineAndAHugeFileOnlyUpToTheCap) {
+TEST_F(PadMappingsFileTest, EachPadReachesSdlOnceUpToTheCapAndABadFileGetsAFewLinesWithoutControlBytes) {
     std::ofstream(path) << "# mine\n\n"
                         << mapping(0xab, "Old") << "\n"
                         << guid(2) << ",Other system,a:b0,platform:Windows,\n"
@@ -76,9 +76,8 @@ TEST_F(PadMappingsFileTest, EachPadReachesSdlOnceFromItsLastLineAndAHugeFileOnly
     EXPECT_EQ(addToSdl(), PadMappingsFile::kMostPads);
     EXPECT_EQ(errors.text(), path + ": has mappings for 60000 pads; only the first " +
                                  std::to_string(PadMappingsFile::kMostPads) + " are used\n");
-}
 
-TEST_F(PadMappingsFileTest, AFileOfBytesOrNoFileAtAllGetsAFewLinesWithoutControlBytes) {
+    // A file of bytes, or no file at all.
     std::string noise;
     for (int byte = 1; byte < 256; ++byte) {
         if (byte != '\n' && byte != ',' && byte != '\r') {
@@ -90,7 +89,7 @@ TEST_F(PadMappingsFileTest, AFileOfBytesOrNoFileAtAllGetsAFewLinesWithoutControl
         binary << line << "," << noise << "\n";
     }
     binary.close();
-    ErrCapture errors;
+    errors.clear();
     EXPECT_EQ(addToSdl(), 1000u);
     const std::string said = errors.text();
     EXPECT_EQ(said.rfind(path + ":1: Couldn't parse name from 0,\\x01\\x02", 0), 0u) << said;
@@ -119,4 +118,5 @@ TEST_F(PadMappingsFileTest, AFileOfBytesOrNoFileAtAllGetsAFewLinesWithoutControl
     EXPECT_EQ(addToSdl(), 0u);
     EXPECT_EQ(errors.text(), "") << "no file of the player's is no problem";
 }
+
 } // namespace

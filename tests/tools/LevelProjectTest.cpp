@@ -2,11 +2,10 @@
 // given those types, fills a placed object with the properties the game needs.
 #include "map/LevelSchema.hpp"
 #include "map/TmxReader.hpp"
-#include "support/Files.hpp"
+#include "support/ProgramRun.hpp"
 #include "support/TestLevel.hpp"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -18,15 +17,9 @@ namespace fs = std::filesystem;
 const fs::path kSource = PELLOWICK_SOURCE_DIR;
 const fs::path kRuntime = PELLOWICK_RUNTIME_DIR;
 
-int run(const std::string& command, const fs::path& log) {
-    return std::system(("(" + command + ") >'" + log.string() + "' 2>&1").c_str());
-}
-
-fs::path freshFolder(const std::string& name) {
-    const fs::path folder = fs::path(testing::TempDir()) / name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
+// One of our tools, quoted for the shell.
+std::string tool(const std::string& name) {
+    return "'" + (kRuntime / name).string() + "' ";
 }
 
 void expectPropertiesOfTheirType(const TileMap& map) {
@@ -53,17 +46,15 @@ void expectPropertiesOfTheirType(const TileMap& map) {
 } // namespace
 
 TEST(LevelProjectTest, CommittedObjectTypesAreWhatTheToolWrites) {
-    const fs::path folder = freshFolder("pellowick_objecttypes");
-    const fs::path made = folder / "objecttypes.xml";
-    ASSERT_EQ(run("'" + (kRuntime / "pellowick-objecttypes").string() + "' '" + made.string() + "'",
-                  folder / "log"),
-              0);
-    EXPECT_EQ(readWholeFile(made), readWholeFile(kSource / "levels/objecttypes.xml"))
+    const std::string folder = makeTempFolder("objecttypes");
+    ASSERT_EQ(runWithoutDisplay(tool("pellowick-objecttypes") + "objecttypes.xml", folder).status, 0);
+    EXPECT_EQ(readWholeFile(folder + "/objecttypes.xml"), readWholeFile(kSource / "levels/objecttypes.xml"))
         << "run pellowick-objecttypes levels/objecttypes.xml and commit the result";
+    fs::remove_all(folder);
 }
 
 TEST(LevelProjectTest, TiledFillsTypedObjectsAndTheCheckerAcceptsTheMapEitherWay) {
-    const fs::path folder = freshFolder("pellowick_tiled_types");
+    const fs::path folder = makeTempFolder("tiled-types");
     // With no project open, Tiled on the command line reads its object types from the user's data folder.
     fs::create_directories(folder / "data/tiled");
     fs::copy_file(kSource / "levels/objecttypes.xml", folder / "data/tiled/objecttypes.xml");
@@ -72,14 +63,13 @@ TEST(LevelProjectTest, TiledFillsTypedObjectsAndTheCheckerAcceptsTheMapEitherWay
     }
     std::ofstream(folder / "typed.tmx", std::ios::binary)
         << testlevel::withTypesOnly(readWholeFile(kSource / "Assets/map.tmx"));
-    const std::string environment = "HOME='" + folder.string() + "' XDG_DATA_HOME='" +
-                                    (folder / "data").string() + "' XDG_CONFIG_HOME='" +
-                                    (folder / "config").string() + "' QT_QPA_PLATFORM=offscreen ";
-    ASSERT_EQ(run("cd '" + folder.string() + "' && " + environment +
-                      "tiled --export-map tmx --resolve-types-and-properties typed.tmx resolved.tmx",
-                  folder / "tiled.log"),
-              0)
-        << readWholeFile(folder / "tiled.log");
+    const ProgramRun tiled = runWithoutDisplay(
+        "HOME='" + folder.string() + "' XDG_DATA_HOME='" + (folder / "data").string() +
+            "' XDG_CONFIG_HOME='" + (folder / "config").string() +
+            "' QT_QPA_PLATFORM=offscreen tiled --export-map tmx --resolve-types-and-properties typed.tmx "
+            "resolved.tmx",
+        folder.string());
+    ASSERT_EQ(tiled.status, 0) << tiled.out << tiled.err;
 
     const auto resolved = readTileMapFile((folder / "resolved.tmx").string());
     ASSERT_NE(resolved, nullptr);
@@ -91,13 +81,10 @@ TEST(LevelProjectTest, TiledFillsTypedObjectsAndTheCheckerAcceptsTheMapEitherWay
     LevelSchema::fillInTypeProperties(*typed);
     expectPropertiesOfTheirType(*typed);
     for (const char* map : {"resolved.tmx", "typed.tmx"}) {
-        EXPECT_EQ(
-            run("'" + (kRuntime / "pellowick-mapcheck").string() + "' '" + (folder / map).string() + "'",
-                folder / "mapcheck.log"),
-            0)
-            << map << ":\n"
-            << readWholeFile(folder / "mapcheck.log");
+        const ProgramRun check = runWithoutDisplay(tool("pellowick-mapcheck") + map, folder.string());
+        EXPECT_EQ(check.status, 0) << map << ":\n" << check.out << check.err;
     }
+    fs::remove_all(folder);
 }
 
 // Tiled keeps only what a designer changed; what the object leaves to its type follows in the game's order.

@@ -1,4 +1,5 @@
 #include "support/ErrCapture.hpp"
+#include "support/Files.hpp"
 #include "support/UiWindowTest.hpp"
 #include "ui/BitmapButton.hpp"
 #include "ui/Button.hpp"
@@ -10,7 +11,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -52,8 +52,7 @@ class GuiFormTest : public UiWindowTest {
 protected:
     void SetUp() override {
         UiWindowTest::SetUp();
-        folder = fs::temp_directory_path() / ("pellowick-ui-" + std::to_string(::getpid()));
-        fs::create_directories(folder);
+        folder = makeTempFolder("ui");
         sf::Image picture;
         picture.create(4, 5, sf::Color::Green);
         ASSERT_TRUE(picture.saveToFile((folder / "pic.png").string()));

@@ -28,13 +28,23 @@ protected:
     int changes = 0;
 };
 
-TEST_F(SliderTest, TheFileSetsTheLimitsAndTheValueSnapsToAStep) {
+TEST_F(SliderTest, TheFileSetsTheLimitsTheValueSnapsToAStepAndKeysStopAtTheEnds) {
     EXPECT_EQ(slider->getValue(), 60.0f);
     slider->setValue(250);
     EXPECT_EQ(slider->getValue(), 100.0f);
     slider->setMaximum(40);
     EXPECT_EQ(slider->getValue(), 40.0f) << "a lower maximum takes the value down with it";
     EXPECT_EQ(changes, 0) << "only the player's changes are signalled";
+
+    slider->setValue(5);
+    EXPECT_TRUE(slider->focusedKeyPressed(sf::Keyboard::Left));
+    EXPECT_EQ(slider->getValue(), 0.0f);
+    EXPECT_TRUE(slider->focusedKeyPressed(sf::Keyboard::Left));
+    EXPECT_EQ(slider->getValue(), 0.0f);
+    EXPECT_TRUE(slider->focusedKeyPressed(sf::Keyboard::Right));
+    EXPECT_EQ(slider->getValue(), 5.0f);
+    EXPECT_FALSE(slider->focusedKeyPressed(sf::Keyboard::Up)) << "Up moves the focus on";
+    EXPECT_EQ(changes, 2) << "a key at the end moves nothing and says nothing";
 }
 
 TEST_F(SliderTest, APressJumpsADragCarriesAndTheLimitsHold) {
@@ -50,15 +60,4 @@ TEST_F(SliderTest, APressJumpsADragCarriesAndTheLimitsHold) {
     EXPECT_EQ(changes, 3);
 }
 
-TEST_F(SliderTest, LeftAndRightMoveByAStepAndStopAtTheEnds) {
-    slider->setValue(5);
-    EXPECT_TRUE(slider->focusedKeyPressed(sf::Keyboard::Left));
-    EXPECT_EQ(slider->getValue(), 0.0f);
-    EXPECT_TRUE(slider->focusedKeyPressed(sf::Keyboard::Left));
-    EXPECT_EQ(slider->getValue(), 0.0f);
-    EXPECT_TRUE(slider->focusedKeyPressed(sf::Keyboard::Right));
-    EXPECT_EQ(slider->getValue(), 5.0f);
-    EXPECT_FALSE(slider->focusedKeyPressed(sf::Keyboard::Up)) << "Up moves the focus on";
-    EXPECT_EQ(changes, 2) << "a key at the end moves nothing and says nothing";
-}
 } // namespace
