@@ -1,5 +1,6 @@
 // The level reads a map as pellowick-mapcheck and `pellowick --map` do (LevelProjectTest checks the checker
-// on this one): a dog placed in Tiled with only its type, as the level guide says, gets its type's properties.
+// on this one): a dog placed in Tiled with only its type, as the level guide says, gets its type's
+// properties.
 #include "app/GameStateManager.hpp"
 #include "assets/AssetManager.hpp"
 #include "components/EnemyMovement.hpp"

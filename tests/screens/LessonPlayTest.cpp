@@ -18,8 +18,7 @@
 // The practice yard's lessons played from the menu, frame by frame at 1/60 s, with scripted keys: each is
 // won by a careful route at every difficulty, and each needs what it teaches.
 namespace {
-const std::vector<Difficulty> kEveryDifficulty = {
-    Difficulty::Easy, Difficulty::Normal, Difficulty::Hard};
+const std::vector<Difficulty> kEveryDifficulty = {Difficulty::Easy, Difficulty::Normal, Difficulty::Hard};
 
 class LessonPlayTest : public testing::Test {
 protected:
@@ -192,8 +191,7 @@ TEST_F(LessonPlayTest, TheDogsEyeIsPassedJustOutsideItsEdge) {
         const bool passed = walk({{24, 242}, {406, 242}});
         // The way runs along the edge of the dog's sight: it warns the player at the normal and the hard
         // game, whose dogs see farther.
-        EXPECT_EQ(sawWarning,
-                  GameStateManager::getInstance()->settings.difficulty != Difficulty::Easy);
+        EXPECT_EQ(sawWarning, GameStateManager::getInstance()->settings.difficulty != Difficulty::Easy);
         return passed &&
                walk({{456, 242}, {456, 300}, {490, 300}, {456, 300}, {456, 180}, {456, 56}, {488, 56}});
     });
