@@ -55,7 +55,7 @@ if(HELP2MAN)
     set(page ${PELLOWICK_GENERATED}/man/${program}.6.gz)
     add_custom_command(OUTPUT ${page}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${PELLOWICK_GENERATED}/man
-      COMMAND ${HELP2MAN} --no-info --section=6 --include=${PELLOWICK_PACKAGING}/${program}.h2m
+      COMMAND ${CMAKE_COMMAND} -E env LANGUAGE=en ${HELP2MAN} --no-info --section=6 --include=${PELLOWICK_PACKAGING}/${program}.h2m
               --output=${PELLOWICK_GENERATED}/man/${program}.6 $<TARGET_FILE:${program}>
       COMMAND gzip -9nf ${PELLOWICK_GENERATED}/man/${program}.6
       DEPENDS ${program} ${PELLOWICK_PACKAGING}/${program}.h2m

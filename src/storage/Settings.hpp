@@ -70,4 +70,6 @@ public:
     std::map<std::string, SDL_GameControllerButton> padButtons;
     // A pulse when a dog starts chasing, a longer one when caught, on a pad that can.
     bool rumble = true;
+    // The language the game shows: "system" follows the system's, or "en", "de", "fr", "es".
+    std::string language = "system";
 };
