@@ -28,7 +28,8 @@ const std::vector<std::string>& Translator::translated() {
 
 Translator::Translator() {
     current = LanguageChoice::resolve(choice, translated());
-    load();
+    // Quietly: the program names the catalogs' folder next, and reports what is missing there.
+    load(false);
 }
 
 void Translator::setCatalogFolder(const std::string& newFolder) {
@@ -48,7 +49,7 @@ void Translator::choose(const std::string& newChoice) {
     ++changes;
 }
 
-void Translator::load() {
+void Translator::load(bool reportMissing) {
     catalog.reset();
     if (current == "en" || current == LanguageChoice::kPseudo) {
         return;
@@ -56,6 +57,9 @@ void Translator::load() {
     const std::string path = catalogPath(folder, current);
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
+        if (!reportMissing) {
+            return;
+        }
         sf::err() << path << ": the catalog of this language is missing; the game shows English" << std::endl;
         return;
     }

@@ -40,7 +40,7 @@ public:
 
 private:
     Translator();
-    void load();
+    void load(bool reportMissing = true);
 
     std::string folder = "share/locale";
     std::string choice = "system";
