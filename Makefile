@@ -25,6 +25,11 @@ test: build
 clean:
 	rm -rf $(BUILD_DIR)
 
+# Extracts every text into po/pellowick.pot again and merges it into each language's .po.
+.PHONY: po
+po: configure
+	@cmake --build $(BUILD_DIR) --target update-po
+
 # Hardening: the whole suite under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer
 # (CMakePresets.json, folder build-asan), and the libFuzzer targets for the level and menu readers.
 FUZZ_BUILD_DIR ?= build-fuzz

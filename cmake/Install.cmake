@@ -2,8 +2,9 @@
 #   bin/pellowick, bin/pellowick-mapcheck
 #   share/pellowick/Assets/            (arial.ttf a link to the system's Liberation Sans)
 #   share/applications, share/icons/hicolor, share/metainfo, share/man/man6, share/doc/pellowick
+#   share/locale/<lang>/LC_MESSAGES/pellowick.mo
 # The component "portable" (left out of a plain install) is the unpacked archive: both programs
-# with Assets/ beside them and a copy of the font.
+# with Assets/ and share/locale/ beside them and a copy of the font.
 
 option(PELLOWICK_LINK_FONT "Install Assets/arial.ttf as a link to the system font instead of a copy" ON)
 option(PELLOWICK_RELATIVE_FONT_LINK "Make that link relative (for a package with a fixed prefix)" OFF)
@@ -29,15 +30,39 @@ else()
   install(FILES ${PELLOWICK_FONT} DESTINATION ${PELLOWICK_INSTALL_DATA}/Assets RENAME arial.ttf)
 endif()
 
-install(FILES ${PELLOWICK_PACKAGING}/${PELLOWICK_APP_ID}.desktop
-  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+# The desktop entry and the metainfo carry the catalogs' translations (msgfmt with AppStream's ITS rules).
+set(PELLOWICK_DESKTOP ${PELLOWICK_GENERATED}/${PELLOWICK_APP_ID}.desktop)
+set(PELLOWICK_METAINFO ${PELLOWICK_GENERATED}/${PELLOWICK_APP_ID}.metainfo.xml)
+configure_file(${PELLOWICK_PACKAGING}/${PELLOWICK_APP_ID}.metainfo.xml.in
+  ${PELLOWICK_GENERATED}/untranslated/${PELLOWICK_APP_ID}.metainfo.xml @ONLY)
+set(PELLOWICK_PO_FILES)
+foreach(language ${PELLOWICK_LANGUAGES})
+  list(APPEND PELLOWICK_PO_FILES ${CMAKE_SOURCE_DIR}/po/${language}.po)
+endforeach()
+add_custom_command(OUTPUT ${PELLOWICK_DESKTOP} ${PELLOWICK_METAINFO}
+  COMMAND ${MSGFMT} --desktop --template=${PELLOWICK_PACKAGING}/${PELLOWICK_APP_ID}.desktop
+          -d ${CMAKE_SOURCE_DIR}/po -o ${PELLOWICK_DESKTOP}
+  COMMAND ${MSGFMT} --xml --template=${PELLOWICK_GENERATED}/untranslated/${PELLOWICK_APP_ID}.metainfo.xml
+          -d ${CMAKE_SOURCE_DIR}/po -o ${PELLOWICK_METAINFO}
+  DEPENDS ${PELLOWICK_PACKAGING}/${PELLOWICK_APP_ID}.desktop
+          ${PELLOWICK_GENERATED}/untranslated/${PELLOWICK_APP_ID}.metainfo.xml ${PELLOWICK_PO_FILES}
+          ${CMAKE_SOURCE_DIR}/po/LINGUAS
+  COMMENT "Translating the desktop entry and the metainfo")
+add_custom_target(pellowick_desktop_files ALL DEPENDS ${PELLOWICK_DESKTOP} ${PELLOWICK_METAINFO})
+install(FILES ${PELLOWICK_DESKTOP} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+
+# The catalogs where gettext's own live; the program finds them through PELLOWICK_LOCALE_FROM_PROGRAM.
+foreach(language ${PELLOWICK_LANGUAGES})
+  install(FILES ${PELLOWICK_LOCALE_BUILT}/${language}/LC_MESSAGES/pellowick.mo
+    DESTINATION ${CMAKE_INSTALL_LOCALEDIR}/${language}/LC_MESSAGES)
+  install(FILES ${PELLOWICK_LOCALE_BUILT}/${language}/LC_MESSAGES/pellowick.mo
+    DESTINATION share/locale/${language}/LC_MESSAGES COMPONENT portable EXCLUDE_FROM_ALL)
+endforeach()
 foreach(size ${PELLOWICK_ICON_SIZES})
   install(FILES ${CMAKE_SOURCE_DIR}/Assets/icons/pellowick-${size}.png
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps RENAME ${PELLOWICK_APP_ID}.png)
 endforeach()
-configure_file(${PELLOWICK_PACKAGING}/${PELLOWICK_APP_ID}.metainfo.xml.in
-  ${PELLOWICK_GENERATED}/${PELLOWICK_APP_ID}.metainfo.xml @ONLY)
-install(FILES ${PELLOWICK_GENERATED}/${PELLOWICK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
+install(FILES ${PELLOWICK_METAINFO} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 
 # Debian wants the changelog gzipped without a time stamp, so the package is reproducible.
 add_custom_command(OUTPUT ${PELLOWICK_GENERATED}/changelog.gz
@@ -55,7 +80,7 @@ if(HELP2MAN)
     set(page ${PELLOWICK_GENERATED}/man/${program}.6.gz)
     add_custom_command(OUTPUT ${page}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${PELLOWICK_GENERATED}/man
-      COMMAND ${HELP2MAN} --no-info --section=6 --include=${PELLOWICK_PACKAGING}/${program}.h2m
+      COMMAND ${CMAKE_COMMAND} -E env LANGUAGE=en ${HELP2MAN} --no-info --section=6 --include=${PELLOWICK_PACKAGING}/${program}.h2m
               --output=${PELLOWICK_GENERATED}/man/${program}.6 $<TARGET_FILE:${program}>
       COMMAND gzip -9nf ${PELLOWICK_GENERATED}/man/${program}.6
       DEPENDS ${program} ${PELLOWICK_PACKAGING}/${program}.h2m

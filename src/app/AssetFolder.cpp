@@ -1,6 +1,7 @@
 #include "app/AssetFolder.hpp"
 
 #include "app/BuildInfo.hpp"
+#include "i18n/Translator.hpp"
 
 #include <SFML/System/Err.hpp>
 
@@ -33,9 +34,10 @@ fs::path AssetFolder::find(const fs::path& programDir, const std::string& dataFr
         if (fs::is_directory(folder / "Assets", error)) {
             return folder;
         }
-        lookedIn += (lookedIn.empty() ? "" : " and ") + (folder / "Assets").string();
+        lookedIn += (lookedIn.empty() ? "" : tr(" and ")) + (folder / "Assets").string();
     }
-    sf::err() << "Pellowick: cannot find the Assets folder; looked for " << lookedIn << std::endl;
+    sf::err() << "Pellowick: " << fill(tr("cannot find the Assets folder; looked for {1}"), {lookedIn})
+              << std::endl;
     return {};
 }
 
@@ -47,8 +49,18 @@ bool AssetFolder::enterDataFolder(const std::string& argv0) {
     std::error_code error;
     fs::current_path(folder, error);
     if (error) {
-        sf::err() << "Pellowick: cannot enter " << folder.string() << ": " << error.message() << std::endl;
+        sf::err() << "Pellowick: " << fill(tr("cannot enter {1}:"), {folder.string()}) << " "
+                  << error.message() << std::endl;
         return false;
     }
     return true;
+}
+
+std::string AssetFolder::catalogFolder(const fs::path& programDir, const std::string& localeFromProgram) {
+    const fs::path beside = programDir / "share" / "locale";
+    std::error_code error;
+    if (fs::is_directory(beside, error) || localeFromProgram.empty()) {
+        return beside.lexically_normal().string();
+    }
+    return (programDir / localeFromProgram).lexically_normal().string();
 }

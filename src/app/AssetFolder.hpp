@@ -23,4 +23,9 @@ public:
     // build was configured for, and makes it the working directory so
     // "Assets/..." paths resolve. False, with the reason on sf::err(), otherwise.
     static bool enterDataFolder(const std::string& argv0);
+    // The folder of the translations' catalogs (<lang>/LC_MESSAGES/pellowick.mo), by the same rule:
+    // share/locale beside the program (the build tree, the portable archive), else the installed one
+    // reached through `localeFromProgram`. The installed one when neither exists: English is then shown.
+    static std::string catalogFolder(const std::filesystem::path& programDir,
+                                     const std::string& localeFromProgram);
 };

@@ -1,5 +1,7 @@
 #include "app/DisplayCheck.hpp"
 
+#include "i18n/Translator.hpp"
+
 #include <SFML/System/Err.hpp>
 #include <X11/Xlib.h>
 #include <cstdlib>
@@ -37,11 +39,13 @@ bool DisplayCheck::isOpenOrExplain() const {
     }
     const char* name = std::getenv("DISPLAY");
     if (name == nullptr || *name == '\0') {
-        sf::err() << "Pellowick: cannot open the display: DISPLAY is not set; start the game inside a "
-                     "graphical session"
-                  << std::endl;
+        sf::err()
+            << "Pellowick: "
+            << tr("cannot open the display: DISPLAY is not set; start the game inside a graphical session")
+            << std::endl;
     } else {
-        sf::err() << "Pellowick: cannot open the display \"" << name << "\" that DISPLAY names" << std::endl;
+        sf::err() << "Pellowick: " << fill(tr("cannot open the display \"{1}\" that DISPLAY names"), {name})
+                  << std::endl;
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #include "app/GameStateManager.hpp"
 
 #include "app/InputManager.hpp"
+#include "i18n/Translator.hpp"
 #include "screens/ControlsScreen.hpp"
 #include "screens/CreditsScreen.hpp"
 #include "screens/EndScreen.hpp"
@@ -45,6 +46,8 @@ template <class Screen> void GameStateManager::switchTo(std::shared_ptr<Screen>&
 }
 
 void GameStateManager::setState(int state) {
+    // Every screen is built in the language of the settings, whoever changed them.
+    Translator::instance().choose(settings.language);
     switch (state) {
     case kStartScreen:
         switchTo(startScreen);

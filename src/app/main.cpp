@@ -1,13 +1,19 @@
 #include "app/AssetFolder.hpp"
+#include "app/BuildInfo.hpp"
 #include "app/CommandLine.hpp"
 #include "app/DisplayCheck.hpp"
 #include "app/Game.hpp"
 #include "app/GameStateManager.hpp"
+#include "i18n/Translator.hpp"
 #include "map/LevelFile.hpp"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
+    // The help and the terminal's lines speak the system's language already; the settings' choice
+    // applies from the first screen on.
+    Translator::instance().setCatalogFolder(AssetFolder::catalogFolder(
+        AssetFolder::programDirectory(argc > 0 ? argv[0] : "pellowick"), buildinfo::kLocaleFromProgram));
     const CommandLine::Result command = CommandLine::parse(argc, argv, std::cout, std::cerr);
     if (command.exitStatus) {
         return *command.exitStatus;

@@ -3,6 +3,7 @@
 #include "assets/GameSounds.hpp"
 #include "common/ErrStream.hpp"
 #include "common/FileCheck.hpp"
+#include "i18n/Translator.hpp"
 
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/System/Err.hpp>
@@ -81,7 +82,9 @@ void AssetManager::destroyInstance() {
     instance = nullptr;
 }
 
-void AssetManager::loadTexture(std::string name, const std::string& path) {
+void AssetManager::loadTexture(std::string name, const std::string& givenPath) {
+    // A picture with words has a version per language beside it (Assets/de/controls.png).
+    const std::string path = Translator::instance().localFile(givenPath);
     const unsigned largestSide = FileCheck::largestTextureSide();
     if (!FileCheck::mayLoadPicture(path, largestSide)) {
         return;

@@ -37,6 +37,7 @@ public:
     // `soundBuffers` stays empty and lastVoice() throws std::out_of_range.
     bool hasSoundOutput() const { return soundOutput; }
 
+    // Loads the language's own version of a picture when it has one (Translator::localFile).
     void loadTexture(std::string name, const std::string& path);
     void loadSoundBuffer(std::string name, const std::string& path);
     sf::Texture& getTexture(std::string name);

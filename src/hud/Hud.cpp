@@ -4,6 +4,7 @@
 #include "assets/AssetManager.hpp"
 #include "common/FileCheck.hpp"
 #include "hud/RunClock.hpp"
+#include "i18n/Translator.hpp"
 #include "screens/MenuPalette.hpp"
 #include "ui/BitmapButton.hpp"
 
@@ -13,8 +14,10 @@ namespace {
 const unsigned kGoalTextSize = 22;
 const float kGoalMargin = 12.0f;
 const sf::Uint8 kGoalBackOpacity = 200;
-const char* const kFindTheFormula = "Find the formula";
-const char* const kBringItHome = "Bring it to the goal";
+// TRANSLATORS: the goal line at the top of the level; it must fit about 30 letters.
+const char* const kFindTheFormula = N_("Find the formula");
+// TRANSLATORS: the goal line once the formula is carried; about 30 letters.
+const char* const kBringItHome = N_("Bring it to the goal");
 // The run's time in the top right corner, as large as the egg counter on the left.
 const sf::Vector2f kClockPosition{620.0f, -5.0f};
 const unsigned kClockTextSize = 50;
@@ -61,7 +64,7 @@ void Hud::buildEggCounter() {
 }
 
 void Hud::buildGoalLine() {
-    goalLine = ui::Label::create(kFindTheFormula);
+    goalLine = ui::Label::create(tr(kFindTheFormula));
     goalLine->setTextSize(kGoalTextSize);
     goalLine->getRenderer()->setTextColor(MenuPalette::kCream);
     goalLine->getRenderer()->setBackgroundColor(MenuPalette::nightBlue(kGoalBackOpacity));
@@ -77,7 +80,7 @@ void Hud::buildClock() {
 
 void Hud::show(std::size_t eggs, bool hasFormula, const std::string& clock) {
     eggCounter->setText(std::to_string(eggs) + "x");
-    goalLine->setText(hasFormula ? kBringItHome : kFindTheFormula);
+    goalLine->setText(tr(hasFormula ? kBringItHome : kFindTheFormula));
     goalLine->setPosition({(Letterbox::kPictureWidth - goalLine->getSize().x) / 2.0f, kGoalMargin});
     clockText->setText(clock);
 }

@@ -3,6 +3,7 @@
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
 #include "assets/AssetManager.hpp"
+#include "i18n/Translator.hpp"
 #include "input/ActionLabel.hpp"
 #include "scene/StaticCmp.hpp"
 #include "screens/MenuPalette.hpp"
@@ -69,9 +70,11 @@ void PausePanel::show(const sf::View& view, sf::Vector2f playerPosition) {
 }
 
 void PausePanel::listBoundKeys() {
-    const std::string continueKeys = ActionLabel::of("PAUSE") + " continue     " +
-                                     ActionLabel::of("RESTART") + " restart     " + ActionLabel::of("MENU") +
-                                     " menu";
+    // TRANSLATORS: the line under the pause picture; {1}, {2}, {3} are keys or pad buttons. It must fit
+    // about 45 letters with the keys.
+    const std::string continueKeys =
+        fill(tr("{1} continue     {2} restart     {3} menu"),
+             {ActionLabel::of("PAUSE"), ActionLabel::of("RESTART"), ActionLabel::of("MENU")});
     std::vector<std::string> pieces;
     const bool onPad = InputManager::getInstance()->gamepad.wasUsedLast();
     for (const std::string& action : Settings::actions()) {
@@ -80,7 +83,7 @@ void PausePanel::listBoundKeys() {
             continue;
         }
         const std::string name = onPad && action == "LEFT" ? "MOVE" : action;
-        pieces.push_back(name + " " + ActionLabel::of(action));
+        pieces.push_back(ActionLabel::capitalName(name) + " " + ActionLabel::of(action));
     }
     const std::string keys = fitted(pieces);
     if (keys == listedKeys && continueKeys == pauseKeys->getText()) {

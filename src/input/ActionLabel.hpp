@@ -15,6 +15,9 @@ class ActionLabel {
 public:
     // For the running game's settings and pad.
     static std::string of(const std::string& action);
+    // The action's short name in capitals, as the pause strip and the key messages show it: "LAY"; "MOVE"
+    // for the stick's four moves. The action's own name when it has none.
+    static std::string capitalName(const std::string& action);
     static std::string of(const std::string& action, const Settings& settings, const Gamepad& pad);
     static std::string forKeyboard(const std::string& action, const Settings& settings);
     static std::string forPad(const std::string& action, const Settings& settings, PadNames::Family family);

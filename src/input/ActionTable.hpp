@@ -6,8 +6,9 @@
 #include <vector>
 
 // Every action of the game, one row each: what it is called, what it is bound to at first, and the words
-// every screen and the help use for it. The settings, --help, the Options and Controls screens and the
-// Controls picture all read it; adding an action is adding its row (and the code that acts on it).
+// every screen and the help use for it (in English: the code that shows them looks them up with tr()). The
+// settings, --help, the Options and Controls screens and the Controls picture all read it; adding an action
+// is adding its row (and the code that acts on it).
 class ActionTable {
 public:
     // Where a pad button is read: one button may serve two actions only when no screen reads both.

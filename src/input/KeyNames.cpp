@@ -1,5 +1,7 @@
 #include "input/KeyNames.hpp"
 
+#include "i18n/Translator.hpp"
+
 namespace {
 using K = sf::Keyboard;
 
@@ -111,5 +113,6 @@ std::optional<sf::Keyboard::Key> KeyNames::keyNamed(const std::string& name) {
 }
 
 std::string KeyNames::keptByTheGame(sf::Keyboard::Key key) {
-    return key == K::F11 ? "switches between the window and fullscreen" : "";
+    // TRANSLATORS: {1} is the key ("F11").
+    return key == K::F11 ? N_("{1} switches between the window and fullscreen") : "";
 }

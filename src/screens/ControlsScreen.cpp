@@ -3,6 +3,7 @@
 #include "app/GameStateManager.hpp"
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
+#include "i18n/Translator.hpp"
 #include "input/ActionLabel.hpp"
 #include "input/ActionTable.hpp"
 #include "storage/Settings.hpp"
@@ -64,21 +65,23 @@ void ControlsScreen::buildBoundKeysPanel() {
     panel->getRenderer()->setBackgroundColor(kPanelColour);
     boundKeys.add(panel, "panel");
 
-    std::string actions = padShown ? "Your pad\n" : "Your keys\n";
+    std::string actions = (padShown ? tr("Your pad") : tr("Your keys")) + "\n";
     std::string keys = "\n";
     for (const ActionTable::Row& row : ActionTable::rows()) {
         // The menus' own actions are named together below, on a pad.
         if (!row.keys.empty()) {
-            actions += row.controls + "\n";
+            actions += tr(row.controls) + "\n";
             keys += ActionLabel::of(row.name) + "\n";
         }
     }
     if (padShown) {
-        actions += "Aim\nMenus: choose, back";
-        keys += "Right stick\n" + ActionLabel::of("ACCEPT") + ", " + ActionLabel::of("BACK");
+        // TRANSLATORS: the Controls screen's panel for a pad, one line each; about 22 letters.
+        actions += tr("Aim") + "\n" + tr("Menus: choose, back");
+        keys += tr("Right stick") + "\n" + ActionLabel::of("ACCEPT") + ", " + ActionLabel::of("BACK");
     } else {
-        actions += "Shoot at the pointer\nFullscreen";
-        keys += "Left click\nF11";
+        // TRANSLATORS: the Controls screen's panel, one line each; about 22 letters.
+        actions += tr("Shoot at the pointer") + "\n" + tr("Fullscreen");
+        keys += tr("Left click") + "\nF11";
     }
     const sf::Vector2f corner(kPanel.left + kPadding, kPanel.top + kPadding);
     boundKeys.add(makeLabel(actions, corner, kTextColour), "actions");
@@ -95,7 +98,7 @@ void ControlsScreen::addPadFooter() {
     band->setSize({kFooter.width, kFooter.height});
     band->getRenderer()->setBackgroundColor(kPanelColour);
     boundKeys.add(band, "footerBand");
-    auto footer = makeLabel("Press " + ActionLabel::of("BACK") + " to go back", {}, kKeyColour);
+    auto footer = makeLabel(fill(tr("Press {1} to go back"), {ActionLabel::of("BACK")}), {}, kKeyColour);
     footer->setTextSize(kFooterTextSize);
     boundKeys.add(footer, "footer"); // measured by the Gui's font once added
     const sf::Vector2f size = footer->getSize();

@@ -4,6 +4,7 @@
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
 #include "assets/AssetManager.hpp"
+#include "i18n/Translator.hpp"
 #include "input/ActionLabel.hpp"
 #include "input/ActionTable.hpp"
 #include "input/KeyNames.hpp"
@@ -47,21 +48,27 @@ private:
     std::function<void(int)> step;
 };
 
+// A choice's words as shown: languages keep their own names.
+std::string shownChoice(const SettingTable::Row& row, const std::string& english) {
+    return row.choicesNameThemselves && english != row.choices.front().second ? english : tr(english.c_str());
+}
+
 // "Difficulty: Normal".
 std::string choiceText(const SettingTable::Row& row, const Settings& settings) {
     const std::string value = std::get<std::string>(row.get(settings));
     for (const auto& [name, shown] : row.choices) {
         if (name == value) {
-            return row.label + ": " + shown;
+            // TRANSLATORS: a setting and its value on an Options button, "Difficulty: Normal".
+            return fill(tr("{1}: {2}"), {tr(row.label.c_str()), shownChoice(row, shown)});
         }
     }
-    return row.label;
+    return tr(row.label.c_str());
 }
 
 // The Options screen's word for an action: "Lay".
 std::string wordFor(const std::string& action) {
     const ActionTable::Row* row = ActionTable::find(action);
-    return row ? row->option : action;
+    return row ? tr(row->option) : action;
 }
 
 // A check box in the menu's night blue and gold.
@@ -101,6 +108,20 @@ void OptionsScreen::init() {
     MenuFocus::restore(gui, GameStateManager::kOptionsScreen);
 }
 
+void OptionsScreen::rebuildWords() {
+    const std::string focus = gui.focusName();
+    gui.removeAllWidgets();
+    keyButtons.clear();
+    padButtons.clear();
+    sliders.clear();
+    sliderValues.clear();
+    checkBoxes.clear();
+    choices.clear();
+    buildWidgets();
+    showSettings();
+    gui.restoreFocus(focus, GameStateManager::getInstance()->keysInUse);
+}
+
 void OptionsScreen::exit() {
     MenuFocus::remember(gui, GameStateManager::kOptionsScreen);
 }
@@ -122,7 +143,8 @@ std::shared_ptr<ui::Button> OptionsScreen::addButton(std::shared_ptr<ui::Button>
 }
 
 void OptionsScreen::buildWidgets() {
-    gui.add(makeLabel("Options", {kLeft + 10.0f, 22}, 36));
+    wordsBuilt = Translator::instance().generation();
+    gui.add(makeLabel(tr("Options"), {kLeft + 10.0f, 22}, 36));
     ui::FlowLayout flow({kLeft, 80.0f}, kRowWidth, kGap);
     for (const SettingTable::Row& row : SettingTable::rows()) {
         if (row.control == SettingTable::Control::Slider) {
@@ -130,10 +152,12 @@ void OptionsScreen::buildWidgets() {
         }
     }
     flow.endRow(kSectionGap);
-    addHeading("Keys", flow);
+    // TRANSLATORS: a heading over the Options screen's key buttons.
+    addHeading(tr("Keys"), flow);
     buildKeyButtons(flow);
     flow.endRow(kSectionGap);
-    addHeading("Pad", flow);
+    // TRANSLATORS: a heading over the Options screen's game pad buttons.
+    addHeading(tr("Pad"), flow);
     buildPadButtons(flow);
     flow.endRow(kSectionGap);
     buildSwitchesAndChoices(flow);
@@ -150,7 +174,7 @@ void OptionsScreen::addHeading(const std::string& text, ui::FlowLayout& flow) {
 
 void OptionsScreen::buildSlider(const SettingTable::Row& row, ui::FlowLayout& flow) {
     const sf::Vector2f at = flow.place({kRowWidth, 26.0f});
-    gui.add(makeLabel(row.label, {at.x + 10.0f, at.y - 2.0f}, 22));
+    gui.add(makeLabel(tr(row.label.c_str()), {at.x + 10.0f, at.y - 2.0f}, 22));
     auto slider = ui::Slider::create(static_cast<float>(row.least), static_cast<float>(row.most));
     slider->setStep(static_cast<float>(row.step));
     slider->setPosition({at.x + kSliderLeft, at.y + 2.0f});
@@ -194,7 +218,7 @@ void OptionsScreen::buildPadButtons(ui::FlowLayout& flow) {
         const std::string action = row.name;
         button->onClick.connect([this, action] {
             padCapture = action;
-            messageLine->setText("Press a pad button for " + wordFor(action) + " (Escape cancels)");
+            messageLine->setText(fill(tr("Press a pad button for {1} (Escape cancels)"), {wordFor(action)}));
         });
         padButtons[action] = button;
     }
@@ -211,11 +235,14 @@ void OptionsScreen::choosePadButton() {
     const std::string swapped = settings.bindPadButton(*padCapture, *pressed);
     Gamepad& pad = InputManager::getInstance()->gamepad;
     pad.bindButton(*padCapture, *pressed);
-    std::string line =
-        wordFor(*padCapture) + " is now " + ActionLabel::forPad(*padCapture, settings, padFamily());
+    // TRANSLATORS: {1} is an action ("Lay"), {2} a pad button ("A").
+    std::string line = fill(tr("{1} is now {2}"),
+                            {wordFor(*padCapture), ActionLabel::forPad(*padCapture, settings, padFamily())});
     if (!swapped.empty()) {
         pad.bindButton(swapped, settings.padButton(swapped));
-        line += "; " + wordFor(swapped) + " takes " + ActionLabel::forPad(swapped, settings, padFamily());
+        // TRANSLATORS: follows "Lay is now A" when another action had that button: "Shoot takes X".
+        line += fill(tr("; {1} takes {2}"),
+                     {wordFor(swapped), ActionLabel::forPad(swapped, settings, padFamily())});
     }
     game->saveSettings();
     messageLine->setText(line);
@@ -236,7 +263,7 @@ void OptionsScreen::buildSwitchesAndChoices(ui::FlowLayout& flow) {
             button->onClick.connect([this, &row] { nextChoice(row, 1); });
             choices[row.path] = button;
         } else if (row.control == SettingTable::Control::CheckBox) {
-            auto box = makeCheckBox(row.label, flow.place(kCell) + sf::Vector2f(4.0f, 2.0f));
+            auto box = makeCheckBox(tr(row.label.c_str()), flow.place(kCell) + sf::Vector2f(4.0f, 2.0f));
             gui.add(box, row.path);
             // The widget's own signal must not own the widget: a plain pointer, valid while the Gui holds it.
             box->onClick.connect([this, &row, shown = box.get()] { changed(row, shown->isChecked()); });
@@ -246,15 +273,17 @@ void OptionsScreen::buildSwitchesAndChoices(ui::FlowLayout& flow) {
 }
 
 void OptionsScreen::buildLastRow(ui::FlowLayout& flow) {
-    resetKeysButton = addButton(ui::Button::create("Reset keys"), flow.place(kCell), kCell, "resetKeys");
+    // TRANSLATORS: an Options button of about 18 letters.
+    resetKeysButton = addButton(ui::Button::create(tr("Reset keys")), flow.place(kCell), kCell, "resetKeys");
     resetKeysButton->onClick.connect([this] {
         GameStateManager* game = GameStateManager::getInstance();
         game->settings.keys = Settings().keys;
         game->settings.padButtons = Settings().padButtons;
         game->saveSettings();
-        messageLine->setText("Every action has its first key and pad button again");
+        messageLine->setText(tr("Every action has its first key and pad button again"));
     });
-    backButton = addButton(ui::Button::create("Back"), flow.place(kCell), kCell, "back");
+    // TRANSLATORS: an Options button of about 18 letters.
+    backButton = addButton(ui::Button::create(tr("Back")), flow.place(kCell), kCell, "back");
     backButton->onClick.connect([this] { backChosen = true; });
     flow.endRow();
     messageLine = makeLabel("", {kLeft + 10.0f, flow.bottom() + 2.0f}, 20);
@@ -282,13 +311,17 @@ void OptionsScreen::showSettings() {
     }
     for (auto& [action, button] : keyButtons) {
         const bool waiting = capture.isActive() && capture.actionChosen() == action;
-        button->setText(wordFor(action) + ": " +
-                        (waiting ? "press a key" : ActionLabel::forKeyboard(action, settings)));
+        // TRANSLATORS: on a key button while it waits for the key: "Lay: press a key".
+        button->setText(
+            fill(tr("{1}: {2}"), {wordFor(action),
+                                  waiting ? tr("press a key") : ActionLabel::forKeyboard(action, settings)}));
     }
     for (auto& [action, button] : padButtons) {
         const bool waiting = padCapture == action;
-        button->setText(wordFor(action) + ": " +
-                        (waiting ? "press" : ActionLabel::forPad(action, settings, padFamily())));
+        // TRANSLATORS: on a small pad button while it waits for the button: "Lay: press".
+        button->setText(fill(
+            tr("{1}: {2}"),
+            {wordFor(action), waiting ? tr("press") : ActionLabel::forPad(action, settings, padFamily())}));
     }
     if (padCapture) {
         return;
@@ -311,6 +344,9 @@ void OptionsScreen::changed(const SettingTable::Row& row, const SettingTable::Va
         return;
     }
     row.set(game->settings, value);
+    if (row.effect == SettingTable::Effect::Language) {
+        Translator::instance().choose(game->settings.language);
+    }
     if (row.effect == SettingTable::Effect::Volumes) {
         const Settings& settings = game->settings;
         AssetManager* assets = AssetManager::getInstance();
@@ -377,6 +413,9 @@ void OptionsScreen::update(float) {
         AssetManager::getInstance()->playSoundIfLoaded("buttonClick");
         game->setState(GameStateManager::kStartScreen);
         return;
+    }
+    if (wordsBuilt != Translator::instance().generation()) {
+        rebuildWords(); // the language changed: the next frame shows the new words
     }
     showSettings();
 }

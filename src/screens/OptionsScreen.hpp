@@ -51,6 +51,8 @@ public:
 
 private:
     void buildWidgets();
+    // Builds every widget again in the language in use, keeping the focus where it was.
+    void rebuildWords();
     // A small title over a section of the flow.
     void addHeading(const std::string& text, ui::FlowLayout& flow);
     void buildSlider(const SettingTable::Row& row, ui::FlowLayout& flow);
@@ -74,4 +76,6 @@ private:
     // The number beside each slider.
     std::map<std::string, std::shared_ptr<ui::Label>> sliderValues;
     bool backChosen = false;
+    // The translator's generation the words were built in.
+    unsigned wordsBuilt = 0;
 };

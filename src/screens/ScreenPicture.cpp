@@ -1,6 +1,7 @@
 #include "screens/ScreenPicture.hpp"
 
 #include "assets/AssetManager.hpp"
+#include "i18n/Translator.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
 
@@ -17,7 +18,8 @@ std::shared_ptr<GameObject> ScreenPicture::makePicture(const std::string& name, 
     AssetManager* assets = AssetManager::getInstance();
     assets->loadTexture(textureName, file);
     if (!assets->hasTexture(textureName)) {
-        sf::err() << "Pellowick: cannot show the picture " << file << ": the file is missing or unreadable"
+        sf::err() << "Pellowick: "
+                  << fill(tr("cannot show the picture {1}: the file is missing or unreadable"), {file})
                   << std::endl;
         return nullptr;
     }

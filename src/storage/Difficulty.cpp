@@ -1,5 +1,7 @@
 #include "storage/Difficulty.hpp"
 
+#include "i18n/Translator.hpp"
+
 std::string Difficulties::nameOf(Difficulty level) {
     switch (level) {
     case Difficulty::Easy:
@@ -12,9 +14,15 @@ std::string Difficulties::nameOf(Difficulty level) {
 }
 
 std::string Difficulties::titleOf(Difficulty level) {
-    std::string title = nameOf(level);
-    title[0] = static_cast<char>(title[0] - 'a' + 'A');
-    return title;
+    // In English: the screens that show it look it up in the catalog.
+    switch (level) {
+    case Difficulty::Easy:
+        return N_("Easy");
+    case Difficulty::Hard:
+        return N_("Hard");
+    default:
+        return N_("Normal");
+    }
 }
 
 const std::vector<Difficulty>& Difficulties::all() {

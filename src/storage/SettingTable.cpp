@@ -1,5 +1,6 @@
 #include "storage/SettingTable.hpp"
 
+#include "i18n/Translator.hpp"
 #include "storage/Settings.hpp"
 
 #include <algorithm>
@@ -65,7 +66,8 @@ Row difficultyRow() {
     row.path = "game.difficulty";
     row.kind = Kind::Choice;
     row.control = Control::Choice;
-    row.label = "Difficulty";
+    // TRANSLATORS: an Options button shows "Difficulty: Normal" in about 18 letters.
+    row.label = N_("Difficulty");
     for (const Difficulty level : Difficulties::all()) {
         row.choices.emplace_back(Difficulties::nameOf(level), Difficulties::titleOf(level));
     }
@@ -76,28 +78,52 @@ Row difficultyRow() {
     return row;
 }
 
+Row languageRow() {
+    Row row;
+    row.path = "game.language";
+    row.kind = Kind::Choice;
+    row.control = Control::Choice;
+    // TRANSLATORS: an Options button shows "Language: Deutsch" in about 18 letters.
+    row.label = N_("Language");
+    // TRANSLATORS: the language choice that follows the system's language.
+    row.choices = {{"system", N_("System")},
+                   {"en", "English"},
+                   {"de", "Deutsch"},
+                   {"fr", "Français"},
+                   {"es", "Español"}};
+    row.choicesNameThemselves = true;
+    row.effect = SettingTable::Effect::Language;
+    row.get = [](const Settings& settings) -> Value { return settings.language; };
+    row.set = [](Settings& settings, const Value& value) {
+        settings.language = std::get<std::string>(value);
+    };
+    return row;
+}
+
 std::vector<Row> makeRows() {
     std::vector<Row> rows;
-    rows.push_back(numberRow<&Settings::musicVolume>("audio.music", Control::Slider, "Music", 0,
+    rows.push_back(numberRow<&Settings::musicVolume>("audio.music", Control::Slider, N_("Music"), 0,
                                                      Settings::kMostVolume, 5));
     rows.back().effect = SettingTable::Effect::Volumes;
-    rows.push_back(numberRow<&Settings::effectsVolume>("audio.effects", Control::Slider, "Effects", 0,
+    rows.push_back(numberRow<&Settings::effectsVolume>("audio.effects", Control::Slider, N_("Effects"), 0,
                                                        Settings::kMostVolume, 5));
     rows.back().effect = SettingTable::Effect::Volumes;
     // The menu's own audio box shows this one.
-    rows.push_back(switchRow<&Settings::audio>("audio.enabled", Control::None, "Audio"));
+    rows.push_back(switchRow<&Settings::audio>("audio.enabled", Control::None, N_("Audio")));
     rows.push_back(difficultyRow());
     // Slows the whole level alike, for players who need more time; wins below full speed are kept as
     // assisted.
     rows.push_back(
-        numberRow<&Settings::gameSpeed>("game.game_speed", Control::Slider, "Game speed", 50, 100, 10));
-    rows.push_back(switchRow<&Settings::fullscreen>("window.fullscreen", Control::CheckBox, "Fullscreen"));
-    rows.back().effect = SettingTable::Effect::Window;
-    rows.push_back(switchRow<&Settings::showSight>("game.show_sight", Control::CheckBox, "Show sight"));
-    rows.push_back(switchRow<&Settings::showGhost>("game.show_ghost", Control::CheckBox, "Show ghost"));
-    rows.push_back(switchRow<&Settings::rumble>("pad.rumble", Control::CheckBox, "Rumble"));
+        numberRow<&Settings::gameSpeed>("game.game_speed", Control::Slider, N_("Game speed"), 50, 100, 10));
+    rows.push_back(languageRow());
     rows.push_back(
-        switchRow<&Settings::openAllLevels>("game.open_all_levels", Control::CheckBox, "Open every level"));
+        switchRow<&Settings::fullscreen>("window.fullscreen", Control::CheckBox, N_("Fullscreen")));
+    rows.back().effect = SettingTable::Effect::Window;
+    rows.push_back(switchRow<&Settings::showSight>("game.show_sight", Control::CheckBox, N_("Show sight")));
+    rows.push_back(switchRow<&Settings::showGhost>("game.show_ghost", Control::CheckBox, N_("Show ghost")));
+    rows.push_back(switchRow<&Settings::rumble>("pad.rumble", Control::CheckBox, N_("Rumble")));
+    rows.push_back(switchRow<&Settings::openAllLevels>("game.open_all_levels", Control::CheckBox,
+                                                       N_("Open every level")));
     // The window's size is kept as the player leaves it, never chosen in Options.
     rows.push_back(windowSide("window.width", &sf::Vector2u::x));
     rows.push_back(windowSide("window.height", &sf::Vector2u::y));

@@ -16,7 +16,7 @@ public:
     enum class Kind { Switch, Number, Choice };
     enum class Control { None, CheckBox, Slider, Choice };
     // What else a change made in Options does, besides being saved.
-    enum class Effect { None, Volumes, Window };
+    enum class Effect { None, Volumes, Window, Language };
     using Value = std::variant<bool, int, std::string>;
 
     struct Row {
@@ -24,7 +24,7 @@ public:
         std::string path;
         Kind kind = Kind::Switch;
         Control control = Control::None;
-        // The Options control's words: "Show sight", "Difficulty".
+        // The Options control's words in English, looked up in the catalog where shown: "Show sight".
         std::string label;
         // A number's limits, and the slider's step.
         int least = 0;
@@ -32,6 +32,9 @@ public:
         int step = 1;
         // A choice's values as the file writes them, with the words Options shows for each.
         std::vector<std::pair<std::string, std::string>> choices;
+        // Choices that are languages, each named in its own words and so never translated; the first
+        // ("System") is.
+        bool choicesNameThemselves = false;
         Effect effect = Effect::None;
         Value (*get)(const Settings&) = nullptr;
         void (*set)(Settings&, const Value&) = nullptr;

@@ -74,4 +74,6 @@ public:
     bool rumble = true;
     // How fast the level runs, in percent of the full speed: 50 to 100 in steps of 10.
     int gameSpeed = 100;
+    // The language the game shows: "system" follows the system's, or "en", "de", "fr", "es".
+    std::string language = "system";
 };

@@ -2,6 +2,7 @@
 
 #include "app/Letterbox.hpp"
 #include "common/FileCheck.hpp"
+#include "i18n/Translator.hpp"
 #include "input/ActionTable.hpp"
 #include "input/KeyNames.hpp"
 #include "input/PadNames.hpp"
@@ -135,7 +136,7 @@ std::vector<FileBinding> readBindings(const toml::table& file, const Report& rep
             continue;
         }
         if (!KeyNames::keptByTheGame(*key).empty()) {
-            report(line, "keys." + action + ": " + keyName + " " + KeyNames::keptByTheGame(*key) +
+            report(line, "keys." + action + ": " + fill(KeyNames::keptByTheGame(*key), {keyName}) +
                              " and cannot be bound; " + fallback);
             continue;
         }

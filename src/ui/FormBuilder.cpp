@@ -1,6 +1,7 @@
 #include "ui/FormBuilder.hpp"
 
 #include "common/FileCheck.hpp"
+#include "i18n/Translator.hpp"
 #include "ui/BitmapButton.hpp"
 #include "ui/Button.hpp"
 #include "ui/CheckBox.hpp"
@@ -201,18 +202,21 @@ void FormBuilder::applyKindKeys(Widget& widget, const FormSection& section) {
         const auto found = properties.find(key);
         return found == properties.end() ? std::nullopt : std::optional<FormValue>(valueOf(found->second));
     };
-    const auto text = valueFor("Text");
+    // A form's words are English; the catalog has them (pellowick-levelstrings gathers them).
+    const auto formText = valueFor("Text");
+    const std::optional<std::string> text =
+        formText ? std::optional<std::string>(tr(formText->toString().c_str())) : std::nullopt;
     const auto textSize = valueFor("TextSize");
     if (auto* button = dynamic_cast<Button*>(&widget)) {
         if (text) {
-            button->setText(text->toString());
+            button->setText(*text);
         }
         if (textSize) {
             button->setTextSize(textSize->toUnsigned(kLargestTextSize));
         }
     } else if (auto* checkBox = dynamic_cast<CheckBox*>(&widget)) {
         if (text) {
-            checkBox->setText(text->toString());
+            checkBox->setText(*text);
         }
         if (textSize) {
             checkBox->setTextSize(textSize->toUnsigned(kLargestTextSize));
@@ -222,7 +226,7 @@ void FormBuilder::applyKindKeys(Widget& widget, const FormSection& section) {
         }
     } else if (auto* label = dynamic_cast<Label*>(&widget)) {
         if (text) {
-            label->setText(text->toString());
+            label->setText(*text);
         }
         if (textSize) {
             label->setTextSize(textSize->toUnsigned(kLargestTextSize));

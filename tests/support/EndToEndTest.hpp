@@ -63,10 +63,9 @@ protected:
         // Started from another folder: the game must find Assets/ beside itself.
         game = std::make_unique<ChildProcess>(
             command,
-            std::vector<std::string>{"DISPLAY=" + display.name, "ALSOFT_CONF=" + folder + "/alsoft.conf",
-                                     "ALSOFT_DRIVERS=" + soundDrivers,
-                                     "XDG_CONFIG_HOME=" + folder + "/config",
-                                     "XDG_DATA_HOME=" + folder + "/data"},
+            withEnvironment({"DISPLAY=" + display.name, "ALSOFT_CONF=" + folder + "/alsoft.conf",
+                             "ALSOFT_DRIVERS=" + soundDrivers, "XDG_CONFIG_HOME=" + folder + "/config",
+                             "XDG_DATA_HOME=" + folder + "/data"}),
             folder, folder + "/stderr.txt");
         findWindow();
         ASSERT_FALSE(window.empty()) << "no window titled Pellowick";
@@ -77,6 +76,11 @@ protected:
     void findWindow() {
         window = display.run("timeout 20 xdotool search --sync --onlyvisible --name '^Pellowick$' | head -1");
         window.erase(std::remove(window.begin(), window.end(), '\n'), window.end());
+    }
+
+    std::vector<std::string> withEnvironment(std::vector<std::string> variables) const {
+        variables.insert(variables.end(), environment.begin(), environment.end());
+        return variables;
     }
 
     // Runs before the game starts, in the test's own folder.
@@ -154,6 +158,8 @@ protected:
     }
 
     VirtualDisplay display;
+    // More variables for the game's environment ("LANGUAGE=es"), set after the test's own.
+    std::vector<std::string> environment;
     // No mouse event at all reaches the game.
     bool keysOnly = false;
     // The OpenAL Soft back ends the game may use; "wave" writes what it plays to heard.wav.

@@ -1,6 +1,7 @@
 #include "Canvas.hpp"
 #include "Pictures.hpp"
 #include "Scenery.hpp"
+#include "i18n/Translator.hpp"
 
 #include <cmath>
 #include <string>
@@ -100,7 +101,7 @@ sf::Image pause(const Fonts& fonts) {
                             sf::Color(255, 217, 138), -4.f);
     const sf::Color ink(34, 20, 8);
     // The lower half stays empty: the game writes there which keys continue, restart and leave, as bound.
-    canvas.text(fonts.bold, "Paused", 76.f, {240.f, 72.f}, Anchor::Centre, sf::Color(255, 217, 138), ink,
+    canvas.text(fonts.bold, tr("Paused"), 76.f, {240.f, 72.f}, Anchor::Centre, sf::Color(255, 217, 138), ink,
                 4.f);
     return canvas.finish();
 }

@@ -1,16 +1,19 @@
 // pellowick-assetgen <outputAssetsDir>
 //
 // Draws every picture, synthesises every sound and writes the start menu form the game loads from its
-// Assets/ folder. The output depends only on this code, the Liberation Sans font and fixed seeds, so
-// running it again reproduces the committed files. Text is rendered through OpenGL: run it with a
-// display, e.g. under xvfb-run.
+// Assets/ folder, and the pictures that hold words once more per translated language (Assets/de/...). The
+// output depends only on this code, the Liberation Sans font and fixed seeds, so running it again reproduces
+// the committed files. Text is rendered through OpenGL: run it with a display, e.g. under xvfb-run.
 
 #include "MenuForm.hpp"
 #include "MusicLoop.hpp"
+#include "PictureTable.hpp"
 #include "Pictures.hpp"
 #include "PixelSprites.hpp"
 #include "SoundEffects.hpp"
+#include "app/AssetFolder.hpp"
 #include "assets/GameSounds.hpp"
+#include "i18n/Translator.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <cstdlib>
@@ -87,9 +90,22 @@ int generate(const fs::path& assets) {
         return 1;
     }
     int written = 0, failed = 0;
+    Translator::instance().choose("en");
     for (const PictureJob& job : pictureJobs(fonts)) {
         savePicture(job.draw(), assets / job.file) ? ++written : ++failed;
     }
+    // The pictures with words once more in each translated language, from the game's own catalogs.
+    for (const std::string& language : Translator::translated()) {
+        Translator::instance().choose(language);
+        std::error_code error;
+        fs::create_directories(assets / language, error);
+        for (const PictureJob& job : pictureJobs(fonts)) {
+            if (PictureTable::holdsWords(job.file)) {
+                savePicture(job.draw(), assets / language / job.file) ? ++written : ++failed;
+            }
+        }
+    }
+    Translator::instance().choose("en");
     for (const SoundJob& job : soundJobs()) {
         job.synthesise().save((assets / "Sounds" / job.file).string()) ? ++written : ++failed;
     }
@@ -111,6 +127,9 @@ int main(int argc, char* argv[]) {
                   << std::endl;
         return 1;
     }
+    // The catalogs the build compiled beside the generator.
+    Translator::instance().setCatalogFolder(
+        AssetFolder::catalogFolder(AssetFolder::programDirectory(argv[0]), ""));
     try {
         return generate(argv[1]);
     } catch (const std::exception& error) {
