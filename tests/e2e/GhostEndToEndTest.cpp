@@ -89,8 +89,7 @@ TEST_F(GhostEndToEndTest, AWinKeepsItsGhostAndTheNextRunShowsItUnlessThePlayerHi
     waitSeconds(1.0);
     EXPECT_TRUE(closeAndWait());
     EXPECT_EQ(unexpectedErrors(), "");
-    std::ifstream records(folder + "/data/pellowick/records.toml");
-    const std::string recordsText{std::istreambuf_iterator<char>(records), {}};
+    const std::string recordsText = readWholeFile(folder + "/data/pellowick/records.toml");
     EXPECT_NE(recordsText.find("straight.tmx#"), std::string::npos) << "the walk won the level:\n"
                                                                     << recordsText;
     const std::vector<fs::path> kept = ghosts();

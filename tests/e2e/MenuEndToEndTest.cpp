@@ -1,14 +1,38 @@
 // The real game played by xdotool as a player would: through the menu's screens, muted, into the level,
-// paused and closed.
+// paused and closed; then started again, still muted, into a level of the player's own.
 #include "screens/LevelListScreen.hpp"
 #include "storage/LevelCatalog.hpp"
 #include "support/EndToEndTest.hpp"
+#include "ui/CheckBox.hpp"
 
+#include <cstdio>
 #include <filesystem>
 #include <map>
 
 namespace {
-using MenuEndToEndTest = EndToEndTest;
+class MenuEndToEndTest : public EndToEndTest {
+protected:
+    // The player's own level: a copy of the first one, dropped into their levels folder.
+    void prepare() override {
+        std::filesystem::create_directories(folder + "/data/pellowick/levels");
+        std::filesystem::copy_file(std::string(PELLOWICK_RUNTIME_DIR) + "/Assets/map.tmx",
+                                   folder + "/data/pellowick/levels/mine.tmx");
+    }
+    // Pixels of the tick's colour inside the menu's audio box, away from its border.
+    int tickPixels(const sf::Image& image, sf::Vector2f corner) {
+        auto audio = form.get<ui::CheckBox>("audio");
+        const sf::Color tick = audio->getRenderer()->getColor("CheckColor").value_or(sf::Color::Black);
+        const sf::Vector2f from = corner + audio->getPosition() + sf::Vector2f(4, 4);
+        const sf::Vector2f to = corner + audio->getPosition() + audio->getSize() - sf::Vector2f(4, 4);
+        int count = 0;
+        for (float y = from.y; y < to.y; ++y) {
+            for (float x = from.x; x < to.x; ++x) {
+                count += near(image.getPixel(unsigned(x), unsigned(y)), tick) ? 1 : 0;
+            }
+        }
+        return count;
+    }
+};
 
 // The colour the player's picture uses most, to find the player on screen.
 sf::Color playerColour() {
@@ -46,7 +70,7 @@ sf::Vector2f firstLevelPlayerOnScreen() {
     return {(start.x - view.x + 160) * 2.5f, (start.y - view.y + 160) * 1.875f};
 }
 
-TEST_F(MenuEndToEndTest, PlayerVisitsTheMenuScreensMutesPlaysPausesAndCloses) {
+TEST_F(MenuEndToEndTest, PlayerVisitsTheMenuScreensMutesPlaysPausesClosesAndComesBackMutedToTheirOwnLevel) {
     EXPECT_EQ(display.run("xdotool getwindowname " + window), "Pellowick\n");
     EXPECT_NE(display.run("xdotool getwindowgeometry --shell " + window).find("WIDTH=800\nHEIGHT=600"),
               std::string::npos);
@@ -55,6 +79,7 @@ TEST_F(MenuEndToEndTest, PlayerVisitsTheMenuScreensMutesPlaysPausesAndCloses) {
 
     // The menu shows each button of the form where the form puts it, the focus on Start from the first.
     const sf::Image menu = shot("menu");
+    ASSERT_GT(tickPixels(menu, corner), 0) << "audio is on at the first start";
     for (const char* name : {"start", "credits", "controls", "exit"}) {
         auto button = form.get<ui::Button>(name);
         ASSERT_NE(button, nullptr) << name;
@@ -91,6 +116,7 @@ TEST_F(MenuEndToEndTest, PlayerVisitsTheMenuScreensMutesPlaysPausesAndCloses) {
 
     ASSERT_TRUE(closeAndWait()) << "closing the window ends the game";
     EXPECT_EQ(unexpectedErrors(), "");
+    EXPECT_NE(settingsText().find("enabled = false"), std::string::npos);
 
     // What OpenAL played: music first, silence once the audio box was cleared.
     const sf::SoundBuffer sound = heard();
@@ -99,27 +125,17 @@ TEST_F(MenuEndToEndTest, PlayerVisitsTheMenuScreensMutesPlaysPausesAndCloses) {
     ASSERT_GT(end, 4 * rate);
     EXPECT_GT(peakOf(sound, 0, end - 2 * rate), 1000) << "the music played";
     EXPECT_LT(peakOf(sound, end - 2 * rate, end), 50) << "muted: nothing is heard";
-}
 
-class PlayersLevelEndToEndTest : public EndToEndTest {
-protected:
-    // The player's own level: a copy of the first one, dropped into their levels folder.
-    void prepare() override {
-        std::filesystem::create_directories(folder + "/data/pellowick/levels");
-        std::filesystem::copy_file(std::string(PELLOWICK_RUNTIME_DIR) + "/Assets/map.tmx",
-                                   folder + "/data/pellowick/levels/mine.tmx");
-    }
-};
-
-// A fresh data folder: the first level is open, the second locked, and the player's own level, on the list's
-// second page, is never locked.
-TEST_F(PlayersLevelEndToEndTest, TheSecondLevelIsLockedAndALevelInThePlayersFolderStarts) {
-    loadForm();
+    // Started again, the box stays cleared and the game silent. A fresh data folder: the first level is
+    // open, the second locked, and the player's own level, on the list's second page, is never locked.
+    std::remove((folder + "/heard.wav").c_str());
+    startGame();
+    const sf::Vector2f again = windowCorner();
+    EXPECT_EQ(tickPixels(shot("unticked"), again), 0) << "the box starts cleared";
     clickWidget("levels");
     const sf::Image list = shot("list");
-    const sf::Vector2f corner = windowCorner();
     const auto rowBorder = [&](const sf::Image& image, int row) {
-        return image.getPixel(unsigned(corner.x) + 400, unsigned(corner.y) + 100 + unsigned(row) * 58 + 1);
+        return image.getPixel(unsigned(again.x) + 400, unsigned(again.y) + 100 + unsigned(row) * 58 + 1);
     };
     const sf::Color gold(232, 200, 114);
     const sf::Color locked(90, 90, 100);
@@ -138,10 +154,14 @@ TEST_F(PlayersLevelEndToEndTest, TheSecondLevelIsLockedAndALevelInThePlayersFold
     EXPECT_FALSE(near(rowBorder(second, mine + 1), gold));
     clickAt({400.0f, 100.0f + mine * 58 + 25});
     waitSeconds(1.5);
-    const sf::Image level = shot("level");
-    EXPECT_GT(differingShare(second, level), 0.3) << "the level replaces the list";
-    EXPECT_TRUE(shownNear(level, corner + firstLevelPlayerOnScreen(), 30, playerColour()));
+    const sf::Image ownLevel = shot("own-level");
+    EXPECT_GT(differingShare(second, ownLevel), 0.3) << "the level replaces the list";
+    EXPECT_TRUE(shownNear(ownLevel, again + firstLevelPlayerOnScreen(), 30, playerColour()));
+    ASSERT_TRUE(closeAndWait());
     EXPECT_EQ(unexpectedErrors().find("Pellowick:"), std::string::npos) << unexpectedErrors();
+    const sf::SoundBuffer quiet = heard();
+    EXPECT_GT(quiet.getSampleCount(), quiet.getSampleRate()) << "the game ran for a while";
+    EXPECT_LT(peakOf(quiet, 0, quiet.getSampleCount()), 50) << "silent from the very start";
 }
 
 } // namespace

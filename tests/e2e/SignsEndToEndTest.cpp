@@ -52,11 +52,13 @@ protected:
 };
 
 // The level's card as it starts, the egg's own mark over a dog that runs after it, and the Caught screen's
-// time and how to try again: drawn by the real game in its window.
+// time and how to try again: drawn by the real game in its window. One Space there goes to the menu and no
+// further.
 TEST_F(SignsEndToEndTest, TheCardTheEggChaseMarkAndTheWayToTryAgainAreOnScreen) {
     testlevel::writeImages(folder + "/");
     std::ofstream(folder + "/decoy.tmx") << decoyLevel(folder + "/");
     startGame({program, "--map", "decoy.tmx"});
+    const sf::Image menu = shot("menu");
     tap("Return");
     const sf::Vector2f corner = windowCorner();
     const sf::Color gold(232, 200, 114);
@@ -90,6 +92,10 @@ TEST_F(SignsEndToEndTest, TheCardTheEggChaseMarkAndTheWayToTryAgainAreOnScreen) 
     EXPECT_GT(pixelsNear(caught, corner, timeLine, cream), 100) << "the time";
     EXPECT_GT(pixelsNear(caught, corner, {150, 448, 500, 28}, sf::Color(255, 230, 160)), 200)
         << "Press R to try again, or Y on the pad";
+    tap("space");
+    waitSeconds(1.0);
+    EXPECT_LT(differingShare(menu, shot("menu-again")), 0.03)
+        << "Space leaves the lost screen for the menu, and the menu's Start does not take it as well";
     EXPECT_TRUE(closeAndWait());
     EXPECT_EQ(unexpectedErrors(), "");
 }

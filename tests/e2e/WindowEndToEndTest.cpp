@@ -1,5 +1,4 @@
 #include "support/EndToEndTest.hpp"
-#include "ui/CheckBox.hpp"
 
 // The real game on a 1600x900 screen: fullscreen, a resized window, and the settings it keeps.
 namespace {
@@ -48,45 +47,6 @@ TEST_F(WindowEndToEndTest, FullscreenAndAResizedWindowShowTheMenuLetterboxedAndC
 
     waitSeconds(0.5);
     EXPECT_NE(settingsText().find("width = 1600"), std::string::npos) << "the settled size is saved";
-    EXPECT_EQ(unexpectedErrors(), "");
-}
-
-TEST_F(WindowEndToEndTest, AnAudioBoxClearedOnceStaysClearedAndSilentAtTheNextStart) {
-    loadForm();
-    auto audio = form.get<ui::CheckBox>("audio");
-    ASSERT_NE(audio, nullptr);
-    // Pixels of the tick's colour inside the box, away from its border.
-    const auto tickPixels = [&](const sf::Image& image) {
-        const sf::Color tick = audio->getRenderer()->getColor("CheckColor").value_or(sf::Color::Black);
-        int count = 0;
-        for (float y = audio->getPosition().y + 4; y < audio->getPosition().y + audio->getSize().y - 4; ++y) {
-            for (float x = audio->getPosition().x + 4; x < audio->getPosition().x + audio->getSize().x - 4;
-                 ++x) {
-                count += near(image.getPixel(unsigned(x), unsigned(y)), tick) ? 1 : 0;
-            }
-        }
-        return count;
-    };
-    display.run("xdotool windowmove --sync " + window + " 0 0");
-    waitSeconds(0.5);
-    ASSERT_GT(tickPixels(shot("ticked")), 0) << "audio is on at the first start";
-    clickWidget("audio");
-    clickWidget("exit");
-    int status = -1;
-    ASSERT_TRUE(game->waitForExit(10.0, status));
-    EXPECT_NE(settingsText().find("enabled = false"), std::string::npos);
-
-    std::remove((folder + "/heard.wav").c_str());
-    startGame();
-    display.run("xdotool windowmove --sync " + window + " 0 0");
-    waitSeconds(1.5);
-    EXPECT_EQ(tickPixels(shot("unticked")), 0) << "the box starts cleared";
-    clickWidget("exit");
-    ASSERT_TRUE(game->waitForExit(10.0, status));
-
-    const sf::SoundBuffer sound = heard();
-    EXPECT_GT(sound.getSampleCount(), sound.getSampleRate()) << "the game ran for a while";
-    EXPECT_LT(peakOf(sound, 0, sound.getSampleCount()), 50) << "silent from the very start";
     EXPECT_EQ(unexpectedErrors(), "");
 }
 } // namespace

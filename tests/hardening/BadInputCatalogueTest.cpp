@@ -184,20 +184,6 @@ INSTANTIATE_TEST_SUITE_P(LevelFile, BadInputCatalogueTest, ::testing::ValuesIn(k
 INSTANTIATE_TEST_SUITE_P(MenuFiles, BadInputCatalogueTest, ::testing::ValuesIn(kMenuFiles), caseName);
 INSTANTIATE_TEST_SUITE_P(ScreenPictures, BadInputCatalogueTest, ::testing::ValuesIn(kScreenPictures),
                          caseName);
-
-// The copy of Assets/ the catalogue breaks is playable as it is: every case above is caused by its
-// one change alone. Its goal, borders and exit share the empty name, so each replaces the last in the
-// name registry while its collider stays in play: those objects must outlive the level's first frames.
-TEST(BadInputBaselineTest, UnbrokenCopyPlaysTheLevelWithoutErrors) {
-    BrokenAssets assets;
-    ErrCapture errors;
-    GameHarness harness;
-    ASSERT_TRUE(harness.frames(1));
-    GameStateManager::getInstance()->setState(kLevel);
-    ASSERT_TRUE(harness.frames(3));
-    EXPECT_NE(harness.screen<IngameScreen>(), nullptr) << errors.text();
-    EXPECT_EQ(errors.text().find("error"), std::string::npos) << errors.text();
-    EXPECT_EQ(errors.text().find("Failed"), std::string::npos) << errors.text();
-}
+// That the unbroken copy plays without a word is held where the restart reloads it.
 
 } // namespace

@@ -54,6 +54,19 @@ struct Breakage {
 TEST_F(MapCheckerTest, EachBreakageIsReportedOnItsOwnLine) {
     const std::string player = "name=\"player1\" type=\"player\"";
     const std::string dir = imageDir();
+    // The map's own properties go right after its opening tag, one element a line as Tiled writes them.
+    const std::string mapTag = "infinite=\"0\">\n";
+    const auto withProperties = [&](const std::string& properties) {
+        return mapTag + "<properties>\n" + properties + "</properties>\n";
+    };
+    const auto medals = [&](const std::string& gold, const std::string& silver, const std::string& bronze) {
+        return withProperties("<property name=\"bronzeTime\" type=\"float\" value=\"" + bronze +
+                              "\"/>\n<property name=\"goldTime\" type=\"float\" value=\"" + gold +
+                              "\"/>\n<property name=\"silverTime\" type=\"float\" value=\"" + silver +
+                              "\"/>\n");
+    };
+    const std::string idRule = "; it names the level's records and ghost files, so it must be 1 to 100 "
+                               "letters, digits, '-', '_' or '.', not starting with '.'";
     const std::vector<Breakage> cases = {
         {"player missing", player, "name=\"player\" type=\"player\"",
          "error: object \"player1\": missing: the game needs an object of this name with type \"player\""},
@@ -62,48 +75,28 @@ TEST_F(MapCheckerTest, EachBreakageIsReportedOnItsOwnLine) {
              "</objectgroup>\n<objectgroup name=\"Objects\">\n",
          "error: object \"cam2\": comes before \"player1\" in the file; move the player first, the camera "
          "looks it up while the map loads"},
-        {"walls rule not a bool", "infinite=\"0\">\n",
-         "infinite=\"0\">\n<properties>\n<property name=\"wallsBlockSight\" type=\"bool\" value=\"yes\"/>\n"
-         "</properties>\n",
+        {"walls rule not a bool", mapTag,
+         withProperties("<property name=\"wallsBlockSight\" type=\"bool\" value=\"yes\"/>\n"),
          "error: map property \"wallsBlockSight\": is \"yes\", not true or false (a bool property in Tiled)"},
-        {"level id that cannot name a file", "infinite=\"0\">\n",
-         "infinite=\"0\">\n<properties>\n<property name=\"levelId\" value=\"farm/house\"/>\n</properties>\n",
-         "error: map property \"levelId\": is \"farm/house\"; it names the level's records and ghost files, "
-         "so "
-         "it must be 1 to 100 letters, digits, '-', '_' or '.', not starting with '.'"},
-        {"empty level id", "infinite=\"0\">\n",
-         "infinite=\"0\">\n<properties>\n<property name=\"levelId\" value=\"\"/>\n</properties>\n",
-         "error: map property \"levelId\": is \"\"; it names the level's records and ghost files, so it must "
-         "be "
-         "1 to 100 letters, digits, '-', '_' or '.', not starting with '.'"},
-        {"one medal time alone", "infinite=\"0\">\n",
-         "infinite=\"0\">\n<properties>\n<property name=\"silverTime\" type=\"float\" value=\"60\"/>\n"
-         "</properties>\n",
+        {"level id that cannot name a file", mapTag,
+         withProperties("<property name=\"levelId\" value=\"farm/house\"/>\n"),
+         "error: map property \"levelId\": is \"farm/house\"" + idRule},
+        {"empty level id", mapTag, withProperties("<property name=\"levelId\" value=\"\"/>\n"),
+         "error: map property \"levelId\": is \"\"" + idRule},
+        {"one medal time alone", mapTag,
+         withProperties("<property name=\"silverTime\" type=\"float\" value=\"60\"/>\n"),
          "error: map property \"silverTime\": comes without \"goldTime\" and \"bronzeTime\"; the three medal "
          "times go together"},
-        {"medal times out of order", "infinite=\"0\">\n",
-         "infinite=\"0\">\n<properties>\n<property name=\"bronzeTime\" type=\"float\" value=\"90\"/>\n"
-         "<property name=\"goldTime\" type=\"float\" value=\"40\"/>\n"
-         "<property name=\"silverTime\" type=\"float\" value=\"40\"/>\n</properties>\n",
+        {"medal times out of order", mapTag, medals("40", "40", "90"),
          "error: map property \"silverTime\": is 40, not longer than \"goldTime\" (40); the medal times grow "
          "from gold to bronze"},
-        {"medal time not a number", "infinite=\"0\">\n",
-         "infinite=\"0\">\n<properties>\n<property name=\"bronzeTime\" type=\"float\" value=\"1:30\"/>\n"
-         "<property name=\"goldTime\" type=\"float\" value=\"40\"/>\n"
-         "<property name=\"silverTime\" type=\"float\" value=\"60\"/>\n</properties>\n",
+        {"medal time not a number", mapTag, medals("40", "60", "1:30"),
          "error: map property \"bronzeTime\": is \"1:30\", not a number"},
-        {"medal times no run can meet", "infinite=\"0\">\n",
-         "infinite=\"0\">\n<properties>\n<property name=\"bronzeTime\" type=\"float\" value=\"0.03\"/>\n"
-         "<property name=\"goldTime\" type=\"float\" value=\"0.01\"/>\n"
-         "<property name=\"silverTime\" type=\"float\" value=\"0.02\"/>\n</properties>\n",
+        {"medal times no run can meet", mapTag, medals("0.01", "0.02", "0.03"),
          "error: map property \"goldTime\": is 0.01; it must be from 1 to 86400"},
-        {"medal times the clock cannot tell apart", "infinite=\"0\">\n",
-         "infinite=\"0\">\n<properties>\n<property name=\"bronzeTime\" type=\"float\" value=\"90\"/>\n"
-         "<property name=\"goldTime\" type=\"float\" value=\"40\"/>\n"
-         "<property name=\"silverTime\" type=\"float\" value=\"40.05\"/>\n</properties>\n",
+        {"medal times the clock cannot tell apart", mapTag, medals("40", "40.05", "90"),
          "error: map property \"silverTime\": is 40.05, less than a tenth of a second longer than "
-         "\"goldTime\" "
-         "(40); the clock shows tenths, so the medal times must lie at least 0.1 apart"},
+         "\"goldTime\" (40); the clock shows tenths, so the medal times must lie at least 0.1 apart"},
         {"weightless player", "<property name=\"6_mass\" value=\"1\"/>",
          "<property name=\"6_mass\" value=\"0\"/>",
          "error: object \"player1\": property 6 (\"6_mass\") is 0; it must be greater than 0"},

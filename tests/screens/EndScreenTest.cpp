@@ -30,10 +30,7 @@ protected:
         GameStateManager::getInstance()->hasFormula = true;
         GameHarness::object("player1")->setPosition(GameHarness::object("goal")->getPosition() +
                                                     sf::Vector2f(8.0f, 8.0f));
-        for (int frame = 0; frame < 10 && !harness.screen<EndScreen>(); ++frame) {
-            harness.frames(1);
-        }
-        return harness.screen<EndScreen>() != nullptr;
+        return harness.framesUntil([&] { return harness.screen<EndScreen>() != nullptr; }, 10);
     }
 
     // The frame the end screen draws, with or without its time line, read back before it is shown.
@@ -95,9 +92,7 @@ TEST_F(EndScreenTest, TheTimeLineSitsBetweenThePicturesLinesAtEveryWindowSizeAnd
     // The game's own window, and one as wide as a fullscreen one.
     for (const sf::Vector2u size : {sf::Vector2u(800, 600), sf::Vector2u(1600, 900)}) {
         SCOPED_TRACE(std::to_string(size.x) + "x" + std::to_string(size.y));
-        harness.window().setSize(size);
-        harness.game->queueEvent(windowResize(size.x, size.y));
-        ASSERT_TRUE(harness.frames(2));
+        harness.resize(size);
         ASSERT_EQ(harness.window().getSize(), size);
         const sf::Image without = drawn(false);
         const sf::Image with = drawn(true);
@@ -216,12 +211,18 @@ TEST(MedalTest, EachLimitEarnsItsMedalAsTheClockShowsItAndNamesTheNext) {
 }
 
 // After a win of a shipped level the next one is offered, with a word when this win opened it; the last
-// level offers none.
-TEST_F(EndScreenTest, AWinOffersTheNextLevelAndSaysWhenItOpenedIt) {
+// level offers none. A win shows its medal and numbers, a loss only the numbers.
+TEST_F(EndScreenTest, AWinOffersTheNextLevelAndItsMedalAndALossOnlyTheNumbers) {
     ASSERT_TRUE(winTheLevel());
     EndScreen* end = harness.screen<EndScreen>();
     ASSERT_TRUE(end->nextLevelButton);
     EXPECT_EQ(end->nextLevelButton->getText(), "Now open: The Orchard   Enter");
+    ASSERT_TRUE(end->medalLine && end->medalPicture);
+    EXPECT_EQ(end->medalLine->getText(), "Gold medal") << "the first level's gold is well above a second";
+    EXPECT_EQ(end->nextMedalLine->getText(), "The best medal there is");
+    EXPECT_EQ(end->eggsLine->getText(), "Eggs shot: 0");
+    EXPECT_EQ(end->seenLine->getText(), "Never seen");
+    EXPECT_TRUE(end->numbersCard);
     harness.press(sf::Keyboard::Enter);
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
     EXPECT_EQ(GameStateManager::getInstance()->mapPath, LevelCatalog::shippedLevels().at(1));
@@ -236,26 +237,13 @@ TEST_F(EndScreenTest, AWinOffersTheNextLevelAndSaysWhenItOpenedIt) {
     harness.press(sf::Keyboard::R);
     ASSERT_TRUE(winTheLevel());
     EXPECT_FALSE(harness.screen<EndScreen>()->nextLevelButton) << "the last level has none after it";
-}
-
-TEST_F(EndScreenTest, AWinShowsItsMedalAndNumbersAndALossOnlyTheNumbers) {
-    ASSERT_TRUE(winTheLevel());
-    EndScreen* end = harness.screen<EndScreen>();
-    ASSERT_TRUE(end->medalLine && end->medalPicture);
-    EXPECT_EQ(end->medalLine->getText(), "Gold medal") << "the first level's gold is well above a second";
-    EXPECT_EQ(end->nextMedalLine->getText(), "The best medal there is");
-    EXPECT_EQ(end->eggsLine->getText(), "Eggs shot: 0");
-    EXPECT_EQ(end->seenLine->getText(), "Never seen");
-    EXPECT_TRUE(end->numbersCard);
 
     harness.press(sf::Keyboard::Space);
     ASSERT_TRUE(harness.startLevel());
     // Walked into the first dog of the yard: caught once the dog has seen the player.
     GameHarness::object("player1")->setPosition(GameHarness::object("enemy1")->getPosition() +
                                                 sf::Vector2f(30.0f, 0.0f));
-    for (int frame = 0; frame < 600 && harness.screen<IngameScreen>(); ++frame) {
-        harness.frames(1);
-    }
+    harness.framesUntil([&] { return !harness.screen<IngameScreen>(); }, 600);
     end = harness.screen<EndScreen>();
     ASSERT_NE(end, nullptr);
     EXPECT_FALSE(GameStateManager::getInstance()->won);
@@ -269,8 +257,7 @@ TEST_F(EndScreenTest, AWinShowsItsMedalAndNumbersAndALossOnlyTheNumbers) {
 
 TEST_F(EndScreenTest, ASlowerGameWinsAsAssistedWithoutAMedalOrAGhost) {
     GameStateManager* game = GameStateManager::getInstance();
-    harness.press(sf::Keyboard::Escape);
-    harness.press(sf::Keyboard::Q);
+    harness.leaveForTheMenu();
     game->settings.gameSpeed = 70;
     ASSERT_TRUE(harness.startLevel());
     harness.frames(60);

@@ -11,15 +11,12 @@
 #include "support/GameHarness.hpp"
 #include "ui/Button.hpp"
 
-#include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 
 // The practice yard's lessons played from the menu, frame by frame at 1/60 s, with scripted keys: each is
 // won by a careful route at every difficulty, and each needs what it teaches.
 namespace {
-const std::vector<Difficulty> kEveryDifficulty = {Difficulty::Easy, Difficulty::Normal, Difficulty::Hard};
-
 class LessonPlayTest : public testing::Test {
 protected:
     static std::shared_ptr<GameObject> object(const std::string& name) { return GameHarness::object(name); }
@@ -36,9 +33,7 @@ protected:
         LevelListScreen* list = harness.screen<LevelListScreen>();
         ASSERT_NE(list, nullptr);
         ASSERT_TRUE(list->practice);
-        for (int frame = 0; frame < 600 && !list->pageChecked(); ++frame) {
-            harness.frames(1);
-        }
+        harness.waitForPage(*list);
         ASSERT_TRUE(harness.clickOn(list->entryButtons[number - 1]));
         ASSERT_TRUE(playing());
         ASSERT_EQ(GameStateManager::getInstance()->mapPath, LevelCatalog::lessons()[number - 1]);
@@ -50,25 +45,11 @@ protected:
         harness.frames(frames);
         harness.hold(key, false);
     }
-    void leaveForTheMenu() {
-        harness.press(sf::Keyboard::Escape);
-        harness.press(sf::Keyboard::Q);
-    }
 
     // Walks to each point in turn, along one axis at a time; false once caught on the way.
     bool walk(const std::vector<sf::Vector2f>& points) {
         for (const sf::Vector2f target : points) {
-            for (int guard = 0; guard < 3000 && playing(); ++guard) {
-                const sf::Vector2f gap = target - object("player1")->getPosition();
-                if (std::abs(gap.x) <= 0.45f && std::abs(gap.y) <= 0.45f) {
-                    break;
-                }
-                const sf::Keyboard::Key key = std::abs(gap.x) > 0.45f
-                                                  ? (gap.x > 0 ? sf::Keyboard::D : sf::Keyboard::A)
-                                                  : (gap.y > 0 ? sf::Keyboard::S : sf::Keyboard::W);
-                hold(key);
-                seeDog();
-            }
+            harness.walkTo(target, [&] { seeDog(); });
             if (caught()) {
                 return false;
             }
@@ -77,10 +58,12 @@ protected:
     }
     // At most `longest` frames.
     void waitUntil(const std::function<bool()>& ready, int longest = 60 * 30) {
-        for (int frame = 0; frame < longest && playing() && !ready(); ++frame) {
-            harness.frames(1);
-            seeDog();
-        }
+        harness.framesUntil(
+            [&] {
+                seeDog();
+                return !playing() || ready();
+            },
+            longest);
     }
     // What the player saw of the lesson's dog on the way.
     void seeDog() {
@@ -96,7 +79,7 @@ protected:
 
     // Every lesson at every difficulty, from the menu.
     void playAtEveryDifficulty(std::size_t number, const std::function<bool()>& route) {
-        for (const Difficulty difficulty : kEveryDifficulty) {
+        for (const Difficulty difficulty : Difficulties::all()) {
             SCOPED_TRACE("lesson " + std::to_string(number) + " on " + Difficulties::nameOf(difficulty));
             GameStateManager::getInstance()->settings.difficulty = difficulty;
             sawWarning = sawEggChase = false;
@@ -181,7 +164,7 @@ TEST_F(LessonPlayTest, FirstStepsGoesInAndOutAndTheCardHoldsTheStart) {
     harness.press(sf::Keyboard::Return);
     ASSERT_TRUE(playing());
     EXPECT_EQ(harness.screen<IngameScreen>()->titleCard.lines().front(), "Lesson 2: The dog's eye");
-    leaveForTheMenu();
+    harness.leaveForTheMenu();
 
     playAtEveryDifficulty(1, route);
 }
@@ -198,7 +181,7 @@ TEST_F(LessonPlayTest, TheDogsEyeIsPassedJustOutsideItsEdge) {
 }
 
 TEST_F(LessonPlayTest, TheDecoyDrawsTheGuardFromTheDoorWithItsOwnMarkAndWithoutItTheGuardCatches) {
-    for (const Difficulty difficulty : kEveryDifficulty) {
+    for (const Difficulty difficulty : Difficulties::all()) {
         SCOPED_TRACE(Difficulties::nameOf(difficulty));
         GameStateManager::getInstance()->settings.difficulty = difficulty;
         startLesson(3);
@@ -253,7 +236,7 @@ TEST_F(LessonPlayTest, AtHalfSpeedEverythingMovesAtHalfThePaceAndTheClockKeepsRe
         moved.player = object("player1")->getPosition().x - start.x;
         moved.dog = object("enemy1")->getPosition().x - dogStart.x;
         moved.clock = harness.screen<IngameScreen>()->clockText->getText();
-        leaveForTheMenu();
+        harness.leaveForTheMenu();
         // The egg of the third lesson laid, armed from that moment, and shot down for a second.
         startLesson(3);
         walk({{80, 226}});
@@ -268,7 +251,7 @@ TEST_F(LessonPlayTest, AtHalfSpeedEverythingMovesAtHalfThePaceAndTheClockKeepsRe
         harness.tap(sf::Keyboard::Space);
         harness.frames(30 * 100 / speed);
         moved.egg = object("egg1")->getPosition().y - laid.y;
-        leaveForTheMenu();
+        harness.leaveForTheMenu();
         return moved;
     };
     const Moved full = playFor(100);

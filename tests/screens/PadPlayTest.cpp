@@ -14,7 +14,6 @@
 #include "ui/Label.hpp"
 
 #include <cmath>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -24,13 +23,6 @@ const auto object = GameHarness::object;
 
 class PadPlayTest : public ::testing::Test {
 protected:
-    // Held for two frames, then let go for one.
-    void press(VirtualPad& pad, int button) {
-        pad.hold(button);
-        harness.frames(2);
-        pad.hold(button, false);
-        harness.frames(1);
-    }
     void tilt(VirtualPad& pad, int axis, float position, int frames = 2) {
         pad.tilt(axis, position);
         harness.frames(frames);
@@ -49,8 +41,7 @@ protected:
     // Gives the player an egg, lays it with `lay`, waits for it to arm, shoots it with `shoot` and
     // returns how it moved in the first frames of its flight.
     template <class Lay, class Shoot> sf::Vector2f layAndShoot(Lay lay, Shoot shoot) {
-        auto player = object("player1");
-        player->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
+        GameHarness::giveEgg();
         lay();
         harness.frames(70);
         const sf::Vector2f before = object("egg1")->getPosition();
@@ -70,10 +61,10 @@ TEST_F(PadPlayTest, APlayStationPadWalksTheMenuButNotWithoutFocusAndTheControlsS
     harness.frames(1);
     EXPECT_EQ(focused(), menuItem("start")) << "a fresh menu shows its focus on its first button";
     harness.game->queueEvent(focusLost());
-    press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    harness.press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     EXPECT_EQ(focused(), menuItem("start")) << "while another window has the focus the pad is not ours";
     harness.game->queueEvent(focusGained());
-    press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    harness.press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     EXPECT_EQ(focused(), menuItem("practice")) << "the first press moves the focus";
     tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.2f);
     EXPECT_EQ(focused(), menuItem("practice")) << "inside the dead zone";
@@ -81,7 +72,7 @@ TEST_F(PadPlayTest, APlayStationPadWalksTheMenuButNotWithoutFocusAndTheControlsS
         tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.8f);
     }
     EXPECT_EQ(focused(), menuItem("controls"));
-    press(pad, SDL_CONTROLLER_BUTTON_A);
+    harness.press(pad, SDL_CONTROLLER_BUTTON_A);
     ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
     EXPECT_EQ(padColumn(), "\nStick, D-pad\nStick, D-pad\nStick, D-pad\nStick, D-pad\nCross\nSquare, R2\n"
                            "Options\nTriangle\nCircle\nRight stick\nCross, Circle");
@@ -91,7 +82,7 @@ TEST_F(PadPlayTest, APlayStationPadWalksTheMenuButNotWithoutFocusAndTheControlsS
     harness.frames(1);
     EXPECT_EQ(harness.screen<ControlsScreen>()->boundKeys.get("panel"), nullptr)
         << "after the keyboard the default keys are the picture's";
-    press(pad, SDL_CONTROLLER_BUTTON_B);
+    harness.press(pad, SDL_CONTROLLER_BUTTON_B);
     ASSERT_NE(harness.screen<StartScreen>(), nullptr);
     EXPECT_EQ(focused(), menuItem("controls")) << "back on the menu where the player left it";
 }
@@ -99,8 +90,8 @@ TEST_F(PadPlayTest, APlayStationPadWalksTheMenuButNotWithoutFocusAndTheControlsS
 TEST_F(PadPlayTest, ThePadPlaysALevelTheLastPadUsedDrivesAndUnpluggingItPauses) {
     VirtualPad first(VirtualPad::kPlayStation4);
     VirtualPad second(VirtualPad::kXbox360);
-    press(first, SDL_CONTROLLER_BUTTON_A);
-    press(first, SDL_CONTROLLER_BUTTON_A);
+    harness.press(first, SDL_CONTROLLER_BUTTON_A);
+    harness.press(first, SDL_CONTROLLER_BUTTON_A);
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
     const sf::Vector2f start = object("player1")->getPosition();
     tilt(first, SDL_CONTROLLER_AXIS_LEFTX, 0.2f, 20);
@@ -108,8 +99,8 @@ TEST_F(PadPlayTest, ThePadPlaysALevelTheLastPadUsedDrivesAndUnpluggingItPauses) 
     tilt(first, SDL_CONTROLLER_AXIS_LEFTX, 0.6f, 20);
     EXPECT_GT(object("player1")->getPosition().x, start.x + 5.0f);
 
-    const auto lay = [&] { press(first, SDL_CONTROLLER_BUTTON_A); };
-    const sf::Vector2f alongMove = layAndShoot(lay, [&] { press(first, SDL_CONTROLLER_BUTTON_X); });
+    const auto lay = [&] { harness.press(first, SDL_CONTROLLER_BUTTON_A); };
+    const sf::Vector2f alongMove = layAndShoot(lay, [&] { harness.press(first, SDL_CONTROLLER_BUTTON_X); });
     EXPECT_GT(alongMove.x, 4.0f * std::abs(alongMove.y) + 1.0f) << "the way the player last moved";
     const sf::Vector2f alongStick = layAndShoot(lay, [&] {
         first.tilt(SDL_CONTROLLER_AXIS_RIGHTY, -0.9f);
@@ -118,23 +109,23 @@ TEST_F(PadPlayTest, ThePadPlaysALevelTheLastPadUsedDrivesAndUnpluggingItPauses) 
     });
     EXPECT_LT(alongStick.y, -4.0f * std::abs(alongStick.x) - 1.0f) << "where the right stick points";
 
-    object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg2")->colliders[0]);
+    GameHarness::giveEgg("egg2");
     const std::size_t carried = object("player1")->getComponent<LayEggComponent>()->eggStock.size();
-    press(first, SDL_CONTROLLER_BUTTON_START);
+    harness.press(first, SDL_CONTROLLER_BUTTON_START);
     ASSERT_TRUE(harness.screen<IngameScreen>()->paused);
     EXPECT_NE(harness.screen<IngameScreen>()->pauseKeys->getText().find("Options continue"),
               std::string::npos);
     EXPECT_NE(harness.screen<IngameScreen>()->boundKeys->getText().find("LAY Cross"), std::string::npos);
-    press(first, SDL_CONTROLLER_BUTTON_A);
+    harness.press(first, SDL_CONTROLLER_BUTTON_A);
     EXPECT_FALSE(harness.screen<IngameScreen>()->paused);
     EXPECT_EQ(object("player1")->getComponent<LayEggComponent>()->eggStock.size(), carried)
         << "the A that continues lays no egg";
-    press(first, SDL_CONTROLLER_BUTTON_START);
-    press(first, SDL_CONTROLLER_BUTTON_Y);
+    harness.press(first, SDL_CONTROLLER_BUTTON_START);
+    harness.press(first, SDL_CONTROLLER_BUTTON_Y);
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
     EXPECT_EQ(object("player1")->getPosition(), start) << "restarted";
 
-    press(second, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    harness.press(second, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
     EXPECT_EQ(InputManager::getInstance()->gamepad.family(), PadNames::Family::Xbox) << "the pad used last";
     first.unplug();
     harness.frames(1);
@@ -155,10 +146,8 @@ TEST(PadRumbleTest, APadNudgesWhenADogStartsChasingAndShakesWhenCaughtUnlessRumb
         pad.hold(SDL_CONTROLLER_BUTTON_LEFTSHOULDER); // a button the level does not use
         harness.frames(2);
         object("player1")->setPosition(400, 872); // in a dog's path
-        for (int frame = 0; frame < 60 * 10 && !harness.screen<EndScreen>(); ++frame) {
-            harness.frames(1);
-        }
-        ASSERT_NE(harness.screen<EndScreen>(), nullptr);
+        ASSERT_TRUE(harness.framesUntil([&] { return harness.screen<EndScreen>(); }, 60 * 10));
+        EXPECT_FALSE(GameStateManager::getInstance()->won) << "caught";
         std::vector<Uint16> strengths;
         for (const auto& [low, high] : pad.rumbles) {
             EXPECT_EQ(low, high);
@@ -201,15 +190,10 @@ TEST(PadMappingTest, APlayersMappingReplacesSdlsABadLineIsNamedOnceAndAnUnmappab
                   harness.padMappingsFile() + " would make it usable");
 
     // The swapped pad's button 1 is now its A: it focuses the menu and starts the level.
-    for (int i = 0; i < 2; ++i) {
-        swapped.hold(1);
-        harness.frames(2);
-        swapped.hold(1, false);
-        harness.frames(1);
-    }
+    harness.press(swapped, 1);
+    harness.press(swapped, 1);
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
-    harness.press(sf::Keyboard::Escape);
-    harness.press(sf::Keyboard::Q);
+    harness.leaveForTheMenu();
     // The plain joystick plays as the usual Linux layout: its hat moves, its first button is A.
     const auto hat = [&](Uint8 way) {
         raw.setHat(way);
@@ -273,14 +257,11 @@ TEST(PadSettingsTest, ButtonsByNameOrOldNumberPlayBadEntriesSayWhyAndOptionsBind
     EXPECT_EQ(GameStateManager::getInstance()->settings.padButton("SHOOT"), SDL_CONTROLLER_BUTTON_X)
         << "2 was X in older files";
     ASSERT_TRUE(harness.startLevel());
-    object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
+    GameHarness::giveEgg();
     const auto& stock = object("player1")->getComponent<LayEggComponent>()->eggStock;
     for (const int button : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_LEFTSHOULDER}) {
         EXPECT_EQ(stock.size(), 1u) << "A no longer lays";
-        pad.hold(button);
-        harness.frames(2);
-        pad.hold(button, false);
-        harness.frames(1);
+        harness.press(pad, button);
     }
     EXPECT_TRUE(stock.empty()) << "L1 lays";
 
@@ -291,27 +272,20 @@ TEST(PadSettingsTest, ButtonsByNameOrOldNumberPlayBadEntriesSayWhyAndOptionsBind
     EXPECT_EQ(options->padButtons.at("LAY")->getText(), "Lay: L1");
     ASSERT_TRUE(harness.clickOn(options->padButtons.at("RESTART")));
     EXPECT_EQ(options->messageLine->getText(), "Press a pad button for Restart (Escape cancels)");
-    pad.hold(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
-    harness.frames(2);
-    pad.hold(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, false);
+    harness.press(pad, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
     EXPECT_EQ(options->messageLine->getText(), "Restart is now R1");
     EXPECT_EQ(options->padButtons.at("RESTART")->getText(), "Restart: R1");
     ASSERT_TRUE(harness.clickOn(options->checkBoxes.at("pad.rumble")));
-    std::ifstream saved(file);
-    const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    const std::string text = readWholeFile(file);
     EXPECT_NE(text.find("RESTART = 'rightshoulder'"), std::string::npos) << text;
     EXPECT_NE(text.find("rumble = false"), std::string::npos) << text;
 
     ASSERT_TRUE(harness.clickOn(options->padButtons.at("MENU")));
-    pad.hold(SDL_CONTROLLER_BUTTON_START);
-    harness.frames(2);
-    pad.hold(SDL_CONTROLLER_BUTTON_START, false);
+    harness.press(pad, SDL_CONTROLLER_BUTTON_START);
     EXPECT_EQ(options->messageLine->getText(), "Menu is now Options; Pause takes Circle")
         << "one button never serves two actions of the level";
     ASSERT_TRUE(harness.clickOn(options->padButtons.at("ACCEPT")));
-    pad.hold(SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
-    harness.frames(2);
-    pad.hold(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, false);
+    harness.press(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
     EXPECT_EQ(options->messageLine->getText(), "Accept is now L1") << "LAY is never read in the menus";
 
     ASSERT_TRUE(harness.clickOn(options->resetKeysButton));

@@ -1,4 +1,3 @@
-#include "components/LayEggComponent.hpp"
 #include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/GameHarness.hpp"
@@ -22,7 +21,7 @@ TEST(PauseMenuTest, RestartPutsEverythingBackAndMenuLeavesTheLevelWithTheKeysThe
     harness.hold(sf::Keyboard::D);
     harness.frames(40);
     harness.hold(sf::Keyboard::D, false);
-    object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object("egg1")->colliders[0]);
+    GameHarness::giveEgg();
     object("egg1")->setPosition(object("player1")->getPosition());
     harness.frames(1);
     ASSERT_NE(object("player1")->getPosition(), playerStart);

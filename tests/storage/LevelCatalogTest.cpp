@@ -6,7 +6,6 @@
 #include "screens/StartScreen.hpp"
 #include "storage/Settings.hpp"
 #include "support/ErrCapture.hpp"
-#include "support/Events.hpp"
 #include "support/Files.hpp"
 #include "support/GameHarness.hpp"
 #include "support/VirtualPad.hpp"
@@ -40,27 +39,6 @@ fs::path playersFolder() {
     const fs::path own = fs::path(std::getenv("XDG_DATA_HOME")) / "pellowick" / "levels";
     fs::create_directories(own);
     return own;
-}
-
-LevelListScreen* openList(GameHarness& harness) {
-    harness.frames(2);
-    harness.clickOn(harness.screen<StartScreen>()->gui.get("levels"));
-    LevelListScreen* list = harness.screen<LevelListScreen>();
-    for (int frame = 0; list && frame < 3000 && !list->pageChecked(); ++frame) {
-        harness.frames(1);
-    }
-    harness.frames(1);
-    return list;
-}
-
-// The row that shows entry `index` of the list, once its page is shown and checked.
-std::size_t rowOf(GameHarness& harness, LevelListScreen& list, std::size_t index) {
-    list.showPage(index);
-    for (int frame = 0; frame < 3000 && !list.pageChecked(); ++frame) {
-        harness.frames(1);
-    }
-    harness.frames(1);
-    return index - list.firstShown;
 }
 
 TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithItsReason) {
@@ -106,42 +84,11 @@ TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithI
     EXPECT_EQ(text(own + 2).rfind("c-renamed.tmx: object \"enemy3\": missing", 0), 0u) << text(own + 2);
     EXPECT_EQ(err.text(), "") << "the list says what is wrong; the error stream stays quiet";
 
-    // A best time no run gives is not shown as one.
-    std::ofstream(records()) << "[levels.\"" << copy << "\".normal]\nbest = 1e300\nwins = 1\n";
-    LevelCatalog damaged((folder / "levels").string(), records());
-    EXPECT_EQ(LevelListScreen::entryText(damaged.details(own + 1), "b-copy.tmx", false, Difficulty::Normal),
-              "The Farmhouse (b-copy.tmx)   Normal: not won yet");
-
     // Mended on disk: the next look at the list checks it afresh.
     std::ofstream(level("a-broken.tmx")) << farm;
     EXPECT_TRUE(LevelCatalog((folder / "levels").string(), "").details(own).playable());
 }
 
-TEST(LevelListScreenTest, ABrokenLevelCannotBeChosenAndEscapeReturnsToTheMenu) {
-    GameHarness harness;
-    const fs::path own = fs::path(std::getenv("XDG_DATA_HOME")) / "pellowick" / "levels";
-    fs::create_directories(own);
-    std::ofstream(own / "broken.tmx") << "not a map";
-    RecordsFile(harness.recordsFile())
-        .recordWin(RecordsFile::levelKey("Assets/map.tmx"), Difficulty::Hard, 75.0);
-    GameStateManager::getInstance()->settings.difficulty = Difficulty::Hard;
-    ASSERT_TRUE(harness.frames(2));
-    ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get("levels")));
-    LevelListScreen* list = harness.screen<LevelListScreen>();
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->entryButtons[0]->getText(), "The Farmhouse   Hard: Gold medal, best 1:15.0, won 1 time")
-        << "the records at the difficulty the level would be played at";
-    EXPECT_EQ(list->entryButtons[1]->getText(), "The Orchard   Hard: not won yet");
-    const std::size_t broken = rowOf(harness, *list, LevelCatalog::shippedLevels().size());
-    EXPECT_FALSE(list->entryButtons[broken]->isEnabled());
-    EXPECT_FALSE(list->entryButtons[broken + 1]->isVisible());
-    EXPECT_FALSE(list->nextButton->isEnabled()) << "the last page";
-    ASSERT_TRUE(harness.clickOn(list->entryButtons[broken]));
-    ASSERT_EQ(harness.screen<LevelListScreen>(), list) << "a greyed level does not start";
-    harness.tap(sf::Keyboard::Escape);
-    ASSERT_TRUE(harness.frames(2));
-    EXPECT_NE(harness.screen<StartScreen>(), nullptr);
-}
 TEST_F(LevelCatalogTest, NamesSortAsPeopleSortThem) {
     for (const char* name : {"q10.tmx", "q2.tmx", "Q3.tmx", "q1.tmx", "q02b.tmx", "a.tmx"}) {
         std::ofstream(level(name)) << "";
@@ -160,7 +107,7 @@ TEST_F(LevelCatalogTest, NamesSortAsPeopleSortThem) {
 TEST(LevelListScreenTest, ShippedLevelsOpenOneByOneAndALockedOneCannotBeStarted) {
     GameHarness harness;
     VirtualPad pad(VirtualPad::kXbox360);
-    LevelListScreen* list = openList(harness);
+    LevelListScreen* list = harness.openList();
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->entryButtons[0]->isEnabled());
     EXPECT_EQ(list->entryButtons[1]->getText(), "The Orchard   Locked: win The Farmhouse to open it");
@@ -183,17 +130,14 @@ TEST(LevelListScreenTest, ShippedLevelsOpenOneByOneAndALockedOneCannotBeStarted)
         harness.tap(sf::Keyboard::Down);
         harness.frames(2);
         EXPECT_FALSE(focusOnALockedRow()) << "key " << move;
-        pad.hold(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-        harness.frames(2);
-        pad.hold(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
-        harness.frames(1);
+        harness.press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
         EXPECT_FALSE(focusOnALockedRow()) << "pad " << move;
     }
 
     const auto reopened = [&] {
         harness.tap(sf::Keyboard::Escape);
         harness.frames(2);
-        return openList(harness);
+        return harness.openList();
     };
     RecordsFile(harness.recordsFile()).recordWin("farmhouse", Difficulty::Easy, 100.0);
     list = reopened();
@@ -211,18 +155,19 @@ TEST(LevelListScreenTest, ShippedLevelsOpenOneByOneAndALockedOneCannotBeStarted)
             EXPECT_TRUE(list->entryButtons[row]->isEnabled()) << first + row;
         }
     }
-    for (int frame = 0; frame < 3000 && !list->pageChecked(); ++frame) {
-        harness.frames(1);
-    }
+    harness.waitForPage(*list);
     ASSERT_TRUE(harness.clickOn(list->entryButtons[list->catalog->size() - 1 - list->firstShown]));
     EXPECT_EQ(GameStateManager::getInstance()->mapPath, LevelCatalog::shippedLevels().back());
 }
 
 // Long names, names in other scripts and names with control characters stay inside their rows, cut after
-// a whole letter, at 800x600 and in a large window alike; so do the reasons a level cannot be played.
-TEST(LevelListScreenTest, EveryRowsTextFitsItsRowCutByLetters) {
+// a whole letter, at 800x600 and in a large window alike; so do the reasons a level cannot be played. A
+// broken level cannot be chosen, and Escape returns to the menu.
+TEST(LevelListScreenTest, EveryRowsTextFitsItsRowCutByLettersAndABrokenLevelCannotBeChosen) {
     GameHarness harness;
     const fs::path own = playersFolder();
+    RecordsFile(harness.recordsFile()).recordWin("farmhouse", Difficulty::Hard, 75.0);
+    GameStateManager::getInstance()->settings.difficulty = Difficulty::Hard;
     std::string farm = readWholeFile("Assets/map.tmx");
     const std::string named = "<map version=\"1.8\"";
     const auto withName = [&](const std::string& name) {
@@ -242,18 +187,19 @@ TEST(LevelListScreenTest, EveryRowsTextFitsItsRowCutByLetters) {
     broken.replace(broken.find("source=\"interior.png\""), 22, "source=\"" + greek + ".png\"");
     std::ofstream(own / "broken.tmx") << broken;
 
-    LevelListScreen* list = openList(harness);
+    LevelListScreen* list = harness.openList();
     ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->entryButtons[0]->getText(), "The Farmhouse   Hard: Gold medal, best 1:15.0, won 1 time")
+        << "the records at the difficulty the level would be played at";
+    EXPECT_EQ(list->entryButtons[1]->getText(), "The Orchard   Hard: not won yet");
     const sf::Font& font = *list->gui.getFont();
     const std::size_t first = LevelCatalog::shippedLevels().size();
     // The row of the player's level `i`, on its page.
     const auto entry = [&](std::size_t i) -> const ui::Button& {
-        return *list->entryButtons[rowOf(harness, *list, i)];
+        return *list->entryButtons[harness.rowOf(*list, i)];
     };
     for (const sf::Vector2u size : {sf::Vector2u(800, 600), sf::Vector2u(1600, 1200)}) {
-        harness.window().setSize(size);
-        harness.game->queueEvent(windowResize(size.x, size.y));
-        harness.frames(2);
+        harness.resize(size);
         const float scale = static_cast<float>(size.y) / 600.0f;
         for (std::size_t i = first; i < first + 4; ++i) {
             const ui::Button& button = entry(i);
@@ -270,8 +216,19 @@ TEST(LevelListScreenTest, EveryRowsTextFitsItsRowCutByLetters) {
             << "the long name ends in an ellipsis: " << entry(first + 1).getText();
         EXPECT_EQ(entry(first + 2).getText().rfind("Line break tab", 0), 0u) << entry(first + 2).getText();
     }
-    EXPECT_EQ(entry(first + 3).getText().rfind("The Farmhouse (" + std::string(20, 'x'), 0), 0u);
-    EXPECT_FALSE(entry(first).isEnabled()) << "broken.tmx cannot be played";
+    EXPECT_EQ(entry(first + 3).getText().rfind("The Farmhouse (" + std::string(16, 'x'), 0), 0u)
+        << "the long name shares its row with the records of the map it copies: "
+        << entry(first + 3).getText();
+    EXPECT_FALSE(list->entryButtons[harness.rowOf(*list, first + 3) + 1]->isVisible());
+    EXPECT_FALSE(list->nextButton->isEnabled()) << "the last page";
+    harness.resize({800, 600});
+    const std::size_t brokenRow = harness.rowOf(*list, first);
+    EXPECT_FALSE(list->entryButtons[brokenRow]->isEnabled()) << "broken.tmx cannot be played";
+    ASSERT_TRUE(harness.clickOn(list->entryButtons[brokenRow]));
+    ASSERT_EQ(harness.screen<LevelListScreen>(), list) << "a greyed level does not start";
+    harness.tap(sf::Keyboard::Escape);
+    ASSERT_TRUE(harness.frames(2));
+    EXPECT_NE(harness.screen<StartScreen>(), nullptr);
 }
 
 // A map too large to check at once is shown as being checked, and the list goes on meanwhile; it can be
@@ -298,9 +255,7 @@ TEST(LevelListScreenTest, AHugeMapIsCheckedWhileTheListGoesOn) {
     EXPECT_NE(list->entryButtons[0]->getText().find("   "), std::string::npos) << "the small ones are shown";
     ASSERT_TRUE(harness.clickOn(list->entryButtons[row]));
     EXPECT_EQ(list->statusLabel->getText(), "huge.tmx is being checked; it starts once it is found playable");
-    for (int frame = 0; frame < 20000 && harness.screen<LevelListScreen>(); ++frame) {
-        harness.frames(1);
-    }
+    harness.framesUntil([&] { return !harness.screen<LevelListScreen>(); }, 20000);
     EXPECT_NE(harness.screen<IngameScreen>(), nullptr);
 }
 
@@ -313,7 +268,7 @@ TEST(LevelListScreenTest, PagesTurnByKeysAndWheelAndAGoneLevelIsNamed) {
         std::ofstream(own / ("q" + std::to_string(i) + ".tmx")) << "";
     }
     fs::copy_file("Assets/map.tmx", own / "a-mine.tmx");
-    LevelListScreen* list = openList(harness);
+    LevelListScreen* list = harness.openList();
     ASSERT_NE(list, nullptr);
     const std::size_t last =
         (list->catalog->size() - 1) / LevelListScreen::kRowsPerPage * LevelListScreen::kRowsPerPage;
@@ -342,7 +297,7 @@ TEST(LevelListScreenTest, PagesTurnByKeysAndWheelAndAGoneLevelIsNamed) {
 
     const std::size_t mine = LevelCatalog::shippedLevels().size();
     ASSERT_EQ(list->catalog->fileName(mine), "a-mine.tmx");
-    const std::size_t row = rowOf(harness, *list, mine);
+    const std::size_t row = harness.rowOf(*list, mine);
     fs::remove(own / "a-mine.tmx");
     ASSERT_TRUE(harness.clickOn(list->entryButtons[row]));
     ASSERT_EQ(harness.screen<LevelListScreen>(), list) << "the list stays";

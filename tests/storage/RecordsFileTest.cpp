@@ -323,8 +323,7 @@ TEST_F(RecordsFileTest, EveryFileNameTheListAcceptsGetsAKeyOfItsOwnThatTheFileKe
     EXPECT_FALSE(fs::exists(path + ".bad"));
 }
 
-TEST(RecordsFileKeys, ALevelIsItsFileNameAndContentSoAnEditStartsAfresh) {
-    const fs::path folder = fs::path(testing::TempDir()) / "pellowick_record_keys";
+TEST_F(RecordsFileTest, ALevelIsItsFileNameAndContentSoAnEditStartsAfresh) {
     fs::create_directories(folder / "a");
     std::ofstream((folder / "a" / "x.tmx").string()) << "<map/>";
     std::ofstream((folder / "x.tmx").string()) << "<map/>";
@@ -334,7 +333,6 @@ TEST(RecordsFileKeys, ALevelIsItsFileNameAndContentSoAnEditStartsAfresh) {
     std::ofstream((folder / "x.tmx").string()) << "<map width=\"2\"/>";
     EXPECT_NE(RecordsFile::levelKey((folder / "x.tmx").string()), key);
     EXPECT_EQ(RecordsFile::levelKey((folder / "none.tmx").string()), "");
-    fs::remove_all(folder);
 
     EXPECT_EQ(RunClock::format(0.0), "0:00.0");
     EXPECT_EQ(RunClock::format(83.49), "1:23.4") << "tenths are cut, not rounded";

@@ -4,16 +4,21 @@
 #include "app/GameClock.hpp"
 #include "app/GameState.hpp"
 #include "app/GameStateManager.hpp"
+#include "components/LayEggComponent.hpp"
 #include "input/RealtimeInput.hpp"
 #include "scene/GameObjectManager.hpp"
 #include "screens/IngameScreen.hpp"
+#include "screens/LevelListScreen.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/Events.hpp"
 #include "support/Files.hpp"
+#include "support/VirtualPad.hpp"
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,6 +79,14 @@ public:
         return true;
     }
 
+    // Runs frames until `done` holds, at most `longest` of them; whether it holds.
+    bool framesUntil(const std::function<bool()>& done, int longest) {
+        for (int frame = 0; frame < longest && !done(); ++frame) {
+            frames(1);
+        }
+        return done();
+    }
+
     void hold(sf::Keyboard::Key key, bool held = true) { RealtimeInput::setKey(key, held); }
     void holdMouse(bool held = true) { RealtimeInput::setMouseButton(sf::Mouse::Left, held); }
 
@@ -96,6 +109,22 @@ public:
         frames(2);
         hold(key, false);
         frames(1);
+    }
+
+    // A pad's button held for two frames, then let go for one.
+    void press(VirtualPad& pad, int button) {
+        pad.hold(button);
+        frames(2);
+        pad.hold(button, false);
+        frames(1);
+    }
+
+    // The window resized as a player or the window manager would, and the two frames the game takes to
+    // follow.
+    void resize(sf::Vector2u size) {
+        window().setSize(size);
+        game->queueEvent(windowResize(size.x, size.y));
+        frames(2);
     }
 
     static sf::Vector2i centreOf(const ui::Widget& widget) {
@@ -124,9 +153,61 @@ public:
         return frames(1) && screen<IngameScreen>() != nullptr && !screen<IngameScreen>()->titleCard.shown();
     }
 
+    // From the pause, the menu.
+    void leaveForTheMenu() {
+        press(sf::Keyboard::Escape);
+        press(sf::Keyboard::Q);
+    }
+
+    // The menu's button `button` ("levels" or "practice") and the list it opens once its first page is
+    // checked; null when no list opens.
+    LevelListScreen* openList(const std::string& button = "levels") {
+        auto* menu = screen<StartScreen>();
+        LevelListScreen* list = menu && clickOn(menu->gui.get(button)) ? screen<LevelListScreen>() : nullptr;
+        if (list) {
+            waitForPage(*list);
+        }
+        return list;
+    }
+    // The row that shows entry `index` of the list, once its page is shown and checked.
+    std::size_t rowOf(LevelListScreen& list, std::size_t index) {
+        list.showPage(index);
+        waitForPage(list);
+        return index - list.firstShown;
+    }
+    void waitForPage(LevelListScreen& list) {
+        framesUntil([&] { return list.pageChecked(); }, 3000);
+        frames(1);
+    }
+
+    // Walks along one axis at a time until within half a step of the point, or the level ends; `eachStep`
+    // runs after every frame.
+    void walkTo(sf::Vector2f target, const std::function<void()>& eachStep = nullptr) {
+        const float halfStep = 0.45f;
+        for (int guard = 0; guard < 3000 && screen<IngameScreen>(); ++guard) {
+            const sf::Vector2f gap = target - object("player1")->getPosition();
+            if (std::abs(gap.x) <= halfStep && std::abs(gap.y) <= halfStep) {
+                return;
+            }
+            const sf::Keyboard::Key key = std::abs(gap.x) > halfStep
+                                              ? (gap.x > 0 ? sf::Keyboard::D : sf::Keyboard::A)
+                                              : (gap.y > 0 ? sf::Keyboard::S : sf::Keyboard::W);
+            hold(key);
+            frames(1);
+            hold(key, false);
+            if (eachStep) {
+                eachStep();
+            }
+        }
+    }
+
     // An object of the running level by name; throws when there is none.
     static std::shared_ptr<GameObject> object(const std::string& name) {
         return GameObjectManager::getInstance()->getGameObject(name);
+    }
+    // The egg put in the player's hand, as if picked up.
+    static void giveEgg(const std::string& egg = "egg1") {
+        object("player1")->getComponent<LayEggComponent>()->eggStock.push_back(object(egg)->colliders[0]);
     }
 
     template <class Screen> Screen* screen() const {
