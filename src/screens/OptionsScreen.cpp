@@ -14,6 +14,7 @@
 #include "screens/MenuPalette.hpp"
 #include "screens/ScreenPicture.hpp"
 #include "storage/Settings.hpp"
+#include "ui/TextFit.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <functional>
@@ -31,6 +32,11 @@ const sf::Vector2f kCell(176.0f, 28.0f);
 const float kSectionGap = 5.0f;
 const float kSliderLeft = 170.0f;
 const float kSliderWidth = 300.0f;
+// The message line, right of the title and as wide as the panel leaves it.
+const sf::Vector2f kMessageAt(300.0f, 40.0f);
+const float kMessageWidth = 395.0f;
+const unsigned kMessageTextSize = 20;
+const unsigned kSmallestMessageTextSize = 12;
 
 // A button whose value Left and Right step through while it has the focus.
 class StepButton : public ui::Button {
@@ -286,7 +292,8 @@ void OptionsScreen::buildLastRow(ui::FlowLayout& flow) {
     backButton = addButton(ui::Button::create(tr("Back")), flow.place(kCell), kCell, "back");
     backButton->onClick.connect([this] { backChosen = true; });
     flow.endRow();
-    messageLine = makeLabel("", {kLeft + 10.0f, flow.bottom() + 2.0f}, 20);
+    // Beside the title, where it never runs into the controls however many rows the tables grow.
+    messageLine = makeLabel("", kMessageAt, kMessageTextSize);
     messageLine->getRenderer()->setTextColor(MenuPalette::kPaleGold);
     gui.add(messageLine);
 }
@@ -420,7 +427,19 @@ void OptionsScreen::update(float) {
     showSettings();
 }
 
+void OptionsScreen::fitMessage() {
+    const sf::Font* font = gui.getFont();
+    const std::string text = messageLine->getText();
+    unsigned size = kMessageTextSize;
+    while (font && size > kSmallestMessageTextSize &&
+           ui::TextFit::widthOf(text, *font, size) > kMessageWidth) {
+        --size;
+    }
+    messageLine->setTextSize(size);
+}
+
 void OptionsScreen::draw(sf::RenderWindow& window) {
+    fitMessage();
     camera->draw(window);
     background->draw(window);
     gui.setRelativeViewport(Letterbox::viewport(window.getSize()));

@@ -51,6 +51,8 @@ public:
 
 private:
     void buildWidgets();
+    // Shrinks the message line's text until it fits beside the title.
+    void fitMessage();
     // Builds every widget again in the language in use, keeping the focus where it was.
     void rebuildWords();
     // A small title over a section of the flow.

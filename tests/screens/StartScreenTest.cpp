@@ -128,6 +128,7 @@ TEST(OptionsScreenTest,
         EXPECT_EQ(options->gui.get("pad" + action.name) != nullptr, !action.buttons.empty()) << action.name;
     }
     options->messageLine->setText("Press a pad button for Restart (Escape cancels)"); // the longest it says
+    harness.frames(1);
     std::vector<sf::FloatRect> areas;
     for (const auto& widget : options->gui.getWidgets()) {
         const sf::FloatRect area = widget->focusArea();
