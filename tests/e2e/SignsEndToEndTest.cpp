@@ -73,9 +73,13 @@ TEST_F(SignsEndToEndTest, TheCardTheEggChaseMarkAndTheWayToTryAgainAreOnScreen) 
     const sf::Color leafGreen(128, 214, 112);
     const int greenBefore = pixelsNear(shot("before"), corner, aboveTheGuard, leafGreen);
     tap("e");
+    waitSeconds(1.0); // the egg arms a second after it is laid
     tap("space");
-    waitSeconds(0.4);
-    const int greenChasing = pixelsNear(shot("chasing"), corner, aboveTheGuard, leafGreen);
+    const auto greenIn = [&](const sf::Image& image) {
+        return pixelsNear(image, corner, aboveTheGuard, leafGreen);
+    };
+    const int greenChasing = greenIn(shotOnceShown(
+        "chasing", [&](const sf::Image& image) { return greenIn(image) > greenBefore + 150; }, 3.0));
     EXPECT_GT(greenChasing, greenBefore + 150) << "the guard runs after the egg under a green diamond";
 
     // Caught: the level again from the menu, and a walk up to the guard's row and into it, with no egg to
@@ -89,19 +93,18 @@ TEST_F(SignsEndToEndTest, TheCardTheEggChaseMarkAndTheWayToTryAgainAreOnScreen) 
     // Under "Press Space to return to the menu": the run's time in cream, then how to try again.
     const sf::FloatRect timeLine(250, 412, 300, 26);
     const sf::Color cream(255, 244, 214);
-    sf::Image caught = shot("caught");
-    for (int look = 0; look < 40 && pixelsNear(caught, corner, timeLine, cream) <= 100; ++look) {
-        waitSeconds(0.25);
-        caught = shot("caught");
-    }
+    const sf::Image caught = shotOnceShown(
+        "caught", [&](const sf::Image& image) { return pixelsNear(image, corner, timeLine, cream) > 100; });
     display.run("xdotool keyup d");
     EXPECT_GT(pixelsNear(caught, corner, timeLine, cream), 100) << "the time";
     EXPECT_GT(pixelsNear(caught, corner, {150, 448, 500, 28}, sf::Color(255, 230, 160)), 200)
         << "Press R to try again, or Y on the pad";
     tap("space");
+    const auto isTheMenu = [&](const sf::Image& image) { return differingShare(menu, image) < 0.03; };
+    EXPECT_TRUE(isTheMenu(shotOnceShown("menu-again", isTheMenu)))
+        << "Space leaves the lost screen for the menu";
     waitSeconds(1.0);
-    EXPECT_LT(differingShare(menu, shot("menu-again")), 0.03)
-        << "Space leaves the lost screen for the menu, and the menu's Start does not take it as well";
+    EXPECT_TRUE(isTheMenu(shot("menu-still"))) << "and the menu's Start does not take the Space as well";
     EXPECT_TRUE(closeAndWait());
     EXPECT_EQ(unexpectedErrors(), "");
 }

@@ -107,6 +107,16 @@ protected:
         EXPECT_TRUE(image.loadFromFile(path));
         return image;
     }
+    // Screenshots until one shows what `shown` looks for, for as long as a loaded machine may need; the last.
+    template <class Shown>
+    sf::Image shotOnceShown(const std::string& name, Shown shown, double seconds = 10.0) {
+        sf::Image image = shot(name);
+        for (double waited = 0; waited < seconds && !shown(image); waited += 0.25) {
+            waitSeconds(0.25);
+            image = shot(name);
+        }
+        return image;
+    }
     void loadForm() {
         sf::RenderTexture screenSized; // percentages in the form are of the window size
         screenSized.create(800, 600);
