@@ -44,8 +44,18 @@ const float kRetryMiddle = 462.0f;
 // The next level's button, in the band under "Press Space to return to the menu".
 const unsigned kNextLevelTextSize = 18;
 const float kNextLevelMiddle = 580.0f;
+// A line too long for the card or the picture it is centred in gets smaller letters, down to these.
+const float kCardInset = 10.0f;
+const float kPictureInset = 20.0f;
+const unsigned kSmallestLineSize = 12;
 const char* const kMedalPictures[] = {"", "Assets/medalBronze.png", "Assets/medalSilver.png",
                                       "Assets/medalGold.png"};
+
+void shrinkToFit(ui::Label& line, float room) {
+    while (line.getSize().x > room && line.getTextSize() > kSmallestLineSize) {
+        line.setTextSize(line.getTextSize() - 1);
+    }
+}
 
 // Down in this frame and not in the previous one, nor when the screen opened.
 bool newlyPressed(sf::Keyboard::Key key, bool& wasDown) {
@@ -167,6 +177,7 @@ void EndScreen::buildTimeLine() {
     timeLine->setTextSize(kTimeLineTextSize);
     timeLine->getRenderer()->setTextColor(kTimeLineColour);
     gui.add(timeLine, "time");
+    shrinkToFit(*timeLine, Letterbox::kPictureWidth - 2.0f * kPictureInset);
     const sf::Vector2f size = timeLine->getSize();
     timeLine->setPosition({(Letterbox::kPictureWidth - size.x) / 2.0f,
                            (game->won ? kTimeLineMiddle : kLostTimeMiddle) - size.y / 2.0f});
@@ -189,6 +200,13 @@ std::shared_ptr<ui::Label> EndScreen::addCentredLine(const std::string& text, un
     line->setTextSize(size);
     line->getRenderer()->setTextColor(colour);
     gui.add(line, name);
+    float room = Letterbox::kPictureWidth - 2.0f * kPictureInset;
+    for (const sf::FloatRect& card : {kMedalCardArea, kNumbersCardArea}) {
+        if (card.contains(centre)) {
+            room = card.width - 2.0f * kCardInset;
+        }
+    }
+    shrinkToFit(*line, room);
     const sf::Vector2f measured = line->getSize();
     line->setPosition({centre.x - measured.x / 2.0f, centre.y - measured.y / 2.0f});
     return line;

@@ -32,11 +32,11 @@ constexpr unsigned kNameSize = 18;
 constexpr unsigned kProblemSize = 14;
 // What a row's text may take: the row inside its borders and the button's padding, and a little air.
 constexpr float kRowTextWidth = kWidth - 2 * (2.0f + 0.6f * kNameSize + 2.0f);
-// The status line, right of the title.
+// The status line, right of the title, and at least this far from its left.
 constexpr float kStatusLeft = kLeft + 120.0f;
+constexpr float kStatusGap = 20.0f;
 constexpr float kStatusTop = 56.0f;
 constexpr unsigned kStatusSize = 15;
-constexpr float kStatusWidth = kLeft + kWidth - kStatusLeft;
 // How long opening the list or turning a page waits for the page's checks before it shows the levels not
 // yet checked as such: long enough for ordinary maps, short enough that nothing seems to hang.
 constexpr std::chrono::milliseconds kPageWait{150};
@@ -252,9 +252,10 @@ void LevelListScreen::buildWidgets() {
     title->setPosition({kLeft, 44.0f});
     title->setTextSize(30);
     title->getRenderer()->setTextColor(MenuPalette::kGold);
-    gui.add(title);
+    gui.add(title); // measured by the Gui's font once added
+    statusLeft = std::max(kStatusLeft, kLeft + title->getSize().x + kStatusGap);
     statusLabel = ui::Label::create("");
-    statusLabel->setPosition({kStatusLeft, kStatusTop});
+    statusLabel->setPosition({statusLeft, kStatusTop});
     statusLabel->setTextSize(kStatusSize);
     statusLabel->getRenderer()->setTextColor(MenuPalette::kPaleGold);
     gui.add(statusLabel);
@@ -388,7 +389,8 @@ void LevelListScreen::fitTexts() {
         entryButtons[row]->setText(
             fittedParts(rows[row].first, rows[row].second, *font, shownSize(size), kRowTextWidth * scale));
     }
-    statusLabel->setText(fitted(status, *font, shownSize(kStatusSize), kStatusWidth * scale));
+    statusLabel->setText(
+        fitted(status, *font, shownSize(kStatusSize), (kLeft + kWidth - statusLeft) * scale));
 }
 
 bool LevelListScreen::pageChecked() {

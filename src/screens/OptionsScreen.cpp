@@ -14,6 +14,7 @@
 #include "screens/MenuPalette.hpp"
 #include "screens/ScreenPicture.hpp"
 #include "storage/Settings.hpp"
+#include "ui/TextFit.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <functional>
@@ -25,12 +26,32 @@ const sf::Color kTrack(11, 17, 40);
 const sf::FloatRect kPanelArea(90, 12, 620, 576);
 const float kLeft = 120.0f;
 const float kRowWidth = 560.0f;
-const sf::Vector2f kGap(16.0f, 6.0f);
+// Rows close enough that the message line under the last one stays on the panel.
+const sf::Vector2f kGap(16.0f, 5.0f);
 // Three to a row: keys, pad buttons, check boxes and choices alike.
 const sf::Vector2f kCell(176.0f, 28.0f);
 const float kSectionGap = 5.0f;
 const float kSliderLeft = 170.0f;
 const float kSliderWidth = 300.0f;
+// The buttons' largest letters.
+const unsigned kChoiceTextSize = 18;
+const unsigned kKeyTextSize = 18;
+const unsigned kPadTextSize = 16;
+const unsigned kLastRowTextSize = 20;
+
+// A longer translation gets smaller letters, down to these, rather than running out of its button.
+const unsigned kSmallestButtonText = 12;
+const float kButtonTextRoom = 10.0f;
+
+void showOnFace(ui::Button& button, const std::string& text, unsigned largest, const sf::Font* font) {
+    button.setText(text);
+    unsigned size = largest;
+    while (font && size > kSmallestButtonText &&
+           ui::TextFit::widthOf(text, *font, size) > button.getSize().x - kButtonTextRoom) {
+        --size;
+    }
+    button.setTextSize(size);
+}
 
 // A button whose value Left and Right step through while it has the focus.
 class StepButton : public ui::Button {
@@ -145,7 +166,7 @@ std::shared_ptr<ui::Button> OptionsScreen::addButton(std::shared_ptr<ui::Button>
 void OptionsScreen::buildWidgets() {
     wordsBuilt = Translator::instance().generation();
     gui.add(makeLabel(tr("Options"), {kLeft + 10.0f, 22}, 36));
-    ui::FlowLayout flow({kLeft, 80.0f}, kRowWidth, kGap);
+    ui::FlowLayout flow({kLeft, 74.0f}, kRowWidth, kGap);
     for (const SettingTable::Row& row : SettingTable::rows()) {
         if (row.control == SettingTable::Control::Slider) {
             buildSlider(row, flow);
@@ -201,7 +222,6 @@ void OptionsScreen::buildKeyButtons(ui::FlowLayout& flow) {
             continue;
         }
         auto button = addButton(ui::Button::create(), flow.place(kCell), kCell, "key" + row.name);
-        button->setTextSize(18);
         const std::string action = row.name;
         button->onClick.connect([this, action] { capture.begin(action); });
         keyButtons[action] = button;
@@ -214,7 +234,6 @@ void OptionsScreen::buildPadButtons(ui::FlowLayout& flow) {
             continue;
         }
         auto button = addButton(ui::Button::create(), flow.place(kCell), kCell, "pad" + row.name);
-        button->setTextSize(16);
         const std::string action = row.name;
         button->onClick.connect([this, action] {
             padCapture = action;
@@ -259,7 +278,6 @@ void OptionsScreen::buildSwitchesAndChoices(ui::FlowLayout& flow) {
             auto button =
                 addButton(std::make_shared<StepButton>([this, &row](int step) { nextChoice(row, step); }),
                           flow.place(kCell), kCell, row.path);
-            button->setTextSize(18);
             button->onClick.connect([this, &row] { nextChoice(row, 1); });
             choices[row.path] = button;
         } else if (row.control == SettingTable::Control::CheckBox) {
@@ -274,7 +292,8 @@ void OptionsScreen::buildSwitchesAndChoices(ui::FlowLayout& flow) {
 
 void OptionsScreen::buildLastRow(ui::FlowLayout& flow) {
     // TRANSLATORS: an Options button of about 18 letters.
-    resetKeysButton = addButton(ui::Button::create(tr("Reset keys")), flow.place(kCell), kCell, "resetKeys");
+    resetKeysButton = addButton(ui::Button::create(), flow.place(kCell), kCell, "resetKeys");
+    showOnFace(*resetKeysButton, tr("Reset keys"), kLastRowTextSize, gui.getFont());
     resetKeysButton->onClick.connect([this] {
         GameStateManager* game = GameStateManager::getInstance();
         game->settings.keys = Settings().keys;
@@ -283,7 +302,8 @@ void OptionsScreen::buildLastRow(ui::FlowLayout& flow) {
         messageLine->setText(tr("Every action has its first key and pad button again"));
     });
     // TRANSLATORS: an Options button of about 18 letters.
-    backButton = addButton(ui::Button::create(tr("Back")), flow.place(kCell), kCell, "back");
+    backButton = addButton(ui::Button::create(), flow.place(kCell), kCell, "back");
+    showOnFace(*backButton, tr("Back"), kLastRowTextSize, gui.getFont());
     backButton->onClick.connect([this] { backChosen = true; });
     flow.endRow();
     messageLine = makeLabel("", {kLeft + 10.0f, flow.bottom() + 2.0f}, 20);
@@ -306,22 +326,26 @@ void OptionsScreen::showSettings() {
             box->second->setChecked(window ? game->windowIsFullscreen : std::get<bool>(value));
         }
         if (const auto choice = choices.find(row.path); choice != choices.end()) {
-            choice->second->setText(choiceText(row, settings));
+            showOnFace(*choice->second, choiceText(row, settings), kChoiceTextSize, gui.getFont());
         }
     }
     for (auto& [action, button] : keyButtons) {
         const bool waiting = capture.isActive() && capture.actionChosen() == action;
         // TRANSLATORS: on a key button while it waits for the key: "Lay: press a key".
-        button->setText(
-            fill(tr("{1}: {2}"), {wordFor(action),
-                                  waiting ? tr("press a key") : ActionLabel::forKeyboard(action, settings)}));
+        showOnFace(
+            *button,
+            fill(tr("{1}: {2}"),
+                 {wordFor(action), waiting ? tr("press a key") : ActionLabel::forKeyboard(action, settings)}),
+            kKeyTextSize, gui.getFont());
     }
     for (auto& [action, button] : padButtons) {
         const bool waiting = padCapture == action;
         // TRANSLATORS: on a small pad button while it waits for the button: "Lay: press".
-        button->setText(fill(
-            tr("{1}: {2}"),
-            {wordFor(action), waiting ? tr("press") : ActionLabel::forPad(action, settings, padFamily())}));
+        showOnFace(*button,
+                   fill(tr("{1}: {2}"),
+                        {wordFor(action),
+                         waiting ? tr("press") : ActionLabel::forPad(action, settings, padFamily())}),
+                   kPadTextSize, gui.getFont());
     }
     if (padCapture) {
         return;
