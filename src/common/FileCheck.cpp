@@ -1,6 +1,7 @@
 #include "common/FileCheck.hpp"
 
 #include "app/DisplayCheck.hpp"
+#include "i18n/Translator.hpp"
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Err.hpp>
@@ -16,7 +17,8 @@
 namespace {
 
 std::string bytesLimitProblem(std::uintmax_t size, std::uintmax_t largest) {
-    return "is " + std::to_string(size) + " bytes; the game reads at most " + std::to_string(largest);
+    return fill(tr("is {1} bytes; the game reads at most {2}"),
+                {std::to_string(size), std::to_string(largest)});
 }
 
 std::uint32_t bigEndian(const unsigned char* bytes) {
@@ -30,13 +32,13 @@ std::string FileCheck::problemWith(const std::string& path, std::uintmax_t large
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         // A link loop is there but can never be read; anything else the reader reports as missing.
-        return errno == ELOOP ? "is not a regular file" : "";
+        return errno == ELOOP ? tr("is not a regular file") : "";
     }
     if (S_ISDIR(info.st_mode)) {
-        return "is a folder";
+        return tr("is a folder");
     }
     if (!S_ISREG(info.st_mode)) {
-        return "is not a regular file";
+        return tr("is not a regular file");
     }
     const auto size = static_cast<std::uintmax_t>(info.st_size);
     return size > largest ? bytesLimitProblem(size, largest) : "";
@@ -58,11 +60,11 @@ std::string FileCheck::read(const std::string& path, std::uintmax_t largest, std
     }
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        return std::string("cannot be read: ") + std::strerror(errno);
+        return fill(tr("cannot be read: {1}"), {std::strerror(errno)});
     }
     struct stat info {};
     if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-        problem = "is not a regular file";
+        problem = tr("is not a regular file");
     }
     char buffer[8192];
     while (problem.empty()) {
@@ -71,11 +73,11 @@ std::string FileCheck::read(const std::string& path, std::uintmax_t largest, std
             continue;
         }
         if (count < 0) {
-            problem = std::string("cannot be read: ") + std::strerror(errno);
+            problem = fill(tr("cannot be read: {1}"), {std::strerror(errno)});
         } else if (count == 0) {
             break;
         } else if (text.size() + static_cast<std::size_t>(count) > largest) {
-            problem = "grew past " + std::to_string(largest) + " bytes while it was read";
+            problem = fill(tr("grew past {1} bytes while it was read"), {std::to_string(largest)});
         } else {
             text.append(buffer, static_cast<std::size_t>(count));
         }
@@ -106,8 +108,8 @@ std::string FileCheck::sizeProblem(sf::Vector2u size, unsigned largestSide) {
     if (size.x <= largestSide && size.y <= largestSide) {
         return "";
     }
-    return "is " + std::to_string(size.x) + "x" + std::to_string(size.y) + " pixels, more than " +
-           std::to_string(largestSide) + " a side";
+    return fill(tr("is {1}x{2} pixels, more than {3} a side"),
+                {std::to_string(size.x), std::to_string(size.y), std::to_string(largestSide)});
 }
 
 std::string FileCheck::pictureProblem(const std::string& path, unsigned largestSide) {

@@ -2,6 +2,7 @@
 
 #include "app/InputManager.hpp"
 #include "app/Letterbox.hpp"
+#include "i18n/Translator.hpp"
 #include "input/ActionLabel.hpp"
 #include "map/LevelSchema.hpp"
 #include "screens/MenuPalette.hpp"
@@ -65,7 +66,7 @@ void HintPanel::build(sf::RenderWindow* window) {
 void HintPanel::update(sf::FloatRect playerBox, const std::vector<GameObjectManager::Hint>& hints) {
     for (const GameObjectManager::Hint& hint : hints) {
         if (hint.area.intersects(playerBox)) {
-            show(withControls(hint.text));
+            show(withControls(tr(hint.text)));
             return;
         }
     }

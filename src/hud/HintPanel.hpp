@@ -25,10 +25,12 @@ public:
     // The hint's text with every known control in braces replaced by its name for the device used last.
     static std::string withControls(const std::string& text);
 
+    // The strip, in the picture's coordinates.
+    ui::Gui gui;
+
 private:
     void show(const std::string& text);
 
-    ui::Gui gui;
     std::shared_ptr<ui::Label> strip;
     std::string shown;
 };

@@ -27,10 +27,12 @@ public:
     // The card's lines as drawn: the title first, then the intro's lines.
     std::vector<std::string> lines() const;
 
+    // The card and its lines, in the picture's coordinates.
+    ui::Gui gui;
+
 private:
     std::shared_ptr<ui::Label> addLine(const std::string& text, unsigned size, sf::Color colour, float top);
 
-    ui::Gui gui;
     std::shared_ptr<ui::Label> card;
     std::vector<std::shared_ptr<ui::Label>> texts;
     sf::RectangleShape timeBar;

@@ -1,5 +1,6 @@
 #include "input/Gamepad.hpp"
 
+#include "i18n/Translator.hpp"
 #include "input/RealtimeInput.hpp"
 #include "storage/PadMappingsFile.hpp"
 
@@ -46,7 +47,7 @@ std::vector<std::pair<std::size_t, std::string>> variableLines() {
 bool Gamepad::startSdl() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
-        sf::err() << "Pellowick: pads cannot be used: " << SDL_GetError() << std::endl;
+        sf::err() << "Pellowick: " << fill(tr("pads cannot be used: {1}"), {SDL_GetError()}) << std::endl;
         return false;
     }
     return true;
@@ -84,8 +85,9 @@ void Gamepad::addMappings(const std::string& mappingsPath) {
     PadMappingsFile(mappingsPath).addTo(SDL_GetPlatform(), add);
     for (const auto& [number, line] : variableLines()) {
         if (const std::string problem = add(line); !problem.empty()) {
-            sf::err() << "SDL_GAMECONTROLLERCONFIG, line " << number << ": " << problem
-                      << "; the line is skipped" << std::endl;
+            sf::err() << "SDL_GAMECONTROLLERCONFIG, "
+                      << fill(tr("line {1}: {2}; the line is skipped"), {std::to_string(number), problem})
+                      << std::endl;
         }
     }
 }
@@ -177,8 +179,10 @@ void Gamepad::open(int deviceIndex) {
     }
     SDL_GameController* pad = SDL_GameControllerOpen(deviceIndex);
     if (!pad) {
-        sf::err() << "Pellowick: the pad \"" << SDL_JoystickNameForIndex(deviceIndex)
-                  << "\" cannot be opened: " << SDL_GetError() << std::endl;
+        const char* const name = SDL_JoystickNameForIndex(deviceIndex);
+        sf::err() << "Pellowick: "
+                  << fill(tr("the pad \"{1}\" cannot be opened: {2}"), {name ? name : "", SDL_GetError()})
+                  << std::endl;
         return;
     }
     pads[id] = pad;
@@ -200,9 +204,12 @@ bool Gamepad::mapAsRawLayout(int deviceIndex) {
     std::replace(name.begin(), name.end(), ',', ' ');
     SDL_JoystickClose(stick);
     if (buttonCount < kFewestRawButtons || (axisCount < 2 && hatCount < 1)) {
-        sf::err() << "Pellowick: the pad \"" << name << "\" (" << guidOf(deviceIndex)
-                  << ") is not known to SDL and has too few buttons and sticks to play; a line for it in "
-                  << mappingsFile << " would make it usable" << std::endl;
+        sf::err() << "Pellowick: "
+                  << fill(
+                         tr("the pad \"{1}\" ({2}) is not known to SDL and has too few buttons and sticks to "
+                            "play; a line for it in {3} would make it usable"),
+                         {name, guidOf(deviceIndex), mappingsFile})
+                  << std::endl;
         return false;
     }
     std::string mapping = guidOf(deviceIndex) + "," + name + ",";

@@ -1,5 +1,6 @@
 #include "map/LevelFile.hpp"
 
+#include "i18n/Translator.hpp"
 #include "map/LevelSchema.hpp"
 #include "map/MapChecker.hpp"
 #include "map/TmxReader.hpp"
@@ -36,7 +37,7 @@ bool LevelFile::isPlayable(const std::string& path, const std::string& assetPath
 }
 
 void LevelFile::explainUnplayable(const std::string& path) {
-    sf::err() << path << ": the game cannot play this map" << std::endl;
+    sf::err() << path << ": " << tr("the game cannot play this map") << std::endl;
 }
 
 bool LevelFile::playable() const {

@@ -1,6 +1,7 @@
 #include "map/LevelSchema.hpp"
 
 #include "components/EnemyMovement.hpp"
+#include "i18n/Translator.hpp"
 #include "storage/Settings.hpp"
 
 #include <algorithm>
@@ -166,9 +167,10 @@ bool LevelSchema::Property::allows(double value) const {
 
 std::string LevelSchema::Property::allowedRange() const {
     if (highest == HUGE_VAL) {
-        return (lowestExcluded ? "greater than " : "at least ") + numberText(lowest);
+        return fill(lowestExcluded ? tr("greater than {1}") : tr("at least {1}"), {numberText(lowest)});
     }
-    return (lowestExcluded ? "above " : "from ") + numberText(lowest) + " to " + numberText(highest);
+    return fill(lowestExcluded ? tr("above {1} to {2}") : tr("from {1} to {2}"),
+                {numberText(lowest), numberText(highest)});
 }
 
 std::size_t LevelSchema::ObjectType::requiredCount() const {

@@ -2,6 +2,7 @@
 
 #include "common/ErrStream.hpp"
 #include "common/FileCheck.hpp"
+#include "i18n/Translator.hpp"
 #include "map/LevelSchema.hpp"
 #include "map/PropertyLookup.hpp"
 #include "map/TileLayerBuilder.hpp"
@@ -38,7 +39,7 @@ std::string quoted(const std::string& text) {
 std::string quotedList(const std::vector<std::string>& items, const std::string& lastJoin) {
     std::string list = quoted(items.front());
     for (std::size_t i = 1; i < items.size(); ++i) {
-        list += (i + 1 == items.size() ? " " + lastJoin + " " : ", ") + quoted(items[i]);
+        list += (i + 1 == items.size() ? " " + tr(lastJoin) + " " : ", ") + quoted(items[i]);
     }
     return list;
 }
@@ -151,34 +152,35 @@ private:
 
     static std::string subjectOf(const MapObject& object) {
         if (!object.name.empty()) {
-            return "object " + quoted(object.name);
+            return fill(tr("object {1}"), {quoted(object.name)});
         }
-        return "object of type " + quoted(object.type) + " at (" + std::to_string(object.x) + ", " +
-               std::to_string(object.y) + ")";
+        return fill(tr("object of type {1} at ({2}, {3})"),
+                    {quoted(object.type), std::to_string(object.x), std::to_string(object.y)});
     }
 
     void checkLayers() {
         const std::vector<std::string>& drawnLayers = LevelSchema::tileLayers();
-        const std::string drawnList = quotedList(drawnLayers, "and");
+        const std::string drawnList = quotedList(drawnLayers, N_("and"));
         for (const std::string& name : drawnLayers) {
             const bool found = std::any_of(map.layers.begin(), map.layers.end(),
                                            [&](const TileLayer& layer) { return layer.name == name; });
             if (!found) {
-                error("layer " + quoted(name), "missing: the game draws the tile layers " + drawnList);
+                error(fill(tr("layer {1}"), {quoted(name)}),
+                      fill(tr("missing: the game draws the tile layers {1}"), {drawnList}));
             }
         }
         for (const TileLayer& layer : map.layers) {
             if (std::find(drawnLayers.begin(), drawnLayers.end(), layer.name) == drawnLayers.end()) {
-                warning("layer " + quoted(layer.name), "is never drawn: the game draws only " + drawnList,
-                        layer.line);
+                warning(fill(tr("layer {1}"), {quoted(layer.name)}),
+                        fill(tr("is never drawn: the game draws only {1}"), {drawnList}), layer.line);
             }
         }
         for (const TileLayer& layer : map.layers) {
             if (layer.width != map.width || layer.height != map.height) {
-                warning("layer " + quoted(layer.name),
-                        "is " + std::to_string(layer.width) + "x" + std::to_string(layer.height) +
-                            " cells but the map is " + std::to_string(map.width) + "x" +
-                            std::to_string(map.height),
+                warning(fill(tr("layer {1}"), {quoted(layer.name)}),
+                        fill(tr("is {1}x{2} cells but the map is {3}x{4}"),
+                             {std::to_string(layer.width), std::to_string(layer.height),
+                              std::to_string(map.width), std::to_string(map.height)}),
                         layer.line);
             }
         }
@@ -189,11 +191,11 @@ private:
             return placed.group == LevelSchema::kObjectGroup && isDrawn(placed.object->type);
         });
         if (!hasObjectGroup) {
-            error("object group " + quoted(LevelSchema::kObjectGroup),
-                  "missing: the game draws its sprites from it");
+            error(fill(tr("object group {1}"), {quoted(LevelSchema::kObjectGroup)}),
+                  tr("missing: the game draws its sprites from it"));
         } else if (!drawsObjects) {
-            error("object group " + quoted(LevelSchema::kObjectGroup),
-                  "holds no player, dog, egg or formula: the game needs at least one sprite in it");
+            error(fill(tr("object group {1}"), {quoted(LevelSchema::kObjectGroup)}),
+                  tr("holds no player, dog, egg or formula: the game needs at least one sprite in it"));
         }
     }
 
@@ -211,11 +213,11 @@ private:
         const MapObject& object = *placed.object;
         const std::string subject = subjectOf(object);
         if (object.type.empty()) {
-            warning(subject, "has no type; the game skips it", object.line);
+            warning(subject, tr("has no type; the game skips it"), object.line);
             return;
         }
         if (!isKnown(object.type)) {
-            warning(subject, "has the unknown type " + quoted(object.type) + "; the game skips it",
+            warning(subject, fill(tr("has the unknown type {1}; the game skips it"), {quoted(object.type)}),
                     object.line);
             return;
         }
@@ -225,8 +227,8 @@ private:
         }
         if (isDrawn(object.type) && placed.group != LevelSchema::kObjectGroup) {
             warning(subject,
-                    "lies in the group " + quoted(placed.group) +
-                        ", which the game never draws; drawn objects belong in \"Objects\"",
+                    fill(tr("lies in the group {1}, which the game never draws; drawn objects belong in {2}"),
+                         {quoted(placed.group), quoted(LevelSchema::kObjectGroup)}),
                     object.line);
         }
         if (object.type == LevelSchema::kHint) {
@@ -234,8 +236,8 @@ private:
         }
         if (hasObjectBox(object.type) && (object.width <= 0 || object.height <= 0)) {
             warning(subject,
-                    "has no area (" + std::to_string(object.width) + "x" + std::to_string(object.height) +
-                        "); nothing can touch it",
+                    fill(tr("has no area ({1}x{2}); nothing can touch it"),
+                         {std::to_string(object.width), std::to_string(object.height)}),
                     object.line);
         }
     }
@@ -244,15 +246,19 @@ private:
     void checkHint(const MapObject& object, const std::string& subject) {
         const ObjectProperty* text = PropertyLookup(object).named(LevelSchema::kHintText);
         if (!text || text->value.find_first_not_of(" \t\r\n") == std::string::npos) {
-            error(subject, "is a hint without text; give it the property " + quoted(LevelSchema::kHintText),
+            error(subject,
+                  fill(tr("is a hint without text; give it the property {1}"),
+                       {quoted(LevelSchema::kHintText)}),
                   text ? lineOf(object, *text) : object.line);
             return;
         }
         for (const std::string& action : LevelSchema::actionsNamedIn(text->value)) {
             if (!LevelSchema::isHintAction(action)) {
                 error(subject,
-                      "names the action " + quoted("{" + action + "}") +
-                          ", which does not exist; use {MOVE} or an action of the settings, such as {LAY}",
+                      fill(tr("names the action {1}, which does not exist; use {2} or an action of the "
+                              "settings, "
+                              "such as {3}"),
+                           {quoted("{" + action + "}"), "{MOVE}", "{LAY}"}),
                       lineOf(object, *text));
             }
         }
@@ -265,19 +271,20 @@ private:
         const std::size_t count = type.requiredCount();
         if (properties.positionalCount() < count) {
             error(subject,
-                  "has " + std::to_string(properties.positionalCount()) + " properties; the game reads " +
-                      std::to_string(count) + " for type " + quoted(object.type),
+                  fill(tr("has {1} properties; the game reads {2} for type {3}"),
+                       {std::to_string(properties.positionalCount()), std::to_string(count),
+                        quoted(object.type)}),
                   object.line);
             return false;
         }
         for (std::size_t position = 0; position < count; ++position) {
             checkValue(object, subject, type.properties[position], properties.at(position),
-                       "property " + std::to_string(position) + " (" + quoted(properties.at(position).name) +
-                           ")");
+                       fill(tr("property {1} ({2})"),
+                            {std::to_string(position), quoted(properties.at(position).name)}));
         }
         for (const LevelSchema::Property& rule : type.properties) {
             if (const ObjectProperty* own = rule.required ? nullptr : properties.named(rule.name)) {
-                checkValue(object, subject, rule, *own, "property " + quoted(own->name));
+                checkValue(object, subject, rule, *own, fill(tr("property {1}"), {quoted(own->name)}));
             }
         }
         if (LevelSchema::isDog(object.type)) {
@@ -285,8 +292,9 @@ private:
             const ObjectProperty& axis = properties.at(kAxis);
             if (axis.value != "horizontal" && axis.value != "vertical") {
                 warning(subject,
-                        "property " + std::to_string(kAxis) + " (" + quoted(axis.name) + ") is " +
-                            quoted(axis.value) + "; the dog patrols vertically unless it is \"horizontal\"",
+                        fill(tr("property {1} ({2}) is {3}; the dog patrols vertically unless it is {4}"),
+                             {std::to_string(kAxis), quoted(axis.name), quoted(axis.value),
+                              quoted("horizontal")}),
                         lineOf(object, axis));
             }
         }
@@ -303,10 +311,11 @@ private:
             return;
         }
         if (!isNumber(property.value)) {
-            error(subject, what + " is " + quoted(property.value) + ", not a number",
+            error(subject, fill(tr("{1} is {2}, not a number"), {what, quoted(property.value)}),
                   lineOf(object, property));
         } else if (!rule.allows(numberOf(property.value))) {
-            error(subject, what + " is " + property.value + "; it must be " + rule.allowedRange(),
+            error(subject,
+                  fill(tr("{1} is {2}; it must be {3}"), {what, property.value, rule.allowedRange()}),
                   lineOf(object, property));
         }
     }
@@ -315,11 +324,11 @@ private:
         const std::string& path = property.value;
         const std::string problem = FileCheck::pictureProblem(path, FileCheck::largestTextureSide());
         if (!problem.empty()) {
-            error(subject, "texture " + quoted(path) + " " + problem, lineOf(object, property));
+            error(subject, fill(tr("texture {1} {2}"), {quoted(path), problem}), lineOf(object, property));
         } else if (!ImageSizes::exists(path)) {
-            error(subject, "texture " + quoted(path) + " does not exist", lineOf(object, property));
+            error(subject, fill(tr("texture {1} does not exist"), {quoted(path)}), lineOf(object, property));
         } else if (images.sizeOf(path).x == 0) {
-            error(subject, "texture " + quoted(path) + " cannot be loaded as an image",
+            error(subject, fill(tr("texture {1} cannot be loaded as an image"), {quoted(path)}),
                   lineOf(object, property));
         }
     }
@@ -332,8 +341,9 @@ private:
             const ObjectProperty& after = properties.at(i);
             if (after.name < before.name) {
                 warning(subject,
-                        "property names are not in alphabetical order (" + quoted(before.name) + " before " +
-                            quoted(after.name) + "); Tiled will reorder them on save",
+                        fill(tr("property names are not in alphabetical order ({1} before {2}); Tiled will "
+                                "reorder them on save"),
+                             {quoted(before.name), quoted(after.name)}),
                         lineOf(object, after));
                 return;
             }
@@ -353,13 +363,13 @@ private:
 
     void requireName(const std::string& name, const std::vector<std::string>& types) {
         const MapObject* object = registered(name);
-        const std::string wanted = quotedList(types, "or");
+        const std::string wanted = quotedList(types, N_("or"));
         if (!object) {
-            error("object " + quoted(name),
-                  "missing: the game needs an object of this name with type " + wanted);
+            error(fill(tr("object {1}"), {quoted(name)}),
+                  fill(tr("missing: the game needs an object of this name with type {1}"), {wanted}));
         } else if (std::find(types.begin(), types.end(), object->type) == types.end()) {
-            error("object " + quoted(name), "has type " + quoted(object->type) + "; the game needs " + wanted,
-                  object->line);
+            error(fill(tr("object {1}"), {quoted(name)}),
+                  fill(tr("has type {1}; the game needs {2}"), {quoted(object->type), wanted}), object->line);
         }
     }
 
@@ -378,14 +388,15 @@ private:
             if (count < 2) {
                 continue;
             }
-            const std::string message = "is used by " + std::to_string(count) +
-                                        " objects; the game keeps only the last under this name";
+            const std::string message =
+                fill(tr("is used by {1} objects; the game keeps only the last under this name"),
+                     {std::to_string(count)});
             // Pointed at the object that wins, where a designer would look first.
             const int line = registered(name)->line;
             if (LevelSchema::isNeeded(name)) {
-                error("object " + quoted(name), message, line);
+                error(fill(tr("object {1}"), {quoted(name)}), message, line);
             } else {
-                warning("object " + quoted(name), message, line);
+                warning(fill(tr("object {1}"), {quoted(name)}), message, line);
             }
         }
     }
@@ -396,22 +407,25 @@ private:
                 if (own.name != rule.name) {
                     continue;
                 }
-                const std::string subject = "map property " + quoted(own.name);
+                const std::string subject = fill(tr("map property {1}"), {quoted(own.name)});
                 if (rule.kind == LevelSchema::Kind::Flag && own.value != "true" && own.value != "false") {
-                    error(subject,
-                          "is " + quoted(own.value) + ", not true or false (a bool property in Tiled)",
-                          own.line);
+                    error(
+                        subject,
+                        fill(tr("is {1}, not true or false (a bool property in Tiled)"), {quoted(own.value)}),
+                        own.line);
                 } else if (rule.kind == LevelSchema::Kind::Number && !isNumber(own.value)) {
-                    error(subject, "is " + quoted(own.value) + ", not a number", own.line);
+                    error(subject, fill(tr("is {1}, not a number"), {quoted(own.value)}), own.line);
                 } else if (rule.kind == LevelSchema::Kind::Number && !rule.allows(numberOf(own.value))) {
-                    error(subject, "is " + own.value + "; it must be " + rule.allowedRange(), own.line);
-                } else if (rule.name == LevelSchema::kLevelId && !LevelSchema::levelIdAllowed(own.value)) {
-                    error(subject,
-                          "is " + quoted(own.value) +
-                              "; it names the level's records and ghost files, so it " + "must be 1 to " +
-                              std::to_string(LevelSchema::kLongestLevelId) +
-                              " letters, digits, '-', '_' or '.', not starting with '.'",
+                    error(subject, fill(tr("is {1}; it must be {2}"), {own.value, rule.allowedRange()}),
                           own.line);
+                } else if (rule.name == LevelSchema::kLevelId && !LevelSchema::levelIdAllowed(own.value)) {
+                    error(
+                        subject,
+                        fill(
+                            tr("is {1}; it names the level's records and ghost files, so it must be 1 to {2} "
+                               "letters, digits, '-', '_' or '.', not starting with '.'"),
+                            {quoted(own.value), std::to_string(LevelSchema::kLongestLevelId)}),
+                        own.line);
                 }
             }
         }
@@ -442,8 +456,9 @@ private:
         if (!missing.empty()) {
             const ObjectProperty* first =
                 *std::find_if(given.begin(), given.end(), [](auto* own) { return own; });
-            error("map property " + quoted(first->name),
-                  "comes without " + quotedList(missing, "and") + "; the three medal times go together",
+            error(fill(tr("map property {1}"), {quoted(first->name)}),
+                  fill(tr("comes without {1}; the three medal times go together"),
+                       {quotedList(missing, N_("and"))}),
                   first->line);
             return;
         }
@@ -456,14 +471,16 @@ private:
             }
             const std::string than = quoted(faster.name) + " (" + faster.value + ")";
             if (numberOf(slower.value) <= numberOf(faster.value)) {
-                error("map property " + quoted(slower.name),
-                      "is " + slower.value + ", not longer than " + than +
-                          "; the medal times grow from gold to bronze",
+                error(fill(tr("map property {1}"), {quoted(slower.name)}),
+                      fill(tr("is {1}, not longer than {2}; the medal times grow from gold to bronze"),
+                           {slower.value, than}),
                       slower.line);
             } else {
-                error("map property " + quoted(slower.name),
-                      "is " + slower.value + ", less than a tenth of a second longer than " + than +
-                          "; the clock shows tenths, so the medal times must lie at least 0.1 apart",
+                error(fill(tr("map property {1}"), {quoted(slower.name)}),
+                      fill(tr("is {1}, less than a tenth of a second longer than {2}; the clock shows "
+                              "tenths, so "
+                              "the medal times must lie at least 0.1 apart"),
+                           {slower.value, than}),
                       slower.line);
             }
         }
@@ -481,9 +498,10 @@ private:
             }
             if (object.type == LevelSchema::kCamera || LevelSchema::isDog(object.type)) {
                 error(subjectOf(object),
-                      "comes before " + quoted(LevelSchema::kPlayerName) +
-                          " in the file; move the player first, the " + object.type +
-                          " looks it up while the map loads",
+                      fill(tr("comes before {1} in the file; move the player first, the {2} looks it up "
+                              "while the "
+                              "map loads"),
+                           {quoted(LevelSchema::kPlayerName), object.type}),
                       object.line);
             }
         }
@@ -499,7 +517,8 @@ private:
                 return placed.object->type == type;
             });
             if (!found) {
-                error("type " + quoted(type), "no object has it; the level needs at least one");
+                error(fill(tr("type {1}"), {quoted(type)}),
+                      tr("no object has it; the level needs at least one"));
             }
         }
     }
@@ -528,12 +547,13 @@ private:
             }
             const std::string where =
                 box.right > box.left || box.bottom > box.top
-                    ? "spans (" + std::to_string(box.left) + ", " + std::to_string(box.top) + ") to (" +
-                          std::to_string(box.right) + ", " + std::to_string(box.bottom) + ")"
-                    : "stands at (" + std::to_string(box.left) + ", " + std::to_string(box.top) + ")";
+                    ? fill(tr("spans ({1}, {2}) to ({3}, {4})"),
+                           {std::to_string(box.left), std::to_string(box.top), std::to_string(box.right),
+                            std::to_string(box.bottom)})
+                    : fill(tr("stands at ({1}, {2})"), {std::to_string(box.left), std::to_string(box.top)});
             error(subjectOf(object),
-                  where + ", outside the map of " + std::to_string(width) + "x" + std::to_string(height) +
-                      " pixels; the game needs its " + object.type + " inside the map",
+                  fill(tr("{1}, outside the map of {2}x{3} pixels; the game needs its {4} inside the map"),
+                       {where, std::to_string(width), std::to_string(height), object.type}),
                   object.line);
         }
     }
@@ -554,14 +574,14 @@ private:
                 const std::string subject = subjectOf(*entrance.object);
                 if (overlap(a, b)) {
                     error(subject,
-                          "overlaps the exit " + subjectOf(*exit.object) +
-                              "; the player would enter and leave at once",
+                          fill(tr("overlaps the exit {1}; the player would enter and leave at once"),
+                               {subjectOf(*exit.object)}),
                           entrance.object->line);
                 } else if (player && gap(a.right, b.left) + gap(b.right, a.left) < player->width &&
                            gap(a.bottom, b.top) + gap(b.bottom, a.top) < player->height) {
                     warning(subject,
-                            "is so close to the exit " + subjectOf(*exit.object) +
-                                " that the player can touch both at once",
+                            fill(tr("is so close to the exit {1} that the player can touch both at once"),
+                                 {subjectOf(*exit.object)}),
                             entrance.object->line);
                 }
             }

@@ -1,5 +1,7 @@
 #include "map/MapProblem.hpp"
 
+#include "i18n/Translator.hpp"
+
 #include <utility>
 
 MapProblem MapProblem::error(std::string subject, std::string message) {
@@ -21,7 +23,8 @@ std::string MapProblem::format(const std::string& mapPath) const {
     if (line > 0) {
         text += ":" + std::to_string(line);
     }
-    text += isError() ? ": error: " : ": warning: ";
+    // TRANSLATORS: as a compiler marks its messages: "map.tmx:12: error: ...".
+    text += ": " + (isError() ? tr("error") : tr("warning")) + ": ";
     if (!subject.empty()) {
         text += subject + ": ";
     }

@@ -1,5 +1,6 @@
 #include "map/MedalTimes.hpp"
 
+#include "i18n/Translator.hpp"
 #include "map/LevelSchema.hpp"
 #include "map/PropertyLookup.hpp"
 
@@ -81,5 +82,16 @@ std::string MedalTimes::titleOf(Medal medal) {
 }
 
 std::string MedalTimes::medalText(Medal medal) {
-    return medal == Medal::None ? "" : titleOf(medal) + " medal";
+    // TRANSLATORS: a medal's name on the end screen's card (about 16 letters) and in the level list.
+    switch (medal) {
+    case Medal::Gold:
+        return tr("Gold medal");
+    case Medal::Silver:
+        return tr("Silver medal");
+    case Medal::Bronze:
+        return tr("Bronze medal");
+    case Medal::None:
+        break;
+    }
+    return "";
 }

@@ -1,5 +1,7 @@
 #include "map/PropertyLookup.hpp"
 
+#include "i18n/Translator.hpp"
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -14,7 +16,8 @@ PropertyLookup::PropertyLookup(const MapObject& object) : type(LevelSchema::find
 
 const ObjectProperty& PropertyLookup::at(std::size_t position) const {
     if (position >= positional.size()) {
-        throw std::out_of_range("the object has no property at position " + std::to_string(position));
+        throw std::out_of_range(
+            fill(tr("the object has no property at position {1}"), {std::to_string(position)}));
     }
     return *positional[position];
 }

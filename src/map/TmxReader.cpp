@@ -1,6 +1,7 @@
 #include "map/TmxReader.hpp"
 
 #include "common/FileCheck.hpp"
+#include "i18n/Translator.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <SFML/System/FileInputStream.hpp>
@@ -73,7 +74,7 @@ std::string describe(const Node* node) {
 const char* requireAttribute(const Node* node, const char* name) {
     const char* value = findAttribute(node, name);
     if (!value) {
-        throw ReadError{node->name(), describe(node) + " lacks \"" + name + "\""};
+        throw ReadError{node->name(), fill(tr("{1} lacks \"{2}\""), {describe(node), name})};
     }
     return value;
 }
@@ -81,7 +82,7 @@ const char* requireAttribute(const Node* node, const char* name) {
 const Node* requireChild(const Node* node, const char* name) {
     const Node* child = node->first_node(name);
     if (!child) {
-        throw ReadError{node->name(), describe(node) + " lacks <" + name + ">"};
+        throw ReadError{node->name(), fill(tr("{1} lacks <{2}>"), {describe(node), name})};
     }
     return child;
 }
@@ -89,8 +90,9 @@ const Node* requireChild(const Node* node, const char* name) {
 int requireInRange(const Node* node, const char* name, int low, int high) {
     const int value = toInt(requireAttribute(node, name));
     if (value < low || value > high) {
-        throw ReadError{node->name(), describe(node) + " has " + name + " " + std::to_string(value) +
-                                          ", outside " + std::to_string(low) + ".." + std::to_string(high)};
+        throw ReadError{node->name(), fill(tr("{1} has {2} {3}, outside {4}..{5}"),
+                                           {describe(node), name, std::to_string(value), std::to_string(low),
+                                            std::to_string(high)})};
     }
     return value;
 }
@@ -132,7 +134,7 @@ public:
         try {
             return parseDocument();
         } catch (const rapidxml::parse_error& error) {
-            report(error.where<char>(), std::string("not well-formed XML: ") + error.what());
+            report(error.where<char>(), fill(tr("not well-formed XML: {1}"), {error.what()}));
         } catch (const ReadError& error) {
             report(error.where, error.problem);
         }
@@ -146,7 +148,7 @@ private:
         document.parse<rapidxml::parse_default>(text);
         const Node* mapNode = document.first_node("map");
         if (!mapNode) {
-            throw ReadError{nullptr, "no <map> element"};
+            throw ReadError{nullptr, tr("no <map> element")};
         }
         auto map = std::make_unique<TileMap>();
         readMapAttributes(mapNode, *map);
@@ -178,7 +180,8 @@ private:
             }
             depth += p[1] == '/' ? -1 : 1;
             if (depth > kMaxNesting) {
-                throw ReadError{p, "elements nested more than " + std::to_string(kMaxNesting) + " deep"};
+                throw ReadError{
+                    p, fill(tr("elements nested more than {1} deep"), {std::to_string(kMaxNesting)})};
             }
         }
     }
@@ -192,8 +195,10 @@ private:
 
     Tileset readTileset(const Node* node, const std::vector<Tileset>& earlier) const {
         if (const char* file = findAttribute(node, "source")) {
-            throw ReadError{node->name(), describe(node) + " refers to the external tileset file " +
-                                              quoted(file) + "; embed the tileset in the map"};
+            throw ReadError{
+                node->name(),
+                fill(tr("{1} refers to the external tileset file {2}; embed the tileset in the map"),
+                     {describe(node), quoted(file)})};
         }
         Tileset tileset;
         tileset.firstGid = requireInRange(node, "firstgid", 1, INT_MAX);
@@ -203,10 +208,10 @@ private:
         tileset.imageSource = requireAttribute(requireChild(node, "image"), "source");
         tileset.line = lineOf(node);
         if (!earlier.empty() && tileset.firstGid <= earlier.back().firstGid) {
-            throw ReadError{node->name(), "tileset " + quoted(tileset.name) + " starts at id " +
-                                              std::to_string(tileset.firstGid) + ", not after tileset " +
-                                              quoted(earlier.back().name) + " (" +
-                                              std::to_string(earlier.back().firstGid) + ")"};
+            throw ReadError{node->name(),
+                            fill(tr("tileset {1} starts at id {2}, not after tileset {3} ({4})"),
+                                 {quoted(tileset.name), std::to_string(tileset.firstGid),
+                                  quoted(earlier.back().name), std::to_string(earlier.back().firstGid)})};
         }
         return tileset;
     }
@@ -224,22 +229,28 @@ private:
     }
 
     static void checkDataEncoding(const Node* data, const std::string& layerName) {
-        const std::string what = "layer " + quoted(layerName);
+        const std::string what = quoted(layerName);
         const char* encoding = findAttribute(data, "encoding");
         if (encoding && std::strcmp(encoding, "csv") != 0) {
             throw ReadError{data->name(),
-                            what + " stores its tiles as " + encoding + "; save the map with CSV layer data"};
+                            fill(tr("layer {1} stores its tiles as {2}; save the map with CSV layer data"),
+                                 {what, encoding})};
         }
         if (findAttribute(data, "compression")) {
-            throw ReadError{data->name(), what + " is compressed; save the map with CSV layer data"};
+            throw ReadError{data->name(),
+                            fill(tr("layer {1} is compressed; save the map with CSV layer data"), {what})};
         }
         if (data->first_node("chunk")) {
-            throw ReadError{data->name(), what + " is split into chunks (an infinite map); the game needs "
-                                                 "a fixed-size map"};
+            throw ReadError{
+                data->name(),
+                fill(tr("layer {1} is split into chunks (an infinite map); the game needs a fixed-size map"),
+                     {what})};
         }
         if (data->first_node("tile")) {
-            throw ReadError{data->name(), what + " stores its tiles as <tile> elements; save the map with "
-                                                 "CSV layer data"};
+            throw ReadError{
+                data->name(),
+                fill(tr("layer {1} stores its tiles as <tile> elements; save the map with CSV layer data"),
+                     {what})};
         }
     }
 
@@ -264,8 +275,9 @@ private:
             }
             const long long id = leadingNumber(cursor, tokenEnd);
             if (id < 0 || id >= kFirstFlipBit) {
-                throw ReadError{cursor, "layer " + quoted(layer.name) + " cell " + std::to_string(count) +
-                                            " uses flipped tiles, which the game does not support"};
+                throw ReadError{
+                    cursor, fill(tr("layer {1} cell {2} uses flipped tiles, which the game does not support"),
+                                 {quoted(layer.name), std::to_string(count)})};
             }
             if (id != 0 && id < lowest.id) {
                 lowest = {id, count, cursor};
@@ -277,10 +289,10 @@ private:
             cursor = tokenEnd;
         }
         if (count != expected) {
-            throw ReadError{data->name(), "layer " + quoted(layer.name) + " has " + std::to_string(count) +
-                                              " tiles, expected " + std::to_string(expected) + " (" +
-                                              std::to_string(layer.width) + "x" +
-                                              std::to_string(layer.height) + ")"};
+            throw ReadError{data->name(),
+                            fill(tr("layer {1} has {2} tiles, expected {3} ({4}x{5})"),
+                                 {quoted(layer.name), std::to_string(count), std::to_string(expected),
+                                  std::to_string(layer.width), std::to_string(layer.height)})};
         }
         lowestTiles.push_back(lowest);
     }
@@ -332,16 +344,17 @@ private:
                 continue;
             }
             if (map.tilesets.empty()) {
-                throw ReadError{lowest.where, "layer " + quoted(map.layers[i].name) + " cell " +
-                                                  std::to_string(lowest.cell) + " holds tile " +
-                                                  std::to_string(lowest.id) + " but the map has no tileset"};
+                throw ReadError{lowest.where,
+                                fill(tr("layer {1} cell {2} holds tile {3} but the map has no tileset"),
+                                     {quoted(map.layers[i].name), std::to_string(lowest.cell),
+                                      std::to_string(lowest.id)})};
             }
             if (lowest.id < map.tilesets.front().firstGid) {
-                throw ReadError{lowest.where, "layer " + quoted(map.layers[i].name) + " cell " +
-                                                  std::to_string(lowest.cell) + " holds tile " +
-                                                  std::to_string(lowest.id) +
-                                                  ", below the first tileset's first id " +
-                                                  std::to_string(map.tilesets.front().firstGid)};
+                throw ReadError{
+                    lowest.where,
+                    fill(tr("layer {1} cell {2} holds tile {3}, below the first tileset's first id {4}"),
+                         {quoted(map.layers[i].name), std::to_string(lowest.cell), std::to_string(lowest.id),
+                          std::to_string(map.tilesets.front().firstGid)})};
             }
         }
     }
@@ -400,14 +413,14 @@ std::unique_ptr<TileMap> readTileMapFile(const std::string& path, std::ostream& 
     }
     sf::FileInputStream file;
     if (!file.open(path)) {
-        errors << "loadMap: could not open file " << path << std::endl;
+        errors << "loadMap: " << fill(tr("could not open file {1}"), {path}) << std::endl;
         return nullptr;
     }
     const sf::Int64 size = std::max<sf::Int64>(file.getSize(), 0);
     std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '\0');
     const sf::Int64 got = file.read(buffer.data(), size);
     if (got != size) {
-        errors << path << ": could not read the whole file" << std::endl;
+        errors << path << ": " << tr("could not read the whole file") << std::endl;
         return nullptr;
     }
     return parseTileMap(buffer.data(), path, errors);

@@ -9,6 +9,8 @@
 #include "storage/Settings.hpp"
 #include "ui/Label.hpp"
 
+#include <algorithm>
+
 namespace {
 // The panel covers the picture's key caps and their descriptions, below the title.
 const sf::FloatRect kPanel{90.0f, 110.0f, 640.0f, 420.0f};
@@ -59,6 +61,9 @@ void ControlsScreen::buildBoundKeysPanel() {
         boundKeys.setTarget(*window);
     }
     boundKeys.setAbsoluteView(Letterbox::pictureArea());
+    if (!boundKeys.getFont()) {
+        boundKeys.setFont("Assets/arial.ttf"); // the columns and the footer are measured as they are placed
+    }
     auto panel = ui::Label::create("");
     panel->setPosition({kPanel.left, kPanel.top});
     panel->setSize({kPanel.width, kPanel.height});
@@ -84,8 +89,11 @@ void ControlsScreen::buildBoundKeysPanel() {
         keys += tr("Left click") + "\nF11";
     }
     const sf::Vector2f corner(kPanel.left + kPadding, kPanel.top + kPadding);
-    boundKeys.add(makeLabel(actions, corner, kTextColour), "actions");
-    boundKeys.add(makeLabel(keys, corner + sf::Vector2f(kKeyColumn, 0.0f), kKeyColour),
+    auto names = makeLabel(actions, corner, kTextColour);
+    boundKeys.add(names, "actions");
+    // Right of the longest name, however long the names are in the language shown.
+    const float keyColumn = std::max(kKeyColumn, names->getSize().x + kPadding);
+    boundKeys.add(makeLabel(keys, corner + sf::Vector2f(keyColumn, 0.0f), kKeyColour),
                   padShown ? "pad" : "keys");
     if (padShown) {
         addPadFooter();
@@ -100,7 +108,7 @@ void ControlsScreen::addPadFooter() {
     boundKeys.add(band, "footerBand");
     auto footer = makeLabel(fill(tr("Press {1} to go back"), {ActionLabel::of("BACK")}), {}, kKeyColour);
     footer->setTextSize(kFooterTextSize);
-    boundKeys.add(footer, "footer"); // measured by the Gui's font once added
+    boundKeys.add(footer, "footer");
     const sf::Vector2f size = footer->getSize();
     footer->setPosition(
         {kFooter.left + (kFooter.width - size.x) / 2.0f, kFooter.top + (kFooter.height - size.y) / 2.0f});

@@ -8,6 +8,7 @@
 #include "common/ErrStream.hpp"
 #include "common/FileCheck.hpp"
 #include "hud/RunClock.hpp"
+#include "i18n/Translator.hpp"
 #include "input/ActionLabel.hpp"
 #include "input/PadNames.hpp"
 #include "input/RealtimeInput.hpp"
@@ -43,8 +44,18 @@ const float kRetryMiddle = 462.0f;
 // The next level's button, in the band under "Press Space to return to the menu".
 const unsigned kNextLevelTextSize = 18;
 const float kNextLevelMiddle = 580.0f;
+// A line too long for the card or the picture it is centred in gets smaller letters, down to these.
+const float kCardInset = 10.0f;
+const float kPictureInset = 20.0f;
+const unsigned kSmallestLineSize = 12;
 const char* const kMedalPictures[] = {"", "Assets/medalBronze.png", "Assets/medalSilver.png",
                                       "Assets/medalGold.png"};
+
+void shrinkToFit(ui::Label& line, float room) {
+    while (line.getSize().x > room && line.getTextSize() > kSmallestLineSize) {
+        line.setTextSize(line.getTextSize() - 1);
+    }
+}
 
 // Down in this frame and not in the previous one, nor when the screen opened.
 bool newlyPressed(sf::Keyboard::Key key, bool& wasDown) {
@@ -56,49 +67,67 @@ bool newlyPressed(sf::Keyboard::Key key, bool& wasDown) {
 } // namespace
 
 std::string EndScreen::timeText(double seconds, const std::string& difficulty, bool kept, bool best) {
-    const std::string time = "Time " + RunClock::format(seconds) + " on " + difficulty;
+    // TRANSLATORS: the run's time on the end screen; {1} is the time, {2} the difficulty ("Normal").
+    const std::string time = fill(tr("Time {1} on {2}"), {RunClock::format(seconds), difficulty});
     if (!kept) {
-        return time + " (could not be saved)";
+        // TRANSLATORS: after the run's time when the records file could not be written.
+        return time + tr(" (could not be saved)");
     }
-    return best ? time + "   New best" : time;
+    // TRANSLATORS: after the run's time when it beats the player's best.
+    return best ? time + tr("   New best") : time;
 }
 
 std::string EndScreen::assistedTimeText(double seconds, const std::string& difficulty, bool kept, int speed) {
-    const std::string time = "Time " + RunClock::format(seconds) + " on " + difficulty + "   assisted at " +
-                             std::to_string(speed) + " %";
-    return kept ? time : time + " (could not be saved)";
+    // TRANSLATORS: a run won at a slower game speed; {1} the time, {2} the difficulty, {3} the speed.
+    // The whole line must fit about 50 letters.
+    const std::string time = fill(tr("Time {1} on {2}   assisted at {3} %"),
+                                  {RunClock::format(seconds), difficulty, std::to_string(speed)});
+    return kept ? time : time + tr(" (could not be saved)");
 }
 
 std::string EndScreen::retryText(const std::string& key, const std::string& padButton) {
-    return "Press " + key + " to try again, or " + padButton + " on the pad";
+    // TRANSLATORS: under the lost picture; {1} is a key, {2} a pad button. About 50 letters.
+    return fill(tr("Press {1} to try again, or {2} on the pad"), {key, padButton});
 }
 
 std::string EndScreen::medalTitle(const MedalTimes& times, double seconds) {
-    return MedalTimes::titleOf(times.medalFor(seconds)) + " medal";
+    const MedalTimes::Medal medal = times.medalFor(seconds);
+    // TRANSLATORS: the end screen's card when the run was too slow for any medal; about 16 letters.
+    return medal == MedalTimes::Medal::None ? tr("No medal") : MedalTimes::medalText(medal);
 }
 
 std::string EndScreen::nextMedalText(const MedalTimes& times, double seconds) {
     const std::optional<MedalTimes::Medal> next = times.nextMedal(seconds);
+    // TRANSLATORS: the lines on the end screen's medal card fit about 22 letters; {1} is a time.
     if (!next) {
-        return "The best medal there is";
+        return tr("The best medal there is");
     }
-    std::string name = MedalTimes::titleOf(*next);
-    name[0] = static_cast<char>(name[0] - 'A' + 'a');
-    return RunClock::format(times.limitOf(*next)) + " or less for " + name;
+    const std::string limit = RunClock::format(times.limitOf(*next));
+    switch (*next) {
+    case MedalTimes::Medal::Gold:
+        return fill(tr("{1} or less for gold"), {limit});
+    case MedalTimes::Medal::Silver:
+        return fill(tr("{1} or less for silver"), {limit});
+    default:
+        return fill(tr("{1} or less for bronze"), {limit});
+    }
 }
 
 std::string EndScreen::eggsText(int eggsShot) {
-    return "Eggs shot: " + std::to_string(eggsShot);
+    // TRANSLATORS: on the end screen's card of about 22 letters.
+    return fill(tr("Eggs shot: {1}"), {std::to_string(eggsShot)});
 }
 
 std::string EndScreen::seenText(int timesSeen) {
-    return timesSeen == 0   ? "Never seen"
-           : timesSeen == 1 ? "Seen once"
-                            : "Seen " + std::to_string(timesSeen) + " times";
+    // TRANSLATORS: how often a guard saw the player, on the end screen's card of about 22 letters.
+    return timesSeen == 0 ? tr("Never seen")
+                          : fill(trn("Seen once", "Seen {1} times", static_cast<unsigned long>(timesSeen)),
+                                 {std::to_string(timesSeen)});
 }
 
 std::string EndScreen::nextLevelText(const std::string& name, bool opened, const std::string& key) {
-    return (opened ? "Now open: " : "Next level: ") + name + "   " + key;
+    // TRANSLATORS: a button under the won picture; {1} is the level's name, {2} a key or pad button.
+    return fill(opened ? tr("Now open: {1}   {2}") : tr("Next level: {1}   {2}"), {name, key});
 }
 
 void EndScreen::init() {
@@ -138,9 +167,9 @@ void EndScreen::buildTimeLine() {
     if (FileCheck::mayRead("Assets/arial.ttf") && font.loadFromFile("Assets/arial.ttf")) {
         gui.setFont(font); // before the line is made: it is measured to be centred
     }
-    const std::string difficulty = Difficulties::titleOf(game->settings.difficulty);
+    const std::string difficulty = tr(Difficulties::titleOf(game->settings.difficulty));
     const std::string text =
-        !game->won ? "Time " + RunClock::format(game->runSeconds) + " on " + difficulty
+        !game->won ? fill(tr("Time {1} on {2}"), {RunClock::format(game->runSeconds), difficulty})
         : game->runSpeed < RecordsFile::kFullSpeed
             ? assistedTimeText(game->runSeconds, difficulty, game->winKept, game->runSpeed)
             : timeText(game->runSeconds, difficulty, game->winKept, game->newBest);
@@ -148,6 +177,7 @@ void EndScreen::buildTimeLine() {
     timeLine->setTextSize(kTimeLineTextSize);
     timeLine->getRenderer()->setTextColor(kTimeLineColour);
     gui.add(timeLine, "time");
+    shrinkToFit(*timeLine, Letterbox::kPictureWidth - 2.0f * kPictureInset);
     const sf::Vector2f size = timeLine->getSize();
     timeLine->setPosition({(Letterbox::kPictureWidth - size.x) / 2.0f,
                            (game->won ? kTimeLineMiddle : kLostTimeMiddle) - size.y / 2.0f});
@@ -170,6 +200,13 @@ std::shared_ptr<ui::Label> EndScreen::addCentredLine(const std::string& text, un
     line->setTextSize(size);
     line->getRenderer()->setTextColor(colour);
     gui.add(line, name);
+    float room = Letterbox::kPictureWidth - 2.0f * kPictureInset;
+    for (const sf::FloatRect& card : {kMedalCardArea, kNumbersCardArea}) {
+        if (card.contains(centre)) {
+            room = card.width - 2.0f * kCardInset;
+        }
+    }
+    shrinkToFit(*line, room);
     const sf::Vector2f measured = line->getSize();
     line->setPosition({centre.x - measured.x / 2.0f, centre.y - measured.y / 2.0f});
     return line;
@@ -214,8 +251,9 @@ void EndScreen::buildNumbers(bool won) {
     }
     numbersCard = addCard(kNumbersCardArea, "numbersCard");
     const float middle = kNumbersCardArea.left + kNumbersCardArea.width / 2.0f;
-    addCentredLine("This run", kCardTitleSize, MenuPalette::kCream, {middle, kNumbersCardArea.top + 40.0f},
-                   "numbersTitle");
+    // TRANSLATORS: the title of the end screen's card of numbers, about 14 letters.
+    addCentredLine(tr("This run"), kCardTitleSize, MenuPalette::kCream,
+                   {middle, kNumbersCardArea.top + 40.0f}, "numbersTitle");
     eggsLine = addCentredLine(eggsText(game->eggsShot), kCardLineSize, MenuPalette::kPaleGold,
                               {middle, kNumbersCardArea.top + 96.0f}, "eggs");
     seenLine = addCentredLine(seenText(game->timesSeen), kCardLineSize, MenuPalette::kPaleGold,
@@ -240,11 +278,14 @@ void EndScreen::buildNextCard() {
     nextCard = addCard(kMedalCardArea, "nextCard");
     const float middle = kMedalCardArea.left + kMedalCardArea.width / 2.0f;
     const bool lesson = LevelCatalog::isLesson(nextLevel);
-    addCentredLine(lesson ? "Next lesson" : "First level", kCardTitleSize, MenuPalette::kCream,
+    // TRANSLATORS: the title of the end screen's card that leads on, about 14 letters.
+    addCentredLine(lesson ? tr("Next lesson") : tr("First level"), kCardTitleSize, MenuPalette::kCream,
                    {middle, kMedalCardArea.top + 56.0f}, "nextTitle");
     const PadNames::Family family = InputManager::getInstance()->gamepad.family();
-    addCentredLine("Enter or " + ActionLabel::forPad("ACCEPT", game->settings, family) + " on the pad",
-                   kCardLineSize, MenuPalette::kPaleGold, {middle, kMedalCardArea.top + 116.0f}, "nextKeys");
+    // TRANSLATORS: on the end screen's card of about 22 letters; {1} is a pad button.
+    addCentredLine(
+        fill(tr("Enter or {1} on the pad"), {ActionLabel::forPad("ACCEPT", game->settings, family)}),
+        kCardLineSize, MenuPalette::kPaleGold, {middle, kMedalCardArea.top + 116.0f}, "nextKeys");
 }
 
 void EndScreen::offerNextLevel() {
@@ -269,7 +310,7 @@ void EndScreen::offerNextLevel() {
     nextLevelPath = *(won + 1);
     std::ostringstream quiet;
     const auto next = readTileMapFile(nextLevelPath, quiet);
-    const std::string name = next ? next->property(LevelSchema::kLevelName) : "";
+    const std::string name = next ? tr(next->property(LevelSchema::kLevelName)) : "";
     buildNextLevelButton(name.empty() ? std::filesystem::path(nextLevelPath).filename().string() : name,
                          wins == 1 && !game->settings.openAllLevels);
 }

@@ -10,6 +10,7 @@
 #include "components/EnemyMovement.hpp"
 #include "components/LayEggComponent.hpp"
 #include "components/MoveComponent.hpp"
+#include "i18n/Translator.hpp"
 #include "input/RealtimeInput.hpp"
 #include "map/LevelSchema.hpp"
 #include "physics/PhysicsManager.hpp"
@@ -47,13 +48,16 @@ void IngameScreen::init() {
     hud.build(GameStateManager::getInstance()->window);
     pausePanel.build(GameStateManager::getInstance()->window);
     const GameObjectManager* objects = GameObjectManager::getInstance();
-    titleCard.build(GameStateManager::getInstance()->window, objects->levelTitle, objects->levelIntro);
+    // A shipped level's words are in the catalog; a player's own map shows its own.
+    titleCard.build(GameStateManager::getInstance()->window, tr(objects->levelTitle),
+                    tr(objects->levelIntro));
     hintPanel.build(GameStateManager::getInstance()->window);
 }
 
 bool IngameScreen::loadLevel() {
     if (!AssetManager::getInstance()->hasTexture("dogAngry")) {
-        sf::err() << "Pellowick: Assets/dogAngry.png is missing or unreadable" << std::endl;
+        sf::err() << "Pellowick: " << fill(tr("{1} is missing or unreadable"), {"Assets/dogAngry.png"})
+                  << std::endl;
         return false;
     }
     GameObjectManager* objects = GameObjectManager::getInstance();

@@ -6,6 +6,7 @@
 #include "app/SceneRegistries.hpp"
 #include "assets/AssetManager.hpp"
 #include "hud/RunClock.hpp"
+#include "i18n/Translator.hpp"
 #include "screens/MenuFocus.hpp"
 #include "screens/MenuPalette.hpp"
 #include "screens/ScreenPicture.hpp"
@@ -31,11 +32,11 @@ constexpr unsigned kNameSize = 18;
 constexpr unsigned kProblemSize = 14;
 // What a row's text may take: the row inside its borders and the button's padding, and a little air.
 constexpr float kRowTextWidth = kWidth - 2 * (2.0f + 0.6f * kNameSize + 2.0f);
-// The status line, right of the title.
+// The status line, right of the title, and at least this far from its left.
 constexpr float kStatusLeft = kLeft + 120.0f;
+constexpr float kStatusGap = 20.0f;
 constexpr float kStatusTop = 56.0f;
 constexpr unsigned kStatusSize = 15;
-constexpr float kStatusWidth = kLeft + kWidth - kStatusLeft;
 // How long opening the list or turning a page waits for the page's checks before it shows the levels not
 // yet checked as such: long enough for ordinary maps, short enough that nothing seems to hang.
 constexpr std::chrono::milliseconds kPageWait{150};
@@ -126,13 +127,16 @@ std::pair<std::string, std::string> LevelListScreen::entryParts(const LevelCatal
     if (!details.playable()) {
         return {fileName + ": ", details.problem};
     }
-    const std::string name =
-        shipped || details.name == fileName ? details.name : details.name + " (" + fileName + ")";
+    // A shipped level's name is in the catalog; a player's own shows as it was written.
+    const std::string name = shipped                    ? tr(details.name)
+                             : details.name == fileName ? details.name
+                                                        : details.name + " (" + fileName + ")";
     return {name, "   " + recordText(details, difficulty)};
 }
 
 std::string LevelListScreen::lockedText(const std::string& previousName) {
-    return "Locked: win " + previousName + " to open it";
+    // TRANSLATORS: beside a locked level's name in the level list; {1} is the level before it.
+    return fill(tr("Locked: win {1} to open it"), {previousName});
 }
 
 std::string LevelListScreen::entryText(const LevelCatalog::Details& details, const std::string& fileName,
@@ -164,20 +168,27 @@ std::string LevelListScreen::fittedParts(const std::string& first, const std::st
 }
 
 std::string LevelListScreen::recordText(const LevelCatalog::Details& details, Difficulty difficulty) {
-    const std::string played = Difficulties::titleOf(difficulty) + ": ";
+    const std::string played = tr(Difficulties::titleOf(difficulty));
+    // TRANSLATORS: a level's record in the level list; {1} is the difficulty ("Normal"), {2} the record.
+    const char* const line = N_("{1}: {2}");
     const auto record = details.records.find(difficulty);
     if (record == details.records.end()) {
-        return played + "not won yet";
+        // TRANSLATORS: the record of a level not won at this difficulty.
+        return fill(tr(line), {played, tr("not won yet")});
     }
     const int wins = record->second.wins;
     const double best = record->second.bestSeconds;
     // An assisted best earns no medal, and says at what speed it was won.
     const bool assisted = record->second.assisted();
-    const std::string medal = assisted ? "assisted at " + std::to_string(record->second.speed) + " %"
+    // TRANSLATORS: in a level's record: the game speed a best time was won at.
+    const std::string medal = assisted ? fill(tr("assisted at {1} %"), {std::to_string(record->second.speed)})
                               : details.medalTimes ? MedalTimes::medalText(details.medalTimes->medalFor(best))
                                                    : std::string();
-    return played + (medal.empty() ? "" : medal + ", ") + "best " + RunClock::format(best) + ", won " +
-           std::to_string(wins) + (wins == 1 ? " time" : " times");
+    // TRANSLATORS: in a level's record: {1} is the best time, {2} how many wins.
+    const std::string wonTimes =
+        fill(trn("best {1}, won {2} time", "best {1}, won {2} times", static_cast<unsigned long>(wins)),
+             {RunClock::format(best), std::to_string(wins)});
+    return fill(tr(line), {played, medal.empty() ? wonTimes : medal + ", " + wonTimes});
 }
 
 void LevelListScreen::init() {
@@ -236,18 +247,21 @@ std::shared_ptr<ui::Button> LevelListScreen::makeButton(const std::string& text,
 }
 
 void LevelListScreen::buildWidgets() {
-    auto title = ui::Label::create(practice ? "Practice" : "Levels");
+    // TRANSLATORS: the title of the list of lessons or of levels.
+    auto title = ui::Label::create(practice ? tr("Practice") : tr("Levels"));
     title->setPosition({kLeft, 44.0f});
     title->setTextSize(30);
     title->getRenderer()->setTextColor(MenuPalette::kGold);
-    gui.add(title);
+    gui.add(title); // measured by the Gui's font once added
+    statusLeft = std::max(kStatusLeft, kLeft + title->getSize().x + kStatusGap);
     statusLabel = ui::Label::create("");
-    statusLabel->setPosition({kStatusLeft, kStatusTop});
+    statusLabel->setPosition({statusLeft, kStatusTop});
     statusLabel->setTextSize(kStatusSize);
     statusLabel->getRenderer()->setTextColor(MenuPalette::kPaleGold);
     gui.add(statusLabel);
     if (practice) {
-        say("One thing at a time: play the lessons in order");
+        // TRANSLATORS: the line under the practice list's title, about 55 letters.
+        say(tr("One thing at a time: play the lessons in order"));
     }
     for (std::size_t row = 0; row < kRowsPerPage; ++row) {
         auto button = makeButton("", {kLeft, kFirstRowTop + row * kRowPitch, kWidth, kRowHeight}, kNameSize);
@@ -255,12 +269,13 @@ void LevelListScreen::buildWidgets() {
         entryButtons.push_back(button);
     }
     rows.resize(kRowsPerPage);
-    previousButton = makeButton("Previous", {kLeft, kFooterTop, 150.0f, 40.0f}, 18);
+    // TRANSLATORS: the level list's buttons of about 12 letters.
+    previousButton = makeButton(tr("Previous"), {kLeft, kFooterTop, 150.0f, 40.0f}, 18);
     previousButton->onClick.connect(
         [this] { showPage(firstShown >= kRowsPerPage ? firstShown - kRowsPerPage : 0); });
-    nextButton = makeButton("Next", {kLeft + 170.0f, kFooterTop, 150.0f, 40.0f}, 18);
+    nextButton = makeButton(tr("Next"), {kLeft + 170.0f, kFooterTop, 150.0f, 40.0f}, 18);
     nextButton->onClick.connect([this] { showPage(firstShown + kRowsPerPage); });
-    backButton = makeButton("Back", {kLeft + kWidth - 150.0f, kFooterTop, 150.0f, 40.0f}, 18);
+    backButton = makeButton(tr("Back"), {kLeft + kWidth - 150.0f, kFooterTop, 150.0f, 40.0f}, 18);
     backButton->onClick.connect([this] { backChosen = true; });
     pageLabel = ui::Label::create("");
     pageLabel->setPosition({kLeft + 340.0f, kFooterTop + 10.0f});
@@ -285,7 +300,8 @@ void LevelListScreen::showPage(std::size_t first) {
     catalog->waitFor(firstShown, kRowsPerPage, kPageWait);
     previousButton->setEnabled(firstShown > 0);
     nextButton->setEnabled(firstShown + kRowsPerPage < catalog->size());
-    pageLabel->setText("Page " + std::to_string(page + 1) + " of " + std::to_string(pageCount()));
+    // TRANSLATORS: beside the level list's buttons, about 12 letters.
+    pageLabel->setText(fill(tr("Page {1} of {2}"), {std::to_string(page + 1), std::to_string(pageCount())}));
     for (Row& row : rows) {
         row = Row{};
     }
@@ -311,7 +327,8 @@ bool LevelListScreen::refreshRows() {
         } else {
             // Still being checked: it can be chosen, unless locked, and starts once found playable.
             now.first = catalog->fileName(index);
-            now.second = "   being checked...";
+            // TRANSLATORS: beside a level's file name while the game checks the level.
+            now.second = "   " + tr("being checked...");
             now.locked = locked(index);
         }
         allReady = allReady && now.ready;
@@ -343,7 +360,10 @@ LevelListScreen::Row LevelListScreen::checkedRow(std::size_t index, const LevelC
     if (row.playable && row.locked) {
         // Named after the level before it, once that one has been checked too.
         const LevelCatalog::Details* before = catalog->lookUp(index - 1);
-        row.second = "   " + lockedText(before ? before->name : "the level before it");
+        const std::string beforeName = !before                       ? tr("the level before it")
+                                       : catalog->shipped(index - 1) ? tr(before->name)
+                                                                     : before->name;
+        row.second = "   " + lockedText(beforeName);
         row.ready = before != nullptr;
     }
     return row;
@@ -369,7 +389,8 @@ void LevelListScreen::fitTexts() {
         entryButtons[row]->setText(
             fittedParts(rows[row].first, rows[row].second, *font, shownSize(size), kRowTextWidth * scale));
     }
-    statusLabel->setText(fitted(status, *font, shownSize(kStatusSize), kStatusWidth * scale));
+    statusLabel->setText(
+        fitted(status, *font, shownSize(kStatusSize), (kLeft + kWidth - statusLeft) * scale));
 }
 
 bool LevelListScreen::pageChecked() {
@@ -460,23 +481,23 @@ void LevelListScreen::choose(std::size_t index) {
     const LevelCatalog::Details* details = catalog->lookUp(index);
     if (!details) {
         waitingFor = index;
-        say(fileName + " is being checked; it starts once it is found playable");
+        say(fill(tr("{1} is being checked; it starts once it is found playable"), {fileName}));
         return;
     }
     if (!details->playable()) {
         return; // greyed: a click on it does nothing
     }
-    const std::string name = details->name;
+    const std::string name = catalog->shipped(index) ? tr(details->name) : details->name;
     switch (catalog->fileNow(index)) {
     case LevelCatalog::FileNow::AsChecked:
         start(index);
         return;
     case LevelCatalog::FileNow::Gone:
-        say("\"" + name + "\" is gone: " + fileName + " was deleted or moved");
+        say(fill(tr("\"{1}\" is gone: {2} was deleted or moved"), {name, fileName}));
         relist();
         return;
     case LevelCatalog::FileNow::Changed:
-        say(fileName + " changed since it was checked; it starts once it is found playable");
+        say(fill(tr("{1} changed since it was checked; it starts once it is found playable"), {fileName}));
         waitingFor = index;
         rows[row] = Row{};
         refreshRows();
@@ -527,7 +548,7 @@ void LevelListScreen::update(float) {
                 start(index);
                 return;
             }
-            say(catalog->fileName(index) + " cannot be played: " + details->problem);
+            say(fill(tr("{1} cannot be played: {2}"), {catalog->fileName(index), details->problem}));
         }
     }
     fitTexts();

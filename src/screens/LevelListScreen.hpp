@@ -103,6 +103,8 @@ private:
     Row checkedRow(std::size_t index, const LevelCatalog::Details& details);
 
     void buildWidgets();
+    // Where the status line starts: right of the title.
+    float statusLeft = 0.0f;
     void openCatalog();
     std::shared_ptr<ui::Button> makeButton(const std::string& text, sf::FloatRect area, unsigned textSize);
     // Looks the page's levels up again; true when they have all been checked.

@@ -38,6 +38,24 @@ const float kMessageWidth = 395.0f;
 const unsigned kMessageTextSize = 20;
 const unsigned kSmallestMessageTextSize = 12;
 
+// The buttons' largest letters.
+const unsigned kChoiceTextSize = 18;
+const unsigned kKeyTextSize = 18;
+const unsigned kPadTextSize = 16;
+const unsigned kLastRowTextSize = 20;
+
+// A longer translation gets smaller letters, down to these, rather than running out of its button.
+const unsigned kSmallestButtonText = 12;
+const float kButtonTextRoom = 10.0f;
+
+void showOnFace(ui::Button& button, const std::string& text, unsigned largest, const sf::Font* font) {
+    button.setText(text);
+    const float room = button.getSize().x - kButtonTextRoom;
+    const unsigned size =
+        font ? ui::TextFit::sizeToFit(text, *font, largest, kSmallestButtonText, room) : largest;
+    button.setTextSize(size);
+}
+
 // A button whose value Left and Right step through while it has the focus.
 class StepButton : public ui::Button {
 public:
@@ -207,7 +225,6 @@ void OptionsScreen::buildKeyButtons(ui::FlowLayout& flow) {
             continue;
         }
         auto button = addButton(ui::Button::create(), flow.place(kCell), kCell, "key" + row.name);
-        button->setTextSize(18);
         const std::string action = row.name;
         button->onClick.connect([this, action] { capture.begin(action); });
         keyButtons[action] = button;
@@ -220,7 +237,6 @@ void OptionsScreen::buildPadButtons(ui::FlowLayout& flow) {
             continue;
         }
         auto button = addButton(ui::Button::create(), flow.place(kCell), kCell, "pad" + row.name);
-        button->setTextSize(16);
         const std::string action = row.name;
         button->onClick.connect([this, action] {
             padCapture = action;
@@ -265,7 +281,6 @@ void OptionsScreen::buildSwitchesAndChoices(ui::FlowLayout& flow) {
             auto button =
                 addButton(std::make_shared<StepButton>([this, &row](int step) { nextChoice(row, step); }),
                           flow.place(kCell), kCell, row.path);
-            button->setTextSize(18);
             button->onClick.connect([this, &row] { nextChoice(row, 1); });
             choices[row.path] = button;
         } else if (row.control == SettingTable::Control::CheckBox) {
@@ -280,7 +295,8 @@ void OptionsScreen::buildSwitchesAndChoices(ui::FlowLayout& flow) {
 
 void OptionsScreen::buildLastRow(ui::FlowLayout& flow) {
     // TRANSLATORS: an Options button of about 18 letters.
-    resetKeysButton = addButton(ui::Button::create(tr("Reset keys")), flow.place(kCell), kCell, "resetKeys");
+    resetKeysButton = addButton(ui::Button::create(), flow.place(kCell), kCell, "resetKeys");
+    showOnFace(*resetKeysButton, tr("Reset keys"), kLastRowTextSize, gui.getFont());
     resetKeysButton->onClick.connect([this] {
         GameStateManager* game = GameStateManager::getInstance();
         game->settings.keys = Settings().keys;
@@ -289,7 +305,8 @@ void OptionsScreen::buildLastRow(ui::FlowLayout& flow) {
         messageLine->setText(tr("Every action has its first key and pad button again"));
     });
     // TRANSLATORS: an Options button of about 18 letters.
-    backButton = addButton(ui::Button::create(tr("Back")), flow.place(kCell), kCell, "back");
+    backButton = addButton(ui::Button::create(), flow.place(kCell), kCell, "back");
+    showOnFace(*backButton, tr("Back"), kLastRowTextSize, gui.getFont());
     backButton->onClick.connect([this] { backChosen = true; });
     flow.endRow();
     // Beside the title, where it never runs into the controls however many rows the tables grow.
@@ -313,22 +330,26 @@ void OptionsScreen::showSettings() {
             box->second->setChecked(window ? game->windowIsFullscreen : std::get<bool>(value));
         }
         if (const auto choice = choices.find(row.path); choice != choices.end()) {
-            choice->second->setText(choiceText(row, settings));
+            showOnFace(*choice->second, choiceText(row, settings), kChoiceTextSize, gui.getFont());
         }
     }
     for (auto& [action, button] : keyButtons) {
         const bool waiting = capture.isActive() && capture.actionChosen() == action;
         // TRANSLATORS: on a key button while it waits for the key: "Lay: press a key".
-        button->setText(
-            fill(tr("{1}: {2}"), {wordFor(action),
-                                  waiting ? tr("press a key") : ActionLabel::forKeyboard(action, settings)}));
+        showOnFace(
+            *button,
+            fill(tr("{1}: {2}"),
+                 {wordFor(action), waiting ? tr("press a key") : ActionLabel::forKeyboard(action, settings)}),
+            kKeyTextSize, gui.getFont());
     }
     for (auto& [action, button] : padButtons) {
         const bool waiting = padCapture == action;
         // TRANSLATORS: on a small pad button while it waits for the button: "Lay: press".
-        button->setText(fill(
-            tr("{1}: {2}"),
-            {wordFor(action), waiting ? tr("press") : ActionLabel::forPad(action, settings, padFamily())}));
+        showOnFace(*button,
+                   fill(tr("{1}: {2}"),
+                        {wordFor(action),
+                         waiting ? tr("press") : ActionLabel::forPad(action, settings, padFamily())}),
+                   kPadTextSize, gui.getFont());
     }
     if (padCapture) {
         return;
@@ -430,11 +451,9 @@ void OptionsScreen::update(float) {
 void OptionsScreen::fitMessage() {
     const sf::Font* font = gui.getFont();
     const std::string text = messageLine->getText();
-    unsigned size = kMessageTextSize;
-    while (font && size > kSmallestMessageTextSize &&
-           ui::TextFit::widthOf(text, *font, size) > kMessageWidth) {
-        --size;
-    }
+    const unsigned size =
+        font ? ui::TextFit::sizeToFit(text, *font, kMessageTextSize, kSmallestMessageTextSize, kMessageWidth)
+             : kMessageTextSize;
     messageLine->setTextSize(size);
 }
 

@@ -6,6 +6,7 @@
 #include "assets/AssetManager.hpp"
 #include "assets/GameSounds.hpp"
 #include "common/FileCheck.hpp"
+#include "i18n/Translator.hpp"
 #include "scene/CameraComponent.hpp"
 #include "scene/StaticCmp.hpp"
 #include "screens/MenuFocus.hpp"
@@ -22,7 +23,8 @@ namespace {
 const char* const kFormFile = "Assets/start.txt";
 const char* const kFontFile = "Assets/arial.ttf";
 // Under the menu's panel, over the fence, on a strip of the panel's night blue.
-const char* const kWelcome = "New here? Practice teaches the basics, one thing at a time.";
+// TRANSLATORS: a line under the menu on the first start; it must fit about 60 letters.
+const char* const kWelcome = N_("New here? Practice teaches the basics, one thing at a time.");
 const unsigned kWelcomeTextSize = 18;
 const float kWelcomeTop = 545.0f;
 const sf::Uint8 kWelcomeOpacity = 220;
@@ -38,7 +40,9 @@ void StartScreen::loadSounds() {
 void StartScreen::buildBackground() {
     background = ScreenPicture::makeTitleBackground();
     if (!AssetManager::getInstance()->hasTexture("startScreen")) {
-        sf::err() << "Pellowick: Assets/startScreen.png is missing or unreadable; the menu shows without it"
+        sf::err() << "Pellowick: "
+                  << fill(tr("{1} is missing or unreadable; the menu shows without it"),
+                          {"Assets/startScreen.png"})
                   << std::endl;
     }
     camera = ScreenPicture::makeTitleCamera(background);
@@ -70,11 +74,13 @@ bool StartScreen::buildMenu() {
     gui.setAbsoluteView(Letterbox::pictureArea());
     sf::Font font;
     if (const std::string problem = FileCheck::problemWith(kFontFile); !problem.empty()) {
-        sf::err() << "Pellowick: cannot show the menu: the font " << kFontFile << " " << problem << std::endl;
+        sf::err() << "Pellowick: " << fill(tr("cannot show the menu: the font {1} {2}"), {kFontFile, problem})
+                  << std::endl;
         return false;
     }
     if (!font.loadFromFile(kFontFile)) {
-        sf::err() << "Pellowick: cannot show the menu: the font " << kFontFile << " is missing or unreadable"
+        sf::err() << "Pellowick: "
+                  << fill(tr("cannot show the menu: the font {1} is missing or unreadable"), {kFontFile})
                   << std::endl;
         return false;
     }
@@ -96,7 +102,8 @@ bool StartScreen::buildMenu() {
     }
     audioCheckBox = gui.get<ui::CheckBox>("audio");
     if (!audioCheckBox) {
-        sf::err() << kFormFile << ": the menu needs a CheckBox named \"audio\"" << std::endl;
+        sf::err() << kFormFile << ": "
+                  << fill(tr("the menu needs a {1} named \"{2}\""), {"CheckBox", "audio"}) << std::endl;
         return false;
     }
     audioCheckBox->onClick.connect(&StartScreen::onAudioClicked, this);
@@ -112,7 +119,7 @@ void StartScreen::welcomeNewPlayer() {
     if (!firstStart) {
         return;
     }
-    welcomeLine = ui::Label::create(kWelcome);
+    welcomeLine = ui::Label::create(tr(kWelcome));
     welcomeLine->setTextSize(kWelcomeTextSize);
     welcomeLine->getRenderer()->setTextColor(MenuPalette::kPaleGold);
     welcomeLine->getRenderer()->setBackgroundColor(MenuPalette::nightBlue(kWelcomeOpacity));
@@ -125,7 +132,8 @@ void StartScreen::welcomeNewPlayer() {
 bool StartScreen::connectButton(const std::string& name, void (StartScreen::*handler)()) {
     auto button = gui.get<ui::Button>(name);
     if (!button) {
-        sf::err() << kFormFile << ": the menu needs a Button named \"" << name << "\"" << std::endl;
+        sf::err() << kFormFile << ": " << fill(tr("the menu needs a {1} named \"{2}\""), {"Button", name})
+                  << std::endl;
         return false;
     }
     button->onClick.connect(handler, this);

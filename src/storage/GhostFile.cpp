@@ -1,6 +1,7 @@
 #include "storage/GhostFile.hpp"
 
 #include "common/FileCheck.hpp"
+#include "i18n/Translator.hpp"
 #include "storage/AtomicFile.hpp"
 #include "storage/UserFolders.hpp"
 
@@ -38,9 +39,9 @@ std::string unusable(const std::string& path) {
         return "";
     }
     if (fs::is_symlink(status)) {
-        return "is a link; a ghost is only a plain file";
+        return tr("is a link; a ghost is only a plain file");
     }
-    return fs::is_directory(status) ? "is a folder" : "is not a plain file";
+    return fs::is_directory(status) ? tr("is a folder") : tr("is not a plain file");
 }
 } // namespace
 
@@ -73,7 +74,7 @@ std::optional<GhostRun> GhostFile::load(const std::string& levelKey, Difficulty 
         run = GhostRun::fromText(text, problem);
     }
     if (!run) {
-        sf::err() << path << ": " << problem << "; the level plays without its ghost" << std::endl;
+        sf::err() << path << ": " << problem << tr("; the level plays without its ghost") << std::endl;
     }
     return run;
 }
@@ -87,6 +88,6 @@ bool GhostFile::save(const std::string& levelKey, Difficulty difficulty, const G
     if (problem.empty() && AtomicFile::write(path, run.toText(), problem)) {
         return true;
     }
-    sf::err() << path << ": " << problem << "; the ghost of this run is not kept" << std::endl;
+    sf::err() << path << ": " << problem << tr("; the ghost of this run is not kept") << std::endl;
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "common/ErrStream.hpp"
 #include "common/FileCheck.hpp"
+#include "i18n/Translator.hpp"
 #include "map/LevelFile.hpp"
 #include "map/LevelSchema.hpp"
 #include "storage/UserFolders.hpp"
@@ -98,10 +99,11 @@ std::string withoutPath(std::string line, const std::string& path) {
     }
     const std::size_t digits = line.find_first_not_of("0123456789");
     if (digits > 0 && digits != std::string::npos && line[digits] == ':') {
-        line = "line " + line;
+        line = fill(tr("line {1}"), {line});
     }
-    if (const std::size_t at = line.find("error: "); at != std::string::npos && line.find(':') + 2 >= at) {
-        line.erase(at, 7);
+    const std::string marker = tr("error") + ": ";
+    if (const std::size_t at = line.find(marker); at != std::string::npos && line.find(':') + 2 >= at) {
+        line.erase(at, marker.size());
     }
     while (!line.empty() && line[0] == ' ') {
         line.erase(0, 1);
@@ -272,8 +274,8 @@ private:
         if (!done.stamp.present) {
             done.verdict.problem =
                 done.stamp.error == ENOENT
-                    ? "is no longer there: it was deleted or moved"
-                    : "cannot be looked at: " + std::string(std::strerror(done.stamp.error));
+                    ? tr("is no longer there: it was deleted or moved")
+                    : fill(tr("cannot be looked at: {1}"), {std::strerror(done.stamp.error)});
             return done;
         }
         bool known = false;

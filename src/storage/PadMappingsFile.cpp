@@ -1,6 +1,7 @@
 #include "storage/PadMappingsFile.hpp"
 
 #include "common/FileCheck.hpp"
+#include "i18n/Translator.hpp"
 #include "storage/PrintableText.hpp"
 #include "storage/UserFolders.hpp"
 
@@ -43,12 +44,14 @@ std::size_t PadMappingsFile::addTo(const std::string& platform, const AddMapping
         const std::string problem = add(line.text);
         if (!problem.empty() && ++bad <= kBadLinesNamed) {
             sf::err() << filePath << ":" << line.number << ": "
-                      << PrintableText::forTerminal(problem, kLongestProblem) << "; the line is skipped"
+                      << PrintableText::forTerminal(problem, kLongestProblem) << tr("; the line is skipped")
                       << std::endl;
         }
     }
     if (bad > kBadLinesNamed) {
-        sf::err() << filePath << ": " << bad - kBadLinesNamed << " more lines SDL cannot read are skipped"
+        sf::err() << filePath << ": "
+                  << fill(tr("{1} more lines SDL cannot read are skipped"),
+                          {std::to_string(bad - kBadLinesNamed)})
                   << std::endl;
     }
     return found.size();
@@ -62,7 +65,7 @@ std::vector<PadMappingsFile::Line> PadMappingsFile::lines(const std::string& pla
     }
     std::string text;
     if (const std::string problem = FileCheck::read(filePath, kLargestMappings, text); !problem.empty()) {
-        sf::err() << filePath << ": " << problem << "; only SDL's own pad mappings are used" << std::endl;
+        sf::err() << filePath << ": " << problem << tr("; only SDL's own pad mappings are used") << std::endl;
         return {};
     }
     std::vector<Line> found;
@@ -94,8 +97,10 @@ std::vector<PadMappingsFile::Line> PadMappingsFile::onePerPad(const std::vector<
         }
     }
     if (lastLineOf.size() > kMostPads) {
-        sf::err() << filePath << ": has mappings for " << lastLineOf.size() << " pads; only the first "
-                  << kMostPads << " are used" << std::endl;
+        sf::err() << filePath << ": "
+                  << fill(tr("has mappings for {1} pads; only the first {2} are used"),
+                          {std::to_string(lastLineOf.size()), std::to_string(kMostPads)})
+                  << std::endl;
     }
     return kept;
 }

@@ -2,6 +2,7 @@
 
 #include "common/ErrStream.hpp"
 #include "common/FileCheck.hpp"
+#include "i18n/Translator.hpp"
 #include "map/LevelSchema.hpp"
 #include "map/TmxReader.hpp"
 #include "storage/AtomicFile.hpp"
@@ -105,17 +106,17 @@ std::optional<Record> readRecord(const toml::node& entry, const std::string& nam
     const std::int64_t wins = values["wins"].value_or(std::int64_t{0});
     const std::int64_t speed = values["assisted"].value_or(std::int64_t{RecordsFile::kFullSpeed});
     if (!std::isfinite(best) || best <= 0.0 || best > RecordsFile::kLongestRun || wins < 1) {
-        report(firstLine + entry.source().begin.line - 1,
-               name + " needs a best time above 0 and at most " +
-                   std::to_string(static_cast<int>(RecordsFile::kLongestRun)) +
-                   " seconds and wins of at least 1; dropped");
+        report(
+            firstLine + entry.source().begin.line - 1,
+            fill(tr("{1} needs a best time above 0 and at most {2} seconds and wins of at least 1; dropped"),
+                 {name, std::to_string(static_cast<int>(RecordsFile::kLongestRun))}));
         return std::nullopt;
     }
     if (speed < RecordsFile::kSlowestSpeed || speed > RecordsFile::kFullSpeed) {
         report(firstLine + entry.source().begin.line - 1,
-               name + " has assisted = " + std::to_string(speed) + "; a game speed is from " +
-                   std::to_string(RecordsFile::kSlowestSpeed) + " to " +
-                   std::to_string(RecordsFile::kFullSpeed - 1) + " percent; dropped");
+               fill(tr("{1} has assisted = {2}; a game speed is from {3} to {4} percent; dropped"),
+                    {name, std::to_string(speed), std::to_string(RecordsFile::kSlowestSpeed),
+                     std::to_string(RecordsFile::kFullSpeed - 1)}));
         return std::nullopt;
     }
     return Record{best, static_cast<int>(std::min(wins, kMostWins)), static_cast<int>(speed)};
@@ -176,7 +177,7 @@ void readLevel(std::string_view level, const toml::node& entry, std::size_t firs
     }
     if (!any) {
         report(firstLine + entry.source().begin.line - 1,
-               entryName(level) + " holds no easy, normal or hard record; dropped");
+               fill(tr("{1} holds no easy, normal or hard record; dropped"), {entryName(level)}));
     }
     for (const auto& [difficulty, record] : found) {
         keepBoth(records[std::string(level)][difficulty], record);
@@ -190,7 +191,7 @@ void readLevels(const toml::table& file, std::size_t firstLine, Records& records
         return;
     }
     if (!levels->is_table()) {
-        report(firstLine + levels->source().begin.line - 1, "levels must be a table; dropped");
+        report(firstLine + levels->source().begin.line - 1, tr("levels must be a table; dropped"));
         return;
     }
     for (auto&& [name, entry] : *levels->as_table()) {
@@ -270,7 +271,7 @@ RecordsFile::Records RecordsFile::load() {
     if (!problem.empty()) {
         const fs::file_status status = fs::status(filePath, error);
         unusable = fs::exists(status) && !fs::is_regular_file(status);
-        report(0, problem + (unusable ? "; records are not kept" : "; starting afresh"));
+        report(0, problem + (unusable ? tr("; records are not kept") : tr("; starting afresh")));
         return records;
     }
     readText(text, records);
@@ -291,12 +292,12 @@ void RecordsFile::readText(const std::string& text, Records& records) {
             } catch (const toml::parse_error& bad) {
                 const std::size_t line = piece.firstLine + bad.source().begin.line - 1;
                 saidWhole = saidWhole || (piece.firstLine <= wholeLine && wholeLine <= line);
-                report(line, onOneLine(bad.description()) + "; the records there are dropped");
+                report(line, onOneLine(bad.description()) + tr("; the records there are dropped"));
             }
         }
         if (!saidWhole) {
             // Right on its own, but not with the rest: a level's table written twice, say.
-            report(wholeLine, onOneLine(whole.description()) + "; each table is read on its own");
+            report(wholeLine, onOneLine(whole.description()) + tr("; each table is read on its own"));
         }
     }
 }
@@ -333,11 +334,11 @@ RecordsFile::Outcome RecordsFile::recordWin(const std::string& level, Difficulty
         return {};
     }
     if (!(seconds > 0.0 && seconds <= kLongestRun)) {
-        report(0, "a run of " + std::to_string(seconds) + " seconds is not recorded");
+        report(0, fill(tr("a run of {1} seconds is not recorded"), {std::to_string(seconds)}));
         return {};
     }
     if (!AtomicFile::makeFolder(filePath, problem)) {
-        report(0, problem + "; this win is not recorded");
+        report(0, problem + "; " + tr("this win is not recorded"));
         return {};
     }
     // Held until the new file is in place: another game's win is read below, or waits for this one.
@@ -354,11 +355,11 @@ RecordsFile::Outcome RecordsFile::recordWin(const std::string& level, Difficulty
         record.bestSeconds = seconds;
         record.speed = std::clamp(speed, kSlowestSpeed, kFullSpeed);
     }
-    if (!save(records, "this win is not recorded")) {
+    if (!save(records, tr("this win is not recorded"))) {
         return {};
     }
     if (!lock.held()) {
-        report(0, lock.problem() + "; saved without waiting for other games");
+        report(0, lock.problem() + tr("; saved without waiting for other games"));
     }
     outcome.kept = true;
     return outcome;
@@ -378,7 +379,7 @@ bool RecordsFile::carryOver(const std::multimap<std::string, std::string>& earli
     }
     std::string problem;
     if (!AtomicFile::makeFolder(filePath, problem)) {
-        report(0, problem + "; the records of earlier versions are not carried over");
+        report(0, problem + "; " + tr("the records of earlier versions are not carried over"));
         return false;
     }
     const FileLock lock(filePath);
@@ -386,7 +387,7 @@ bool RecordsFile::carryOver(const std::multimap<std::string, std::string>& earli
     if (unusable || !carryInto(records, earlierKeys)) {
         return !unusable;
     }
-    return save(records, "the records of earlier versions are not carried over");
+    return save(records, tr("the records of earlier versions are not carried over"));
 }
 
 // The old file stays as it is whenever the new one cannot follow it.
@@ -394,8 +395,8 @@ bool RecordsFile::save(const Records& records, const std::string& lost) {
     const std::string text = toText(records);
     std::string problem;
     if (text.size() > kLargestFile) {
-        report(0, "the records would take " + std::to_string(text.size()) + " bytes, more than the " +
-                      std::to_string(kLargestFile) + " the game reads; " + lost);
+        report(0, fill(tr("the records would take {1} bytes, more than the {2} the game reads; {3}"),
+                       {std::to_string(text.size()), std::to_string(kLargestFile), lost}));
         return false;
     }
     std::string keptAs;
@@ -404,7 +405,7 @@ bool RecordsFile::save(const Records& records, const std::string& lost) {
         return false;
     }
     if (!keptAs.empty()) {
-        report(0, "the file with problems is kept as " + keptAs);
+        report(0, fill(tr("the file with problems is kept as {1}"), {keptAs}));
     }
     if (!AtomicFile::write(filePath, text, problem)) {
         report(0, problem + "; " + lost);

@@ -60,14 +60,15 @@ std::string shortened(std::string_view text, std::size_t longest = kLongestQuote
 // "true or false", "a whole number from 0 to 100", "\"easy\", \"normal\" or \"hard\"".
 std::string whatItTakes(const SettingTable::Row& row) {
     if (row.kind == SettingTable::Kind::Switch) {
-        return "true or false";
+        return tr("true or false");
     }
     if (row.kind == SettingTable::Kind::Number) {
-        return "a whole number from " + std::to_string(row.least) + " to " + std::to_string(row.most);
+        return fill(tr("a whole number from {1} to {2}"),
+                    {std::to_string(row.least), std::to_string(row.most)});
     }
     std::string names;
     for (std::size_t i = 0; i < row.choices.size(); ++i) {
-        names += (i == 0 ? "" : (i + 1 == row.choices.size() ? " or " : ", ")) +
+        names += (i == 0 ? "" : (i + 1 == row.choices.size() ? tr(" or ") : ", ")) +
                  ("\"" + row.choices[i].first + "\"");
     }
     return names;
@@ -93,8 +94,8 @@ void readRow(const toml::table& file, const SettingTable::Row& row, Settings& se
         row.set(settings, *value);
         return;
     }
-    report(lineOf(*node),
-           row.path + " must be " + whatItTakes(row) + "; using " + SettingTable::written(row.get(settings)));
+    report(lineOf(*node), fill(tr("{1} must be {2}; using {3}"),
+                               {row.path, whatItTakes(row), SettingTable::written(row.get(settings))}));
 }
 
 struct FileBinding {
@@ -109,7 +110,7 @@ std::vector<FileBinding> readBindings(const toml::table& file, const Report& rep
         return {};
     }
     if (!keys->is_table()) {
-        report(lineOf(*keys), "keys must be a table of actions and key names; using the default keys");
+        report(lineOf(*keys), tr("keys must be a table of actions and key names; using the default keys"));
         return {};
     }
     std::vector<FileBinding> bindings;
@@ -117,12 +118,12 @@ std::vector<FileBinding> readBindings(const toml::table& file, const Report& rep
         const std::string action(name.str());
         const std::size_t line = lineOf(value);
         if (Settings::defaultKey(action) == sf::Keyboard::Unknown) {
-            report(line, "keys." + shortened(action) + ": there is no such action; ignored");
+            report(line, "keys." + shortened(action) + ": " + tr("there is no such action; ignored"));
             continue;
         }
-        const std::string fallback = "using " + KeyNames::nameOf(Settings::defaultKey(action));
+        const std::string fallback = fill(tr("using {1}"), {KeyNames::nameOf(Settings::defaultKey(action))});
         if (!value.is_string()) {
-            report(line, "keys." + action + " must be a key name in quotes; " + fallback);
+            report(line, "keys." + action + tr(" must be a key name in quotes; ") + fallback);
             continue;
         }
         const std::string keyName = value.as_string()->get();
@@ -132,12 +133,13 @@ std::vector<FileBinding> readBindings(const toml::table& file, const Report& rep
         }
         const auto key = KeyNames::keyNamed(keyName);
         if (!key) {
-            report(line, "keys." + action + ": unknown key name \"" + shortened(keyName) + "\"; " + fallback);
+            report(line, "keys." + action + ": " +
+                             fill(tr("unknown key name \"{1}\"; "), {shortened(keyName)}) + fallback);
             continue;
         }
         if (!KeyNames::keptByTheGame(*key).empty()) {
-            report(line, "keys." + action + ": " + fill(KeyNames::keptByTheGame(*key), {keyName}) +
-                             " and cannot be bound; " + fallback);
+            report(line, "keys." + action + ": " + fill(tr(KeyNames::keptByTheGame(*key)), {keyName}) +
+                             tr(" and cannot be bound; ") + fallback);
             continue;
         }
         bindings.push_back({action, *key, line});
@@ -148,7 +150,7 @@ std::vector<FileBinding> readBindings(const toml::table& file, const Report& rep
 }
 
 std::string keyName(sf::Keyboard::Key key) {
-    return key == sf::Keyboard::Unknown ? "nothing" : KeyNames::nameOf(key);
+    return key == sf::Keyboard::Unknown ? tr("nothing") : KeyNames::nameOf(key);
 }
 
 // The first of the action's default keys that no other action holds; Unknown when every one is taken.
@@ -192,16 +194,17 @@ void readKeys(const toml::table& file, Settings& settings, const Report& report)
         if (refusal != refused.end()) {
             const auto holder = std::find_if(held.begin(), held.end(),
                                              [&](const auto& entry) { return entry.second == refusal->key; });
-            report(refusal->line, "keys." + action + ": " + KeyNames::nameOf(refusal->key) +
-                                      " is already bound to " + holder->first + "; using " + keyName(chosen));
+            report(refusal->line, "keys." + action + ": " +
+                                      fill(tr("{1} is already bound to {2}; using {3}"),
+                                           {KeyNames::nameOf(refusal->key), holder->first, keyName(chosen)}));
         } else if (chosen != first) {
             const auto holder = std::find_if(held.begin(), held.end(),
                                              [&](const auto& entry) { return entry.second == first; });
-            report(0, "keys." + action + ": its key " + KeyNames::nameOf(first) + " is bound to " +
-                          holder->first +
-                          (chosen == sf::Keyboard::Unknown
-                               ? "; " + action + " is not bound"
-                               : "; " + action + " takes " + KeyNames::nameOf(chosen)));
+            report(0, "keys." + action + ": " +
+                          fill(chosen == sf::Keyboard::Unknown
+                                   ? tr("its key {1} is bound to {2}; {3} is not bound")
+                                   : tr("its key {1} is bound to {2}; {3} takes {4}"),
+                               {KeyNames::nameOf(first), holder->first, action, KeyNames::nameOf(chosen)}));
         }
         held[action] = chosen;
     }
@@ -243,10 +246,12 @@ void giveWayToPlayersButtons(Settings& settings, const std::set<std::string>& bo
             holder = holder.empty() ? *taken : holder;
         }
         if (chosen != row->buttons.front()) {
-            report(0, "pad." + action + ": its button " + PadNames::sdlName(row->buttons.front()) +
-                          " is bound to " + holder + "; " + action +
-                          (chosen == SDL_CONTROLLER_BUTTON_INVALID ? " is not bound"
-                                                                   : " takes " + PadNames::sdlName(chosen)));
+            report(0, "pad." + action + ": " +
+                          fill(chosen == SDL_CONTROLLER_BUTTON_INVALID
+                                   ? tr("its button {1} is bound to {2}; {3} is not bound")
+                                   : tr("its button {1} is bound to {2}; {3} takes {4}"),
+                               {PadNames::sdlName(row->buttons.front()), holder, action,
+                                chosen == SDL_CONTROLLER_BUTTON_INVALID ? "" : PadNames::sdlName(chosen)}));
         }
         settings.padButtons[action] = chosen;
     }
@@ -260,7 +265,8 @@ void readPad(const toml::table& file, Settings& settings, const Report& report) 
         return;
     }
     if (!pad->is_table()) {
-        report(lineOf(*pad), "pad must be a table of actions and button names; using the default buttons");
+        report(lineOf(*pad),
+               tr("pad must be a table of actions and button names; using the default buttons"));
         return;
     }
     const auto& actions = Settings::padActions();
@@ -277,15 +283,17 @@ void readPad(const toml::table& file, Settings& settings, const Report& report) 
             continue; // a setting of its own
         }
         if (std::find(actions.begin(), actions.end(), action) == actions.end()) {
-            report(lineOf(*node), "pad." + shortened(action) + ": there is no such action; ignored");
+            report(lineOf(*node), "pad." + shortened(action) + ": " + tr("there is no such action; ignored"));
             continue;
         }
         const std::optional<SDL_GameControllerButton> button = padButtonOf(*node);
         if (!button) {
-            report(lineOf(*node), "pad." + action +
-                                      " must be a button by SDL's name (a, b, x, y, leftshoulder, start...); "
-                                      "using " +
-                                      PadNames::sdlName(Settings::defaultPadButton(action)));
+            report(
+                lineOf(*node),
+                "pad." + action +
+                    fill(
+                        tr(" must be a button by SDL's name (a, b, x, y, leftshoulder, start...); using {1}"),
+                        {PadNames::sdlName(Settings::defaultPadButton(action))}));
             continue;
         }
         settings.padButtons[action] = *button;
@@ -319,7 +327,8 @@ void readText(const std::string& text, const std::string& path, Settings& settin
         file = toml::parse(text, path);
     } catch (const toml::parse_error& problem) {
         report(static_cast<std::size_t>(problem.source().begin.line),
-               shortened(problem.description(), kLongestParserMessage) + "; the default settings are used");
+               shortened(problem.description(), kLongestParserMessage) +
+                   tr("; the default settings are used"));
         return;
     }
     readTable(file, settings, report);
@@ -404,8 +413,10 @@ void SettingsFile::report(std::size_t line, const std::string& problem) {
     if (line > 0) {
         sf::err() << ":" << line;
     }
-    sf::err() << ": " << problem << " (the file will be kept as " << fs::path(filePath).filename().string()
-              << ".bad when a setting is saved)" << std::endl;
+    sf::err() << ": " << problem
+              << fill(tr(" (the file will be kept as {1}.bad when a setting is saved)"),
+                      {fs::path(filePath).filename().string()})
+              << std::endl;
 }
 
 Settings SettingsFile::load() {
@@ -423,7 +434,7 @@ Settings SettingsFile::read(const std::string& file, const Report& reportHere) c
     std::string text;
     const std::string problem = FileCheck::read(file, FileCheck::kLargestSettings, text);
     if (!problem.empty()) {
-        reportHere(0, problem + "; the default settings are used");
+        reportHere(0, problem + tr("; the default settings are used"));
         return settings;
     }
     readText(text, filePath, settings, reportHere);
@@ -457,13 +468,13 @@ void SettingsFile::cannotSave(const std::string& problem, bool onceOnly) {
         return;
     }
     toldNowhereToSave = toldNowhereToSave || onceOnly;
-    sf::err() << "Pellowick: cannot save the settings: " << problem
-              << (onceOnly ? "; changes are not kept" : "") << std::endl;
+    sf::err() << "Pellowick: " << fill(tr("cannot save the settings: {1}"), {problem})
+              << (onceOnly ? tr("; changes are not kept") : "") << std::endl;
 }
 
 bool SettingsFile::makeFolder() {
     if (filePath.empty()) {
-        cannotSave("neither XDG_CONFIG_HOME nor HOME is set", true);
+        cannotSave(tr("neither XDG_CONFIG_HOME nor HOME is set"), true);
         return false;
     }
     savedFile = AtomicFile::target(filePath);

@@ -10,6 +10,15 @@ float TextFit::widthOf(const std::string& utf8, const sf::Font& font, unsigned s
     return text.findCharacterPos(text.getString().getSize()).x;
 }
 
+unsigned TextFit::sizeToFit(const std::string& utf8, const sf::Font& font, unsigned largest,
+                            unsigned smallest, float width) {
+    unsigned size = largest;
+    while (size > smallest && widthOf(utf8, font, size) > width) {
+        --size;
+    }
+    return size;
+}
+
 std::string TextFit::wrap(const std::vector<std::string>& pieces, const std::string& gap,
                           const sf::Font& font, unsigned size, float width) {
     std::string text;

@@ -20,6 +20,9 @@ public:
                                   const sf::Font& font, unsigned size, float width);
     // The width of one line of UTF-8 text as drawn.
     static float widthOf(const std::string& utf8, const sf::Font& font, unsigned size);
+    // The largest letter size, from `largest` down to `smallest`, at which one line of text fits `width`.
+    static unsigned sizeToFit(const std::string& utf8, const sf::Font& font, unsigned largest,
+                              unsigned smallest, float width);
 };
 
 } // namespace ui

@@ -1,13 +1,23 @@
 // The game's words in the player's language: chosen from the environment as gettext does (whatever locales
 // the system has), overridden by the setting, English for a language we lack; the screens switch on the
-// next frame, pick the language's pictures, and look every word up (the pseudo language shows any that
-// bypass the catalog); the shipped font draws every letter of every translation.
+// next frame and pick the language's pictures; on every screen, in every language, each text stays inside
+// its button, card or the picture, and the pseudo language shows any that bypass the catalog; the shipped
+// font draws every letter of every translation.
 #include "i18n/Translator.hpp"
 
 #include "app/GameStateManager.hpp"
 #include "assets/AssetManager.hpp"
-#include "i18n/PseudoText.hpp"
+#include "hud/HintPanel.hpp"
+#include "hud/TitleCard.hpp"
+#include "map/LevelSchema.hpp"
+#include "map/MedalTimes.hpp"
+#include "map/PropertyLookup.hpp"
+#include "map/TmxReader.hpp"
+#include "screens/ControlsScreen.hpp"
+#include "screens/EndScreen.hpp"
 #include "screens/OptionsScreen.hpp"
+#include "storage/LevelCatalog.hpp"
+#include "storage/RecordsFile.hpp"
 #include "storage/Settings.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/Files.hpp"
@@ -15,12 +25,14 @@
 #include "ui/Button.hpp"
 #include "ui/CheckBox.hpp"
 #include "ui/Label.hpp"
+#include "ui/TextFit.hpp"
 
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Image.hpp>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -146,11 +158,6 @@ std::string textOf(const ui::Widget& widget) {
     return label ? label->getText() : "";
 }
 
-bool hasLetters(const std::string& text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
-}
-
 TEST(TranslatorTest, ScreensShowTheLanguageOnTheNextFrameWithItsPicturesAndEveryWordLookedUp) {
     LanguageEnvironment environment;
     environment.set("LANGUAGE", "en");
@@ -178,21 +185,196 @@ TEST(TranslatorTest, ScreensShowTheLanguageOnTheNextFrameWithItsPicturesAndEvery
     EXPECT_EQ(manager->settings.language, "system");
     EXPECT_EQ(options->backButton->getText(), "Back") << "the next frame is in the new language";
     EXPECT_EQ(options->gui.focusName(), "game.language") << "the rebuilt screen keeps the focus";
+}
 
-    environment.set("LANGUAGE", "pseudo");
-    manager->setState(GameStateManager::kOptionsScreen);
-    harness.frames(1);
-    options = harness.screen<OptionsScreen>();
-    ASSERT_NE(options, nullptr);
-    std::size_t checked = 0;
-    for (const auto& widget : options->gui.getWidgets()) {
-        const std::string text = textOf(*widget);
-        if (hasLetters(text)) {
-            EXPECT_TRUE(PseudoText::isStretched(text)) << "not looked up in the catalog: \"" << text << "\"";
-            ++checked;
+const sf::FloatRect kPicture(0.0f, 0.0f, 800.0f, 600.0f);
+
+// Two letters in a row: not a count ("3x") or a time.
+bool hasWords(const std::string& text) {
+    const auto letter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    return std::adjacent_find(text.begin(), text.end(),
+                              [&](char a, char b) { return letter(a) && letter(b); }) != text.end();
+}
+
+bool holds(const sf::FloatRect& room, const sf::FloatRect& box) {
+    const float slack = 1.0f; // a rounded pixel
+    return box.left >= room.left - slack && box.top >= room.top - slack &&
+           box.left + box.width <= room.left + room.width + slack &&
+           box.top + box.height <= room.top + room.height + slack;
+}
+
+float widestLine(const std::string& text, const sf::Font& font, unsigned size) {
+    float widest = 0.0f;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        widest = std::max(widest, ui::TextFit::widthOf(line, font, size));
+    }
+    return widest;
+}
+
+// A drawn text and the box it must stay inside: a button's face, the card it lies on, or the picture.
+struct PlacedText {
+    std::string text;
+    sf::FloatRect drawn;
+    sf::FloatRect room;
+};
+
+std::vector<PlacedText> placedTexts(const ui::Gui& gui) {
+    std::vector<sf::FloatRect> cards;
+    for (const auto& widget : gui.getWidgets()) {
+        const auto* label = dynamic_cast<const ui::Label*>(widget.get());
+        if (label && label->isVisible() && label->getText().empty() &&
+            label->getRenderer()->getBackgroundColor()) {
+            cards.emplace_back(label->getPosition(), label->getSize());
         }
     }
-    EXPECT_GT(checked, 25u);
+    std::vector<PlacedText> placed;
+    for (const auto& widget : gui.getWidgets()) {
+        const std::string text = textOf(*widget);
+        if (!widget->isVisible() || !hasWords(text)) {
+            continue;
+        }
+        const sf::FloatRect area(widget->getPosition(), widget->getSize());
+        const auto* button = dynamic_cast<const ui::Button*>(widget.get());
+        if (button) {
+            // A button without a text size of its own fits the text to its face.
+            if (button->getTextSize() == 0 || !gui.getFont()) {
+                placed.push_back({text, area, kPicture});
+                continue;
+            }
+            const float width = widestLine(text, *gui.getFont(), button->getTextSize());
+            const sf::FloatRect drawn(area.left + (area.width - width) / 2.0f, area.top, width, area.height);
+            placed.push_back({text, drawn, kPicture});
+            placed.push_back({text, drawn, {area.left + 2.0f, area.top, area.width - 4.0f, area.height}});
+            continue;
+        }
+        const sf::FloatRect drawn =
+            dynamic_cast<const ui::CheckBox*>(widget.get()) ? widget->focusArea() : area;
+        const sf::Vector2f centre(drawn.left + drawn.width / 2.0f, drawn.top + drawn.height / 2.0f);
+        sf::FloatRect room = kPicture;
+        for (const sf::FloatRect& card : cards) {
+            if (card.contains(centre)) {
+                room = card;
+            }
+        }
+        placed.push_back({text, drawn, room});
+    }
+    return placed;
+}
+
+// Every text inside its box and clear of the others; in the pseudo language every one looked up.
+void expectFitting(const ui::Gui& gui, const std::string& where, std::size_t& checked) {
+    const std::vector<PlacedText> placed = placedTexts(gui);
+    const bool pseudo = Translator::instance().language() == "pseudo";
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const PlacedText& one = placed[i];
+        EXPECT_TRUE(holds(one.room, one.drawn))
+            << where << ": \"" << one.text << "\" runs out of its box: " << one.drawn.left << "+"
+            << one.drawn.width << " in " << one.room.left << "+" << one.room.width;
+        for (std::size_t j = i + 1; j < placed.size(); ++j) {
+            sf::FloatRect both;
+            EXPECT_FALSE(one.text != placed[j].text && one.drawn.intersects(placed[j].drawn, both) &&
+                         both.width > 1.0f && both.height > 1.0f)
+                << where << ": \"" << one.text << "\" runs into \"" << placed[j].text << "\"";
+        }
+        // A line of a wrapped text may lack the brackets, never the accents.
+        const bool stretched = std::any_of(one.text.begin(), one.text.end(), [](char c) {
+            return c == '[' || static_cast<unsigned char>(c) > 127;
+        });
+        EXPECT_TRUE(!pseudo || stretched)
+            << where << ": not looked up in the catalog: \"" << one.text << "\"";
+        ++checked;
+    }
+}
+
+template <class Screen> Screen* shown(GameHarness& harness, int state) {
+    GameStateManager::getInstance()->setState(state);
+    harness.frames(2);
+    return harness.screen<Screen>();
+}
+
+// The end screen after a run of `seconds` on `map`, won or lost.
+EndScreen* endOf(GameHarness& harness, const std::string& map, bool won, int speed) {
+    GameStateManager* manager = GameStateManager::getInstance();
+    manager->mapPath = map;
+    manager->won = won;
+    manager->runSeconds = 95.0;
+    manager->runSpeed = speed;
+    manager->winKept = speed == RecordsFile::kFullSpeed;
+    manager->newBest = true;
+    manager->eggsShot = 12;
+    manager->timesSeen = 7;
+    const auto tiles = readTileMapFile(map);
+    manager->medalTimes = tiles ? MedalTimes::of(*tiles) : std::nullopt;
+    return shown<EndScreen>(harness, GameStateManager::kEndScreen);
+}
+
+// Each shipped level's title card, and each of its hints as the strip shows it.
+void expectCardsAndHintsFitting(std::size_t& checked) {
+    std::vector<std::string> maps = LevelCatalog::lessons();
+    maps.insert(maps.end(), LevelCatalog::shippedLevels().begin(), LevelCatalog::shippedLevels().end());
+    for (const std::string& path : maps) {
+        const auto map = readTileMapFile(path);
+        ASSERT_TRUE(map) << path;
+        TitleCard card;
+        card.build(nullptr, tr(map->property(LevelSchema::kLevelName)),
+                   tr(map->property(LevelSchema::kLevelIntro)));
+        expectFitting(card.gui, path + " title card", checked);
+        for (const ObjectGroup& group : map->objectGroups) {
+            for (const MapObject& object : group.objects) {
+                if (object.type != LevelSchema::kHint) {
+                    continue;
+                }
+                HintPanel hint;
+                hint.build(nullptr);
+                hint.update({0, 0, 1, 1},
+                            {{{0, 0, 1, 1}, PropertyLookup(object).named(LevelSchema::kHintText)->value}});
+                expectFitting(hint.gui, path + " hint", checked);
+            }
+        }
+    }
+}
+
+TEST(TranslatorTest, EveryScreenKeepsEveryTextInsideItsBoxInEveryLanguage) {
+    for (const std::string language : {"en", "de", "fr", "es", "pseudo"}) {
+        SCOPED_TRACE(language);
+        LanguageEnvironment environment;
+        environment.set("LANGUAGE", language == "pseudo" ? "pseudo" : "en");
+        // A key of the player's own, so that Controls lists the keys bound.
+        GameHarness harness("[game]\nlanguage = \"" + (language == "pseudo" ? "system" : language) +
+                            "\"\nopen_all_levels = true\n[keys]\nLAY = \"L\"\n");
+        std::size_t checked = 0;
+        harness.frames(2);
+        ASSERT_NE(harness.screen<StartScreen>(), nullptr);
+        expectFitting(harness.screen<StartScreen>()->gui, "menu", checked);
+        expectFitting(shown<OptionsScreen>(harness, GameStateManager::kOptionsScreen)->gui, "Options",
+                      checked);
+        expectFitting(shown<ControlsScreen>(harness, GameStateManager::kControlsScreen)->boundKeys,
+                      "Controls", checked);
+        for (const char* list : {"levels", "practice"}) {
+            shown<StartScreen>(harness, GameStateManager::kStartScreen);
+            LevelListScreen* screen = harness.openList(list);
+            ASSERT_NE(screen, nullptr) << list;
+            expectFitting(screen->gui, list, checked);
+        }
+
+        GameStateManager::getInstance()->mapPath = "Assets/lesson1.tmx";
+        auto* level = shown<IngameScreen>(harness, GameStateManager::kIngameScreen);
+        ASSERT_NE(level, nullptr);
+        expectFitting(level->gui, "HUD", checked);
+        expectFitting(level->titleCard.gui, "title card", checked);
+        harness.tap(sf::Keyboard::L); // the lay key starts play
+        harness.frames(1);
+        harness.press(sf::Keyboard::Escape);
+        ASSERT_TRUE(level->paused);
+        expectFitting(level->pauseGui, "pause", checked);
+
+        expectFitting(endOf(harness, "Assets/map.tmx", true, RecordsFile::kFullSpeed)->gui, "won", checked);
+        expectFitting(endOf(harness, "Assets/lesson1.tmx", true, 70)->gui, "won lesson, assisted", checked);
+        expectFitting(endOf(harness, "Assets/map.tmx", false, RecordsFile::kFullSpeed)->gui, "lost", checked);
+        expectCardsAndHintsFitting(checked);
+        EXPECT_GT(checked, 150u);
+    }
 }
 
 } // namespace

@@ -136,7 +136,8 @@ TEST(OptionsScreenTest,
             continue; // an empty line
         }
         EXPECT_TRUE(sf::FloatRect(0, 0, 800, 600).contains(area.left, area.top) &&
-                    area.left + area.width <= 800.0f && area.top + area.height <= 600.0f);
+                    area.left + area.width <= 800.0f && area.top + area.height <= 600.0f)
+            << area.left << "," << area.top << " " << area.width << "x" << area.height;
         for (const sf::FloatRect& other : areas) {
             EXPECT_FALSE(area.intersects(other)) << area.left << "," << area.top << " " << area.width << "x"
                                                  << area.height << " over " << other.left << "," << other.top;
