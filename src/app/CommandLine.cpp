@@ -38,11 +38,32 @@ std::string keysText() {
     return text;
 }
 
+// CLI11's own words in --help, in the player's language.
+std::shared_ptr<CLI::Formatter> translatedFormatter() {
+    auto formatter = std::make_shared<CLI::Formatter>();
+    // TRANSLATORS: the first word of the usage line, "Usage: pellowick [OPTIONS]".
+    formatter->label("Usage", tr("Usage"));
+    // TRANSLATORS: the usage line's stand-in for the options, in capitals: "Usage: pellowick [OPTIONS]".
+    formatter->label("OPTIONS", tr("OPTIONS"));
+    // TRANSLATORS: --help says which option cannot go with which: "--window Excludes: --fullscreen".
+    formatter->label("Excludes", tr("Excludes"));
+    // TRANSLATORS: --help's stand-in for a file name, in capitals: "--map FILE".
+    formatter->label("FILE", tr("FILE"));
+    return formatter;
+}
+
 void describeOptions(CLI::App& app, LaunchOptions& options) {
-    app.set_version_flag("--version", std::string("Pellowick ") + buildinfo::kVersion);
+    app.formatter(translatedFormatter());
+    // TRANSLATORS: the heading of --help's list of options.
+    app.option_defaults()->group(tr("Options"));
+    app.set_help_flag("-h,--help", tr("Print this help message and exit"));
+    app.set_version_flag("--version", std::string("Pellowick ") + buildinfo::kVersion,
+                         tr("Display program version information and exit"));
+    // Words the game does not know are said in its own words, after the parse.
+    app.allow_extras();
+    // A folder or a pipe is refused as an unplayable map, once the game looks at the file.
+    // TRANSLATORS: FILE as in "--map FILE" just before it.
     app.add_option("--map", options.mapPath, tr("Play the Tiled map FILE instead of the game's own level"))
-        // A folder or a pipe is refused as an unplayable map, once the game looks at the file.
-        ->check(CLI::ExistingPath.description(""))
         ->type_name("FILE");
     auto* fullscreen = app.add_flag_callback(
         "--fullscreen", [&options] { options.fullscreen = true; }, tr("Start in fullscreen this time"));
@@ -52,6 +73,52 @@ void describeOptions(CLI::App& app, LaunchOptions& options) {
     app.footer(keysText());
 }
 
+std::string joined(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words) {
+        text += (text.empty() ? "" : " ") + word;
+    }
+    return text;
+}
+
+// What is wrong with the command line, in the player's language; "" when nothing is.
+std::string problemAfterParse(const CLI::App& app, const LaunchOptions& options) {
+    const std::vector<std::string> extras = app.remaining();
+    if (!extras.empty()) {
+        // TRANSLATORS: {1} is what was typed, as typed.
+        return fill(trn("The following argument was not expected: {1}",
+                        "The following arguments were not expected: {1}", extras.size()),
+                    {joined(extras)});
+    }
+    std::error_code error;
+    if (!options.mapPath.empty() && !std::filesystem::exists(options.mapPath, error)) {
+        // TRANSLATORS: "--map" stays as it is; {1} is the file's name.
+        return fill(tr("--map: Path does not exist: {1}"), {options.mapPath});
+    }
+    return "";
+}
+
+// CLI11's refusal, in the player's language where the game knows it.
+std::string problemOf(const CLI::ParseError& error) {
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error)) {
+        // The only option that takes a value.
+        // TRANSLATORS: "--map" stays as it is; FILE as in --help's "--map FILE".
+        return tr("--map: 1 required FILE missing");
+    }
+    if (dynamic_cast<const CLI::ExcludesError*>(&error)) {
+        // TRANSLATORS: the options stay as they are.
+        return tr("--fullscreen excludes --window");
+    }
+    return error.what();
+}
+
+CommandLine::Result refused(const CLI::App& app, const std::string& problem, std::ostream& err) {
+    err << "pellowick: " << problem << '\n' << translatedFormatter()->make_usage(&app, "pellowick");
+    err.flush();
+    CommandLine::Result result;
+    result.exitStatus = CommandLine::kExitUsage;
+    return result;
+}
 } // namespace
 
 CommandLine::Result CommandLine::parse(int argc, const char* const* argv, std::ostream& out,
@@ -70,10 +137,10 @@ CommandLine::Result CommandLine::parse(int argc, const char* const* argv, std::o
         result.exitStatus = kExitFine;
         return result;
     } catch (const CLI::ParseError& error) {
-        err << "pellowick: " << error.what() << '\n' << CLI::Formatter().make_usage(&app, "pellowick");
-        err.flush();
-        result.exitStatus = kExitUsage;
-        return result;
+        return refused(app, problemOf(error), err);
+    }
+    if (const std::string problem = problemAfterParse(app, result.options); !problem.empty()) {
+        return refused(app, problem, err);
     }
     if (!result.options.mapPath.empty()) {
         // The game changes into its data folder before it loads the level.

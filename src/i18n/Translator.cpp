@@ -33,8 +33,11 @@ Translator::Translator() {
 }
 
 void Translator::setCatalogFolder(const std::string& newFolder) {
-    folder = newFolder;
-    load();
+    {
+        const std::unique_lock<std::shared_mutex> lock(catalogMutex);
+        folder = newFolder;
+        load();
+    }
     ++changes;
 }
 
@@ -44,8 +47,11 @@ void Translator::choose(const std::string& newChoice) {
     if (language == current) {
         return;
     }
-    current = language;
-    load();
+    {
+        const std::unique_lock<std::shared_mutex> lock(catalogMutex);
+        current = language;
+        load();
+    }
     ++changes;
 }
 
@@ -73,6 +79,7 @@ void Translator::load(bool reportMissing) {
 }
 
 std::string Translator::translate(const char* english) const {
+    const std::shared_lock<std::shared_mutex> lock(catalogMutex);
     if (current == LanguageChoice::kPseudo) {
         return PseudoText::stretch(english);
     }
@@ -85,6 +92,7 @@ std::string Translator::translate(const char* english) const {
 }
 
 std::string Translator::translate(const char* one, const char* many, unsigned long count) const {
+    const std::shared_lock<std::shared_mutex> lock(catalogMutex);
     if (current == LanguageChoice::kPseudo) {
         return PseudoText::stretch(count == 1 ? one : many);
     }

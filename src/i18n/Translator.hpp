@@ -1,16 +1,21 @@
 #pragma once
 
 #include <SFML/System/String.hpp>
+#include <atomic>
 #include <initializer_list>
 #include <locale>
 #include <optional>
+#include <mutex>
+#include <shared_mutex>
 #include <string>
 #include <vector>
 
 // The game's words in the player's language. Sources are English; the catalogs (domain "pellowick",
 // <folder>/<language>/LC_MESSAGES/pellowick.mo) are read by Boost.Locale itself, so a language shows
 // whatever locales the system has generated. A text the catalog lacks, or a language without its
-// catalog (one line on sf::err() naming the file), shows in English. Every string is UTF-8.
+// catalog (one line on sf::err() naming the file), shows in English. Every string is UTF-8. Words may be
+// looked up on any thread (the level checker writes its verdicts in the player's language); the language
+// is chosen on the game's own.
 class Translator {
 public:
     static constexpr const char* kDomain = "pellowick";
@@ -30,7 +35,7 @@ public:
     const std::string& language() const { return current; }
     // Rises at every change of language: a screen that keeps words built earlier rebuilds them when it
     // sees a new number.
-    unsigned generation() const { return changes; }
+    unsigned generation() const { return changes.load(); }
 
     std::string translate(const char* english) const;
     // The form for `count` of a text with a plural ("{1} egg", "{1} eggs").
@@ -47,7 +52,9 @@ private:
     std::string current = "en";
     // Holds the catalog's message facet; empty for English and the pseudo language.
     std::optional<std::locale> catalog;
-    unsigned changes = 0;
+    std::atomic<unsigned> changes{0};
+    // Held shared while a word is looked up, alone while the catalog changes.
+    mutable std::shared_mutex catalogMutex;
 };
 
 // The text in the language in use. xgettext finds these calls: keep the argument a plain literal.

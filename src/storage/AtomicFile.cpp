@@ -1,5 +1,7 @@
 #include "storage/AtomicFile.hpp"
 
+#include "i18n/Translator.hpp"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -106,7 +108,7 @@ bool AtomicFile::makeFolder(const std::string& path, std::string& problem) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) {
-        problem = "cannot create the folder " + folder.string() + ": " + error.message();
+        problem = fill(tr("cannot create the folder {1}: {2}"), {folder.string(), error.message()});
         return false;
     }
     return true;
@@ -123,7 +125,7 @@ bool AtomicFile::writeBeside(const std::string& path, const std::string& text, s
     const std::string file = target(path);
     const std::string reason = writeWholeFile(file, text, newFile);
     if (!reason.empty()) {
-        problem = "cannot write a new file beside " + file + ": " + reason;
+        problem = fill(tr("cannot write a new file beside {1}: {2}"), {file, reason});
         newFile.clear();
         return false;
     }
@@ -135,7 +137,7 @@ bool AtomicFile::replaceWithNew(const std::string& newFile, const std::string& p
     std::error_code error;
     fs::rename(newFile, file, error);
     if (error) {
-        problem = "cannot replace " + file + ": " + error.message();
+        problem = fill(tr("cannot replace {1}: {2}"), {file, error.message()});
         discard(newFile);
         return false;
     }
@@ -156,7 +158,7 @@ bool AtomicFile::keepAsBad(const std::string& path, std::string& problem) {
     }
     fs::rename(file, file + ".bad", error);
     if (error) {
-        problem = "cannot keep " + file + " as " + file + ".bad: " + error.message();
+        problem = fill(tr("cannot keep {1} as {2}: {3}"), {file, file + ".bad", error.message()});
         return false;
     }
     return true;
@@ -176,11 +178,12 @@ bool AtomicFile::keepAsNewBad(const std::string& path, std::string& keptAs, std:
             return true;
         }
         if (errno != EEXIST) {
-            problem = "cannot keep " + file + " as " + name + ": " + std::strerror(errno);
+            problem = fill(tr("cannot keep {1} as {2}: {3}"), {file, name, std::strerror(errno)});
             return false;
         }
     }
-    problem =
-        "cannot keep " + file + ": " + std::to_string(kMostBadCopies) + " copies of it are kept already";
+    problem = fill(trn("cannot keep {1}: {2} copy of it is kept already",
+                       "cannot keep {1}: {2} copies of it are kept already", kMostBadCopies),
+                   {file, std::to_string(kMostBadCopies)});
     return false;
 }

@@ -1,5 +1,6 @@
 #include "storage/FileLock.hpp"
 
+#include "i18n/Translator.hpp"
 #include "storage/AtomicFile.hpp"
 
 #include <cerrno>
@@ -43,13 +44,13 @@ FileLock::FileLock(const std::string& path) {
     // O_NONBLOCK: a pipe at the lock's name opens at once, and is then refused as no file.
     const int opened = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     if (opened < 0) {
-        why = "cannot open " + lockFile + ": " + std::strerror(errno);
+        why = fill(tr("cannot open {1}: {2}"), {lockFile, std::strerror(errno)});
         return;
     }
     struct stat about {};
     if (::fstat(opened, &about) != 0 || !S_ISREG(about.st_mode)) {
         ::close(opened);
-        why = "cannot lock " + lockFile + ": it is not a regular file";
+        why = fill(tr("cannot lock {1}: it is not a regular file"), {lockFile});
         return;
     }
     const auto wait = std::chrono::milliseconds(kLongestWaitMilliseconds);
@@ -59,7 +60,7 @@ FileLock::FileLock(const std::string& path) {
     while (!tryLock(opened, problem)) {
         if (problem != EWOULDBLOCK) {
             ::close(opened);
-            why = "cannot lock " + lockFile + ": " + std::strerror(problem);
+            why = fill(tr("cannot lock {1}: {2}"), {lockFile, std::strerror(problem)});
             return;
         }
         // Another game saved meanwhile: the lock is being passed on, not kept, so the wait starts again.
@@ -71,8 +72,8 @@ FileLock::FileLock(const std::string& path) {
         }
         if (std::chrono::steady_clock::now() >= giveUp) {
             ::close(opened);
-            why = "cannot lock " + lockFile + ": another game has held it for " +
-                  std::to_string(kLongestWaitMilliseconds / 1000) + " s";
+            why = fill(tr("cannot lock {1}: another game has held it for {2} s"),
+                       {lockFile, std::to_string(kLongestWaitMilliseconds / 1000)});
             return;
         }
         std::this_thread::sleep_for(kPollInterval);

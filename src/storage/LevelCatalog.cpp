@@ -63,6 +63,7 @@ struct Verdict {
     std::string mapName; // the map's "name" property; "" when it has none
     std::string problem;
     std::optional<MedalTimes> medalTimes;
+    unsigned words = 0; // the language's generation the problem was written in
 };
 
 struct CheckedFile {
@@ -137,7 +138,8 @@ public:
     std::optional<CheckedFile> result(const std::string& path, const FileStamp& now) {
         const std::lock_guard<std::mutex> lock(mutex);
         const auto found = checked.find(path);
-        if (found == checked.end() || found->second.stamp != now) {
+        if (found == checked.end() || found->second.stamp != now ||
+            found->second.verdict.words != Translator::instance().generation()) {
             return std::nullopt;
         }
         return found->second;
@@ -270,6 +272,8 @@ private:
 
     CheckedFile check(const std::string& path) {
         CheckedFile done;
+        // Read first: a language chosen during the check makes what it says out of date.
+        done.verdict.words = Translator::instance().generation();
         done.stamp = stampOf(path);
         if (!done.stamp.present) {
             done.verdict.problem =
@@ -282,7 +286,7 @@ private:
         {
             const std::lock_guard<std::mutex> lock(mutex);
             const auto found = byFile.find(done.stamp.file());
-            if (found != byFile.end()) {
+            if (found != byFile.end() && found->second.words == done.verdict.words) {
                 done.verdict = found->second;
                 known = true;
             }
@@ -291,7 +295,9 @@ private:
             std::ostringstream said;
             const LevelFile level = LevelFile::read(
                 path, "Assets/", said, [this](const std::string& picture) { return decode(picture); });
+            const unsigned words = done.verdict.words;
             done.verdict = verdictOn(level, said.str(), path);
+            done.verdict.words = words;
             const std::lock_guard<std::mutex> lock(mutex);
             if (abandoned || stopping) {
                 return done;

@@ -39,6 +39,7 @@ TEST(CommandLineTest, VersionHelpAndWrongOptionsAnswerWithoutOpeningAWindowAndTh
     // A wrong option is named with the usage, and the game exits with status 2.
     const std::pair<std::string, std::string> cases[] = {
         {"--bogus", "pellowick: The following argument was not expected: --bogus"},
+        {"--bogus -x", "pellowick: The following arguments were not expected: --bogus -x"},
         {"--map", "pellowick: --map: 1 required FILE missing"},
         {"--map /no/such/level.tmx", "pellowick: --map: Path does not exist: /no/such/level.tmx"},
         {"--fullscreen --window", "pellowick: --fullscreen excludes --window"},
@@ -49,6 +50,15 @@ TEST(CommandLineTest, VersionHelpAndWrongOptionsAnswerWithoutOpeningAWindowAndTh
         EXPECT_EQ(run.err, line + "\n" + kUsage) << arguments;
         EXPECT_EQ(run.out, "") << arguments;
     }
+
+    // In the player's language, CLI11's own words included.
+    const ProgramRun german = runWithoutDisplay("env LANGUAGE=de " + kGame + " --help --bogus", scratch);
+    for (const char* line : {"Aufruf: pellowick [OPTIONEN]", "Optionen:", "  -h,--help", "  --map DATEI",
+                             "Diese Hilfe zeigen und beenden", "Tasten"}) {
+        EXPECT_NE(german.out.find(line), std::string::npos) << line << " in\n" << german.out;
+    }
+    EXPECT_EQ(runWithoutDisplay("env LANGUAGE=de " + kGame + " --fullscreen --window", scratch).err,
+              "pellowick: --fullscreen und --window gehen nicht zusammen\nAufruf: pellowick [OPTIONEN]\n");
 
     // --fullscreen and --window override the saved choice only when given.
     std::ostringstream out, err;

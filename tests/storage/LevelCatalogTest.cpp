@@ -1,5 +1,6 @@
 #include "storage/LevelCatalog.hpp"
 
+#include "i18n/Translator.hpp"
 #include "input/KeyNames.hpp"
 #include "screens/IngameScreen.hpp"
 #include "screens/LevelListScreen.hpp"
@@ -83,6 +84,11 @@ TEST_F(LevelCatalogTest, ShippedLevelsComeFirstThenThePlayersOwnEachCheckedWithI
     EXPECT_FALSE(catalog.details(own + 2).playable());
     EXPECT_EQ(text(own + 2).rfind("c-renamed.tmx: object \"enemy3\": missing", 0), 0u) << text(own + 2);
     EXPECT_EQ(err.text(), "") << "the list says what is wrong; the error stream stays quiet";
+    // A language chosen after the check: the next look at the list says it in that language.
+    Translator::instance().choose("de");
+    const std::string german = LevelCatalog((folder / "levels").string(), "").details(own).problem;
+    Translator::instance().choose("system");
+    EXPECT_EQ(german, "Zeile 2: kein wohlgeformtes XML: expected >");
 
     // Mended on disk: the next look at the list checks it afresh.
     std::ofstream(level("a-broken.tmx")) << farm;
