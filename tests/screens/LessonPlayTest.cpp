@@ -39,13 +39,6 @@ protected:
         ASSERT_EQ(GameStateManager::getInstance()->mapPath, LevelCatalog::lessons()[number - 1]);
     }
 
-    // The key held for `frames` frames, then let go.
-    void hold(sf::Keyboard::Key key, int frames = 1) {
-        harness.hold(key);
-        harness.frames(frames);
-        harness.hold(key, false);
-    }
-
     // Walks to each point in turn, along one axis at a time; false once caught on the way.
     bool walk(const std::vector<sf::Vector2f>& points) {
         for (const sf::Vector2f target : points) {
@@ -116,7 +109,7 @@ protected:
         if (!walk({{laid.x, 246}, {200, 246}})) {
             return false;
         }
-        hold(sf::Keyboard::W); // the shot flies the way the player last moved
+        harness.holdFor(sf::Keyboard::W, 1); // the shot flies the way the player last moved
         if (shoot) {
             harness.press(sf::Keyboard::Space);
             EXPECT_TRUE(object("egg1")->getComponent<EggComponent>()->flying);
@@ -146,7 +139,7 @@ TEST_F(LessonPlayTest, FirstStepsGoesInAndOutAndTheCardHoldsTheStart) {
     EXPECT_TRUE(level->titleCard.shown()) << "the level waits under the card";
     EXPECT_EQ(level->clockText->getText(), "0:00.0");
     EXPECT_EQ(level->hintPanel.shownText(), "") << "no hint over the card";
-    hold(sf::Keyboard::D);
+    harness.holdFor(sf::Keyboard::D, 1);
     EXPECT_FALSE(level->titleCard.shown()) << "the first move starts play";
     EXPECT_GT(object("player1")->getPosition().x, start.x) << "and moves the player at once";
     harness.frames(1);
@@ -232,7 +225,7 @@ TEST_F(LessonPlayTest, AtHalfSpeedEverythingMovesAtHalfThePaceAndTheClockKeepsRe
         startLesson(2);
         const sf::Vector2f start = object("player1")->getPosition();
         const sf::Vector2f dogStart = object("enemy1")->getPosition();
-        hold(sf::Keyboard::D, 60);
+        harness.holdFor(sf::Keyboard::D, 60);
         moved.player = object("player1")->getPosition().x - start.x;
         moved.dog = object("enemy1")->getPosition().x - dogStart.x;
         moved.clock = harness.screen<IngameScreen>()->clockText->getText();
@@ -245,7 +238,7 @@ TEST_F(LessonPlayTest, AtHalfSpeedEverythingMovesAtHalfThePaceAndTheClockKeepsRe
         harness.frames(62);
         moved.armedEarly = object("egg1")->getComponent<EggComponent>()->ready;
         harness.frames(60);
-        hold(sf::Keyboard::S); // the shot flies the way the player last moved
+        harness.holdFor(sf::Keyboard::S, 1); // the shot flies the way the player last moved
         // The egg flies the same way at half the pace: as far in twice the frames.
         const sf::Vector2f laid = object("egg1")->getPosition();
         harness.tap(sf::Keyboard::Space);

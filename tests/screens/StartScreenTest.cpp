@@ -47,9 +47,7 @@ TEST_F(StartScreenTest,
     std::ofstream(harness.recordsFile()) << "";
     clickWidget("controls");
     ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
-    harness.hold(sf::Keyboard::Escape);
-    ASSERT_TRUE(harness.frames(2));
-    harness.hold(sf::Keyboard::Escape, false);
+    harness.holdFor(sf::Keyboard::Escape, 2);
     ASSERT_NE(harness.screen<StartScreen>(), nullptr) << "Escape returns from the picture";
     EXPECT_EQ(assets->music->getVolume(), 0.0f);
     EXPECT_FALSE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
