@@ -38,22 +38,20 @@ namespace {
 // The language variables as a test sets them; the suite's own (LANGUAGE=en) come back afterwards.
 class LanguageEnvironment {
 public:
-    LanguageEnvironment() {
-        for (const char* name : kNames) {
-            unsetenv(name);
-        }
-    }
+    LanguageEnvironment() { clear(); }
     ~LanguageEnvironment() {
-        for (const char* name : kNames) {
-            unsetenv(name);
-        }
+        clear();
         setenv("LANGUAGE", "en", 1);
         Translator::instance().choose("system");
     }
     void set(const char* name, const char* value) { setenv(name, value, 1); }
 
 private:
-    static constexpr const char* kNames[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+    static void clear() {
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+            unsetenv(name);
+        }
+    }
 };
 
 std::string shownIn(const std::string& choice, const char* english) {

@@ -89,10 +89,7 @@ TEST(PauseMenuTest, EscapeOrALostFocusPausesEverythingButTheCounterAndTheKeyStri
     fitsThePicture("keys");
     VirtualPad pad(VirtualPad::kPlayStation4);
     harness.frames(2);
-    pad.tilt(SDL_CONTROLLER_AXIS_LEFTX, 0.9f);
-    harness.frames(2);
-    pad.tilt(SDL_CONTROLLER_AXIS_LEFTX, 0.0f);
-    harness.frames(2);
+    harness.tilt(pad, SDL_CONTROLLER_AXIS_LEFTX, 0.9f);
     EXPECT_NE(level->boundKeys->getText().find("Cross"), std::string::npos) << "the pad in use is named";
     fitsThePicture("the pad's buttons");
     harness.press(sf::Keyboard::W);

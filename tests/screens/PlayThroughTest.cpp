@@ -168,12 +168,6 @@ INSTANTIATE_TEST_SUITE_P(, ShippedLevelPlayThroughTest,
                              return name;
                          });
 
-// The first level, started from the menu's Start.
-class FirstLevelPlayThroughTest : public PlayThroughTest {
-protected:
-    void SetUp() override { ASSERT_TRUE(harness.startLevel()) << "start opens the level"; }
-};
-
 TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTimeAndItsGhost) {
     harness.game->setDrawing(false);
     GameStateManager::getInstance()->settings.openAllLevels = true;
@@ -219,7 +213,8 @@ TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTimeAndIts
     EXPECT_EQ(harness.screen<IngameScreen>()->ghost->size(), ghostSamples());
 }
 
-TEST_F(FirstLevelPlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointerAndDrawsADogAway) {
+TEST_F(PlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointerAndDrawsADogAway) {
+    ASSERT_TRUE(harness.startLevel()) << "the menu's Start opens the first level";
     harness.resize({1600, 900});
     // Pick up egg1 at the start and walk near the dog that patrols above the path.
     harness.walkTo({100, 956});

@@ -291,7 +291,7 @@ TEST_F(RecordsFileTest, TwoGamesWinningAtOnceKeepEveryWin) {
         << errors.text();
 }
 
-TEST_F(RecordsFileTest, EveryFileNameTheListAcceptsGetsAKeyOfItsOwnThatTheFileKeeps) {
+TEST_F(RecordsFileTest, ALevelIsItsFileNameAndContentAndEveryNameTheListAcceptsGetsAKeyTheFileKeeps) {
     const std::vector<std::string> names = {"caf\xe9.tmx", "caf\xc3\xa9.tmx", "caf%E9.tmx",
                                             "caf%.tmx",    "a\nb.tmx",        "a b.tmx",
                                             "q\"\\.tmx",   "\x7f\xc2\x85.tmx"};
@@ -316,9 +316,8 @@ TEST_F(RecordsFileTest, EveryFileNameTheListAcceptsGetsAKeyOfItsOwnThatTheFileKe
     EXPECT_EQ(wins("map.tmx#1"), 1);
     EXPECT_EQ(err.text(), "");
     EXPECT_FALSE(fs::exists(path + ".bad"));
-}
 
-TEST_F(RecordsFileTest, ALevelIsItsFileNameAndContentSoAnEditStartsAfresh) {
+    // A level is its file's name and content, so an edit starts afresh; the run's time is cut to tenths.
     fs::create_directories(folder / "a");
     std::ofstream((folder / "a" / "x.tmx").string()) << "<map/>";
     std::ofstream((folder / "x.tmx").string()) << "<map/>";

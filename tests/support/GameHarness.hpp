@@ -125,6 +125,14 @@ public:
         frames(1);
     }
 
+    // A pad's stick or trigger tilted for `n` frames, then back at rest for one.
+    void tilt(VirtualPad& pad, int axis, float position, int n = 2) {
+        pad.tilt(axis, position);
+        frames(n);
+        pad.tilt(axis, axis >= SDL_CONTROLLER_AXIS_TRIGGERLEFT ? -1.0f : 0.0f);
+        frames(1);
+    }
+
     // The window resized as a player or the window manager would, and the two frames the game takes to
     // follow.
     void resize(sf::Vector2u size) {
