@@ -24,21 +24,16 @@ public:
     std::string tag;
 };
 
-class RenderManagerTest : public ::testing::Test {
-protected:
-    void TearDown() override { RenderManager::destroyInstance(); }
-    Recorder& add(const std::string& tag, const std::string& layer) {
+// Layers back to front, each component drawn with dt 0 and the name "id"; a layer pair and a component hidden
+// each on their own.
+TEST(RenderManagerTest, DrawsShownLayersBackToFrontAndHidesPairsAndComponentsIndependently) {
+    std::vector<std::string> log;
+    std::vector<std::shared_ptr<Recorder>> owned;
+    const auto add = [&](const std::string& tag, const std::string& layer) -> Recorder& {
         owned.push_back(std::make_shared<Recorder>(log, tag, layer));
         RenderManager::getInstance()->addComponent(owned.back().get());
         return *owned.back();
-    }
-    std::vector<std::string> log;
-    std::vector<std::shared_ptr<Recorder>> owned;
-};
-
-// Layers back to front, each component drawn with dt 0 and the name "id"; a layer pair and a component hidden
-// each on their own.
-TEST_F(RenderManagerTest, DrawsShownLayersBackToFrontAndHidesPairsAndComponentsIndependently) {
+    };
     add("player", "Objects");
     Recorder& dog = add("dog", "Objects");
     add("floor", "inside");
@@ -60,6 +55,7 @@ TEST_F(RenderManagerTest, DrawsShownLayersBackToFrontAndHidesPairsAndComponentsI
     renderer->draw(nullptr);
     EXPECT_EQ(log, (std::vector<std::string>{"floor", "tree", "bush", "player", "dog"}))
         << "a new component makes its hidden layer visible again";
+    RenderManager::destroyInstance();
 }
 
 TEST(CameraComponentTest, KeepsTheViewOnTheMapItShowsAndCentresAMapSmallerThanTheView) {
