@@ -20,7 +20,7 @@ namespace {
 class LessonPlayTest : public testing::Test {
 protected:
     // Undrawn, as the shipped levels' play-throughs: the rules stay as they are and play takes a fraction of
-    // the time. The decoy's lesson draws, for the egg's mark is worked out as the frame is drawn.
+    // the time. The decoy's winning runs draw, for the egg's mark is worked out as the frame is drawn.
     void SetUp() override { harness.game->setDrawing(false); }
     static std::shared_ptr<GameObject> object(const std::string& name) { return GameHarness::object(name); }
     bool playing() const { return harness.screen<IngameScreen>() != nullptr; }
@@ -177,7 +177,6 @@ TEST_F(LessonPlayTest, TheDogsEyeIsPassedJustOutsideItsEdge) {
 }
 
 TEST_F(LessonPlayTest, TheDecoyDrawsTheGuardFromTheDoorWithItsOwnMarkAndWithoutItTheGuardCatches) {
-    harness.game->setDrawing(true);
     for (const Difficulty difficulty : Difficulties::all()) {
         SCOPED_TRACE(Difficulties::nameOf(difficulty));
         GameStateManager::getInstance()->settings.difficulty = difficulty;
@@ -186,6 +185,7 @@ TEST_F(LessonPlayTest, TheDecoyDrawsTheGuardFromTheDoorWithItsOwnMarkAndWithoutI
         EXPECT_TRUE(caught());
         harness.press(sf::Keyboard::Space);
     }
+    harness.game->setDrawing(true); // for the egg's mark
     playAtEveryDifficulty(3, [&] {
         const bool through = decoy(true);
         EXPECT_TRUE(sawEggChase) << "the egg's own mark over the dog";
