@@ -6,32 +6,21 @@
 #include <gtest/gtest.h>
 
 namespace {
-class InputManagerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        RealtimeInput::reset();
-        RealtimeInput::setScripted(true);
-        input = InputManager::getInstance();
-    }
-    void TearDown() override {
-        InputManager::destroyInstance();
-        RealtimeInput::reset();
-    }
-    void frame() { input->update(sf::Event{}); }
-
-    InputManager* input = nullptr;
-};
-
-TEST_F(InputManagerTest, RebindingFollowsTheNewKeySharedKeysAgreeAndUnknownActionsBindToA) {
+TEST(InputManagerTest, RebindingFollowsTheNewKeySharedKeysAgreeAndUnknownActionsBindToA) {
+    RealtimeInput::reset();
+    RealtimeInput::setScripted(true);
+    InputManager* input = InputManager::getInstance();
     input->bindAction("LEFT", sf::Keyboard::A, "player1");
     input->bindAction("ALSO_LEFT", sf::Keyboard::A, "player1");
     input->bindAction("LEFT", sf::Keyboard::J, "player1");
     RealtimeInput::setKey(sf::Keyboard::A, true);
     EXPECT_FALSE(input->isActionDown("JUMP", "nobody"));
-    frame();
+    input->update(sf::Event{});
     EXPECT_FALSE(input->isActionDown("LEFT", "player1"));
     EXPECT_TRUE(input->isActionDown("ALSO_LEFT", "player1"));
     EXPECT_TRUE(input->isActionDown("JUMP", "nobody")) << "from the next frame";
+    InputManager::destroyInstance();
+    RealtimeInput::reset();
 }
 
 TEST(RealtimeInputTest, KeysReadAsReleasedWhileTheWindowHasNoFocus) {

@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(LetterboxTest, ThePictureIsTheLargestCentredFourByThreeRectangleInAWindowHeldToTheLeastUsableSize) {
+TEST(LetterboxTest, ThePictureIsTheLargestCentredFourByThreeRectangleAndThePointerMapsIntoItButNotTheBars) {
     // Exact: the whole window, as the game always was.
     EXPECT_EQ(Letterbox::viewport({800, 600}), sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f));
     // Wider: bars left and right.
@@ -18,9 +18,8 @@ TEST(LetterboxTest, ThePictureIsTheLargestCentredFourByThreeRectangleInAWindowHe
     EXPECT_EQ(Letterbox::heldToMinimum({100, 100}), sf::Vector2u(400, 300));
     EXPECT_EQ(Letterbox::heldToMinimum({1000, 200}), sf::Vector2u(1000, 300));
     EXPECT_EQ(Letterbox::heldToMinimum({400, 300}), sf::Vector2u(400, 300));
-}
 
-TEST(LetterboxTest, PointerMapsIntoThePictureAndTheBarsHitNothing) {
+    // The pointer maps into the picture, and the bars hit nothing.
     const sf::Vector2u window(1600, 900); // picture from x = 200 to 1400, scale 1.5
     EXPECT_FALSE(Letterbox::toPicture({199, 450}, window)) << "last pixel of the left bar";
     EXPECT_EQ(Letterbox::toPicture({200, 0}, window), sf::Vector2f(0.0f, 0.0f))

@@ -49,7 +49,7 @@ TEST(GeneratedAssetsTest, PicturesExistAtTheirSizesAndSpritesHaveClearBackground
     EXPECT_EQ(screen.getPixel(400, 580).a, 255) << "screen pictures are opaque";
 }
 
-TEST(GeneratedAssetsTest, EffectsAreShortAudibleAndFadeAtBothEnds) {
+TEST(GeneratedAssetsTest, EffectsAreShortAudibleAndFadeAtBothEndsAndTheMusicLoopsSmoothly) {
     for (const auto& [name, file] : GameSounds::kEffects) {
         const sf::SoundBuffer buffer = loadSound(file);
         ASSERT_GT(buffer.getSampleCount(), 0u) << name;
@@ -59,9 +59,7 @@ TEST(GeneratedAssetsTest, EffectsAreShortAudibleAndFadeAtBothEnds) {
         EXPECT_LE(std::abs(buffer.getSamples()[buffer.getSampleCount() - 1]), kNearSilence)
             << name << " clicks at the end";
     }
-}
-
-TEST(GeneratedAssetsTest, MusicLoopsSmoothlyForHalfAMinute) {
+    // The music loops smoothly for half a minute.
     const sf::SoundBuffer music = loadSound(GameSounds::kMusic + std::string(".wav"));
     ASSERT_GT(music.getSampleCount(), 0u);
     EXPECT_GE(music.getDuration(), sf::seconds(20.f));

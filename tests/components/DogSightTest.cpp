@@ -1,4 +1,3 @@
-#include "assets/AssetManager.hpp"
 #include "components/EggComponent.hpp"
 #include "components/EnemyMovement.hpp"
 #include "components/SightArea.hpp"
@@ -15,12 +14,8 @@ const sf::Vector2f kDogSize{16, 16};
 
 class DogSightTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        scene.reset();
-        AssetManager::destroyInstance();
-    }
     std::shared_ptr<GameObject> dog(const std::string& type, sf::Vector2f at, double sight = 0.0) {
-        auto object = scene->body("enemy1", type, {at.x, at.y, kDogSize.x, kDogSize.y}, 1.0f, true, true);
+        auto object = scene.body("enemy1", type, {at.x, at.y, kDogSize.x, kDogSize.y}, 1.0f, true, true);
         std::optional<EnemyMovement::Tuning> tuning;
         if (sight > 0.0) {
             tuning = EnemyMovement::standardTuning(type);
@@ -32,13 +27,13 @@ protected:
         return object;
     }
     std::shared_ptr<GameObject> player(sf::Vector2f at) {
-        return scene->body("player1", "player", {at.x, at.y, kPlayerSize.x, kPlayerSize.y});
+        return scene.body("player1", "player", {at.x, at.y, kPlayerSize.x, kPlayerSize.y});
     }
     void wall(const std::string& name, sf::FloatRect box) {
-        scene->body(name, "borderOutside", box, INFINITE_MASS, true);
+        scene.body(name, "borderOutside", box, INFINITE_MASS, true);
     }
     // Walls block sight on a 16-pixel grid of `cells`, built from the walls placed so far.
-    void blockSight(sf::Vector2i cells) { scene->physics().blockSightWithWalls(cells, {16, 16}); }
+    void blockSight(sf::Vector2i cells) { scene.physics().blockSightWithWalls(cells, {16, 16}); }
     // More than the half pixel the dogs' walking test allows.
     static bool overlapsAWall(const GameObject& object) {
         const NavGrid* grid = PhysicsManager::getInstance()->sightWalls();
@@ -46,7 +41,7 @@ protected:
             {object.getPosition() + sf::Vector2f(0.6f, 0.6f), kDogSize - sf::Vector2f(1.2f, 1.2f)});
     }
 
-    std::unique_ptr<SceneBuilder> scene = std::make_unique<SceneBuilder>();
+    SceneBuilder scene;
 };
 
 TEST_F(DogSightTest, TheDrawnAreaIsWhereThePlayersBodyIsNoticedForEachDogAndDifficulty) {
@@ -85,7 +80,7 @@ TEST_F(DogSightTest, TheDrawnAreaIsWhereThePlayersBodyIsNoticedForEachDogAndDiff
 TEST_F(DogSightTest, AWallHidesThePlayerAndAFlyingEggOnlyWhereTheRuleIsOn) {
     auto hound = dog("enemy1", {100, 100});
     auto hero = player({160, 100}); // 60 away: well inside 75
-    auto egg = scene->body("egg1", "egg", {100, 190, 8, 8});
+    auto egg = scene.body("egg1", "egg", {100, 190, 8, 8});
     auto flight = std::make_shared<EggComponent>(egg.get());
     egg->addComponent(flight);
     wall("wall1", {128, 64, 16, 96});  // between the dog and the player
@@ -194,14 +189,14 @@ TEST_F(DogSightTest, APlayerSeenThroughASlitTooNarrowToPassIsGivenUpWithoutASear
 }
 
 TEST_F(DogSightTest, SwitchingBetweenOutsideAndInsideRebuildsTheGrid) {
-    scene->body("inner", "border", {32, 0, 16, 64}, INFINITE_MASS, false);
+    scene.body("inner", "border", {32, 0, 16, 64}, INFINITE_MASS, false);
     wall("outer", {96, 0, 16, 64});
     blockSight({10, 4});
-    const NavGrid* grid = scene->physics().sightWalls();
+    const NavGrid* grid = scene.physics().sightWalls();
     const std::size_t before = grid->version();
     EXPECT_TRUE(grid->blocked({6, 1}) && !grid->blocked({2, 1}));
     EXPECT_FALSE(grid->lineIsClear({8, 8}, {150, 8}));
-    scene->physics().toggleBorders();
+    scene.physics().toggleBorders();
     EXPECT_TRUE(!grid->blocked({6, 1}) && grid->blocked({2, 1}));
     EXPECT_NE(grid->version(), before);
     EXPECT_TRUE(grid->lineIsClear({64, 8}, {150, 8}));

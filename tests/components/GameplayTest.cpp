@@ -30,8 +30,6 @@ protected:
     void TearDown() override {
         scene.reset();
         InputManager::destroyInstance();
-        AssetManager::destroyInstance();
-        GameStateManager::destroyInstance();
         RealtimeInput::reset();
         GameClock::setScripted(false);
     }

@@ -5,10 +5,6 @@ namespace {
 class KeyboardEndToEndTest : public EndToEndTest {
 protected:
     KeyboardEndToEndTest() { keysOnly = true; }
-    void hold(const std::string& keys, double seconds) {
-        display.run("xdotool keydown " + keys + " sleep " + std::to_string(seconds) + " keyup " + keys);
-        waitSeconds(0.4);
-    }
 };
 
 TEST_F(KeyboardEndToEndTest, FromTheMenuThroughALevelAndBackToExit) {
@@ -18,7 +14,8 @@ TEST_F(KeyboardEndToEndTest, FromTheMenuThroughALevelAndBackToExit) {
     const sf::Image level = shot("level");
     EXPECT_GT(differingShare(menu, level), 0.3) << "the first Enter on a fresh menu starts the level";
 
-    hold("d s", 1.2);
+    display.run("xdotool keydown d s sleep 1.2 keyup d s");
+    waitSeconds(0.4);
     const sf::Image moved = shot("moved");
     EXPECT_GT(differingShare(level, moved), 0.001) << "the player walked";
     tap("e");

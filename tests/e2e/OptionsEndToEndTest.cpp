@@ -17,15 +17,10 @@ TEST_F(OptionsEndToEndTest, VolumesAndKeysChosenByKeysHoldInTheNextRun) {
     EXPECT_TRUE(near(options.getPixel(unsigned(ringLeft.x), unsigned(ringLeft.y)), sf::Color(255, 240, 200)))
         << "the focused slider shows its focus by a ring, not only a colour";
     display.run("xdotool key --repeat 20 --delay 50 Left");
-    tap("Down");
-    tap("Left");
-    tap("Right");  // effects back at 100, with an effect heard at each step
-    tap("Down");   // past the game speed
-    tap("Down");   // the key below the slider's middle, in the second column
-    tap("Left");   // LEFT's key, in the first
-    tap("Return"); // press a key
-    tap("j");
-    tap("Escape");
+    // Effects down and back at 100, an effect heard at each step; past the game speed to the key below the
+    // slider's middle, in the second column; left to LEFT's key, in the first; J for it; and back.
+    display.run("xdotool key --delay 600 Down Left Right Down Down Left Return j Escape");
+    waitSeconds(0.6);
     ASSERT_TRUE(closeAndWait());
     const std::string settings = settingsText();
     EXPECT_NE(settings.find("music = 0"), std::string::npos) << settings;

@@ -29,8 +29,6 @@ TEST(LevelFileTest, AMapOfTypedObjectsPlaysInTheLevel) {
     ASSERT_NE(dog, nullptr);
     EXPECT_EQ(dog->patrolAxis,
               LevelSchema::find(LevelSchema::kOutsideDog)->properties[LevelSchema::kPatrolAxis].defaultValue);
-    AssetManager::destroyInstance();
-    GameStateManager::destroyInstance();
 }
 
 } // namespace

@@ -44,10 +44,6 @@ protected:
         AssetManager::getInstance()->loadTexture("dogAngry", "Assets/dogAngry.png");
         GameObjectManager::getInstance()->assetPath = folder;
     }
-    void TearDown() override {
-        AssetManager::destroyInstance();
-        GameStateManager::destroyInstance();
-    }
     bool load(const std::string& text) {
         std::ofstream(folder + "map.tmx") << text;
         return GameObjectManager::getInstance()->loadMap(folder + "map.tmx", {0, 0});

@@ -5,7 +5,7 @@
 namespace {
 const sf::Vector2f kBody{15.0f, 15.0f};
 
-TEST(PathfinderTest, WaysGoRoundWallsNeverThroughACornerAndStraightWhereTheyCan) {
+TEST(PathfinderTest, WaysGoRoundWallsNeverThroughACornerAndAGoalOutOfReachCostsNoMoreThanTheBudget) {
     NavGrid grid({10, 10}, {16, 16});
     // Two cells touching only at a corner: the way may not squeeze between them.
     grid.rebuild(std::vector<sf::FloatRect>{{64, 64, 16, 16}, {80, 80, 16, 16}});
@@ -28,20 +28,18 @@ TEST(PathfinderTest, WaysGoRoundWallsNeverThroughACornerAndStraightWhereTheyCan)
     EXPECT_TRUE(finder.find(grid, {8, 8}, {8, 150}, kBody).empty());
     EXPECT_FALSE(grid.lineIsClear({8, 8}, {8, 150}));
     EXPECT_TRUE(grid.lineIsClear({0, 64}, {160, 64})) << "along a wall's edge is not through it";
-}
 
-TEST(PathfinderTest, AGoalOutOfReachCostsNoSearchAndAFarOneNoMoreThanTheBudget) {
-    // A closed room of 4 x 4 cells in a field of a million.
-    NavGrid grid({1000, 1000}, {16, 16});
-    grid.rebuild(std::vector<sf::FloatRect>{
+    // A goal out of reach costs no search: a closed room of 4 x 4 cells in a field of a million.
+    NavGrid field({1000, 1000}, {16, 16});
+    field.rebuild(std::vector<sf::FloatRect>{
         {160, 160, 96, 16}, {160, 240, 96, 16}, {160, 176, 16, 64}, {240, 176, 16, 64}});
-    EXPECT_NE(grid.regionOf({12, 12}), grid.regionOf({5, 5}));
-    EXPECT_EQ(grid.regionOf({500, 900}), grid.regionOf({5, 5}));
-    Pathfinder finder;
-    EXPECT_TRUE(finder.find(grid, {88, 88}, {200, 200}, kBody).empty());
+    EXPECT_NE(field.regionOf({12, 12}), field.regionOf({5, 5}));
+    EXPECT_EQ(field.regionOf({500, 900}), field.regionOf({5, 5}));
+    EXPECT_TRUE(finder.find(field, {88, 88}, {200, 200}, kBody).empty());
     EXPECT_EQ(finder.nodesExpanded(), 0u) << "the room is known closed without a search";
 
-    // A lane winding up and down a 200 x 200 field: from one end the other is some 20,000 cells away.
+    // A far one costs no more than the budget: a lane winding up and down a 200 x 200 field, from one end
+    // the other some 20,000 cells away.
     NavGrid winding({200, 200}, {16, 16});
     std::vector<sf::FloatRect> walls;
     for (int x = 1; x < 200; x += 2) {

@@ -8,14 +8,11 @@
 #include <gtest/gtest.h>
 
 namespace {
-sf::Image drawnFrame(sf::RenderWindow& window, IngameScreen& screen, bool throughCache) {
+sf::Image drawnFrame(GameHarness& harness, IngameScreen& screen, bool throughCache) {
     screen.tileCache.enabled = throughCache;
-    window.clear(sf::Color::Blue);
-    screen.draw(window);
-    sf::Texture shot;
-    shot.create(window.getSize().x, window.getSize().y);
-    shot.update(window);
-    return shot.copyToImage();
+    harness.window().clear(sf::Color::Blue);
+    screen.draw(harness.window());
+    return harness.capture();
 }
 
 double differingShare(const sf::Image& a, const sf::Image& b) {
@@ -38,17 +35,16 @@ TEST(TileCacheTest, TheLevelLooksAsDrawnStraightAtEverySizeCameraPlaceAndLayers)
     IngameScreen* screen = harness.screen<IngameScreen>();
     ASSERT_NE(screen, nullptr);
     auto player = GameObjectManager::getInstance()->getGameObject(LevelSchema::kPlayerName);
-    sf::RenderWindow& window = harness.window();
     const sf::Vector2f places[] = {{600.37f, 499.61f}, {600, 500}, {803.71f, 612.13f}, {40, 914}};
     for (const sf::Vector2u size :
          {sf::Vector2u(800, 600), sf::Vector2u(1600, 900), sf::Vector2u(1920, 1080)}) {
-        window.setSize(size);
+        harness.window().setSize(size);
         harness.frames(1);
         RenderManager::getInstance()->showOutside();
         for (const sf::Vector2f at : places) {
             player->setPosition(at);
             const double share =
-                differingShare(drawnFrame(window, *screen, false), drawnFrame(window, *screen, true));
+                differingShare(drawnFrame(harness, *screen, false), drawnFrame(harness, *screen, true));
             const bool onWholePixels = at.x == std::floor(at.x) && at.y == std::floor(at.y);
             EXPECT_LE(share, onWholePixels ? 0.08 : 0.0)
                 << size.x << "x" << size.y << ", player at " << at.x << ", " << at.y;

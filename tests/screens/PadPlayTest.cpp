@@ -23,12 +23,6 @@ const auto object = GameHarness::object;
 
 class PadPlayTest : public ::testing::Test {
 protected:
-    void tilt(VirtualPad& pad, int axis, float position, int frames = 2) {
-        pad.tilt(axis, position);
-        harness.frames(frames);
-        pad.tilt(axis, axis >= SDL_CONTROLLER_AXIS_TRIGGERLEFT ? -1.0f : 0.0f);
-        harness.frames(1);
-    }
     std::shared_ptr<ui::Widget> focused() { return harness.screen<StartScreen>()->gui.getFocused(); }
     std::shared_ptr<ui::Widget> menuItem(const char* name) {
         return harness.screen<StartScreen>()->gui.get(name);
@@ -66,10 +60,10 @@ TEST_F(PadPlayTest, APlayStationPadWalksTheMenuButNotWithoutFocusAndTheControlsS
     harness.game->queueEvent(focusGained());
     harness.press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     EXPECT_EQ(focused(), menuItem("practice")) << "the first press moves the focus";
-    tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.2f);
+    harness.tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.2f);
     EXPECT_EQ(focused(), menuItem("practice")) << "inside the dead zone";
     for (int push = 0; push < 3; ++push) {
-        tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.8f);
+        harness.tilt(pad, SDL_CONTROLLER_AXIS_LEFTY, 0.8f);
     }
     EXPECT_EQ(focused(), menuItem("controls"));
     harness.press(pad, SDL_CONTROLLER_BUTTON_A);
@@ -94,9 +88,9 @@ TEST_F(PadPlayTest, ThePadPlaysALevelTheLastPadUsedDrivesAndUnpluggingItPauses) 
     harness.press(first, SDL_CONTROLLER_BUTTON_A);
     ASSERT_NE(harness.screen<IngameScreen>(), nullptr);
     const sf::Vector2f start = object("player1")->getPosition();
-    tilt(first, SDL_CONTROLLER_AXIS_LEFTX, 0.2f, 20);
+    harness.tilt(first, SDL_CONTROLLER_AXIS_LEFTX, 0.2f, 20);
     EXPECT_EQ(object("player1")->getPosition(), start) << "inside the dead zone nothing moves";
-    tilt(first, SDL_CONTROLLER_AXIS_LEFTX, 0.6f, 20);
+    harness.tilt(first, SDL_CONTROLLER_AXIS_LEFTX, 0.6f, 20);
     EXPECT_GT(object("player1")->getPosition().x, start.x + 5.0f);
 
     const auto lay = [&] { harness.press(first, SDL_CONTROLLER_BUTTON_A); };
@@ -104,7 +98,7 @@ TEST_F(PadPlayTest, ThePadPlaysALevelTheLastPadUsedDrivesAndUnpluggingItPauses) 
     EXPECT_GT(alongMove.x, 4.0f * std::abs(alongMove.y) + 1.0f) << "the way the player last moved";
     const sf::Vector2f alongStick = layAndShoot(lay, [&] {
         first.tilt(SDL_CONTROLLER_AXIS_RIGHTY, -0.9f);
-        tilt(first, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 1.0f);
+        harness.tilt(first, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 1.0f);
         first.tilt(SDL_CONTROLLER_AXIS_RIGHTY, 0.0f);
     });
     EXPECT_LT(alongStick.y, -4.0f * std::abs(alongStick.x) - 1.0f) << "where the right stick points";

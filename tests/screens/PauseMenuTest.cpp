@@ -1,3 +1,4 @@
+#include "scene/CameraComponent.hpp"
 #include "screens/IngameScreen.hpp"
 #include "screens/StartScreen.hpp"
 #include "support/GameHarness.hpp"
@@ -18,9 +19,7 @@ TEST(PauseMenuTest, RestartPutsEverythingBackAndMenuLeavesTheLevelWithTheKeysThe
     const sf::Vector2f dogStart = object("enemy1")->getPosition();
     const sf::Vector2f eggStart = object("egg1")->getPosition();
 
-    harness.hold(sf::Keyboard::D);
-    harness.frames(40);
-    harness.hold(sf::Keyboard::D, false);
+    harness.holdFor(sf::Keyboard::D, 40);
     GameHarness::giveEgg();
     object("egg1")->setPosition(object("player1")->getPosition());
     harness.frames(1);
@@ -47,7 +46,7 @@ TEST(PauseMenuTest, RestartPutsEverythingBackAndMenuLeavesTheLevelWithTheKeysThe
     EXPECT_NE(harness.screen<StartScreen>(), nullptr) << "the menu is shown";
 }
 
-TEST(PauseMenuTest, EscapeOrALostFocusPausesWithTheClockStoppedAndTheKeyStripFitsThePicture) {
+TEST(PauseMenuTest, EscapeOrALostFocusPausesEverythingButTheCounterAndTheKeyStripFitsThePicture) {
     GameHarness harness("[keys]\nPAUSE = \"P\"\nMENU = \"Numpad1\"\n");
     ASSERT_TRUE(harness.startLevel());
     IngameScreen* level = harness.screen<IngameScreen>();
@@ -60,6 +59,22 @@ TEST(PauseMenuTest, EscapeOrALostFocusPausesWithTheClockStoppedAndTheKeyStripFit
     harness.frames(90);
     EXPECT_TRUE(level->paused) << "coming back does not resume by itself";
     EXPECT_EQ(level->clockText->getText(), stopped) << "the clock stood still";
+    const sf::Vector2f dogBefore = object("enemy1")->getPosition();
+    const sf::Vector2f playerBefore = object("player1")->getPosition();
+    harness.holdFor(sf::Keyboard::D, 60);
+    EXPECT_EQ(object("enemy1")->getPosition(), dogBefore);
+    EXPECT_EQ(object("player1")->getPosition(), playerBefore);
+    // Near the player, but wholly inside the view even with the camera resting on the map's edge.
+    const sf::View& view = object("camera")->getComponent<CameraComponent>()->view;
+    const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
+    const sf::Vector2f pauseCorner = level->pauseObject->getPosition();
+    EXPECT_TRUE(seen.contains(pauseCorner) && seen.contains(pauseCorner + sf::Vector2f(239.9f, 99.9f)));
+    EXPECT_LT(std::abs(pauseCorner.x - (playerBefore.x - 120)) +
+                  std::abs(pauseCorner.y - (playerBefore.y - 50)),
+              160.0f);
+    GameHarness::giveEgg("egg2");
+    harness.frames(1);
+    EXPECT_EQ(level->eggCounter->getText(), "1x") << "the counter follows the hand";
 
     const auto fitsThePicture = [&](const char* when) {
         const sf::FloatRect strip(level->boundKeys->getPosition(), level->boundKeys->getSize());
@@ -74,18 +89,19 @@ TEST(PauseMenuTest, EscapeOrALostFocusPausesWithTheClockStoppedAndTheKeyStripFit
     fitsThePicture("keys");
     VirtualPad pad(VirtualPad::kPlayStation4);
     harness.frames(2);
-    pad.tilt(SDL_CONTROLLER_AXIS_LEFTX, 0.9f);
-    harness.frames(2);
-    pad.tilt(SDL_CONTROLLER_AXIS_LEFTX, 0.0f);
-    harness.frames(2);
+    harness.tilt(pad, SDL_CONTROLLER_AXIS_LEFTX, 0.9f);
     EXPECT_NE(level->boundKeys->getText().find("Cross"), std::string::npos) << "the pad in use is named";
     fitsThePicture("the pad's buttons");
     harness.press(sf::Keyboard::W);
 
     harness.press(sf::Keyboard::P);
     EXPECT_FALSE(level->paused);
-    harness.press(sf::Keyboard::Escape);
-    EXPECT_TRUE(level->paused) << "Escape pauses whatever PAUSE is bound to";
+    harness.frames(10);
+    EXPECT_NE(object("enemy1")->getPosition(), dogBefore);
+    EXPECT_NE(level->clockText->getText(), stopped);
+    harness.holdFor(sf::Keyboard::Escape, 30);
+    harness.frames(1);
+    EXPECT_TRUE(level->paused) << "Escape pauses whatever PAUSE is bound to, once however long it is held";
     harness.press(sf::Keyboard::Escape);
     EXPECT_FALSE(level->paused) << "and goes on";
 }

@@ -61,7 +61,7 @@ protected:
     static std::shared_ptr<GameObject> object(const std::string& name) { return GameHarness::object(name); }
     bool levelOver() const { return harness.screen<IngameScreen>() == nullptr; }
 
-    // From the menu's level list, turning its pages with Page Down as a player would.
+    // From the menu's level list.
     void startLevel(const std::string& map) {
         if (harness.screen<IngameScreen>()) {
             harness.leaveForTheMenu();
@@ -73,22 +73,9 @@ protected:
             ++index;
         }
         ASSERT_LT(index, list->catalog->size()) << map;
-        while (list->firstShown + LevelListScreen::kRowsPerPage <= index) {
-            harness.tap(sf::Keyboard::PageDown);
-            harness.frames(2);
-        }
-        harness.waitForPage(*list);
-        ASSERT_TRUE(harness.clickOn(list->entryButtons[index - list->firstShown]));
+        ASSERT_TRUE(harness.clickOn(list->entryButtons[harness.rowOf(*list, index)]));
         ASSERT_TRUE(harness.startPlay()) << map;
         EXPECT_EQ(GameStateManager::getInstance()->mapPath, map);
-    }
-
-    void tapAction(const std::string& action) {
-        const sf::Keyboard::Key key = GameStateManager::getInstance()->settings.key(action);
-        harness.hold(key);
-        harness.frames(1);
-        harness.hold(key, false);
-        harness.frames(1);
     }
 
     // Takes one step of a route; false when the player was caught on the way.
@@ -105,7 +92,9 @@ protected:
         } else if (step.action == "wait" && !step.numbers.empty()) {
             harness.frames(static_cast<int>(step.numbers[0]));
         } else if (step.action == "lay" || step.action == "shoot") {
-            tapAction(step.action == "lay" ? "LAY" : "SHOOT");
+            harness.holdFor(
+                GameStateManager::getInstance()->settings.key(step.action == "lay" ? "LAY" : "SHOOT"), 1);
+            harness.frames(1);
         } else {
             ADD_FAILURE() << "no such step: " << step.action;
             return false;
@@ -179,12 +168,6 @@ INSTANTIATE_TEST_SUITE_P(, ShippedLevelPlayThroughTest,
                              return name;
                          });
 
-// The first level, started from the menu's Start.
-class FirstLevelPlayThroughTest : public PlayThroughTest {
-protected:
-    void SetUp() override { ASSERT_TRUE(harness.startLevel()) << "start opens the level"; }
-};
-
 TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTimeAndItsGhost) {
     harness.game->setDrawing(false);
     GameStateManager::getInstance()->settings.openAllLevels = true;
@@ -209,22 +192,18 @@ TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTimeAndIts
     const std::string first = winAfterWaiting(120);
     const auto firstRecord = records.find(key, Difficulty::Normal);
     ASSERT_TRUE(firstRecord);
-    EXPECT_EQ(firstRecord->wins, 1);
     EXPECT_EQ(first, "Time " + RunClock::format(firstRecord->bestSeconds) + " on Normal   New best");
-    EXPECT_GT(firstRecord->bestSeconds, 2.0);
     const std::size_t firstGhost = ghostSamples();
     EXPECT_NEAR(static_cast<double>(firstGhost), firstRecord->bestSeconds * GhostRun::kSamplesPerSecond, 2.0);
 
     const std::string slower = winAfterWaiting(180);
     EXPECT_EQ(slower.find("New best"), std::string::npos) << slower;
-    EXPECT_EQ(records.find(key, Difficulty::Normal)->bestSeconds, firstRecord->bestSeconds);
-    EXPECT_EQ(records.find(key, Difficulty::Normal)->wins, 2);
     EXPECT_EQ(ghostSamples(), firstGhost) << "the slower run leaves the ghost as it was";
 
     const std::string faster = winAfterWaiting(0);
     EXPECT_NE(faster.find("New best"), std::string::npos) << faster;
     EXPECT_NEAR(records.find(key, Difficulty::Normal)->bestSeconds, firstRecord->bestSeconds - 2.0, 0.05);
-    EXPECT_EQ(records.find(key, Difficulty::Normal)->wins, 3);
+    EXPECT_EQ(records.find(key, Difficulty::Normal)->wins, 3) << "every win counts";
     EXPECT_NEAR(static_cast<double>(ghostSamples()),
                 static_cast<double>(firstGhost) - 2.0 * GhostRun::kSamplesPerSecond, 2.0)
         << "the faster run is the new ghost";
@@ -234,53 +213,15 @@ TEST_F(PlayThroughTest, AWinIsRecordedAndOnlyAFasterOneReplacesTheBestTimeAndIts
     EXPECT_EQ(harness.screen<IngameScreen>()->ghost->size(), ghostSamples());
 }
 
-TEST_F(FirstLevelPlayThroughTest, PauseFreezesEverythingButTheCounter) {
-    harness.hold(sf::Keyboard::Escape);
-    harness.frames(1);
-    ASSERT_TRUE(harness.screen<IngameScreen>()->paused);
-    harness.frames(30);
-    harness.hold(sf::Keyboard::Escape, false);
-    ASSERT_TRUE(harness.screen<IngameScreen>()->paused) << "holding Escape toggles once";
-    const std::string clockBefore = harness.screen<IngameScreen>()->clockText->getText();
-
-    const sf::Vector2f dogBefore = object("enemy1")->getPosition();
-    const sf::Vector2f playerBefore = object("player1")->getPosition();
-    harness.hold(sf::Keyboard::D);
-    harness.frames(60);
-    harness.hold(sf::Keyboard::D, false);
-    EXPECT_EQ(object("enemy1")->getPosition(), dogBefore);
-    EXPECT_EQ(object("player1")->getPosition(), playerBefore);
-    EXPECT_EQ(harness.screen<IngameScreen>()->clockText->getText(), clockBefore);
-    // Near the player, but wholly inside the view even with the camera resting on the map's edge.
-    const sf::View& view = object("camera")->getComponent<CameraComponent>()->view;
-    const sf::FloatRect seen(view.getCenter() - view.getSize() / 2.0f, view.getSize());
-    const sf::Vector2f pauseCorner = harness.screen<IngameScreen>()->pauseObject->getPosition();
-    EXPECT_TRUE(seen.contains(pauseCorner) && seen.contains(pauseCorner + sf::Vector2f(239.9f, 99.9f)));
-    EXPECT_LT(std::abs(pauseCorner.x - (playerBefore.x - 120)) +
-                  std::abs(pauseCorner.y - (playerBefore.y - 50)),
-              160.0f);
-
-    GameHarness::giveEgg("egg2");
-    harness.frames(1);
-    EXPECT_EQ(harness.screen<IngameScreen>()->eggCounter->getText(), "1x");
-
-    harness.hold(sf::Keyboard::Escape);
-    harness.frames(10);
-    EXPECT_FALSE(harness.screen<IngameScreen>()->paused);
-    EXPECT_NE(object("enemy1")->getPosition(), dogBefore);
-    EXPECT_NE(harness.screen<IngameScreen>()->clockText->getText(), clockBefore);
-}
-
-TEST_F(FirstLevelPlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointerAndDrawsADogAway) {
+TEST_F(PlayThroughTest, InAWideWindowAShotEggFliesTowardsThePointerAndDrawsADogAway) {
+    ASSERT_TRUE(harness.startLevel()) << "the menu's Start opens the first level";
     harness.resize({1600, 900});
     // Pick up egg1 at the start and walk near the dog that patrols above the path.
     harness.walkTo({100, 956});
     ASSERT_EQ(object("player1")->getComponent<LayEggComponent>()->eggStock.size(), 1u);
     harness.frames(1);
     EXPECT_EQ(harness.screen<IngameScreen>()->eggCounter->getText(), "1x");
-    harness.hold(sf::Keyboard::E);
-    harness.frames(1);
-    harness.hold(sf::Keyboard::E, false);
+    harness.holdFor(sf::Keyboard::E, 1);
     harness.frames(70); // arming takes a second
 
     // The pixel drawn for a world point, worked out by hand: the 320x320 view fills the 1200x900 picture

@@ -12,18 +12,18 @@
 #include <gtest/gtest.h>
 
 namespace {
-class StartScreenTest : public ::testing::Test {
-protected:
-    void clickWidget(const std::string& name) {
-        ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get(name))) << name;
-    }
-    GameHarness harness;
-};
-
 // Until a win is recorded the menu points a new player to the practice. A press and a move in one frame
 // still click.
-TEST_F(StartScreenTest,
-       MusicPlaysAtFirstStartTheAudioBoxMutesEverythingAcrossScreensAndANewPlayerIsWelcomed) {
+TEST(StartScreenTest,
+     MusicPlaysAtFirstStartKeysWalkTheOptionsByPlaceAndTheAudioBoxMutesEverythingAcrossScreens) {
+    GameHarness harness;
+    const auto clickWidget = [&](const std::string& name) {
+        ASSERT_TRUE(harness.clickOn(harness.screen<StartScreen>()->gui.get(name))) << name;
+    };
+    const auto key = [&](sf::Keyboard::Key code) {
+        harness.game->queueEvent(keyPress(code));
+        harness.frames(2);
+    };
     ASSERT_TRUE(harness.frames(1));
     AssetManager* assets = AssetManager::getInstance();
     EXPECT_FLOAT_EQ(assets->effectsVolume(), 10.0f);
@@ -37,42 +37,7 @@ TEST_F(StartScreenTest,
     EXPECT_GT(welcome->getPosition().y, harness.screen<StartScreen>()->audioCheckBox->getPosition().y)
         << "under the buttons";
 
-    clickWidget("audio");
-    EXPECT_EQ(assets->effectsVolume(), 0.0f);
-    EXPECT_EQ(assets->music->getVolume(), 0.0f);
-    ASSERT_TRUE(harness.frames(1));
-    EXPECT_FALSE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
-
-    std::filesystem::create_directories(std::filesystem::path(harness.recordsFile()).parent_path());
-    std::ofstream(harness.recordsFile()) << "";
-    clickWidget("controls");
-    ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
-    harness.hold(sf::Keyboard::Escape);
-    ASSERT_TRUE(harness.frames(2));
-    harness.hold(sf::Keyboard::Escape, false);
-    ASSERT_NE(harness.screen<StartScreen>(), nullptr) << "Escape returns from the picture";
-    EXPECT_EQ(assets->music->getVolume(), 0.0f);
-    EXPECT_FALSE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
-    EXPECT_FALSE(harness.screen<StartScreen>()->welcomeLine) << "once a win is kept, the menu says no more";
-
-    clickWidget("audio");
-    EXPECT_FLOAT_EQ(assets->effectsVolume(), 10.0f);
-    EXPECT_FLOAT_EQ(assets->music->getVolume(), 50.0f);
-
-    const sf::Vector2i exit = GameHarness::centreOf(*harness.screen<StartScreen>()->gui.get("exit"));
-    harness.click(exit);
-    harness.game->queueEvent(mouseMove(exit.x + 1, exit.y));
-    harness.frames(3);
-    EXPECT_FALSE(harness.window().isOpen()) << "exit closes the window";
-    EXPECT_EQ(harness.game->exitStatus(), 0);
-}
-
-TEST_F(StartScreenTest, KeysWalkTheOptionsByPlaceAndEveryScreenComesBackWhereThePlayerLeft) {
-    const auto key = [&](sf::Keyboard::Key code) {
-        harness.game->queueEvent(keyPress(code));
-        harness.frames(2);
-    };
-    harness.frames(1);
+    // Every screen comes back where the player left it.
     EXPECT_EQ(harness.screen<StartScreen>()->gui.getFocused(),
               harness.screen<StartScreen>()->gui.get("start"))
         << "the fresh menu shows its focus on Start";
@@ -108,6 +73,34 @@ TEST_F(StartScreenTest, KeysWalkTheOptionsByPlaceAndEveryScreenComesBackWhereThe
     key(sf::Keyboard::Enter);
     ASSERT_NE(harness.screen<OptionsScreen>(), nullptr);
     EXPECT_EQ(harness.screen<OptionsScreen>()->gui.getFocused(), harness.screen<OptionsScreen>()->backButton);
+    key(sf::Keyboard::Escape);
+
+    clickWidget("audio");
+    EXPECT_EQ(assets->effectsVolume(), 0.0f);
+    EXPECT_EQ(assets->music->getVolume(), 0.0f);
+    ASSERT_TRUE(harness.frames(1));
+    EXPECT_FALSE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
+
+    std::filesystem::create_directories(std::filesystem::path(harness.recordsFile()).parent_path());
+    std::ofstream(harness.recordsFile()) << "";
+    clickWidget("controls");
+    ASSERT_NE(harness.screen<ControlsScreen>(), nullptr);
+    harness.holdFor(sf::Keyboard::Escape, 2);
+    ASSERT_NE(harness.screen<StartScreen>(), nullptr) << "Escape returns from the picture";
+    EXPECT_EQ(assets->music->getVolume(), 0.0f);
+    EXPECT_FALSE(harness.screen<StartScreen>()->audioCheckBox->isChecked());
+    EXPECT_FALSE(harness.screen<StartScreen>()->welcomeLine) << "once a win is kept, the menu says no more";
+
+    clickWidget("audio");
+    EXPECT_FLOAT_EQ(assets->effectsVolume(), 10.0f);
+    EXPECT_FLOAT_EQ(assets->music->getVolume(), 50.0f);
+
+    const sf::Vector2i exit = GameHarness::centreOf(*harness.screen<StartScreen>()->gui.get("exit"));
+    harness.click(exit);
+    harness.game->queueEvent(mouseMove(exit.x + 1, exit.y));
+    harness.frames(3);
+    EXPECT_FALSE(harness.window().isOpen()) << "exit closes the window";
+    EXPECT_EQ(harness.game->exitStatus(), 0);
 }
 
 // Options builds itself from the tables: every control in the picture, none over another.

@@ -12,7 +12,6 @@
 
 namespace {
 namespace fs = std::filesystem;
-using Difficulty = Difficulty;
 
 // A run of `seconds` standing still.
 GhostRun standing(double seconds) {

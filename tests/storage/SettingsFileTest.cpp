@@ -17,6 +17,7 @@
 
 namespace {
 namespace fs = std::filesystem;
+const std::string kKept = " (the file will be kept as settings.toml.bad when a setting is saved)\n";
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -35,10 +36,6 @@ protected:
         writeFile(text);
         return SettingsFile(path).load();
     }
-    std::string keptNote() const {
-        return " (the file will be kept as settings.toml.bad when a setting is saved)\n";
-    }
-
     std::string folder;
     std::string path;
 };
@@ -94,7 +91,7 @@ TEST_F(SettingsFileTest, EachBadEntryIsOneLineAndFallsBackToItsDefault) {
         writeFile(bad.text);
         SettingsFile file(path);
         EXPECT_EQ(file.load(), expected);
-        EXPECT_EQ(errors.text(), path + bad.line + keptNote());
+        EXPECT_EQ(errors.text(), path + bad.line + kKept);
         // The player's file is kept at the first save; later saves replace the new file alone.
         fs::remove(path + ".bad");
         ASSERT_TRUE(file.save(expected) && file.save(Settings()));
@@ -111,8 +108,8 @@ TEST_F(SettingsFileTest, EachBadEntryIsOneLineAndFallsBackToItsDefault) {
     // Endless names are quoted only as far as a player needs to find them.
     loaded("[keys]\nLEFT = \"" + std::string(5000, 'x') + "\"\n" + std::string(5000, 'y') + " = \"B\"\n");
     EXPECT_EQ(errors.text(), path + ":2: keys.LEFT: unknown key name \"" + std::string(32, 'x') +
-                                 "...\"; using A" + keptNote() + path + ":3: keys." + std::string(32, 'y') +
-                                 "...: there is no such action; ignored" + keptNote());
+                                 "...\"; using A" + kKept + path + ":3: keys." + std::string(32, 'y') +
+                                 "...: there is no such action; ignored" + kKept);
 }
 
 TEST_F(SettingsFileTest, WhatIsNoSmallPlainFileIsRefusedUnreadAndKeptAsBadAtTheFirstSave) {
@@ -134,7 +131,7 @@ TEST_F(SettingsFileTest, WhatIsNoSmallPlainFileIsRefusedUnreadAndKeptAsBadAtTheF
         ErrCapture errors;
         SettingsFile file(path);
         EXPECT_EQ(file.load(), Settings());
-        EXPECT_EQ(errors.text(), path + ": " + problem + "; the default settings are used" + keptNote());
+        EXPECT_EQ(errors.text(), path + ": " + problem + "; the default settings are used" + kKept);
         Settings muted;
         muted.audio = false;
         ASSERT_TRUE(file.save(muted));

@@ -3,9 +3,14 @@
 #include <SFML/Window/Event.hpp>
 
 // Window events as SFML delivers them, positions in window pixels: the one way tests make input events.
-inline sf::Event mousePress(int x, int y, sf::Mouse::Button button = sf::Mouse::Left) {
+inline sf::Event eventOf(sf::Event::EventType type) {
     sf::Event event{};
-    event.type = sf::Event::MouseButtonPressed;
+    event.type = type;
+    return event;
+}
+
+inline sf::Event mousePress(int x, int y, sf::Mouse::Button button = sf::Mouse::Left) {
+    sf::Event event = eventOf(sf::Event::MouseButtonPressed);
     event.mouseButton = {button, x, y};
     return event;
 }
@@ -17,27 +22,18 @@ inline sf::Event mouseRelease(int x, int y, sf::Mouse::Button button = sf::Mouse
 }
 
 inline sf::Event mouseMove(int x, int y) {
-    sf::Event event{};
-    event.type = sf::Event::MouseMoved;
+    sf::Event event = eventOf(sf::Event::MouseMoved);
     event.mouseMove = {x, y};
     return event;
 }
 
 inline sf::Event mouseLeave() {
-    sf::Event event{};
-    event.type = sf::Event::MouseLeft;
-    return event;
+    return eventOf(sf::Event::MouseLeft);
 }
 
-inline sf::Event keyPress(sf::Keyboard::Key key) {
-    sf::Event event{};
-    event.type = sf::Event::KeyPressed;
+inline sf::Event keyPress(sf::Keyboard::Key key, bool shift = false, bool alt = false) {
+    sf::Event event = eventOf(sf::Event::KeyPressed);
     event.key.code = key;
-    return event;
-}
-
-inline sf::Event keyPress(sf::Keyboard::Key key, bool shift, bool alt = false) {
-    sf::Event event = keyPress(key);
     event.key.shift = shift;
     event.key.alt = alt;
     return event;
@@ -50,20 +46,15 @@ inline sf::Event keyRelease(sf::Keyboard::Key key) {
 }
 
 inline sf::Event focusLost() {
-    sf::Event event{};
-    event.type = sf::Event::LostFocus;
-    return event;
+    return eventOf(sf::Event::LostFocus);
 }
 
 inline sf::Event focusGained() {
-    sf::Event event{};
-    event.type = sf::Event::GainedFocus;
-    return event;
+    return eventOf(sf::Event::GainedFocus);
 }
 
 inline sf::Event windowResize(unsigned width, unsigned height) {
-    sf::Event event{};
-    event.type = sf::Event::Resized;
+    sf::Event event = eventOf(sf::Event::Resized);
     event.size = {width, height};
     return event;
 }

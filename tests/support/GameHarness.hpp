@@ -14,6 +14,8 @@
 #include "support/Files.hpp"
 #include "support/VirtualPad.hpp"
 
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Texture.hpp>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -88,6 +90,12 @@ public:
     }
 
     void hold(sf::Keyboard::Key key, bool held = true) { RealtimeInput::setKey(key, held); }
+    // A key held down for `n` frames, then let go.
+    void holdFor(sf::Keyboard::Key key, int n) {
+        hold(key);
+        frames(n);
+        hold(key, false);
+    }
     void holdMouse(bool held = true) { RealtimeInput::setMouseButton(sf::Mouse::Left, held); }
 
     // A left click at a window pixel, delivered as the window would deliver it.
@@ -105,9 +113,7 @@ public:
 
     // A key held down for two frames, then let go for one.
     void press(sf::Keyboard::Key key) {
-        hold(key);
-        frames(2);
-        hold(key, false);
+        holdFor(key, 2);
         frames(1);
     }
 
@@ -116,6 +122,14 @@ public:
         pad.hold(button);
         frames(2);
         pad.hold(button, false);
+        frames(1);
+    }
+
+    // A pad's stick or trigger tilted for `n` frames, then back at rest for one.
+    void tilt(VirtualPad& pad, int axis, float position, int n = 2) {
+        pad.tilt(axis, position);
+        frames(n);
+        pad.tilt(axis, axis >= SDL_CONTROLLER_AXIS_TRIGGERLEFT ? -1.0f : 0.0f);
         frames(1);
     }
 
@@ -192,9 +206,7 @@ public:
             const sf::Keyboard::Key key = std::abs(gap.x) > halfStep
                                               ? (gap.x > 0 ? sf::Keyboard::D : sf::Keyboard::A)
                                               : (gap.y > 0 ? sf::Keyboard::S : sf::Keyboard::W);
-            hold(key);
-            frames(1);
-            hold(key, false);
+            holdFor(key, 1);
             if (eachStep) {
                 eachStep();
             }
@@ -215,6 +227,13 @@ public:
     }
 
     sf::RenderWindow& window() { return *game->window; }
+    // What the frame drawn so far shows, read back before it is presented.
+    sf::Image capture() {
+        sf::Texture texture;
+        texture.create(window().getSize().x, window().getSize().y);
+        texture.update(window());
+        return texture.copyToImage();
+    }
     std::string settingsFile() const { return configFolder + "/pellowick/settings.toml"; }
     std::string padMappingsFile() const { return configFolder + "/pellowick/gamecontrollerdb.txt"; }
     std::string recordsFile() const { return configFolder + "/data/pellowick/records.toml"; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/GameStateManager.hpp"
+#include "assets/AssetManager.hpp"
 #include "physics/BoxCollisionComponent.hpp"
 #include "physics/PhysicsManager.hpp"
 #include "physics/RigidBodyComponent.hpp"
@@ -10,7 +12,8 @@
 #include <memory>
 #include <string>
 
-// Builds small scenes in the real registries and empties them afterwards.
+// Builds small scenes in the real registries and empties them afterwards, with the assets and the level's
+// outcome the scene's objects used.
 class SceneBuilder {
 public:
     ~SceneBuilder() {
@@ -18,6 +21,8 @@ public:
         RenderManager::destroyInstance();
         PhysicsManager::getInstance()->clear();
         PhysicsManager::destroyInstance();
+        AssetManager::destroyInstance();
+        GameStateManager::destroyInstance();
     }
 
     // An object with a body, one collider registered with the physics, and

@@ -73,9 +73,14 @@ protected:
 TEST_F(GuiFormTest, ReadsEveryConstructOfTheFormat) {
     gui.loadWidgetsFromFile(writeForm(kGoodForm));
     ASSERT_EQ(gui.getWidgets().size(), 7u);
+    const auto start = gui.get<ui::Button>("start");
+    const auto quoted = gui.get<ui::Button>("quoted name");
+    const auto audio = gui.get<ui::CheckBox>("audio");
+    const auto title = gui.get<ui::Label>("title");
+    const auto backdrop = gui.get<ui::Picture>("backdrop");
+    const auto icon = gui.get<ui::BitmapButton>("icon");
+    ASSERT_TRUE(start && quoted && audio && title && backdrop && icon) << "every widget is read as its kind";
 
-    auto start = gui.get<ui::Button>("start");
-    ASSERT_NE(start, nullptr);
     EXPECT_EQ(start->getText(), "Say \"hi\"\tnow");
     EXPECT_EQ(start->getTextSize(), 20u);
     EXPECT_EQ(start->getPosition(), sf::Vector2f(400, 60));
@@ -90,32 +95,22 @@ TEST_F(GuiFormTest, ReadsEveryConstructOfTheFormat) {
     EXPECT_EQ(std::vector<float>({borders.left, borders.top, borders.right, borders.bottom}),
               std::vector<float>({1, 2, 3, 4}));
 
-    auto quoted = gui.get<ui::Button>("quoted name");
-    ASSERT_NE(quoted, nullptr);
     EXPECT_EQ(quoted->getText(), "bare words here");
     EXPECT_EQ(quoted->getPosition(), sf::Vector2f(350, 8));
 
-    auto audio = gui.get<ui::CheckBox>("audio");
-    ASSERT_NE(audio, nullptr);
     EXPECT_EQ(audio->getText(), "\xC3\x84udio");
     EXPECT_TRUE(audio->isChecked());
     EXPECT_FALSE(audio->isEnabled());
     EXPECT_EQ(audio->getRenderer()->getCheckColor(), sf::Color(60, 61, 62));
     EXPECT_EQ(audio->getRenderer()->getTextColor(), sf::Color(0x11, 0x22, 0x33, 0x44));
 
-    auto title = gui.get<ui::Label>("title");
-    ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->getText(), "Two\nlines");
     EXPECT_FALSE(title->isVisible());
 
-    auto backdrop = gui.get<ui::Picture>("backdrop");
-    ASSERT_NE(backdrop, nullptr);
     EXPECT_TRUE(backdrop->ignoresMouse());
     EXPECT_EQ(backdrop->getSize(), sf::Vector2f(2, 3));
     EXPECT_TRUE(backdrop->getRenderer()->getTexture("Texture")->texture->isSmooth());
 
-    auto icon = gui.get<ui::BitmapButton>("icon");
-    ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->getImage().texture->getSize(), sf::Vector2u(4, 5));
     EXPECT_EQ(gui.get<ui::CheckBox>("start"), nullptr);
 }
