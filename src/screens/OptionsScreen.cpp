@@ -16,7 +16,7 @@
 #include "storage/Settings.hpp"
 #include "ui/TextFit.hpp"
 
-#include <SFML/Graphics/RectangleShape.hpp>
+#include <cmath>
 #include <functional>
 #include <utility>
 #include <variant>
@@ -32,6 +32,10 @@ const sf::Vector2f kCell(176.0f, 28.0f);
 const float kSectionGap = 5.0f;
 const float kSliderLeft = 170.0f;
 const float kSliderWidth = 300.0f;
+// How near the panel's edge a check box's words may come.
+const float kPanelMargin = 12.0f;
+const unsigned kSliderTextSize = 22;
+const float kSliderLabelGap = 18.0f;
 // The message line, right of the title and as wide as the panel leaves it.
 const sf::Vector2f kMessageAt(300.0f, 40.0f);
 const float kMessageWidth = 395.0f;
@@ -47,6 +51,14 @@ const unsigned kLastRowTextSize = 20;
 // A longer translation gets smaller letters, down to these, rather than running out of its button.
 const unsigned kSmallestButtonText = 12;
 const float kButtonTextRoom = 10.0f;
+
+// A label or check box's words get smaller letters, down to the buttons' smallest, to fit `room`.
+template <class Words> void fitBeside(Words& words, float room, const sf::Font* font) {
+    if (font) {
+        words.setTextSize(
+            ui::TextFit::sizeToFit(words.getText(), *font, words.getTextSize(), kSmallestButtonText, room));
+    }
+}
 
 void showOnFace(ui::Button& button, const std::string& text, unsigned largest, const sf::Font* font) {
     button.setText(text);
@@ -168,6 +180,7 @@ std::shared_ptr<ui::Button> OptionsScreen::addButton(std::shared_ptr<ui::Button>
 
 void OptionsScreen::buildWidgets() {
     wordsBuilt = Translator::instance().generation();
+    addPanel();
     gui.add(makeLabel(tr("Options"), {kLeft + 10.0f, 22}, 36));
     ui::FlowLayout flow({kLeft, 80.0f}, kRowWidth, kGap);
     for (const SettingTable::Row& row : SettingTable::rows()) {
@@ -187,6 +200,22 @@ void OptionsScreen::buildWidgets() {
     buildSwitchesAndChoices(flow);
     flow.endRow(kSectionGap);
     buildLastRow(flow);
+    fitCheckBoxWords();
+}
+
+void OptionsScreen::fitCheckBoxWords() {
+    for (const auto& [path, box] : checkBoxes) {
+        const float wordsStart = box->getPosition().x + box->getSize().x + box->textGap();
+        float end = kPanelArea.left + kPanelArea.width - kPanelMargin;
+        for (const auto& widget : gui.getWidgets()) {
+            const float left = widget->getPosition().x;
+            if (widget != box && left > wordsStart && left < end &&
+                std::abs(widget->getPosition().y - box->getPosition().y) < kCell.y) {
+                end = left - kGap.x;
+            }
+        }
+        fitBeside(*box, end - wordsStart, gui.getFont());
+    }
 }
 
 void OptionsScreen::addHeading(const std::string& text, ui::FlowLayout& flow) {
@@ -198,7 +227,9 @@ void OptionsScreen::addHeading(const std::string& text, ui::FlowLayout& flow) {
 
 void OptionsScreen::buildSlider(const SettingTable::Row& row, ui::FlowLayout& flow) {
     const sf::Vector2f at = flow.place({kRowWidth, 26.0f});
-    gui.add(makeLabel(tr(row.label.c_str()), {at.x + 10.0f, at.y - 2.0f}, 22));
+    auto label = makeLabel(tr(row.label.c_str()), {at.x + 10.0f, at.y - 2.0f}, kSliderTextSize);
+    fitBeside(*label, kSliderLeft - kSliderLabelGap, gui.getFont());
+    gui.add(label);
     auto slider = ui::Slider::create(static_cast<float>(row.least), static_cast<float>(row.most));
     slider->setStep(static_cast<float>(row.step));
     slider->setPosition({at.x + kSliderLeft, at.y + 2.0f});
@@ -448,6 +479,16 @@ void OptionsScreen::update(float) {
     showSettings();
 }
 
+void OptionsScreen::addPanel() {
+    auto panel = ui::Label::create();
+    panel->setPosition({kPanelArea.left, kPanelArea.top});
+    panel->setSize({kPanelArea.width, kPanelArea.height});
+    panel->getRenderer()->setBackgroundColor(MenuPalette::nightBlue(245));
+    panel->getRenderer()->setBorders({2.0f, 2.0f, 2.0f, 2.0f});
+    panel->getRenderer()->setBorderColor(MenuPalette::kGold);
+    gui.add(panel, "panel");
+}
+
 void OptionsScreen::fitMessage() {
     const sf::Font* font = gui.getFont();
     const std::string text = messageLine->getText();
@@ -462,14 +503,5 @@ void OptionsScreen::draw(sf::RenderWindow& window) {
     camera->draw(window);
     background->draw(window);
     gui.setRelativeViewport(Letterbox::viewport(window.getSize()));
-    const sf::View previous = window.getView();
-    window.setView(gui.getView());
-    sf::RectangleShape panel({kPanelArea.width, kPanelArea.height});
-    panel.setPosition(kPanelArea.left, kPanelArea.top);
-    panel.setFillColor(MenuPalette::nightBlue(245));
-    panel.setOutlineColor(MenuPalette::kGold);
-    panel.setOutlineThickness(2.0f);
-    window.draw(panel);
-    window.setView(previous);
     gui.draw();
 }

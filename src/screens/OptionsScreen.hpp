@@ -52,6 +52,10 @@ public:
 private:
     void buildWidgets();
     // Shrinks the message line's text until it fits beside the title.
+    // The panel under every control, a card like the other screens' so their words stay inside it.
+    void addPanel();
+    // Each check box's words fit up to the next control on its row, or the panel's edge.
+    void fitCheckBoxWords();
     void fitMessage();
     // Builds every widget again in the language in use, keeping the focus where it was.
     void rebuildWords();

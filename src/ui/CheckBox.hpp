@@ -20,6 +20,8 @@ public:
     // 0 fits the text to the box's height.
     void setTextSize(unsigned size) { textSize = size; }
     unsigned getTextSize() const { return textSize; }
+    // The room between the box and its words.
+    float textGap() const;
 
     void draw(sf::RenderTarget& target, const sf::Font* font) const override;
     bool takesFocus() const override { return true; }
@@ -34,7 +36,6 @@ protected:
 
 private:
     unsigned effectiveTextSize() const;
-    float textGap() const;
     void drawCheckMark(sf::RenderTarget& target, const sf::FloatRect& box) const;
 
     std::string text;

@@ -25,6 +25,7 @@
 #include "ui/Button.hpp"
 #include "ui/CheckBox.hpp"
 #include "ui/Label.hpp"
+#include "ui/Slider.hpp"
 #include "ui/TextFit.hpp"
 
 #include <SFML/Graphics/Font.hpp>
@@ -201,6 +202,12 @@ std::vector<PlacedText> placedTexts(const ui::Gui& gui) {
 // Every text inside its box and clear of the others; in the pseudo language every one looked up.
 void expectFitting(const ui::Gui& gui, const std::string& where, std::size_t& checked) {
     const std::vector<PlacedText> placed = placedTexts(gui);
+    std::vector<sf::FloatRect> sliders;
+    for (const auto& widget : gui.getWidgets()) {
+        if (dynamic_cast<const ui::Slider*>(widget.get())) {
+            sliders.emplace_back(widget->getPosition(), widget->getSize());
+        }
+    }
     const bool pseudo = Translator::instance().language() == "pseudo";
     for (std::size_t i = 0; i < placed.size(); ++i) {
         const PlacedText& one = placed[i];
@@ -212,6 +219,10 @@ void expectFitting(const ui::Gui& gui, const std::string& where, std::size_t& ch
             EXPECT_FALSE(one.text != placed[j].text && one.drawn.intersects(placed[j].drawn, both) &&
                          both.width > 1.0f && both.height > 1.0f)
                 << where << ": \"" << one.text << "\" runs into \"" << placed[j].text << "\"";
+        }
+        for (const sf::FloatRect& slider : sliders) {
+            EXPECT_FALSE(one.drawn.intersects(slider))
+                << where << ": \"" << one.text << "\" runs into a slider";
         }
         // A line of a wrapped text may lack the brackets, never the accents.
         const bool stretched = std::any_of(one.text.begin(), one.text.end(), [](char c) {
