@@ -4,8 +4,8 @@
 #include <atomic>
 #include <initializer_list>
 #include <locale>
-#include <optional>
 #include <mutex>
+#include <optional>
 #include <shared_mutex>
 #include <string>
 #include <vector>
