@@ -1,6 +1,7 @@
 #include "app/CommandLine.hpp"
 
 #include "app/BuildInfo.hpp"
+#include "i18n/CommandLineWords.hpp"
 #include "i18n/Translator.hpp"
 #include "input/ActionTable.hpp"
 #include "input/KeyNames.hpp"
@@ -38,27 +39,8 @@ std::string keysText() {
     return text;
 }
 
-// CLI11's own words in --help, in the player's language.
-std::shared_ptr<CLI::Formatter> translatedFormatter() {
-    auto formatter = std::make_shared<CLI::Formatter>();
-    // TRANSLATORS: the first word of the usage line, "Usage: pellowick [OPTIONS]".
-    formatter->label("Usage", tr("Usage"));
-    // TRANSLATORS: the usage line's stand-in for the options, in capitals: "Usage: pellowick [OPTIONS]".
-    formatter->label("OPTIONS", tr("OPTIONS"));
-    // TRANSLATORS: --help says which option cannot go with which: "--window Excludes: --fullscreen".
-    formatter->label("Excludes", tr("Excludes"));
-    // TRANSLATORS: --help's stand-in for a file name, in capitals: "--map FILE".
-    formatter->label("FILE", tr("FILE"));
-    return formatter;
-}
-
 void describeOptions(CLI::App& app, LaunchOptions& options) {
-    app.formatter(translatedFormatter());
-    // TRANSLATORS: the heading of --help's list of options.
-    app.option_defaults()->group(tr("Options"));
-    app.set_help_flag("-h,--help", tr("Print this help message and exit"));
-    app.set_version_flag("--version", std::string("Pellowick ") + buildinfo::kVersion,
-                         tr("Display program version information and exit"));
+    CommandLineWords::apply(app, std::string("Pellowick ") + buildinfo::kVersion);
     // Words the game does not know are said in its own words, after the parse.
     app.allow_extras();
     // A folder or a pipe is refused as an unplayable map, once the game looks at the file.
@@ -113,7 +95,7 @@ std::string problemOf(const CLI::ParseError& error) {
 }
 
 CommandLine::Result refused(const CLI::App& app, const std::string& problem, std::ostream& err) {
-    err << "pellowick: " << problem << '\n' << translatedFormatter()->make_usage(&app, "pellowick");
+    err << "pellowick: " << problem << '\n' << CommandLineWords::usage(app, "pellowick");
     err.flush();
     CommandLine::Result result;
     result.exitStatus = CommandLine::kExitUsage;

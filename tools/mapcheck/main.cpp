@@ -8,6 +8,7 @@
 #include "app/AssetFolder.hpp"
 #include "app/BuildInfo.hpp"
 #include "app/DisplayCheck.hpp"
+#include "i18n/CommandLineWords.hpp"
 #include "i18n/Translator.hpp"
 #include "map/LevelFile.hpp"
 #include "map/MapChecker.hpp"
@@ -44,7 +45,7 @@ std::string description() {
 }
 
 void describeOptions(CLI::App& app, Arguments& arguments) {
-    app.set_version_flag("--version", std::string("pellowick-mapcheck ") + buildinfo::kVersion);
+    CommandLineWords::apply(app, std::string("pellowick-mapcheck ") + buildinfo::kVersion);
     app.add_option("map", arguments.mapPath, tr("The Tiled map to check"))->type_name("FILE.tmx");
     app.add_option("--data", arguments.dataFolder,
                    tr("Take the pictures from the game folder DIR (the one holding Assets/)"))
@@ -79,7 +80,7 @@ std::optional<int> parseArguments(int argc, char** argv, Arguments& arguments) {
         return kExitFine;
     } catch (const CLI::ParseError& error) {
         std::cerr << "pellowick-mapcheck: " << error.what() << '\n'
-                  << CLI::Formatter().make_usage(&app, "pellowick-mapcheck") << std::flush;
+                  << CommandLineWords::usage(app, "pellowick-mapcheck") << std::flush;
         return kExitUsage;
     }
     return std::nullopt;
